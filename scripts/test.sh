@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test; GUI tests on a virtual display.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+./scripts/build.sh
+xvfb-run -a -s "-screen 0 1600x1000x24" \
+  ctest --test-dir build --output-on-failure --no-tests=error -j"$(nproc)"

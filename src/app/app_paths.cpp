@@ -1,0 +1,44 @@
+// Folder rules for the program's files.
+#include "app/app_paths.h"
+
+#include <cstdlib>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+// Creates the folder with its parents; true when it exists afterwards.
+bool EnsureFolder(const fs::path& dir) {
+  if (dir.empty()) return false;
+  std::error_code ec;
+  fs::create_directories(dir, ec);
+  return fs::is_directory(dir, ec);
+}
+}  // namespace
+
+AppPaths ComputeAppPaths(const fs::path& exe_path, const std::string& home,
+                         const fs::path& user_data_dir, const fs::path& temp_dir) {
+  AppPaths p;
+  fs::path base = exe_path.parent_path();
+  fs::path logs = user_data_dir;
+  if (!home.empty() && EnsureFolder(home)) {
+    base = fs::path(home);
+    logs = base;
+  }
+  if (base.empty()) base = fs::path(".");
+  if (!EnsureFolder(logs)) logs = temp_dir;
+  p.layout_dir = base;
+  p.library_dir = base / "library";
+  p.prefs_file = base / "prefs.cfg";
+  p.log_dir = logs;
+  return p;
+}
+
+std::string HomeOverrideFromEnvironment() {
+  const char* v = std::getenv("VANTREL_HOME");
+  return v ? std::string(v) : std::string();
+}
+
+fs::path PrefsPath(const AppPaths& paths) {
+  return paths.prefs_file;
+}

@@ -1,0 +1,31 @@
+// "prefs.cfg": lines "playful=1|0" and "asked=1|0"; any character but 1 reads as false.
+#include "app/prefs.h"
+
+#include <string>
+
+#include "model/atomic_file.h"
+
+void LoadPrefs(Prefs& prefs, const std::filesystem::path& file) {
+  std::string text;
+  if (!ReadWholeFile(file, text)) return;
+  std::size_t pos = 0;
+  while (pos <= text.size()) {
+    std::size_t nl = text.find('\n', pos);
+    if (nl == std::string::npos) nl = text.size();
+    const std::string_view line(text.data() + pos, nl - pos);
+    if (line.substr(0, 8) == "playful=") {
+      prefs.playful = line.size() > 8 && line[8] == '1';
+    } else if (line.substr(0, 6) == "asked=") {
+      prefs.asked = line.size() > 6 && line[6] == '1';
+    }
+    pos = nl + 1;
+  }
+}
+
+bool SavePrefs(const Prefs& prefs, const std::filesystem::path& file) {
+  std::string text = "playful=";
+  text += prefs.playful ? "1\n" : "0\n";
+  text += "asked=";
+  text += prefs.asked ? "1\n" : "0\n";
+  return WriteFileAtomically(file, text).empty();
+}

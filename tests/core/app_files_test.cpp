@@ -1,0 +1,110 @@
+// Preferences, logs and the program's folders.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "app/app_paths.h"
+#include "app/prefs.h"
+#include "app/startup_log.h"
+#include "temp_dir.h"
+
+namespace {
+
+Prefs Read(const TempDir& dir, const std::string& text) {
+  dir.Write("prefs.cfg", text);
+  Prefs p;
+  LoadPrefs(p, dir / "prefs.cfg");
+  return p;
+}
+
+TEST(Prefs, ParsingRules) {
+  TempDir dir;
+  Prefs p = Read(dir, "playful=0\nasked=1\n");
+  EXPECT_FALSE(p.playful);
+  EXPECT_TRUE(p.asked);
+  EXPECT_FALSE(Read(dir, "playful=\n").playful);
+  EXPECT_FALSE(Read(dir, "playful=yes\n").playful);
+  EXPECT_TRUE(Read(dir, " playful=0\n").playful);  // a leading blank: not the key
+  p = Read(dir, "asked=1");
+  EXPECT_TRUE(p.playful);
+  EXPECT_TRUE(p.asked);
+  EXPECT_FALSE(Read(dir, "asked=1\nasked=0\n").asked);  // the last value wins
+  EXPECT_FALSE(Read(dir, "playful=0\r\n").playful);
+  EXPECT_TRUE(Read(dir, "playful=1\r\n").playful);
+}
+
+TEST(Prefs, MissingFileKeepsDefaults) {
+  TempDir dir;
+  Prefs p;
+  LoadPrefs(p, dir / "prefs.cfg");
+  EXPECT_TRUE(p.playful);
+  EXPECT_FALSE(p.asked);
+}
+
+TEST(Prefs, WritesExactlyTwoLines) {
+  TempDir dir;
+  ASSERT_TRUE(SavePrefs({false, true}, dir / "prefs.cfg"));
+  EXPECT_EQ(dir.Read("prefs.cfg"), "playful=0\nasked=1\n");
+  ASSERT_TRUE(SavePrefs({true, false}, dir / "prefs.cfg"));
+  EXPECT_EQ(dir.Read("prefs.cfg"), "playful=1\nasked=0\n");
+  EXPECT_FALSE(SavePrefs({}, dir / "missing-folder" / "prefs.cfg"));
+}
+
+TEST(Logs, StartupLogIsEmptiedAndTimeStamped) {
+  TempDir dir;
+  dir.Write("vantrel.log", "old run\n");
+  StartupLog log;
+  log.Open(dir / "vantrel.log");
+  log.Line("=== Vantrel starting ===");
+  log.Line("Show OK");
+  log.Close();
+  log.Line("dropped after close");
+  const std::string text = dir.Read("vantrel.log");
+  EXPECT_TRUE(std::regex_match(
+      text,
+      std::regex(
+          R"(\d\d:\d\d:\d\d\.\d\d\d === Vantrel starting ===\n\d\d:\d\d:\d\d\.\d\d\d Show OK\n)")))
+      << text;
+}
+
+TEST(Logs, UnopenableLogIsSilent) {
+  StartupLog log;
+  log.Open("/nonexistent-folder/vantrel.log");
+  EXPECT_FALSE(log.is_open());
+  log.Line("nothing happens");
+}
+
+TEST(Logs, FrameLogReplacesTheOldFileAndEndsLinesWithCrLf) {
+  TempDir dir;
+  dir.Write("mainframe.log", "old\r\n");
+  FrameLog log(dir / "mainframe.log");
+  log.Line("A: wxFrame base constructed");
+  log.Line("F: MainFrame constructor complete");
+  EXPECT_EQ(dir.Read("mainframe.log"),
+            "A: wxFrame base constructed\r\nF: MainFrame constructor complete\r\n");
+}
+
+TEST(AppPaths, ExecutableFolderOrHomeOverride) {
+  TempDir dir;
+  const auto data = dir / "data";
+  AppPaths p = ComputeAppPaths("/opt/vantrel/vantrel", "", data, "/tmp");
+  EXPECT_EQ(p.layout_dir, "/opt/vantrel");
+  EXPECT_EQ(p.library_dir, "/opt/vantrel/library");
+  EXPECT_EQ(PrefsPath(p), "/opt/vantrel/prefs.cfg");
+  EXPECT_EQ(p.log_dir, data);
+  EXPECT_TRUE(std::filesystem::is_directory(data));
+
+  const auto home = dir / "portable" / "nested";
+  p = ComputeAppPaths("/opt/vantrel/vantrel", home.string(), data, "/tmp");
+  EXPECT_EQ(p.layout_dir, home);
+  EXPECT_EQ(p.library_dir, home / "library");
+  EXPECT_EQ(p.prefs_file, home / "prefs.cfg");
+  EXPECT_EQ(p.log_dir, home);
+  EXPECT_TRUE(std::filesystem::is_directory(home));
+
+  // A log folder that cannot be made falls back to the temporary folder.
+  p = ComputeAppPaths("/opt/vantrel/vantrel", "", "/proc/no-such/dir", "/tmp");
+  EXPECT_EQ(p.log_dir, "/tmp");
+}
+
+}  // namespace

@@ -1,0 +1,238 @@
+// The document: ids, levels, selection, New, delete and undo/redo.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "layout_builder.h"
+#include "model/layout_ops.h"
+#include "model/undo.h"
+
+namespace {
+
+TEST(Layout, DefaultLevelIsAddedOnlyWhenThereIsNone) {
+  Layout l;
+  EXPECT_TRUE(l.levels.empty());
+  EnsureDefaultLevel(l);
+  ASSERT_EQ(l.levels.size(), 1u);
+  EXPECT_EQ(l.levels[0].name, "Level 1");
+  EXPECT_EQ(l.levels[0].id, 1);
+  EXPECT_EQ((Rgb{l.levels[0].r, l.levels[0].g, l.levels[0].b}), (Rgb{180, 200, 220}));
+  EXPECT_TRUE(l.levels[0].visible);
+  l.levels[0].name = "Deck";
+  EnsureDefaultLevel(l);
+  EXPECT_EQ(l.levels.size(), 1u);
+  EXPECT_EQ(l.levels[0].name, "Deck");
+}
+
+TEST(Layout, NewLeavesOneLevelAndCanBeUndone) {
+  Layout l;
+  ChainBuilder b(l);
+  b.Start("24188");
+  b.Append("24188");
+  l.levels = {Level{}, Level{}, Level{}};
+  l.levels[1].id = 2;
+  l.levels[2].id = 3;
+  l.active_level = 3;
+  l.baseboard = {{0, 0}, {10, 0}, {10, 10}};
+  l.grade_runs = {{2.0, 1, 0}};
+  RecomputeGradeMode(l);
+  ClearForNew(l);
+  EXPECT_TRUE(l.pieces.empty());
+  EXPECT_TRUE(l.baseboard.empty());
+  ASSERT_EQ(l.levels.size(), 1u);
+  EXPECT_EQ(l.levels[0].g, 200);
+  EXPECT_EQ(l.active_level, 1);
+  EXPECT_EQ(l.next_id, 1);
+  EXPECT_FALSE(l.grade_mode.active);
+  ASSERT_TRUE(Undo(l));
+  EXPECT_EQ(l.pieces.size(), 2u);
+  EXPECT_EQ(l.grade_runs.size(), 1u);
+  EXPECT_TRUE(l.grade_mode.active);
+}
+
+TEST(Layout, GradeModeFollowsTheLastRun) {
+  Layout l;
+  l.grade_runs = {{2.0, 5, 0}, {-1.5, 9, 1}};
+  RecomputeGradeMode(l);
+  EXPECT_EQ(l.grade_mode, (GradeMode{true, -1.5, 9, 1}));
+  l.grade_runs.clear();
+  RecomputeGradeMode(l);
+  EXPECT_EQ(l.grade_mode, (GradeMode{false, 0.0, -1, 1}));
+}
+
+TEST(Layout, NextIdFollowsTheLargestIdOfAnyKind) {
+  Layout l;
+  RecomputeNextId(l);
+  EXPECT_EQ(l.next_id, 1);
+  l.pieces.resize(1);
+  l.pieces[0].id = 12;
+  l.labels.resize(1);
+  l.labels[0].id = 57;
+  RecomputeNextId(l);
+  EXPECT_EQ(l.next_id, 58);
+  EXPECT_EQ(InsertPiece(l, PlacedPiece{}), 58);
+  EXPECT_EQ(l.undo.size(), 1u);
+}
+
+TEST(Layout, SelectAllTouchesPiecesAndSceneryOnly) {
+  Layout l;
+  l.pieces.resize(2);
+  l.scenery.resize(1);
+  l.labels.resize(1);
+  l.shapes.resize(1);
+  SelectAll(l);
+  EXPECT_TRUE(l.pieces[1].sel && l.scenery[0].sel);
+  EXPECT_FALSE(l.labels[0].sel || l.shapes[0].sel);
+  l.labels[0].sel = l.shapes[0].sel = true;
+  DeselectAll(l);
+  EXPECT_FALSE(AnythingSelected(l));
+}
+
+TEST(Layout, HelixSelectionExpandsToTheWholeHelix) {
+  Layout l;
+  l.pieces.resize(5);
+  for (int i = 0; i < 5; ++i) l.pieces[static_cast<std::size_t>(i)].helix = i < 4 ? 3 : -1;
+  l.pieces[2].sel = true;
+  ExpandHelixSelection(l);
+  for (int i = 0; i < 4; ++i) EXPECT_TRUE(l.pieces[static_cast<std::size_t>(i)].sel);
+  EXPECT_FALSE(l.pieces[4].sel);
+}
+
+TEST(Delete, LeavesNoJointToAMissingPieceAndCleansRunsHelicesAndTunnels) {
+  Layout l;
+  EnsureDefaultLevel(l);
+  ChainBuilder b(l);
+  const int a = b.Start("24188");
+  const int m = b.Append("24188");
+  const int z = b.Append("24188");
+  l.grade_runs = {{2.0, m, 0}, {1.0, z, 0}};
+  l.helices.push_back({});
+  l.helices[0].id = 50;
+  l.pieces[1].helix = 50;  // only the middle piece belongs to the helix
+  l.scenery = {SceneryItem{}, SceneryItem{}};
+  l.scenery[0].id = 60;
+  l.scenery[1].id = 61;
+  l.tunnels.push_back({70, 60, 61, m, m, {m}});
+  l.next_id = 80;
+  l.pieces[1].sel = true;
+  ASSERT_TRUE(DeleteSelected(l));
+  EXPECT_EQ(l.pieces.size(), 2u);
+  EXPECT_EQ(CheckJointConsistency(l), "");
+  EXPECT_FALSE(l.pieces[0].Joined(1));
+  EXPECT_FALSE(l.pieces[1].Joined(0));
+  ASSERT_EQ(l.grade_runs.size(), 1u);
+  EXPECT_EQ(l.grade_runs[0].anchor, z);
+  EXPECT_EQ(l.grade_mode.anchor, z);
+  EXPECT_TRUE(l.helices.empty());
+  EXPECT_TRUE(l.tunnels.empty());  // it covered nothing else
+  EXPECT_TRUE(l.scenery.empty());  // so its portals went with it
+  (void)a;
+  ASSERT_TRUE(Undo(l));
+  EXPECT_EQ(l.pieces.size(), 3u);
+  EXPECT_EQ(l.tunnels.size(), 1u);
+  EXPECT_EQ(CheckJointConsistency(l), "");
+}
+
+TEST(Delete, RemovesEveryKindOfSelectedObject) {
+  Layout l;
+  l.labels.resize(2);
+  l.measures.resize(2);
+  l.shapes.resize(2);
+  l.scenery.resize(2);
+  l.scenery[0].id = 1;
+  l.scenery[1].id = 2;
+  l.labels[0].sel = l.measures[1].sel = l.shapes[0].sel = l.scenery[1].sel = true;
+  ASSERT_TRUE(DeleteSelected(l));
+  EXPECT_EQ(l.labels.size() + l.measures.size() + l.shapes.size() + l.scenery.size(), 4u);
+  EXPECT_FALSE(DeleteSelected(l));  // nothing selected: no undo step either
+  EXPECT_EQ(l.undo.size(), 1u);
+}
+
+TEST(Undo, KeepsFiftyStepsAndRedoIsEmptiedByAPush) {
+  Layout l;
+  for (int i = 0; i < 60; ++i) InsertPiece(l, PlacedPiece{});
+  int undone = 0;
+  while (Undo(l)) ++undone;
+  EXPECT_EQ(undone, 50);
+  EXPECT_EQ(l.pieces.size(), 10u);
+  EXPECT_TRUE(Redo(l));
+  EXPECT_TRUE(CanRedo(l));
+  PushSnapshot(l);
+  EXPECT_FALSE(CanRedo(l));
+}
+
+TEST(Undo, LeavesLevelsBaseboardAndIdsAlone) {
+  Layout l;
+  EnsureDefaultLevel(l);
+  InsertPiece(l, PlacedPiece{});
+  l.levels[0].name = "Changed";
+  l.baseboard = {{1, 2}};
+  l.units = 2;
+  ASSERT_TRUE(Undo(l));
+  EXPECT_TRUE(l.pieces.empty());
+  EXPECT_EQ(l.levels[0].name, "Changed");
+  EXPECT_EQ(l.baseboard.size(), 1u);
+  EXPECT_EQ(l.units, 2);
+  EXPECT_EQ(InsertPiece(l, PlacedPiece{}), 2);  // ids are not handed out twice
+}
+
+// Selecting is not an undo step, so states are compared without the selection.
+LayoutSnapshot Unselected(LayoutSnapshot s) {
+  for (auto& p : s.pieces) p.sel = false;
+  for (auto& l : s.labels) l.sel = false;
+  return s;
+}
+
+// Random edit sequences: undoing everything gives the start, redoing everything the end.
+TEST(Undo, RandomEditSequencesRoundTrip) {
+  for (std::uint32_t seed = 1; seed <= 150; ++seed) {
+    std::mt19937 rng(seed);
+    Layout l = MakeBigLayout(60, seed);
+    l.labels.resize(3);
+    const LayoutSnapshot start = Unselected(TakeSnapshot(l));
+    const int steps = 1 + static_cast<int>(rng() % 45);
+    for (int s = 0; s < steps; ++s) {
+      const int n = static_cast<int>(l.pieces.size());
+      switch (rng() % 4) {
+        case 0: {
+          PlacedPiece p;
+          p.cat = "24188";
+          p.x = rng() % 1000;
+          InsertPiece(l, p);
+          break;
+        }
+        case 1:
+          PushSnapshot(l);
+          if (n) l.pieces[rng() % static_cast<unsigned>(n)].x += 10;
+          l.grade_runs.push_back({1.0, n ? l.pieces[0].id : -1, 0});
+          RecomputeGradeMode(l);
+          break;
+        case 2:
+          PushSnapshot(l);
+          if (n > 1) {
+            const std::size_t a = rng() % static_cast<unsigned>(n),
+                              b = rng() % static_cast<unsigned>(n);
+            if (a != b && !l.pieces[a].Joined(3) && !l.pieces[b].Joined(4)) JoinBoth(l, a, 3, b, 4);
+          }
+          break;
+        default:
+          DeselectAll(l);
+          for (auto& p : l.pieces) p.sel = rng() % 5 == 0;
+          l.labels.empty() ? void() : void(l.labels[0].sel = true);
+          if (!DeleteSelected(l)) PushSnapshot(l);
+          EXPECT_EQ(CheckJointConsistency(l), "") << "seed " << seed;
+          break;
+      }
+    }
+    const LayoutSnapshot end = Unselected(TakeSnapshot(l));
+    int undone = 0;
+    while (Undo(l)) ++undone;
+    ASSERT_EQ(undone, steps);
+    EXPECT_TRUE(Unselected(TakeSnapshot(l)) == start) << "seed " << seed;
+    while (Redo(l)) {
+    }
+    EXPECT_TRUE(Unselected(TakeSnapshot(l)) == end) << "seed " << seed;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+// A scripted stand-in for message boxes and questions: records every message and
+// answers from queues (No, Cancel and cancelled text entry when a queue is empty).
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/prompter.h"
+
+class FakePrompter : public Prompter {
+ public:
+  struct Shown {
+    std::string kind;  // "notify", "yesno", "yesnocancel", "text"
+    std::string caption;
+    std::string text;
+    PromptIcon icon = PromptIcon::Information;
+    bool default_no = false;
+  };
+
+  std::vector<Shown> shown;
+  std::deque<PromptAnswer> answers;
+  std::deque<std::optional<std::string>> texts;
+
+  void Notify(const std::string& caption, const std::string& text, PromptIcon icon) override {
+    shown.push_back({"notify", caption, text, icon, false});
+  }
+  bool AskYesNo(const std::string& caption, const std::string& text, PromptIcon icon,
+                bool default_no) override {
+    shown.push_back({"yesno", caption, text, icon, default_no});
+    return Next() == PromptAnswer::Yes;
+  }
+  PromptAnswer AskYesNoCancel(const std::string& caption, const std::string& text) override {
+    shown.push_back({"yesnocancel", caption, text, PromptIcon::Question, false});
+    const PromptAnswer a = answers.empty() ? PromptAnswer::Cancel : answers.front();
+    if (!answers.empty()) answers.pop_front();
+    return a;
+  }
+  std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
+                                     const std::string& initial) override {
+    shown.push_back({"text", caption, prompt + "|" + initial, PromptIcon::Question, false});
+    if (texts.empty()) return std::nullopt;
+    auto t = texts.front();
+    texts.pop_front();
+    return t;
+  }
+
+  const Shown& last() const { return shown.back(); }
+
+ private:
+  PromptAnswer Next() {
+    if (answers.empty()) return PromptAnswer::No;
+    const PromptAnswer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+};
