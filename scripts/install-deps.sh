@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages Vantrel needs to build and test, skipping those present.
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config libwxgtk3.2-dev libglu1-mesa-dev
-          libgl1-mesa-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth)
+          libgl1-mesa-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
+          locales)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

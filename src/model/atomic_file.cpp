@@ -2,6 +2,7 @@
 #include "model/atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -42,12 +43,25 @@ fs::path TempNameBeside(const fs::path& target) {
   return tmp;
 }
 
+// Creates a fresh temporary file beside `target`; a name already taken is retried.
+int CreateTempBeside(const fs::path& target, fs::path& tmp) {
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    tmp = TempNameBeside(target);
+    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
 }  // namespace
 
 std::string WriteFileAtomically(const fs::path& target, std::string_view data) {
-  const fs::path tmp = TempNameBeside(target);
-  const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return ErrnoText("Cannot open file: ", target, errno);
+  fs::path tmp;
+  const int fd = CreateTempBeside(target, tmp);
+  if (fd < 0) return "Cannot open file: " + target.string();
+  // The replacement keeps the permissions of the file it replaces.
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::fchmod(fd, st.st_mode & 07777);
   if (!WriteAll(fd, data) || ::fsync(fd) != 0) {
     const int err = errno;
     ::close(fd);
@@ -79,17 +93,25 @@ bool ReadWholeFile(const fs::path& file, std::string& out) {
   out.clear();
   const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
-  char buf[1 << 16];
+  // Read straight into a buffer of the file's size; growing it covers files that grow.
+  struct stat st {};
+  std::size_t size = 0;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) size = static_cast<std::size_t>(st.st_size);
+  out.resize(size + 1);
+  std::size_t used = 0;
   for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (used == out.size()) out.resize(out.size() * 2 + 65536);
+    const ssize_t n = ::read(fd, out.data() + used, out.size() - used);
     if (n < 0) {
       if (errno == EINTR) continue;
       ::close(fd);
+      out.clear();
       return false;
     }
     if (n == 0) break;
-    out.append(buf, static_cast<std::size_t>(n));
+    used += static_cast<std::size_t>(n);
   }
   ::close(fd);
+  out.resize(used);
   return true;
 }

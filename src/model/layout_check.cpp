@@ -1,0 +1,171 @@
+// Layout consistency: every joint must be recorded on both pieces and name existing
+// pieces and connectors; every object id must be unique; references must resolve.
+#include "model/layout_check.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <unordered_map>
+
+#include "catalog/catalog.h"
+#include "catalog/track_system.h"
+#include "model/number_text.h"
+#include "model/world_connectors.h"
+
+namespace {
+
+using DefIndex = std::vector<const PieceDef*>;  // per piece, null when unknown
+
+std::string JointText(int piece, std::size_t conn, const Joint& j) {
+  return "joint " + std::to_string(piece) + " " + std::to_string(conn) + " -> " +
+         std::to_string(j.target) + " " + std::to_string(j.tconn) + ": ";
+}
+
+int ConnectorCount(const PieceDef* def) {
+  return def ? static_cast<int>(def->connectors.size()) : -1;
+}
+
+void CheckJoints(const Layout& layout, const DefIndex& defs, LayoutCheck& out) {
+  std::unordered_map<int, std::size_t> index;
+  for (std::size_t i = 0; i < layout.pieces.size(); ++i) index.emplace(layout.pieces[i].id, i);
+  for (std::size_t i = 0; i < layout.pieces.size(); ++i) {
+    const PlacedPiece& p = layout.pieces[i];
+    for (std::size_t c = 0; c < p.joints.size(); ++c) {
+      const Joint& j = p.joints[c];
+      if (j.target == -1) continue;
+      const std::string head = JointText(p.id, c, j);
+      const int own = ConnectorCount(defs[i]);
+      if (own >= 0 && static_cast<int>(c) >= own)
+        out.problems.push_back(head + "article " + p.cat + " has no connector " +
+                               std::to_string(c));
+      const auto it = index.find(j.target);
+      if (it == index.end()) {
+        out.problems.push_back(head + "piece " + std::to_string(j.target) + " does not exist");
+        continue;
+      }
+      const PlacedPiece& t = layout.pieces[it->second];
+      const int theirs = ConnectorCount(defs[it->second]);
+      if (j.tconn < 0 || (theirs >= 0 && j.tconn >= theirs))
+        out.problems.push_back(head + "article " + t.cat + " has no connector " +
+                               std::to_string(j.tconn));
+      const bool back = j.tconn >= 0 && j.tconn < static_cast<int>(t.joints.size()) &&
+                        t.joints[static_cast<std::size_t>(j.tconn)].target == p.id &&
+                        t.joints[static_cast<std::size_t>(j.tconn)].tconn == static_cast<int>(c);
+      if (!back)
+        out.problems.push_back(head + "one-sided, piece " + std::to_string(t.id) +
+                               " does not record it");
+    }
+  }
+}
+
+void CheckIds(const Layout& layout, LayoutCheck& out) {
+  std::map<int, std::vector<std::string>> kinds;
+  for (const auto& o : layout.pieces) kinds[o.id].push_back("piece");
+  for (const auto& o : layout.scenery) kinds[o.id].push_back("scenery item");
+  for (const auto& o : layout.labels) kinds[o.id].push_back("label");
+  for (const auto& o : layout.shapes) kinds[o.id].push_back("shape");
+  for (const auto& o : layout.tunnels) kinds[o.id].push_back("tunnel");
+  for (const auto& o : layout.helices) kinds[o.id].push_back("helix");
+  for (const auto& [id, list] : kinds) {
+    if (list.size() < 2) continue;
+    std::string line = "duplicate id " + std::to_string(id) + ":";
+    for (const std::string& k : list) line += " " + k;
+    out.problems.push_back(line);
+  }
+}
+
+void CheckReferences(const Layout& layout, LayoutCheck& out) {
+  std::set<int> pieces, scenery;
+  for (const auto& p : layout.pieces) pieces.insert(p.id);
+  for (const auto& s : layout.scenery) scenery.insert(s.id);
+  auto missing = [](const std::set<int>& ids, int id) { return id != -1 && !ids.count(id); };
+  for (std::size_t i = 0; i < layout.grade_runs.size(); ++i) {
+    const int a = layout.grade_runs[i].anchor;
+    if (!pieces.count(a))
+      out.problems.push_back("grade run " + std::to_string(i + 1) + " names missing piece " +
+                             std::to_string(a));
+  }
+  for (const Tunnel& t : layout.tunnels) {
+    const std::string head = "tunnel " + std::to_string(t.id) + " ";
+    for (int c : t.covers)
+      if (!pieces.count(c))
+        out.problems.push_back(head + "covers missing piece " + std::to_string(c));
+    for (int a : {t.anchorA, t.anchorB})
+      if (missing(pieces, a))
+        out.problems.push_back(head + "anchors missing piece " + std::to_string(a));
+    for (int s : {t.portalA, t.portalB})
+      if (missing(scenery, s))
+        out.problems.push_back(head + "names missing portal " + std::to_string(s));
+  }
+  for (const Helix& h : layout.helices)
+    for (int s : {h.bottomR1, h.bottomR2, h.topR1, h.topR2})
+      if (missing(pieces, s))
+        out.problems.push_back("helix " + std::to_string(h.id) + " names missing piece " +
+                               std::to_string(s));
+}
+
+}  // namespace
+
+std::string Mm3(double v) {
+  std::string s = FixedText(v, 3);
+  if (s == "-0.000") s = "0.000";
+  return s;
+}
+
+LayoutCheck CheckLayout(const Layout& layout) {
+  LayoutCheck out;
+  const Catalog& catalog = Catalog::instance();
+  DefIndex defs;
+  defs.reserve(layout.pieces.size());
+  std::set<std::string> unknown;
+  std::map<int, double> lengths;
+  std::vector<Connector> ends;
+  for (const PlacedPiece& p : layout.pieces) {
+    const PieceDef* def = catalog.find(p.cat);
+    defs.push_back(def);
+    if (!def) {
+      unknown.insert(p.cat);
+      continue;
+    }
+    lengths[def->system] += def->length;
+    WorldConnectorsInto(p, *def, ends);
+    for (const Connector& w : ends)
+      if (w.free) out.open_ends.push_back({p.id, w.index, w.x, w.y, w.angle});
+  }
+  std::stable_sort(out.open_ends.begin(), out.open_ends.end(),
+                   [](const OpenEnd& a, const OpenEnd& b) {
+                     return a.piece != b.piece ? a.piece < b.piece : a.conn < b.conn;
+                   });
+  out.unknown_articles.assign(unknown.begin(), unknown.end());
+  for (const auto& [system, mm] : lengths) out.lengths.push_back({system, mm});
+  for (const std::string& a : out.unknown_articles) out.problems.push_back("unknown article " + a);
+  CheckJoints(layout, defs, out);
+  CheckIds(layout, out);
+  CheckReferences(layout, out);
+  return out;
+}
+
+std::string CheckReportText(const Layout& layout, const LayoutCheck& check) {
+  std::string out;
+  auto count = [&out](const char* what, std::size_t n) {
+    out += what;
+    out += ' ' + std::to_string(n) + '\n';
+  };
+  count("pieces", layout.pieces.size());
+  count("scenery items", layout.scenery.size());
+  count("labels", layout.labels.size());
+  count("shapes", layout.shapes.size());
+  count("tunnels", layout.tunnels.size());
+  count("helices", layout.helices.size());
+  count("levels", layout.levels.size());
+  count("grade runs", layout.grade_runs.size());
+  for (const TrackLength& t : check.lengths)
+    out += "track length " + TrackSystemName(t.system) + " " + Mm3(t.mm) + " mm\n";
+  for (const OpenEnd& e : check.open_ends)
+    out += "open " + std::to_string(e.piece) + " " + std::to_string(e.conn) + " x=" + Mm3(e.x) +
+           " y=" + Mm3(e.y) + " angle=" + Mm3(e.angle) + "\n";
+  for (const std::string& p : check.problems) out += "problem: " + p + "\n";
+  out += check.problems.empty() ? std::string("consistent\n")
+                                : std::to_string(check.problems.size()) + " problem(s)\n";
+  return out;
+}

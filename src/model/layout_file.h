@@ -1,0 +1,45 @@
+// The layout file (".vtl", older ".xml"): one element per line, CRLF line ends,
+// read back by a line-oriented marker reader. Saving is atomic; loading never half-loads.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "model/layout.h"
+
+inline constexpr std::string_view kCrLf = "\r\n";
+// Object ids above this are refused so that the id counter can never overflow.
+inline constexpr int kMaxObjectId = 1'000'000'000;
+// Connector slots a joint may name: well above any article's connector count.
+inline constexpr int kMaxJointSlot = 255;
+
+// Appends `text` with & < > " escaped; control characters (which would break the
+// one-element-per-line file) become blanks.
+void AppendEscaped(std::string& out, std::string_view text);
+// The "<piece ...>" line, its "<joint .../>" lines (one deeper) and "</piece>".
+void AppendPieceLines(std::string& out, const PlacedPiece& piece, int depth,
+                      std::string_view eol = kCrLf);
+// The "<sceneryitem .../>" line.
+void AppendSceneryItemLine(std::string& out, const SceneryItem& item, int depth,
+                           std::string_view eol = kCrLf);
+
+// The exact text of the file, CRLF line ends included.
+std::string LayoutFileText(const Layout& layout, const std::string& name);
+// Writes the file atomically; "" on success, otherwise an error text and the old file
+// is left as it was.
+std::string SaveLayout(const Layout& layout, const std::filesystem::path& path,
+                       const std::string& name);
+
+struct LoadResult {
+  std::string error;  // empty on success
+  std::string name;   // the layout's name attribute
+};
+
+// Parses `text`; on success replaces in `layout` everything the file stores (and
+// derives next_id and grade_mode), on failure leaves `layout` untouched. Measures,
+// undo and redo, the view switches and the tool mode are kept. The caller adds the
+// default level when the file has none.
+LoadResult ReadLayoutText(std::string_view text, Layout& layout);
+// Same, from a file ("Cannot open file: " + path when it cannot be read).
+LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path);

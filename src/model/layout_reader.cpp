@@ -1,0 +1,358 @@
+// Layout file reader: each line is tested for element markers and its attributes are
+// picked out by name. Parses into a fresh layout that replaces the stored content only
+// when the whole file was read.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <string>
+
+#include "model/file_line.h"
+#include "model/layout_file.h"
+#include "model/layout_ops.h"
+
+namespace {
+
+class Reader {
+ public:
+  Reader(Layout& layout, std::string& error) : l_(layout), error_(error) {}
+
+  // Returns false once the file is found faulty (the error text is then set).
+  bool ReadLine(std::string_view line, int n);
+  bool Finish(int lines);
+  const std::string& name() const { return name_; }
+
+ private:
+  static int Id(FileLine& f) {
+    const int id = f.Int("id");
+    if (id > kMaxObjectId)
+      f.Fail("id", "is too large (at most " + std::to_string(kMaxObjectId) + ").");
+    return id;
+  }
+  void PieceLine(std::string_view line, int n);
+  void LevelLines(std::string_view line, int n);
+  void SceneryAndBoard(std::string_view line, int n);
+  void DrawnObjects(std::string_view line, int n);
+  void TunnelsAndHelices(std::string_view line, int n);
+
+  Layout& l_;
+  std::string& error_;
+  std::string name_;
+  bool in_pieces_ = false;
+  bool piece_in_section_ = false;
+  bool in_levels_ = false;
+  bool in_scenery_ = false;
+  bool in_baseboard_ = false;
+  bool seen_layout_ = false;
+  bool seen_end_ = false;
+};
+
+bool Has(std::string_view line, std::string_view marker) {
+  return line.find(marker) != std::string_view::npos;
+}
+
+void Reader::PieceLine(std::string_view line, int n) {
+  if (Has(line, "</pieces>") || Has(line, "</block>") || Has(line, "</layout>")) {
+    if (Has(line, "</layout>")) seen_end_ = true;
+    in_pieces_ = false;
+    return;
+  }
+  if (Has(line, "<piece ")) {
+    FileLine f(line, n, "piece", error_);
+    PlacedPiece p;
+    p.id = Id(f);
+    p.cat = f.Text("cat");
+    p.x = f.Real("x");
+    p.y = f.Real("y");
+    p.heading = f.Real("heading");
+    p.sel = f.IsOne("sel");
+    p.z = f.Real("z", 0.0);
+    p.grade = f.Real("grade", 0.0);
+    p.rev = f.IsOne("rev");
+    p.free = f.IsOne("free");
+    if (f.Present("color")) {
+      const int c = f.Int("color", 0);
+      p.color = {static_cast<std::uint8_t>((c >> 16) & 255),
+                 static_cast<std::uint8_t>((c >> 8) & 255), static_cast<std::uint8_t>(c & 255)};
+      p.has_color = true;
+    }
+    p.level = f.Int("level", 1);
+    p.helix = f.Int("helix", -1);
+    l_.pieces.push_back(std::move(p));
+    piece_in_section_ = true;
+  }
+  if (Has(line, "<joint ") && piece_in_section_ && error_.empty()) {
+    FileLine f(line, n, "joint", error_);
+    const int conn = f.IntIn("conn", 0, kMaxJointSlot);
+    const int target = f.Int("target");
+    const int tconn = f.Int("tconn");
+    if (error_.empty()) l_.pieces.back().SetJoint(conn, target, tconn);
+  }
+}
+
+void Reader::LevelLines(std::string_view line, int n) {
+  if (Has(line, "<levels ")) {
+    in_levels_ = true;
+    FileLine f(line, n, "levels", error_);
+    l_.active_level = f.Int("active", 1);
+  }
+  if (Has(line, "</levels>")) {
+    in_levels_ = false;
+    return;
+  }
+  if (!in_levels_) return;
+  if (Has(line, "<level ")) {
+    FileLine f(line, n, "level", error_);
+    Level v;
+    v.id = f.Int("id");
+    v.name = f.Text("name");
+    v.visible = f.NotZero("visible");
+    v.height = f.Real("height", 0.0);
+    v.trackcolor = f.IsOne("trackcolor");
+    v.r = f.Channel("r", 180);
+    v.g = f.Channel("g", 180);
+    v.b = f.Channel("b", 180);
+    l_.levels.push_back(std::move(v));
+  }
+  if (Has(line, "<pt ") && !l_.levels.empty()) {
+    FileLine f(line, n, "pt", error_);
+    const Point p{f.Real("x"), f.Real("y")};
+    l_.levels.back().outline.push_back(p);
+  }
+}
+
+void Reader::SceneryAndBoard(std::string_view line, int n) {
+  if (Has(line, "<scenery>")) in_scenery_ = true;
+  if (Has(line, "</scenery>")) in_scenery_ = false;
+  if (Has(line, "<baseboard>")) {
+    in_baseboard_ = true;
+    l_.baseboard.clear();
+  }
+  if (Has(line, "</baseboard>")) {
+    in_baseboard_ = false;
+  } else if (in_baseboard_ && Has(line, "<vertex ")) {
+    FileLine f(line, n, "vertex", error_);
+    const Point p{f.Real("x"), f.Real("y")};
+    l_.baseboard.push_back(p);
+  }
+  if (Has(line, "<lastshape")) {
+    FileLine f(line, n, "lastshape", error_);
+    LastShape& s = l_.lastshape;
+    s.id = f.Int("id", s.id);
+    s.w_mm = f.Real("w_mm", s.w_mm);
+    s.h_mm = f.Real("h_mm", s.h_mm);
+    s.w2_mm = f.Real("w2_mm", s.w2_mm);
+    s.h2_mm = f.Real("h2_mm", s.h2_mm);
+  }
+  if (in_scenery_ && Has(line, "<sceneryitem ")) {
+    FileLine f(line, n, "sceneryitem", error_);
+    SceneryItem s;
+    s.id = Id(f);
+    s.item = f.Text("item");
+    s.x = f.Real("x");
+    s.y = f.Real("y");
+    s.heading = f.Real("heading");
+    s.sel = f.IsOne("sel");
+    s.scalex = f.Real("scalex", 1.0);
+    s.scaley = f.Real("scaley", 1.0);
+    s.level = f.Int("level", 1);
+    l_.scenery.push_back(std::move(s));
+  }
+}
+
+void Reader::DrawnObjects(std::string_view line, int n) {
+  if (Has(line, "<label ")) {
+    FileLine f(line, n, "label", error_);
+    LayoutLabel t;
+    t.id = Id(f);
+    t.x = f.Real("x");
+    t.y = f.Real("y");
+    t.text = f.Text("text");
+    l_.labels.push_back(std::move(t));
+  }
+  if (Has(line, "<shape ") && !Has(line, "</shape")) {
+    FileLine f(line, n, "shape", error_);
+    if (f.Present("id")) {
+      LayoutShape s;
+      s.id = Id(f);
+      s.r = f.Channel("r", 120);
+      s.g = f.Channel("g", 170);
+      s.b = f.Channel("b", 110);
+      s.a = f.Channel("a", 140);
+      s.outline = !f.Present("outline") || f.IsOne("outline");
+      s.level = f.Int("level", 1);
+      s.height = f.Real("height", 0.0);
+      s.label = f.Text("label");
+      l_.shapes.push_back(std::move(s));
+    }
+  }
+  if (Has(line, "<v ")) {
+    FileLine f(line, n, "v", error_);
+    if (f.Present("x") && f.Present("y") && !l_.shapes.empty()) {
+      const Point p{f.Real("x"), f.Real("y")};
+      l_.shapes.back().vertices.push_back(p);
+    }
+  }
+}
+
+void Reader::TunnelsAndHelices(std::string_view line, int n) {
+  if (Has(line, "<tunnel ")) {
+    FileLine f(line, n, "tunnel", error_);
+    Tunnel t;
+    t.id = Id(f);
+    t.portalA = f.Int("portalA");
+    t.portalB = f.Int("portalB");
+    t.anchorA = f.Int("anchorA", -1);
+    t.anchorB = f.Int("anchorB", -1);
+    l_.tunnels.push_back(std::move(t));
+  }
+  if (Has(line, "<covers ") && !l_.tunnels.empty()) {
+    FileLine f(line, n, "covers", error_);
+    l_.tunnels.back().covers.push_back(f.Int("piece"));
+  }
+  if (Has(line, "<helix ")) {
+    FileLine f(line, n, "helix", error_);
+    Helix h;
+    h.id = Id(f);
+    h.cx = f.Real("cx");
+    h.cy = f.Real("cy");
+    h.heading = f.Real("heading");
+    h.variant = f.Text("variant");
+    if (h.variant.empty()) h.variant = kDefaultHelixId;
+    h.bottomR1 = f.Int("bottomR1");
+    h.bottomR2 = f.Int("bottomR2");
+    h.topR1 = f.Int("topR1");
+    h.topR2 = f.Int("topR2");
+    l_.helices.push_back(std::move(h));
+  }
+}
+
+bool Reader::ReadLine(std::string_view line, int n) {
+  if (in_pieces_) {
+    PieceLine(line, n);
+    return error_.empty();
+  }
+  if (Has(line, "</layout>")) seen_end_ = true;
+  if (Has(line, "<layout ")) {
+    FileLine f(line, n, "layout", error_);
+    seen_layout_ = true;
+    name_ = f.Text("name");
+    l_.units = f.Int("units", 0);
+    // Only the three known units: anything else would index past the unit tables.
+    if (l_.units < 0 || l_.units > 2) l_.units = 0;
+  }
+  if (Has(line, "<run ")) {
+    FileLine f(line, n, "run", error_);
+    GradeRun r;
+    r.deg = f.Real("deg");
+    r.anchor = f.Int("anchor");
+    r.conn = f.Int("conn");
+    l_.grade_runs.push_back(r);
+  }
+  if (Has(line, "<pieces>")) {
+    in_pieces_ = true;
+    piece_in_section_ = false;
+  }
+  LevelLines(line, n);
+  SceneryAndBoard(line, n);
+  DrawnObjects(line, n);
+  TunnelsAndHelices(line, n);
+  return error_.empty();
+}
+
+bool Reader::Finish(int lines) {
+  if (!seen_layout_) {
+    error_ = "Line 1: no <layout> element; this is not a layout file.";
+  } else if (!seen_end_) {
+    error_ = "Line " + std::to_string(lines > 0 ? lines : 1) +
+             ": the file ends before </layout>; it is incomplete.";
+  }
+  if (!error_.empty()) return false;
+  RecomputeNextId(l_);
+  RecomputeGradeMode(l_);
+  ExpandHelixSelection(l_);
+  return true;
+}
+
+void TakeStoredContent(Layout& to, Layout& from) {
+  to.pieces = std::move(from.pieces);
+  to.scenery = std::move(from.scenery);
+  to.labels = std::move(from.labels);
+  to.shapes = std::move(from.shapes);
+  to.tunnels = std::move(from.tunnels);
+  to.helices = std::move(from.helices);
+  to.next_id = from.next_id;
+  to.levels = std::move(from.levels);
+  to.active_level = from.active_level;
+  to.baseboard = std::move(from.baseboard);
+  to.lastshape = from.lastshape;
+  to.units = from.units;
+  to.grade_runs = std::move(from.grade_runs);
+  to.grade_mode = from.grade_mode;
+}
+
+}  // namespace
+
+LoadResult ReadLayoutText(std::string_view text, Layout& layout) {
+  Layout fresh;
+  LoadResult result;
+  Reader reader(fresh, result.error);
+  int n = 0;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t nl = text.find('\n', pos);
+    if (nl == std::string_view::npos) nl = text.size();
+    if (!reader.ReadLine(text.substr(pos, nl - pos), ++n)) return result;
+    pos = nl + 1;
+  }
+  if (!reader.Finish(n)) return result;
+  TakeStoredContent(layout, fresh);
+  result.name = reader.name();
+  return result;
+}
+
+// Reads the file in blocks, so a big file is never held whole beside its layout.
+LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path) {
+  const std::string cannot_open = "Cannot open file: " + path.string();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return {cannot_open, {}};
+  Layout fresh;
+  LoadResult result;
+  Reader reader(fresh, result.error);
+  std::string buf(std::size_t{1} << 18, '\0');
+  std::size_t have = 0;
+  int n = 0;
+  for (;;) {
+    if (have == buf.size()) buf.resize(buf.size() * 2);  // one line longer than the block
+    const ssize_t got = ::read(fd, buf.data() + have, buf.size() - have);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      ::close(fd);
+      return {cannot_open, {}};
+    }
+    if (got == 0) break;
+    const std::string_view old_part(buf.data(), have);
+    have += static_cast<std::size_t>(got);
+    const std::string_view block(buf.data(), have);
+    std::size_t start = 0;
+    // Only the new bytes can hold a line end not seen before.
+    for (std::size_t nl = block.find('\n', old_part.size()); nl != std::string_view::npos;
+         nl = block.find('\n', start)) {
+      if (!reader.ReadLine(block.substr(start, nl - start), ++n)) {
+        ::close(fd);
+        return result;
+      }
+      start = nl + 1;
+    }
+    buf.erase(0, start);
+    have -= start;
+    buf.resize(std::max(buf.size(), std::size_t{1} << 18));
+  }
+  ::close(fd);
+  if (have > 0 && !reader.ReadLine(std::string_view(buf.data(), have), ++n)) return result;
+  if (!reader.Finish(n)) return result;
+  TakeStoredContent(layout, fresh);
+  result.name = reader.name();
+  return result;
+}

@@ -1,0 +1,318 @@
+// The layout file under stress: damaged and hostile input, saves killed half-way,
+// failing writes, unopenable paths and a comma-decimal locale.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <locale>
+#include <random>
+
+#include "layout_builder.h"
+#include "model/layout_file.h"
+#include "model/layout_ops.h"
+#include "temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+const fs::path kData = VANTREL_TEST_DATA;
+
+// A layout with some of everything, to see that a refused load leaves it alone.
+Layout Sentinel() {
+  Layout l = MakeBigLayout(30);
+  l.labels = {{900, "keep me", 1, 2, false}};
+  l.baseboard = {{0, 0}, {5, 0}, {5, 5}};
+  l.grade_runs = {{1.5, l.pieces[0].id, 1}};
+  l.units = 1;
+  l.active_level = 1;
+  RecomputeNextId(l);
+  RecomputeGradeMode(l);
+  return l;
+}
+
+// Everything a load could touch, as one comparable text.
+std::string State(const Layout& l) {
+  return LayoutFileText(l, "") + std::to_string(l.next_id) + "/" +
+         std::to_string(l.grade_mode.active) + "/" + std::to_string(l.grade_mode.anchor);
+}
+
+// The load fails, names a line, and the layout stays as it was.
+void ExpectRefused(std::string_view text, const std::string& what) {
+  Layout l = Sentinel();
+  const std::string before = State(l);
+  const LoadResult r = ReadLayoutText(text, l);
+  EXPECT_EQ(r.error.rfind("Line ", 0), 0u) << what << ": " << r.error;
+  EXPECT_EQ(State(l), before) << what;
+}
+
+TEST(LayoutReaderRobustness, DamagedFilesAreRefusedWithTheLine) {
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"empty.vtl", "Line 1: no <layout> element; this is not a layout file."},
+      {"not_a_layout.txt", "Line 1: no <layout> element; this is not a layout file."},
+      {"random_bytes.bin", "Line 1: no <layout> element; this is not a layout file."},
+      {"truncated_after_pieces.vtl", "Line 7: the file ends before </layout>; it is incomplete."},
+      {"truncated_in_piece.vtl", "Line 4: \"heading\" of <piece> is missing or not a number."},
+      {"piece_x_not_a_number.vtl", "Line 4: \"x\" of <piece> is missing or not a number."},
+      {"piece_x_unclosed_quote.vtl", "Line 4: \"x\" of <piece> is missing or not a number."},
+      {"piece_without_id.vtl", "Line 4: \"id\" of <piece> is missing or not a number."},
+      {"piece_x_1e400.vtl", "Line 4: \"x\" of <piece> is missing or not a number."},
+      {"piece_id_too_big_for_int.vtl", "Line 4: \"id\" of <piece> is missing or not a number."},
+      {"piece_heading_nan.vtl", "Line 4: \"heading\" of <piece> is missing or not a number."},
+      {"piece_z_inf.vtl", "Line 4: \"z\" of <piece> is not a number."},
+      {"piece_level_trailing_garbage.vtl", "Line 4: \"level\" of <piece> is not a number."},
+      {"joint_negative_conn.vtl", "Line 5: \"conn\" of <joint> is out of range (0 to 255)."},
+      {"joint_huge_conn.vtl", "Line 5: \"conn\" of <joint> is out of range (0 to 255)."},
+      {"object_id_overflows_counter.vtl",
+       "Line 4: \"id\" of <piece> is too large (at most 1000000000)."},
+  };
+  for (const auto& [file, error] : expected) {
+    Layout l = Sentinel();
+    const std::string before = State(l);
+    const LoadResult r = LoadLayout(l, kData / "malformed" / file);
+    EXPECT_EQ(r.error, error) << file;
+    EXPECT_EQ(State(l), before) << file;
+  }
+  // Every file in the folder, including those added later, is refused.
+  int files = 0;
+  for (const auto& entry : fs::directory_iterator(kData / "malformed")) {
+    ExpectRefused(TempDir::ReadFile(entry.path()), entry.path().filename().string());
+    ++files;
+  }
+  EXPECT_GE(files, static_cast<int>(expected.size()));
+}
+
+// Inputs the fuzzer once tripped on: each is refused, or writes a text that reads
+// back to itself.
+TEST(LayoutReaderRobustness, FuzzRegressions) {
+  for (const auto& entry : fs::directory_iterator(kData / "fuzz_regressions")) {
+    Layout l;
+    const LoadResult r = LoadLayout(l, entry.path());
+    if (!r.error.empty()) {
+      EXPECT_EQ(r.error.rfind("Line ", 0), 0u) << entry.path();
+      continue;
+    }
+    const std::string text = LayoutFileText(l, r.name);
+    Layout again;
+    const LoadResult r2 = ReadLayoutText(text, again);
+    EXPECT_EQ(r2.error, "") << entry.path();
+    EXPECT_EQ(LayoutFileText(again, r2.name), text) << entry.path();
+  }
+}
+
+TEST(LayoutReaderRobustness, EveryTruncationIsRefusedOrComplete) {
+  const std::string good = TempDir::ReadFile(kData / "golden_small.vtl");
+  Layout whole;
+  ASSERT_EQ(ReadLayoutText(good, whole).error, "");
+  for (std::size_t n = 0; n < good.size(); ++n) {
+    Layout l = Sentinel();
+    const std::string before = State(l);
+    const LoadResult r = ReadLayoutText(std::string_view(good).substr(0, n), l);
+    if (r.error.empty()) {
+      // Only a cut inside the final line end can still be the whole layout.
+      EXPECT_GE(n, good.size() - 2);
+      EXPECT_EQ(State(l), State(whole));
+    } else {
+      EXPECT_EQ(State(l), before) << "cut at " << n;
+    }
+  }
+}
+
+TEST(LayoutReaderRobustness, RandomAndHostileInputNeverCrashes) {
+  std::mt19937 rng(11);
+  const std::string good = TempDir::ReadFile(kData / "golden_small.vtl");
+  for (int round = 0; round < 300; ++round) {
+    std::string text = good;
+    // Overwrite a few bytes with anything, NULs and quotes included.
+    const int edits = 1 + static_cast<int>(rng() % 8);
+    for (int e = 0; e < edits; ++e) text[rng() % text.size()] = static_cast<char>(rng() % 256);
+    Layout l = Sentinel();
+    const std::string before = State(l);
+    const LoadResult r = ReadLayoutText(text, l);
+    if (!r.error.empty()) {
+      EXPECT_EQ(State(l), before);
+    } else {
+      // Whatever was accepted writes and reads back to the same text.
+      const std::string again = LayoutFileText(l, r.name);
+      Layout l2;
+      ASSERT_EQ(ReadLayoutText(again, l2).error, "");
+      EXPECT_EQ(LayoutFileText(l2, r.name), again);
+    }
+  }
+}
+
+TEST(LayoutReaderRobustness, OneEnormousLine) {
+  std::string huge(6 << 20, 'a');
+  ExpectRefused(huge, "letters");
+  for (std::size_t i = 0; i < huge.size(); i += 7) huge[i] = '<';
+  ExpectRefused(huge, "markers");
+  // Attribute-like runs without blanks must not make the lookup scan back each time.
+  std::string runs = "<layout name=\"x\">\n<pieces>\n<piece id=\"1\"";
+  for (int i = 0; i < (1 << 20); ++i) runs += "a=\"";
+  ExpectRefused(runs, "runs");
+  // A name of megabytes on an otherwise proper file is a name like any other.
+  Layout l;
+  const std::string name(4 << 20, 'n');
+  const LoadResult r = ReadLayoutText("<layout name=\"" + name + "\">\n</layout>\n", l);
+  EXPECT_EQ(r.error, "");
+  EXPECT_EQ(r.name.size(), name.size());
+  ExpectRefused("<layout name=\"" + name + "\"><pieces>\n<piece id=\"1\" x=\"" + name + "\"/>",
+                "x");
+}
+
+// The file is read in blocks: lines across block ends, a line longer than a block and
+// a last line without a line end read as they do from one text.
+TEST(LayoutFileLoad, ReadsAFileInBlocksLikeOneText) {
+  TempDir dir;
+  Layout big = MakeBigLayout(3000);
+  big.labels = {{90000, std::string(700000, 'L'), 1, 2, false}};
+  std::string text = LayoutFileText(big, "blocks");
+  text.resize(text.size() - 2);
+  dir.Write("a.vtl", text);
+  Layout from_file, from_text;
+  const LoadResult r = LoadLayout(from_file, dir / "a.vtl");
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.name, "blocks");
+  ASSERT_EQ(ReadLayoutText(text, from_text).error, "");
+  EXPECT_EQ(State(from_file), State(from_text));
+  EXPECT_EQ(from_file.pieces.size(), big.pieces.size());
+
+  // A fault far into the file names the same line either way.
+  const std::size_t at = text.find("<piece id=\"2900\"");
+  ASSERT_NE(at, std::string::npos);
+  text.replace(text.find("heading=\"", at), 9, "heading=\"x");
+  dir.Write("b.vtl", text);
+  const std::string error = LoadLayout(from_file, dir / "b.vtl").error;
+  EXPECT_EQ(error, ReadLayoutText(text, from_text).error);
+  EXPECT_EQ(error.rfind("Line ", 0), 0u);
+}
+
+TEST(LayoutFileErrors, UnopenablePathsNameThePath) {
+  TempDir dir;
+  Layout l = Sentinel();
+  const std::string before = State(l);
+  EXPECT_EQ(LoadLayout(l, dir / "missing.vtl").error,
+            "Cannot open file: " + (dir / "missing.vtl").string());
+  EXPECT_EQ(LoadLayout(l, dir.path()).error, "Cannot open file: " + dir.path().string());
+  EXPECT_EQ(State(l), before);
+  const fs::path nowhere = dir / "no such folder" / "a.vtl";
+  EXPECT_EQ(SaveLayout(l, nowhere, "a"), "Cannot open file: " + nowhere.string());
+  // Saving over a folder fails and leaves nothing behind.
+  fs::create_directory(dir / "taken.vtl");
+  EXPECT_NE(SaveLayout(l, dir / "taken.vtl", "a"), "");
+  int entries = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path())) ++entries;
+  EXPECT_EQ(entries, 1);
+}
+
+TEST(LayoutFileErrors, AFailedWriteLeavesTheOldFileByteIdentical) {
+  TempDir dir;
+  const fs::path target = dir / "layout.vtl";
+  ASSERT_EQ(SaveLayout(MakeBigLayout(20), target, "old"), "");
+  const std::string old_bytes = dir.Read("layout.vtl");
+  const Layout big = MakeBigLayout(2000);
+
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    // Files may not grow past 4 KiB in this process: the write fails half-way.
+    const rlimit limit{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    signal(SIGXFSZ, SIG_IGN);
+    const std::string error = SaveLayout(big, target, "new");
+    [[maybe_unused]] ssize_t n = write(fds[1], error.data(), error.size());
+    _exit(0);
+  }
+  close(fds[1]);
+  std::string error;
+  char buf[512];
+  for (ssize_t n; (n = read(fds[0], buf, sizeof buf)) > 0;)
+    error.append(buf, static_cast<std::size_t>(n));
+  close(fds[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_EQ(error.rfind("Cannot write file: " + target.string(), 0), 0u) << error;
+  EXPECT_EQ(dir.Read("layout.vtl"), old_bytes);
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir.path())) names.push_back(e.path().filename());
+  EXPECT_EQ(names, std::vector<std::string>{"layout.vtl"});
+}
+
+// A save killed at any moment leaves either the old or the new file, never a mix.
+TEST(LayoutFileErrors, SavesKilledAtRandomMomentsLeaveAWholeFile) {
+  TempDir dir;
+  const fs::path target = dir / "layout.vtl";
+  const Layout a = MakeBigLayout(2500, 1), b = MakeBigLayout(2500, 2);
+  const std::string text_a = LayoutFileText(a, "A"), text_b = LayoutFileText(b, "B");
+  ASSERT_EQ(SaveLayout(a, target, "A"), "");
+  std::mt19937 rng(5);
+  for (int round = 0; round < 40; ++round) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (int i = 0;; ++i) SaveLayout(i % 2 ? a : b, target, i % 2 ? "A" : "B");
+    }
+    usleep(static_cast<useconds_t>(500 + rng() % 25000));
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+
+    const std::string bytes = TempDir::ReadFile(target);
+    EXPECT_TRUE(bytes == text_a || bytes == text_b) << "round " << round;
+    Layout l;
+    const LoadResult r = LoadLayout(l, target);
+    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(LayoutFileText(l, r.name), bytes);
+  }
+  // Left-over temporary files of killed saves can never be taken for layouts.
+  for (const auto& e : fs::directory_iterator(dir.path())) {
+    if (e.path() == target) continue;
+    const std::string ext = e.path().extension().string();
+    EXPECT_TRUE(ext != ".vtl" && ext != ".xml") << e.path();
+  }
+}
+
+// Switches to a comma-decimal locale, the system's or one built into `dir` (a
+// single-byte one builds fastest); returns its name, or "" when there is none.
+std::string UseCommaLocale(const TempDir& dir) {
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8")) return "de_DE.UTF-8";
+  const std::string name = "de_DE.ISO-8859-1";
+  const std::string cmd =
+      "localedef -i de_DE -f ISO-8859-1 '" + (dir / name).string() + "' >/dev/null 2>&1";
+  if (std::system(cmd.c_str()) != 0 && !fs::exists(dir / name)) return "";
+  setenv("LOCPATH", dir.path().c_str(), 1);
+  return std::setlocale(LC_ALL, name.c_str()) ? name : "";
+}
+
+// Runs in a child process: the locale stays out of the other tests, and the C
+// library's own allocations for a locale path are not counted as leaks of ours.
+TEST(LayoutFileLocale, NumbersDoNotFollowTheLocale) {
+  TempDir dir;
+  const std::string golden = TempDir::ReadFile(kData / "golden_small.vtl");
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const std::string locale = UseCommaLocale(dir);
+    if (locale.empty()) _exit(77);
+    std::locale::global(std::locale(locale));
+    if (std::string(std::localeconv()->decimal_point) != ",") _exit(3);
+    Layout l;
+    const LoadResult r = ReadLayoutText(golden, l);
+    if (!r.error.empty() || l.pieces.size() != 2 || l.pieces[1].z != 4.7075) _exit(4);
+    dir.Write("written.vtl", LayoutFileText(l, r.name));
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "no comma-decimal locale on this machine";
+  ASSERT_EQ(WEXITSTATUS(status), 0) << "3: no comma locale, 4: read wrong";
+  EXPECT_EQ(dir.Read("written.vtl"), golden);
+}
+
+}  // namespace

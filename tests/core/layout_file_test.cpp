@@ -1,0 +1,393 @@
+// The layout file: exact writer text, round trips of every element, and the reader's
+// rules for defaults, derived fields and what a load replaces.
+#include <gtest/gtest.h>
+
+#include "layout_builder.h"
+#include "model/layout_file.h"
+#include "model/layout_ops.h"
+#include "model/undo.h"
+#include "temp_dir.h"
+
+namespace {
+
+const std::filesystem::path kData = VANTREL_TEST_DATA;
+
+PlacedPiece Piece(int id, const char* cat, double x, double y, double heading) {
+  PlacedPiece p;
+  p.id = id;
+  p.cat = cat;
+  p.x = x;
+  p.y = y;
+  p.heading = heading;
+  return p;
+}
+
+// Uses every element and attribute the file has, with awkward values.
+Layout FullLayout() {
+  Layout l;
+  l.units = 2;
+  l.grade_runs = {{2.5, 1, 1}, {-1.25, 2, 0}};
+  PlacedPiece a = Piece(1, "24188", -100.5, 20.25, 90);
+  a.z = 12.5;
+  a.grade = 2.5;
+  a.rev = a.free = a.sel = true;
+  a.level = 2;
+  a.helix = 9;
+  a.has_color = true;
+  a.color = {200, 100, 50};
+  a.SetJoint(1, 2, 0);
+  PlacedPiece b = Piece(2, "24130", -100.5, 208.55, 90);
+  b.SetJoint(0, 1, 1);
+  b.SetJoint(5, 1, 7);  // beyond the article's connectors: kept as it is
+  b.has_color = true;   // black is a colour too
+  PlacedPiece c = Piece(3, "a&b <\"c\"> 'd'", 1e6, -1e-4, 359.9999);
+  l.pieces = {a, b, c};
+  l.scenery = {{10, "platform_island", 5, -6, 45, true, 1.5, 0.75, 2},
+               {11, "Bäume am Hang", -0.0625, 0, 0, false, 1, 1, 1}};
+  Level l1;
+  l1.name = "Erdgeschoss & \"Keller\"";
+  l1.trackcolor = true;
+  l1.r = 200, l1.g = 100, l1.b = 50;
+  l1.outline = {{0, 0}, {100, 0}, {100, -50.5}};
+  Level l2;
+  l2.id = 2;
+  l2.name = "Oben <2>";
+  l2.visible = false;
+  l2.height = 120.5;
+  l2.r = 0, l2.g = 255, l2.b = 7;
+  l2.outline = {{5, 5}, {6, 6}};  // too short to be an outline: not written
+  l.levels = {l1, l2};
+  l.active_level = 2;
+  l.baseboard = {{-10, -10}, {2400, -10}, {2400, 1200.125}, {-10, 1200.125}};
+  l.lastshape = {3, 2000.5, 900, 1100, 800};
+  l.labels = {{20, "Gleis <1> & \"2\" 'drei'", -5, 7.125, true}};
+  LayoutShape s;
+  s.id = 21;
+  s.vertices = {{1, 2}, {3, 4}, {-5, 6}};
+  s.r = 1, s.g = 2, s.b = 3, s.a = 4;
+  s.outline = false;
+  s.level = 2;
+  s.height = 30.5;
+  s.label = "Berg & Tal";
+  LayoutShape empty_shape;
+  empty_shape.id = 22;
+  l.shapes = {s, empty_shape};
+  l.tunnels = {{30, 10, 11, 1, 2, {1, 2}}, {31, -1, -1, -1, -1, {}}};
+  l.helices = {{9, 300.25, -400, 180, "proses_2_5_r1r2", 1, 2, -1, 3}};
+  RecomputeNextId(l);
+  RecomputeGradeMode(l);
+  return l;
+}
+
+void ExpectStoredEqual(const Layout& a, const Layout& b) {
+  EXPECT_EQ(a.pieces, b.pieces);
+  EXPECT_EQ(a.scenery, b.scenery);
+  EXPECT_EQ(a.labels, b.labels);
+  EXPECT_EQ(a.shapes, b.shapes);
+  EXPECT_EQ(a.tunnels, b.tunnels);
+  EXPECT_EQ(a.helices, b.helices);
+  EXPECT_EQ(a.levels, b.levels);
+  EXPECT_EQ(a.active_level, b.active_level);
+  EXPECT_EQ(a.baseboard, b.baseboard);
+  EXPECT_EQ(a.lastshape, b.lastshape);
+  EXPECT_EQ(a.units, b.units);
+  EXPECT_EQ(a.grade_runs, b.grade_runs);
+  EXPECT_EQ(a.grade_mode, b.grade_mode);
+  EXPECT_EQ(a.next_id, b.next_id);
+}
+
+Layout Read(const std::string& text, std::string* error = nullptr) {
+  Layout l;
+  const LoadResult r = ReadLayoutText(text, l);
+  if (error) *error = r.error;
+  return l;
+}
+
+std::string Lf(std::string crlf) {
+  std::erase(crlf, '\r');
+  return crlf;
+}
+
+TEST(LayoutFile, EveryElementSurvivesARoundTrip) {
+  TempDir dir;
+  const Layout original = FullLayout();
+  const std::string name = "Bahnhof Süd & \"Nord\" <Hbf> 'x'";
+  ASSERT_EQ(SaveLayout(original, dir / "a.vtl", name), "");
+
+  Layout loaded;
+  loaded.measures = {{99, {1, 2}, {3, 4}, {0, 0}, false}};
+  const LoadResult r = LoadLayout(loaded, dir / "a.vtl");
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.name, name);
+
+  Layout expected = original;
+  expected.levels[1].outline.clear();
+  expected.labels[0].sel = false;  // selection of labels is not stored
+  ExpectStoredEqual(loaded, expected);
+  EXPECT_EQ(loaded.next_id, 32);
+  EXPECT_EQ(loaded.measures.size(), 1u);
+
+  ASSERT_EQ(SaveLayout(loaded, dir / "b.vtl", r.name), "");
+  EXPECT_EQ(dir.Read("a.vtl"), dir.Read("b.vtl"));
+}
+
+TEST(LayoutFile, WriterMatchesTheGoldenFileExactly) {
+  Layout l;
+  l.units = 1;
+  l.grade_runs = {{2.5, 2, 1}};
+  PlacedPiece a = Piece(1, "24188", 100, 50, 90);
+  a.SetJoint(1, 2, 0);
+  PlacedPiece b = Piece(2, "24130", 100, 238.3, 90);
+  b.z = 4.7075;
+  b.grade = 2.5;
+  b.rev = b.free = b.sel = true;
+  b.level = 2;
+  b.helix = 7;
+  b.has_color = true;
+  b.color = {200, 100, 50};
+  b.SetJoint(0, 1, 1);
+  l.pieces = {a, b};
+  l.scenery = {{3, "platform_island", -12.5, 0.25, 45, false, 1.5, 1.0, 1}};
+  l.levels = {
+      Level{1, "Level 1", true, 0, false, 180, 200, 220, {}},
+      Level{2, "Upper <deck>", false, 120, true, 200, 100, 50, {{0, 0}, {500, 0}, {500, -300}}}};
+  l.active_level = 2;
+  l.baseboard = {{0, 0}, {2400, 0}, {2400, 1200}};
+  l.lastshape = {2, 2400, 1200, 600, 900};
+  l.labels = {{4, "Track's end & <stop>", 10, -0.5, true}};
+  LayoutShape s;
+  s.id = 5;
+  s.vertices = {{1, 2}, {3, 4}, {5, 0}};
+  s.r = 10, s.g = 20, s.b = 30, s.a = 255;
+  s.outline = false;
+  s.height = 15.25;
+  s.label = "Hill";
+  l.shapes = {s};
+  l.tunnels = {{6, 3, -1, 1, -1, {1}}};
+  l.helices = {{7, 300, 400, 0, "proses_2_5_r1r2", 2, -1, -1, -1}};
+
+  const std::string golden = TempDir::ReadFile(kData / "golden_small.vtl");
+  ASSERT_FALSE(golden.empty());
+  EXPECT_EQ(LayoutFileText(l, "Small & \"Süd\""), golden);
+  // Every line end on disk is CRLF.
+  EXPECT_EQ(std::count(golden.begin(), golden.end(), '\n'),
+            std::count(golden.begin(), golden.end(), '\r'));
+}
+
+TEST(LayoutFile, WriterLeavesOutWhatIsNotSet) {
+  Layout l;
+  const std::string empty = LayoutFileText(l, "");
+  EXPECT_EQ(Lf(empty),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<layout name=\"\" version=\"1\" units=\"0\">\n"
+            "  <pieces>\n"
+            "  </pieces>\n"
+            "  <lastshape id=\"0\" w_mm=\"2400.0000\" h_mm=\"1200.0000\" w2_mm=\"1200.0000\" "
+            "h2_mm=\"1200.0000\"/>\n"
+            "</layout>\n");
+
+  l.pieces = {Piece(4, "24188", -0.5, 1200, 0)};
+  l.levels = {Level{}};
+  l.levels[0].outline = {{0, 0}, {10, 10}};
+  const std::string text = Lf(LayoutFileText(l, "n"));
+  EXPECT_NE(text.find("    <piece id=\"4\" cat=\"24188\" x=\"-0.5000\" y=\"1200.0000\" "
+                      "heading=\"0.0000\" z=\"0.0000\" grade=\"0.0000\" level=\"1\" sel=\"0\">\n"
+                      "    </piece>\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("    <level id=\"1\" name=\"Level 1\" visible=\"1\" height=\"0.0000\" "
+                      "trackcolor=\"0\" r=\"180\" g=\"180\" b=\"180\"/>\n  </levels>"),
+            std::string::npos)
+      << text;
+  // A two-point outline is not an outline: it does not come back.
+  std::string error;
+  const Layout back = Read(text, &error);
+  ASSERT_EQ(error, "");
+  EXPECT_TRUE(back.levels[0].outline.empty());
+}
+
+TEST(LayoutFile, TextValuesStayOnOneLine) {
+  Layout l;
+  l.labels = {{1,
+               "two\nlines\r\tand\x7f"
+               "bell\x07",
+               0, 0, false}};
+  l.pieces = {Piece(2, "24\n188", 0, 0, 0)};
+  const std::string text = LayoutFileText(l, "Name\r\nwith break");
+  EXPECT_NE(text.find("text=\"two lines  and bell \""), std::string::npos);
+  EXPECT_NE(text.find("name=\"Name  with break\""), std::string::npos);
+  EXPECT_NE(text.find("cat=\"24 188\""), std::string::npos);
+  std::string error;
+  const Layout back = Read(text, &error);
+  ASSERT_EQ(error, "");
+  EXPECT_EQ(back.labels[0].text, "two lines  and bell ");
+  EXPECT_EQ(back.pieces[0].cat, "24 188");
+}
+
+// Found by fuzzing: a text ending in " x=" once shadowed the attribute after it.
+TEST(LayoutFile, TextsThatLookLikeAttributesStayTexts) {
+  Layout l;
+  l.pieces = {Piece(1, "24188 x=", 5, 6, 7)};
+  l.levels = {Level{}};
+  l.levels[0].name = "Deck height=";
+  l.labels = {{2, "a x=\"1\" text=", 3, 4, false}};
+  std::string error;
+  const Layout back = Read(LayoutFileText(l, " units="), &error);
+  ASSERT_EQ(error, "");
+  EXPECT_EQ(back.pieces, l.pieces);
+  EXPECT_EQ(back.levels, l.levels);
+  EXPECT_EQ(back.labels, l.labels);
+}
+
+TEST(LayoutFile, NumbersThatCannotBeReadAreNotWritten) {
+  Layout l;
+  l.pieces = {Piece(1, "24188", std::nan(""), 1e300, -std::numeric_limits<double>::infinity())};
+  std::string error;
+  const Layout back = Read(LayoutFileText(l, ""), &error);
+  ASSERT_EQ(error, "");
+  EXPECT_EQ(back.pieces[0].x, 0.0);
+  EXPECT_EQ(back.pieces[0].y, 1e300);
+  EXPECT_EQ(back.pieces[0].heading, 0.0);
+}
+
+TEST(LayoutReader, AppliesDefaultsAndDerivedFields) {
+  std::string error;
+  const Layout l = Read(
+      "<layout name=\"d\">\n"
+      "<pieces>\n"
+      "<piece id=\"5\" cat=\"24188\" x=\"1\" y=\"2\" heading=\"3\" helix=\"3\" sel=\"1\">\n"
+      "<joint conn=\"3\" target=\"6\" tconn=\"0\"/>\n"
+      "</piece>\n"
+      "<piece id=\"6\" cat=\"24188\" x=\"1\" y=\"2\" heading=\"3\" helix=\"3\" sel=\"0\">\n"
+      "<piece id=\"7\" cat=\"24188\" x=\"1\" y=\"2\" heading=\"3\" helix=\"4\">\n"
+      "</pieces>\n"
+      "<scenery>\n<sceneryitem id=\"57\" item=\"tree\" x=\"0\" y=\"0\" heading=\"0\"/>\n"
+      "</scenery>\n"
+      "<shapes><shape id=\"\" r=\"1\">\n<shape id=\"8\" r=\"300\" g=\"-4\">\n<v x=\"1\"/>\n"
+      "<v x=\"1\" y=\"2\"/>\n</shapes>\n"
+      "<helix id=\"9\" cx=\"0\" cy=\"0\" heading=\"0\" variant=\"\" bottomR1=\"5\" "
+      "bottomR2=\"-1\" topR1=\"-1\" topR2=\"-1\"/>\n"
+      "<lastshape w_mm=\"10\"/>\n"
+      "</layout>\n",
+      &error);
+  ASSERT_EQ(error, "");
+  ASSERT_EQ(l.pieces.size(), 3u);
+  // A joint on connector 3 of a piece without joints: four slots, the first three open.
+  ASSERT_EQ(l.pieces[0].joints.size(), 4u);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(l.pieces[0].joints[i], (Joint{-1, -1}));
+  EXPECT_EQ(l.pieces[0].joints[3], (Joint{6, 0}));
+  // One selected piece of helix 3 selects all of helix 3, not helix 4.
+  EXPECT_TRUE(l.pieces[1].sel);
+  EXPECT_FALSE(l.pieces[2].sel);
+  EXPECT_EQ(l.pieces[2].level, 1);
+  EXPECT_FALSE(l.pieces[2].has_color);
+  EXPECT_EQ(l.next_id, 58);
+  EXPECT_EQ(l.scenery[0].scalex, 1.0);
+  EXPECT_EQ(l.scenery[0].level, 1);
+  // The shape without an id is skipped; colours are held to 0..255; a vertex needs x and y.
+  ASSERT_EQ(l.shapes.size(), 1u);
+  EXPECT_EQ(l.shapes[0].r, 255);
+  EXPECT_EQ(l.shapes[0].g, 0);
+  EXPECT_EQ(l.shapes[0].b, 110);
+  EXPECT_EQ(l.shapes[0].a, 140);
+  EXPECT_TRUE(l.shapes[0].outline);
+  EXPECT_EQ(l.shapes[0].vertices, (std::vector<Point>{{1, 2}}));
+  EXPECT_EQ(l.helices[0].variant, kDefaultHelixId);
+  EXPECT_EQ(l.lastshape, (LastShape{0, 10, 1200, 1200, 1200}));
+  EXPECT_TRUE(l.levels.empty());
+  EXPECT_EQ(l.active_level, 1);
+}
+
+TEST(LayoutReader, LoadReplacesWhatTheFileStoresAndKeepsTheRest) {
+  Layout l = FullLayout();
+  l.measures = {{40, {0, 0}, {1, 1}, {0, 0}, true}};
+  PushSnapshot(l);
+  l.snap = l.show_grid = l.show_labels = l.show_baseboard = false;
+  l.tool = kToolMeasure;
+  l.next_id = 500;
+
+  std::string text =
+      "<layout name=\"bare\" version=\"1\" units=\"0\">\r\n  <pieces>\r\n"
+      "  </pieces>\r\n</layout>\r\n";
+  const LoadResult r = ReadLayoutText(text, l);
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.name, "bare");
+  ExpectStoredEqual(l, Layout{});  // no levels, active level 1, no baseboard, no runs
+  EXPECT_FALSE(l.grade_mode.active);
+  EXPECT_EQ(l.measures.size(), 1u);
+  EXPECT_EQ(l.undo.size(), 1u);
+  EXPECT_FALSE(l.snap || l.show_grid || l.show_labels || l.show_baseboard);
+  EXPECT_EQ(l.tool, kToolMeasure);
+  EnsureDefaultLevel(l);
+  EXPECT_EQ(l.levels.size(), 1u);
+}
+
+TEST(LayoutReader, LevelColourAndTrackColourComeBack) {
+  Layout l;
+  l.levels = {Level{3, "Deck", true, 0, true, 200, 100, 50, {}}};
+  std::string error;
+  const Layout back = Read(LayoutFileText(l, ""), &error);
+  ASSERT_EQ(error, "");
+  EXPECT_EQ(back.levels, l.levels);
+  // A level without a visible attribute is visible; one without colour is grey.
+  const Layout bare = Read("<layout >\n<levels >\n<level id=\"4\"/>\n</levels>\n</layout>\n");
+  ASSERT_EQ(bare.levels.size(), 1u);
+  EXPECT_TRUE(bare.levels[0].visible);
+  EXPECT_EQ((Rgb{bare.levels[0].r, bare.levels[0].g, bare.levels[0].b}), (Rgb{180, 180, 180}));
+}
+
+TEST(LayoutReader, BadNumbersAreRefusedWithTheLineAndLeaveTheLayoutAlone) {
+  struct Case {
+    std::string line;
+    std::string error;
+  };
+  const std::vector<Case> cases = {
+      {"<run deg=\"x\" anchor=\"1\" conn=\"0\"/>",
+       "Line 2: \"deg\" of <run> is missing or not a number."},
+      {"<run deg=\"1\" conn=\"0\"/>", "Line 2: \"anchor\" of <run> is missing or not a number."},
+      {"<label id=\"1\" x=\"1\" y=\"1e400\" text=\"a\"/>",
+       "Line 2: \"y\" of <label> is missing or not a number."},
+      {"<tunnel id=\"1\" portalA=\"2\" portalB=\"3\" anchorA=\"4.5\"/>",
+       "Line 2: \"anchorA\" of <tunnel> is not a number."},
+      {"<helix id=\"1\" cx=\"0\" cy=\"0\" heading=\"0\" bottomR1=\"1\" bottomR2=\"1\" "
+       "topR1=\"1\"/>",
+       "Line 2: \"topR2\" of <helix> is missing or not a number."},
+      {"<layout units=\" 1\">", "Line 2: \"units\" of <layout> is not a number."},
+      {"<lastshape h_mm=\"-\"/>", "Line 2: \"h_mm\" of <lastshape> is not a number."},
+      {"<baseboard>\n<vertex x=\"1\" y=\"+2\"/>",
+       "Line 3: \"y\" of <vertex> is missing or not a number."},
+      {"<label id=\"1000000001\" x=\"1\" y=\"1\"/>",
+       "Line 2: \"id\" of <label> is too large (at most 1000000000)."},
+  };
+  for (const Case& c : cases) {
+    Layout l = FullLayout();
+    const std::string before = LayoutFileText(l, "x");
+    const LoadResult r = ReadLayoutText("<layout name=\"a\">\n" + c.line + "\n</layout>\n", l);
+    EXPECT_EQ(r.error.substr(0, c.error.size()), c.error) << c.line;
+    EXPECT_EQ(r.name, "");
+    EXPECT_EQ(LayoutFileText(l, "x"), before) << c.line;
+  }
+}
+
+TEST(LayoutReader, NumberEdgesThatAreFine) {
+  std::string error;
+  const Layout l = Read(
+      "<layout >\n<pieces>\n"
+      "<piece id=\"-2147483648\" cat=\"\" x=\"1e300\" y=\"-0\" heading=\".5\" color=\"-1\" "
+      "level=\"2147483647\"/>\n</pieces>\n</layout>",
+      &error);
+  ASSERT_EQ(error, "");
+  EXPECT_EQ(l.pieces[0].id, -2147483647 - 1);
+  EXPECT_EQ(l.pieces[0].x, 1e300);
+  EXPECT_EQ(l.pieces[0].heading, 0.5);
+  EXPECT_EQ(l.pieces[0].color, (Rgb{255, 255, 255}));
+  EXPECT_EQ(l.pieces[0].level, 2147483647);
+  EXPECT_EQ(l.next_id, 1);
+}
+
+TEST(LayoutReader, UnknownUnitsFallBackToMillimetres) {
+  EXPECT_EQ(Read("<layout units=\"7\">\n</layout>").units, 0);
+  EXPECT_EQ(Read("<layout units=\"2\">\n</layout>").units, 2);
+}
+
+}  // namespace
