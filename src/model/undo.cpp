@@ -2,6 +2,10 @@
 // grade state; levels, baseboard, units and next_id are never undone.
 #include "model/undo.h"
 
+#include <algorithm>
+
+#include "model/layout_ops.h"
+
 LayoutSnapshot TakeSnapshot(const Layout& l) {
   return {l.pieces,  l.scenery, l.labels,     l.measures,  l.shapes,
           l.tunnels, l.helices, l.grade_mode, l.grade_runs};
@@ -17,6 +21,16 @@ void DropLastSnapshot(Layout& layout) {
   if (!layout.undo.empty()) layout.undo.pop_back();
 }
 
+namespace {
+// Content restored after a file was opened may hold ids above the counter the file gave;
+// the counter moves past them so that no id is ever handed out twice.
+void KeepIdsUnique(Layout& l) {
+  const int next = l.next_id;
+  RecomputeNextId(l);
+  l.next_id = std::max(l.next_id, next);
+}
+}  // namespace
+
 void Restore(Layout& l, const LayoutSnapshot& s) {
   l.pieces = s.pieces;
   l.scenery = s.scenery;
@@ -27,6 +41,7 @@ void Restore(Layout& l, const LayoutSnapshot& s) {
   l.helices = s.helices;
   l.grade_mode = s.grade_mode;
   l.grade_runs = s.grade_runs;
+  KeepIdsUnique(l);
 }
 
 bool Undo(Layout& layout) {

@@ -176,6 +176,20 @@ TEST(Undo, LeavesLevelsBaseboardAndIdsAlone) {
   EXPECT_EQ(InsertPiece(l, PlacedPiece{}), 2);  // ids are not handed out twice
 }
 
+TEST(Undo, ContentBroughtBackAfterOpeningAFileKeepsIdsUnique) {
+  Layout l;
+  for (int i = 0; i < 100; ++i) InsertPiece(l, PlacedPiece{});
+  // Opening a smaller file replaces the content and derives the counter from it.
+  l.pieces.resize(10);
+  RecomputeNextId(l);
+  ASSERT_EQ(l.next_id, 11);
+  ASSERT_TRUE(Undo(l));  // brings back pieces 1 to 99
+  const int id = InsertPiece(l, PlacedPiece{});
+  EXPECT_EQ(id, 100);
+  EXPECT_EQ(std::count_if(l.pieces.begin(), l.pieces.end(), [&](auto& p) { return p.id == id; }),
+            1);
+}
+
 // Selecting is not an undo step, so states are compared without the selection.
 LayoutSnapshot Unselected(LayoutSnapshot s) {
   for (auto& p : s.pieces) p.sel = false;
