@@ -1,10 +1,12 @@
 // Program entry: refuses politely without a display, then runs the application.
 #include <wx/app.h>
+#include <wx/init.h>
 
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/vantrel_app.h"
+#include "ui/picture_export.h"
 
 wxIMPLEMENT_APP_NO_MAIN(VantrelApp);
 
@@ -18,6 +20,15 @@ int main(int argc, char** argv) {
         "display:\n  xvfb-run -a -s \"-screen 0 1600x1000x24\" ./build/vantrel\n",
         stderr);
     return 1;
+  }
+  if (IsPictureExportCommand(argc, argv)) {
+    // A picture of a layout file, written without opening a window.
+    wxInitializer wx(argc, argv);
+    if (!wx.IsOk()) {
+      std::fputs("Vantrel could not start wxWidgets to draw the picture.\n", stderr);
+      return 1;
+    }
+    return RunPictureExport(argc, argv);
   }
   return wxEntry(argc, argv);
 }
