@@ -1,0 +1,345 @@
+// Placing pieces: drops, the one-click extensions, automatic extras, closing loops,
+// joining on release, and the grade a joined piece continues.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "canvas/grades.h"
+#include "canvas/placement.h"
+#include "catalog/catalog.h"
+#include "catalog/scenery_catalog.h"
+#include "fake_prompter.h"
+#include "layout_builder.h"
+#include "model/layout_ops.h"
+#include "model/undo.h"
+
+namespace {
+
+const PieceDef& Def(const char* id) {
+  return *Catalog::instance().find(id);
+}
+
+const PlacedPiece& Piece(const Layout& l, int id) {
+  return l.pieces[static_cast<std::size_t>(FindPiece(l, id))];
+}
+
+Layout Fresh() {
+  Layout l;
+  EnsureDefaultLevel(l);
+  return l;
+}
+
+SnapCandidate SnapAt(const Layout& l, const char* cat, Pose pose) {
+  return FindSnap(Def(cat), pose, l.pieces);
+}
+
+TEST(Drop, SnappedPieceIsJoinedOnBothSidesAndSelected) {
+  Layout l = Fresh();
+  FakePrompter ask;
+  const int a = DropPiece(l, Def("24188"), {0, 0, 0}, {}, ask).id;
+  const SnapCandidate s = SnapAt(l, "24130", {200, 5, 0});
+  const PlaceResult r = DropPiece(l, Def("24130"), {200, 5, 0}, s, ask);
+  ASSERT_TRUE(r.placed);
+  EXPECT_EQ(Piece(l, r.id).joints[0], (Joint{a, 1}));
+  EXPECT_EQ(Piece(l, a).joints[1], (Joint{r.id, 0}));
+  EXPECT_TRUE(Piece(l, r.id).sel);
+  EXPECT_FALSE(Piece(l, a).sel);
+  EXPECT_EQ(Piece(l, r.id).joints.size(), 2u);
+  EXPECT_EQ(CheckJointConsistency(l), "");
+  EXPECT_TRUE(ask.shown.empty());
+  ASSERT_TRUE(Undo(l));
+  EXPECT_EQ(l.pieces.size(), 1u);
+  EXPECT_FALSE(l.pieces[0].Joined(1));
+}
+
+TEST(Drop, UnsnappedDropNextToAnotherSystemIsRefused) {
+  Layout l = Fresh();
+  FakePrompter ask;
+  DropPiece(l, Def("2200"), {0, 0, 0}, {}, ask);
+  const PlaceResult r = DropPiece(l, Def("24188"), {190, 0, 0}, {}, ask);
+  EXPECT_FALSE(r.placed);
+  ASSERT_EQ(ask.shown.size(), 1u);
+  EXPECT_EQ(ask.last().caption, "Incompatible Track Systems");
+  EXPECT_EQ(ask.last().text,
+            "Marklin C-Track cannot connect to Marklin K-Track.\n\nThese track systems are not "
+            "compatible.\nUse adapter track 24922 to connect C-Track to K-Track.");
+  EXPECT_EQ(ask.last().icon, PromptIcon::Warning);
+  EXPECT_EQ(l.pieces.size(), 1u);
+  EXPECT_EQ(l.undo.size(), 1u);  // the refusal took no undo step
+  // With snapping off the same drop is allowed.
+  l.snap = false;
+  EXPECT_TRUE(DropPiece(l, Def("24188"), {190, 0, 0}, {}, ask).placed);
+}
+
+TEST(Drop, LevelIsTheTargetsOrTheHighestVisible) {
+  Layout l = Fresh();
+  l.levels.push_back({2, "Upper", true, 80, false, 1, 2, 3, {}});
+  l.levels.push_back({3, "Hidden", false, 200, false, 1, 2, 3, {}});
+  FakePrompter ask;
+  const int a = DropPiece(l, Def("24188"), {0, 0, 0}, {}, ask).id;
+  EXPECT_EQ(Piece(l, a).level, 2);
+  l.pieces[0].level = 1;
+  const SnapCandidate s = SnapAt(l, "24188", {190, 0, 0});
+  EXPECT_EQ(Piece(l, DropPiece(l, Def("24188"), {190, 0, 0}, s, ask).id).level, 1);
+  for (Level& v : l.levels) v.visible = false;
+  l.active_level = 3;
+  EXPECT_EQ(DropLevel(l), 3);
+}
+
+TEST(Drop, FirstZPieceOfAnEmptyLayoutAsksForZoomOne) {
+  Layout l = Fresh();
+  FakePrompter ask;
+  EXPECT_TRUE(DropPiece(l, Def("8500"), {0, 0, 0}, {}, ask).first_z_piece);
+  EXPECT_FALSE(DropPiece(l, Def("8500"), {500, 0, 0}, {}, ask).first_z_piece);
+  Layout c = Fresh();
+  EXPECT_FALSE(DropPiece(c, Def("24188"), {0, 0, 0}, {}, ask).first_z_piece);
+}
+
+TEST(Drop, TurntableBringsSixSpokeExtensions) {
+  Layout l = Fresh();
+  FakePrompter ask;
+  const PlaceResult r = DropPiece(l, Def("74861"), {1000, 1000, 0}, {}, ask);
+  ASSERT_EQ(l.pieces.size(), 7u);
+  EXPECT_EQ(l.undo.size(), 1u);
+  const PlacedPiece& t = Piece(l, r.id);
+  const int expected[] = {29, 0, 1, 14, 15, 16};
+  for (int k = 0; k < 6; ++k) {
+    const PlacedPiece& e = l.pieces[static_cast<std::size_t>(k + 1)];
+    EXPECT_EQ(e.cat, "74871");
+    EXPECT_TRUE(e.free);
+    EXPECT_EQ(e.joints[0], (Joint{t.id, expected[k]}));
+    EXPECT_EQ(t.joints[static_cast<std::size_t>(expected[k])], (Joint{e.id, 0}));
+    // The extension starts on the ring and points outward.
+    const auto ring = WorldConnectors(t, Def("74861"))[static_cast<std::size_t>(expected[k])];
+    const auto ext = WorldConnectors(e, Def("74871"));
+    EXPECT_NEAR(ext[0].x, ring.x, 1e-9);
+    EXPECT_NEAR(ext[0].y, ring.y, 1e-9);
+    EXPECT_NEAR(AngleGap(ext[1].angle, ring.angle), 0, 1e-9);
+  }
+  EXPECT_TRUE(t.sel);
+  EXPECT_EQ(CheckJointConsistency(l), "");
+}
+
+TEST(Drop, PairedRampBringsItsPartnerAndTheFirstStaysSelected) {
+  Layout l = Fresh();
+  FakePrompter ask;
+  const PlaceResult r = DropPiece(l, Def("74618"), {0, 0, 0}, {}, ask);
+  ASSERT_EQ(l.pieces.size(), 2u);
+  const PlacedPiece& second = l.pieces[1];
+  EXPECT_EQ(second.cat, "74618");
+  EXPECT_EQ(second.joints[0], (Joint{r.id, 1}));
+  EXPECT_NEAR(second.x, 180, 1e-9);
+  EXPECT_TRUE(Piece(l, r.id).sel);
+  EXPECT_FALSE(second.sel);
+  EXPECT_EQ(l.undo.size(), 1u);
+}
+
+TEST(AutoConnect, ContinuesTheNewestSelectedPieceInItsRunningDirection) {
+  Layout l = Fresh();
+  FakePrompter ask;
+  ChainBuilder b(l);
+  const int a = b.Start("24188");
+  l.pieces[0].sel = true;
+  const PlaceResult r = AutoConnect(l, "24130", ask);
+  ASSERT_TRUE(r.placed);
+  EXPECT_EQ(Piece(l, r.id).joints[0], (Joint{a, 1}));
+  EXPECT_TRUE(Piece(l, r.id).sel);
+  EXPECT_FALSE(Piece(l, a).sel);
+  // Connector 1 of the newest is joined now? No: it continues from there next time.
+  const PlaceResult r2 = AutoConnect(l, "24188", ask);
+  EXPECT_EQ(Piece(l, r2.id).joints[0], (Joint{r.id, 1}));
+  // With connector 1 joined the piece continues backwards from connector 0, laid by its
+  // own connector 1 so that it runs the same way.
+  for (auto& p : l.pieces) p.sel = p.id == a;
+  const PlaceResult back = AutoConnect(l, "24188", ask);
+  EXPECT_EQ(Piece(l, back.id).joints[1], (Joint{a, 0}));
+  EXPECT_NEAR(Piece(l, back.id).x, -188.3, 1e-9);
+  EXPECT_NEAR(Piece(l, back.id).heading, 0, 1e-9);
+  // Both ends joined: nothing happens.
+  for (auto& p : l.pieces) p.sel = p.id == a;
+  const std::size_t count = l.pieces.size();
+  EXPECT_FALSE(AutoConnect(l, "24188", ask).placed);
+  EXPECT_EQ(l.pieces.size(), count);
+  EXPECT_EQ(CheckJointConsistency(l), "");
+}
+
+TEST(AutoConnect, TwelveCurvesCloseTheCircle) {
+  Layout l = Fresh();
+  FakePrompter ask;
+  l.pieces.clear();
+  const int first = DropPiece(l, Def("24130"), {0, 0, 0}, {}, ask).id;
+  for (int k = 0; k < 11; ++k) ASSERT_TRUE(AutoConnect(l, "24130", ask).placed);
+  ASSERT_EQ(l.pieces.size(), 12u);
+  EXPECT_EQ(l.pieces.back().joints[1], (Joint{first, 0}));
+  EXPECT_EQ(Piece(l, first).joints[0], (Joint{l.pieces.back().id, 1}));
+  for (const PlacedPiece& p : l.pieces) {
+    EXPECT_TRUE(p.Joined(0)) << p.id;
+    EXPECT_TRUE(p.Joined(1)) << p.id;
+  }
+  EXPECT_EQ(CheckJointConsistency(l), "");
+}
+
+TEST(AutoConnect, RefusesToJoinAnotherTrackSystem) {
+  Layout l = Fresh();
+  FakePrompter ask;
+  ChainBuilder(l).Start("24188");
+  l.pieces[0].sel = true;
+  EXPECT_FALSE(AutoConnect(l, "2200", ask).placed);
+  ASSERT_EQ(ask.shown.size(), 1u);
+  EXPECT_EQ(ask.last().caption, "Incompatible Track Systems");
+  EXPECT_EQ(l.pieces.size(), 1u);
+}
+
+TEST(Clone, ExtendsTheFreeEndWithACopy) {
+  Layout l = Fresh();
+  FakePrompter ask;
+  ChainBuilder b(l);
+  const int a = b.Start("24188");
+  const int c = b.Append("24188");
+  // Connector 1 of `a` is joined: the copy extends connector 0 with its connector 1.
+  const PlaceResult r = ClonePiece(l, a, ask);
+  ASSERT_TRUE(r.placed);
+  EXPECT_EQ(Piece(l, r.id).joints[1], (Joint{a, 0}));
+  EXPECT_TRUE(Piece(l, r.id).sel);
+  // A piece joined at both ends gets nothing.
+  EXPECT_FALSE(ClonePiece(l, a, ask).placed);
+  // Helix stubs are never cloned.
+  l.pieces[static_cast<std::size_t>(FindPiece(l, c))].helix = 5;
+  EXPECT_FALSE(ClonePiece(l, c, ask).placed);
+  EXPECT_EQ(CheckJointConsistency(l), "");
+}
+
+TEST(MoveJoin, EndsCloserThan4mmJoin) {
+  for (double gap : {3.9, 4.0}) {
+    Layout l = Fresh();
+    ChainBuilder b(l);
+    const int fixed = b.Start("24188");
+    const int moved = b.Start("24188", {188.3 + gap, 0, 0});
+    l.pieces[1].sel = true;
+    JoinMovedSelection(l, {}, -1);
+    EXPECT_EQ(Piece(l, moved).Joined(0), gap < 4.0) << gap;
+    EXPECT_EQ(Piece(l, fixed).Joined(1), gap < 4.0) << gap;
+    EXPECT_EQ(CheckJointConsistency(l), "");
+  }
+}
+
+TEST(MoveJoin, TheMoveSnapCarriesTheWholeSelection) {
+  Layout l = Fresh();
+  ChainBuilder b(l);
+  const int fixed = b.Start("24188");
+  const int m1 = b.Start("24188", {210, 10, 5});
+  const int m2 = b.Append("24130");
+  for (auto& p : l.pieces) p.sel = p.id != fixed;
+  SnapIndex idx;
+  idx.Build(l.pieces, [](const PlacedPiece& p) { return !p.sel; });
+  const SnapCandidate s = idx.FindFor(Piece(l, m1), Def("24188"));
+  ASSERT_TRUE(s.found);
+  JoinMovedSelection(l, s, m1);
+  EXPECT_NEAR(Piece(l, m1).x, 188.3, 1e-9);
+  EXPECT_NEAR(Piece(l, m1).heading, 0, 1e-9);
+  EXPECT_EQ(Piece(l, m1).joints[0], (Joint{fixed, 1}));
+  // The follower stays joined and in place against the moved piece.
+  const auto end = WorldConnectors(Piece(l, m1), Def("24188"))[1];
+  const auto start = WorldConnectors(Piece(l, m2), Def("24130"))[0];
+  EXPECT_NEAR(end.x, start.x, 1e-9);
+  EXPECT_NEAR(end.y, start.y, 1e-9);
+  EXPECT_EQ(CheckJointConsistency(l), "");
+}
+
+TEST(CloseLoops, OnlyFacingEndsOfTheSameSystemLevelAndHeight) {
+  Layout l = Fresh();
+  ChainBuilder b(l);
+  b.Start("24188");
+  const int n = b.Start("24188", {188.3 + 2, 0, 0});
+  EXPECT_EQ(CloseLoops(l, {n}), 1);
+  // A K-Track end at the same place is not joined.
+  Layout k = Fresh();
+  ChainBuilder kb(k);
+  kb.Start("2200", {8.3, 0, 0});
+  const int c = kb.Start("24188", {190, 0, 0});
+  EXPECT_EQ(CloseLoops(k, {c}), 0);
+  // Nor an end that lies above it.
+  Layout z = Fresh();
+  ChainBuilder zb(z);
+  zb.Start("24188");
+  const int top = zb.Start("24188", {188.3, 0, 0});
+  z.pieces[1].z = 60;
+  EXPECT_EQ(CloseLoops(z, {top}), 0);
+}
+
+TEST(Grades, ContinueOntoJoinedTrack) {
+  Layout l = Fresh();
+  FakePrompter ask;
+  const int a = DropPiece(l, Def("24188"), {0, 0, 0}, {}, ask).id;
+  SetGradeRun(l, 2.0, a, 0);
+  l.pieces[0].grade = 2.0;
+  const PlaceResult r =
+      DropPiece(l, Def("24188"), {190, 0, 0}, SnapAt(l, "24188", {190, 0, 0}), ask);
+  EXPECT_NEAR(Piece(l, r.id).z, 188.3 * std::sin(2.0 * kPi / 180), 1e-9);
+  EXPECT_NEAR(Piece(l, r.id).z, 6.57, 0.005);
+  EXPECT_EQ(Piece(l, r.id).grade, 2.0);
+  EXPECT_EQ(l.grade_runs[0].anchor, r.id);
+  EXPECT_EQ(l.grade_runs[0].conn, 1);
+  EXPECT_EQ(l.grade_mode.anchor, r.id);
+  // A curve's run length is its chord along x, not its arc.
+  EXPECT_NEAR(RunLength(Def("24130")), 180.0, 1e-9);
+  EXPECT_NEAR(RunLength(Def("24188")), 188.3, 1e-12);
+}
+
+TEST(Grades, JoinedByConnectorOneRunsBackwards) {
+  Layout l = Fresh();
+  ChainBuilder b(l);
+  const int a = b.Start("24188");
+  l.pieces[0].z = 10;
+  SetGradeRun(l, 3.0, a, 0);
+  const int n = b.Append("24130", 1, a, 1);
+  ContinueGradeOnJoin(l, static_cast<std::size_t>(FindPiece(l, n)), a, 1, 1);
+  const PlacedPiece& p = Piece(l, n);
+  EXPECT_TRUE(p.rev);
+  EXPECT_NEAR(p.z, 10 + std::sin(3.0 * kPi / 180) * 180.0, 1e-9);
+  EXPECT_NEAR(ElevationAt(p, 1), 10, 1e-9);  // its connector-1 end meets the anchor's end
+  EXPECT_EQ(l.grade_runs[0].conn, 0);
+}
+
+TEST(Grades, ABridgeEndsTheRunFlatAndARampContinuesIt) {
+  for (const char* article : {"74620", "74613"}) {
+    Layout l = Fresh();
+    ChainBuilder b(l);
+    const int a = b.Start("24188");
+    l.pieces[0].grade = 2.0;
+    SetGradeRun(l, 2.0, a, 0);
+    const int n = b.Append(article);
+    ContinueGradeOnJoin(l, static_cast<std::size_t>(FindPiece(l, n)), a, 1, 0);
+    const PlacedPiece& p = Piece(l, n);
+    EXPECT_NEAR(p.z, 188.3 * std::sin(2.0 * kPi / 180), 1e-9) << article;
+    if (std::string(article) == "74620") {
+      EXPECT_EQ(p.grade, 0);
+      EXPECT_TRUE(l.grade_runs.empty());
+      EXPECT_FALSE(l.grade_mode.active);
+    } else {
+      EXPECT_EQ(p.grade, 2.0);
+      EXPECT_EQ(l.grade_runs[0].anchor, n);
+    }
+  }
+}
+
+TEST(Scenery, DropSelectsTheItemAndARoundhouseFacesANearTurntable) {
+  Layout l = Fresh();
+  const PlaceResult t = DropScenery(l, "74861", {1000, 1000, 0});
+  ASSERT_TRUE(t.placed);
+  EXPECT_TRUE(l.scenery[0].sel);
+  const PlaceResult r = DropScenery(l, "72886", {1100, 1300, 50});
+  ASSERT_TRUE(r.placed);
+  const SceneryItem& rh = l.scenery[1];
+  EXPECT_TRUE(rh.sel);
+  EXPECT_FALSE(l.scenery[0].sel);
+  EXPECT_EQ(rh.heading, 48);  // round(50 / 12) * 12
+  const double dist = 343 * 0.5 + 349.6;
+  EXPECT_NEAR(rh.x, 1000 - dist * std::sin(48 * kPi / 180), 1e-9);
+  EXPECT_NEAR(rh.y, 1000 + dist * std::cos(48 * kPi / 180), 1e-9);
+  // Far from any turntable it stays where it was dropped.
+  EXPECT_EQ(AlignRoundhouse(l, "72886", {3000, 3000, 50}), (Pose{3000, 3000, 50}));
+  EXPECT_FALSE(DropScenery(l, "no-such-item", {0, 0, 0}).placed);
+}
+
+}  // namespace

@@ -1,0 +1,272 @@
+// Hit tests, click selection, chains, rubber band, locks and deleting.
+#include <gtest/gtest.h>
+
+#include "canvas/hit_test.h"
+#include "canvas/selection.h"
+#include "catalog/catalog.h"
+#include "fake_prompter.h"
+#include "layout_builder.h"
+#include "model/layout_ops.h"
+#include "model/undo.h"
+
+namespace {
+
+// Screen = layout millimetres.
+const ViewTransform kUnit{1.0, 0.0, 0.0};
+
+int Hit(const Layout& l, double x, double y) {
+  return HitTestPiece(l, kUnit, x, y);
+}
+
+std::vector<int> Selected(const Layout& l) {
+  std::vector<int> ids;
+  for (const auto& p : l.pieces)
+    if (p.sel) ids.push_back(p.id);
+  return ids;
+}
+
+TEST(HitTest, StraightBandAndEnds) {
+  Layout l;
+  const int s = ChainBuilder(l).Start("24188", {100, 100, 0});
+  EXPECT_EQ(Hit(l, 150, 100), s);
+  EXPECT_EQ(Hit(l, 150, 100 + 20.0), s);
+  EXPECT_EQ(Hit(l, 150, 100 + 20.5), -1);
+  EXPECT_EQ(Hit(l, 100 - 5, 100), s);
+  EXPECT_EQ(Hit(l, 100 - 5.5, 100), -1);
+  EXPECT_EQ(Hit(l, 100 + 188.3 + 5, 100), s);
+  // Z track is narrower.
+  Layout z;
+  const int zs = ChainBuilder(z).Start("8500");
+  EXPECT_EQ(Hit(z, 50, 7.0), zs);
+  EXPECT_EQ(Hit(z, 50, 7.5), -1);
+  // Rotated pieces are tested in their own frame.
+  Layout r;
+  const int rs = ChainBuilder(r).Start("24188", {0, 0, 90});
+  EXPECT_EQ(Hit(r, 0, 150), rs);
+  EXPECT_EQ(Hit(r, 150, 0), -1);
+}
+
+TEST(HitTest, CurvesFollowTheirArcWidenedThreeDegrees) {
+  Layout l;
+  const int c = ChainBuilder(l).Start("24130");  // R 360 about (0, 360), 30 degrees
+  auto on_arc = [](double deg, double r) {
+    const double a = deg * kPi / 180;
+    return std::pair{r * std::sin(a), 360 - r * std::cos(a)};
+  };
+  auto [x, y] = on_arc(15, 360);
+  EXPECT_EQ(Hit(l, x, y), c);
+  std::tie(x, y) = on_arc(15, 360 + 24.5);
+  EXPECT_EQ(Hit(l, x, y), c);
+  std::tie(x, y) = on_arc(15, 360 + 25.5);
+  EXPECT_EQ(Hit(l, x, y), -1);
+  std::tie(x, y) = on_arc(32.9, 360);
+  EXPECT_EQ(Hit(l, x, y), c);
+  std::tie(x, y) = on_arc(33.1, 360);
+  EXPECT_EQ(Hit(l, x, y), -1);
+  std::tie(x, y) = on_arc(-2.9, 360);
+  EXPECT_EQ(Hit(l, x, y), c);
+  // The chord's middle, well inside the bend, is not on the track.
+  EXPECT_EQ(Hit(l, 90, 60), -1);
+}
+
+TEST(HitTest, TurntableAndSpacedCurvedTurnout) {
+  Layout l;
+  ChainBuilder b(l);
+  const int t = b.Start("74861", {0, 0, 0});
+  EXPECT_EQ(Hit(l, 199, 0), t);  // 378 / 2 + 10
+  EXPECT_EQ(Hit(l, 0, -199.5), -1);
+  Layout k;
+  const int s = ChainBuilder(k).Start("2269");  // K right curved turnout, spacing 64.6
+  EXPECT_EQ(Hit(k, 30, 24), s);                 // the straight box is w + 5 wide here
+  // On the second arc, which starts 64.6 mm ahead.
+  const double a = 25 * kPi / 180;
+  EXPECT_EQ(Hit(k, 64.6 + 360 * std::sin(a), 360 - 360 * std::cos(a)), s);
+}
+
+TEST(HitTest, HigherLevelsWinThenTheNearestPosition) {
+  Layout l;
+  l.levels = {Level{}, Level{2, "Top", true, 100, false, 0, 0, 0, {}}};
+  ChainBuilder b(l);
+  const int low = b.Start("24188", {0, 0, 0});
+  const int high = b.Start("24188", {50, 0, 0}, 2);
+  EXPECT_EQ(Hit(l, 100, 0), high);
+  l.levels[1].height = 0;
+  EXPECT_EQ(Hit(l, 20, 0), low);  // equal heights: the position nearer the click
+  EXPECT_EQ(Hit(l, 60, 0), high);
+  l.levels[1].visible = false;
+  EXPECT_EQ(Hit(l, 100, 0), low);
+  l.pieces[0].cat = "unknown";
+  EXPECT_EQ(Hit(l, 100, 0), -1);
+}
+
+TEST(Select, ClickCtrlAndPlain) {
+  Layout l;
+  ChainBuilder b(l);
+  const int a = b.Start("24188");
+  const int c = b.Append("24188");
+  ClickSelectPiece(l, a, false, false);
+  EXPECT_EQ(Selected(l), (std::vector<int>{a}));
+  ClickSelectPiece(l, c, true, false);
+  EXPECT_EQ(Selected(l), (std::vector<int>{a, c}));
+  ClickSelectPiece(l, a, false, false);  // already selected: the selection stays
+  EXPECT_EQ(Selected(l), (std::vector<int>{a, c}));
+  ClickSelectPiece(l, a, true, false);
+  EXPECT_EQ(Selected(l), (std::vector<int>{c}));
+}
+
+TEST(Select, ShiftPicksTheShortestChainAroundALoop) {
+  Layout l;
+  ChainBuilder b(l);
+  std::vector<int> ring{b.Start("24130")};
+  for (int k = 0; k < 11; ++k) ring.push_back(b.Append("24130"));
+  JoinBoth(l, 11, 1, 0, 0);
+  ClickSelectPiece(l, ring[1], false, false);
+  ClickSelectPiece(l, ring[10], false, true);  // the short way round: 1, 0, 11, 10
+  EXPECT_EQ(Selected(l), (std::vector<int>{ring[0], ring[1], ring[10], ring[11]}));
+  const auto path = ChainPath(l, ring[2], ring[5]);
+  EXPECT_EQ(path.size(), 4u);
+}
+
+TEST(Select, ShiftOnAnUnconnectedPieceTogglesIt) {
+  Layout l;
+  ChainBuilder b(l);
+  const int a = b.Start("24188");
+  const int far = b.Start("24188", {1000, 1000, 0});
+  ClickSelectPiece(l, far, false, true);  // nothing selected yet: selects it
+  EXPECT_EQ(Selected(l), (std::vector<int>{far}));
+  ClickSelectPiece(l, a, false, false);
+  ClickSelectPiece(l, far, false, true);
+  EXPECT_EQ(Selected(l), (std::vector<int>{a, far}));
+  ClickSelectPiece(l, far, false, true);  // the anchor is now `far` itself
+  EXPECT_EQ(Selected(l), (std::vector<int>{a, far}));
+}
+
+TEST(Select, HelicesAndTurntablesAreSelectedWhole) {
+  Layout l;
+  ChainBuilder b(l);
+  const int t = b.Start("74861");
+  const int spoke = b.Append("74871", 0, t, 3);
+  b.Start("24188", {2000, 0, 0});
+  for (int k = 0; k < 4; ++k) {
+    b.Start("24188", {4000.0 + 100 * k, 0, 0});
+    l.pieces.back().helix = 77;
+  }
+  ClickSelectPiece(l, t, false, false);
+  EXPECT_EQ(Selected(l), (std::vector<int>{t, spoke}));
+  ClickSelectPiece(l, l.pieces[5].id, false, false);
+  EXPECT_EQ(Selected(l).size(), 4u);
+  ClickSelectPiece(l, l.pieces[5].id, true, false);  // toggling one stub off is undone
+  EXPECT_EQ(Selected(l).size(), 4u);
+}
+
+TEST(RubberBand, PositionsNotBodiesAndTinyBandsAreClicks) {
+  Layout l;
+  l.levels = {Level{}};
+  ChainBuilder b(l);
+  const int a = b.Start("24188", {100, 100, 0});
+  b.Start("24188", {300, 100, 0});
+  EXPECT_TRUE(RubberBandIsClick({0, 0}, {4, 4}));
+  EXPECT_FALSE(RubberBandIsClick({0, 0}, {4, 40}));
+  RubberBandSelect(l, kUnit, {98, 80}, {102, 120});  // 4 x 40 around the first position
+  EXPECT_EQ(Selected(l), (std::vector<int>{a}));
+  DeselectAll(l);
+  RubberBandSelect(l, kUnit, {120, 80}, {280, 120});  // over the body only
+  EXPECT_TRUE(Selected(l).empty());
+  RubberBandSelect(l, kUnit, {100, 100}, {300, 100});  // edges count
+  EXPECT_EQ(Selected(l).size(), 2u);
+  DeselectAll(l);
+  l.levels[0].visible = false;
+  RubberBandSelect(l, kUnit, {0, 0}, {1000, 1000});
+  EXPECT_TRUE(Selected(l).empty());
+}
+
+Layout HelixAndTunnel() {
+  Layout l;
+  ChainBuilder b(l);
+  for (int k = 0; k < 4; ++k) {
+    b.Start("24188", {100.0 * k, 0, 0});
+    l.pieces.back().helix = 50;
+  }
+  const int t1 = b.Start("24188", {0, 500, 0});
+  const int t2 = b.Append("24188");
+  b.Start("24188", {0, 1000, 0});
+  l.helices.push_back({});
+  l.helices[0].id = 50;
+  l.scenery.resize(2);
+  l.scenery[0].id = 60;
+  l.scenery[1].id = 61;
+  l.tunnels.push_back({70, 60, 61, t1, t2, {t1, t2}});
+  return l;
+}
+
+TEST(Locks, HelixAndTunnelMessages) {
+  Layout l = HelixAndTunnel();
+  FakePrompter ask;
+  l.pieces[0].sel = true;
+  EXPECT_FALSE(CheckLocks(l, "delete", ask));
+  EXPECT_EQ(ask.last().caption, "Helix track is locked");
+  EXPECT_EQ(ask.last().text,
+            "Selection includes track that is part of a helix. Helix track cannot be deleted "
+            "individually.");
+  EXPECT_FALSE(CheckLocks(l, "rotate", ask));
+  EXPECT_EQ(ask.last().text,
+            "Selection includes track that is part of a helix. Helix track cannot be rotated "
+            "individually.");
+  DeselectAll(l);
+  l.pieces[4].sel = true;
+  EXPECT_FALSE(CheckLocks(l, "rotate", ask));
+  EXPECT_EQ(ask.last().caption, "Tunnel is locked");
+  EXPECT_EQ(ask.last().text,
+            "Selection includes tunnel track or portals. Remove the tunnel first, then rotate.");
+  DeselectAll(l);
+  l.scenery[1].sel = true;
+  EXPECT_FALSE(CheckLocks(l, "delete", ask));
+  EXPECT_EQ(ask.last().text,
+            "Selection includes tunnel track or portals. Remove the tunnel first, then delete.");
+  DeselectAll(l);
+  l.pieces[6].sel = true;
+  EXPECT_TRUE(CheckLocks(l, "delete", ask));
+}
+
+TEST(Delete, AWholeHelixGoesWithoutTheLockMessage) {
+  Layout l = HelixAndTunnel();
+  FakePrompter ask;
+  for (int k = 0; k < 4; ++k) l.pieces[static_cast<std::size_t>(k)].sel = true;
+  ASSERT_TRUE(DeleteSelection(l, ask));
+  EXPECT_TRUE(ask.shown.empty());
+  EXPECT_EQ(l.pieces.size(), 3u);
+  EXPECT_TRUE(l.helices.empty());
+  // One piece of a helix plus other track is refused and nothing is deleted.
+  Layout m = HelixAndTunnel();
+  m.pieces[0].sel = m.pieces[6].sel = true;
+  EXPECT_FALSE(DeleteSelection(m, ask));
+  EXPECT_EQ(ask.last().caption, "Helix track is locked");
+  EXPECT_EQ(m.pieces.size(), 7u);
+  EXPECT_TRUE(m.undo.empty());
+}
+
+TEST(Delete, GradedQuestionAndPairedPartners) {
+  Layout l;
+  ChainBuilder b(l);
+  const int r1 = b.Start("74618");
+  b.Append("74618");
+  const int other = b.Append("24188");
+  l.pieces[0].sel = true;
+  l.pieces[0].grade = 1.5;
+  FakePrompter ask;
+  ask.answers = {PromptAnswer::No};
+  EXPECT_FALSE(DeleteSelection(l, ask));
+  EXPECT_EQ(ask.last().caption, "Delete");
+  EXPECT_EQ(ask.last().text, "Selection includes graded pieces. Delete?");
+  EXPECT_EQ(l.pieces.size(), 3u);
+  ask.answers = {PromptAnswer::Yes};
+  ASSERT_TRUE(DeleteSelection(l, ask));
+  ASSERT_EQ(l.pieces.size(), 1u);  // the joined ramp partner went too
+  EXPECT_EQ(l.pieces[0].id, other);
+  EXPECT_FALSE(l.pieces[0].Joined(0));
+  ASSERT_TRUE(Undo(l));
+  EXPECT_EQ(FindPiece(l, r1), 0);
+  EXPECT_EQ(CheckJointConsistency(l), "");
+}
+
+}  // namespace
