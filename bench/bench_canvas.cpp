@@ -5,6 +5,7 @@
 #include <random>
 
 #include "canvas/canvas_controller.h"
+#include "canvas/draw_hash.h"
 #include "canvas/hit_test.h"
 #include "canvas/selection.h"
 #include "canvas/snap.h"
@@ -111,5 +112,17 @@ void BM_MoveSelectionStep(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_MoveSelectionStep)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+namespace {
+
+// Every canvas paint fingerprints the layout to know whether its cached picture holds.
+void BM_LayoutDrawHash(benchmark::State& state) {
+  const Layout& l = Big(10000);
+  const ViewTransform v{0.4, 60, 60};
+  for (auto _ : state) benchmark::DoNotOptimize(LayoutDrawHash(l, v, 1400, 900));
+}
+BENCHMARK(BM_LayoutDrawHash)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "canvas/draw_hash.h"
 #include "canvas/render.h"
 #include "canvas/render_overlays.h"
 #include "canvas/view_transform.h"
@@ -470,3 +471,36 @@ TEST(DrawLayout, PaintsTheLayersInOrder) {
   const std::vector<std::string> texts = rec.Texts();
   EXPECT_EQ(std::count(texts.begin(), texts.end(), "74871"), 2);
 }
+
+namespace {
+
+// The canvas reuses its picture while this fingerprint holds: anything drawn must change it.
+TEST(DrawHash, ChangesWithEverythingTheDrawingShows) {
+  Layout l = MakeBigLayout(50, 3);
+  EnsureDefaultLevel(l);
+  l.scenery.push_back({});
+  const ViewTransform v{0.4, 60, 60};
+  const std::uint64_t base = LayoutDrawHash(l, v, 800, 600);
+  EXPECT_EQ(LayoutDrawHash(l, v, 800, 600), base);
+  auto changed = [&](auto edit) {
+    Layout c = l;
+    ViewTransform w = v;
+    edit(c, w);
+    return LayoutDrawHash(c, w, 800, 600) != base;
+  };
+  EXPECT_TRUE(changed([](Layout& c, ViewTransform&) { c.pieces[7].sel = true; }));
+  EXPECT_TRUE(changed([](Layout& c, ViewTransform&) { c.pieces[7].x += 0.001; }));
+  EXPECT_TRUE(changed([](Layout& c, ViewTransform&) { c.pieces[7].joints[0] = Joint{}; }));
+  EXPECT_TRUE(changed([](Layout& c, ViewTransform&) { c.levels[0].visible = false; }));
+  EXPECT_TRUE(changed([](Layout& c, ViewTransform&) { c.scenery[0].sel = true; }));
+  EXPECT_TRUE(changed([](Layout& c, ViewTransform&) { c.show_labels = false; }));
+  EXPECT_TRUE(changed([](Layout& c, ViewTransform&) { c.units = 1; }));
+  EXPECT_TRUE(changed([](Layout& c, ViewTransform&) { c.grade_runs.push_back({}); }));
+  EXPECT_TRUE(changed([](Layout&, ViewTransform& w) { w.offset_x += 1; }));
+  EXPECT_NE(LayoutDrawHash(l, v, 801, 600), base);
+  // What the drawing does not read leaves it alone.
+  EXPECT_FALSE(changed([](Layout& c, ViewTransform&) { c.snap = false; }));
+  EXPECT_FALSE(changed([](Layout& c, ViewTransform&) { c.undo.emplace_back(); }));
+}
+
+}  // namespace
