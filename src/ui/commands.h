@@ -1,0 +1,86 @@
+// The main window's commands as data: menu bar, tool bar and their enabling rules.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/layout.h"
+
+enum CommandId : int {
+  kCmdOpen = 5000,
+  kCmdClose = 5001,
+  kCmdNew = 5002,
+  kCmdSave = 5003,
+  kCmdSaveAs = 5004,
+  kCmdExit = 5006,
+  kCmdPrint = 5010,
+  kCmdPageSetup = 5012,
+  kCmdPrintPreview = 5013,
+  kCmdImport = 1900,
+  kCmdExport = 1901,
+  kCmd3DView = 2000,
+  kCmdSaveBlock = 2001,
+  kCmdUndo = 2002,
+  kCmdRedo = 2003,
+  kCmdDelete = 2004,
+  kCmdSelectAll = 2005,
+  kCmdZoomIn = 2006,
+  kCmdZoomOut = 2007,
+  kCmdFit = 2008,
+  kCmdGrid = 2009,
+  kCmdSnap = 2010,
+  kCmdLabels = 2011,
+  kCmdTunnel = 2012,
+  kCmdMeasure = 2013,
+  kCmdPolygon = 2014,
+  kCmdLayoutShape = 2015,
+  kCmdUnitsMm = 2016,
+  kCmdUnitsCm = 2017,
+  kCmdUnitsIn = 2018,
+  kCmdLevels = 2019,
+  kCmdHelp = 2022,
+  kCmdOptions = 2023,
+  kCmdCopy = 5032,
+  kCmdPaste = 5033,
+  kCmdCanvasDelete = 5038,
+  kCmdAutofill = 6001,
+};
+
+enum class ItemKind { Normal, Check, Radio, Separator, SubmenuStart, SubmenuEnd };
+
+struct MenuItemSpec {
+  int id;
+  std::string label;  // with "&" mnemonics and "\t" accelerators
+  ItemKind kind;
+  bool checked;  // initial tick of check and radio items
+};
+
+struct MenuSpec {
+  std::string title;
+  std::vector<MenuItemSpec> items;
+};
+
+struct ToolSpec {
+  int id;
+  std::string label;
+  ItemKind kind;  // Normal or Check
+  std::string tooltip;
+};
+
+const std::vector<MenuSpec>& MenuBarSpec();
+const std::vector<ToolSpec>& ToolBarSpec();
+
+inline constexpr const char* kAppTitle = "Vantrel v1.4 by Kestrelmoor";
+
+// "Vantrel v1.4 by Kestrelmoor", then " - " and the name (or the file's base name when
+// there is no name), then " *" while modified.
+std::string WindowTitle(const std::string& name, const std::string& path, bool modified);
+
+// Undo, Redo and Delete follow the document; everything else is always enabled.
+bool CommandEnabled(int id, const Layout& layout);
+
+// Status field 0 while grade runs exist: "[ELEV] 2.0 deg -1.5 deg  (right-click piece to
+// stop)"; empty when there are none.
+std::string ElevationStatusText(const Layout& layout);
+// The text field 0 should show after a repaint, given what it shows now.
+std::string NextStatusText(const Layout& layout, const std::string& current);

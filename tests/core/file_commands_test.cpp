@@ -1,0 +1,425 @@
+// File commands without a window: listing layout files, saving under typed names,
+// opening, deleting, importing and exporting, each question answered by a script.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+
+#include "fake_prompter.h"
+#include "layout_builder.h"
+#include "model/layout_file.h"
+#include "model/layout_ops.h"
+#include "model/undo.h"
+#include "temp_dir.h"
+#include "ui/file_commands.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kData = VANTREL_TEST_DATA;
+
+Layout TwoPieceLayout(const std::string& first = "24188") {
+  Layout l;
+  ChainBuilder chain(l);
+  chain.Start(first);
+  chain.Append(first);
+  EnsureDefaultLevel(l);
+  return l;
+}
+
+std::vector<std::string> FileNames(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder))
+    names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class FileCommandsTest : public testing::Test {
+ protected:
+  FileCommandsTest() { fs::create_directories(folder); }
+  void WriteLayout(const fs::path& file, const std::string& layout_name,
+                   const Layout& l = TwoPieceLayout()) {
+    ASSERT_EQ(SaveLayout(l, file, layout_name), "");
+  }
+
+  TempDir dir;
+  fs::path folder = dir / "layouts";  // the layout folder; `dir` shows anything written beside it
+  Layout layout = TwoPieceLayout();
+  std::string path;
+  std::string name;
+  bool modified = true;
+  FakePrompter prompter;
+  FileCommands files{layout, path, name, modified, prompter, folder};
+};
+
+TEST_F(FileCommandsTest, ListsVtlThenXmlFilesAndPrefersVtlForAName) {
+  for (const char* f : {"B.vtl", "A.xml", "A.vtl", "C.xml", "notes.txt", "D.VTL"})
+    dir.Write("layouts/" + std::string(f), "x");
+  fs::create_directories(folder / "sub");
+  dir.Write("layouts/sub/E.vtl", "x");
+  fs::create_directories(folder / "Folder.vtl");
+
+  const std::vector<LayoutFileEntry> found = CollectLayoutFiles(folder);
+  std::vector<std::string> order;
+  for (const LayoutFileEntry& f : found)
+    order.push_back(f.file.filename().string() + "=" + f.display_name);
+  EXPECT_EQ(order, (std::vector<std::string>{"A.vtl=A", "B.vtl=B", "A.xml=A", "C.xml=C"}));
+  EXPECT_EQ(SortedDisplayNames(found), (std::vector<std::string>{"A", "A", "B", "C"}));
+  ASSERT_NE(FindLayoutFile(found, "A"), nullptr);
+  EXPECT_EQ(FindLayoutFile(found, "A")->file, folder / "A.vtl");
+  EXPECT_EQ(FindLayoutFile(found, "a"), nullptr);  // names match exactly
+
+  EXPECT_EQ(ImportFileNames("  " + folder.string() + "  "),
+            (std::vector<std::string>{"A.vtl", "B.vtl", "A.xml", "C.xml"}));
+  EXPECT_TRUE(ImportFileNames("   ").empty());
+  EXPECT_TRUE(ImportFileNames((dir / "missing").string()).empty());
+  EXPECT_TRUE(CollectLayoutFiles(dir / "missing").empty());
+  EXPECT_EQ(WithoutExtension("Yard.old.vtl"), "Yard.old");
+  EXPECT_EQ(WithoutExtension(".hidden"), ".hidden");
+}
+
+TEST_F(FileCommandsTest, FirstSaveAsksForANameTrimsItAndLaterSavesDoNot) {
+  prompter.texts = {"   "};
+  ASSERT_TRUE(files.Save());
+  EXPECT_EQ(prompter.shown.at(0).caption, "Save Layout");
+  EXPECT_EQ(prompter.shown.at(0).text, "Layout name:|My Layout");
+  EXPECT_EQ(path, (folder / "My Layout.vtl").string());
+  EXPECT_EQ(name, "My Layout");
+  EXPECT_FALSE(modified);
+  Layout back;
+  EXPECT_EQ(LoadLayout(back, folder / "My Layout.vtl").name, "My Layout");
+  EXPECT_EQ(back.pieces, layout.pieces);
+
+  modified = true;
+  ASSERT_TRUE(files.Save());  // the path is known now
+  EXPECT_EQ(prompter.shown.size(), 1u);
+
+  prompter.texts = {"  Yard 1 \t"};
+  ASSERT_TRUE(files.SaveAs());
+  EXPECT_EQ(prompter.last().text, "Layout name:|My Layout");  // offers the current name
+  EXPECT_EQ(name, "Yard 1");
+  EXPECT_TRUE(fs::exists(folder / "Yard 1.vtl"));
+
+  prompter.texts = {std::nullopt};
+  modified = true;
+  EXPECT_FALSE(files.SaveAs());
+  EXPECT_TRUE(modified);
+}
+
+TEST_F(FileCommandsTest, ReplaceQuestionGuardsAnExistingLayout) {
+  dir.Write("layouts/Yard.vtl", "old bytes");
+  prompter.texts = {"Yard"};
+  prompter.answers = {PromptAnswer::No};
+  EXPECT_FALSE(files.SaveAs());
+  const FakePrompter::Shown& q = prompter.last();
+  EXPECT_EQ(q.caption, "Confirm Replace");
+  EXPECT_EQ(q.text, "A layout named \"Yard\" already exists.\n\nReplace it?");
+  EXPECT_TRUE(q.default_no);
+  EXPECT_EQ(dir.Read("layouts/Yard.vtl"), "old bytes");
+  EXPECT_TRUE(modified);
+  EXPECT_EQ(path, "");
+
+  prompter.texts = {"Yard"};
+  prompter.answers = {PromptAnswer::Yes};
+  EXPECT_TRUE(files.SaveAs());
+  EXPECT_EQ(dir.Read("layouts/Yard.vtl"), LayoutFileText(layout, "Yard"));
+}
+
+TEST_F(FileCommandsTest, NamesThatAreNotPlainFileNamesAreRefusedAndAskedAgain) {
+  const std::vector<std::string> bad = {
+      "../x", "a/b", "..", ".", "a\tb", "line\nbreak", "a\\b", std::string("nul\0x", 5), "del\x7f"};
+  for (const std::string& typed : bad) {
+    prompter.shown.clear();
+    prompter.texts = {typed, std::nullopt};
+    EXPECT_FALSE(files.Save()) << typed;
+    ASSERT_EQ(prompter.shown.size(), 3u) << typed;
+    EXPECT_EQ(prompter.shown[1].kind, "notify");
+    EXPECT_EQ(prompter.shown[1].caption, "Save Layout");
+    EXPECT_NE(prompter.shown[1].text.find("cannot be used as a file name"), std::string::npos);
+    EXPECT_EQ(prompter.shown[2].text, "Layout name:|" + TrimBlanks(typed)) << "asked again";
+  }
+  EXPECT_TRUE(fs::is_empty(folder));
+  EXPECT_EQ(FileNames(dir.path()), std::vector<std::string>{"layouts"});
+  EXPECT_FALSE(fs::exists(dir.path().parent_path() / "x.vtl"));
+  EXPECT_TRUE(modified);
+  EXPECT_EQ(path, "");
+
+  // Blanks, accents and other scripts are ordinary names.
+  prompter.texts = {"a/b", "Bahnhof Süd 東京"};
+  ASSERT_TRUE(files.Save());
+  EXPECT_TRUE(fs::exists(folder / "Bahnhof Süd 東京.vtl"));
+  EXPECT_EQ(name, "Bahnhof Süd 東京");
+  EXPECT_TRUE(IsSafeFileName("...")) << "only . and .. are special";
+}
+
+TEST_F(FileCommandsTest, UnsavedChangesCheckAndNew) {
+  modified = false;
+  EXPECT_TRUE(files.ConfirmDiscard());
+  EXPECT_TRUE(prompter.shown.empty());
+
+  modified = true;
+  prompter.answers = {PromptAnswer::Cancel};
+  EXPECT_FALSE(files.New());
+  EXPECT_EQ(prompter.last().caption, "Unsaved Changes");
+  EXPECT_EQ(prompter.last().text, "You have unsaved changes. Save before continuing?");
+  EXPECT_EQ(layout.pieces.size(), 2u);
+
+  prompter.answers = {PromptAnswer::Yes};  // Save, but the name prompt is cancelled
+  EXPECT_FALSE(files.ConfirmDiscard());
+  prompter.answers = {PromptAnswer::Yes};
+  prompter.texts = {"Kept"};
+  EXPECT_TRUE(files.ConfirmDiscard());
+  EXPECT_TRUE(fs::exists(folder / "Kept.vtl"));
+
+  modified = true;
+  Level upper;
+  upper.id = 2;
+  layout.levels.push_back(upper);
+  const std::size_t undo_before = layout.undo.size();
+  prompter.answers = {PromptAnswer::No};
+  ASSERT_TRUE(files.New());
+  EXPECT_TRUE(layout.pieces.empty());
+  ASSERT_EQ(layout.levels.size(), 1u);
+  EXPECT_EQ(layout.levels[0].name, "Level 1");
+  EXPECT_EQ(path, "");
+  EXPECT_EQ(name, "Kept");  // offered again by the next Save
+  EXPECT_FALSE(modified);
+  EXPECT_EQ(layout.undo.size(), undo_before + 1);  // New can be undone
+}
+
+TEST_F(FileCommandsTest, FailedSaveReportsAndKeepsModified) {
+  FileCommands nowhere{layout, path, name, modified, prompter, dir / "missing"};
+  prompter.texts = {"Yard"};
+  EXPECT_FALSE(nowhere.Save());
+  EXPECT_EQ(prompter.last().caption, "Save Failed");
+  EXPECT_EQ(prompter.last().icon, PromptIcon::Error);
+  EXPECT_NE(prompter.last().text.find("Yard.vtl"), std::string::npos);
+  EXPECT_TRUE(modified);
+}
+
+TEST_F(FileCommandsTest, OpenChoosesFromTheFolderAndTakesTheFilesName) {
+  modified = false;
+  EXPECT_FALSE(files.Open([](OpenList&) -> std::optional<std::string> { return "A"; }));
+  EXPECT_EQ(prompter.last().caption, "Open Layout");
+  EXPECT_EQ(prompter.last().text, "No layouts found in\n" + folder.string());
+
+  Layout no_levels = TwoPieceLayout("8500");
+  no_levels.levels.clear();
+  no_levels.grade_runs = {{2.0, 1, 1}, {-1.5, 2, 0}};
+  WriteLayout(folder / "A.vtl", "From vtl", no_levels);
+  WriteLayout(folder / "A.xml", "From xml");
+  WriteLayout(folder / "B.vtl", "From B");
+  std::vector<std::string> listed;
+  const bool opened = files.Open([&](OpenList& list) -> std::optional<std::string> {
+    listed = list.names;
+    return "A";
+  });
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(listed, (std::vector<std::string>{"A", "A", "B"}));
+  EXPECT_EQ(path, (folder / "A.vtl").string());
+  EXPECT_EQ(name, "From vtl");
+  EXPECT_FALSE(modified);
+  ASSERT_EQ(layout.levels.size(), 1u) << "a file without levels gets Level 1";
+  EXPECT_TRUE(UsesZTrack(layout));
+  EXPECT_EQ(StatusAfterOpen(layout), "[ELEV] 2.0 deg -1.5 deg  (right-click piece to stop)");
+  EXPECT_FALSE(UsesZTrack(TwoPieceLayout()));
+  EXPECT_EQ(StatusAfterOpen(TwoPieceLayout()), "Ready");
+
+  EXPECT_FALSE(files.Open([](OpenList&) { return std::optional<std::string>(); }));
+  EXPECT_EQ(path, (folder / "A.vtl").string());
+}
+
+TEST_F(FileCommandsTest, FailedOpenLeavesEverythingAsItWas) {
+  InsertPiece(layout, layout.pieces[0]);
+  Undo(layout);  // something on both stacks
+  path = "/somewhere/Mine.vtl";
+  name = "Mine";
+  const std::string text_before = LayoutFileText(layout, name);
+  const auto undo_before = layout.undo;
+  const auto redo_before = layout.redo;
+  for (const fs::path& bad : {kData / "malformed" / "piece_x_not_a_number.vtl",
+                              kData / "malformed" / "not_a_layout.txt", dir / "missing.vtl"}) {
+    prompter.shown.clear();
+    EXPECT_FALSE(files.OpenFile(bad));
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.last().caption, "Open Failed");
+    EXPECT_EQ(prompter.last().icon, PromptIcon::Error);
+    Layout scratch;
+    EXPECT_EQ(prompter.last().text, LoadLayout(scratch, bad).error);
+    EXPECT_EQ(LayoutFileText(layout, name), text_before);
+    EXPECT_EQ(layout.undo, undo_before);
+    EXPECT_EQ(layout.redo, redo_before);
+    EXPECT_EQ(path, "/somewhere/Mine.vtl");
+    EXPECT_EQ(name, "Mine");
+    EXPECT_TRUE(modified);
+  }
+}
+
+TEST_F(FileCommandsTest, DeletingFromTheOpenListAsksAndForgetsTheOpenPath) {
+  WriteLayout(folder / "A.vtl", "A");
+  WriteLayout(folder / "A.xml", "A old");
+  WriteLayout(folder / "B.vtl", "B");
+  path = (folder / "A.vtl").string();
+  OpenList list{CollectLayoutFiles(folder), {}};
+  list.names = SortedDisplayNames(list.files);
+
+  prompter.answers = {PromptAnswer::No};
+  EXPECT_FALSE(files.DeleteEntry(list, 1));
+  EXPECT_EQ(prompter.last().caption, "Delete Layout");
+  EXPECT_EQ(prompter.last().text, "Delete layout \"A\"?\n\nThis cannot be undone.");
+  EXPECT_EQ(prompter.last().icon, PromptIcon::Warning);
+  EXPECT_TRUE(prompter.last().default_no);
+  EXPECT_TRUE(fs::exists(folder / "A.vtl"));
+
+  prompter.answers = {PromptAnswer::Yes};
+  ASSERT_TRUE(files.DeleteEntry(list, 1));
+  EXPECT_FALSE(fs::exists(folder / "A.vtl"));
+  EXPECT_TRUE(fs::exists(folder / "A.xml"));
+  EXPECT_EQ(path, "") << "the next Save asks for a name";
+  EXPECT_EQ(list.names, (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(FindLayoutFile(list.files, "A")->file, folder / "A.xml");
+
+  fs::create_directories(folder / "Stuck.vtl" / "inside");  // cannot be removed
+  OpenList stuck{{{folder / "Stuck.vtl", "Stuck"}}, {"Stuck"}};
+  prompter.answers = {PromptAnswer::Yes};
+  EXPECT_FALSE(files.DeleteEntry(stuck, 0));
+  EXPECT_EQ(prompter.last().caption, "Delete Failed");
+  EXPECT_EQ(prompter.last().text, "Could not delete:\n" + (folder / "Stuck.vtl").string());
+  EXPECT_EQ(stuck.names.size(), 1u);
+}
+
+TEST_F(FileCommandsTest, ImportChecksTheFileCopiesItAndOffersToOpenIt) {
+  fs::create_directories(dir / "src");
+  const fs::path good = dir / "src" / "Club.xml";
+  WriteLayout(good, "Club layout");
+  fs::copy_file(kData / "malformed" / "not_a_layout.txt", dir / "src" / "list.vtl");
+  auto choose = [&](std::string file, std::string as) {
+    return [this, file, as](const ImportChoice&) {
+      return std::optional<ImportChoice>({(dir / "src").string(), file, as});
+    };
+  };
+
+  EXPECT_FALSE(files.Import(choose("list.vtl", "List")));
+  EXPECT_EQ(prompter.last().caption, "Import Failed");
+  EXPECT_EQ(
+      prompter.last().text,
+      "This file does not appear to be a Vantrel layout:\n\nLine 1: no <layout> element; this is "
+      "not a layout file.");
+  EXPECT_TRUE(fs::is_empty(folder));
+
+  prompter.answers = {PromptAnswer::No};  // do not open it now
+  EXPECT_FALSE(files.Import(choose("Club.xml", "  Club ")));
+  EXPECT_EQ(dir.Read("layouts/Club.vtl"), TempDir::ReadFile(good));
+  EXPECT_EQ(prompter.last().caption, "Import");
+  EXPECT_EQ(prompter.last().text, "Imported successfully.\n\nOpen \"Club\" now?");
+
+  prompter.answers = {PromptAnswer::No};  // an existing layout is kept
+  dir.Write("layouts/Club.vtl", "mine");
+  EXPECT_FALSE(files.Import(choose("Club.xml", "Club")));
+  EXPECT_EQ(prompter.last().caption, "Confirm Replace");
+  EXPECT_EQ(dir.Read("layouts/Club.vtl"), "mine");
+
+  // Yes to replace, Yes to open, No to saving the current changes.
+  prompter.answers = {PromptAnswer::Yes, PromptAnswer::Yes, PromptAnswer::No};
+  EXPECT_TRUE(files.Import(choose("Club.xml", "Club")));
+  EXPECT_EQ(path, (folder / "Club.vtl").string());
+  EXPECT_EQ(name, "Club layout");
+  EXPECT_FALSE(modified);
+}
+
+TEST_F(FileCommandsTest, ImportAndExportRefuseUnsafeNamesAndAskAgain) {
+  WriteLayout(dir / "Club.vtl", "Club");
+  std::vector<ImportChoice> starts;
+  std::deque<std::string> typed = {"../../escape", "sub/dir"};
+  files.Import([&](const ImportChoice& start) -> std::optional<ImportChoice> {
+    starts.push_back(start);
+    if (typed.empty()) return std::nullopt;
+    ImportChoice c{dir.path().string(), "Club.vtl", typed.front()};
+    typed.pop_front();
+    return c;
+  });
+  ASSERT_EQ(starts.size(), 3u);
+  EXPECT_EQ(starts[1].name, "../../escape") << "shown again as typed";
+  EXPECT_EQ(starts[1].file_name, "Club.vtl");
+  EXPECT_EQ(prompter.last().caption, "Import Failed");
+  EXPECT_TRUE(fs::is_empty(folder));
+
+  WriteLayout(folder / "Yard.vtl", "Yard");
+  fs::create_directories(dir / "out");
+  int asked = 0;
+  files.Export(
+      [&](const std::vector<std::string>&, const ExportChoice&) -> std::optional<ExportChoice> {
+        if (asked++ > 0) return std::nullopt;
+        return ExportChoice{"Yard", (dir / "out").string(), ".."};
+      });
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(prompter.last().caption, "Export Failed");
+  EXPECT_TRUE(fs::is_empty(dir / "out"));
+}
+
+TEST_F(FileCommandsTest, ExportCopiesTheStoredFileAfterItsChecks) {
+  modified = false;
+  files.Export([](const std::vector<std::string>&, const ExportChoice&) {
+    return std::optional<ExportChoice>();
+  });
+  EXPECT_EQ(prompter.last().caption, "Export Layout");
+  EXPECT_EQ(prompter.last().text, "No layouts to export. Save a layout first.");
+
+  WriteLayout(folder / "Yard.vtl", "Yard");
+  WriteLayout(folder / "Old.xml", "Old");
+  WriteLayout(folder / "Yard.xml", "Yard older");
+  name = "Yard";
+  fs::create_directories(dir / "out");
+  ExportChoice seen_start;
+  std::vector<std::string> seen_names;
+  auto choose = [&](std::string folder_text, std::string as) {
+    return [&, folder_text, as](const std::vector<std::string>& names, const ExportChoice& start) {
+      seen_names = names;
+      seen_start = start;
+      return std::optional<ExportChoice>({"Yard", folder_text, as});
+    };
+  };
+
+  files.Export(choose((dir / "nowhere").string(), "Copy"));
+  EXPECT_EQ(seen_names, (std::vector<std::string>{"Yard", "Old", "Yard"}));
+  EXPECT_EQ(seen_start.entry, "Yard");
+  EXPECT_EQ(seen_start.name, "Yard");
+  EXPECT_EQ(prompter.last().caption, "Export Failed");
+  EXPECT_EQ(prompter.last().text,
+            "Destination folder does not exist:\n" + (dir / "nowhere").string());
+
+  const fs::path target = dir / "out" / "Copy.vtl";
+  files.Export(choose(" " + (dir / "out").string() + " ", " Copy.xml "));
+  EXPECT_EQ(prompter.last().caption, "Export");
+  EXPECT_EQ(prompter.last().text, "Exported to:\n" + target.string());
+  EXPECT_EQ(TempDir::ReadFile(target), dir.Read("layouts/Yard.vtl")) << "the .vtl of that name";
+
+  dir.Write("out/Copy.vtl", "theirs");
+  prompter.answers = {PromptAnswer::No};
+  files.Export(choose((dir / "out").string(), "Copy"));
+  EXPECT_EQ(prompter.last().text, "\"Copy.vtl\" already exists in that folder.\n\nReplace it?");
+  EXPECT_EQ(TempDir::ReadFile(target), "theirs");
+
+  fs::create_directories(dir / "out" / "Dir.vtl" / "x");  // a folder cannot be replaced
+  prompter.answers = {PromptAnswer::Yes};
+  files.Export(choose((dir / "out").string(), "Dir"));
+  EXPECT_EQ(prompter.last().caption, "Export Failed");
+  EXPECT_EQ(prompter.last().text,
+            "Could not copy the file to:\n" + (dir / "out" / "Dir.vtl").string());
+}
+
+TEST(LayoutFileArgument, TakesTheFirstFileMadeAbsolute) {
+  const fs::path cwd = "/home/user/plans";
+  EXPECT_EQ(LayoutFileArgument({}, cwd), std::nullopt);
+  EXPECT_EQ(LayoutFileArgument({"--verbose"}, cwd), std::nullopt);
+  EXPECT_EQ(LayoutFileArgument({"-x", "../Yard.vtl", "B.vtl"}, cwd),
+            fs::path("/home/user/Yard.vtl"));
+  EXPECT_EQ(LayoutFileArgument({"/srv/A.vtl"}, cwd), fs::path("/srv/A.vtl"));
+  EXPECT_EQ(LayoutFileArgument({"file:///srv/Bahnhof%20S%C3%BCd.vtl"}, cwd),
+            fs::path("/srv/Bahnhof Süd.vtl"));
+  EXPECT_EQ(LayoutFileArgument({"file://localhost/srv/A.vtl"}, cwd), fs::path("/srv/A.vtl"));
+}
+
+}  // namespace
