@@ -36,6 +36,7 @@ TEST(AppStart, LogsEachStepAndExitsCleanlyOnTerminate) {
   const pid_t pid = Launch(home);
   ASSERT_GT(pid, 0);
   ASSERT_TRUE(WaitForText(home / "vantrel.log", "Show OK", 30)) << home.Read("vantrel.log");
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // idle, with nothing happening
   kill(pid, SIGTERM);
   int status = 0;
   waitpid(pid, &status, 0);

@@ -1,0 +1,220 @@
+// The File menu on a real main window: save, new, open through the dialog, the
+// unsaved-changes question, closing, and the enabling rules of the file dialogs.
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/listbox.h>
+#include <wx/menu.h>
+#include <wx/statusbr.h>
+#include <wx/textctrl.h>
+
+#include <functional>
+
+#include "fake_prompter.h"
+#include "frame_fixture.h"
+#include "layout_builder.h"
+#include "model/layout_file.h"
+#include "model/layout_ops.h"
+#include "temp_dir.h"
+#include "ui/commands.h"
+#include "ui/file_dialogs.h"
+#include "ui/main_frame.h"
+#include "ui/palette_panel.h"
+#include "ui/wx_text.h"
+
+namespace {
+
+// Runs `act` on dialog D once its modal loop is up.
+template <class D>
+void WhenShown(std::function<void(D&)> act, int tries = 500) {
+  wxTheApp->CallAfter([act, tries] {
+    for (wxWindow* w : wxTopLevelWindows)
+      if (auto* d = dynamic_cast<D*>(w); d && d->IsModal()) return act(*d);
+    if (tries > 0) WhenShown<D>(act, tries - 1);
+  });
+}
+
+void Select(wxListBox* list, int index) {
+  list->SetSelection(index);
+  wxCommandEvent e(wxEVT_LISTBOX, list->GetId());
+  e.SetEventObject(list);
+  e.SetInt(index);
+  list->GetEventHandler()->ProcessEvent(e);
+}
+
+class FileFrameTest : public FrameFixture {
+ protected:
+  void AddTrack(const std::string& article) {
+    ChainBuilder chain(frame->layout());
+    chain.Start(article, {100, 100, 0});
+    chain.Append(article);
+    frame->Changed();
+  }
+  std::string Status(int field) { return FromWx(frame->GetStatusBar()->GetStatusText(field)); }
+  std::string Title() { return FromWx(frame->GetTitle()); }
+};
+
+TEST_F(FileFrameTest, SaveNewAndOpenAgainGiveTheSameLayout) {
+  AddTrack("2200");  // K-Track
+  frame->layout().units = 2;
+  frame->layout().grade_runs = {{1.5, frame->layout().pieces[0].id, 1}};
+  prompter.texts = {"Club Yard"};
+  frame->RunCommand(kCmdSave);
+  ASSERT_TRUE(std::filesystem::exists(dir / "Club Yard.vtl"));
+  EXPECT_EQ(Title(), "Vantrel v1.4 by Kestrelmoor - Club Yard");
+  const std::string saved = LayoutFileText(frame->layout(), "Club Yard");
+
+  frame->RunCommand(kCmdNew);
+  EXPECT_TRUE(frame->layout().pieces.empty());
+  EXPECT_EQ(Title(), "Vantrel v1.4 by Kestrelmoor");
+  EXPECT_EQ(Status(0), "Ready");
+  EXPECT_EQ(Status(1), "Pieces: 0");
+  EXPECT_EQ(frame->path(), "");
+  EXPECT_EQ(frame->canvas()->controller().view(), (ViewTransform{0.4, 60, 60}));
+  frame->layout().units = 0;
+  frame->GetMenuBar()->Check(kCmdUnitsMm, true);
+
+  std::vector<std::string> listed;
+  WhenShown<OpenLayoutDialog>([&](OpenLayoutDialog& d) {
+    for (unsigned i = 0; i < d.list()->GetCount(); ++i)
+      listed.push_back(FromWx(d.list()->GetString(i)));
+    Select(d.list(), 0);
+    d.EndModal(wxID_OK);
+  });
+  frame->RunCommand(kCmdOpen);
+  EXPECT_EQ(listed, std::vector<std::string>{"Club Yard"});
+  EXPECT_EQ(LayoutFileText(frame->layout(), frame->name()), saved);
+  EXPECT_EQ(Title(), "Vantrel v1.4 by Kestrelmoor - Club Yard");
+  EXPECT_EQ(frame->palette()->chooser_index(), 1) << "K-Track";
+  EXPECT_TRUE(frame->GetMenuBar()->IsChecked(kCmdUnitsIn));
+  EXPECT_EQ(Status(0), "[ELEV] 1.5 deg  (right-click piece to stop)");
+  EXPECT_EQ(Status(1), "Pieces: 2");
+  EXPECT_FALSE(frame->modified());
+}
+
+TEST_F(FileFrameTest, OpeningAFileFromAnywhereAndAFailedOpen) {
+  Layout z;
+  ChainBuilder(z).Start("8500", {500, 500, 0});
+  ASSERT_EQ(SaveLayout(z, dir / "elsewhere.vtl", ""), "");
+  ASSERT_TRUE(frame->OpenLayoutFile(dir / "elsewhere.vtl"));
+  EXPECT_EQ(frame->canvas()->controller().view(), (ViewTransform{1.0, 60, 60})) << "Z-Track";
+  EXPECT_EQ(Title(), "Vantrel v1.4 by Kestrelmoor - elsewhere");
+  EXPECT_EQ(frame->palette()->chooser_index(), 3);
+
+  AddTrack("24188");
+  const std::string before = LayoutFileText(frame->layout(), "");
+  EXPECT_FALSE(frame->OpenLayoutFile(dir / "missing.vtl"));
+  EXPECT_EQ(prompter.last().caption, "Open Failed");
+  EXPECT_EQ(LayoutFileText(frame->layout(), ""), before);
+  EXPECT_EQ(Title(), "Vantrel v1.4 by Kestrelmoor - elsewhere *");
+
+  // Save writes back where the file came from, without asking.
+  frame->RunCommand(kCmdSave);
+  EXPECT_EQ(frame->path(), (dir / "elsewhere.vtl").string());
+  EXPECT_EQ(dir.Read("elsewhere.vtl"), before);
+}
+
+TEST_F(FileFrameTest, UnsavedChangesQuestionOnNew) {
+  AddTrack("24188");
+  prompter.answers = {PromptAnswer::Cancel};
+  frame->RunCommand(kCmdNew);
+  EXPECT_EQ(prompter.last().caption, "Unsaved Changes");
+  EXPECT_EQ(frame->layout().pieces.size(), 2u);
+  EXPECT_EQ(Title(), "Vantrel v1.4 by Kestrelmoor *");
+
+  prompter.answers = {PromptAnswer::Yes};
+  prompter.texts = {"Saved First"};
+  frame->RunCommand(kCmdClose);
+  EXPECT_TRUE(frame->layout().pieces.empty());
+  Layout back;
+  ASSERT_EQ(LoadLayout(back, dir / "Saved First.vtl").error, "");
+  EXPECT_EQ(back.pieces.size(), 2u);
+
+  AddTrack("24188");
+  AddTrack("24188");
+  prompter.answers = {PromptAnswer::No};
+  frame->RunCommand(kCmdNew);
+  EXPECT_TRUE(frame->layout().pieces.empty());
+  EXPECT_FALSE(frame->modified());
+  ASSERT_EQ(LoadLayout(back, dir / "Saved First.vtl").error, "");
+  EXPECT_EQ(back.pieces.size(), 2u) << "No does not save";
+}
+
+TEST_F(FileFrameTest, ClosingWithUnsavedChangesAndCancelKeepsTheWindow) {
+  AddTrack("24188");
+  prompter.answers = {PromptAnswer::Cancel, PromptAnswer::Cancel};
+  EXPECT_FALSE(frame->Close());
+  frame->RunCommand(kCmdExit);
+  wxYield();
+  EXPECT_EQ(prompter.shown.size(), 2u);
+  EXPECT_FALSE(wxTheApp->IsScheduledForDestruction(frame));
+  EXPECT_TRUE(frame->IsShown());
+}
+
+TEST_F(FileFrameTest, OpenDialogEnablesDeleteAndOpenOnlyWithASelection) {
+  ASSERT_EQ(SaveLayout(Layout(), dir / "B.vtl", "B"), "");
+  ASSERT_EQ(SaveLayout(Layout(), dir / "A.vtl", "A"), "");
+  OpenList list{CollectLayoutFiles(dir.path()), {}};
+  list.names = SortedDisplayNames(list.files);
+  auto* dlg = new OpenLayoutDialog(frame, frame->files(), list);
+  dlg->Show();
+  EXPECT_EQ(dlg->GetTitle(), "Open Layout");
+  EXPECT_EQ(dlg->GetSize(), wxSize(320, 420));
+  EXPECT_EQ(dlg->delete_button()->GetLabel(), "Delete...");
+  EXPECT_EQ(dlg->list()->GetString(0), "A");
+  wxYield();
+  EXPECT_EQ(dlg->list()->GetSelection(), wxNOT_FOUND) << "nothing chosen before the user chooses";
+  EXPECT_FALSE(dlg->delete_button()->IsEnabled());
+  EXPECT_FALSE(dlg->open_button()->IsEnabled());
+  Select(dlg->list(), 1);
+  EXPECT_TRUE(dlg->delete_button()->IsEnabled());
+  EXPECT_TRUE(dlg->open_button()->IsEnabled());
+  EXPECT_EQ(dlg->Chosen(), "B");
+
+  prompter.answers = {PromptAnswer::Yes};
+  wxCommandEvent click(wxEVT_BUTTON, dlg->delete_button()->GetId());
+  click.SetEventObject(dlg->delete_button());
+  dlg->delete_button()->GetEventHandler()->ProcessEvent(click);
+  EXPECT_FALSE(std::filesystem::exists(dir / "B.vtl"));
+  ASSERT_EQ(dlg->list()->GetCount(), 1u);
+  EXPECT_FALSE(dlg->delete_button()->IsEnabled());
+  EXPECT_FALSE(dlg->open_button()->IsEnabled());
+  dlg->Destroy();
+}
+
+TEST_F(FileFrameTest, ImportAndExportDialogsFollowTheirFields) {
+  ASSERT_EQ(SaveLayout(Layout(), dir / "Club.xml", "Club"), "");
+  auto* in = new ImportLayoutDialog(frame, {dir.path().string(), "", ""});
+  in->Show();
+  wxYield();
+  EXPECT_EQ(in->name_field()->GetValue(), "");
+  EXPECT_FALSE(in->import_button()->IsEnabled());
+  ASSERT_EQ(in->list()->GetCount(), 1u);
+  Select(in->list(), 0);
+  EXPECT_EQ(in->name_field()->GetValue(), "Club");
+  EXPECT_TRUE(in->import_button()->IsEnabled());
+  in->name_field()->SetValue("");
+  EXPECT_FALSE(in->import_button()->IsEnabled());
+  in->folder_field()->SetValue(ToWx((dir / "missing").string()));
+  EXPECT_EQ(in->list()->GetCount(), 0u);
+  in->Destroy();
+
+  auto* none = new ExportLayoutDialog(frame, {"Yard", "Club"}, {});
+  none->Show();
+  wxYield();
+  EXPECT_EQ(none->list()->GetSelection(), wxNOT_FOUND);
+  EXPECT_FALSE(none->export_button()->IsEnabled());
+  none->Destroy();
+  auto* out = new ExportLayoutDialog(frame, {"Yard", "Club"}, {"Club", "", "Club"});
+  EXPECT_EQ(out->list()->GetSelection(), 1);
+  EXPECT_TRUE(out->export_button()->IsEnabled());
+  out->name_field()->SetValue("   ");
+  EXPECT_FALSE(out->export_button()->IsEnabled());
+  Select(out->list(), 0);
+  EXPECT_EQ(out->name_field()->GetValue(), "Yard");
+  EXPECT_TRUE(out->export_button()->IsEnabled());
+  EXPECT_FALSE(out->folder_field()->GetValue().empty()) << "starts in a folder of the user";
+  out->Destroy();
+}
+
+}  // namespace

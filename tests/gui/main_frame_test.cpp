@@ -1,0 +1,167 @@
+// The main window as built: menus, tool bar, panes, status bar, title and enabling.
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/listbox.h>
+#include <wx/menu.h>
+#include <wx/notebook.h>
+#include <wx/splitter.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+
+#include "frame_fixture.h"
+#include "model/layout_ops.h"
+#include "temp_dir.h"
+#include "ui/commands.h"
+#include "ui/main_frame.h"
+#include "ui/palette_panel.h"
+#include "ui/wx_text.h"
+
+namespace {
+
+class FrameTest : public FrameFixture {
+ protected:
+  bool Enabled(int id) {
+    wxUpdateUIEvent e(id);
+    e.SetEventObject(frame);
+    frame->ProcessWindowEvent(e);
+    return e.GetEnabled();
+  }
+};
+
+TEST_F(FrameTest, MenusAndToolsCarryTheirLabelsAndAccelerators) {
+  wxMenuBar* bar = frame->GetMenuBar();
+  ASSERT_EQ(bar->GetMenuCount(), 5u);
+  EXPECT_EQ(bar->GetMenuLabel(0), "&File");
+  EXPECT_EQ(bar->GetMenuLabel(4), "&Help");
+  for (const MenuSpec& m : MenuBarSpec())
+    for (const MenuItemSpec& item : m.items) {
+      if (item.id == 0) continue;
+      wxMenuItem* it = bar->FindItem(item.id);
+      ASSERT_NE(it, nullptr) << item.label;
+      EXPECT_EQ(FromWx(it->GetItemLabel()), item.label);
+    }
+  EXPECT_EQ(bar->FindItem(kCmdSaveAs)->GetItemLabel(), "Save &As...\tCtrl+Shift+S");
+  EXPECT_TRUE(bar->FindItem(kCmdGrid)->IsCheck() && bar->FindItem(kCmdGrid)->IsChecked());
+  EXPECT_TRUE(bar->FindItem(kCmdUnitsMm)->IsRadio() && bar->FindItem(kCmdUnitsMm)->IsChecked());
+  wxToolBar* tools = frame->GetToolBar();
+  ASSERT_EQ(tools->GetToolsCount(), 9u);
+  EXPECT_EQ(tools->GetToolByPos(2)->GetLabel(), "Levels");
+  EXPECT_EQ(tools->GetToolByPos(2)->GetShortHelp(),
+            "Manage layout levels (decks): height, color, and shape");
+  EXPECT_TRUE(tools->FindById(kCmdMeasure)->CanBeToggled());
+}
+
+TEST_F(FrameTest, PanesStatusBarAndTitle) {
+  EXPECT_EQ(frame->GetTitle(), "Vantrel v1.4 by Kestrelmoor");
+  EXPECT_EQ(frame->GetSize(), wxSize(1400, 900));
+  wxStatusBar* status = frame->GetStatusBar();
+  ASSERT_EQ(status->GetFieldsCount(), 3);
+  EXPECT_EQ(status->GetStatusText(0), "Ready");
+  EXPECT_EQ(status->GetStatusText(1), "Pieces: 0");
+  EXPECT_EQ(status->GetStatusText(2), "x: 0  y: 0 mm");
+  auto* inner = dynamic_cast<wxSplitterWindow*>(frame->canvas()->GetParent());
+  ASSERT_NE(inner, nullptr);
+  EXPECT_EQ(inner->GetSashGravity(), 1.0);
+  EXPECT_EQ(inner->GetMinimumPaneSize(), 200);
+  auto* outer = dynamic_cast<wxSplitterWindow*>(inner->GetParent());
+  ASSERT_NE(outer, nullptr);
+  EXPECT_EQ(outer->GetSashPosition(), 235);
+  EXPECT_EQ(outer->GetMinimumPaneSize(), 150);
+  EXPECT_EQ(WindowTitle("", "/x/My Yard.vtl", true), "Vantrel v1.4 by Kestrelmoor - My Yard *");
+  EXPECT_EQ(WindowTitle("Oval", "/x/Other.vtl", false), "Vantrel v1.4 by Kestrelmoor - Oval");
+}
+
+TEST_F(FrameTest, UndoRedoAndDeleteEnabling) {
+  EXPECT_FALSE(Enabled(kCmdUndo));
+  EXPECT_FALSE(Enabled(kCmdRedo));
+  EXPECT_FALSE(Enabled(kCmdDelete));
+  frame->canvas()->AutoConnect("24188");  // nothing selected: starts a drag
+  EXPECT_TRUE(frame->canvas()->controller().state().pieceDragActive);
+  frame->canvas()->Apply(frame->canvas()->controller().CancelPieceDrag());
+  ::Layout& l = frame->layout();
+  PlacedPiece p;
+  p.cat = "24188";
+  InsertPiece(l, p);
+  frame->Changed();
+  EXPECT_TRUE(Enabled(kCmdUndo));
+  EXPECT_EQ(frame->GetTitle(), "Vantrel v1.4 by Kestrelmoor *");
+  EXPECT_EQ(frame->GetStatusBar()->GetStatusText(1), "Pieces: 1");
+  l.scenery.push_back({});
+  l.scenery[0].sel = true;
+  EXPECT_TRUE(Enabled(kCmdDelete));  // one scenery item is enough
+  frame->RunCommand(kCmdUndo);
+  EXPECT_TRUE(l.pieces.empty());
+  EXPECT_TRUE(Enabled(kCmdRedo));
+  EXPECT_FALSE(Enabled(kCmdUndo));
+}
+
+TEST_F(FrameTest, MeasureAndPolygonToolsExcludeEachOther) {
+  wxToolBar* tools = frame->GetToolBar();
+  tools->ToggleTool(kCmdPolygon, true);
+  frame->RunCommand(kCmdPolygon);
+  EXPECT_EQ(frame->layout().tool, kToolPolygon);
+  tools->ToggleTool(kCmdMeasure, true);
+  frame->RunCommand(kCmdMeasure);
+  EXPECT_EQ(frame->layout().tool, kToolMeasure);
+  EXPECT_FALSE(tools->GetToolState(kCmdPolygon));
+  tools->ToggleTool(kCmdMeasure, false);
+  frame->RunCommand(kCmdMeasure);
+  EXPECT_EQ(frame->layout().tool, kToolNone);
+}
+
+TEST_F(FrameTest, LabelsToolNamesWhatItWillDo) {
+  wxToolBar* tools = frame->GetToolBar();
+  tools->ToggleTool(kCmdLabels, true);
+  frame->RunCommand(kCmdLabels);
+  EXPECT_FALSE(frame->layout().show_labels);
+  EXPECT_EQ(tools->FindById(kCmdLabels)->GetLabel(), "Show Labels");
+  tools->ToggleTool(kCmdLabels, false);
+  frame->RunCommand(kCmdLabels);
+  EXPECT_TRUE(frame->layout().show_labels);
+  EXPECT_EQ(tools->FindById(kCmdLabels)->GetLabel(), "Hide Labels");
+}
+
+TEST_F(FrameTest, PaletteSystemsAndTheScenerySwitch) {
+  PalettePanel* palette = frame->palette();
+  EXPECT_EQ(palette->track_list()->GetString(0), "--- Straights");
+  EXPECT_EQ(palette->track_row_ids()[1], "24064");
+  EXPECT_EQ(palette->notebook()->GetPageCount(), 4u);
+  palette->SelectSystemForLayout([] {
+    ::Layout z;
+    PlacedPiece p;
+    p.cat = "8500";
+    z.pieces.push_back(p);
+    return z;
+  }());
+  EXPECT_EQ(palette->chooser_index(), 3);
+  EXPECT_EQ(palette->track_row_ids()[1], "8500");
+  EXPECT_FALSE(palette->scenery_page_shown());
+  EXPECT_EQ(palette->notebook()->GetPageCount(), 3u);
+  palette->SelectSystemForLayout(::Layout{});
+  EXPECT_EQ(palette->notebook()->GetPageCount(), 4u);
+  EXPECT_EQ(palette->notebook()->GetPageText(3), "Scenery");
+}
+
+TEST_F(FrameTest, DoubleClickOnAPaletteRowAddsAJoinedPiece) {
+  ::Layout& l = frame->layout();
+  PlacedPiece first;
+  first.cat = "24188";
+  first.sel = true;
+  InsertPiece(l, first);
+  PalettePanel* palette = frame->palette();
+  const auto& ids = palette->track_row_ids();
+  const int row = static_cast<int>(std::find(ids.begin(), ids.end(), "24130") - ids.begin());
+  palette->track_list()->SetSelection(row);
+  wxCommandEvent dclick(wxEVT_LISTBOX_DCLICK, PalettePanel::kIdTrack);
+  dclick.SetEventObject(palette->track_list());
+  dclick.SetInt(row);
+  palette->track_list()->ProcessWindowEvent(dclick);
+  ASSERT_EQ(l.pieces.size(), 2u);
+  EXPECT_EQ(l.pieces[1].cat, "24130");
+  EXPECT_EQ(l.pieces[1].joints[0], (Joint{l.pieces[0].id, 1}));
+  EXPECT_EQ(l.pieces[0].joints[1], (Joint{l.pieces[1].id, 0}));
+  EXPECT_TRUE(l.pieces[1].sel);
+  EXPECT_EQ(frame->GetStatusBar()->GetStatusText(1), "Pieces: 2");
+}
+
+}  // namespace
