@@ -96,7 +96,8 @@ TEST(Baseboard, EdgeLabelsFrom10mmOutsideTheBoard) {
   l.units = 1;
   EXPECT_EQ(Paint(l).Texts()[0], "25.4 cm");
   l.show_baseboard = false;
-  EXPECT_TRUE(Paint(l).Find(Op::Polygon).empty());
+  const auto none = Paint(l);
+  EXPECT_TRUE(none.Find(Op::Polygon).empty());
 }
 
 TEST(DrawLayout, HiddenLevelHidesPiecesShapesAndScenery) {
@@ -374,7 +375,8 @@ TEST(DrawLayout, LevelDecksByHeightInTheirOwnOrLevelColour) {
   hidden.id = 4;
   hidden.visible = false;
   l.levels.insert(l.levels.end(), {top, bottom, hidden});
-  const auto polys = Paint(l).Find(Op::Polygon);
+  const auto rec = Paint(l);
+  const auto polys = rec.Find(Op::Polygon);
   ASSERT_EQ(polys.size(), 2u);
   EXPECT_EQ(polys[0]->state.brush, (Color{235, 220, 190}));
   EXPECT_EQ(polys[1]->state.brush, (Color{166, 163, 150}));  // (10 + 490) / 3 ...
