@@ -53,11 +53,11 @@ MainFrame::~MainFrame() = default;
 
 void MainFrame::BuildMenuBar() {
   auto* bar = new wxMenuBar;
-  for (const MenuSpec& spec : MenuBarSpec()) {
+  for (const MenuSpec& menu_spec : MenuBarSpec()) {
     auto* menu = new wxMenu;
     wxMenu* target = menu;
     wxString sub_title;
-    for (const MenuItemSpec& item : spec.items) {
+    for (const MenuItemSpec& item : menu_spec.items) {
       switch (item.kind) {
         case ItemKind::Separator:
           target->AppendSeparator();
@@ -81,7 +81,7 @@ void MainFrame::BuildMenuBar() {
           break;
       }
     }
-    bar->Append(menu, ToWx(spec.title));
+    bar->Append(menu, ToWx(menu_spec.title));
   }
   SetMenuBar(bar);
 }
