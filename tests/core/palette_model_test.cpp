@@ -1,0 +1,104 @@
+// What the palette lists and how it previews: groups per system, scenery and signals,
+// the system an opened layout calls for, the preview's scale.
+#include <gtest/gtest.h>
+
+#include "catalog/catalog.h"
+#include "catalog/track_system.h"
+#include "ui/palette_model.h"
+
+namespace {
+
+std::vector<std::string> Headers(const std::vector<PaletteRow>& rows) {
+  std::vector<std::string> out;
+  for (const PaletteRow& r : rows)
+    if (r.id.empty()) out.push_back(r.text);
+  return out;
+}
+
+TEST(PaletteModel, TrackGroupsPerSystem) {
+  const auto c = TrackRows(0);
+  EXPECT_EQ(Headers(c), (std::vector<std::string>{"--- Straights", "--- Curves", "--- Switches",
+                                                  "--- Crossings", "--- Double Slip Switches",
+                                                  "--- Slim Switches", "--- Circuit Tracks",
+                                                  "--- Other", "--- Bridges", "--- Helix"}));
+  EXPECT_EQ(c[1].id, "24064");
+  EXPECT_EQ(c[1].text, "24064 - 64mm");
+  EXPECT_EQ(std::count_if(c.begin(), c.end(), [](auto& r) { return r.id == "24294"; }), 2);
+  EXPECT_EQ(c.back().id, "@helix:proses_4_5_r4r5");
+  EXPECT_EQ(
+      std::count_if(c.begin(), c.end(), [](auto& r) { return r.id.rfind("@helix:", 0) == 0; }), 10);
+  EXPECT_EQ(TrackRows(1)[1].id, "2200");
+  EXPECT_EQ(Headers(TrackRows(2)).back(), "--- Bridges");
+  EXPECT_EQ(TrackRows(3)[1].id, "8500");
+  EXPECT_TRUE(TrackRows(4).empty());
+  EXPECT_TRUE(TrackRows(-1).empty());
+  // Every listed article exists: no row is silently dropped.
+  std::size_t pieces = 0;
+  for (int s = 0; s < 4; ++s)
+    for (const PaletteRow& r : TrackRows(s))
+      if (!r.id.empty() && r.id[0] != '@') {
+        ++pieces;
+        EXPECT_NE(Catalog::instance().find(r.id), nullptr);
+      }
+  EXPECT_EQ(pieces, 50u + 51u + 32u + 34u);  // every article of the group tables
+}
+
+TEST(PaletteModel, SceneryAndSignalRows) {
+  const auto scenery = SceneryRows();
+  EXPECT_EQ(scenery[0].text, "--- Platforms");
+  EXPECT_EQ(scenery[0].item, nullptr);
+  EXPECT_EQ(scenery[1].item->id, "platform");
+  for (const SceneryRow& r : scenery) {
+    if (!r.item) continue;
+    const int cat = r.item->category;
+    EXPECT_TRUE(cat == 0 || cat == 2 || cat == 4 || cat == 7 || cat == 10) << r.item->id;
+  }
+  // A header each time the category changes, in catalog order.
+  std::vector<std::string> headers;
+  for (const SceneryRow& r : scenery)
+    if (!r.item) headers.push_back(r.text);
+  EXPECT_EQ(headers, (std::vector<std::string>{"--- Platforms", "--- Stations", "--- Bridges",
+                                               "--- Other", "--- Nature"}));
+  EXPECT_EQ(scenery.back().item->id, "bush");
+
+  const auto c = SignalRows(0);
+  ASSERT_EQ(c.size(), 6u);
+  EXPECT_EQ(c[0].text, "--- Semaphore");
+  EXPECT_EQ(c[3].text, "--- Color light");
+  EXPECT_FALSE(c[1].item->z_scale);
+  const auto z = SignalRows(3);
+  ASSERT_EQ(z.size(), 6u);
+  EXPECT_TRUE(z[1].item->z_scale);
+}
+
+TEST(PaletteModel, SystemForAnOpenedLayout) {
+  auto with = [](std::vector<std::string> cats) {
+    Layout l;
+    for (auto& c : cats) {
+      PlacedPiece p;
+      p.cat = c;
+      l.pieces.push_back(p);
+    }
+    return ChooserIndexForLayout(l);
+  };
+  EXPECT_EQ(with({}), 0);
+  EXPECT_EQ(with({"62188", "2200"}), 1);  // K before TRIX
+  EXPECT_EQ(with({"62188", "8500"}), 2);
+  EXPECT_EQ(with({"8500", "unknown"}), 3);
+  EXPECT_EQ(with({"8500", "24188"}), 0);
+  EXPECT_EQ(SystemOfChooserIndex(2), TrixC);
+}
+
+TEST(PaletteModel, PreviewScale) {
+  const Catalog& c = Catalog::instance();
+  EXPECT_NEAR(PreviewTransform(*c.find("74861")).zoom, 0.8 * std::min(33.0 / 60, 68.0 / 378),
+              1e-12);
+  EXPECT_NEAR(PreviewTransform(*c.find("24188")).zoom, 0.8 * std::min(33.0 / 40, 68.0 / 188.3),
+              1e-12);
+  const ViewTransform v = PreviewTransform(*c.find("24188"));
+  EXPECT_NEAR(v.offset_x, 40 - 188.3 * v.zoom / 2, 1e-12);
+  EXPECT_EQ(v.offset_y, 30.5);
+  EXPECT_LE(PreviewTransform(*c.find("8504")).zoom, 3.0);
+}
+
+}  // namespace
