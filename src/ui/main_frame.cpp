@@ -184,7 +184,6 @@ void MainFrame::SetUnits(int units) {
 
 void MainFrame::OnLabelsTool() {
   layout_.show_labels = !toolbar_->GetToolState(kCmdLabels);
-  toolbar_->SetToolShortHelp(kCmdLabels, "Toggle track labels and join dots");
   toolbar_->FindById(kCmdLabels)->SetLabel(layout_.show_labels ? "Hide Labels" : "Show Labels");
   toolbar_->Realize();
   canvas_->LayoutChanged();
