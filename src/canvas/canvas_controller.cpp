@@ -15,21 +15,17 @@
 #include "model/layout_ops.h"
 #include "model/undo.h"
 
-namespace {
-
-CanvasEffects Repaint() {
+CanvasEffects CanvasEffects::Repaint() {
   CanvasEffects e;
   e.repaint = true;
   return e;
 }
 
-CanvasEffects Edited() {
+CanvasEffects CanvasEffects::Edited() {
   CanvasEffects e;
   e.repaint = e.content = e.modified = e.properties = true;
   return e;
 }
-
-}  // namespace
 
 CanvasEffects& CanvasEffects::operator|=(const CanvasEffects& o) {
   repaint |= o.repaint;
@@ -91,7 +87,7 @@ CanvasEffects CanvasController::BeginPieceDrag(const std::string& id) {
   st_.dragPose = {at.x, at.y, 0};
   st_.dragSnap = {};
   index_dirty_ = true;  // the layout may have changed since the last drag
-  CanvasEffects e = Repaint();
+  CanvasEffects e = CanvasEffects::Repaint();
   e.focus = e.capture = true;
   return e;
 }
@@ -103,7 +99,7 @@ CanvasEffects CanvasController::BeginSceneryDrag(const std::string& id) {
   st_.dragSceneryId = id;
   const Point at = ToLayoutPoint(view_, 300, 200);
   st_.dragSceneryPose = {at.x, at.y, 0};
-  CanvasEffects e = Repaint();
+  CanvasEffects e = CanvasEffects::Repaint();
   e.focus = e.capture = true;
   return e;
 }
@@ -114,7 +110,7 @@ CanvasEffects CanvasController::BeginHelixDrag(const std::string& name) {
   st_.helixDragActive = true;
   st_.dragHelixName = name;
   st_.dragHelixPos = ToLayoutPoint(view_, 300, 200);
-  CanvasEffects e = Repaint();
+  CanvasEffects e = CanvasEffects::Repaint();
   e.focus = e.capture = true;
   return e;
 }
@@ -127,7 +123,7 @@ CanvasEffects CanvasController::CancelPieceDrag() {
   st_.dragPose = st_.dragSceneryPose = {};
   st_.dragHelixPos = {};
   st_.dragSnap = {};
-  CanvasEffects e = Repaint();
+  CanvasEffects e = CanvasEffects::Repaint();
   e.release = true;
   return e;
 }
@@ -137,20 +133,20 @@ CanvasEffects CanvasController::UpdateDragSnap(double sx, double sy) {
   st_.dragPose.x = at.x;
   st_.dragPose.y = at.y;
   const PieceDef* def = Catalog::instance().find(st_.dragPieceId);
-  if (!def) return Repaint();
+  if (!def) return CanvasEffects::Repaint();
   if (!layout_.snap) {
     st_.dragSnap = {};
-    return Repaint();
+    return CanvasEffects::Repaint();
   }
   EnsureDragIndex();
   st_.dragSnap = drag_index_.Find(*def, st_.dragPose);
-  return Repaint();
+  return CanvasEffects::Repaint();
 }
 
 CanvasEffects CanvasController::Placed(bool placed) {
-  if (!placed) return Repaint();
+  if (!placed) return CanvasEffects::Repaint();
   index_dirty_ = true;
-  CanvasEffects e = Edited();
+  CanvasEffects e = CanvasEffects::Edited();
   e.status[1] = "Pieces: " + std::to_string(layout_.pieces.size());
   return e;
 }
@@ -175,7 +171,7 @@ CanvasEffects CanvasController::AutoConnect(const std::string& id) {
 CanvasEffects CanvasController::EndSceneryDrag() {
   st_.sceneryDragActive = false;
   st_.dragSceneryId.clear();
-  CanvasEffects e = Repaint();
+  CanvasEffects e = CanvasEffects::Repaint();
   e.release = true;
   return e;
 }

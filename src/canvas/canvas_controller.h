@@ -46,6 +46,10 @@ struct CanvasEffects {
   std::array<std::optional<std::string>, 3> status;
 
   CanvasEffects& operator|=(const CanvasEffects& o);
+  // A repaint and nothing else.
+  static CanvasEffects Repaint();
+  // A finished edit of the layout: repaint, stale caches, modified, properties.
+  static CanvasEffects Edited();
 };
 
 class CanvasController {

@@ -17,18 +17,6 @@ constexpr int kMoveThresholdSq = 25;  // a press becomes a move after 5 pixels
 constexpr int kPanDeadZone = 3;
 constexpr double kMovedMm = 1.0;
 
-CanvasEffects Repaint() {
-  CanvasEffects e;
-  e.repaint = true;
-  return e;
-}
-
-CanvasEffects Edited() {
-  CanvasEffects e;
-  e.repaint = e.content = e.modified = e.properties = true;
-  return e;
-}
-
 }  // namespace
 
 // ---- presses -----------------------------------------------------------------------
@@ -80,7 +68,7 @@ CanvasEffects CanvasController::PressOnPiece(int piece_id, const MouseInput& m) 
   st_.pressScreen = {static_cast<int>(m.x), static_cast<int>(m.y)};
   st_.pressWorld = ToLayoutPoint(view_, m.x, m.y);
   st_.moveStart = RecordSelection(layout_);
-  CanvasEffects e = Repaint();
+  CanvasEffects e = CanvasEffects::Repaint();
   e.properties = e.capture = true;
   return e;
 }
@@ -99,7 +87,7 @@ CanvasEffects CanvasController::PressOnScenery(int scenery_id, const MouseInput&
   st_.moveSnapshotTaken = false;
   st_.pressWorld = ToLayoutPoint(view_, m.x, m.y);
   st_.moveStart = RecordSelection(layout_, false, true);
-  CanvasEffects e = Repaint();
+  CanvasEffects e = CanvasEffects::Repaint();
   e.properties = e.capture = true;
   return e;
 }
@@ -149,11 +137,11 @@ CanvasEffects CanvasController::Motion(const MouseInput& m) {
   if (st_.sceneryDragActive) {
     st_.dragSceneryPose.x = at.x;
     st_.dragSceneryPose.y = at.y;
-    return e |= Repaint();
+    return e |= CanvasEffects::Repaint();
   }
   if (st_.helixDragActive) {
     st_.dragHelixPos = at;
-    return e |= Repaint();
+    return e |= CanvasEffects::Repaint();
   }
   if (st_.spaceDown && m.left_down && !st_.pressPending && !st_.moving && !st_.rotateActive &&
       !st_.rubberBandActive && !st_.sceneryMoving)
@@ -178,7 +166,7 @@ CanvasEffects CanvasController::Motion(const MouseInput& m) {
   if (st_.rotateActive) return e |= RotateTo(m);
   if (st_.rubberBandActive) {
     st_.rubberBandEnd = {static_cast<int>(m.x), static_cast<int>(m.y)};
-    return e |= Repaint();
+    return e |= CanvasEffects::Repaint();
   }
   return e;
 }
@@ -246,7 +234,7 @@ CanvasEffects CanvasController::EndMove() {
   st_.moveSnap = {};
   st_.moveSnapPieceId = -1;
   index_dirty_ = true;
-  CanvasEffects e = Edited();
+  CanvasEffects e = CanvasEffects::Edited();
   e.release = true;
   return e;
 }
@@ -287,7 +275,7 @@ CanvasEffects CanvasController::StartRotation(const MouseInput& m) {
   st_.rotateRefHeading = NormalizeAngle(first.front().heading);
   st_.rotateTarget = st_.rotateRefHeading;
   st_.rightAngleFlash = false;
-  CanvasEffects e = Repaint();
+  CanvasEffects e = CanvasEffects::Repaint();
   e.capture = true;
   return e;
 }
@@ -315,14 +303,14 @@ CanvasEffects CanvasController::EndRotation() {
   st_.rotateHelixId = -1;
   RejoinAfterRotation(layout_);
   index_dirty_ = true;
-  CanvasEffects e = Edited();
+  CanvasEffects e = CanvasEffects::Edited();
   e.stop_flash = e.release = true;
   return e;
 }
 
 CanvasEffects CanvasController::FlashTimerFired() {
   st_.rightAngleFlash = false;
-  return Repaint();
+  return CanvasEffects::Repaint();
 }
 
 // ---- release -----------------------------------------------------------------------
@@ -335,7 +323,7 @@ CanvasEffects CanvasController::LeftUp(const MouseInput&) {
   CanvasEffects e;
   if (st_.sceneryMoving) {
     st_.sceneryMoving = false;
-    e = st_.moveSnapshotTaken ? Edited() : Repaint();
+    e = st_.moveSnapshotTaken ? CanvasEffects::Edited() : CanvasEffects::Repaint();
     e.release = true;
     return e;
   }
@@ -346,7 +334,7 @@ CanvasEffects CanvasController::LeftUp(const MouseInput&) {
   }
   if (st_.rubberBandActive) {
     st_.rubberBandActive = false;
-    e = Repaint();
+    e = CanvasEffects::Repaint();
     e.release = true;
     if (RubberBandIsClick(st_.rubberBandStart, st_.rubberBandEnd)) return e;
     RubberBandSelect(layout_, view_, st_.rubberBandStart, st_.rubberBandEnd);
@@ -383,12 +371,12 @@ CanvasEffects CanvasController::RightDown(const MouseInput& m) {
   }
   if (st_.sceneryDragActive) {
     st_.dragSceneryPose.heading = NormalizeAngle(st_.dragSceneryPose.heading + 15);
-    return Repaint();
+    return CanvasEffects::Repaint();
   }
   if (m.mods.alt && AnyPieceOrScenerySelected(layout_)) {
     const bool turned = RotateSelectionStep(layout_, prompter_);
     if (turned) index_dirty_ = true;
-    return turned ? Edited() : CanvasEffects{};
+    return turned ? CanvasEffects::Edited() : CanvasEffects{};
   }
   last_right_click_ = ToLayoutPoint(view_, m.x, m.y);
   int piece = HitTestPiece(layout_, view_, m.x, m.y);
@@ -407,7 +395,7 @@ CanvasEffects CanvasController::RightDown(const MouseInput& m) {
     }
     const auto selected = std::count_if(layout_.pieces.begin(), layout_.pieces.end(),
                                         [](const PlacedPiece& p) { return p.sel; });
-    e = Repaint();
+    e = CanvasEffects::Repaint();
     e.properties = true;
     e.menu = CanvasMenu::Piece;
     e.menu_autofill = selected == 2;
@@ -431,16 +419,16 @@ CanvasEffects CanvasController::Wheel(const MouseInput& m, int rotation) {
   if (st_.sceneryDragActive) {
     st_.dragSceneryPose.heading =
         NormalizeAngle(st_.dragSceneryPose.heading + sign * (m.mods.shift ? 15 : 30));
-    return Repaint();
+    return CanvasEffects::Repaint();
   }
   if (m.mods.ctrl && AnyPieceOrScenerySelected(layout_)) {
     const bool turned =
         WheelRotateSelection(layout_, sign * (m.mods.shift ? 5.0 : 15.0), prompter_);
     if (turned) index_dirty_ = true;
-    return turned ? Edited() : CanvasEffects{};
+    return turned ? CanvasEffects::Edited() : CanvasEffects{};
   }
   ZoomAbout(view_, rotation > 0 ? kWheelZoomStep : 1.0 / kWheelZoomStep, m.x, m.y);
-  CanvasEffects e = Repaint();
+  CanvasEffects e = CanvasEffects::Repaint();
   e.view = true;
   return e;
 }
@@ -459,7 +447,7 @@ CanvasEffects CanvasController::KeyDown(CanvasKey key, Mods) {
         st_.dragSceneryPose.heading = NormalizeAngle(st_.dragSceneryPose.heading + 15);
       else
         return {};
-      return Repaint();
+      return CanvasEffects::Repaint();
     case CanvasKey::Delete:
     case CanvasKey::Back:
       return DeleteSelection();
@@ -481,14 +469,14 @@ CanvasEffects CanvasController::KeyUp(CanvasKey key) {
 CanvasEffects CanvasController::DeleteSelection() {
   if (!::DeleteSelection(layout_, prompter_)) return {};
   index_dirty_ = true;
-  CanvasEffects e = Edited();
+  CanvasEffects e = CanvasEffects::Edited();
   e.status[1] = "Pieces: " + std::to_string(layout_.pieces.size());
   return e;
 }
 
 CanvasEffects CanvasController::DeselectAll() {
   ::DeselectAll(layout_);
-  CanvasEffects e = Repaint();
+  CanvasEffects e = CanvasEffects::Repaint();
   e.properties = true;
   return e;
 }
@@ -506,21 +494,21 @@ CanvasEffects CanvasController::Paste() {
 
 CanvasEffects CanvasController::ZoomBy(double factor) {
   ::ZoomBy(view_, factor, width_, height_);
-  CanvasEffects e = Repaint();
+  CanvasEffects e = CanvasEffects::Repaint();
   e.view = true;
   return e;
 }
 
 CanvasEffects CanvasController::ZoomToFit(bool pieces_only) {
   FitToLayout(view_, layout_, pieces_only, width_, height_);
-  CanvasEffects e = Repaint();
+  CanvasEffects e = CanvasEffects::Repaint();
   e.view = true;
   return e;
 }
 
 CanvasEffects CanvasController::SetView(double zoom, double offset_x, double offset_y) {
   view_ = {zoom, offset_x, offset_y};
-  CanvasEffects e = Repaint();
+  CanvasEffects e = CanvasEffects::Repaint();
   e.view = true;
   return e;
 }
