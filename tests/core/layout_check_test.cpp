@@ -1,5 +1,5 @@
-// The consistency report: open ends from the catalog geometry, every kind of broken
-// joint and reference, duplicate ids, and track length per system.
+// The consistency report: open ends in order, every kind of broken joint and reference,
+// duplicate ids, and the report's numbers (the tool test checks a whole report).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,34 +10,12 @@
 
 namespace {
 
-bool HasProblem(const LayoutCheck& c, const std::string& text) {
-  return std::find(c.problems.begin(), c.problems.end(), text) != c.problems.end();
-}
-
-TEST(LayoutCheck, JoinedChainHasTwoOpenEndsAndItsLength) {
-  Layout l;
-  ChainBuilder b(l);
-  b.Start("24188", {100, 50, 90});
-  b.Append("24188");
-  b.Append("24130");
-  const LayoutCheck c = CheckLayout(l);
-  EXPECT_TRUE(c.problems.empty()) << c.problems.front();
-  ASSERT_EQ(c.open_ends.size(), 2u);
-  EXPECT_EQ(c.open_ends[0].piece, 1);
-  EXPECT_EQ(c.open_ends[0].conn, 0);
-  EXPECT_NEAR(c.open_ends[0].x, 100, 1e-9);
-  EXPECT_NEAR(c.open_ends[0].y, 50, 1e-9);
-  EXPECT_NEAR(c.open_ends[0].angle, 270, 1e-9);
-  EXPECT_EQ(c.open_ends[1].piece, 3);
-  EXPECT_EQ(c.open_ends[1].conn, 1);
-  ASSERT_EQ(c.lengths.size(), 1u);
-  EXPECT_EQ(c.lengths[0].system, 0);
-  EXPECT_NEAR(c.lengths[0].mm, 2 * 188.3 + 2 * 3.14159265358979 * 360 / 12, 1e-6);
-  const std::string report = CheckReportText(l, c);
-  EXPECT_NE(report.find("pieces 3\n"), std::string::npos);
-  EXPECT_NE(report.find("open 1 0 x=100.000 y=50.000 angle=270.000\n"), std::string::npos);
-  EXPECT_NE(report.find("track length Marklin C-Track 565.096 mm\n"), std::string::npos);
-  EXPECT_EQ(report.substr(report.size() - 11), "consistent\n");
+// Every problem in `expected` is reported, and nothing else.
+void ExpectProblems(const LayoutCheck& c, std::vector<std::string> expected) {
+  std::vector<std::string> got = c.problems;
+  std::sort(got.begin(), got.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(got, expected);
 }
 
 TEST(LayoutCheck, OpenEndsAreSortedByPieceIdThenConnector) {
@@ -54,7 +32,7 @@ TEST(LayoutCheck, OpenEndsAreSortedByPieceIdThenConnector) {
   for (const OpenEnd& e : c.open_ends) order.emplace_back(e.piece, e.conn);
   EXPECT_EQ(order, (std::vector<std::pair<int, int>>{{1, 0}, {1, 1}, {2, 0}, {2, 1}, {2, 2}}));
   EXPECT_EQ(c.unknown_articles, std::vector<std::string>{"no-such-article"});
-  EXPECT_TRUE(HasProblem(c, "unknown article no-such-article"));
+  ExpectProblems(c, {"unknown article no-such-article"});
 }
 
 TEST(LayoutCheck, EveryBrokenJointIsNamed) {
@@ -67,15 +45,15 @@ TEST(LayoutCheck, EveryBrokenJointIsNamed) {
   l.pieces[2].SetJoint(1, 42, 0);  // names a piece that is not there
   l.pieces[2].SetJoint(4, 1, 0);   // a straight has no connector 4
   l.pieces[1].SetJoint(1, 3, 9);   // the other straight has no connector 9
-  const LayoutCheck c = CheckLayout(l);
-  EXPECT_TRUE(HasProblem(c, "joint 2 0 -> 1 1: one-sided, piece 1 does not record it"));
-  EXPECT_TRUE(HasProblem(c, "joint 3 1 -> 42 0: piece 42 does not exist"));
-  EXPECT_TRUE(HasProblem(c, "joint 3 4 -> 1 0: article 24188 has no connector 4"));
-  EXPECT_TRUE(HasProblem(c, "joint 2 1 -> 3 9: article 24188 has no connector 9"));
-  EXPECT_TRUE(HasProblem(c, "joint 3 0 -> 2 1: one-sided, piece 2 does not record it"));
   // The joint naming the missing piece hides nothing else on that piece.
-  EXPECT_EQ(c.problems.size(), 7u);
-  EXPECT_EQ(CheckJointConsistency(l).empty(), false);
+  ExpectProblems(CheckLayout(l), {"joint 2 0 -> 1 1: one-sided, piece 1 does not record it",
+                                  "joint 3 1 -> 42 0: piece 42 does not exist",
+                                  "joint 3 4 -> 1 0: article 24188 has no connector 4",
+                                  "joint 3 4 -> 1 0: one-sided, piece 1 does not record it",
+                                  "joint 2 1 -> 3 9: article 24188 has no connector 9",
+                                  "joint 2 1 -> 3 9: one-sided, piece 3 does not record it",
+                                  "joint 3 0 -> 2 1: one-sided, piece 2 does not record it"});
+  EXPECT_FALSE(CheckJointConsistency(l).empty());
 }
 
 TEST(LayoutCheck, DuplicateIdsAndDanglingReferences) {
@@ -88,17 +66,10 @@ TEST(LayoutCheck, DuplicateIdsAndDanglingReferences) {
   l.grade_runs = {{2.0, 1, 1}, {2.0, 55, 0}};
   l.tunnels = {{8, -1, 99, 1, -1, {1, 66}}};
   l.helices = {{9, 0, 0, 0, kDefaultHelixId, 2, 77, -1, -1}};
-  const LayoutCheck c = CheckLayout(l);
-  EXPECT_TRUE(HasProblem(c, "duplicate id 2: piece scenery item"));
-  EXPECT_TRUE(HasProblem(c, "duplicate id 7: label label"));
-  EXPECT_TRUE(HasProblem(c, "grade run 2 names missing piece 55"));
-  EXPECT_TRUE(HasProblem(c, "tunnel 8 covers missing piece 66"));
-  EXPECT_TRUE(HasProblem(c, "tunnel 8 names missing portal 99"));
-  EXPECT_TRUE(HasProblem(c, "helix 9 names missing piece 77"));
-  EXPECT_EQ(c.problems.size(), 6u);
-  const std::string report = CheckReportText(l, c);
-  EXPECT_NE(report.find("problem: grade run 2 names missing piece 55\n"), std::string::npos);
-  EXPECT_EQ(report.substr(report.size() - 13), "6 problem(s)\n");
+  ExpectProblems(CheckLayout(l),
+                 {"duplicate id 2: piece scenery item", "duplicate id 7: label label",
+                  "grade run 2 names missing piece 55", "tunnel 8 covers missing piece 66",
+                  "tunnel 8 names missing portal 99", "helix 9 names missing piece 77"});
 }
 
 TEST(LayoutCheck, ThreeDecimalsWithoutNegativeZero) {

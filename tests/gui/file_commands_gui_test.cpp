@@ -67,9 +67,7 @@ TEST_F(FileFrameTest, SaveNewAndOpenAgainGiveTheSameLayout) {
   frame->RunCommand(kCmdNew);
   EXPECT_TRUE(frame->layout().pieces.empty());
   EXPECT_EQ(Title(), "Vantrel v1.4 by Kestrelmoor");
-  EXPECT_EQ(Status(0), "Ready");
-  EXPECT_EQ(Status(1), "Pieces: 0");
-  EXPECT_EQ(frame->path(), "");
+  EXPECT_EQ(Status(0) + "|" + Status(1), "Ready|Pieces: 0");
   EXPECT_EQ(frame->canvas()->controller().view(), (ViewTransform{0.4, 60, 60}));
   frame->layout().units = 0;
   frame->GetMenuBar()->Check(kCmdUnitsMm, true);
@@ -87,8 +85,7 @@ TEST_F(FileFrameTest, SaveNewAndOpenAgainGiveTheSameLayout) {
   EXPECT_EQ(Title(), "Vantrel v1.4 by Kestrelmoor - Club Yard");
   EXPECT_EQ(frame->palette()->chooser_index(), 1) << "K-Track";
   EXPECT_TRUE(frame->GetMenuBar()->IsChecked(kCmdUnitsIn));
-  EXPECT_EQ(Status(0), "[ELEV] 1.5 deg  (right-click piece to stop)");
-  EXPECT_EQ(Status(1), "Pieces: 2");
+  EXPECT_EQ(Status(0) + "|" + Status(1), "[ELEV] 1.5 deg  (right-click piece to stop)|Pieces: 2");
   EXPECT_FALSE(frame->modified());
 }
 
@@ -101,16 +98,13 @@ TEST_F(FileFrameTest, OpeningAFileFromAnywhereAndAFailedOpen) {
   EXPECT_EQ(Title(), "Vantrel v1.4 by Kestrelmoor - elsewhere");
   EXPECT_EQ(frame->palette()->chooser_index(), 3);
 
+  // A failed open keeps the layout, and Save writes back where it came from.
   AddTrack("24188");
   const std::string before = LayoutFileText(frame->layout(), "");
   EXPECT_FALSE(frame->OpenLayoutFile(dir / "missing.vtl"));
   EXPECT_EQ(prompter.last().caption, "Open Failed");
-  EXPECT_EQ(LayoutFileText(frame->layout(), ""), before);
   EXPECT_EQ(Title(), "Vantrel v1.4 by Kestrelmoor - elsewhere *");
-
-  // Save writes back where the file came from, without asking.
   frame->RunCommand(kCmdSave);
-  EXPECT_EQ(frame->path(), (dir / "elsewhere.vtl").string());
   EXPECT_EQ(dir.Read("elsewhere.vtl"), before);
 }
 
@@ -122,22 +116,23 @@ TEST_F(FileFrameTest, UnsavedChangesQuestionOnNew) {
   EXPECT_EQ(frame->layout().pieces.size(), 2u);
   EXPECT_EQ(Title(), "Vantrel v1.4 by Kestrelmoor *");
 
+  const auto saved_pieces = [this] {
+    Layout back;
+    EXPECT_EQ(LoadLayout(back, dir / "Saved First.vtl").error, "");
+    return back.pieces.size();
+  };
   prompter.answers = {PromptAnswer::Yes};
   prompter.texts = {"Saved First"};
   frame->RunCommand(kCmdClose);
   EXPECT_TRUE(frame->layout().pieces.empty());
-  Layout back;
-  ASSERT_EQ(LoadLayout(back, dir / "Saved First.vtl").error, "");
-  EXPECT_EQ(back.pieces.size(), 2u);
-
+  EXPECT_EQ(saved_pieces(), 2u);
   AddTrack("24188");
   AddTrack("24188");
   prompter.answers = {PromptAnswer::No};
   frame->RunCommand(kCmdNew);
   EXPECT_TRUE(frame->layout().pieces.empty());
   EXPECT_FALSE(frame->modified());
-  ASSERT_EQ(LoadLayout(back, dir / "Saved First.vtl").error, "");
-  EXPECT_EQ(back.pieces.size(), 2u) << "No does not save";
+  EXPECT_EQ(saved_pieces(), 2u) << "No does not save";
 }
 
 TEST_F(FileFrameTest, ClosingWithUnsavedChangesAndCancelKeepsTheWindow) {
@@ -158,17 +153,14 @@ TEST_F(FileFrameTest, OpenDialogEnablesDeleteAndOpenOnlyWithASelection) {
   list.names = SortedDisplayNames(list.files);
   auto* dlg = new OpenLayoutDialog(frame, frame->files(), list);
   dlg->Show();
-  EXPECT_EQ(dlg->GetTitle(), "Open Layout");
-  EXPECT_EQ(dlg->GetSize(), wxSize(320, 420));
-  EXPECT_EQ(dlg->delete_button()->GetLabel(), "Delete...");
-  EXPECT_EQ(dlg->list()->GetString(0), "A");
   wxYield();
+  const auto enabled = [dlg] {
+    return std::pair(dlg->delete_button()->IsEnabled(), dlg->open_button()->IsEnabled());
+  };
   EXPECT_EQ(dlg->list()->GetSelection(), wxNOT_FOUND) << "nothing chosen before the user chooses";
-  EXPECT_FALSE(dlg->delete_button()->IsEnabled());
-  EXPECT_FALSE(dlg->open_button()->IsEnabled());
+  EXPECT_EQ(enabled(), std::pair(false, false));
   Select(dlg->list(), 1);
-  EXPECT_TRUE(dlg->delete_button()->IsEnabled());
-  EXPECT_TRUE(dlg->open_button()->IsEnabled());
+  EXPECT_EQ(enabled(), std::pair(true, true));
   EXPECT_EQ(dlg->Chosen(), "B");
 
   prompter.answers = {PromptAnswer::Yes};
@@ -177,8 +169,7 @@ TEST_F(FileFrameTest, OpenDialogEnablesDeleteAndOpenOnlyWithASelection) {
   dlg->delete_button()->GetEventHandler()->ProcessEvent(click);
   EXPECT_FALSE(std::filesystem::exists(dir / "B.vtl"));
   ASSERT_EQ(dlg->list()->GetCount(), 1u);
-  EXPECT_FALSE(dlg->delete_button()->IsEnabled());
-  EXPECT_FALSE(dlg->open_button()->IsEnabled());
+  EXPECT_EQ(enabled(), std::pair(false, false));
   dlg->Destroy();
 }
 

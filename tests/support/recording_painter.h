@@ -1,5 +1,5 @@
 // A Painter that records every drawing call with the pen, brush, font and text colours
-// in force, so drawing rules can be checked without a display.
+// in force, so drawing rules can be checked without a display; plus small layout helpers.
 #pragma once
 
 #include <algorithm>
@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "canvas/painter.h"
+#include "canvas/render.h"
 
 struct PaintState {
   bool pen_none = false;
@@ -39,10 +40,7 @@ struct PaintCall {
     x0 = y0 = 1 << 30;
     x1 = y1 = -(1 << 30);
     auto add = [&](int x, int y) {
-      x0 = std::min(x0, x);
-      y0 = std::min(y0, y);
-      x1 = std::max(x1, x);
-      y1 = std::max(y1, y);
+      x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
     };
     for (const IPoint& p : pts) add(p.x, p.y);
     if (op == Op::Circle) {
@@ -73,26 +71,14 @@ class RecordingPainter : public Painter {
     calls.push_back({Op::Clear, s, {}, 0, 0, 0, 0, {}});
   }
   void SetPen(Color color, int width, PenStyle style = PenStyle::Solid) override {
-    state.pen_none = false;
-    state.pen = color;
-    state.pen_width = width;
-    state.pen_style = style;
+    state.pen_none = false, state.pen = color, state.pen_width = width, state.pen_style = style;
   }
   void SetTransparentPen() override { state.pen_none = true; }
-  void SetBrush(Color color) override {
-    state.brush_none = false;
-    state.brush = color;
-  }
+  void SetBrush(Color color) override { state.brush_none = false, state.brush = color; }
   void SetTransparentBrush() override { state.brush_none = true; }
-  void SetFont(int point_size, bool bold) override {
-    state.font_size = point_size;
-    state.font_bold = bold;
-  }
+  void SetFont(int size, bool bold) override { state.font_size = size, state.font_bold = bold; }
   void SetTextForeground(Color color) override { state.text = color; }
-  void SetSolidTextBackground(Color color) override {
-    state.text_bg_solid = true;
-    state.text_bg = color;
-  }
+  void SetSolidTextBackground(Color c) override { state.text_bg_solid = true, state.text_bg = c; }
   void SetTransparentTextBackground() override { state.text_bg_solid = false; }
 
   void DrawPolygon(const IPoint* points, int count) override {
@@ -103,15 +89,12 @@ class RecordingPainter : public Painter {
     Add(Op::Lines, std::vector<IPoint>(points, points + count));
   }
   void DrawCircle(IPoint centre, int radius) override { Add(Op::Circle, {centre}, radius); }
-  void DrawRectangle(int x, int y, int width, int height) override {
-    Add(Op::Rect, {{x, y}}, width, height);
+  void DrawRectangle(int x, int y, int w, int h) override { Add(Op::Rect, {{x, y}}, w, h); }
+  void DrawRoundedRectangle(int x, int y, int w, int h, double radius) override {
+    Add(Op::RoundedRect, {{x, y}}, w, h, radius);
   }
-  void DrawRoundedRectangle(int x, int y, int width, int height, double radius) override {
-    Add(Op::RoundedRect, {{x, y}}, width, height, radius);
-  }
-  void DrawEllipticArc(int x, int y, int width, int height, double start_deg,
-                       double end_deg) override {
-    Add(Op::Arc, {{x, y}}, width, height, start_deg, end_deg);
+  void DrawEllipticArc(int x, int y, int w, int h, double start, double end) override {
+    Add(Op::Arc, {{x, y}}, w, h, start, end);
   }
   IPoint TextExtent(const std::string& text) override {
     return {PaintCall::TextWidth(text, state.font_size), PaintCall::TextHeight(state.font_size)};
@@ -125,22 +108,16 @@ class RecordingPainter : public Painter {
 
   // Calls of one kind, optionally only those drawn with this brush (or pen) colour.
   std::vector<const PaintCall*> Find(Op op) const {
-    std::vector<const PaintCall*> out;
-    for (const PaintCall& c : calls)
-      if (c.op == op) out.push_back(&c);
-    return out;
+    return Where([op](const PaintCall& c) { return c.op == op; });
   }
   std::vector<const PaintCall*> WithBrush(Op op, Color brush) const {
-    std::vector<const PaintCall*> out;
-    for (const PaintCall& c : calls)
-      if (c.op == op && !c.state.brush_none && c.state.brush == brush) out.push_back(&c);
-    return out;
+    return Where([&](const PaintCall& c) {
+      return c.op == op && !c.state.brush_none && c.state.brush == brush;
+    });
   }
   std::vector<const PaintCall*> WithPen(Op op, Color pen) const {
-    std::vector<const PaintCall*> out;
-    for (const PaintCall& c : calls)
-      if (c.op == op && !c.state.pen_none && c.state.pen == pen) out.push_back(&c);
-    return out;
+    return Where(
+        [&](const PaintCall& c) { return c.op == op && !c.state.pen_none && c.state.pen == pen; });
   }
   std::vector<std::string> Texts() const {
     std::vector<std::string> out;
@@ -148,10 +125,46 @@ class RecordingPainter : public Painter {
       if (c.op == Op::Text || c.op == Op::RotatedText) out.push_back(c.text);
     return out;
   }
+  // Position of the first call matching `pred`, or calls.size() when there is none.
+  template <class Pred>
+  std::size_t FirstIndex(Pred pred) const {
+    return static_cast<std::size_t>(std::find_if(calls.begin(), calls.end(), pred) - calls.begin());
+  }
 
  private:
+  template <class Pred>
+  std::vector<const PaintCall*> Where(Pred pred) const {
+    std::vector<const PaintCall*> out;
+    for (const PaintCall& c : calls)
+      if (pred(c)) out.push_back(&c);
+    return out;
+  }
   void Add(Op op, std::vector<IPoint> pts, int w = 0, int h = 0, double a0 = 0, double a1 = 0,
            std::string text = {}) {
     calls.push_back({op, state, std::move(pts), w, h, a0, a1, std::move(text)});
   }
 };
+
+// A layout with Level 1, as the canvas always has one.
+inline Layout WithLevel() {
+  Layout l;
+  l.levels.push_back(Level{});
+  return l;
+}
+
+inline int AddPiece(Layout& l, const std::string& cat, double x = 0, double y = 0,
+                    double heading = 0, int level = 1) {
+  PlacedPiece& p = l.pieces.emplace_back();
+  p.id = l.next_id++, p.cat = cat, p.x = x, p.y = y, p.heading = heading, p.level = level;
+  return p.id;
+}
+
+// The whole layout drawn on a recording surface.
+inline RecordingPainter Paint(const Layout& l, ViewTransform v = {1.0, 100, 100}, int w = 1400,
+                              int h = 900, bool cull = true) {
+  RenderContext rc;
+  rc.cull = cull;
+  RecordingPainter rec;
+  DrawLayout(rc, rec, l, v, w, h);
+  return rec;
+}
