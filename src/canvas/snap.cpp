@@ -37,26 +37,16 @@ SnapCandidate Candidate(const PieceDef& def, int i, const Connector& target, int
 
 SnapCandidate FindSnap(const PieceDef& def, const Pose& pose,
                        const std::vector<PlacedPiece>& pieces) {
-  const Catalog& catalog = Catalog::instance();
-  const std::vector<Connector> mine = WorldConnectorsAt(def, pose);
   SnapCandidate best;
-  double best_dist = std::numeric_limits<double>::max();
-  std::vector<Connector> theirs;
-  for (const PlacedPiece& p : pieces) {
-    const PieceDef* pd = catalog.find(p.cat);
-    if (!pd) continue;
-    WorldConnectorsInto(p, *pd, theirs);
-    for (const Connector& j : theirs) {
-      if (!j.free) continue;
-      const int js = EffectiveSystem(*pd, j.index);
-      for (const Connector& i : mine) {
-        double d = 0;
-        if (!Mates(i, EffectiveSystem(def, i.index), j.x, j.y, j.angle, js, best_dist, d)) continue;
-        best_dist = d;
-        best = Candidate(def, i.index, j, p.id, d);
-      }
-    }
-  }
+  ForEachNearFacingPair(def, pose, pieces,
+                        [&](const PlacedPiece& p, const PieceDef& pd, const Connector& j,
+                            const Connector& i, double d) {
+                          // Systems must match; ties keep the earlier pair.
+                          if (EffectiveSystem(def, i.index) == EffectiveSystem(pd, j.index) &&
+                              (!best.found || d < best.distance))
+                            best = Candidate(def, i.index, j, p.id, d);
+                          return true;
+                        });
   return best;
 }
 

@@ -11,9 +11,6 @@
 #include "model/layout.h"
 #include "model/world_connectors.h"
 
-inline constexpr double kSnapDistanceMm = 25.0;   // connectors this close may mate
-inline constexpr double kSnapMinAngleDeg = 20.0;  // ends pointing the same way never mate
-
 struct SnapCandidate {
   bool found = false;
   int targetPiece = -1;

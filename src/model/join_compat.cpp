@@ -1,17 +1,12 @@
 // The track-system check made before an unsnapped drop.
-#include <cmath>
-
 #include "catalog/catalog.h"
 #include "catalog/track_system.h"
 #include "model/world_connectors.h"
 
-namespace {
-constexpr double kNearMm = 25.0;       // connectors this close may mate
-constexpr double kOppositeDeg = 20.0;  // and must point at least this far apart
-}  // namespace
-
-JoinCompatibility CheckJoinCompatibility(const PieceDef& def, const Pose& pose,
-                                         const std::vector<PlacedPiece>& pieces) {
+void ForEachNearFacingPair(
+    const PieceDef& def, const Pose& pose, const std::vector<PlacedPiece>& pieces,
+    const std::function<bool(const PlacedPiece&, const PieceDef&, const Connector&,
+                             const Connector&, double)>& visit) {
   const Catalog& catalog = Catalog::instance();
   const std::vector<Connector> mine = WorldConnectorsAt(def, pose);
   std::vector<Connector> theirs;
@@ -22,14 +17,26 @@ JoinCompatibility CheckJoinCompatibility(const PieceDef& def, const Pose& pose,
     for (const Connector& j : theirs) {
       if (!j.free) continue;
       for (const Connector& i : mine) {
-        if (Distance(i.x, i.y, j.x, j.y) > kNearMm) continue;
-        if (AngleGap(i.angle, j.angle) < kOppositeDeg) continue;
-        const int a = EffectiveSystem(def, i.index), b = EffectiveSystem(*pd, j.index);
-        if (a != b) return {true, a, b};
+        const double d = Distance(i.x, i.y, j.x, j.y);
+        if (d > kSnapDistanceMm || AngleGap(i.angle, j.angle) < kSnapMinAngleDeg) continue;
+        if (!visit(p, *pd, j, i, d)) return;
       }
     }
   }
-  return {};
+}
+
+JoinCompatibility CheckJoinCompatibility(const PieceDef& def, const Pose& pose,
+                                         const std::vector<PlacedPiece>& pieces) {
+  JoinCompatibility result;
+  ForEachNearFacingPair(
+      def, pose, pieces,
+      [&](const PlacedPiece&, const PieceDef& pd, const Connector& j, const Connector& i, double) {
+        const int a = EffectiveSystem(def, i.index), b = EffectiveSystem(pd, j.index);
+        if (a == b) return true;
+        result = {true, a, b};
+        return false;
+      });
+  return result;
 }
 
 std::string IncompatibleSystemsText(const JoinCompatibility& c) {

@@ -2,6 +2,7 @@
 // made before a piece is dropped next to others.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "catalog/piece_def.h"
@@ -29,6 +30,17 @@ Pose MatePose(const PieceDef& def, int k, const Connector& w);
 
 // A piece-frame point carried into layout coordinates.
 Point ToLayout(const Pose& pose, double px, double py);
+
+inline constexpr double kSnapDistanceMm = 25.0;   // connectors this close may mate
+inline constexpr double kSnapMinAngleDeg = 20.0;  // ends pointing the same way never mate
+
+// Free connector j of a known placed piece and connector i of `def` at `pose` that lie
+// within 25 mm and point at least 20 degrees apart, in the order the snap search decides
+// them (placed pieces in layout order, then j, then i). `visit` returns false to stop.
+void ForEachNearFacingPair(
+    const PieceDef& def, const Pose& pose, const std::vector<PlacedPiece>& pieces,
+    const std::function<bool(const PlacedPiece& placed, const PieceDef& placed_def,
+                             const Connector& j, const Connector& i, double distance)>& visit);
 
 struct JoinCompatibility {
   bool incompatible = false;
