@@ -4,15 +4,15 @@
 
 #include <random>
 
-#include "canvas/canvas_controller.h"
-#include "canvas/draw_hash.h"
-#include "canvas/hit_test.h"
-#include "canvas/selection.h"
-#include "canvas/snap.h"
 #include "catalog/catalog.h"
+#include "edit/selection.h"
+#include "edit/snap.h"
 #include "fake_prompter.h"
+#include "interact/canvas_controller.h"
 #include "layout_builder.h"
 #include "model/layout_ops.h"
+#include "render/draw_hash.h"
+#include "view/hit_test.h"
 
 namespace {
 

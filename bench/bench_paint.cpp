@@ -9,11 +9,11 @@
 #include <memory>
 
 #include "bench_gui.h"
-#include "canvas/render.h"
-#include "canvas/render_overlays.h"
-#include "canvas/view_transform.h"
-#include "canvas/wx_painter.h"
+#include "gui/draw/wx_painter.h"
 #include "layout_builder.h"
+#include "render/render.h"
+#include "render/render_overlays.h"
+#include "view/view_transform.h"
 
 namespace {
 

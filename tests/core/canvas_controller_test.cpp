@@ -4,10 +4,10 @@
 
 #include <cmath>
 
-#include "canvas/canvas_controller.h"
-#include "canvas/transform.h"
 #include "catalog/catalog.h"
+#include "edit/transform.h"
 #include "fake_prompter.h"
+#include "interact/canvas_controller.h"
 #include "layout_builder.h"
 #include "model/layout_ops.h"
 #include "model/undo.h"

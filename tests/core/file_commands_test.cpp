@@ -5,12 +5,12 @@
 #include <deque>
 
 #include "fake_prompter.h"
+#include "interact/file_commands.h"
 #include "layout_builder.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
 #include "model/undo.h"
 #include "temp_dir.h"
-#include "ui/file_commands.h"
 
 namespace fs = std::filesystem;
 

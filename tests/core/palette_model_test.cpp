@@ -4,7 +4,7 @@
 
 #include "catalog/catalog.h"
 #include "catalog/track_system.h"
-#include "ui/palette_model.h"
+#include "interact/palette_model.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <cmath>
 
-#include "canvas/grades.h"
-#include "canvas/placement.h"
 #include "catalog/catalog.h"
 #include "catalog/scenery_catalog.h"
+#include "edit/grades.h"
+#include "edit/placement.h"
 #include "fake_prompter.h"
 #include "layout_builder.h"
 #include "model/layout_ops.h"

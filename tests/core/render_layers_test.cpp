@@ -4,10 +4,10 @@
 
 #include <cmath>
 
-#include "canvas/render_overlays.h"
 #include "catalog/catalog.h"
 #include "layout_builder.h"
 #include "recording_painter.h"
+#include "render/render_overlays.h"
 
 namespace {
 

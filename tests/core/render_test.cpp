@@ -4,11 +4,11 @@
 
 #include <cmath>
 
-#include "canvas/draw_hash.h"
 #include "catalog/catalog.h"
 #include "layout_builder.h"
 #include "model/layout_ops.h"
 #include "recording_painter.h"
+#include "render/draw_hash.h"
 
 namespace {
 

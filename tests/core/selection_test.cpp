@@ -1,13 +1,13 @@
 // Hit tests, click selection, chains, rubber band, locks and deleting.
 #include <gtest/gtest.h>
 
-#include "canvas/hit_test.h"
-#include "canvas/selection.h"
 #include "catalog/catalog.h"
+#include "edit/selection.h"
 #include "fake_prompter.h"
 #include "layout_builder.h"
 #include "model/layout_ops.h"
 #include "model/undo.h"
+#include "view/hit_test.h"
 
 namespace {
 

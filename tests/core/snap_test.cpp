@@ -3,8 +3,8 @@
 
 #include <random>
 
-#include "canvas/snap.h"
 #include "catalog/catalog.h"
+#include "edit/snap.h"
 #include "layout_builder.h"
 #include "model/layout_ops.h"
 

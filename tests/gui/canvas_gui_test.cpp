@@ -4,11 +4,11 @@
 #include <wx/app.h>
 
 #include "frame_fixture.h"
+#include "gui/frame/main_frame.h"
 #include "layout_builder.h"
 #include "model/layout_ops.h"
 #include "model/undo.h"
 #include "temp_dir.h"
-#include "ui/main_frame.h"
 
 namespace {
 

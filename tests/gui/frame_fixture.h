@@ -5,9 +5,9 @@
 #include <wx/app.h>
 
 #include "fake_prompter.h"
+#include "gui/frame/main_frame.h"
 #include "model/layout_ops.h"
 #include "temp_dir.h"
-#include "ui/main_frame.h"
 
 class FrameFixture : public testing::Test {
  protected:

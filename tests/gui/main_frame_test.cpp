@@ -9,12 +9,12 @@
 #include <wx/toolbar.h>
 
 #include "frame_fixture.h"
+#include "gui/frame/main_frame.h"
+#include "gui/panels/palette_panel.h"
+#include "gui/wx_text.h"
+#include "interact/commands.h"
 #include "model/layout_ops.h"
 #include "temp_dir.h"
-#include "ui/commands.h"
-#include "ui/main_frame.h"
-#include "ui/palette_panel.h"
-#include "ui/wx_text.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <string>
 
-#include "canvas/render.h"
-#include "canvas/wx_painter.h"
+#include "gui/draw/wx_painter.h"
+#include "render/render.h"
 #include "temp_dir.h"
 
 namespace {

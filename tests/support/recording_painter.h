@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "canvas/painter.h"
-#include "canvas/render.h"
+#include "render/painter.h"
+#include "render/render.h"
 
 struct PaintState {
   bool pen_none = false;

@@ -1,0 +1,47 @@
+# Fails the build when a file includes across the layers: wxWidgets and OpenGL headers
+# only under src/gui/, and each core folder only from the folders below it.
+# Run with -DSRC=<the src folder> -DSTAMP=<file touched on success>.
+cmake_minimum_required(VERSION 3.22)
+
+# Folder -> the folders its files may include from (its own is always allowed).
+set(allowed_catalog "")
+set(allowed_model catalog)
+set(allowed_app catalog model)
+set(allowed_view catalog model)
+set(allowed_edit catalog model app view)
+set(allowed_render catalog model view)
+set(allowed_interact catalog model app view edit render)
+set(allowed_tools catalog model app view edit render interact)
+set(rooms catalog model app view edit render interact tools gui)
+
+file(GLOB_RECURSE files RELATIVE "${SRC}" "${SRC}/*.h" "${SRC}/*.cpp")
+set(problems "")
+foreach(f IN LISTS files)
+  string(REGEX MATCH "^[^/]+" room "${f}")
+  if(NOT room IN_LIST rooms OR room STREQUAL f)
+    string(APPEND problems "src/${f}: every source file lives in one of the folders ${rooms}\n")
+    continue()
+  endif()
+  if(room STREQUAL "gui")
+    continue()
+  endif()
+  file(STRINGS "${SRC}/${f}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+  foreach(line IN LISTS includes)
+    if(line MATCHES "[<\"](wx|GL)/")
+      string(APPEND problems
+             "src/${f}: includes a window-system header outside src/gui/: ${line}\n")
+    elseif(line MATCHES "\"([a-z0-9_]+)/([^\"]+)\"")
+      set(to "${CMAKE_MATCH_1}")
+      set(target "${CMAKE_MATCH_1}/${CMAKE_MATCH_2}")
+      if(NOT to STREQUAL room AND NOT to IN_LIST allowed_${room})
+        string(REPLACE ";" ", " may "${allowed_${room}}")
+        string(APPEND problems
+               "src/${f} includes src/${target}: ${room}/ may include only from ${may}\n")
+      endif()
+    endif()
+  endforeach()
+endforeach()
+if(problems)
+  message(FATAL_ERROR "Layer check failed:\n${problems}")
+endif()
+file(TOUCH "${STAMP}")

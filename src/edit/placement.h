@@ -1,0 +1,53 @@
+// Committing pieces to the layout: a dropped palette piece, the one-click extensions
+// (palette double-click, double-click on a placed piece), scenery drops, and the
+// joining that happens when a moved selection is released.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/prompter.h"
+#include "edit/snap.h"
+#include "model/layout.h"
+
+inline constexpr double kAutoJoinMm = 4.0;         // ends closer than this are joined
+inline constexpr double kLoopCloseMinDeg = 150.0;  // closing ends must face each other
+
+struct PlaceResult {
+  bool placed = false;
+  int id = -1;                 // the piece (or scenery item) left selected
+  bool first_z_piece = false;  // the first Z-Track piece of an empty layout: zoom 1.0
+};
+
+// The level a piece dropped on empty canvas goes to: the visible level with the greatest
+// height, else the active level.
+int DropLevel(const Layout& layout);
+
+// Commits a piece of `def` at `free_pose`, or at the snap's pose when it was found.
+// Refuses (with the "Incompatible Track Systems" message) an unsnapped drop next to
+// another system while snapping is on. One undo step with its automatic extras.
+PlaceResult DropPiece(Layout& layout, const PieceDef& def, const Pose& free_pose,
+                      const SnapCandidate& snap, Prompter& prompter);
+
+// The palette's double-click with a selection: extends the newest selected piece.
+PlaceResult AutoConnect(Layout& layout, const std::string& article, Prompter& prompter);
+
+// Double-click on a placed piece: a copy of it continues its free end.
+PlaceResult ClonePiece(Layout& layout, int piece_id, Prompter& prompter);
+
+// A scenery item dropped at a pose; a roundhouse near a turntable faces it.
+PlaceResult DropScenery(Layout& layout, const std::string& item, Pose pose);
+// The pose a roundhouse takes near the nearest turntable item (unchanged when none is
+// closer than 700 mm).
+Pose AlignRoundhouse(const Layout& layout, const std::string& item, Pose pose);
+
+// Joins every free end of the given pieces that meets a free end of another piece of the
+// same system within 4 mm, facing it; returns the number of joins made.
+int CloseLoops(Layout& layout, const std::vector<int>& new_ids);
+
+// On release of a moved selection: applies the move snap (the whole selection follows
+// rigidly), then joins selected and unselected ends closer than 4 mm.
+void JoinMovedSelection(Layout& layout, const SnapCandidate& move_snap, int move_snap_piece);
+
+// Grows a piece's joint list to one slot per connector.
+void SizeJoints(PlacedPiece& piece, const PieceDef& def);

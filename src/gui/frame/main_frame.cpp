@@ -1,0 +1,389 @@
+// Main window construction and command routing. Handlers turn a command into one core
+// call and then run the refresh routine.
+#include "gui/frame/main_frame.h"
+
+#include <wx/cmndata.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
+#include <wx/splitter.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+
+#include "gui/dialogs/file_dialogs.h"
+#include "gui/panels/palette_panel.h"
+#include "gui/panels/properties_panel.h"
+#include "gui/wx_text.h"
+#include "interact/commands.h"
+#include "model/layout_ops.h"
+#include "model/undo.h"
+
+MainFrame::MainFrame(const AppPaths& paths)
+    : wxFrame(nullptr, wxID_ANY, kAppTitle, wxDefaultPosition, wxSize(1400, 900)),
+      paths_(paths),
+      log_(paths.log_dir / "mainframe.log"),
+      wx_prompter_(this),
+      files_(layout_, path_, name_, modified_, prompter_, paths.layout_dir) {
+  log_.Line("A: wxFrame base constructed");
+  BuildMenuBar();
+  log_.Line("B: MenuBar done");
+  BuildToolBar();
+  log_.Line("C: ToolBar done");
+  BuildPanels();
+  log_.Line("D: Panels done");
+  CreateStatusBar(3);
+  SetStatusText("Ready", 0);
+  SetStatusText("Pieces: 0", 1);
+  SetStatusText("x: 0  y: 0 mm", 2);
+  log_.Line("E: StatusBar done");
+  Centre();
+  log_.Line("F: MainFrame constructor complete");
+  print_data_ = std::make_unique<wxPrintData>();
+  print_data_->SetOrientation(wxLANDSCAPE);
+  page_setup_ = std::make_unique<wxPageSetupDialogData>(*print_data_);
+  page_setup_->SetMarginTopLeft(wxPoint(15, 15));
+  page_setup_->SetMarginBottomRight(wxPoint(15, 15));
+  Bind(wxEVT_MENU, &MainFrame::OnCommand, this);
+  Bind(wxEVT_TOOL, &MainFrame::OnCommand, this);
+  Bind(wxEVT_UPDATE_UI, &MainFrame::OnUpdateUI, this);
+  Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnClose, this);
+}
+
+MainFrame::~MainFrame() = default;
+
+void MainFrame::BuildMenuBar() {
+  auto* bar = new wxMenuBar;
+  for (const MenuSpec& menu_spec : MenuBarSpec()) {
+    auto* menu = new wxMenu;
+    wxMenu* target = menu;
+    wxString sub_title;
+    for (const MenuItemSpec& item : menu_spec.items) {
+      switch (item.kind) {
+        case ItemKind::Separator:
+          target->AppendSeparator();
+          break;
+        case ItemKind::SubmenuStart:
+          target = new wxMenu;
+          sub_title = ToWx(item.label);
+          break;
+        case ItemKind::SubmenuEnd:
+          menu->AppendSubMenu(target, sub_title);
+          target = menu;
+          break;
+        case ItemKind::Check:
+          target->AppendCheckItem(item.id, ToWx(item.label))->Check(item.checked);
+          break;
+        case ItemKind::Radio:
+          target->AppendRadioItem(item.id, ToWx(item.label))->Check(item.checked);
+          break;
+        case ItemKind::Normal:
+          target->Append(item.id, ToWx(item.label));
+          break;
+      }
+    }
+    bar->Append(menu, ToWx(menu_spec.title));
+  }
+  SetMenuBar(bar);
+}
+
+void MainFrame::BuildToolBar() {
+  toolbar_ = CreateToolBar(wxTB_HORIZONTAL | wxTB_TEXT | wxTB_NOICONS);
+  for (const ToolSpec& t : ToolBarSpec()) {
+    const wxItemKind kind = t.kind == ItemKind::Check ? wxITEM_CHECK : wxITEM_NORMAL;
+    toolbar_->AddTool(t.id, ToWx(t.label), wxNullBitmap, ToWx(t.tooltip), kind);
+  }
+  toolbar_->Realize();
+}
+
+void MainFrame::BuildPanels() {
+  log_.Line("BuildPanels: start");
+  auto* root = new wxPanel(this);
+  log_.Line("BuildPanels: root panel created");
+  const long style = wxSP_LIVE_UPDATE | wxSP_3D;
+  auto* outer = new wxSplitterWindow(root, wxID_ANY, wxDefaultPosition, wxDefaultSize, style);
+  palette_ = new PalettePanel(outer, *this);
+  log_.Line("BuildPanels: palette created");
+  auto* inner = new wxSplitterWindow(outer, wxID_ANY, wxDefaultPosition, wxDefaultSize, style);
+  log_.Line("BuildPanels: splitter created");
+  canvas_ = new CanvasPanel(inner, layout_, prompter_, *this);
+  log_.Line("BuildPanels: canvas created");
+  properties_ = new PropertiesPanel(inner, *this);
+  log_.Line("BuildPanels: properties created");
+  outer->SplitVertically(palette_, inner, 235);
+  outer->SetSashGravity(0.0);
+  outer->SetMinimumPaneSize(150);
+  inner->SplitVertically(canvas_, properties_, -280);
+  inner->SetSashGravity(1.0);
+  inner->SetMinimumPaneSize(200);
+  log_.Line("BuildPanels: split done");
+  auto* sizer = new wxBoxSizer(wxHORIZONTAL);
+  log_.Line("BuildPanels: adding to sizer");
+  sizer->Add(outer, 1, wxEXPAND);
+  log_.Line("BuildPanels: outerSplit added");
+  root->SetSizer(sizer);
+  log_.Line("BuildPanels: sizer set");
+  root->Layout();
+  log_.Line("BuildPanels: layout done");
+  palette_->FillTrackList(0);
+  log_.Line("BuildPanels: palette populated");
+  UpdateTitle();
+}
+
+void MainFrame::AfterStart(const Prefs&) {
+  properties_->Rebuild();
+}
+
+void MainFrame::Changed() {
+  canvas_->LayoutChanged();
+  canvas_->Refresh(false);
+  properties_->Rebuild();
+  modified_ = true;
+  UpdateTitle();
+  SetStatusText(ToWx("Pieces: " + std::to_string(layout_.pieces.size())), 1);
+}
+
+void MainFrame::UpdateTitle() {
+  SetTitle(ToWx(WindowTitle(name_, path_, modified_)));
+}
+
+void MainFrame::CanvasSelectionChanged() {
+  properties_->Rebuild();
+}
+
+void MainFrame::CanvasStatus(int field, const std::string& text) {
+  SetStatusText(ToWx(text), field);
+}
+
+std::string MainFrame::CanvasStatusText(int field) const {
+  return GetStatusBar() ? FromWx(GetStatusBar()->GetStatusText(field)) : std::string();
+}
+
+void MainFrame::CanvasCommand(int) {}
+
+void MainFrame::RunCommand(int id) {
+  wxCommandEvent e(wxEVT_MENU, id);
+  if (wxMenuItem* item = GetMenuBar()->FindItem(id); item && item->IsCheckable())
+    e.SetInt(item->IsChecked() ? 1 : 0);
+  else if (toolbar_->FindById(id) && toolbar_->FindById(id)->CanBeToggled())
+    e.SetInt(toolbar_->GetToolState(id) ? 1 : 0);
+  OnCommand(e);
+}
+
+void MainFrame::OnUndoRedo(bool undo) {
+  if (undo ? Undo(layout_) : Redo(layout_)) Changed();
+}
+
+void MainFrame::SetUnits(int units) {
+  layout_.units = units;
+  canvas_->LayoutChanged();
+  canvas_->Refresh(false);
+  properties_->Rebuild();
+  modified_ = true;  // the unit is saved with the layout
+  UpdateTitle();
+}
+
+void MainFrame::OnLabelsTool() {
+  layout_.show_labels = !toolbar_->GetToolState(kCmdLabels);
+  toolbar_->FindById(kCmdLabels)->SetLabel(layout_.show_labels ? "Hide Labels" : "Show Labels");
+  toolbar_->Realize();
+  canvas_->LayoutChanged();
+  canvas_->Refresh(false);
+}
+
+void MainFrame::OnDrawingTool(int id) {
+  const int other = id == kCmdMeasure ? kCmdPolygon : kCmdMeasure;
+  if (toolbar_->GetToolState(id)) {
+    layout_.tool = id == kCmdMeasure ? kToolMeasure : kToolPolygon;
+    DeselectAll(layout_);
+    canvas_->SetCursor(wxCursor(wxCURSOR_CROSS));
+    toolbar_->ToggleTool(other, false);
+    properties_->Rebuild();
+  } else {
+    layout_.tool = kToolNone;
+    canvas_->SetCursor(wxNullCursor);
+  }
+  canvas_->Refresh(false);
+}
+
+bool MainFrame::OnFileCommand(int id) {
+  switch (id) {
+    case kCmdNew:
+    case kCmdClose:
+      OnNew();
+      break;
+    case kCmdOpen:
+      OnOpen();
+      break;
+    case kCmdSave:
+      files_.Save();
+      UpdateTitle();
+      break;
+    case kCmdSaveAs:
+      files_.SaveAs();
+      UpdateTitle();
+      break;
+    case kCmdImport:
+      OnImport();
+      break;
+    case kCmdExport:
+      OnExport();
+      break;
+    default:
+      return false;
+  }
+  return true;
+}
+
+void MainFrame::OnNew() {
+  if (!files_.New()) {
+    UpdateTitle();  // the unsaved-changes check may have saved
+    return;
+  }
+  canvas_->Apply(canvas_->controller().SetView(0.4, 60, 60));
+  canvas_->LayoutChanged();
+  canvas_->Refresh(false);
+  properties_->Rebuild();
+  SetTitle(kAppTitle);
+  SetStatusText("Ready", 0);
+  SetStatusText("Pieces: 0", 1);
+}
+
+void MainFrame::OnOpen() {
+  const bool opened = files_.Open([this](OpenList& list) -> std::optional<std::string> {
+    OpenLayoutDialog dlg(this, files_, list);
+    if (dlg.ShowModal() != wxID_OK) return std::nullopt;
+    return dlg.Chosen();
+  });
+  if (opened)
+    ShowOpenedLayout();
+  else
+    UpdateTitle();  // a save, or a deleted file that was open
+}
+
+void MainFrame::OnImport() {
+  const bool opened =
+      files_.Import([this](const ImportChoice& start) -> std::optional<ImportChoice> {
+        ImportLayoutDialog dlg(this, start);
+        if (dlg.ShowModal() != wxID_OK) return std::nullopt;
+        return dlg.Choice();
+      });
+  if (opened)
+    ShowOpenedLayout();
+  else
+    UpdateTitle();  // a save, or a deleted file that was open
+}
+
+void MainFrame::OnExport() {
+  files_.Export([this](const std::vector<std::string>& names,
+                       const ExportChoice& start) -> std::optional<ExportChoice> {
+    ExportLayoutDialog dlg(this, names, start);
+    if (dlg.ShowModal() != wxID_OK) return std::nullopt;
+    return dlg.Choice();
+  });
+}
+
+bool MainFrame::OpenLayoutFile(const std::filesystem::path& file) {
+  if (!files_.OpenFile(file)) return false;
+  ShowOpenedLayout();
+  return true;
+}
+
+void MainFrame::ShowOpenedLayout() {
+  UpdateTitle();
+  constexpr int kUnitItems[] = {kCmdUnitsMm, kCmdUnitsCm, kCmdUnitsIn};
+  if (layout_.units >= 0 && layout_.units <= 2)
+    GetMenuBar()->Check(kUnitItems[layout_.units], true);
+  canvas_->LayoutChanged();
+  canvas_->Refresh(false);
+  CanvasController& view = canvas_->controller();
+  canvas_->Apply(UsesZTrack(layout_) ? view.SetView(1.0, 60, 60) : view.ZoomToFit());
+  properties_->Rebuild();
+  palette_->SelectSystemForLayout(layout_);
+  SetStatusText(ToWx(StatusAfterOpen(layout_)), 0);
+  SetStatusText(ToWx("Pieces: " + std::to_string(layout_.pieces.size())), 1);
+}
+
+void MainFrame::OnCommand(wxCommandEvent& e) {
+  if (OnFileCommand(e.GetId())) return;
+  CanvasController& canvas = canvas_->controller();
+  switch (e.GetId()) {
+    case kCmdExit:
+      Close();
+      break;
+    case kCmdUndo:
+      OnUndoRedo(true);
+      break;
+    case kCmdRedo:
+      OnUndoRedo(false);
+      break;
+    case kCmdDelete:
+      canvas_->Apply(canvas.DeleteSelection());
+      break;
+    case kCmdSelectAll:
+      SelectAll(layout_);
+      canvas_->LayoutChanged();
+      canvas_->Refresh(false);
+      properties_->Rebuild();
+      break;
+    case kCmdZoomIn:
+      canvas_->Apply(canvas.ZoomBy(1.25));
+      break;
+    case kCmdZoomOut:
+      canvas_->Apply(canvas.ZoomBy(0.8));
+      break;
+    case kCmdFit:
+      canvas_->Apply(canvas.ZoomToFit());
+      break;
+    case kCmdGrid:
+      layout_.show_grid = e.IsChecked();
+      canvas_->LayoutChanged();
+      canvas_->Refresh(false);
+      break;
+    case kCmdSnap:
+      layout_.snap = e.IsChecked();
+      break;
+    case kCmdUnitsMm:
+      SetUnits(0);
+      break;
+    case kCmdUnitsCm:
+      SetUnits(1);
+      break;
+    case kCmdUnitsIn:
+      SetUnits(2);
+      break;
+    case kCmdLabels:
+      OnLabelsTool();
+      break;
+    case kCmdMeasure:
+    case kCmdPolygon:
+      OnDrawingTool(e.GetId());
+      break;
+    default:
+      break;  // commands of features still to come
+  }
+}
+
+void MainFrame::OnUpdateUI(wxUpdateUIEvent& e) {
+  switch (e.GetId()) {
+    case kCmdUndo:
+    case kCmdRedo:
+    case kCmdDelete:
+      e.Enable(CommandEnabled(e.GetId(), layout_));
+      break;
+    case kCmdTunnel:
+      e.Enable(false);
+      break;
+    default:
+      e.Skip();
+      break;
+  }
+}
+
+void MainFrame::OnClose(wxCloseEvent& e) {
+  if (e.CanVeto() && !files_.ConfirmDiscard()) {
+    e.Veto();
+    UpdateTitle();
+    return;
+  }
+  Destroy();
+}

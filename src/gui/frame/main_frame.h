@@ -1,0 +1,123 @@
+// The single top-level window: owns the layout document, builds the menus, tool bar,
+// panels and status bar, and runs the one refresh routine after every change.
+#pragma once
+
+#include <wx/frame.h>
+
+#include <memory>
+#include <string>
+
+#include "app/app_paths.h"
+#include "app/prefs.h"
+#include "app/startup_log.h"
+#include "gui/dialogs/wx_prompter.h"
+#include "gui/panels/canvas_panel.h"
+#include "interact/file_commands.h"
+#include "model/layout.h"
+
+class PalettePanel;
+class PropertiesPanel;
+class wxPrintData;
+class wxPageSetupDialogData;
+class wxToolBar;
+
+// Passes every question on to the window's message boxes or to a stand-in (tests).
+class RedirectPrompter : public Prompter {
+ public:
+  explicit RedirectPrompter(Prompter* target) : target_(target) {}
+  void set_target(Prompter* target) { target_ = target; }
+  void Notify(const std::string& caption, const std::string& text, PromptIcon icon) override {
+    target_->Notify(caption, text, icon);
+  }
+  bool AskYesNo(const std::string& caption, const std::string& text, PromptIcon icon,
+                bool default_no) override {
+    return target_->AskYesNo(caption, text, icon, default_no);
+  }
+  PromptAnswer AskYesNoCancel(const std::string& caption, const std::string& text) override {
+    return target_->AskYesNoCancel(caption, text);
+  }
+  std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
+                                     const std::string& initial) override {
+    return target_->AskText(caption, prompt, initial);
+  }
+
+ private:
+  Prompter* target_;
+};
+
+class MainFrame : public wxFrame, public CanvasHost {
+ public:
+  explicit MainFrame(const AppPaths& paths);
+  ~MainFrame() override;
+
+  ::Layout& layout() { return layout_; }  // "::" because wxWindow has a Layout()
+  CanvasPanel* canvas() { return canvas_; }
+  PalettePanel* palette() { return palette_; }
+  PropertiesPanel* properties() { return properties_; }
+  const std::string& path() const { return path_; }
+  const std::string& name() const { return name_; }
+  bool modified() const { return modified_; }
+  const AppPaths& paths() const { return paths_; }
+  Prompter& prompter() { return prompter_; }
+  // Questions of the frame, its canvas and its file commands go to `prompter` from now
+  // on; null restores the message boxes.
+  void SetPrompter(Prompter* prompter) {
+    prompter_.set_target(prompter ? prompter : &wx_prompter_);
+  }
+  FileCommands& files() { return files_; }
+  // Opens a layout file from anywhere (the command line, Open, Import) and shows it;
+  // a file that cannot be read is reported and changes nothing.
+  bool OpenLayoutFile(const std::filesystem::path& file);
+
+  // Runs once the window is shown and the preferences are read.
+  void AfterStart(const Prefs& prefs);
+  // The refresh routine every change runs: canvas, properties, 3D view, modified, title.
+  void Changed();
+  void UpdateTitle();
+  // Runs a menu or tool command as if chosen by the user.
+  void RunCommand(int id);
+
+  // CanvasHost
+  void CanvasEdited() override { Changed(); }
+  void CanvasSelectionChanged() override;
+  void CanvasStatus(int field, const std::string& text) override;
+  std::string CanvasStatusText(int field) const override;
+  void CanvasCommand(int id) override;
+
+ private:
+  void BuildMenuBar();
+  void BuildToolBar();
+  void BuildPanels();
+  void OnCommand(wxCommandEvent& e);
+  void OnUpdateUI(wxUpdateUIEvent& e);
+  void OnClose(wxCloseEvent& e);
+  void OnUndoRedo(bool undo);
+  void OnLabelsTool();
+  void OnDrawingTool(int id);
+  void SetUnits(int units);
+  bool OnFileCommand(int id);
+  void OnNew();
+  void OnOpen();
+  void OnImport();
+  void OnExport();
+  // After a layout was opened: units, view, panels, palette and status bar follow it.
+  void ShowOpenedLayout();
+
+  PalettePanel* palette_ = nullptr;
+  CanvasPanel* canvas_ = nullptr;
+  PropertiesPanel* properties_ = nullptr;
+  ::Layout layout_;
+  std::string path_;
+  std::string name_;
+  bool modified_ = false;
+  wxFrame* view3d_ = nullptr;
+  std::unique_ptr<wxPrintData> print_data_;
+  std::unique_ptr<wxPageSetupDialogData> page_setup_;
+
+  AppPaths paths_;
+  FrameLog log_;
+  WxPrompter wx_prompter_;
+  RedirectPrompter prompter_{&wx_prompter_};
+  FileCommands files_;
+  wxToolBar* toolbar_ = nullptr;
+};

@@ -1,0 +1,250 @@
+// Canvas window. Painting blits a cached picture of the layout and draws the moving
+// overlays on top; the cache is dropped on any change of the layout, view or size.
+#include "gui/panels/canvas_panel.h"
+
+#include <wx/dcbuffer.h>
+#include <wx/dcmemory.h>
+#include <wx/menu.h>
+
+#include "catalog/catalog.h"
+#include "gui/draw/wx_painter.h"
+#include "interact/commands.h"
+#include "model/layout_ops.h"
+#include "render/draw_hash.h"
+#include "render/render_overlays.h"
+
+namespace {
+
+CanvasKey KeyOf(const wxKeyEvent& e) {
+  switch (e.GetKeyCode()) {
+    case WXK_ESCAPE:
+      return CanvasKey::Escape;
+    case WXK_DELETE:
+    case WXK_NUMPAD_DELETE:
+      return CanvasKey::Delete;
+    case WXK_BACK:
+      return CanvasKey::Back;
+    case WXK_SPACE:
+      return CanvasKey::Space;
+    case 'R':
+    case 'r':
+      return CanvasKey::R;
+    default:
+      return CanvasKey::Other;
+  }
+}
+
+Mods ModsOf(const wxKeyboardState& e) {
+  return {e.ControlDown(), e.ShiftDown(), e.AltDown()};
+}
+
+}  // namespace
+
+CanvasPanel::CanvasPanel(wxWindow* parent, ::Layout& layout, Prompter& prompter, CanvasHost& host)
+    : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+              wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS | wxBORDER_NONE),
+      layout_(layout),
+      host_(host),
+      controller_(layout, prompter),
+      flash_(this) {
+  SetBackgroundStyle(wxBG_STYLE_PAINT);
+  Bind(wxEVT_PAINT, &CanvasPanel::OnPaint, this);
+  Bind(wxEVT_SIZE, &CanvasPanel::OnSize, this);
+  Bind(wxEVT_LEFT_DOWN, &CanvasPanel::OnLeftDown, this);
+  Bind(wxEVT_LEFT_UP, &CanvasPanel::OnLeftUp, this);
+  Bind(wxEVT_LEFT_DCLICK, &CanvasPanel::OnLeftDClick, this);
+  Bind(wxEVT_MOTION, &CanvasPanel::OnMotion, this);
+  Bind(wxEVT_RIGHT_DOWN, &CanvasPanel::OnRightDown, this);
+  Bind(wxEVT_MIDDLE_DOWN, &CanvasPanel::OnMiddleDown, this);
+  Bind(wxEVT_MIDDLE_UP, &CanvasPanel::OnMiddleUp, this);
+  Bind(wxEVT_MOUSEWHEEL, &CanvasPanel::OnWheel, this);
+  Bind(wxEVT_KEY_DOWN, &CanvasPanel::OnKeyDown, this);
+  Bind(wxEVT_KEY_UP, &CanvasPanel::OnKeyUp, this);
+  Bind(wxEVT_MOUSE_CAPTURE_LOST, &CanvasPanel::OnCaptureLost, this);
+  Bind(wxEVT_TIMER, &CanvasPanel::OnFlashTimer, this);
+  Bind(wxEVT_MENU, &CanvasPanel::OnMenu, this);
+  // Delete and Backspace reach the one delete operation as a command of the canvas.
+  wxAcceleratorEntry keys[] = {{wxACCEL_NORMAL, WXK_DELETE, kCmdCanvasDelete}};
+  SetAcceleratorTable(wxAcceleratorTable(1, keys));
+}
+
+CanvasPanel::~CanvasPanel() {
+  if (HasCapture()) ReleaseMouse();
+}
+
+void CanvasPanel::LayoutChanged() {
+  controller_.LayoutChanged();
+  cache_valid_ = false;
+}
+
+void CanvasPanel::Apply(const CanvasEffects& e) {
+  if (e.focus) SetFocus();
+  if (e.capture && !HasCapture()) CaptureMouse();
+  if (e.release && HasCapture()) ReleaseMouse();
+  if (e.cursor == CanvasCursor::Hand) SetCursor(wxCursor(wxCURSOR_HAND));
+  if (e.cursor == CanvasCursor::Cross) SetCursor(wxCursor(wxCURSOR_CROSS));
+  if (e.cursor == CanvasCursor::Default) SetCursor(wxNullCursor);
+  if (e.start_flash) flash_.StartOnce(400);
+  if (e.stop_flash) flash_.Stop();
+  if (e.content || e.view || e.properties) cache_valid_ = false;
+  for (int i = 0; i < 3; ++i)
+    if (e.status[static_cast<std::size_t>(i)])
+      host_.CanvasStatus(i, *e.status[static_cast<std::size_t>(i)]);
+  if (e.modified)
+    host_.CanvasEdited();
+  else if (e.properties)
+    host_.CanvasSelectionChanged();
+  if (e.repaint) Refresh(false);
+  if (e.menu != CanvasMenu::None) ShowMenu(e);
+}
+
+MouseInput CanvasPanel::Input(const wxMouseEvent& e) const {
+  MouseInput m;
+  m.x = e.GetX();
+  m.y = e.GetY();
+  m.mods = ModsOf(e);
+  m.left_down = e.LeftIsDown();
+  return m;
+}
+
+void CanvasPanel::OnLeftDown(wxMouseEvent& e) {
+  Run([&] { return controller_.LeftDown(Input(e)); });
+}
+void CanvasPanel::OnLeftUp(wxMouseEvent& e) {
+  Run([&] { return controller_.LeftUp(Input(e)); });
+}
+void CanvasPanel::OnLeftDClick(wxMouseEvent& e) {
+  Run([&] { return controller_.LeftDClick(Input(e)); });
+}
+void CanvasPanel::OnMotion(wxMouseEvent& e) {
+  Run([&] { return controller_.Motion(Input(e)); });
+}
+void CanvasPanel::OnRightDown(wxMouseEvent& e) {
+  Run([&] { return controller_.RightDown(Input(e)); });
+}
+void CanvasPanel::OnMiddleDown(wxMouseEvent& e) {
+  Run([&] { return controller_.MiddleDown(Input(e)); });
+}
+void CanvasPanel::OnMiddleUp(wxMouseEvent& e) {
+  Run([&] { return controller_.MiddleUp(Input(e)); });
+}
+void CanvasPanel::OnWheel(wxMouseEvent& e) {
+  Run([&] { return controller_.Wheel(Input(e), e.GetWheelRotation()); });
+}
+void CanvasPanel::OnFlashTimer(wxTimerEvent&) {
+  Run([&] { return controller_.FlashTimerFired(); });
+}
+
+void CanvasPanel::OnKeyDown(wxKeyEvent& e) {
+  const CanvasKey key = KeyOf(e);
+  if (key == CanvasKey::Other || (key == CanvasKey::R && e.HasAnyModifiers())) {
+    e.Skip();
+    return;
+  }
+  Run([&] { return controller_.KeyDown(key, ModsOf(e)); });
+}
+
+void CanvasPanel::OnKeyUp(wxKeyEvent& e) {
+  if (KeyOf(e) == CanvasKey::Space) Run([&] { return controller_.KeyUp(CanvasKey::Space); });
+  e.Skip();
+}
+
+void CanvasPanel::OnCaptureLost(wxMouseCaptureLostEvent&) {
+  if (busy_ == 0) Run([&] { return controller_.CaptureLost(); });
+}
+
+void CanvasPanel::OnMenu(wxCommandEvent& e) {
+  switch (e.GetId()) {
+    case kCmdCanvasDelete:
+      Run([&] { return controller_.DeleteSelection(); });
+      break;
+    case kCmdCopy:
+      Run([&] { return controller_.CopySelection(); });
+      break;
+    case kCmdPaste:
+      Run([&] { return controller_.Paste(); });
+      break;
+    default:
+      host_.CanvasCommand(e.GetId());
+      break;
+  }
+}
+
+void CanvasPanel::ShowMenu(const CanvasEffects& e) {
+  wxMenu menu;
+  if (e.menu == CanvasMenu::Piece) {
+    if (e.menu_autofill) menu.Append(kCmdAutofill, "Autofill Gap...");
+    menu.Append(kCmdCopy, "Copy");
+  } else {
+    menu.Append(kCmdPaste, "Paste");
+  }
+  PopupMenu(&menu);
+}
+
+void CanvasPanel::OnSize(wxSizeEvent& e) {
+  const wxSize s = GetClientSize();
+  controller_.SetClientSize(s.x, s.y);
+  cache_valid_ = false;
+  Refresh(false);
+  e.Skip();
+}
+
+void CanvasPanel::OnPaint(wxPaintEvent&) {
+  wxAutoBufferedPaintDC dc(this);
+  const wxSize size = GetClientSize();
+  if (size.x <= 0 || size.y <= 0) return;
+  const ViewTransform& v = controller_.view();
+  // The cached picture is reused only while everything it shows is unchanged.
+  const std::uint64_t key = LayoutDrawHash(layout_, v, size.x, size.y);
+  if (!cache_valid_ || key != cache_key_ || !cache_.IsOk() || cache_.GetWidth() != size.x ||
+      cache_.GetHeight() != size.y) {
+    if (!cache_.IsOk() || cache_.GetWidth() != size.x || cache_.GetHeight() != size.y)
+      cache_.Create(size.x, size.y);
+    wxMemoryDC mem(cache_);
+    WxPainter painter(mem);
+    DrawLayout(render_, painter, layout_, v, size.x, size.y);
+    DrawRulers(painter, v, layout_.units, size.x, size.y);
+    cache_valid_ = true;
+    cache_key_ = key;
+  }
+  dc.DrawBitmap(cache_, 0, 0);
+  WxPainter painter(dc);
+  PaintOverlays(painter);
+  const std::string status = host_.CanvasStatusText(0);
+  const std::string next = NextStatusText(layout_, status);
+  if (next != status) host_.CanvasStatus(0, next);
+}
+
+void CanvasPanel::PaintOverlays(Painter& p) {
+  const CanvasState& st = controller_.state();
+  const ViewTransform& v = controller_.view();
+  overlay_render_.layout = &layout_;
+  if (st.rubberBandActive) DrawRubberBand(p, st.rubberBandStart, st.rubberBandEnd);
+  if (st.pieceDragActive) {
+    const PieceDef* def = Catalog::instance().find(st.dragPieceId);
+    if (st.dragSnap.found) {
+      const int ti = FindPiece(layout_, st.dragSnap.targetPiece);
+      const PieceDef* td =
+          ti >= 0 ? Catalog::instance().find(layout_.pieces[static_cast<std::size_t>(ti)].cat)
+                  : nullptr;
+      if (td && st.dragSnap.targetConnector < static_cast<int>(td->connectors.size())) {
+        const Connector c =
+            WorldConnectors(layout_.pieces[static_cast<std::size_t>(ti)],
+                            *td)[static_cast<std::size_t>(st.dragSnap.targetConnector)];
+        DrawSnapTarget(p, ToDevice(v, c.x, c.y));
+      }
+    }
+    if (def)
+      DrawPieceGhost(overlay_render_, p, *def, st.dragSnap.found ? st.dragSnap.pose() : st.dragPose,
+                     v);
+  }
+  if (st.sceneryDragActive)
+    if (const SceneryDef* def = SceneryCatalog::instance().find(st.dragSceneryId))
+      DrawSceneryGhost(overlay_render_, p, *def, st.dragSceneryPose, v);
+  if (st.helixDragActive)
+    if (const HelixDef* hd = HelixCatalog::resolve(st.dragHelixName))
+      DrawHelixGhost(p, v, *hd, st.dragHelixPos.x, st.dragHelixPos.y);
+  if (st.rotateActive)
+    DrawRotationMarker(p, ToDevice(v, st.rotatePivot.x, st.rotatePivot.y), st.rotateTarget,
+                       st.rightAngleFlash);
+}

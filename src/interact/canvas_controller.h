@@ -1,0 +1,132 @@
+// The canvas's event routing, without any window: pointer and key events arrive in screen
+// pixels with their modifiers; each call changes the layout and the interaction state and
+// says what the window must do (repaint, capture, cursor, status texts, menus).
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "app/prompter.h"
+#include "interact/canvas_state.h"
+#include "model/layout.h"
+#include "view/view_transform.h"
+
+struct Mods {
+  bool ctrl = false;
+  bool shift = false;
+  bool alt = false;
+};
+
+struct MouseInput {
+  double x = 0;
+  double y = 0;
+  Mods mods;
+  bool left_down = false;  // the left button is held
+};
+
+enum class CanvasKey { Escape, Delete, Back, R, Space, Other };
+enum class CanvasCursor { Keep, Default, Cross, Hand };
+enum class CanvasMenu { None, Piece, Paste };
+
+struct CanvasEffects {
+  bool repaint = false;
+  bool content = false;     // the layout's content changed: drawings and indexes are stale
+  bool modified = false;    // a finished edit: mark modified, refresh panels, 3D view, title
+  bool properties = false;  // the selection changed: refresh the properties panel
+  bool view = false;        // zoom or offsets changed
+  bool capture = false;
+  bool release = false;
+  bool focus = false;
+  bool start_flash = false;
+  bool stop_flash = false;
+  CanvasCursor cursor = CanvasCursor::Keep;
+  CanvasMenu menu = CanvasMenu::None;
+  bool menu_autofill = false;  // the piece menu offers "Autofill Gap..."
+  std::array<std::optional<std::string>, 3> status;
+
+  CanvasEffects& operator|=(const CanvasEffects& o);
+  // A repaint and nothing else.
+  static CanvasEffects Repaint();
+  // A finished edit of the layout: repaint, stale caches, modified, properties.
+  static CanvasEffects Edited();
+};
+
+class CanvasController {
+ public:
+  CanvasController(Layout& layout, Prompter& prompter) : layout_(layout), prompter_(prompter) {}
+
+  ViewTransform& view() { return view_; }
+  const ViewTransform& view() const { return view_; }
+  const CanvasState& state() const { return st_; }
+  CanvasState& state() { return st_; }
+  void SetClientSize(int width, int height);
+  int width() const { return width_; }
+  int height() const { return height_; }
+  // The layout was changed from outside (undo, panels, file commands): rebuild indexes.
+  void LayoutChanged() { index_dirty_ = true; }
+
+  // From the palette.
+  CanvasEffects BeginPieceDrag(const std::string& id);
+  CanvasEffects BeginSceneryDrag(const std::string& id);
+  CanvasEffects BeginHelixDrag(const std::string& name);
+  CanvasEffects AutoConnect(const std::string& id);
+  CanvasEffects InsertHelixAt(const std::string& id, double angle, Point at);
+  CanvasEffects CancelPieceDrag();
+
+  // Pointer and keys.
+  CanvasEffects LeftDown(const MouseInput& m);
+  CanvasEffects LeftUp(const MouseInput& m);
+  CanvasEffects LeftDClick(const MouseInput& m);
+  CanvasEffects Motion(const MouseInput& m);
+  CanvasEffects RightDown(const MouseInput& m);
+  CanvasEffects MiddleDown(const MouseInput& m);
+  CanvasEffects MiddleUp(const MouseInput& m);
+  CanvasEffects Wheel(const MouseInput& m, int rotation);
+  CanvasEffects KeyDown(CanvasKey key, Mods mods);
+  CanvasEffects KeyUp(CanvasKey key);
+  CanvasEffects FlashTimerFired();
+  CanvasEffects CaptureLost();
+
+  // Commands.
+  CanvasEffects DeleteSelection();
+  CanvasEffects CopySelection();
+  CanvasEffects Paste();  // at the point of the last right click
+  CanvasEffects ZoomBy(double factor);
+  CanvasEffects ZoomToFit(bool pieces_only = false);
+  CanvasEffects SetView(double zoom, double offset_x, double offset_y);
+  CanvasEffects DeselectAll();
+
+  // The status-bar text of the mouse position in the layout's unit.
+  static std::string PositionText(double x_mm, double y_mm, int units);
+
+ private:
+  CanvasEffects UpdateDragSnap(double sx, double sy);
+  CanvasEffects DropDraggedPiece();
+  CanvasEffects DropDraggedScenery();
+  CanvasEffects EndSceneryDrag();
+  CanvasEffects PressOnPiece(int piece_id, const MouseInput& m);
+  CanvasEffects PressOnScenery(int scenery_id, const MouseInput& m);
+  CanvasEffects StartMove();
+  CanvasEffects MoveTo(const MouseInput& m);
+  CanvasEffects EndMove();
+  CanvasEffects StartRotation(const MouseInput& m);
+  CanvasEffects RotateTo(const MouseInput& m);
+  CanvasEffects EndRotation();
+  CanvasEffects StartPan(const MouseInput& m, bool dead_zone);
+  CanvasEffects Placed(bool placed);
+  void EnsureDragIndex();
+  double ScreenAngle(double sx, double sy) const;
+
+  Layout& layout_;
+  Prompter& prompter_;
+  ViewTransform view_;
+  CanvasState st_;
+  int width_ = 800;
+  int height_ = 600;
+  SnapIndex drag_index_;
+  SnapIndex move_index_;
+  bool index_dirty_ = true;
+  Point last_right_click_;
+  bool dclick_pending_ = false;
+};

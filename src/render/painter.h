@@ -1,0 +1,60 @@
+// The drawing surface the layout is painted on: device pixels, pens, brushes, text.
+// The GUI implements it on a wxDC; tests record the calls.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "view/device_point.h"
+
+struct Color {
+  std::uint8_t r = 0;
+  std::uint8_t g = 0;
+  std::uint8_t b = 0;
+  std::uint8_t a = 255;
+  friend bool operator==(const Color&, const Color&) = default;
+};
+
+enum class PenStyle { Solid, Dot, LongDash };
+
+class Painter {
+ public:
+  virtual ~Painter() = default;
+
+  // Fills the whole surface with the background colour.
+  virtual void Clear(Color background) = 0;
+
+  virtual void SetPen(Color color, int width, PenStyle style = PenStyle::Solid) = 0;
+  virtual void SetTransparentPen() = 0;
+  virtual void SetBrush(Color color) = 0;
+  virtual void SetTransparentBrush() = 0;
+
+  // Default family, normal style; bold is weight 700, normal 400.
+  virtual void SetFont(int point_size, bool bold) = 0;
+  virtual void SetTextForeground(Color color) = 0;
+  // A solid text background in this colour; the transparent one draws text only.
+  virtual void SetSolidTextBackground(Color color) = 0;
+  virtual void SetTransparentTextBackground() = 0;
+
+  // Filled with the brush (odd-even rule) and outlined with the pen.
+  virtual void DrawPolygon(const IPoint* points, int count) = 0;
+  virtual void DrawLine(IPoint a, IPoint b) = 0;
+  // Open polyline through the points with the pen.
+  virtual void DrawLines(const IPoint* points, int count) {
+    for (int i = 1; i < count; ++i) DrawLine(points[i - 1], points[i]);
+  }
+  virtual void DrawCircle(IPoint centre, int radius) = 0;
+  virtual void DrawRectangle(int x, int y, int width, int height) = 0;
+  virtual void DrawRoundedRectangle(int x, int y, int width, int height, double radius) = 0;
+  // Arc of the ellipse inscribed in the box, counter-clockwise from start to end degrees
+  // (the device context convention: 0 at three o'clock, 90 at twelve).
+  virtual void DrawEllipticArc(int x, int y, int width, int height, double start_deg,
+                               double end_deg) = 0;
+
+  // Width and height of the text in the current font.
+  virtual IPoint TextExtent(const std::string& text) = 0;
+  // Top-left corner of the text at (x, y).
+  virtual void DrawText(const std::string& text, int x, int y) = 0;
+  // Rotated counter-clockwise by angle degrees about its top-left corner.
+  virtual void DrawRotatedText(const std::string& text, int x, int y, double angle_deg) = 0;
+};

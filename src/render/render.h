@@ -1,0 +1,79 @@
+// The 2D picture of a layout: every layer, piece, scenery item and helix ring, drawn
+// on an abstract Painter in device pixels (canvas, printout, preview, picture export).
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "catalog/helix_catalog.h"
+#include "catalog/piece_def.h"
+#include "catalog/scenery_catalog.h"
+#include "model/layout.h"
+#include "model/world_connectors.h"
+#include "render/painter.h"
+#include "view/view_transform.h"
+
+inline constexpr double kGridSpacingMm = 100.0;  // the canvas grid, every 100 mm
+
+// Per drawing surface; DrawLayout refreshes it on every call.
+struct RenderContext {
+  const Layout* layout = nullptr;
+  // Non-helix pieces joined, directly or through other non-helix pieces, to a helix piece.
+  std::unordered_set<int> helixAttached;
+
+  // Skip objects wholly outside the surface; the picture is the same either way.
+  bool cull = true;
+  int width = 0;  // surface size in pixels, set by DrawLayout; 0 draws everything
+  int height = 0;
+
+  // Scratch space reused from paint to paint so drawing does not allocate per piece.
+  std::vector<IPoint> points;
+  std::vector<IPoint> points2;
+  std::unordered_map<int, std::size_t> piece_index;  // id -> position, when needed
+  bool piece_index_fresh = false;
+  std::unordered_set<int> in_tunnel;
+  std::unordered_set<int> below_helix;  // the set B: drawn under the helix rings
+  std::vector<std::size_t> queue;
+};
+
+// Forced colours for the drag ghost.
+struct PieceColors {
+  Color fill;
+  Color outline;
+};
+
+void DrawLayout(RenderContext& rc, Painter& p, const Layout& layout, const ViewTransform& v,
+                int width, int height);
+
+void DrawPiece(RenderContext& rc, Painter& p, const PlacedPiece& piece, const PieceDef& def,
+               const ViewTransform& v, bool selected, bool show_labels, bool in_tunnel,
+               const PieceColors* ghost = nullptr);
+
+void DrawSceneryItem(RenderContext& rc, Painter& p, const SceneryDef& def, const Pose& pose,
+                     const ViewTransform& v, bool selected, double scale_x, double scale_y);
+
+// One ring of a helix: trunc(turns x 12) pieces of `curve` on a circle of `radius`.
+void DrawHelixRing(RenderContext& rc, Painter& p, const Helix& helix, const HelixDef& hd,
+                   double radius, const PieceDef& curve, const ViewTransform& v, int level,
+                   bool selected);
+
+void DrawGrid(Painter& p, const Layout& layout, const ViewTransform& v, int width, int height);
+
+void DrawConnectorDots(Painter& p, const PlacedPiece& piece, const PieceDef& def,
+                       const ViewTransform& v);
+
+// "%.0f mm", "%.1f cm" or "%.2f\"" by the layout's unit (anything else: millimetres).
+std::string LengthText(double mm, int units);
+
+// Colour helpers shared by the drawers.
+// Lightness as the toolkit changes it: below 100 toward black, above toward white.
+Color ChangeLightness(Color c, int amount);
+// The fill and outline of a placed piece before any ghost colours.
+PieceColors PieceFillAndOutline(const RenderContext& rc, const PlacedPiece& piece,
+                                const PieceDef& def, bool selected, bool in_tunnel);
+
+// Whether a piece may touch the surface (generous bounds: outlines, arches, labels, dots).
+bool PieceMayBeVisible(const RenderContext& rc, const PlacedPiece& piece, const PieceDef& def,
+                       const ViewTransform& v, bool show_labels);

@@ -1,0 +1,261 @@
+// The layers around the track: baseboard and decks, the grid, polygons with their edge
+// lengths, grade markers, text labels and measurements.
+#include <algorithm>
+#include <cmath>
+
+#include "catalog/catalog.h"
+#include "render/render.h"
+#include "render/render_internal.h"
+
+using namespace render_detail;
+
+namespace {
+
+constexpr Color kBoardEdge{120, 90, 50};
+
+void ToDevicePoints(std::vector<IPoint>& out, const ViewTransform& v,
+                    const std::vector<Point>& pts) {
+  out.clear();
+  for (const Point& pt : pts) out.push_back(Dev(v, pt));
+}
+
+Point Mean(const std::vector<Point>& pts) {
+  Point m;
+  for (const Point& pt : pts) {
+    m.x += pt.x;
+    m.y += pt.y;
+  }
+  m.x /= static_cast<double>(pts.size());
+  m.y /= static_cast<double>(pts.size());
+  return m;
+}
+
+// Unit normal of the edge a -> b pointing away from `inside`; L is the edge length.
+Point OutwardNormal(Point a, Point b, double L, Point inside) {
+  Point u{-(b.y - a.y) / L, (b.x - a.x) / L};
+  const Point m{(a.x + b.x) / 2.0, (a.y + b.y) / 2.0};
+  if ((inside.x - m.x) * u.x + (inside.y - m.y) * u.y > 0) u = {-u.x, -u.y};
+  return u;
+}
+
+int FontAtZoom(double zoom, double factor, int minimum) {
+  return std::max(minimum, static_cast<int>(std::trunc(zoom * factor)));
+}
+
+// Text on a rounded box: the box `pad_x`/`pad_y` pixels larger than the text.
+void BoxedText(Painter& p, const std::string& text, IPoint at, int pad_x, int pad_y) {
+  const IPoint ext = p.TextExtent(text);
+  p.DrawRoundedRectangle(at.x - ext.x / 2 - pad_x, at.y - ext.y / 2 - pad_y, ext.x + 2 * pad_x,
+                         ext.y + 2 * pad_y, 3.0);
+  p.DrawText(text, at.x - ext.x / 2, at.y - ext.y / 2);
+}
+
+// The last grid line at or before device 0. Far-away offsets lose the precision of
+// the plain formula; the remainder keeps the loop short and finite there.
+double FirstGridLine(double offset, double s) {
+  const double x = std::floor(-offset / s) * s + offset;
+  if (x > -2.0 * s && x <= s) return x;
+  const double r = std::fmod(offset, s);
+  return r > 0 ? r - s : r;
+}
+
+}  // namespace
+
+void DrawBaseboardFill(Painter& p, const Layout& layout, const ViewTransform& v) {
+  if (!layout.show_baseboard || layout.baseboard.size() < 3) return;
+  std::vector<IPoint> pts;
+  ToDevicePoints(pts, v, layout.baseboard);
+  p.SetPen(kBoardEdge, 2);
+  p.SetBrush({245, 235, 210});
+  p.DrawPolygon(pts.data(), static_cast<int>(pts.size()));
+}
+
+void DrawLevelDecks(Painter& p, const Layout& layout, const ViewTransform& v) {
+  std::vector<const Level*> decks;
+  for (const Level& l : layout.levels)
+    if (l.visible && l.outline.size() >= 3) decks.push_back(&l);
+  std::stable_sort(decks.begin(), decks.end(),
+                   [](const Level* a, const Level* b) { return a->height < b->height; });
+  std::vector<IPoint> pts;
+  for (const Level* l : decks) {
+    ToDevicePoints(pts, v, l->outline);
+    p.SetPen(kBoardEdge, 2);
+    if (l->trackcolor)
+      p.SetBrush({static_cast<std::uint8_t>((l->r + 490) / 3),
+                  static_cast<std::uint8_t>((l->g + 470) / 3),
+                  static_cast<std::uint8_t>((l->b + 420) / 3)});
+    else
+      p.SetBrush({235, 220, 190});
+    p.DrawPolygon(pts.data(), static_cast<int>(pts.size()));
+  }
+}
+
+void DrawGrid(Painter& p, const Layout& /*layout*/, const ViewTransform& v, int width, int height) {
+  const double s = kGridSpacingMm * v.zoom;
+  if (!(s >= 6.0 && s <= 400.0)) return;
+  p.SetPen({220, 220, 215}, 1);
+  for (double x = FirstGridLine(v.offset_x, s); x < width; x += s) {
+    const int ix = static_cast<int>(x);
+    p.DrawLine({ix, 0}, {ix, height});
+  }
+  for (double y = FirstGridLine(v.offset_y, s); y < height; y += s) {
+    const int iy = static_cast<int>(y);
+    p.DrawLine({0, iy}, {width, iy});
+  }
+  const IPoint o = ToDevice(v, 0, 0);
+  p.SetPen({180, 180, 220}, 2);
+  p.DrawLine({o.x - 10, o.y}, {o.x + 10, o.y});
+  p.DrawLine({o.x, o.y - 10}, {o.x, o.y + 10});
+}
+
+void DrawBaseboardOutline(Painter& p, const Layout& layout, const ViewTransform& v) {
+  const std::vector<Point>& board = layout.baseboard;
+  if (!layout.show_baseboard || board.size() < 3) return;
+  std::vector<IPoint> pts;
+  ToDevicePoints(pts, v, board);
+  p.SetTransparentBrush();
+  p.SetPen(kBoardEdge, 2);
+  p.DrawPolygon(pts.data(), static_cast<int>(pts.size()));
+  p.SetFont(11, true);
+  p.SetTextForeground({80, 50, 20});
+  p.SetTransparentTextBackground();
+  const Point centroid = Mean(board);
+  for (std::size_t i = 0; i < board.size(); ++i) {
+    const Point a = board[i], b = board[(i + 1) % board.size()];
+    const double L = Distance(a.x, a.y, b.x, b.y);
+    if (!(L >= 10.0)) continue;
+    const Point u = OutwardNormal(a, b, L, centroid);
+    const IPoint at = Dev(v, {(a.x + b.x) / 2.0 + 12.0 * u.x, (a.y + b.y) / 2.0 + 12.0 * u.y});
+    p.SetBrush({255, 248, 220, 200});
+    p.SetPen({180, 140, 80}, 1);
+    BoxedText(p, LengthText(L, layout.units), at, 4, 2);
+  }
+}
+
+void DrawShapes(RenderContext& rc, Painter& p, const Layout& layout, const ViewTransform& v) {
+  auto level_height = [&](int id) {
+    for (const Level& l : layout.levels)
+      if (l.id == id) return l.height;
+    return 0.0;
+  };
+  std::vector<const LayoutShape*> order;
+  for (const LayoutShape& s : layout.shapes)
+    if (s.vertices.size() >= 3 && !LevelHidden(layout, s.level)) order.push_back(&s);
+  std::stable_sort(order.begin(), order.end(), [&](const LayoutShape* a, const LayoutShape* b) {
+    return level_height(a->level) < level_height(b->level);
+  });
+  for (const LayoutShape* s : order) {
+    ToDevicePoints(rc.points, v, s->vertices);
+    p.SetBrush({s->r, s->g, s->b, s->a});
+    if (!s->outline)
+      p.SetTransparentPen();
+    else if (s->sel)
+      p.SetPen({40, 80, 200}, 3);
+    else
+      p.SetPen({static_cast<std::uint8_t>(s->r / 2), static_cast<std::uint8_t>(s->g / 2),
+                static_cast<std::uint8_t>(s->b / 2)},
+               2);
+    p.DrawPolygon(rc.points.data(), static_cast<int>(rc.points.size()));
+    const Point mean = Mean(s->vertices);
+    if (!s->label.empty()) {
+      p.SetFont(11, true);
+      p.SetTextForeground({20, 20, 20});
+      p.SetTransparentTextBackground();
+      DrawCentredText(p, s->label, Dev(v, mean));
+    }
+    p.SetFont(std::clamp(static_cast<int>(std::trunc(v.zoom * 10.0)), 8, 12), false);
+    p.SetTextForeground({30, 30, 30});
+    p.SetSolidTextBackground({255, 255, 255, 180});
+    const std::size_t n = s->vertices.size();
+    for (std::size_t i = 0; i < n; ++i) {
+      const Point a = s->vertices[i], b = s->vertices[(i + 1) % n];
+      const double L = Distance(a.x, a.y, b.x, b.y);
+      if (!(L >= 1.0)) continue;
+      const Point u = OutwardNormal(a, b, L, mean);
+      const double mx = v.zoom * (a.x + b.x) / 2.0 + v.offset_x + 12.0 * u.x;
+      const double my = v.zoom * (a.y + b.y) / 2.0 + v.offset_y + 12.0 * u.y;
+      DrawCentredText(p, LengthText(L, layout.units), DevPixels(mx, my));
+    }
+  }
+}
+
+void DrawGradeMarkers(RenderContext& rc, Painter& p, const Layout& layout, const ViewTransform& v) {
+  const Catalog& catalog = Catalog::instance();
+  for (const GradeRun& run : layout.grade_runs) {
+    if (run.anchor < 0) continue;
+    const auto it = rc.piece_index.find(run.anchor);
+    if (it == rc.piece_index.end()) continue;
+    const PlacedPiece& piece = layout.pieces[it->second];
+    const PieceDef* def = catalog.find(piece.cat);
+    if (!def) continue;
+    const double h = DegToRad(piece.heading);
+    Point d{std::cos(h), std::sin(h)};
+    if (!piece.Joined(0) && piece.Joined(1)) d = {-d.x, -d.y};
+    const Point n{-std::sin(h), std::cos(h)};
+    const Point a{piece.x + d.x * def->length / 2.0, piece.y + d.y * def->length / 2.0};
+    auto along = [&](double t, double side) {
+      return Dev(v, {a.x + t * d.x + side * n.x, a.y + t * d.y + side * n.y});
+    };
+    const Color c = run.deg < 0 ? Color{30, 100, 200} : Color{220, 100, 20};
+    p.SetPen(c, 3);
+    p.SetBrush(c);
+    const IPoint tip = along(20, 0);
+    p.DrawLine(along(0, 0), tip);
+    const IPoint tri[3] = {tip, along(12, 6), along(12, -6)};
+    p.DrawPolygon(tri, 3);
+    if (v.zoom < 0.25) continue;
+    p.SetFont(FontAtZoom(v.zoom, 8.0, 7), true);
+    p.SetTextForeground(c);
+    p.SetTransparentTextBackground();
+    const std::string value = FormatFixed(run.deg, 1);
+    p.DrawText((value[0] == '-' ? "" : "+") + value + " deg", tip.x + 4, tip.y - 10);
+  }
+}
+
+void DrawLabels(Painter& p, const Layout& layout, const ViewTransform& v) {
+  for (const LayoutLabel& l : layout.labels) {
+    p.SetFont(FontAtZoom(v.zoom, 11.0, 8), true);
+    p.SetTextForeground(l.sel ? Color{40, 80, 200} : Color{20, 20, 20});
+    p.SetSolidTextBackground({255, 255, 220, 200});
+    const IPoint at = ToDevice(v, l.x, l.y);
+    p.DrawText(l.text, at.x, at.y);
+    if (!l.sel) continue;
+    const IPoint ext = p.TextExtent(l.text);
+    p.SetPen({40, 80, 200}, 1, PenStyle::Dot);
+    p.SetTransparentBrush();
+    p.DrawRectangle(at.x - 2, at.y - 2, ext.x + 4, ext.y + 4);
+  }
+}
+
+void DrawMeasurements(Painter& p, const Layout& layout, const ViewTransform& v) {
+  for (const Measurement& m : layout.measures) {
+    const Color c = m.sel ? Color{40, 80, 200} : Color{60, 60, 60};
+    const IPoint s = ToDevice(v, m.start.x, m.start.y);
+    const IPoint e = ToDevice(v, m.end.x, m.end.y);
+    p.SetPen(c, m.sel ? 3 : 2);
+    p.DrawLine(s, e);
+    const double dx = static_cast<double>(e.x) - s.x, dy = static_cast<double>(e.y) - s.y;
+    const double len = std::hypot(dx, dy);
+    if (len > 6.0) {
+      const double ux = dx / len, uy = dy / len, nx = -uy, ny = ux;
+      auto head = [&](IPoint tip, double dir) {
+        const IPoint base = DevPixels(tip.x + dir * 10.0 * ux, tip.y + dir * 10.0 * uy);
+        const IPoint tri[3] = {tip, DevPixels(base.x + 5.0 * nx, base.y + 5.0 * ny),
+                               DevPixels(base.x - 5.0 * nx, base.y - 5.0 * ny)};
+        p.DrawPolygon(tri, 3);
+      };
+      p.SetBrush(c);
+      head(s, 1.0);
+      head(e, -1.0);
+    }
+    const double L = Distance(m.start.x, m.start.y, m.end.x, m.end.y);
+    const IPoint at = ToDevice(v, (m.start.x + m.end.x) / 2.0 + m.label_offset.x,
+                               (m.start.y + m.end.y) / 2.0 + m.label_offset.y);
+    p.SetFont(10, true);
+    p.SetBrush(m.sel ? Color{220, 232, 255, 235} : Color{255, 248, 220, 235});
+    p.SetPen(c, 1);
+    p.SetTextForeground({20, 20, 20});
+    p.SetTransparentTextBackground();
+    BoxedText(p, LengthText(L, layout.units), at, 5, 2);
+  }
+}

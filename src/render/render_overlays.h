@@ -1,0 +1,32 @@
+// What the canvas paints over the layout: rulers, the rubber band, the snap target,
+// drag ghosts and the rotation readout.
+#pragma once
+
+#include "catalog/helix_catalog.h"
+#include "catalog/piece_def.h"
+#include "catalog/scenery_catalog.h"
+#include "model/world_connectors.h"
+#include "render/painter.h"
+#include "render/render.h"
+#include "view/view_transform.h"
+
+inline constexpr int kRulerBand = 20;  // pixels, along the top and the left edge
+
+// Tick step in display units: the first candidate that puts ticks 60 pixels apart.
+double RulerStep(int units, double zoom);
+// "%.0f" for millimetres and centimetres; inches "%.0f\"" when whole, else "%.1f\"".
+std::string RulerLabel(double value, int units);
+void DrawRulers(Painter& p, const ViewTransform& v, int units, int width, int height);
+
+void DrawRubberBand(Painter& p, IPoint a, IPoint b);
+void DrawSnapTarget(Painter& p, IPoint at);
+
+// The palette drag ghost: the piece in the ghost colours.
+inline constexpr PieceColors kGhostColors{{200, 225, 200}, {80, 150, 80}};
+void DrawPieceGhost(RenderContext& rc, Painter& p, const PieceDef& def, const Pose& pose,
+                    const ViewTransform& v);
+void DrawSceneryGhost(RenderContext& rc, Painter& p, const SceneryDef& def, const Pose& pose,
+                      const ViewTransform& v);
+void DrawHelixGhost(Painter& p, const ViewTransform& v, const HelixDef& hd, double x, double y);
+
+void DrawRotationMarker(Painter& p, IPoint pivot, double heading_deg, bool flash);
