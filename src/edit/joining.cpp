@@ -13,12 +13,6 @@ namespace {
 
 constexpr double kLoopCloseMaxRiseMm = 2.0;  // ends at different heights are not joined
 
-bool AnchorsRun(const Layout& layout, int id) {
-  for (const GradeRun& r : layout.grade_runs)
-    if (r.anchor == id) return true;
-  return false;
-}
-
 // The free end of another piece that connector `w` of piece `self` closes onto, as
 // (index, connector); (-1, -1) when none.
 std::pair<int, int> ClosingEnd(const Layout& layout, std::size_t self, const PieceDef& def,
@@ -60,12 +54,12 @@ int CloseLoops(Layout& layout, const std::vector<int>& new_ids) {
       const auto [qi, qc] = ClosingEnd(layout, p, *def, w);
       if (qi < 0) continue;
       // The piece's elevation was set by its first join; a second one only continues a
-      // grade that is anchored on the end it closes onto.
+      // grade whose leading end it closes onto.
       const bool had_joint =
           std::any_of(layout.pieces[p].joints.begin(), layout.pieces[p].joints.end(),
                       [](const Joint& j) { return j.target != -1; });
       const int qid = layout.pieces[static_cast<std::size_t>(qi)].id;
-      const bool continue_grade = !had_joint || AnchorsRun(layout, qid);
+      const bool continue_grade = !had_joint || RunContinuesAt(layout, qid, qc);
       JoinBoth(layout, p, w.index, static_cast<std::size_t>(qi), qc);
       if (continue_grade) ContinueGradeOnJoin(layout, p, qid, qc, w.index);
       ++joins;
