@@ -8,7 +8,9 @@
 
 #include "catalog/catalog.h"
 #include "catalog/scenery_catalog.h"
+#include "edit/grades.h"
 #include "edit/helix_ops.h"
+#include "edit/panel_edits.h"
 #include "edit/placement.h"
 #include "edit/selection.h"
 #include "model/layout_ops.h"
@@ -42,6 +44,7 @@ CanvasEffects& CanvasEffects::operator|=(const CanvasEffects& o) {
   if (o.menu != CanvasMenu::None) {
     menu = o.menu;
     menu_autofill = o.menu_autofill;
+    menu_end_grade = o.menu_end_grade;
   }
   for (std::size_t i = 0; i < status.size(); ++i)
     if (o.status[i]) status[i] = o.status[i];
@@ -186,4 +189,21 @@ CanvasEffects CanvasController::DropDraggedScenery() {
 CanvasEffects CanvasController::InsertHelixAt(const std::string& id, double angle, Point at) {
   const int helix = InsertHelix(layout_, id, angle, at);
   return Placed(helix != -1);
+}
+
+CanvasEffects CanvasController::EndGradeOnMenuPiece() {
+  const GradeOutcome r = EndGrade(layout_, menu_piece_);
+  if (!r.changed) return {};
+  index_dirty_ = true;
+  CanvasEffects e = CanvasEffects::Edited();
+  e.status[0] = r.status;
+  return e;
+}
+
+CanvasEffects CanvasController::AddLabel(const std::string& text) {
+  const std::optional<Point> at =
+      st_.hasLabelDropPoint ? std::optional<Point>(st_.labelDropPoint) : std::nullopt;
+  if (!::AddLabel(layout_, text, at)) return {};
+  st_.hasLabelDropPoint = false;
+  return CanvasEffects::Edited();
 }

@@ -42,7 +42,8 @@ struct CanvasEffects {
   bool stop_flash = false;
   CanvasCursor cursor = CanvasCursor::Keep;
   CanvasMenu menu = CanvasMenu::None;
-  bool menu_autofill = false;  // the piece menu offers "Autofill Gap..."
+  bool menu_autofill = false;   // the piece menu offers "Autofill Gap..."
+  bool menu_end_grade = false;  // the piece menu offers "End Grade" (a grade is active)
   std::array<std::optional<std::string>, 3> status;
 
   CanvasEffects& operator|=(const CanvasEffects& o);
@@ -96,6 +97,11 @@ class CanvasController {
   CanvasEffects ZoomToFit(bool pieces_only = false);
   CanvasEffects SetView(double zoom, double offset_x, double offset_y);
   CanvasEffects DeselectAll();
+  // "End Grade" from the piece menu, on the piece that was right-clicked.
+  CanvasEffects EndGradeOnMenuPiece();
+  // "Add Label": at the last Ctrl+press on empty canvas (that point serves one label),
+  // else at the origin.
+  CanvasEffects AddLabel(const std::string& text);
 
   // The status-bar text of the mouse position in the layout's unit.
   static std::string PositionText(double x_mm, double y_mm, int units);
@@ -128,5 +134,6 @@ class CanvasController {
   SnapIndex move_index_;
   bool index_dirty_ = true;
   Point last_right_click_;
+  int menu_piece_ = -1;  // the piece the context menu was opened on
   bool dclick_pending_ = false;
 };

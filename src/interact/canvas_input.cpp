@@ -399,6 +399,8 @@ CanvasEffects CanvasController::RightDown(const MouseInput& m) {
     e.properties = true;
     e.menu = CanvasMenu::Piece;
     e.menu_autofill = selected == 2;
+    e.menu_end_grade = !layout_.grade_runs.empty();
+    menu_piece_ = piece;
     return e;
   }
   if (!st_.clipboard.empty()) {

@@ -44,6 +44,7 @@ enum CommandId : int {
   kCmdPaste = 5033,
   kCmdCanvasDelete = 5038,
   kCmdAutofill = 6001,
+  kCmdEndGrade = 4104,  // the properties panel's button and the piece menu's item
 };
 
 enum class ItemKind { Normal, Check, Radio, Separator, SubmenuStart, SubmenuEnd };

@@ -142,6 +142,12 @@ void MainFrame::Changed() {
   SetStatusText(ToWx("Pieces: " + std::to_string(layout_.pieces.size())), 1);
 }
 
+void MainFrame::GradeCommandDone(const GradeOutcome& outcome) {
+  if (!outcome.changed) return;
+  if (!outcome.status.empty()) SetStatusText(ToWx(outcome.status), 0);
+  Changed();
+}
+
 void MainFrame::UpdateTitle() {
   SetTitle(ToWx(WindowTitle(name_, path_, modified_)));
 }

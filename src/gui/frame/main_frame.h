@@ -10,6 +10,7 @@
 #include "app/app_paths.h"
 #include "app/prefs.h"
 #include "app/startup_log.h"
+#include "edit/grades.h"
 #include "gui/dialogs/wx_prompter.h"
 #include "gui/panels/canvas_panel.h"
 #include "interact/file_commands.h"
@@ -74,6 +75,8 @@ class MainFrame : public wxFrame, public CanvasHost {
   // The refresh routine every change runs: canvas, properties, 3D view, modified, title.
   void Changed();
   void UpdateTitle();
+  // After a grade button: its status text, then the refresh routine when it changed.
+  void GradeCommandDone(const GradeOutcome& outcome);
   // Runs a menu or tool command as if chosen by the user.
   void RunCommand(int id);
 

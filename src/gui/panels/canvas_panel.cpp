@@ -164,6 +164,9 @@ void CanvasPanel::OnMenu(wxCommandEvent& e) {
     case kCmdPaste:
       Run([&] { return controller_.Paste(); });
       break;
+    case kCmdEndGrade:
+      Run([&] { return controller_.EndGradeOnMenuPiece(); });
+      break;
     default:
       host_.CanvasCommand(e.GetId());
       break;
@@ -175,6 +178,7 @@ void CanvasPanel::ShowMenu(const CanvasEffects& e) {
   if (e.menu == CanvasMenu::Piece) {
     if (e.menu_autofill) menu.Append(kCmdAutofill, "Autofill Gap...");
     menu.Append(kCmdCopy, "Copy");
+    if (e.menu_end_grade) menu.Append(kCmdEndGrade, "End Grade");
   } else {
     menu.Append(kCmdPaste, "Paste");
   }
