@@ -32,4 +32,4 @@ const ToolCommand kCheckCommand{
     "check",
     "  check FILE        report counts, open track ends, unknown articles, broken\n"
     "                    joints and track length of a layout file\n",
-    kHelp, Run};
+    [] { return std::string(kHelp); }, Run};

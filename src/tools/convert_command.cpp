@@ -28,5 +28,5 @@ int Run(const ToolArgs& args) {
 }  // namespace
 
 const ToolCommand kConvertCommand{
-    "convert", "  convert IN OUT    read a .vtl or .xml layout and write it as OUT (.vtl)\n", kHelp,
-    Run};
+    "convert", "  convert IN OUT    read a .vtl or .xml layout and write it as OUT (.vtl)\n",
+    [] { return std::string(kHelp); }, Run};

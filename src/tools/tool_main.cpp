@@ -5,7 +5,8 @@
 
 namespace {
 
-const ToolCommand* const kCommands[] = {&kCheckCommand, &kConvertCommand};
+const ToolCommand* const kCommands[] = {&kCheckCommand, &kConvertCommand, &kShowCommand,
+                                        &kEditCommand};
 
 std::string ToolHelp() {
   std::string help =
@@ -28,7 +29,7 @@ int Main(const ToolArgs& args) {
     const ToolArgs rest(args.begin() + 1, args.end());
     for (const std::string& a : rest) {
       if (IsHelp(a)) {
-        Print(c->help);
+        Print(c->help());
         return 0;
       }
     }

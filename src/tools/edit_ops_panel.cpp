@@ -1,0 +1,46 @@
+// Properties-panel operations of `vantrel-tool edit`: level choice, colour, labels.
+#include <cctype>
+
+#include "edit/panel_edits.h"
+#include "model/layout_ops.h"
+#include "model/number_text.h"
+#include "tools/edit_ops.h"
+
+namespace {
+
+bool LevelOp(EditContext& ctx, const ToolArgs& args) {
+  int id = 0;
+  if (!ParseInt(args[0], id) || !FindLevel(ctx.layout, id)) return false;  // not in the choice
+  ApplyLevelChoice(ctx.layout, WhatIsShown(ctx.layout), id);
+  return true;
+}
+
+// A colour by its number in the list (0 "Default" to 8 "White") or by its name.
+bool ColorOp(EditContext& ctx, const ToolArgs& args) {
+  int entry = -1;
+  if (!ParseInt(args[0], entry)) {
+    for (std::size_t i = 0; i < kColorChoices.size(); ++i) {
+      std::string name = kColorChoices[i].name, given = args[0];
+      for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      for (char& c : given) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      if (name == given) entry = static_cast<int>(i);
+    }
+  }
+  if (entry < 0 || entry >= static_cast<int>(kColorChoices.size())) return false;
+  ApplyColor(ctx.layout, entry);
+  return true;
+}
+
+bool AddLabelOp(EditContext& ctx, const ToolArgs& args) {
+  AddLabel(ctx.layout, args[0], std::nullopt);
+  return true;
+}
+
+}  // namespace
+
+void AddPanelEditOps(std::vector<EditOp>& ops) {
+  ops.push_back({"level", "ID", "the Level choice: the selection to level ID", 1, 1, LevelOp});
+  ops.push_back(
+      {"color", "N|NAME", "Color and Apply: 0 Default, 1 Red, ... 8 White", 1, 1, ColorOp});
+  ops.push_back({"add-label", "TEXT", "Add Label: TEXT at the origin", 1, 1, AddLabelOp});
+}

@@ -1,0 +1,100 @@
+// vantrel-tool edit and show as a user runs them: operations on the stored selection,
+// what they print, when they save, and their exit statuses.
+#include <gtest/gtest.h>
+
+#include "model/layout_file.h"
+#include "temp_dir.h"
+#include "tool_run.h"
+
+namespace {
+
+const char* const kOneStraight =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<layout name=\"One\" version=\"1\">\n"
+    "<pieces>\n<piece id=\"1\" cat=\"24188\" x=\"0\" y=\"0\" heading=\"0\" sel=\"1\">\n"
+    "</piece>\n</pieces>\n</layout>\n";
+
+Layout Load(const std::filesystem::path& file) {
+  Layout l;
+  EXPECT_EQ(LoadLayout(l, file).error, "");
+  return l;
+}
+
+TEST(EditTool, StartGradeThenExtendTwiceClimbs) {
+  TempDir dir;
+  dir.Write("a.vtl", kOneStraight);
+  const std::string a = (dir / "a.vtl").string(), b = (dir / "b.vtl").string();
+  ToolRun r = RunTool({"edit", a, b, "start-grade", "up", "2"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "status: [ELEV] 2.0 deg  (right-click piece to stop)\nselected: 1\n");
+  r = RunTool({"edit", b, b, "extend", "24188"});
+  EXPECT_EQ(r.out, "status: [ELEV] 2.0 deg  (right-click piece to stop)\nselected: 2\n");
+  r = RunTool({"edit", b, b, "extend", "24188"});
+  EXPECT_EQ(r.status, 0);
+  const Layout l = Load(b);
+  ASSERT_EQ(l.pieces.size(), 3u);
+  EXPECT_NEAR(l.pieces[1].z, 6.5716, 1e-4);
+  EXPECT_NEAR(l.pieces[2].z, 13.1432, 1e-4);
+  EXPECT_EQ(l.pieces[2].grade, 2.0);
+  EXPECT_EQ(l.grade_mode.anchor, 3);
+  EXPECT_EQ(RunTool({"check", b}).status, 0);
+
+  r = RunTool({"edit", b, b, "end-grade"});
+  EXPECT_EQ(r.out, "status: Grade ended - subsequent pieces will be flat\nselected: 3\n");
+  EXPECT_TRUE(Load(b).grade_runs.empty());
+}
+
+TEST(EditTool, ShowPrintsThePanelTexts) {
+  TempDir dir;
+  std::string text = kOneStraight;
+  text.replace(text.find("24188"), 5, "24130");
+  text.replace(text.find("sel="), 0, "grade=\"6.5\" ");
+  dir.Write("c.vtl", text);
+  const ToolRun r = RunTool({"show", (dir / "c.vtl").string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  for (const char* line :
+       {"title: Märklin C\n", "details: 24130 (30°) R1 - 360mm (14-3/16)  |  188.5 mm\n",
+        "grade: +6.50 deg (11.4%)\n", "warning: WARNING: Grade 6.5 deg exceeds 6 deg max!\n",
+        "level: Level 1\n"})
+    EXPECT_NE(r.out.find(line), std::string::npos) << line << r.out;
+}
+
+TEST(EditTool, SavesOnlyAChangeAndReportsRefusalsAndUsage) {
+  TempDir dir;
+  dir.Write("a.vtl", kOneStraight);
+  const std::string a = (dir / "a.vtl").string(), out = (dir / "out.vtl").string();
+  // A C-Track piece cannot continue K-Track: the message, status 1, nothing written.
+  ToolRun r = RunTool({"edit", a, out, "extend", "2200"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out.rfind("message: Incompatible Track Systems: Marklin K-Track cannot connect "
+                        "to Marklin C-Track.\\n\\nThese",
+                        0),
+            0u)
+      << r.out;
+  EXPECT_FALSE(std::filesystem::exists(out));
+  // An operation that changes nothing still ran.
+  r = RunTool({"edit", a, out, "level", "1"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_FALSE(std::filesystem::exists(out));
+  r = RunTool({"edit", a, out, "color", "red"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "status: Ready\nselected: \n");
+  EXPECT_TRUE(Load(out).pieces[0].has_color);
+  for (const std::vector<std::string>& bad :
+       {std::vector<std::string>{"edit", a, out, "start-grade", "up", "7"},
+        {"edit", a, out, "start-grade", "sideways", "2"},
+        {"edit", a, out, "frobnicate"},
+        {"edit", a, out, "set-height", "x"},
+        {"edit", a, out, "color", "mauve"},
+        {"edit", a, out, "level", "7"},
+        {"edit", a, out, "extend", "24188", "--answer", "maybe"},
+        {"edit", a, out}}) {
+    r = RunTool(bad);
+    EXPECT_EQ(r.status, 2) << bad[3];
+    EXPECT_EQ(r.err.rfind("vantrel-tool: ", 0), 0u) << r.err;
+  }
+  EXPECT_EQ(RunTool({"edit", (dir / "none.vtl").string(), out, "recalc"}).status, 2);
+  EXPECT_EQ(RunTool({"edit", a, "/no/such/dir/x.vtl", "add-label", "Hi"}).status, 2);
+  EXPECT_NE(RunTool({"edit", "--help"}).out.find("start-grade up|down DEG"), std::string::npos);
+}
+
+}  // namespace
