@@ -13,3 +13,5 @@ struct ToolCommand {
 
 extern const ToolCommand kCheckCommand;
 extern const ToolCommand kConvertCommand;
+extern const ToolCommand kPartsCommand;
+extern const ToolCommand kCartCommand;

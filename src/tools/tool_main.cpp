@@ -5,7 +5,8 @@
 
 namespace {
 
-const ToolCommand* const kCommands[] = {&kCheckCommand, &kConvertCommand};
+const ToolCommand* const kCommands[] = {&kCheckCommand, &kConvertCommand, &kPartsCommand,
+                                        &kCartCommand};
 
 std::string ToolHelp() {
   std::string help =
