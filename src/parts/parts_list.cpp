@@ -79,15 +79,18 @@ std::string PartsListText(const std::vector<TallyRow>& rows) {
   return out;
 }
 
-PartsListFormat PartsListFormatFor(const std::filesystem::path& file) {
+PartsListFormat PartsListFormatFor(const std::filesystem::path& file, PartsListFormat otherwise) {
   std::string ext = file.extension().string();
   for (char& c : ext)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return ext == ".csv" ? PartsListFormat::Csv : PartsListFormat::Text;
+  if (ext == ".csv") return PartsListFormat::Csv;
+  if (ext == ".txt") return PartsListFormat::Text;
+  return otherwise;
 }
 
-std::string SavePartsList(const Layout& layout, const std::filesystem::path& file) {
+std::string SavePartsList(const Layout& layout, const std::filesystem::path& file,
+                          PartsListFormat format) {
   const std::vector<TallyRow> rows = TallyRows(ComputeTally(layout));
-  const bool csv = PartsListFormatFor(file) == PartsListFormat::Csv;
-  return WriteFileAtomically(file, csv ? PartsListCsv(rows) : PartsListText(rows));
+  return WriteFileAtomically(
+      file, format == PartsListFormat::Csv ? PartsListCsv(rows) : PartsListText(rows));
 }

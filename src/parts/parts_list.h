@@ -19,9 +19,12 @@ std::string PartsListText(const std::vector<TallyRow>& rows);
 
 enum class PartsListFormat { Csv, Text };
 
-// CSV for a ".csv" file (in any letter case), text otherwise.
-PartsListFormat PartsListFormatFor(const std::filesystem::path& file);
+// CSV for a ".csv" file, text for ".txt" (in any letter case), `otherwise` for any
+// other name.
+PartsListFormat PartsListFormatFor(const std::filesystem::path& file,
+                                   PartsListFormat otherwise = PartsListFormat::Text);
 
-// Writes the layout's parts list atomically in the format of its name; "" on
-// success, otherwise an error text and the old file is left as it was.
-std::string SavePartsList(const Layout& layout, const std::filesystem::path& file);
+// Writes the layout's parts list atomically; "" on success, otherwise an error text
+// and the old file is left as it was.
+std::string SavePartsList(const Layout& layout, const std::filesystem::path& file,
+                          PartsListFormat format);

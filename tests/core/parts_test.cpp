@@ -256,14 +256,19 @@ TEST(PartsList, TextAlignsColumnsByCharactersNotBytes) {
 }
 
 TEST(PartsList, SavePicksTheFormatByExtensionAndReportsAFailedWrite) {
+  using F = PartsListFormat;
+  EXPECT_EQ(PartsListFormatFor("a/list.CSV", F::Text), F::Csv);
+  EXPECT_EQ(PartsListFormatFor("list.txt", F::Csv), F::Text);
+  EXPECT_EQ(PartsListFormatFor("list", F::Csv), F::Csv);
+  EXPECT_EQ(PartsListFormatFor("list.csv.bak"), F::Text);
   TempDir dir;
   const Layout l = Acceptance();
   const std::vector<TallyRow> rows = TallyRows(ComputeTally(l));
-  ASSERT_EQ(SavePartsList(l, dir / "list.CSV"), "");
-  EXPECT_EQ(dir.Read("list.CSV"), PartsListCsv(rows));
-  ASSERT_EQ(SavePartsList(l, dir / "list.txt"), "");
-  EXPECT_EQ(dir.Read("list.txt"), PartsListText(rows));
-  EXPECT_NE(SavePartsList(l, dir / "missing" / "list.csv"), "");
+  ASSERT_EQ(SavePartsList(l, dir / "list", F::Csv), "");
+  EXPECT_EQ(dir.Read("list"), PartsListCsv(rows));
+  ASSERT_EQ(SavePartsList(l, dir / "list", F::Text), "");
+  EXPECT_EQ(dir.Read("list"), PartsListText(rows));
+  EXPECT_NE(SavePartsList(l, dir / "missing" / "list.csv", F::Csv), "");
 }
 
 }  // namespace

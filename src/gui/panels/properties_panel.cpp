@@ -5,6 +5,7 @@
 #include <wx/stattext.h>
 
 #include "gui/frame/main_frame.h"
+#include "gui/panels/tally_box.h"
 #include "gui/wx_text.h"
 #include "model/layout_ops.h"
 
@@ -13,6 +14,8 @@ PropertiesPanel::PropertiesPanel(wxWindow* parent, MainFrame& frame)
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   summary_ = new wxStaticText(this, wxID_ANY, "");
   sizer->Add(summary_, 0, wxALL | wxEXPAND, 8);
+  tally_ = new TallyBox(this, frame.layout(), frame.prompter());
+  sizer->Add(tally_, 1, wxEXPAND);
   SetSizer(sizer);
 }
 
