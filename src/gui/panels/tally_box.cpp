@@ -11,6 +11,8 @@
 #include <wx/utils.h>
 #include <wx/wupdlock.h>
 
+#include <algorithm>
+
 #include "gui/dialogs/buy_track_dialogs.h"
 #include "gui/wx_text.h"
 #include "interact/buy_track.h"
@@ -31,8 +33,15 @@ TallyBox::TallyBox(wxWindow* parent, const ::Layout& layout, Prompter& prompter)
   sizer->Add(new wxStaticText(this, wxID_ANY, "Piece Count"), 0, wxLEFT | wxRIGHT, 4);
   list_ = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(-1, 160),
                          wxLC_REPORT | wxLC_SINGLE_SEL);
+  // "Count" is 40 wide unless the font needs more for its title; "Piece" takes the
+  // rest of the panel's width so that long article names stay readable.
+  const int count_width = std::max(40, list_->GetTextExtent("Count").x + 16);
   list_->InsertColumn(0, "Piece", wxLIST_FORMAT_LEFT, 110);
-  list_->InsertColumn(1, "Count", wxLIST_FORMAT_RIGHT, 40);
+  list_->InsertColumn(1, "Count", wxLIST_FORMAT_RIGHT, count_width);
+  list_->Bind(wxEVT_SIZE, [this, count_width](wxSizeEvent& e) {
+    list_->SetColumnWidth(0, std::max(110, list_->GetClientSize().x - count_width));
+    e.Skip();
+  });
   sizer->Add(list_, 1, wxEXPAND | wxALL, 4);
   sizer->Add(new wxStaticLine(this), 0, wxEXPAND | wxTOP | wxBOTTOM, 4);
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);
@@ -45,7 +54,9 @@ TallyBox::TallyBox(wxWindow* parent, const ::Layout& layout, Prompter& prompter)
   SetSizer(sizer);
 
   buy_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { OnBuyTrack(); });
-  help_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { BuyTrackHelpDialog(this).ShowModal(); });
+  help_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    BuyTrackHelpDialog(wxGetTopLevelParent(this)).ShowModal();
+  });
 }
 
 void TallyBox::UpdateTally() {
@@ -69,5 +80,6 @@ void TallyBox::UpdateTally() {
 
 void TallyBox::OnBuyTrack() {
   const std::optional<std::string> address = BuyTrack(layout_, prompter_);
-  if (address && !launch_(*address)) CartAddressDialog(this, *address).ShowModal();
+  if (address && !launch_(*address))
+    CartAddressDialog(wxGetTopLevelParent(this), *address).ShowModal();
 }
