@@ -111,18 +111,4 @@ TEST_F(TallyTest, BuyTrackOpensTheBrowserOrShowsTheAddressToCopy) {
   EXPECT_EQ(prompter.last().text, "No purchasable track pieces found in your layout.");
 }
 
-TEST_F(TallyTest, AboutBuyTrackExplainsAndCloses) {
-  EXPECT_EQ(tally()->help_button()->GetToolTipText(), "About Buy Track");
-  wxString title, button;
-  WhenShown<BuyTrackHelpDialog>([&](BuyTrackHelpDialog& d) {
-    title = d.GetTitle();
-    auto* ok = dynamic_cast<wxButton*>(d.FindWindow(wxID_OK));
-    if (ok) button = ok->GetLabel();
-    d.EndModal(wxID_OK);
-  });
-  Click(tally()->help_button());
-  EXPECT_EQ(title, "Buy Track - How it works");
-  EXPECT_EQ(button, "Got it!");
-}
-
 }  // namespace
