@@ -19,6 +19,7 @@ const std::vector<MenuSpec>& MenuBarSpec() {
         {0, "", K::Separator, false},
         {kCmdImport, "&Import Layout...", K::Normal, false},
         {kCmdExport, "&Export Layout...", K::Normal, false},
+        {kCmdSavePartsList, "Save Pa&rts List...", K::Normal, false},
         {0, "", K::Separator, false},
         {kCmdClose, "&Close Layout\tCtrl+W", K::Normal, false},
         {0, "", K::Separator, false},

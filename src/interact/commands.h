@@ -18,6 +18,7 @@ enum CommandId : int {
   kCmdPrintPreview = 5013,
   kCmdImport = 1900,
   kCmdExport = 1901,
+  kCmdSavePartsList = 1902,
   kCmd3DView = 2000,
   kCmdSaveBlock = 2001,
   kCmdUndo = 2002,

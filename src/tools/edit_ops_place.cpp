@@ -18,6 +18,6 @@ bool ExtendOp(EditContext& ctx, const ToolArgs& args) {
 }  // namespace
 
 void AddPlaceEditOps(std::vector<EditOp>& ops) {
-  ops.push_back({"extend", "ARTICLE",
-                 "the palette's double-click: extend the selection", 1, 1, ExtendOp});
+  ops.push_back(
+      {"extend", "ARTICLE", "the palette's double-click: extend the selection", 1, 1, ExtendOp});
 }

@@ -17,3 +17,5 @@ extern const ToolCommand kCheckCommand;
 extern const ToolCommand kConvertCommand;
 extern const ToolCommand kEditCommand;
 extern const ToolCommand kShowCommand;
+extern const ToolCommand kPartsCommand;
+extern const ToolCommand kCartCommand;

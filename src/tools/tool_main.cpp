@@ -6,7 +6,7 @@
 namespace {
 
 const ToolCommand* const kCommands[] = {&kCheckCommand, &kConvertCommand, &kShowCommand,
-                                        &kEditCommand};
+                                        &kEditCommand,  &kPartsCommand,   &kCartCommand};
 
 std::string ToolHelp() {
   std::string help =

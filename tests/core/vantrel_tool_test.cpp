@@ -111,4 +111,68 @@ TEST(VantrelTool, AReportThatCannotBeWrittenIsAFailure) {
   }
 }
 
+TEST(VantrelTool, PartsPrintsThePanelsRowsAsTextOrCsv) {
+  const std::string file = (kData / "parts_acceptance.vtl").string();
+  ToolRun r = RunTool({"parts", file});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Article  Name                                         Count\n"
+            "2200     2200 Straight Track Length 180 mm / 7-3/32\"      2\n"
+            "24188    24188 - 188.3mm                                  2\n"
+            "24230    24230 (30°) R2 - 437.5mm (17-1/4)                1\n"
+            "24624    24624 Double Slip Switch 24.3°                   1\n"
+            "24630    24630 Three-Way Turnout 2x24.3°                  1\n"
+            "24720    24720 Double Slip Switch slim 12.1°              1\n"
+            "7263     7263 Arch Bridge 360mm                           1\n"
+            "74871    74871 Turntable Spoke Extension 57.5mm           2\n"
+            "\n"
+            "We Recommend\n"
+            "74491    Turnout Motor                                    3\n"
+            "74462    Decoder                                          2\n"
+            "74467    Decoder (24720)                                  1\n");
+  r = RunTool({"parts", "--csv", file});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(r.out.starts_with(
+      "article,name,count\r\n2200,\"2200 Straight Track Length 180 mm / 7-3/32\"\"\",2\r\n"))
+      << r.out;
+  EXPECT_TRUE(
+      r.out.ends_with(",2\r\n,We Recommend,\r\n74491,Turnout Motor,3\r\n74462,Decoder,2\r\n"
+                      "74467,Decoder (24720),1\r\n"))
+      << r.out;
+  EXPECT_EQ(RunTool({"parts", "/no/such/file.vtl"}).status, 2);
+  EXPECT_EQ(RunTool({"parts", file, "--tsv"}).status, 2);
+}
+
+TEST(VantrelTool, CartPrintsTheAddressOrTheMessageBuyTrackShows) {
+  TempDir dir;
+  ToolRun r = RunTool({"cart", (kData / "parts_acceptance.vtl").string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "https://shop.example.com/cart/41200000024188:2,41200000024230:1,41200000024624:1,"
+            "41200000024630:1,41200000024720:1,41200000007263:1,41200000074871:2,"
+            "41200000074492:3,41200000074462:2,41200000074467:1\n");
+
+  Layout l;
+  PlacedPiece p;
+  p.id = 1;
+  p.cat = "99999";
+  l.pieces.push_back(p);
+  ASSERT_EQ(SaveLayout(l, dir / "unknown.vtl", "u"), "");
+  r = RunTool({"cart", (dir / "unknown.vtl").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "message: Buy Track: No purchasable track pieces found in your layout.\n");
+
+  p.id = 2;
+  p.cat = "24188";
+  l.pieces.push_back(p);
+  ASSERT_EQ(SaveLayout(l, dir / "some.vtl", "s"), "");
+  r = RunTool({"cart", (dir / "some.vtl").string()});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out,
+            "message: Some pieces not available: The following pieces are not available in the "
+            "store and will be skipped:\\n  99999\\n\n"
+            "https://shop.example.com/cart/41200000024188:1\n");
+  EXPECT_EQ(RunTool({"cart", "/no/such/file.vtl"}).status, 2);
+}
+
 }  // namespace

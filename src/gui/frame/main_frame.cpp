@@ -3,6 +3,7 @@
 #include "gui/frame/main_frame.h"
 
 #include <wx/cmndata.h>
+#include <wx/filedlg.h>
 #include <wx/menu.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
@@ -13,10 +14,12 @@
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/panels/palette_panel.h"
 #include "gui/panels/properties_panel.h"
+#include "gui/panels/tally_box.h"
 #include "gui/wx_text.h"
 #include "interact/commands.h"
 #include "model/layout_ops.h"
 #include "model/undo.h"
+#include "parts/parts_list.h"
 
 MainFrame::MainFrame(const AppPaths& paths)
     : wxFrame(nullptr, wxID_ANY, kAppTitle, wxDefaultPosition, wxSize(1400, 900)),
@@ -131,12 +134,14 @@ void MainFrame::BuildPanels() {
 
 void MainFrame::AfterStart(const Prefs&) {
   properties_->Rebuild();
+  properties_->tally()->UpdateTally();
 }
 
 void MainFrame::Changed() {
   canvas_->LayoutChanged();
   canvas_->Refresh(false);
   properties_->Rebuild();
+  properties_->tally()->UpdateTally();
   modified_ = true;
   UpdateTitle();
   SetStatusText(ToWx("Pieces: " + std::to_string(layout_.pieces.size())), 1);
@@ -234,6 +239,9 @@ bool MainFrame::OnFileCommand(int id) {
     case kCmdExport:
       OnExport();
       break;
+    case kCmdSavePartsList:
+      OnSavePartsList();
+      break;
     default:
       return false;
   }
@@ -249,6 +257,7 @@ void MainFrame::OnNew() {
   canvas_->LayoutChanged();
   canvas_->Refresh(false);
   properties_->Rebuild();
+  properties_->tally()->UpdateTally();
   SetTitle(kAppTitle);
   SetStatusText("Ready", 0);
   SetStatusText("Pieces: 0", 1);
@@ -288,6 +297,19 @@ void MainFrame::OnExport() {
   });
 }
 
+void MainFrame::OnSavePartsList() {
+  const std::string start = (name_.empty() ? std::string("Parts List") : name_) + ".csv";
+  wxFileDialog dlg(this, "Save Parts List", ToWx(paths_.layout_dir.string()), ToWx(start),
+                   "CSV files (*.csv)|*.csv|Text files (*.txt)|*.txt",
+                   wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  if (dlg.ShowModal() != wxID_OK) return;
+  const std::filesystem::path file = FromWx(dlg.GetPath());
+  const PartsListFormat chosen =
+      dlg.GetFilterIndex() == 0 ? PartsListFormat::Csv : PartsListFormat::Text;
+  const std::string error = SavePartsList(layout_, file, PartsListFormatFor(file, chosen));
+  if (!error.empty()) prompter_.Notify("Save Parts List Failed", error, PromptIcon::Error);
+}
+
 bool MainFrame::OpenLayoutFile(const std::filesystem::path& file) {
   if (!files_.OpenFile(file)) return false;
   ShowOpenedLayout();
@@ -304,6 +326,7 @@ void MainFrame::ShowOpenedLayout() {
   CanvasController& view = canvas_->controller();
   canvas_->Apply(UsesZTrack(layout_) ? view.SetView(1.0, 60, 60) : view.ZoomToFit());
   properties_->Rebuild();
+  properties_->tally()->UpdateTally();
   palette_->SelectSystemForLayout(layout_);
   SetStatusText(ToWx(StatusAfterOpen(layout_)), 0);
   SetStatusText(ToWx("Pieces: " + std::to_string(layout_.pieces.size())), 1);

@@ -103,6 +103,7 @@ class MainFrame : public wxFrame, public CanvasHost {
   void OnOpen();
   void OnImport();
   void OnExport();
+  void OnSavePartsList();
   // After a layout was opened: units, view, panels, palette and status bar follow it.
   void ShowOpenedLayout();
 

@@ -13,6 +13,7 @@
 
 #include "edit/grades.h"
 #include "gui/frame/main_frame.h"
+#include "gui/panels/tally_box.h"
 #include "gui/wx_text.h"
 
 PropertiesPanel::PropertiesPanel(wxWindow* parent, MainFrame& frame)
@@ -23,7 +24,8 @@ PropertiesPanel::PropertiesPanel(wxWindow* parent, MainFrame& frame)
   sizer->Add(BuildSelectionRows(), 0, wxALL | wxEXPAND, 6);
   sizer->Add(new wxStaticLine(this), 0, wxLEFT | wxRIGHT | wxEXPAND, 6);
   sizer->Add(BuildGradePanel(), 0, wxALL | wxEXPAND, 6);
-  sizer->Add(new wxStaticLine(this), 0, wxLEFT | wxRIGHT | wxEXPAND, 6);
+  tally_ = new TallyBox(this, frame.layout(), frame.prompter());
+  sizer->Add(tally_, 1, wxEXPAND);
   SetSizer(sizer);
   Bind(wxEVT_TEXT_ENTER, &PropertiesPanel::OnAddLabel, this, kLabelField);
   Bind(wxEVT_BUTTON, &PropertiesPanel::OnAddLabel, this, kLabelButton);

@@ -7,6 +7,7 @@
 #include "interact/properties_model.h"
 
 class MainFrame;
+class TallyBox;
 class wxButton;
 class wxChoice;
 class wxSpinCtrlDouble;
@@ -34,6 +35,8 @@ class PropertiesPanel : public wxPanel {
   const PropertiesView& view() const { return view_; }
   // The direction the grade controls are set to.
   bool down() const { return down_; }
+  // The piece tally and Buy Track at the foot of the panel.
+  TallyBox* tally() { return tally_; }
 
  private:
   wxSizer* BuildLabelBox();
@@ -63,4 +66,5 @@ class PropertiesPanel : public wxPanel {
   wxButton* direction_ = nullptr;
   wxSpinCtrlDouble* angle_ = nullptr;
   wxWindow* grade_buttons_[3] = {};
+  TallyBox* tally_ = nullptr;
 };

@@ -1,0 +1,114 @@
+// The tally list and Buy Track on a real main window: the list follows every change,
+// the cart address goes to the browser or, when none starts, to a dialog to copy from.
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/clipbrd.h>
+#include <wx/listctrl.h>
+#include <wx/textctrl.h>
+
+#include <functional>
+
+#include "frame_fixture.h"
+#include "gui/dialogs/buy_track_dialogs.h"
+#include "gui/panels/properties_panel.h"
+#include "gui/panels/tally_box.h"
+#include "gui/wx_text.h"
+#include "interact/commands.h"
+#include "layout_builder.h"
+
+namespace {
+
+const std::filesystem::path kData = VANTREL_TEST_DATA;
+
+// Runs `act` on dialog D once its modal loop is up.
+template <class D>
+void WhenShown(std::function<void(D&)> act, int tries = 500) {
+  wxTheApp->CallAfter([act, tries] {
+    for (wxWindow* w : wxTopLevelWindows)
+      if (auto* d = dynamic_cast<D*>(w); d && d->IsModal()) return act(*d);
+    if (tries > 0) WhenShown<D>(act, tries - 1);
+  });
+}
+
+void Click(wxButton* button) {
+  wxCommandEvent e(wxEVT_BUTTON, button->GetId());
+  e.SetEventObject(button);
+  button->ProcessWindowEvent(e);
+}
+
+class TallyTest : public FrameFixture {
+ protected:
+  TallyBox* tally() { return frame->properties()->tally(); }
+  std::vector<std::string> Rows() {
+    std::vector<std::string> rows;
+    wxListCtrl* list = tally()->list();
+    for (long i = 0; i < list->GetItemCount(); ++i)
+      rows.push_back(FromWx(list->GetItemText(i, 0)) + "|" + FromWx(list->GetItemText(i, 1)));
+    return rows;
+  }
+};
+
+TEST_F(TallyTest, ListFollowsEditsOpeningAndNew) {
+  ChainBuilder chain(frame->layout());
+  chain.Start("24611", {100, 100, 0});
+  chain.Append("24188");
+  frame->Changed();
+  EXPECT_EQ(Rows(), (std::vector<std::string>{
+                        "24188 - 188.3mm|1", "24611 Left Turnout R2=437.5mm 24.3°|1",
+                        "We Recommend|", "74491 Turnout Motor|1", "74462 Decoder|1"}));
+  EXPECT_EQ(tally()->list()->GetItemTextColour(2), wxColour(60, 60, 160));
+  EXPECT_TRUE(tally()->list()->GetItemFont(2).GetWeight() == wxFONTWEIGHT_BOLD);
+
+  ASSERT_TRUE(frame->OpenLayoutFile(kData / "parts_acceptance.vtl"));
+  ASSERT_EQ(Rows().size(), 12u);
+  EXPECT_EQ(Rows()[0], "2200 Straight Track Length 180 mm / 7-3/32\"|2");
+  EXPECT_EQ(Rows()[11], "74467 Decoder (24720)|1");
+
+  frame->layout().pieces.pop_back();  // the 24624 slip
+  frame->Changed();
+  EXPECT_EQ(Rows().size(), 11u);
+  EXPECT_EQ(Rows()[9], "74462 Decoder|1");
+
+  prompter.answers = {PromptAnswer::No};  // do not save the changes
+  frame->RunCommand(kCmdNew);
+  EXPECT_TRUE(Rows().empty());
+}
+
+TEST_F(TallyTest, BuyTrackOpensTheBrowserOrShowsTheAddressToCopy) {
+  ASSERT_TRUE(frame->OpenLayoutFile(kData / "parts_acceptance.vtl"));
+  std::vector<std::string> opened;
+  tally()->SetBrowserLauncher([&](const std::string& address) {
+    opened.push_back(address);
+    return true;
+  });
+  Click(tally()->buy_button());
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_TRUE(opened[0].starts_with("https://shop.example.com/cart/41200000024188:2,"));
+  EXPECT_TRUE(prompter.shown.empty());
+
+  tally()->SetBrowserLauncher([](const std::string&) { return false; });
+  std::string shown, copied;
+  bool editable = true;
+  WhenShown<CartAddressDialog>([&](CartAddressDialog& d) {
+    shown = FromWx(d.address()->GetValue());
+    editable = d.address()->IsEditable();
+    if (d.CopyAddress() && wxTheClipboard->Open()) {
+      wxTextDataObject text;
+      if (wxTheClipboard->GetData(text)) copied = FromWx(text.GetText());
+      wxTheClipboard->Close();
+    }
+    d.EndModal(wxID_CANCEL);
+  });
+  Click(tally()->buy_button());
+  EXPECT_EQ(shown, opened[0]);
+  EXPECT_FALSE(editable);
+  EXPECT_EQ(copied, opened[0]);
+
+  frame->RunCommand(kCmdNew);  // nothing to buy: the message, and no dialog
+  Click(tally()->buy_button());
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.last().text, "No purchasable track pieces found in your layout.");
+}
+
+}  // namespace
