@@ -5,12 +5,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <unordered_map>
 
 #include "catalog/catalog.h"
 #include "catalog/helix_catalog.h"
 #include "model/layout_ops.h"
+#include "model/number_text.h"
 #include "model/undo.h"
 
 namespace {
@@ -89,9 +89,8 @@ int RunAnchorAhead(Layout& layout, const std::unordered_map<int, std::size_t>& i
 }
 
 std::string ElevationStatus(double deg) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "Elevation: %s %.1f deg", deg < 0 ? "DOWN" : "UP", std::fabs(deg));
-  return buf;
+  return std::string("Elevation: ") + (deg < 0 ? "DOWN " : "UP ") + FixedText(std::fabs(deg), 1) +
+         " deg";
 }
 
 }  // namespace

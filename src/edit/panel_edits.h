@@ -18,6 +18,11 @@ struct ShownItem {
   friend bool operator==(const ShownItem&, const ShownItem&) = default;
 };
 
+// The piece the grade commands act on: the one piece shown, else -1.
+inline int ShownPiece(const ShownItem& shown) {
+  return shown.kind == ShownKind::Piece ? shown.id : -1;
+}
+
 // Classifies the selection: a whole helix, one piece, several pieces, one scenery item,
 // one polygon; anything else selected is Other.
 ShownItem WhatIsShown(const Layout& layout);

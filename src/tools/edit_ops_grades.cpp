@@ -7,11 +7,6 @@
 
 namespace {
 
-int ShownPiece(const Layout& layout) {
-  const ShownItem shown = WhatIsShown(layout);
-  return shown.kind == ShownKind::Piece ? shown.id : -1;
-}
-
 void Report(EditContext& ctx, const GradeOutcome& r) {
   if (!r.status.empty()) ctx.status = r.status;
 }
@@ -21,17 +16,18 @@ bool StartGradeOp(EditContext& ctx, const ToolArgs& args) {
   if ((args[0] != "up" && args[0] != "down") || !ParseDouble(args[1], deg) || deg < 0 ||
       deg > kMaxGradeDeg)
     return false;
-  Report(ctx, StartGrade(ctx.layout, ShownPiece(ctx.layout), args[0] == "up" ? deg : -deg));
+  Report(ctx,
+         StartGrade(ctx.layout, ShownPiece(WhatIsShown(ctx.layout)), args[0] == "up" ? deg : -deg));
   return true;
 }
 
 bool EndGradeOp(EditContext& ctx, const ToolArgs&) {
-  Report(ctx, EndGrade(ctx.layout, ShownPiece(ctx.layout)));
+  Report(ctx, EndGrade(ctx.layout, ShownPiece(WhatIsShown(ctx.layout))));
   return true;
 }
 
 bool RecalcOp(EditContext& ctx, const ToolArgs&) {
-  Report(ctx, RecalculateForward(ctx.layout, ShownPiece(ctx.layout)));
+  Report(ctx, RecalculateForward(ctx.layout, ShownPiece(WhatIsShown(ctx.layout))));
   return true;
 }
 

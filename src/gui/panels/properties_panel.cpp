@@ -184,7 +184,7 @@ void PropertiesPanel::OnHeight(wxCommandEvent&) {
 }
 
 void PropertiesPanel::OnGradeButton(wxCommandEvent& e) {
-  const int piece = view_.shown.kind == ShownKind::Piece ? view_.shown.id : -1;
+  const int piece = ShownPiece(view_.shown);
   ::Layout& layout = frame_.layout();
   const double angle = angle_->GetValue();
   const GradeOutcome r = e.GetId() == kStartGrade
