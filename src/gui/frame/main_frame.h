@@ -41,6 +41,16 @@ class RedirectPrompter : public Prompter {
                                      const std::string& initial) override {
     return target_->AskText(caption, prompt, initial);
   }
+  bool AskTwoButtons(const std::string& caption, const std::string& text, PromptIcon icon,
+                     const std::string& first_label, const std::string& second_label,
+                     bool default_second) override {
+    return target_->AskTwoButtons(caption, text, icon, first_label, second_label, default_second);
+  }
+  std::optional<std::size_t> ChooseRow(const std::string& title, const std::string& header,
+                                       const std::vector<std::string>& rows,
+                                       const std::string& ok_label) override {
+    return target_->ChooseRow(title, header, rows, ok_label);
+  }
 
  private:
   Prompter* target_;
