@@ -31,6 +31,7 @@ AppPaths ComputeAppPaths(const fs::path& exe_path, const std::string& home,
   p.library_dir = base / "library";
   p.prefs_file = base / "prefs.cfg";
   p.log_dir = logs;
+  p.recovery_dir = logs / "recovery";
   return p;
 }
 
