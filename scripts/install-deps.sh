@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config libwxgtk3.2-dev libglu1-mesa-dev
           libgl1-mesa-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
-          locales)
+          locales clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
