@@ -72,6 +72,8 @@ bool NewerThan(const fs::path& copy, const std::string& layout_path) {
 
 RecoveryStore::RecoveryStore(fs::path dir, Clock::time_point now)
     : dir_(std::move(dir)), last_write_(now) {
+  writer_ = std::thread([this] { WriterLoop(); });
+  if (dir_.empty()) return;  // no folder: nothing is kept
   std::error_code ec;
   fs::create_directories(dir_, ec);
   fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::replace, ec);
@@ -84,7 +86,6 @@ RecoveryStore::RecoveryStore(fs::path dir, Clock::time_point now)
   const fs::path fresh = dir_ / (stem + ".lock.new");
   lock_fd_ = TryLock(fresh, true);
   if (lock_fd_ >= 0 && ::rename(fresh.c_str(), lock_file_.c_str()) != 0) ::unlink(fresh.c_str());
-  writer_ = std::thread([this] { WriterLoop(); });
 }
 
 RecoveryStore::~RecoveryStore() {
@@ -96,7 +97,7 @@ RecoveryStore::~RecoveryStore() {
   writer_.join();
   std::error_code ec;
   // Without a copy there is nothing for the lock to guard.
-  if (!fs::exists(file_, ec)) ::unlink(lock_file_.c_str());
+  if (!dir_.empty() && !fs::exists(file_, ec)) ::unlink(lock_file_.c_str());
   CloseFd(lock_fd_);
 }
 
@@ -118,7 +119,7 @@ void RecoveryStore::WriterLoop() {
 
 bool RecoveryStore::Tick(Clock::time_point now, const Layout& layout, const std::string& path,
                          const std::string& name, bool modified) {
-  if (!modified || now - last_write_ < kRecoveryInterval) return false;
+  if (dir_.empty() || !modified || now - last_write_ < kRecoveryInterval) return false;
   std::string text = RecoveryText(layout, path, name);
   const std::size_t hash = std::hash<std::string>{}(text);
   if (last_hash_ == hash) return false;  // nothing changed since the last copy
@@ -136,7 +137,7 @@ void RecoveryStore::Remove() {
   std::unique_lock<std::mutex> hold(mutex_);
   pending_.reset();
   idle_.wait(hold, [this] { return !busy_; });
-  ::unlink(file_.c_str());
+  if (!dir_.empty()) ::unlink(file_.c_str());
   last_hash_.reset();
 }
 
@@ -147,6 +148,7 @@ void RecoveryStore::Flush() {
 
 std::vector<RecoveryCopy> RecoveryStore::ClaimOrphans() {
   std::vector<std::pair<fs::file_time_type, RecoveryCopy>> found;
+  if (dir_.empty()) return {};
   std::error_code ec;
   for (fs::directory_iterator it(dir_, ec); !ec && it != fs::directory_iterator();
        it.increment(ec)) {

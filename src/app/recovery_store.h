@@ -34,6 +34,7 @@ class RecoveryStore {
   using Clock = std::chrono::steady_clock;
 
   // Creates `dir` when missing and takes this program's lock. `now` starts the interval.
+  // An empty `dir` keeps nothing.
   RecoveryStore(std::filesystem::path dir, Clock::time_point now);
   ~RecoveryStore();  // waits for a write in progress; the copy itself is kept
   RecoveryStore(const RecoveryStore&) = delete;
