@@ -33,14 +33,6 @@ TEST(Prefs, ParsingRules) {
   EXPECT_TRUE(Read(dir, "playful=1\r\n").playful);
 }
 
-TEST(Prefs, MissingFileKeepsDefaults) {
-  TempDir dir;
-  Prefs p;
-  LoadPrefs(p, dir / "prefs.cfg");
-  EXPECT_TRUE(p.playful);
-  EXPECT_FALSE(p.asked);
-}
-
 TEST(Prefs, WritesExactlyTwoLines) {
   TempDir dir;
   ASSERT_TRUE(SavePrefs({false, true}, dir / "prefs.cfg"));
@@ -100,6 +92,7 @@ TEST(AppPaths, ExecutableFolderOrHomeOverride) {
   EXPECT_EQ(p.library_dir, home / "library");
   EXPECT_EQ(p.prefs_file, home / "prefs.cfg");
   EXPECT_EQ(p.log_dir, home);
+  EXPECT_EQ(p.recovery_dir, home / "recovery");
   EXPECT_TRUE(std::filesystem::is_directory(home));
 
   // A log folder that cannot be made falls back to the temporary folder.
