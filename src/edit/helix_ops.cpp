@@ -18,7 +18,7 @@ int InsertHelix(Layout& layout, const std::string& id, double angle, Point at) {
   h.id = TakeId(layout);
   h.cx = at.x;
   h.cy = at.y;
-  h.heading = angle;
+  h.heading = NormalizeAngle(angle);
   h.variant = def->id;
   const struct {
     double x, z;

@@ -288,7 +288,8 @@ TEST_F(HelixTest, AngleTurnsPositionsAndStubs) {
   EXPECT_NEAR(P(h.bottomR1).y, 140, 1e-9);
   EXPECT_NEAR(P(h.topR2).y, 937.5, 1e-9);
   EXPECT_EQ(P(h.topR2).heading, 180);
-  InsertHelix(layout, "", 300, {0, 0});
+  InsertHelix(layout, "", -60, {0, 0});  // headings stay in [0, 360)
+  EXPECT_EQ(layout.helices[1].heading, 300);
   EXPECT_EQ(P(layout.helices[1].topR1).heading, 30);
 }
 

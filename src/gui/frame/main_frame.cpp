@@ -389,7 +389,9 @@ void MainFrame::OnCommand(wxCommandEvent& e) {
       OnDrawingTool(e.GetId());
       break;
     case kCmdTunnel:
-      if (ToggleTunnel(layout_)) Changed();
+      if (!ToggleTunnel(layout_)) break;
+      Changed();
+      toolbar_->UpdateWindowUI();  // the tool now names the other action
       break;
     default:
       break;  // commands of features still to come
