@@ -34,3 +34,4 @@ void AddGradeEditOps(std::vector<EditOp>& ops);
 void AddPanelEditOps(std::vector<EditOp>& ops);
 void AddPlaceEditOps(std::vector<EditOp>& ops);
 void AddTunnelEditOps(std::vector<EditOp>& ops);
+void AddAutofillEditOps(std::vector<EditOp>& ops);
