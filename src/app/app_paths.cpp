@@ -1,6 +1,8 @@
 // Folder rules for the program's files.
 #include "app/app_paths.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <system_error>
 
@@ -16,22 +18,30 @@ bool EnsureFolder(const fs::path& dir) {
 }
 }  // namespace
 
-AppPaths ComputeAppPaths(const fs::path& exe_path, const std::string& home,
-                         const fs::path& user_data_dir, const fs::path& temp_dir) {
+AppPaths ComputeAppPaths(const fs::path& exe_path, bool exe_folder_writable,
+                         const std::string& home, const fs::path& user_data_dir,
+                         const fs::path& temp_dir) {
   AppPaths p;
   fs::path base = exe_path.parent_path();
   fs::path logs = user_data_dir;
-  if (!home.empty() && EnsureFolder(home)) {
+  const bool portable = !home.empty() && EnsureFolder(home);
+  if (portable) {
     base = fs::path(home);
     logs = base;
   }
   if (base.empty()) base = fs::path(".");
   if (!EnsureFolder(logs)) logs = temp_dir;
+  if (!portable && !exe_folder_writable) base = logs;
   p.layout_dir = base;
   p.library_dir = base / "library";
   p.prefs_file = base / "prefs.cfg";
   p.log_dir = logs;
   return p;
+}
+
+bool IsWritableFolder(const fs::path& dir) {
+  std::error_code ec;
+  return fs::is_directory(dir, ec) && ::access(dir.c_str(), W_OK | X_OK) == 0;
 }
 
 std::string HomeOverrideFromEnvironment() {

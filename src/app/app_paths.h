@@ -12,12 +12,17 @@ struct AppPaths {
 };
 
 // The folder of the executable holds layouts, "library" and "prefs.cfg"; logs go to the
-// per-user data folder (created when missing, else the temporary folder). A non-empty
-// `home` (the VANTREL_HOME variable) replaces both: a portable install or a test keeps
-// everything in that one folder, which is created when missing.
-AppPaths ComputeAppPaths(const std::filesystem::path& exe_path, const std::string& home,
-                         const std::filesystem::path& user_data_dir,
+// per-user data folder (created when missing, else the temporary folder). An installed
+// program's folder cannot be written (`exe_folder_writable` false): then everything
+// lives in the per-user data folder. A non-empty `home` (the VANTREL_HOME variable)
+// replaces both: a portable install or a test keeps everything in that one folder,
+// which is created when missing.
+AppPaths ComputeAppPaths(const std::filesystem::path& exe_path, bool exe_folder_writable,
+                         const std::string& home, const std::filesystem::path& user_data_dir,
                          const std::filesystem::path& temp_dir);
+
+// The folder exists and this process may create files in it.
+bool IsWritableFolder(const std::filesystem::path& dir);
 
 // Reads VANTREL_HOME from the environment (empty when unset).
 std::string HomeOverrideFromEnvironment();

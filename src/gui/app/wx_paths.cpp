@@ -10,8 +10,10 @@ const AppPaths& ProgramPaths() {
   static const AppPaths paths = [] {
     wxStandardPaths& sp = wxStandardPaths::Get();
     sp.SetFileLayout(wxStandardPaths::FileLayout_XDG);
-    return ComputeAppPaths(FromWx(sp.GetExecutablePath()), HomeOverrideFromEnvironment(),
-                           FromWx(sp.GetUserLocalDataDir()), FromWx(wxFileName::GetTempDir()));
+    const std::filesystem::path exe = FromWx(sp.GetExecutablePath());
+    return ComputeAppPaths(exe, IsWritableFolder(exe.parent_path()),
+                           HomeOverrideFromEnvironment(), FromWx(sp.GetUserLocalDataDir()),
+                           FromWx(wxFileName::GetTempDir()));
   }();
   return paths;
 }
