@@ -126,6 +126,7 @@ const std::vector<EditOp>& EditOps() {
     AddPlaceEditOps(v);
     AddGradeEditOps(v);
     AddPanelEditOps(v);
+    AddTunnelEditOps(v);
     return v;
   }();
   return ops;
