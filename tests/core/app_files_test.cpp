@@ -127,7 +127,19 @@ TEST(AppPaths, InstalledProgramKeepsLayoutsInTheUserDataFolder) {
   EXPECT_EQ(p.library_dir, data / "library");
   EXPECT_EQ(p.prefs_file, data / "prefs.cfg");
   EXPECT_FALSE(IsWritableFolder(dir / "missing"));
-  EXPECT_TRUE(IsWritableFolder(dir.path()));
+
+  // A portable copy keeps its files beside it; an installed one (bin beside share/vantrel)
+  // does not, even when its folder can be written.
+  std::filesystem::create_directories(dir / "portable");
+  EXPECT_TRUE(KeepFilesBesideExecutable(dir / "portable" / "vantrel"));
+  std::filesystem::create_directories(dir / "prefix" / "bin");
+  std::filesystem::create_directories(dir / "prefix" / "share" / "vantrel");
+  EXPECT_FALSE(KeepFilesBesideExecutable(dir / "prefix" / "bin" / "vantrel"));
+  EXPECT_FALSE(KeepFilesBesideExecutable(dir / "missing" / "vantrel"));
+
+  EXPECT_EQ(UserDataFolder(nullptr, "/home/ann"), "/home/ann/.local/share/vantrel");
+  EXPECT_EQ(UserDataFolder("/data", "/home/ann"), "/data/vantrel");
+  EXPECT_EQ(UserDataFolder("relative", "/home/ann"), "/home/ann/.local/share/vantrel");
 }
 
 }  // namespace

@@ -4,15 +4,16 @@
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
 
+#include <cstdlib>
+
 #include "gui/wx_text.h"
 
 const AppPaths& ProgramPaths() {
   static const AppPaths paths = [] {
     wxStandardPaths& sp = wxStandardPaths::Get();
-    sp.SetFileLayout(wxStandardPaths::FileLayout_XDG);
     const std::filesystem::path exe = FromWx(sp.GetExecutablePath());
-    return ComputeAppPaths(exe, IsWritableFolder(exe.parent_path()),
-                           HomeOverrideFromEnvironment(), FromWx(sp.GetUserLocalDataDir()),
+    return ComputeAppPaths(exe, KeepFilesBesideExecutable(exe), HomeOverrideFromEnvironment(),
+                           UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
                            FromWx(wxFileName::GetTempDir()));
   }();
   return paths;
