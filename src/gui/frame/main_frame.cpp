@@ -13,6 +13,7 @@
 
 #include "edit/tunnels.h"
 #include "gui/dialogs/file_dialogs.h"
+#include "gui/dialogs/welcome_dialogs.h"
 #include "gui/panels/palette_panel.h"
 #include "gui/panels/properties_panel.h"
 #include "gui/panels/tally_box.h"
@@ -133,9 +134,16 @@ void MainFrame::BuildPanels() {
   UpdateTitle();
 }
 
-void MainFrame::AfterStart(const Prefs&) {
+void MainFrame::AfterStart(const Prefs& prefs) {
   properties_->Rebuild();
   properties_->tally()->UpdateTally();
+  CurrentPrefs() = prefs;
+  // Once the event loop runs: the splash, and only after it has closed, the chooser.
+  const StartGreeting greeting = GreetingAtStart(prefs);
+  CallAfter([this, greeting] {
+    if (greeting.splash) ShowSplash(this);
+    if (greeting.chooser) ShowExperienceChooser(this, paths_.prefs_file);
+  });
 }
 
 void MainFrame::Changed() {
@@ -243,6 +251,10 @@ bool MainFrame::OnFileCommand(int id) {
     case kCmdSavePartsList:
       OnSavePartsList();
       break;
+    case kCmdSaveBlock:
+      if (SaveBlockCommand(layout_, palette_->LibraryFolderOfSystem(), prompter_))
+        palette_->RefillLibrary();
+      break;
     default:
       return false;
   }
@@ -339,6 +351,12 @@ void MainFrame::OnCommand(wxCommandEvent& e) {
   switch (e.GetId()) {
     case kCmdExit:
       Close();
+      break;
+    case kCmdHelp:
+      ShowHelp(this);
+      break;
+    case kCmdOptions:
+      ShowExperienceChooser(this, paths_.prefs_file);
       break;
     case kCmdUndo:
       OnUndoRedo(true);
