@@ -29,3 +29,13 @@ bool SavePrefs(const Prefs& prefs, const std::filesystem::path& file) {
   text += prefs.asked ? "1\n" : "0\n";
   return WriteFileAtomically(file, text).empty();
 }
+
+bool ChooseExperience(Prefs& prefs, bool playful, const std::filesystem::path& file) {
+  prefs.playful = playful;
+  prefs.asked = true;
+  return SavePrefs(prefs, file);
+}
+
+StartGreeting GreetingAtStart(const Prefs& prefs) {
+  return {prefs.playful, !prefs.asked};
+}

@@ -12,3 +12,16 @@ struct Prefs {
 void LoadPrefs(Prefs& prefs, const std::filesystem::path& file);
 // Writes both keys, replacing the file; returns false when it could not be written.
 bool SavePrefs(const Prefs& prefs, const std::filesystem::path& file);
+
+// The experience chooser's answer: `playful` as chosen, `asked` set, and both written.
+// False when the file could not be written (the choice still holds for this run).
+bool ChooseExperience(Prefs& prefs, bool playful, const std::filesystem::path& file);
+
+// What greets the user once the main window is up, in this order: the splash (playful
+// only), then the experience chooser (until it has been answered once). The chooser
+// waits for the splash to close, so it never opens underneath it.
+struct StartGreeting {
+  bool splash = false;
+  bool chooser = false;
+};
+StartGreeting GreetingAtStart(const Prefs& prefs);

@@ -8,6 +8,7 @@
 
 #include "catalog/catalog.h"
 #include "catalog/scenery_catalog.h"
+#include "edit/autofill.h"
 #include "edit/grades.h"
 #include "edit/helix_ops.h"
 #include "edit/panel_edits.h"
@@ -197,6 +198,19 @@ CanvasEffects CanvasController::EndGradeOnMenuPiece() {
   index_dirty_ = true;
   CanvasEffects e = CanvasEffects::Edited();
   e.status[0] = r.status;
+  return e;
+}
+
+CanvasEffects CanvasController::Autofill(bool with_curves) {
+  const AutofillOutcome r =
+      with_curves ? AutofillGapWithCurves(layout_, prompter_) : AutofillGap(layout_, prompter_);
+  if (r.placed) {
+    index_dirty_ = true;
+    return CanvasEffects::Edited();
+  }
+  if (!r.deselected) return {};
+  CanvasEffects e = CanvasEffects::Repaint();
+  e.properties = true;
   return e;
 }
 

@@ -42,7 +42,7 @@ struct CanvasEffects {
   bool stop_flash = false;
   CanvasCursor cursor = CanvasCursor::Keep;
   CanvasMenu menu = CanvasMenu::None;
-  bool menu_autofill = false;   // the piece menu offers "Autofill Gap..."
+  bool menu_autofill = false;   // the piece menu offers the two autofill commands
   bool menu_end_grade = false;  // the piece menu offers "End Grade" (a grade is active)
   std::array<std::optional<std::string>, 3> status;
 
@@ -99,6 +99,8 @@ class CanvasController {
   CanvasEffects DeselectAll();
   // "End Grade" from the piece menu, on the piece that was right-clicked.
   CanvasEffects EndGradeOnMenuPiece();
+  // "Autofill Gap..." and, with curves, "Autofill Gap with Curves..." on the selected pair.
+  CanvasEffects Autofill(bool with_curves);
   // "Add Label": at the last Ctrl+press on empty canvas (that point serves one label),
   // else at the origin.
   CanvasEffects AddLabel(const std::string& text);

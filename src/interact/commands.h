@@ -45,6 +45,7 @@ enum CommandId : int {
   kCmdPaste = 5033,
   kCmdCanvasDelete = 5038,
   kCmdAutofill = 6001,
+  kCmdAutofillCurves = 6002,
   kCmdEndGrade = 4104,  // the properties panel's button and the piece menu's item
 };
 

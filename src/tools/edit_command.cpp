@@ -25,6 +25,8 @@ const std::string& Help() {
         "dialog is cancelled). What the user would see is printed, one line each:\n"
         "  message: <caption>: <text>\n"
         "  question: <caption>: <text> -> yes|no\n"
+        "  dialog: <title>: <header text>\n"
+        "  row <N>: <row text>\n"
         "  status: <status bar text>\n"
         "  selected: <piece ids>\n"
         "\n"
@@ -128,6 +130,8 @@ const std::vector<EditOp>& EditOps() {
     AddPlaceEditOps(v);
     AddGradeEditOps(v);
     AddPanelEditOps(v);
+    AddTunnelEditOps(v);
+    AddAutofillEditOps(v);
     return v;
   }();
   return ops;

@@ -33,6 +33,26 @@ TEST(Prefs, ParsingRules) {
   EXPECT_TRUE(Read(dir, "playful=1\r\n").playful);
 }
 
+TEST(Prefs, FirstStartShowsTheSplashThenTheChooserAndEachAnswerIsKept) {
+  TempDir dir;
+  Prefs p;
+  LoadPrefs(p, dir / "prefs.cfg");
+  EXPECT_TRUE(GreetingAtStart(p).splash);
+  EXPECT_TRUE(GreetingAtStart(p).chooser);
+
+  ASSERT_TRUE(ChooseExperience(p, false, dir / "prefs.cfg"));
+  EXPECT_EQ(dir.Read("prefs.cfg"), "playful=0\nasked=1\n");
+  Prefs next;
+  LoadPrefs(next, dir / "prefs.cfg");
+  EXPECT_FALSE(GreetingAtStart(next).splash);
+  EXPECT_FALSE(GreetingAtStart(next).chooser);
+
+  ASSERT_TRUE(ChooseExperience(next, true, dir / "prefs.cfg"));
+  EXPECT_EQ(dir.Read("prefs.cfg"), "playful=1\nasked=1\n");
+  EXPECT_TRUE(GreetingAtStart(next).splash);
+  EXPECT_FALSE(GreetingAtStart(next).chooser);
+}
+
 TEST(Prefs, WritesExactlyTwoLines) {
   TempDir dir;
   ASSERT_TRUE(SavePrefs({false, true}, dir / "prefs.cfg"));
@@ -79,7 +99,7 @@ TEST(Logs, FrameLogReplacesTheOldFileAndEndsLinesWithCrLf) {
 TEST(AppPaths, ExecutableFolderOrHomeOverride) {
   TempDir dir;
   const auto data = dir / "data";
-  AppPaths p = ComputeAppPaths("/opt/vantrel/vantrel", "", data, "/tmp");
+  AppPaths p = ComputeAppPaths("/opt/vantrel/vantrel", true, "", data, "/tmp");
   EXPECT_EQ(p.layout_dir, "/opt/vantrel");
   EXPECT_EQ(p.library_dir, "/opt/vantrel/library");
   EXPECT_EQ(PrefsPath(p), "/opt/vantrel/prefs.cfg");
@@ -87,7 +107,7 @@ TEST(AppPaths, ExecutableFolderOrHomeOverride) {
   EXPECT_TRUE(std::filesystem::is_directory(data));
 
   const auto home = dir / "portable" / "nested";
-  p = ComputeAppPaths("/opt/vantrel/vantrel", home.string(), data, "/tmp");
+  p = ComputeAppPaths("/opt/vantrel/vantrel", false, home.string(), data, "/tmp");
   EXPECT_EQ(p.layout_dir, home);
   EXPECT_EQ(p.library_dir, home / "library");
   EXPECT_EQ(p.prefs_file, home / "prefs.cfg");
@@ -96,8 +116,31 @@ TEST(AppPaths, ExecutableFolderOrHomeOverride) {
   EXPECT_TRUE(std::filesystem::is_directory(home));
 
   // A log folder that cannot be made falls back to the temporary folder.
-  p = ComputeAppPaths("/opt/vantrel/vantrel", "", "/proc/no-such/dir", "/tmp");
+  p = ComputeAppPaths("/opt/vantrel/vantrel", true, "", "/proc/no-such/dir", "/tmp");
   EXPECT_EQ(p.log_dir, "/tmp");
+}
+
+TEST(AppPaths, InstalledProgramKeepsLayoutsInTheUserDataFolder) {
+  TempDir dir;
+  const auto data = dir / "data";
+  const AppPaths p = ComputeAppPaths("/usr/bin/vantrel", false, "", data, "/tmp");
+  EXPECT_EQ(p.layout_dir, data);
+  EXPECT_EQ(p.library_dir, data / "library");
+  EXPECT_EQ(p.prefs_file, data / "prefs.cfg");
+  EXPECT_FALSE(IsWritableFolder(dir / "missing"));
+
+  // A portable copy keeps its files beside it; an installed one (bin beside share/vantrel)
+  // does not, even when its folder can be written.
+  std::filesystem::create_directories(dir / "portable");
+  EXPECT_TRUE(KeepFilesBesideExecutable(dir / "portable" / "vantrel"));
+  std::filesystem::create_directories(dir / "prefix" / "bin");
+  std::filesystem::create_directories(dir / "prefix" / "share" / "vantrel");
+  EXPECT_FALSE(KeepFilesBesideExecutable(dir / "prefix" / "bin" / "vantrel"));
+  EXPECT_FALSE(KeepFilesBesideExecutable(dir / "missing" / "vantrel"));
+
+  EXPECT_EQ(UserDataFolder(nullptr, "/home/ann"), "/home/ann/.local/share/vantrel");
+  EXPECT_EQ(UserDataFolder("/data", "/home/ann"), "/data/vantrel");
+  EXPECT_EQ(UserDataFolder("relative", "/home/ann"), "/home/ann/.local/share/vantrel");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Start-up in a fixed order, each step recorded in "vantrel.log".
 #include "gui/app/vantrel_app.h"
 
+#include <wx/dialog.h>
+
 #include <csignal>
 #include <exception>
 #include <filesystem>
@@ -44,6 +46,17 @@ bool VantrelApp::OnInit() {
   std::signal(SIGTERM, [](int) { g_terminate_requested = 1; });
   terminate_watch_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
     if (!g_terminate_requested) return;
+    // Open dialogs end first, as if cancelled: closing the window under a running modal
+    // loop would destroy the dialog's parent while the dialog is still in use.
+    bool ended_dialog = false;
+    for (wxWindow* w : wxTopLevelWindows) {
+      auto* dialog = wxDynamicCast(w, wxDialog);
+      if (dialog && dialog->IsModal()) {
+        dialog->EndModal(wxID_CANCEL);
+        ended_dialog = true;
+      }
+    }
+    if (ended_dialog) return;  // the next tick closes the window
     g_terminate_requested = 0;
     if (wxWindow* top = GetTopWindow()) top->Close();
   });

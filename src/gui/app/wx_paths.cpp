@@ -4,14 +4,17 @@
 #include <wx/filename.h>
 #include <wx/stdpaths.h>
 
+#include <cstdlib>
+
 #include "gui/wx_text.h"
 
 const AppPaths& ProgramPaths() {
   static const AppPaths paths = [] {
     wxStandardPaths& sp = wxStandardPaths::Get();
-    sp.SetFileLayout(wxStandardPaths::FileLayout_XDG);
-    return ComputeAppPaths(FromWx(sp.GetExecutablePath()), HomeOverrideFromEnvironment(),
-                           FromWx(sp.GetUserLocalDataDir()), FromWx(wxFileName::GetTempDir()));
+    const std::filesystem::path exe = FromWx(sp.GetExecutablePath());
+    return ComputeAppPaths(exe, KeepFilesBesideExecutable(exe), HomeOverrideFromEnvironment(),
+                           UserDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
+                           FromWx(wxFileName::GetTempDir()));
   }();
   return paths;
 }

@@ -5,15 +5,25 @@
 #include <wx/clipbrd.h>
 #include <wx/hyperlink.h>
 #include <wx/sizer.h>
+#include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "gui/app/pictures.h"
+#include "gui/dialogs/welcome_dialogs.h"
 #include "gui/wx_text.h"
 #include "parts/store_variants.h"
 
 BuyTrackHelpDialog::BuyTrackHelpDialog(wxWindow* parent)
     : wxDialog(parent, wxID_ANY, "Buy Track - How it works") {
   auto* sizer = new wxBoxSizer(wxVERTICAL);
+  if (CurrentPrefs().playful) {
+    const wxImage picture = LoadResourceImage(102);
+    if (picture.IsOk())
+      sizer->Add(new wxStaticBitmap(this, wxID_ANY,
+                                    wxBitmap(picture.Scale(450, 510, wxIMAGE_QUALITY_HIGH))),
+                 0, wxALIGN_CENTRE | wxALL, 12);
+  }
   sizer->Add(new wxStaticText(this, wxID_ANY,
                               "Buy all required track and accessories securely and\n"
                               "conveniently online from Kestrelmoor.\n"

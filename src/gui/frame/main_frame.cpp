@@ -12,7 +12,9 @@
 #include <wx/toolbar.h>
 
 #include "edit/id_limit.h"
+#include "edit/tunnels.h"
 #include "gui/dialogs/file_dialogs.h"
+#include "gui/dialogs/welcome_dialogs.h"
 #include "gui/panels/palette_panel.h"
 #include "gui/panels/properties_panel.h"
 #include "gui/panels/tally_box.h"
@@ -141,9 +143,16 @@ void MainFrame::BuildPanels() {
   UpdateTitle();
 }
 
-void MainFrame::AfterStart(const Prefs&) {
+void MainFrame::AfterStart(const Prefs& prefs) {
   properties_->Rebuild();
   properties_->tally()->UpdateTally();
+  CurrentPrefs() = prefs;
+  // Once the event loop runs: the splash, and only after it has closed, the chooser.
+  const StartGreeting greeting = GreetingAtStart(prefs);
+  CallAfter([this, greeting] {
+    if (greeting.splash) ShowSplash(this);
+    if (greeting.chooser) ShowExperienceChooser(this, paths_.prefs_file);
+  });
 }
 
 void MainFrame::OfferRecovery() {
@@ -256,6 +265,10 @@ bool MainFrame::OnFileCommand(int id) {
     case kCmdSavePartsList:
       OnSavePartsList();
       break;
+    case kCmdSaveBlock:
+      if (SaveBlockCommand(layout_, palette_->LibraryFolderOfSystem(), prompter_))
+        palette_->RefillLibrary();
+      break;
     default:
       return false;
   }
@@ -353,6 +366,12 @@ void MainFrame::OnCommand(wxCommandEvent& e) {
     case kCmdExit:
       Close();
       break;
+    case kCmdHelp:
+      ShowHelp(this);
+      break;
+    case kCmdOptions:
+      ShowExperienceChooser(this, paths_.prefs_file);
+      break;
     case kCmdUndo:
       OnUndoRedo(true);
       break;
@@ -401,6 +420,11 @@ void MainFrame::OnCommand(wxCommandEvent& e) {
     case kCmdPolygon:
       OnDrawingTool(e.GetId());
       break;
+    case kCmdTunnel:
+      if (!ToggleTunnel(layout_)) break;
+      Changed();
+      toolbar_->UpdateWindowUI();  // the tool now names the other action
+      break;
     default:
       break;  // commands of features still to come
   }
@@ -414,12 +438,21 @@ void MainFrame::OnUpdateUI(wxUpdateUIEvent& e) {
       e.Enable(CommandEnabled(e.GetId(), layout_));
       break;
     case kCmdTunnel:
-      e.Enable(false);
+      UpdateTunnelTool(e);
       break;
     default:
       e.Skip();
       break;
   }
+}
+
+void MainFrame::UpdateTunnelTool(wxUpdateUIEvent& e) {
+  const TunnelToolState state = TunnelTool(layout_);
+  e.Enable(state.enabled);
+  wxToolBarToolBase* tool = toolbar_->FindById(kCmdTunnel);
+  if (tool->GetLabel() == ToWx(state.label)) return;
+  tool->SetLabel(ToWx(state.label));
+  toolbar_->Realize();
 }
 
 void MainFrame::OnClose(wxCloseEvent& e) {

@@ -107,6 +107,8 @@ class MainFrame : public wxFrame, public CanvasHost {
   void BuildPanels();
   void OnCommand(wxCommandEvent& e);
   void OnUpdateUI(wxUpdateUIEvent& e);
+  // Enabled and labelled from the tunnel analysis; the label is set only when it differs.
+  void UpdateTunnelTool(wxUpdateUIEvent& e);
   void OnClose(wxCloseEvent& e);
   void OnUndoRedo(bool undo);
   void OnLabelsTool();

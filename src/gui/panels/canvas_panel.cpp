@@ -167,6 +167,10 @@ void CanvasPanel::OnMenu(wxCommandEvent& e) {
     case kCmdEndGrade:
       Run([&] { return controller_.EndGradeOnMenuPiece(); });
       break;
+    case kCmdAutofill:
+    case kCmdAutofillCurves:
+      Run([&] { return controller_.Autofill(e.GetId() == kCmdAutofillCurves); });
+      break;
     default:
       host_.CanvasCommand(e.GetId());
       break;
@@ -176,7 +180,10 @@ void CanvasPanel::OnMenu(wxCommandEvent& e) {
 void CanvasPanel::ShowMenu(const CanvasEffects& e) {
   wxMenu menu;
   if (e.menu == CanvasMenu::Piece) {
-    if (e.menu_autofill) menu.Append(kCmdAutofill, "Autofill Gap...");
+    if (e.menu_autofill) {
+      menu.Append(kCmdAutofill, "Autofill Gap...");
+      menu.Append(kCmdAutofillCurves, "Autofill Gap with Curves...");
+    }
     menu.Append(kCmdCopy, "Copy");
     if (e.menu_end_grade) menu.Append(kCmdEndGrade, "End Grade");
   } else {

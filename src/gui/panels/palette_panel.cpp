@@ -3,6 +3,7 @@
 
 #include <wx/choice.h>
 #include <wx/listbox.h>
+#include <wx/menu.h>
 #include <wx/notebook.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -53,6 +54,9 @@ PalettePanel::PalettePanel(wxWindow* parent, MainFrame& frame) : wxPanel(parent)
   track_->Bind(wxEVT_MOTION, &PalettePanel::OnTrackMotion, this);
   track_->Bind(wxEVT_LEAVE_WINDOW, &PalettePanel::OnTrackLeave, this);
   track_->Bind(wxEVT_LISTBOX_DCLICK, &PalettePanel::OnTrackDClick, this);
+  library_->Bind(wxEVT_LISTBOX_DCLICK,
+                 [this](wxCommandEvent&) { PlaceLibraryRow(library_->GetSelection()); });
+  library_->Bind(wxEVT_RIGHT_DOWN, &PalettePanel::OnLibraryMenu, this);
   for (wxListBox* list : {scenery_, signals_}) {
     list->Bind(wxEVT_LEFT_DOWN, &PalettePanel::OnSceneryLeftDown, this);
     list->Bind(wxEVT_MOTION, &PalettePanel::OnSceneryMotion, this);
@@ -111,8 +115,37 @@ void PalettePanel::FillSignalsList() {
   }
 }
 
+std::filesystem::path PalettePanel::LibraryFolderOfSystem() const {
+  const auto& names = PaletteSystemNames();
+  const int index = std::max(0, chooser_index());
+  return LibraryFolder(frame_.paths().library_dir,
+                       names[static_cast<std::size_t>(index) % names.size()]);
+}
+
 void PalettePanel::RefillLibrary() {
   library_->Clear();
+  library_entries_ = ListLibraryBlocks(LibraryFolderOfSystem());
+  wxArrayString texts;
+  for (const LibraryEntry& e : library_entries_) texts.Add(ToWx(e.name));
+  library_->Append(texts);
+}
+
+void PalettePanel::PlaceLibraryRow(int row) {
+  if (row < 0 || row >= static_cast<int>(library_entries_.size())) return;
+  if (PlaceBlockCommand(frame_.layout(), library_entries_[static_cast<std::size_t>(row)].path,
+                        frame_.prompter()))
+    frame_.Changed();
+}
+
+void PalettePanel::OnLibraryMenu(wxMouseEvent& e) {
+  const int row = library_->HitTest(e.GetPosition());
+  if (row == wxNOT_FOUND) return;
+  library_->SetSelection(row);
+  wxMenu menu;
+  menu.Append(wxID_DELETE, "Delete...");
+  if (library_->GetPopupMenuSelectionFromUser(menu, e.GetPosition()) != wxID_DELETE) return;
+  if (DeleteBlockCommand(library_entries_[static_cast<std::size_t>(row)], frame_.prompter()))
+    RefillLibrary();
 }
 
 void PalettePanel::UpdateSceneryPage(int chooser_index) {

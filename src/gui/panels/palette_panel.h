@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "interact/library_commands.h"
 #include "model/layout.h"
 
 class MainFrame;
@@ -34,11 +35,17 @@ class PalettePanel : public wxPanel {
   void FillSignalsList();
   void UpdateSceneryPage(int chooser_index);
   void RefillLibrary();
+  // The library folder of the chosen track system.
+  std::filesystem::path LibraryFolderOfSystem() const;
   // After a layout is opened: the system its pieces call for.
   void SelectSystemForLayout(const ::Layout& layout);
   int chooser_index() const;
 
   wxListBox* track_list() const { return track_; }
+  wxListBox* library_list() const { return library_; }
+  const std::vector<LibraryEntry>& library_entries() const { return library_entries_; }
+  // A double-click on library row `row`: places the block.
+  void PlaceLibraryRow(int row);
   const std::vector<std::string>& track_row_ids() const { return track_ids_; }
   bool scenery_page_shown() const { return scenery_shown_; }
   wxNotebook* notebook() const { return book_; }
@@ -49,6 +56,7 @@ class PalettePanel : public wxPanel {
   void OnTrackMotion(wxMouseEvent&);
   void OnTrackLeave(wxMouseEvent&);
   void OnTrackDClick(wxCommandEvent&);
+  void OnLibraryMenu(wxMouseEvent&);
   void OnSceneryLeftDown(wxMouseEvent&);
   void OnSceneryMotion(wxMouseEvent&);
   void OnSceneryDClick(wxCommandEvent&);
@@ -64,6 +72,7 @@ class PalettePanel : public wxPanel {
   wxListBox* signals_ = nullptr;
   wxPanel* scenery_page_ = nullptr;
   std::vector<std::string> track_ids_;
+  std::vector<LibraryEntry> library_entries_;
   std::vector<const SceneryDef*> scenery_items_;
   std::vector<const SceneryDef*> signal_items_;
   bool drag_started_ = false;

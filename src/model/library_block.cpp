@@ -1,0 +1,118 @@
+// Block files are written by the layout file's element writers and read by a line
+// reader of their own that keeps only what a placed block needs.
+#include "model/library_block.h"
+
+#include "model/atomic_file.h"
+#include "model/file_line.h"
+#include "model/layout_file.h"
+
+std::string LibraryFolderName(const std::string& system_name) {
+  if (system_name == "Minitrix") return "Minitrix-Track";
+  std::string folder = system_name;
+  for (char& c : folder)
+    if (c == ' ') c = '_';
+  return folder;
+}
+
+std::string BlockFileText(const Layout& layout, const std::string& name) {
+  std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<block name=\"";
+  AppendEscaped(out, name);
+  out += "\" version=\"1\">\n";
+  for (const PlacedPiece& p : layout.pieces)
+    if (p.sel) AppendPieceLines(out, p, 1, "\n");
+  bool any_scenery = false;
+  for (const SceneryItem& s : layout.scenery) any_scenery = any_scenery || s.sel;
+  if (any_scenery) {
+    out += "  <scenery>\n";
+    for (SceneryItem s : layout.scenery) {
+      if (!s.sel) continue;
+      s.sel = false;
+      AppendSceneryItemLine(out, s, 2, "\n");
+    }
+    out += "  </scenery>\n";
+  }
+  out += "</block>\n";
+  return out;
+}
+
+std::string SaveBlock(const Layout& layout, const std::filesystem::path& path,
+                      const std::string& name) {
+  bool any = false;
+  for (const PlacedPiece& p : layout.pieces) any = any || p.sel;
+  for (const SceneryItem& s : layout.scenery) any = any || s.sel;
+  if (!any) return "No pieces or scenery selected";
+  if (!WriteFileAtomically(path, BlockFileText(layout, name)).empty())
+    return "Cannot open file: " + path.string();
+  return "";
+}
+
+LoadedBlock ReadBlockText(std::string_view text) {
+  LoadedBlock block;
+  std::string& error = block.error;
+  bool in_scenery = false;
+  PlacedPiece* piece = nullptr;
+  int number = 0;
+  std::size_t start = 0;
+  while (start < text.size() && error.empty()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    start = end + 1;
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const auto has = [&](std::string_view m) { return line.find(m) != std::string_view::npos; };
+    if (has("<block ")) {
+      block.name = FileLine(line, number, "block", error).Text("name");
+    } else if (has("</scenery>")) {
+      in_scenery = false;
+    } else if (has("<scenery>")) {
+      in_scenery = true;
+    } else if (in_scenery && has("<sceneryitem ")) {
+      FileLine f(line, number, "sceneryitem", error);
+      SceneryItem s;
+      s.id = f.Int("id");
+      s.item = f.Text("item");
+      s.x = f.Real("x");
+      s.y = f.Real("y");
+      s.heading = f.Real("heading", 0.0);
+      s.scalex = f.Real("scalex", 1.0);
+      s.scaley = f.Real("scaley", 1.0);
+      s.level = f.Int("level", 1);
+      block.scenery.push_back(std::move(s));
+    } else if (has("<piece ")) {
+      FileLine f(line, number, "piece", error);
+      PlacedPiece p;
+      p.id = f.Int("id");
+      p.cat = f.Text("cat");
+      p.x = f.Real("x");
+      p.y = f.Real("y");
+      p.heading = f.Real("heading", 0.0);
+      p.free = f.IsOne("free");  // a turntable's free spoke extensions stay free
+      block.pieces.push_back(std::move(p));
+      piece = &block.pieces.back();
+    } else if (piece && has("<joint ")) {
+      FileLine f(line, number, "joint", error);
+      const int conn = f.IntIn("conn", 0, kMaxJointSlot);
+      const int target = f.Int("target");
+      const int tconn = f.Int("tconn");
+      if (error.empty()) piece->SetJoint(conn, target, tconn);
+    } else if (has("</piece>")) {
+      piece = nullptr;
+    }
+  }
+  if (!error.empty()) {
+    block.pieces.clear();
+    block.scenery.clear();
+  }
+  return block;
+}
+
+LoadedBlock LoadBlock(const std::filesystem::path& path) {
+  std::string text;
+  if (!ReadWholeFile(path, text)) {
+    LoadedBlock failed;
+    failed.error = "Cannot open file: " + path.string();
+    return failed;
+  }
+  return ReadBlockText(text);
+}

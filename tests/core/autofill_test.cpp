@@ -1,0 +1,296 @@
+// Autofill: the ends it joins, its refusals, the rows it offers and the chains it lays,
+// for straights alone and with curves.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "catalog/track_system.h"
+#include "edit/autofill.h"
+#include "edit/autofill_curves.h"
+#include "edit/fill_chain.h"
+#include "edit/grades.h"
+#include "fake_prompter.h"
+#include "interact/canvas_controller.h"
+#include "layout_builder.h"
+#include "model/layout_check.h"
+#include "model/layout_ops.h"
+#include "model/undo.h"
+#include "temp_dir.h"
+#include "tool_run.h"
+
+namespace {
+
+class AutofillTest : public ::testing::Test {
+ protected:
+  Layout layout;
+  FakePrompter prompter;
+  int a = -1;
+  int b = -1;
+
+  // Two unjoined pieces, both selected.
+  void Pair(const std::string& ca, Pose pa, const std::string& cb, Pose pb) {
+    layout = Layout{};
+    EnsureDefaultLevel(layout);
+    prompter = FakePrompter{};
+    ChainBuilder builder(layout);
+    a = builder.Start(ca, pa);
+    b = builder.Start(cb, pb);
+    for (PlacedPiece& p : layout.pieces) p.sel = true;
+  }
+  const PlacedPiece& P(int id) const {
+    return layout.pieces[static_cast<std::size_t>(FindPiece(layout, id))];
+  }
+  bool NothingSelected() const { return !AnythingSelected(layout); }
+  // Consistent, and the only open ends are A's outer end and B's.
+  void ExpectClosed(const Layout& l) const {
+    const LayoutCheck c = CheckLayout(l);
+    EXPECT_TRUE(c.problems.empty()) << c.problems.front();
+    ASSERT_EQ(c.open_ends.size(), 2u);
+    EXPECT_EQ(c.open_ends[0].piece, a);
+    EXPECT_EQ(c.open_ends[0].conn, 0);
+    EXPECT_EQ(c.open_ends[1].piece, b);
+  }
+  // Places every offered row in turn, each on a copy of the layout.
+  void ExpectEveryRowCloses(bool with_curves) {
+    const Layout start = layout;
+    AutofillOutcome r =
+        with_curves ? AutofillGapWithCurves(layout, prompter) : AutofillGap(layout, prompter);
+    const std::vector<std::string> rows = prompter.last_rows;
+    ASSERT_FALSE(rows.empty());
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+      layout = start;
+      prompter.rows.push_back(k);
+      r = with_curves ? AutofillGapWithCurves(layout, prompter) : AutofillGap(layout, prompter);
+      EXPECT_TRUE(r.placed) << rows[k];
+      SCOPED_TRACE(rows[k]);
+      ExpectClosed(layout);
+    }
+  }
+};
+
+TEST_F(AutofillTest, TheGapBetweenTwoStraightsIsOfferedAndClosedInOneUndoStep) {
+  Pair("24188", {0, 0, 0}, "24188", {548.3, 0, 0});
+  prompter.rows.push_back(0);
+  const AutofillOutcome r = AutofillGap(layout, prompter);
+  EXPECT_TRUE(r.placed);
+  EXPECT_EQ(prompter.last().kind, "rows");
+  EXPECT_EQ(prompter.last().caption, "Autofill Gap");
+  EXPECT_EQ(prompter.last().text, "Gap: 360.0 mm. Select fill:");
+  ASSERT_GE(prompter.last_rows.size(), 2u);
+  EXPECT_EQ(prompter.last_rows[0], "24360  (360.0 mm)");
+  EXPECT_EQ(prompter.last_rows[1], "24188 + 24172  (360.0 mm)");
+  ASSERT_EQ(layout.pieces.size(), 3u);
+  EXPECT_EQ(layout.pieces[2].cat, "24360");
+  ExpectClosed(layout);
+  EXPECT_TRUE(P(a).sel && P(b).sel && !layout.pieces[2].sel);  // the selection stays
+  EXPECT_EQ(layout.undo.size(), 1u);
+  ASSERT_TRUE(Undo(layout));
+  EXPECT_EQ(layout.pieces.size(), 2u);
+  EXPECT_FALSE(P(a).Joined(1));
+  EXPECT_FALSE(P(b).Joined(0));
+}
+
+TEST_F(AutofillTest, FirstRowsForOtherGapsAndTheToleranceBoundary) {
+  const struct {
+    double bx;
+    const char* row;
+  } cases[] = {{659.1, "24236 + 24236  (472.0 mm)"}, {378.1, "24188  (188.3 mm)"}};
+  for (const auto& c : cases) {
+    Pair("24188", {0, 0, 0}, "24188", {c.bx, 0, 0});
+    AutofillGap(layout, prompter);
+    ASSERT_FALSE(prompter.last_rows.empty());
+    EXPECT_EQ(prompter.last_rows[0], c.row);
+    EXPECT_EQ(layout.pieces.size(), 2u);  // cancelled
+  }
+  // 1.5 mm longer than a 24188 still takes it alone; 1.6 mm does not.
+  Pair("24188", {0, 0, 0}, "24188", {378.2, 0, 0});
+  AutofillGap(layout, prompter);
+  for (const std::string& row : prompter.last_rows) EXPECT_NE(row, "24188  (188.3 mm)");
+}
+
+TEST_F(AutofillTest, FillsUseOnePlainStraightPerLength) {
+  std::vector<std::string> ids;
+  for (const PieceDef* d : FillStraights(MarklinC)) ids.push_back(d->id);
+  // No bridges, ramps, circuit track, adapter or spoke extension; 24997 is as long as 24094.
+  EXPECT_EQ(ids, (std::vector<std::string>{"24360", "24236", "24229", "24188", "24172", "24094",
+                                           "24077", "24071", "24064"}));
+  ids.clear();
+  for (const PieceDef* d : FillStraights(MarklinK)) ids.push_back(d->id);
+  EXPECT_NE(std::find(ids.begin(), ids.end(), "2200"), ids.end());
+  for (const char* twin : {"2290", "2291", "2292", "2299"})
+    EXPECT_EQ(std::find(ids.begin(), ids.end(), twin), ids.end()) << twin;
+}
+
+TEST_F(AutofillTest, EndsThatDoNotFaceOnOneLineAreRefusedAndDeselected) {
+  struct Case {
+    Pose b;
+    std::string text;
+  };
+  const Case cases[] = {
+      // Offset sideways: facing, but no straight reaches B.
+      {{548.3, 77.5, 0},
+       "Gap is 368.2mm. No combination of catalog straights fills it within tolerance."},
+      // Beside each other, pointing opposite ways: not facing at all.
+      {{188.3, 60, 0}, "Could not find facing free connectors on the two selected pieces."},
+      // 160 degrees apart, even though the distance is one 24188.
+      {{376.6, 0, 20},
+       "Gap is 188.3mm. No combination of catalog straights fills it within tolerance."},
+      {{189.2, 0, 0}, "The two pieces are already touching - no gap to fill."},
+      {{189.3, 0, 0},
+       "Gap is 1.0mm. No combination of catalog straights fills it within tolerance."},
+  };
+  for (const Case& c : cases) {
+    Pair("24188", {0, 0, 0}, "24188", c.b);
+    const AutofillOutcome r = AutofillGap(layout, prompter);
+    EXPECT_FALSE(r.placed);
+    EXPECT_TRUE(r.deselected);
+    ASSERT_EQ(prompter.shown.size(), 1u) << c.text;
+    EXPECT_EQ(prompter.last().kind, "notify");
+    EXPECT_EQ(prompter.last().text, c.text);
+    EXPECT_EQ(layout.pieces.size(), 2u);
+    EXPECT_TRUE(NothingSelected());
+  }
+}
+
+TEST_F(AutofillTest, SystemsAreThoseOfTheEndsThatWouldMeet) {
+  const auto line = [](const char* cat, int system) {
+    return std::string("  - ") + cat + " (" + TrackSystemName(system) + ")";
+  };
+  const std::string head =
+      "Autofill can only run on pieces of the same track series.\n\nSelected pieces:\n";
+  // C-Track and TRIX C-Track; then a C-Track end facing the adapter's K-Track end.
+  Pair("24188", {0, 0, 0}, "62188", {548.3, 0, 0});
+  EXPECT_FALSE(AutofillGap(layout, prompter).deselected);
+  EXPECT_EQ(prompter.last().caption, "Autofill - Mixed Track Systems");
+  EXPECT_EQ(prompter.last().text, head + line("24188", MarklinC) + "\n" + line("62188", TrixC));
+  EXPECT_TRUE(P(a).sel && P(b).sel);
+  Pair("24188", {0, 0, 0}, "24922", {728.3, 0, 180});
+  AutofillGap(layout, prompter);
+  EXPECT_EQ(prompter.last().text, head + line("24188", MarklinC) + "\n" + line("24922", MarklinK));
+  EXPECT_EQ(layout.pieces.size(), 2u);
+
+  // The adapter's K-Track end is filled with K-Track; of the 180 mm articles only 2200.
+  Pair("24922", {0, 0, 0}, "2200", {540, 0, 0});
+  prompter.rows.push_back(0);
+  EXPECT_TRUE(AutofillGap(layout, prompter).placed);
+  EXPECT_EQ(prompter.last_rows[0], "2200 + 2200  (360.0 mm)");
+  for (const std::string& row : prompter.last_rows)
+    EXPECT_EQ(row.find("229"), std::string::npos) << row;
+  ExpectClosed(layout);
+}
+
+TEST_F(AutofillTest, FillContinuesTheGradeOfAAndLeavesAFlatAFlat) {
+  Pair("24188", {0, 0, 0}, "24188", {548.3, 0, 0});
+  layout.pieces[0].z = 10;
+  StartGrade(layout, a, 2.0);
+  prompter.rows.push_back(0);
+  ASSERT_TRUE(AutofillGap(layout, prompter).placed);
+  const PlacedPiece& fill = layout.pieces[2];
+  EXPECT_NEAR(fill.z, 10 + 188.3 * std::sin(DegToRad(2.0)), 1e-9);
+  EXPECT_EQ(fill.grade, 2.0);
+  ASSERT_EQ(layout.grade_runs.size(), 1u);
+  EXPECT_EQ(layout.grade_runs[0].anchor, fill.id);
+
+  // Through an S whose second curve is laid backwards, the climb goes on evenly.
+  Pair("24188", {0, 0, 0}, "24188", {548.3, 77.5, 0});
+  StartGrade(layout, a, 2.0);
+  prompter.rows.push_back(0);
+  ASSERT_TRUE(AutofillGapWithCurves(layout, prompter).placed);
+  ASSERT_EQ(layout.pieces.size(), 4u);
+  EXPECT_TRUE(layout.pieces[3].rev);
+  const double run = 188.3 + 2 * 437.5 * std::sin(DegToRad(24.3));
+  EXPECT_NEAR(ElevationAt(layout.pieces[3], 0), run * std::sin(DegToRad(2.0)), 1e-9);
+  EXPECT_EQ(layout.grade_runs[0].anchor, layout.pieces[3].id);
+
+  Pair("24188", {0, 0, 0}, "24188", {548.3, 0, 0});
+  layout.pieces[0].z = 10;
+  prompter.rows.push_back(0);
+  ASSERT_TRUE(AutofillGap(layout, prompter).placed);
+  EXPECT_EQ(layout.pieces[2].z, 10.0);
+  EXPECT_EQ(layout.pieces[2].grade, 0.0);
+  EXPECT_EQ(P(a).z, 10.0);
+}
+
+TEST_F(AutofillTest, AChainIsJoinedToBOnlyWhereItMeetsB) {
+  Pair("24188", {0, 0, 0}, "24188", {548.3, 0, 0});
+  const std::vector<int> laid = InsertFillChain(layout, a, 1, b, 0, {{"24188", false}});
+  ASSERT_EQ(laid.size(), 1u);
+  EXPECT_TRUE(P(laid[0]).Joined(0));
+  EXPECT_FALSE(P(laid[0]).Joined(1));
+  EXPECT_FALSE(P(b).Joined(0));
+  EXPECT_TRUE(CheckLayout(layout).problems.empty());
+  // Nothing laid: no undo step either.
+  EXPECT_TRUE(InsertFillChain(layout, a, 0, b, 1, {{"no-such", false}}).empty());
+  EXPECT_EQ(layout.undo.size(), 1u);
+}
+
+TEST_F(AutofillTest, CurvesCloseAQuarterCircleAnSAndAUTurn) {
+  Pair("24188", {0, 0, 0}, "24188", {548.3, 360, 90});
+  AutofillGapWithCurves(layout, prompter);
+  EXPECT_EQ(prompter.last().text, "Gap: 509.1 mm. Select fill:");
+  ASSERT_FALSE(prompter.last_rows.empty());
+  EXPECT_EQ(prompter.last_rows[0], "24130 + 24130 + 24130  (0.00 mm, 0.0°)");
+  ExpectEveryRowCloses(true);
+
+  Pair("24188", {0, 0, 0}, "24188", {548.3, 77.5, 0});
+  AutofillGapWithCurves(layout, prompter);
+  ASSERT_FALSE(prompter.last_rows.empty());
+  EXPECT_EQ(prompter.last_rows[0], "24224 + 24224  (0.08 mm, 0.0°)");
+  ExpectEveryRowCloses(true);
+
+  // Turning back beside itself, with the ends 71.7 mm apart along the track.
+  Pair("24188", {0, 0, 0}, "24360", {-100, 720, 0});
+  ExpectEveryRowCloses(true);
+  // The longest C-Track gap no straights fill, and a gap of the straight command.
+  Pair("24188", {0, 0, 0}, "24188", {188.3 + 389.1, 0, 0});
+  EXPECT_TRUE(AutofillGap(layout, prompter).deselected);
+  Pair("24188", {0, 0, 0}, "24188", {188.3 + 389.1, 0, 0});
+  ExpectEveryRowCloses(true);
+  Pair("24188", {0, 0, 0}, "24188", {548.3, 0, 0});
+  ExpectEveryRowCloses(false);
+}
+
+TEST_F(AutofillTest, CurvesRefuseWhatNoChainReaches) {
+  Pair("24188", {0, 0, 0}, "24188", {198.3, 0, 90});
+  const AutofillOutcome r = AutofillGapWithCurves(layout, prompter);
+  EXPECT_TRUE(r.deselected);
+  EXPECT_EQ(prompter.last().caption, "Autofill - No Solution");
+  EXPECT_EQ(prompter.last().text,
+            "Gap is 10.0mm. No chain of catalog curves and straights joins the two ends within "
+            "1.5 mm and 0.5°.");
+  EXPECT_TRUE(NothingSelected());
+}
+
+TEST_F(AutofillTest, TheCanvasMenuRefreshesAfterPlacing) {
+  Pair("24188", {0, 0, 0}, "24188", {548.3, 0, 0});
+  CanvasController canvas(layout, prompter);
+  prompter.rows.push_back(0);
+  CanvasEffects e = canvas.Autofill(false);
+  EXPECT_TRUE(e.modified && e.content && e.repaint && e.properties);
+  e = canvas.Autofill(true);  // the ends now touch
+  EXPECT_FALSE(e.modified);
+  EXPECT_TRUE(e.properties && e.repaint);
+}
+
+TEST(AutofillTool, RowsArePrintedAndTheChosenRowIsSaved) {
+  TempDir dir;
+  dir.Write("gap.vtl",
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<layout name=\"Gap\" version=\"1\">\n"
+            "<pieces>\n<piece id=\"1\" cat=\"24188\" x=\"0\" y=\"0\" heading=\"0\" sel=\"1\">\n"
+            "</piece>\n<piece id=\"2\" cat=\"24188\" x=\"548.3\" y=\"77.5\" heading=\"0\" "
+            "sel=\"1\">\n</piece>\n</pieces>\n</layout>\n");
+  const std::string in = (dir / "gap.vtl").string(), out = (dir / "out.vtl").string();
+  ToolRun r = RunTool({"edit", in, out, "autofill-curves", "--row", "1"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("dialog: Autofill Gap: Gap: 368.2 mm. Select fill:\n"
+                        "row 1: 24224 + 24224  (0.08 mm, 0.0°)\n",
+                        0),
+            0u)
+      << r.out;
+  EXPECT_NE(r.out.find("selected: 1 2\n"), std::string::npos);
+  EXPECT_EQ(RunTool({"check", out}).status, 0);
+  r = RunTool({"edit", in, out, "autofill"});
+  EXPECT_EQ(r.out.rfind("message: Autofill - No Solution: Gap is 368.2mm.", 0), 0u) << r.out;
+}
+
+}  // namespace

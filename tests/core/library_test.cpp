@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "edit/place_block.h"
+#include "fake_prompter.h"
+#include "interact/library_commands.h"
+#include "layout_builder.h"
+#include "model/library_block.h"
+#include "model/undo.h"
+#include "temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Three joined straights (ids 1-3) and a fourth piece (id 10) joined to the last.
+Layout YardLayout() {
+  Layout l;
+  l.levels.push_back(Level{});
+  ChainBuilder b(l);
+  b.Start("24188", {100, 50, 0});
+  b.Append("24188");
+  b.Append("24188");
+  l.next_id = 10;
+  b.Append("24188");
+  for (int i = 0; i < 3; ++i) l.pieces[static_cast<std::size_t>(i)].sel = true;
+  return l;
+}
+
+}  // namespace
+
+TEST(LibraryBlock, SavedBlockPlacesTwiceWithFreshIdsAndOnlyItsOwnJoints) {
+  TempDir dir;
+  Layout source = YardLayout();
+  source.pieces[0].free = true;
+  const fs::path folder = LibraryFolder(dir / "library", "Marklin C-Track");
+  FakePrompter prompter;
+  prompter.texts.push_back("  Yard & Co ");
+  ASSERT_TRUE(SaveBlockCommand(source, folder, prompter));
+  EXPECT_EQ(prompter.last().text, "Block saved: Yard & Co");
+  const fs::path file = dir / "library" / "Marklin_C-Track" / "Yard & Co.xml";
+  ASSERT_TRUE(fs::exists(file));
+  ASSERT_EQ(ListLibraryBlocks(folder).size(), 1u);
+  EXPECT_EQ(ListLibraryBlocks(folder)[0].name, "Yard & Co");
+
+  Layout target = YardLayout();
+  target.pieces[0].level = 2;  // whatever the source pieces were
+  const std::size_t before = target.pieces.size();
+  ASSERT_TRUE(PlaceBlockCommand(target, file, prompter));
+  ASSERT_TRUE(PlaceBlockCommand(target, file, prompter));
+  ASSERT_EQ(target.pieces.size(), before + 6);
+  for (std::size_t k = 0; k < 6; ++k) {
+    const PlacedPiece& p = target.pieces[before + k];
+    EXPECT_EQ(p.id, 11 + static_cast<int>(k));
+    EXPECT_EQ(p.level, 1);
+    EXPECT_EQ(p.sel, k >= 3) << "only the last placed copy stays selected";
+  }
+  // Moved to the origin, joined inside the copy only; the joint to piece 10 is gone.
+  const PlacedPiece& first = target.pieces[before + 3];
+  EXPECT_DOUBLE_EQ(first.x, 0.0);
+  EXPECT_DOUBLE_EQ(first.y, 0.0);
+  EXPECT_TRUE(first.free) << "a free piece stays free and out of the tally";
+  EXPECT_EQ(target.pieces[before + 4].joints, (std::vector<Joint>{{14, 1}, {16, 0}}));
+  EXPECT_FALSE(target.pieces[before + 5].Joined(1));
+  EXPECT_EQ(CheckJointConsistency(target), "");
+  ASSERT_TRUE(Undo(target));
+  EXPECT_EQ(target.pieces.size(), before + 3) << "one placement is one undo step";
+}
+
+TEST(LibraryBlock, UnsafeNamesAreRefusedAndNothingIsWritten) {
+  TempDir dir;
+  const fs::path folder = dir / "library" / "Marklin_C-Track";
+  for (const char* name : {"../../escape", "a/b", "..", "/tmp/abs"}) {
+    FakePrompter prompter;
+    prompter.texts.push_back(std::string(name));
+    EXPECT_FALSE(SaveBlockCommand(YardLayout(), folder, prompter)) << name;
+    EXPECT_EQ(prompter.last().caption, "Save Block Failed") << name;
+  }
+  EXPECT_FALSE(fs::exists(dir / "escape.xml"));
+  EXPECT_FALSE(fs::exists(dir / "library" / "escape.xml"));
+  EXPECT_FALSE(fs::exists(folder));
+}
+
+TEST(LibraryBlock, ReplacingAsksWithNoAsDefaultAndKeepsTheOldBlockOnNo) {
+  TempDir dir;
+  const fs::path folder = dir / "lib";
+  fs::create_directories(folder);
+  dir.Write("lib/Yard.xml", "old");
+  FakePrompter prompter;
+  prompter.texts.push_back(std::string("Yard"));
+  EXPECT_FALSE(SaveBlockCommand(YardLayout(), folder, prompter));
+  EXPECT_EQ(prompter.last().kind, "yesno");
+  EXPECT_TRUE(prompter.last().default_no);
+  EXPECT_EQ(dir.Read("lib/Yard.xml"), "old");
+
+  prompter.texts.push_back(std::string("Yard"));
+  prompter.answers.push_back(PromptAnswer::Yes);
+  EXPECT_TRUE(SaveBlockCommand(YardLayout(), folder, prompter));
+  EXPECT_EQ(LoadBlock(folder / "Yard.xml").pieces.size(), 3u);
+}
+
+TEST(LibraryBlock, NothingSelectedAndCancelledNamesWriteNothing) {
+  TempDir dir;
+  Layout l = YardLayout();
+  for (PlacedPiece& p : l.pieces) p.sel = false;
+  FakePrompter prompter;
+  EXPECT_FALSE(SaveBlockCommand(l, dir / "lib", prompter));
+  EXPECT_EQ(prompter.last().text, "Select pieces first to save as library block.");
+  EXPECT_FALSE(SaveBlockCommand(YardLayout(), dir / "lib", prompter));  // cancelled
+  prompter.texts.push_back(std::string("   "));
+  EXPECT_FALSE(SaveBlockCommand(YardLayout(), dir / "lib", prompter));
+  EXPECT_FALSE(fs::exists(dir / "lib"));
+}
+
+TEST(LibraryBlock, SceneryOnlyBlockKeepsItsLevelWhenItExistsElseTakesTheActiveOne) {
+  Layout source;
+  SceneryItem tree;
+  tree.id = 4;
+  tree.item = "tree";
+  tree.x = 300;
+  tree.y = 40;
+  tree.level = 2;
+  tree.sel = true;
+  source.scenery.push_back(tree);
+  const LoadedBlock block = ReadBlockText(BlockFileText(source, "Trees"));
+  ASSERT_EQ(block.error, "");
+  ASSERT_EQ(block.scenery.size(), 1u);
+  EXPECT_FALSE(block.scenery[0].sel);
+
+  Layout two_decks;
+  two_decks.levels = {Level{}, Level{}};
+  two_decks.levels[1].id = 2;
+  ASSERT_TRUE(PlaceBlock(two_decks, block));
+  EXPECT_EQ(two_decks.scenery[0].level, 2);
+  EXPECT_DOUBLE_EQ(two_decks.scenery[0].x, 0.0);
+
+  Layout only_three;
+  only_three.levels = {Level{}};
+  only_three.levels[0].id = 3;
+  only_three.active_level = 3;
+  ASSERT_TRUE(PlaceBlock(only_three, block));
+  EXPECT_EQ(only_three.scenery[0].level, 3);
+}
+
+TEST(LibraryBlock, DamagedBlockIsRefusedWithoutChangingTheLayout) {
+  TempDir dir;
+  dir.Write(
+      "bad.xml",
+      "<block name=\"b\" version=\"1\">\n  <piece id=\"1\" cat=\"24188\" x=\"zz\" y=\"0\">\n");
+  Layout l = YardLayout();
+  const Layout before = l;
+  FakePrompter prompter;
+  EXPECT_FALSE(PlaceBlockCommand(l, dir / "bad.xml", prompter));
+  EXPECT_EQ(prompter.last().caption, "Load Block Failed");
+  EXPECT_EQ(TakeSnapshot(l), TakeSnapshot(before));
+  EXPECT_FALSE(PlaceBlockCommand(l, dir / "missing.xml", prompter));
+  EXPECT_EQ(prompter.last().text, "Cannot open file: " + (dir / "missing.xml").string());
+}
+
+TEST(LibraryBlock, DeleteAsksWithNoAsDefault) {
+  TempDir dir;
+  dir.Write("Yard.xml", "x");
+  const LibraryEntry entry{"Yard", dir / "Yard.xml"};
+  FakePrompter prompter;
+  EXPECT_FALSE(DeleteBlockCommand(entry, prompter));
+  EXPECT_EQ(prompter.last().text, "Delete library block \"Yard\"?\n\nThis cannot be undone.");
+  EXPECT_TRUE(prompter.last().default_no);
+  EXPECT_TRUE(fs::exists(entry.path));
+  prompter.answers.push_back(PromptAnswer::Yes);
+  EXPECT_TRUE(DeleteBlockCommand(entry, prompter));
+  EXPECT_FALSE(fs::exists(entry.path));
+  EXPECT_EQ(LibraryFolderName("Minitrix"), "Minitrix-Track");
+  EXPECT_EQ(LibraryFolderName("TRIX C-Track"), "TRIX_C-Track");
+}
