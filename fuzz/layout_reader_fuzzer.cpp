@@ -1,6 +1,7 @@
 // libFuzzer target: any bytes fed to the layout reader must be refused cleanly or read
 // into a layout whose file text reads back to the very same text. The block reader
 // (LoadLayout, from a file) must come to exactly the same result as the text reader.
+// The library block reader gets the same bytes.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include <string_view>
 
 #include "model/layout_file.h"
+#include "model/library_block.h"
 
 namespace {
 
@@ -27,6 +29,9 @@ LoadResult LoadThroughFile(std::string_view text, Layout& layout) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
+  // The same bytes as a library block: refused blocks carry nothing.
+  const LoadedBlock block = ReadBlockText(text);
+  if (!block.error.empty() && (!block.pieces.empty() || !block.scenery.empty())) std::abort();
   Layout layout;
   const LoadResult first = ReadLayoutText(text, layout);
   Layout from_file;
