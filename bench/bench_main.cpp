@@ -27,10 +27,12 @@ int main(int argc, char** argv) {
   if (HaveDisplay()) {
     wxApp::SetInstance(new wxApp());  // a GUI application, so device contexts work
     wx = std::make_unique<wxInitializer>(argc, argv);
-    if (wx->IsOk())
+    if (wx->IsOk()) {
       RegisterPaintBenchmarks();
-    else
+      RegisterScene3DBenchmarks();
+    } else {
       std::fputs("wxWidgets did not start: the drawing benchmarks are skipped.\n", stderr);
+    }
   } else {
     std::fputs("No display: the drawing benchmarks are skipped (run under xvfb-run).\n", stderr);
   }

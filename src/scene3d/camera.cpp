@@ -39,6 +39,7 @@ Mat4 Rotate(float deg, int axis) {
 // Scenery sits a little into the ground; the bridges deeper.
 constexpr float kSleeperWidthMm = 3.5f, kSleeperMinPx = 0.75f;
 constexpr float kGaugeMm = 16.5f, kGaugeMinPx = 2.0f;
+constexpr int kFarLevel = 2;
 
 }  // namespace
 
@@ -163,13 +164,41 @@ float VisibleDistance(const ViewSetup& v, const Mat4& to_eye, const Sphere& s, f
 
 }  // namespace
 
+void MergeFarInstances(const Scene3D& scene, const std::vector<std::uint32_t>& instances,
+                       Mesh3D& out) {
+  for (const std::uint32_t k : instances) {
+    const ModelInstance& i = scene.pieceInstances[k];
+    const auto it = scene.pieceModels.find(i.pieceId);
+    if (it == scene.pieceModels.end()) continue;
+    const Mesh3D& m = it->second.ForLevel(kFarLevel);
+    const Mat4 t = InstanceMatrix(i);
+    Mat4 turn = t;  // the normals turn (and mirror) with the model but do not move
+    turn[12] = turn[13] = turn[14] = 0;
+    const std::uint32_t base = out.VertexCount();
+    for (std::size_t v = 0; v + 2 < m.positions.size(); v += 3) {
+      const Vec3 p = Transform(t, {m.positions[v], m.positions[v + 1], m.positions[v + 2]});
+      const Vec3 n = Transform(turn, {m.normals[v], m.normals[v + 1], m.normals[v + 2]});
+      out.positions.insert(out.positions.end(), {p.x, p.y, p.z});
+      out.normals.insert(out.normals.end(), {n.x, n.y, n.z});
+      out.colours.insert(out.colours.end(), m.colours.begin() + static_cast<std::ptrdiff_t>(v),
+                         m.colours.begin() + static_cast<std::ptrdiff_t>(v + 3));
+    }
+    for (const std::uint32_t idx : m.indices) out.indices.push_back(base + idx);
+  }
+}
+
 void PlanDraws(const Scene3D& scene, const ViewSetup& view, DrawPlan& plan) {
   plan.scenery.clear();
   plan.pieces.clear();
+  std::vector<std::uint32_t> far;
   plan.perLevel = {};
   plan.culled = 0;
   plan.triangles = 0;
-  if (!view.valid) return;
+  if (!view.valid) {
+    plan.batched.clear();
+    plan.batch.clear();
+    return;
+  }
   for (const SceneryInstance& s : scene.sceneryInstances) {
     const auto it = scene.sceneryModels.find(s.sceneryId);
     if (it == scene.sceneryModels.end() || it->second.full().empty()) continue;
@@ -185,7 +214,8 @@ void PlanDraws(const Scene3D& scene, const ViewSetup& view, DrawPlan& plan) {
   }
   const Model3D* model = nullptr;
   const std::string* model_id = nullptr;
-  for (const ModelInstance& i : scene.pieceInstances) {
+  for (std::uint32_t k = 0; k < scene.pieceInstances.size(); ++k) {
+    const ModelInstance& i = scene.pieceInstances[k];
     if (!model_id || *model_id != i.pieceId) {  // runs of one article are common
       const auto it = scene.pieceModels.find(i.pieceId);
       model = it == scene.pieceModels.end() ? nullptr : &it->second;
@@ -199,11 +229,20 @@ void PlanDraws(const Scene3D& scene, const ViewSetup& view, DrawPlan& plan) {
       ++plan.culled;
       continue;
     }
-    const int level = std::min(DetailLevel(d, view.focalPx), 2);
+    const int level = std::min(DetailLevel(d, view.focalPx), kFarLevel);
     const Mesh3D& mesh = model->ForLevel(level);
     if (mesh.empty()) continue;
     ++plan.perLevel[static_cast<std::size_t>(level)];
-    plan.pieces.push_back({&mesh, m});
     plan.triangles += mesh.TriangleCount();
+    if (level == kFarLevel)
+      far.push_back(k);
+    else
+      plan.pieces.push_back({&mesh, m});
+  }
+  if (far != plan.batched || plan.batchVersion != scene.version) {
+    plan.batch.clear();
+    MergeFarInstances(scene, far, plan.batch);
+    plan.batched = std::move(far);
+    plan.batchVersion = scene.version;
   }
 }

@@ -51,7 +51,12 @@ struct DrawItem {
 
 struct DrawPlan {
   std::vector<DrawItem> scenery;  // list order
-  std::vector<DrawItem> pieces;   // list order
+  std::vector<DrawItem> pieces;   // list order, nearer than the coarsest detail
+  // Far pieces are drawn as one mesh in world coordinates: thousands of tiny draws
+  // cost more than their triangles. Kept while the same instances stay far.
+  std::vector<std::uint32_t> batched;  // instance indices in `batch`
+  Mesh3D batch;
+  std::uint64_t batchVersion = 0;
   std::array<int, 3> perLevel{};  // pieces drawn at each detail level
   int culled = 0;
   std::size_t triangles = 0;
@@ -62,3 +67,6 @@ struct DrawPlan {
 int DetailLevel(float distance, float focal_px);
 // Fills `plan` with the instances inside the view at their detail level.
 void PlanDraws(const Scene3D& scene, const ViewSetup& view, DrawPlan& plan);
+// Appends the coarsest model of each listed piece instance, placed in the world.
+void MergeFarInstances(const Scene3D& scene, const std::vector<std::uint32_t>& instances,
+                       Mesh3D& out);

@@ -2,6 +2,7 @@
 // instances placing them, static meshes, outline lines, and the camera.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -50,7 +51,8 @@ struct Scene3D {
   std::vector<LineSegment3D> outlineSegments;
   std::map<std::string, Model3D> sceneryModels;
   std::vector<SceneryInstance> sceneryInstances;
-  float diagonal = 0;  // of the fitted bounds; 0 when nothing was fitted
+  float diagonal = 0;         // of the fitted bounds; 0 when nothing was fitted
+  std::uint64_t version = 0;  // counts rebuilds, so that caches of a frame know their scene
 };
 
 inline constexpr float kMinDistance = 50.0f;

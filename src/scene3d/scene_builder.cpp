@@ -213,6 +213,7 @@ void RebuildScene(Scene3D& scene, Camera3D& camera, const Layout& layout,
   scene.sceneryModels.clear();
   scene.structureMesh.clear();
   scene.outlineSegments.clear();
+  ++scene.version;
   Bounds bounds;
   AddPieces(scene, layout, bounds);
   AddPiers(scene, layout);

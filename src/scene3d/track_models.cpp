@@ -43,6 +43,25 @@ void Band(Mesh3D& m, const std::vector<PathSample>& path, float from, float to, 
   }
 }
 
+// Far away only the ballast top shows: a strip with shared edges over a coarse path
+// (a straight in one piece, arcs every 7.5 degrees).
+void FarTop(Mesh3D& m, const TrackRoute& r) {
+  const int n =
+      r.radius > 0 ? std::max(static_cast<int>(std::ceil(std::fabs(r.sweep) / 7.5)), 2) : 1;
+  const double length = RouteLength(r);
+  const std::uint32_t first = m.VertexCount();
+  for (int i = 0; i <= n; ++i) {
+    const PathSample p = RouteAt(r, length * i / n);
+    m.Add(At(p, -kBallastHalf, kBallastTop), {0, 0, 1}, kBallastTopColour);
+    m.Add(At(p, kBallastHalf, kBallastTop), {0, 0, 1}, kBallastTopColour);
+  }
+  for (std::uint32_t i = 0; i < static_cast<std::uint32_t>(n); ++i) {
+    const std::uint32_t a = first + 2 * i;
+    m.Triangle(a, a + 2, a + 3);
+    m.Triangle(a, a + 3, a + 1);
+  }
+}
+
 void Sleepers(Mesh3D& m, const TrackRoute& r) {
   const double length = RouteLength(r);
   for (double s = kSleeperFirst; s <= length; s += kSleeperPitch) {
@@ -208,8 +227,7 @@ Model3D BuildTrackModel(const PieceDef& def) {
     for (Mesh3D* m : {&full, &bare})
       Band(*m, path, -kBallastHalf, kBallastHalf, 0, kBallastTop, kBallastTopColour, kBallastSide,
            true);
-    Band(top, path, -kBallastHalf, kBallastHalf, 0, kBallastTop, kBallastTopColour, kBallastSide,
-         false);
+    FarTop(top, r);
     Sleepers(full, r);
     Rails(full, path);
     Rails(bare, path);

@@ -99,7 +99,7 @@ TEST(Scene3D, TrackModelHasBallastSleepersAndRailsAndCoarserStandIns) {
   EXPECT_FALSE(HasColour(model.lods[1], sleeper));
   EXPECT_TRUE(HasColour(model.lods[1], rail));
   EXPECT_FLOAT_EQ(MaxZ(model.lods[2]), 2.0f);
-  EXPECT_EQ(model.lods[2].TriangleCount(), 9u * 2);  // 188.3 / 20 -> 9 pieces of top
+  EXPECT_EQ(model.lods[2].TriangleCount(), 2u);  // far away a straight is one quad
   // 14 sleepers (6.5 mm, then every 13 mm up to 188.3), 10 triangles each.
   const std::size_t ballast = 9 * 6 + 4, rails = 2 * (9 * 6 + 4);
   EXPECT_EQ(model.lods[0].TriangleCount(), ballast + 14 * 10 + rails);
@@ -307,13 +307,20 @@ TEST(Camera3D, FramesDrawOnlyWhatIsInViewAndFarTrackCoarsely) {
   Built s = Build(layout);
   DrawPlan plan;
   PlanDraws(s.scene, ComputeView(s.camera, s.scene, 1000, 700), plan);
-  EXPECT_EQ(plan.pieces.size(), 2000u);  // the fit shows everything...
-  EXPECT_EQ(plan.perLevel[2], 2000);     // ...far away, as ballast tops
-  s.camera.distance = 800;               // close up on the middle
+  EXPECT_EQ(plan.perLevel[2], 2000);  // the fit shows everything far away, as ballast tops
+  EXPECT_TRUE(plan.pieces.empty());   // in one mesh placed in the world
+  ASSERT_EQ(plan.batched.size(), 2000u);
+  const ModelInstance& first = s.scene.pieceInstances[0];
+  const Mesh3D& top = s.scene.pieceModels.at(first.pieceId).lods[2];
+  const Vec3 corner = Transform(InstanceMatrix(first), {top.positions[0], top.positions[1], 2});
+  EXPECT_NEAR(plan.batch.positions[0], corner.x, 1e-2);
+  EXPECT_NEAR(plan.batch.positions[1], corner.y, 1e-2);
+  EXPECT_EQ(plan.batch.TriangleCount(), plan.triangles);
+  s.camera.distance = 800;  // close up on the middle
   PlanDraws(s.scene, ComputeView(s.camera, s.scene, 1000, 700), plan);
   EXPECT_LT(plan.pieces.size(), 100u);
   EXPECT_GT(plan.perLevel[0], 0);
-  EXPECT_EQ(plan.culled + static_cast<int>(plan.pieces.size()), 2000);
+  EXPECT_EQ(plan.culled + static_cast<int>(plan.pieces.size() + plan.batched.size()), 2000);
   PlanDraws(s.scene, ComputeView(s.camera, s.scene, 0, 700), plan);
   EXPECT_TRUE(plan.pieces.empty());
 }

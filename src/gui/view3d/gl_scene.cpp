@@ -186,6 +186,7 @@ void DrawScene(const Scene3D& scene, const Camera3D& camera, int width, int heig
   glEnable(GL_POLYGON_OFFSET_FILL);
   glPolygonOffset(-1, -1);
   DrawItems(plan.pieces);
+  DrawMesh(plan.batch);
   glDisable(GL_POLYGON_OFFSET_FILL);
   DrawMesh(scene.hillMesh);
 }
