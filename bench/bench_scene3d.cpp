@@ -4,13 +4,18 @@
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
+#include <wx/app.h>
+
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "bench_gui.h"
 #include "ear_clip_tessellator.h"
 #include "gui/view3d/gl_scene.h"
 #include "gui/view3d/offscreen_gl.h"
+#include "gui/view3d/view3d_frame.h"
 #include "layout_builder.h"
 #include "scene3d/camera.h"
 
@@ -64,9 +69,50 @@ void BM_OrbitFrameClose(benchmark::State& state) {
   FrameBenchmark(state, true);
 }
 
+// The same orbit in the 3D window on the display: paint, draw and swap buffers.
+void BM_OrbitFrameWindow(benchmark::State& state) {
+  const Layout& layout = BigLayout(static_cast<int>(state.range(0)));
+  struct Quiet : Prompter {
+    void Notify(const std::string&, const std::string&, PromptIcon) override {}
+    bool AskYesNo(const std::string&, const std::string&, PromptIcon, bool) override {
+      return false;
+    }
+    PromptAnswer AskYesNoCancel(const std::string&, const std::string&) override {
+      return PromptAnswer::Cancel;
+    }
+    std::optional<std::string> AskText(const std::string&, const std::string&,
+                                       const std::string&) override {
+      return std::nullopt;
+    }
+  } prompter;
+  View3DFrame* frame = View3DFrame::Open(nullptr, layout, prompter, {});
+  if (!frame) {
+    state.SkipWithError("no OpenGL window");
+    return;
+  }
+  TrackGLCanvas* canvas = frame->canvas();
+  for (int i = 0; i < 20; ++i) wxYield();  // shown and painted once
+  if (state.range(1)) canvas->camera().distance = 800;
+  for (auto _ : state) {
+    OrbitBy(canvas->camera(), 2, 0);
+    canvas->Refresh(false);
+    canvas->Update();
+    glFinish();
+  }
+  state.counters["drawn"] =
+      static_cast<double>(canvas->lastPlan().pieces.size() + canvas->lastPlan().batched.size());
+  frame->Destroy();
+  wxYield();
+}
+
 }  // namespace
 
 void RegisterScene3DBenchmarks() {
+  benchmark::RegisterBenchmark("BM_OrbitFrameWindow", BM_OrbitFrameWindow)
+      ->Args({1000, 0})
+      ->Args({10000, 0})
+      ->Args({10000, 1})
+      ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("BM_OrbitFrameFit", BM_OrbitFrameFit)
       ->Arg(1000)
       ->Arg(10000)

@@ -18,6 +18,17 @@ int NoteXError(Display*, XErrorEvent*) {
 }
 }  // namespace
 
+bool DisplayHasGlx() {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return true;
+  int error_base = 0, event_base = 0, major = 0, minor = 0;
+  const bool ok = glXQueryExtension(display, &error_base, &event_base) &&
+                  glXQueryVersion(display, &major, &minor) &&
+                  (major > 1 || (major == 1 && minor >= 3));
+  XCloseDisplay(display);
+  return ok;
+}
+
 struct OffscreenGl::Glx {
   Display* display = nullptr;
   GLXPbuffer pbuffer = 0;
@@ -32,8 +43,9 @@ OffscreenGl::OffscreenGl(int width, int height)
     error_ = "no X display to draw on";
     return;
   }
-  int major = 0, minor = 0;
-  if (!glXQueryVersion(g.display, &major, &minor) || major < 1 || (major == 1 && minor < 3)) {
+  int error_base = 0, event_base = 0, major = 0, minor = 0;
+  if (!glXQueryExtension(g.display, &error_base, &event_base) ||
+      !glXQueryVersion(g.display, &major, &minor) || major < 1 || (major == 1 && minor < 3)) {
     error_ = "the display offers no GLX 1.3 (OpenGL is not available)";
     return;
   }

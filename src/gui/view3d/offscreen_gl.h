@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+// False when the X display has no GLX 1.3 (the toolkit's GL canvas would assert);
+// true as well when there is no X display to ask (the toolkit then decides).
+bool DisplayHasGlx();
+
 class OffscreenGl {
  public:
   OffscreenGl(int width, int height);

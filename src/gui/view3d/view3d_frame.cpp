@@ -4,6 +4,8 @@
 #include <wx/dcclient.h>
 #include <wx/sizer.h>
 
+#include "gui/view3d/offscreen_gl.h"
+
 namespace {
 
 wxGLAttributes DisplayAttributes() {
@@ -109,7 +111,8 @@ View3DFrame::View3DFrame(wxWindow* parent, const ::Layout& layout, std::function
 
 View3DFrame* View3DFrame::Open(wxWindow* parent, const ::Layout& layout, Prompter& prompter,
                                std::function<void()> closed) {
-  if (!wxGLCanvas::IsDisplaySupported(DisplayAttributes())) {
+  // Asked in this order: building GL attributes on a display without GLX asserts.
+  if (!DisplayHasGlx() || !wxGLCanvas::IsDisplaySupported(DisplayAttributes())) {
     prompter.Notify(kView3DCaption, kNoOpenGlText, PromptIcon::Information);
     return nullptr;
   }
