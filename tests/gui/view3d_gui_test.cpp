@@ -4,11 +4,16 @@
 #include <wx/app.h>
 #include <wx/statusbr.h>
 
+#include <wx/image.h>
+
 #include "frame_fixture.h"
+#include "gui/export/scene_export.h"
 #include "gui/view3d/gl_scene.h"
 #include "gui/view3d/view3d_frame.h"
 #include "interact/commands.h"
 #include "layout_builder.h"
+#include "model/layout_file.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -66,6 +71,46 @@ TEST_F(View3DTest, CommandOpensOneWindowThatFollowsEdits) {
   view->Close();
   wxYield();
   EXPECT_EQ(frame->view3d(), nullptr);
+}
+
+// Mean picture row of the brown sleepers, or -1 when there are none.
+double SleeperRow(const wxImage& img) {
+  double rows = 0;
+  int count = 0;
+  for (int y = 0; y < img.GetHeight(); ++y)
+    for (int x = 0; x < img.GetWidth(); ++x) {
+      const int r = img.GetRed(x, y), g = img.GetGreen(x, y), b = img.GetBlue(x, y);
+      if (r > 60 && r > g + 20 && g > b + 10) {
+        rows += y;
+        ++count;
+      }
+    }
+  return count ? rows / count : -1;
+}
+
+TEST(SceneExport, OneStraightNearTheMiddleAndHigherWhenRaised) {
+  TempDir dir;
+  Layout layout;
+  EnsureDefaultLevel(layout);
+  ChainBuilder(layout).Start("24188");
+  ASSERT_EQ(SaveLayout(layout, dir / "one.vtl", "one"), "");
+  layout.pieces[0].z = 100;
+  ASSERT_EQ(SaveLayout(layout, dir / "raised.vtl", "raised"), "");
+  ASSERT_EQ(ExportScenePicture(dir / "one.vtl", dir / "one.png", {500, 350}), "");
+  ASSERT_EQ(ExportScenePicture(dir / "raised.vtl", dir / "raised.png", {500, 350}), "");
+  wxImage one, raised;
+  ASSERT_TRUE(one.LoadFile((dir / "one.png").string(), wxBITMAP_TYPE_PNG));
+  ASSERT_TRUE(raised.LoadFile((dir / "raised.png").string(), wxBITMAP_TYPE_PNG));
+  EXPECT_EQ(one.GetSize(), wxSize(500, 350));
+  EXPECT_NEAR(one.GetRed(2, 2), 0.14 * 255, 1.0);  // the clear colour in the corner
+  EXPECT_NEAR(one.GetBlue(2, 2), 0.19 * 255, 1.0);
+  const double flat = SleeperRow(one), up = SleeperRow(raised);
+  EXPECT_GT(flat, 350 * 0.25);
+  EXPECT_LT(flat, 350 * 0.75);
+  EXPECT_GE(up, 0);
+  EXPECT_LT(up, flat - 20);
+  EXPECT_NE(ExportScenePicture(dir / "missing.vtl", dir / "x.png", {500, 350}).find("Cannot read"),
+            std::string::npos);
 }
 
 TEST(GluTessellatorTest, ConcaveOutlineKeepsItsNotch) {

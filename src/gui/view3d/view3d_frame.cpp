@@ -25,7 +25,10 @@ TrackGLCanvas::TrackGLCanvas(wxWindow* parent, const wxGLAttributes& attrs, cons
   context_ = std::make_unique<wxGLContext>(this, nullptr, &context_attrs);
   Rebuild();
   Bind(wxEVT_PAINT, &TrackGLCanvas::OnPaint, this);
-  Bind(wxEVT_SIZE, [this](wxSizeEvent&) { Refresh(false); });
+  Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
+    Refresh(false);
+    e.Skip();
+  });
   Bind(wxEVT_MOTION, &TrackGLCanvas::OnMotion, this);
   Bind(wxEVT_LEFT_DOWN, &TrackGLCanvas::OnMouseDown, this);
   Bind(wxEVT_RIGHT_DOWN, &TrackGLCanvas::OnMouseDown, this);
