@@ -1,5 +1,6 @@
 // Helix stubs: inner and outer track at the bottom (left of the centre) and at the top
-// (right of it, raised by the kit's rise).
+// (right of it, raised by the kit's rise). Each stub runs tangent to its ring, so the
+// inner and outer stubs of a side lie side by side, the way trains enter a helix.
 #include "edit/helix_ops.h"
 
 #include "catalog/catalog.h"
@@ -17,7 +18,7 @@ int InsertHelix(Layout& layout, const std::string& id, double angle, Point at) {
   h.id = TakeId(layout);
   h.cx = at.x;
   h.cy = at.y;
-  h.heading = angle;
+  h.heading = NormalizeAngle(angle);
   h.variant = def->id;
   const struct {
     double x, z;
@@ -33,7 +34,7 @@ int InsertHelix(Layout& layout, const std::string& id, double angle, Point at) {
     const Point pos = ToLayout({at.x, at.y, angle}, s.x, 0);
     p.x = pos.x;
     p.y = pos.y;
-    p.heading = angle;
+    p.heading = NormalizeAngle(angle + 90.0);
     p.z = s.z;
     p.helix = h.id;
     p.level = 1;

@@ -154,16 +154,9 @@ bool CheckLocks(const Layout& layout, const std::string& action, Prompter& promp
 
 bool DeleteSelection(Layout& layout, Prompter& prompter) {
   if (!AnythingSelected(layout)) return false;
-  // Deleting a whole helix is allowed: every selected piece is of one helix, no scenery.
-  int helix = -1;
-  bool one_helix = std::none_of(layout.scenery.begin(), layout.scenery.end(),
-                                [](const SceneryItem& s) { return s.sel; });
-  for (const PlacedPiece& p : layout.pieces) {
-    if (!p.sel) continue;
-    one_helix = one_helix && p.helix != -1 && (helix == -1 || p.helix == helix);
-    helix = p.helix;
-  }
-  if (!(one_helix && helix != -1) && !CheckLocks(layout, "delete", prompter)) return false;
+  // Deleting a whole helix is allowed: all of its pieces and nothing else but labels,
+  // measurements or shapes. Part of a helix would leave it without stubs.
+  if (!IsWholeHelixSelection(layout) && !CheckLocks(layout, "delete", prompter)) return false;
   const bool graded =
       std::any_of(layout.pieces.begin(), layout.pieces.end(),
                   [](const PlacedPiece& p) { return p.sel && std::fabs(p.grade) > 0.001; });

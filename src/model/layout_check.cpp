@@ -104,6 +104,51 @@ void CheckReferences(const Layout& layout, LayoutCheck& out) {
                                std::to_string(s));
 }
 
+// A tunnel's track must be one chain (joined through covered pieces only), or it can
+// neither be removed as a whole nor be unlocked; each helix has its four stubs, and each
+// stub carries its helix.
+void CheckTunnelsAndHelices(const Layout& layout, LayoutCheck& out) {
+  std::unordered_map<int, std::size_t> index;
+  for (std::size_t i = 0; i < layout.pieces.size(); ++i) index.emplace(layout.pieces[i].id, i);
+  for (const Tunnel& t : layout.tunnels) {
+    std::set<int> covered;
+    for (int id : t.covers)
+      if (index.count(id)) covered.insert(id);
+    if (covered.empty()) continue;
+    std::set<int> reached{*covered.begin()};
+    std::vector<int> todo{*covered.begin()};
+    while (!todo.empty()) {
+      const PlacedPiece& p = layout.pieces[index.at(todo.back())];
+      todo.pop_back();
+      for (const Joint& j : p.joints)
+        if (covered.count(j.target) && reached.insert(j.target).second) todo.push_back(j.target);
+    }
+    if (reached.size() < covered.size())
+      out.problems.push_back("tunnel " + std::to_string(t.id) +
+                             " covers pieces that are not one connected chain");
+  }
+  std::set<int> helices;
+  for (const Helix& h : layout.helices) {
+    helices.insert(h.id);
+    const std::pair<const char*, int> stubs[] = {
+        {"bottomR1", h.bottomR1}, {"bottomR2", h.bottomR2}, {"topR1", h.topR1}, {"topR2", h.topR2}};
+    const std::string head = "helix " + std::to_string(h.id) + " ";
+    for (const auto& [slot, id] : stubs) {
+      if (id == -1) {
+        out.problems.push_back(head + "is missing its " + slot + " stub");
+        continue;
+      }
+      const auto it = index.find(id);
+      if (it != index.end() && layout.pieces[it->second].helix != h.id)
+        out.problems.push_back(head + "stub " + std::to_string(id) + " does not belong to it");
+    }
+  }
+  for (const PlacedPiece& p : layout.pieces)
+    if (p.helix != -1 && !helices.count(p.helix))
+      out.problems.push_back("piece " + std::to_string(p.id) + " names missing helix " +
+                             std::to_string(p.helix));
+}
+
 }  // namespace
 
 std::string Mm3(double v) {
@@ -142,6 +187,7 @@ LayoutCheck CheckLayout(const Layout& layout) {
   CheckJoints(layout, defs, out);
   CheckIds(layout, out);
   CheckReferences(layout, out);
+  CheckTunnelsAndHelices(layout, out);
   return out;
 }
 

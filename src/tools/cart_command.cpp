@@ -26,7 +26,7 @@ int Run(const ToolArgs& args) {
   Layout layout;
   const LoadResult r = LoadLayout(layout, args[0]);
   if (!r.error.empty()) return Fail(r.error);
-  ScriptedPrompter prompter(std::nullopt);  // Buy Track only informs
+  ScriptedPrompter prompter(std::nullopt, std::nullopt);  // Buy Track only informs
   const std::optional<std::string> address = BuyTrack(layout, prompter);
   if (!address) return 1;
   Print(*address + "\n");

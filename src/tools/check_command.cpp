@@ -12,7 +12,8 @@ constexpr const char* kHelp =
     "articles the catalog does not know, every open track end as\n"
     "  open <piece id> <connector> x=<mm> y=<mm> angle=<deg>\n"
     "the track length per track system, and one \"problem:\" line for every broken\n"
-    "joint, duplicate id and reference to a missing object.\n"
+    "joint, duplicate id and reference to a missing object, for a tunnel whose\n"
+    "track is not one connected chain and for a helix that lacks a stub.\n"
     "\n"
     "Exit status: 0 consistent, 1 problems found, 2 the file cannot be read.\n";
 

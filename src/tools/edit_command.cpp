@@ -103,7 +103,7 @@ int Run(const ToolArgs& args) {
   EnsureDefaultLevel(layout);
   const std::string before = LayoutFileText(layout, loaded.name);
 
-  ScriptedPrompter prompter(o.answer);
+  ScriptedPrompter prompter(o.answer, o.row);
   EditContext ctx{layout, prompter, o.row, "Ready"};
   if (!op->run(ctx, op_args)) return Usage(std::string(op->name) + " takes: " + op->usage, Help());
   // The canvas repaints after every operation, which updates the grade indication.
@@ -126,6 +126,7 @@ const std::vector<EditOp>& EditOps() {
     AddPlaceEditOps(v);
     AddGradeEditOps(v);
     AddPanelEditOps(v);
+    AddTunnelEditOps(v);
     return v;
   }();
   return ops;

@@ -33,3 +33,4 @@ const std::vector<EditOp>& EditOps();
 void AddGradeEditOps(std::vector<EditOp>& ops);
 void AddPanelEditOps(std::vector<EditOp>& ops);
 void AddPlaceEditOps(std::vector<EditOp>& ops);
+void AddTunnelEditOps(std::vector<EditOp>& ops);

@@ -41,3 +41,23 @@ std::optional<std::string> ScriptedPrompter::AskText(const std::string& caption,
   Print("question: " + OneLine(caption) + ": " + OneLine(prompt) + " -> cancel\n");
   return std::nullopt;
 }
+
+bool ScriptedPrompter::AskTwoButtons(const std::string& caption, const std::string& text,
+                                     PromptIcon, const std::string& first_label,
+                                     const std::string& second_label, bool default_second) {
+  const bool first = answer_.value_or(!default_second);
+  Print("question: " + OneLine(caption) + ": " + OneLine(text) + " -> " +
+        OneLine(first ? first_label : second_label) + "\n");
+  return first;
+}
+
+std::optional<std::size_t> ScriptedPrompter::ChooseRow(const std::string& title,
+                                                       const std::string& header,
+                                                       const std::vector<std::string>& rows,
+                                                       const std::string&) {
+  Print("dialog: " + OneLine(title) + ": " + OneLine(header) + "\n");
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    Print("row " + std::to_string(i + 1) + ": " + OneLine(rows[i]) + "\n");
+  if (!row_ || static_cast<std::size_t>(*row_) > rows.size()) return std::nullopt;
+  return static_cast<std::size_t>(*row_ - 1);
+}

@@ -69,7 +69,9 @@ TEST(LayoutCheck, DuplicateIdsAndDanglingReferences) {
   ExpectProblems(CheckLayout(l),
                  {"duplicate id 2: piece scenery item", "duplicate id 7: label label",
                   "grade run 2 names missing piece 55", "tunnel 8 covers missing piece 66",
-                  "tunnel 8 names missing portal 99", "helix 9 names missing piece 77"});
+                  "tunnel 8 names missing portal 99", "helix 9 names missing piece 77",
+                  "helix 9 stub 2 does not belong to it", "helix 9 is missing its topR1 stub",
+                  "helix 9 is missing its topR2 stub"});
 }
 
 TEST(LayoutCheck, ThreeDecimalsWithoutNegativeZero) {

@@ -11,7 +11,7 @@
 class FakePrompter : public Prompter {
  public:
   struct Shown {
-    std::string kind;  // "notify", "yesno", "yesnocancel", "text"
+    std::string kind;  // "notify", "yesno", "yesnocancel", "text", "buttons", "rows"
     std::string caption;
     std::string text;
     PromptIcon icon = PromptIcon::Information;
@@ -21,6 +21,8 @@ class FakePrompter : public Prompter {
   std::vector<Shown> shown;
   std::deque<PromptAnswer> answers;
   std::deque<std::optional<std::string>> texts;
+  std::deque<std::optional<std::size_t>> rows;  // list dialog answers; empty: cancelled
+  std::vector<std::string> last_rows;           // the rows of the last list dialog
 
   void Notify(const std::string& caption, const std::string& text, PromptIcon icon) override {
     shown.push_back({"notify", caption, text, icon, false});
@@ -43,6 +45,24 @@ class FakePrompter : public Prompter {
     auto t = texts.front();
     texts.pop_front();
     return t;
+  }
+
+  bool AskTwoButtons(const std::string& caption, const std::string& text, PromptIcon icon,
+                     const std::string& first_label, const std::string& second_label,
+                     bool default_second) override {
+    shown.push_back(
+        {"buttons", caption, text + "|" + first_label + "|" + second_label, icon, default_second});
+    return Next() == PromptAnswer::Yes;
+  }
+  std::optional<std::size_t> ChooseRow(const std::string& title, const std::string& header,
+                                       const std::vector<std::string>& list,
+                                       const std::string&) override {
+    shown.push_back({"rows", title, header, PromptIcon::Question, false});
+    last_rows = list;
+    if (rows.empty()) return std::nullopt;
+    auto r = rows.front();
+    rows.pop_front();
+    return r;
   }
 
   const Shown& last() const { return shown.back(); }

@@ -1,7 +1,12 @@
 // Modal boxes owned by the main window.
 #include "gui/dialogs/wx_prompter.h"
 
+#include <wx/button.h>
+#include <wx/dialog.h>
+#include <wx/listbox.h>
 #include <wx/msgdlg.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
 #include <wx/textdlg.h>
 
 #include "gui/wx_text.h"
@@ -48,4 +53,42 @@ std::optional<std::string> WxPrompter::AskText(const std::string& caption,
   wxTextEntryDialog dlg(parent_, ToWx(prompt), ToWx(caption), ToWx(initial));
   if (dlg.ShowModal() != wxID_OK) return std::nullopt;
   return FromWx(dlg.GetValue());
+}
+
+bool WxPrompter::AskTwoButtons(const std::string& caption, const std::string& text, PromptIcon icon,
+                               const std::string& first_label, const std::string& second_label,
+                               bool default_second) {
+  wxMessageDialog dlg(parent_, ToWx(text), ToWx(caption),
+                      wxYES_NO | IconStyle(icon) | (default_second ? wxNO_DEFAULT : 0));
+  dlg.SetYesNoLabels(ToWx(first_label), ToWx(second_label));
+  return dlg.ShowModal() == wxID_YES;
+}
+
+std::optional<std::size_t> WxPrompter::ChooseRow(const std::string& title,
+                                                 const std::string& header,
+                                                 const std::vector<std::string>& rows,
+                                                 const std::string& ok_label) {
+  wxDialog dlg(parent_, wxID_ANY, ToWx(title), wxDefaultPosition, wxSize(380, 320),
+               wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER);
+  auto* sizer = new wxBoxSizer(wxVERTICAL);
+  sizer->Add(new wxStaticText(&dlg, wxID_ANY, ToWx(header)), 0, wxALL, 8);
+  auto* list =
+      new wxListBox(&dlg, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxLB_SINGLE);
+  for (const std::string& row : rows) list->Append(ToWx(row));
+  if (!rows.empty()) list->SetSelection(0);
+  sizer->Add(list, 1, wxEXPAND | wxLEFT | wxRIGHT, 8);
+  auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+  auto* ok = new wxButton(&dlg, wxID_OK, ToWx(ok_label));
+  ok->SetDefault();
+  buttons->Add(ok, 0, wxRIGHT, 8);
+  buttons->Add(new wxButton(&dlg, wxID_CANCEL, "Cancel"));
+  sizer->Add(buttons, 0, wxALIGN_RIGHT | wxALL, 8);
+  dlg.SetSizer(sizer);
+  dlg.SetSize(wxSize(380, 320));
+  dlg.CentreOnParent();
+  list->Bind(wxEVT_LISTBOX_DCLICK, [&dlg](wxCommandEvent&) { dlg.EndModal(wxID_OK); });
+  if (dlg.ShowModal() != wxID_OK) return std::nullopt;
+  const int chosen = list->GetSelection();
+  if (chosen == wxNOT_FOUND || static_cast<std::size_t>(chosen) >= rows.size()) return std::nullopt;
+  return static_cast<std::size_t>(chosen);
 }

@@ -14,6 +14,12 @@ class WxPrompter : public Prompter {
   PromptAnswer AskYesNoCancel(const std::string& caption, const std::string& text) override;
   std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
                                      const std::string& initial) override;
+  bool AskTwoButtons(const std::string& caption, const std::string& text, PromptIcon icon,
+                     const std::string& first_label, const std::string& second_label,
+                     bool default_second) override;
+  std::optional<std::size_t> ChooseRow(const std::string& title, const std::string& header,
+                                       const std::vector<std::string>& rows,
+                                       const std::string& ok_label) override;
 
  private:
   wxWindow* parent_;

@@ -11,6 +11,7 @@
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 
+#include "edit/tunnels.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/panels/palette_panel.h"
 #include "gui/panels/properties_panel.h"
@@ -404,6 +405,11 @@ void MainFrame::OnCommand(wxCommandEvent& e) {
     case kCmdPolygon:
       OnDrawingTool(e.GetId());
       break;
+    case kCmdTunnel:
+      if (!ToggleTunnel(layout_)) break;
+      Changed();
+      toolbar_->UpdateWindowUI();  // the tool now names the other action
+      break;
     case kCmd3DView:
       Show3DView();
       break;
@@ -420,12 +426,21 @@ void MainFrame::OnUpdateUI(wxUpdateUIEvent& e) {
       e.Enable(CommandEnabled(e.GetId(), layout_));
       break;
     case kCmdTunnel:
-      e.Enable(false);
+      UpdateTunnelTool(e);
       break;
     default:
       e.Skip();
       break;
   }
+}
+
+void MainFrame::UpdateTunnelTool(wxUpdateUIEvent& e) {
+  const TunnelToolState state = TunnelTool(layout_);
+  e.Enable(state.enabled);
+  wxToolBarToolBase* tool = toolbar_->FindById(kCmdTunnel);
+  if (tool->GetLabel() == ToWx(state.label)) return;
+  tool->SetLabel(ToWx(state.label));
+  toolbar_->Realize();
 }
 
 void MainFrame::OnClose(wxCloseEvent& e) {

@@ -42,6 +42,16 @@ class RedirectPrompter : public Prompter {
                                      const std::string& initial) override {
     return target_->AskText(caption, prompt, initial);
   }
+  bool AskTwoButtons(const std::string& caption, const std::string& text, PromptIcon icon,
+                     const std::string& first_label, const std::string& second_label,
+                     bool default_second) override {
+    return target_->AskTwoButtons(caption, text, icon, first_label, second_label, default_second);
+  }
+  std::optional<std::size_t> ChooseRow(const std::string& title, const std::string& header,
+                                       const std::vector<std::string>& rows,
+                                       const std::string& ok_label) override {
+    return target_->ChooseRow(title, header, rows, ok_label);
+  }
 
  private:
   Prompter* target_;
@@ -95,6 +105,8 @@ class MainFrame : public wxFrame, public CanvasHost {
   void BuildPanels();
   void OnCommand(wxCommandEvent& e);
   void OnUpdateUI(wxUpdateUIEvent& e);
+  // Enabled and labelled from the tunnel analysis; the label is set only when it differs.
+  void UpdateTunnelTool(wxUpdateUIEvent& e);
   void OnClose(wxCloseEvent& e);
   void OnUndoRedo(bool undo);
   void OnLabelsTool();

@@ -1,0 +1,405 @@
+// Tunnels over selected chains (the analysis, placing and removing, the locks) and
+// helices placed from the palette.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "catalog/helix_catalog.h"
+#include "edit/helix_ops.h"
+#include "edit/selection.h"
+#include "edit/transform.h"
+#include "edit/tunnels.h"
+#include "fake_prompter.h"
+#include "interact/canvas_controller.h"
+#include "layout_builder.h"
+#include "model/layout_check.h"
+#include "model/layout_file.h"
+#include "model/layout_ops.h"
+#include "model/undo.h"
+#include "temp_dir.h"
+#include "tool_run.h"
+
+namespace {
+
+// Three joined straights at x = 0, 188.3 and 376.6 (ids 1, 2, 3), all selected.
+Layout ThreeStraights() {
+  Layout l;
+  EnsureDefaultLevel(l);
+  ChainBuilder b(l);
+  b.Start("24188");
+  b.Append("24188");
+  b.Append("24188");
+  for (PlacedPiece& p : l.pieces) p.sel = true;
+  return l;
+}
+
+void Select(Layout& l, std::initializer_list<int> ids) {
+  DeselectAll(l);
+  for (int id : ids) l.pieces[static_cast<std::size_t>(FindPiece(l, id))].sel = true;
+}
+
+const SceneryItem& Scenery(const Layout& l, int id) {
+  return l.scenery[static_cast<std::size_t>(FindScenery(l, id))];
+}
+
+TEST(TunnelAnalysis, AChainWithTwoEndsAndItsOutwardConnectors) {
+  Layout l = ThreeStraights();
+  // The last piece's joint list holds only its inward joint: connector 1 is free all
+  // the same.
+  ASSERT_EQ(l.pieces[2].joints.size(), 1u);
+  const TunnelAnalysis a = AnalyzeTunnelSelection(l);
+  EXPECT_TRUE(a.enabled);
+  EXPECT_FALSE(a.inTunnel);
+  EXPECT_EQ(a.tunnelId, -1);
+  EXPECT_EQ(a.pieceA, 1);
+  EXPECT_EQ(a.connA, 0);
+  EXPECT_EQ(a.pieceB, 3);
+  EXPECT_EQ(a.connB, 1);
+  EXPECT_EQ(a.covers, (std::vector<int>{1, 2, 3}));
+  // A joint to unselected track counts as outward.
+  Select(l, {1, 2});
+  EXPECT_EQ(AnalyzeTunnelSelection(l).connB, 1);
+}
+
+TEST(TunnelAnalysis, EachStopDisablesTheCommand) {
+  Layout l = ThreeStraights();
+  ChainBuilder b(l);
+  const int far = b.Start("24188", {0, 500, 0});
+  Select(l, {1});
+  EXPECT_FALSE(AnalyzeTunnelSelection(l).enabled);  // fewer than two
+  Select(l, {1, 3});
+  EXPECT_FALSE(AnalyzeTunnelSelection(l).enabled);  // not connected
+  Select(l, {2, far});
+  EXPECT_FALSE(AnalyzeTunnelSelection(l).enabled);
+
+  // A turnout with track on all three legs: three ends.
+  Layout y;
+  ChainBuilder yb(y);
+  const int turnout = yb.Start("24611");
+  const int before = yb.Append("24188", 1, turnout, 0);
+  const int straight = yb.Append("24188", 0, turnout, 1);
+  const int branch = yb.Append("24188", 0, turnout, 2);
+  Select(y, {before, turnout, straight});
+  EXPECT_TRUE(AnalyzeTunnelSelection(y).enabled);
+  Select(y, {before, turnout, straight, branch});
+  EXPECT_FALSE(AnalyzeTunnelSelection(y).enabled);
+
+  // A bumper at an end has no connector left to carry a portal.
+  Layout bumper;
+  ChainBuilder bb(bumper);
+  const int s = bb.Start("24188");
+  const int stop = bb.Append("24977", 0, s, 1);
+  Select(bumper, {s, stop});
+  EXPECT_FALSE(AnalyzeTunnelSelection(bumper).enabled);
+}
+
+TEST(TunnelAnalysis, ExistingTunnelsAreRecognisedOrProtected) {
+  Layout l = ThreeStraights();
+  ChainBuilder(l).Append("24188", 0, 3);  // id 4
+  Select(l, {1, 2});
+  ASSERT_TRUE(ToggleTunnel(l));
+  const int tunnel = l.tunnels[0].id;
+  TunnelAnalysis a = AnalyzeTunnelSelection(l);
+  EXPECT_TRUE(a.enabled && a.inTunnel);
+  EXPECT_EQ(a.tunnelId, tunnel);
+  EXPECT_EQ(TunnelTool(l).label, "Remove Tunnel");
+  // One covered piece plus other track overlaps the tunnel.
+  Select(l, {2, 3});
+  EXPECT_FALSE(AnalyzeTunnelSelection(l).enabled);
+  Select(l, {1, 2, 3});
+  EXPECT_FALSE(AnalyzeTunnelSelection(l).enabled);
+  EXPECT_EQ(TunnelTool(l).label, "Tunnel");
+  Select(l, {3, 4});
+  EXPECT_TRUE(AnalyzeTunnelSelection(l).enabled);  // a second tunnel beside it
+}
+
+TEST(TunnelAnalysis, ATunnelWhoseTrackIsNoLongerOneChainCanStillBeRemoved) {
+  Layout l = ThreeStraights();
+  ASSERT_TRUE(ToggleTunnel(l));
+  // The middle joint is lost (an older file): the covered track is two stretches.
+  l.pieces[0].joints[1] = {};
+  l.pieces[1].joints[0] = {};
+  const TunnelAnalysis a = AnalyzeTunnelSelection(l);
+  EXPECT_TRUE(a.enabled && a.inTunnel);
+  ASSERT_TRUE(ToggleTunnel(l));
+  EXPECT_TRUE(l.tunnels.empty());
+  EXPECT_TRUE(l.scenery.empty());
+}
+
+TEST(ToggleTunnel, PlacesPortalsAtTheOuterEndsThenRemovesThemExactly) {
+  Layout l = ThreeStraights();
+  const std::string before = LayoutFileText(l, "T");
+  const std::vector<PlacedPiece> pieces = l.pieces;
+  ASSERT_TRUE(ToggleTunnel(l));
+  ASSERT_EQ(l.scenery.size(), 2u);
+  ASSERT_EQ(l.tunnels.size(), 1u);
+  const Tunnel& t = l.tunnels[0];
+  EXPECT_EQ(t, (Tunnel{6, 4, 5, 1, 3, {1, 2, 3}}));
+  const SceneryItem& a = Scenery(l, t.portalA);
+  const SceneryItem& b = Scenery(l, t.portalB);
+  EXPECT_EQ(a.item, "tunnel_portal_single");
+  EXPECT_NEAR(a.x, 0, 1e-9);
+  EXPECT_NEAR(a.y, 0, 1e-9);
+  EXPECT_NEAR(a.heading, 180, 1e-9);
+  EXPECT_NEAR(b.x, 564.9, 1e-9);
+  EXPECT_NEAR(b.y, 0, 1e-9);
+  EXPECT_NEAR(b.heading, 0, 1e-9);
+  EXPECT_EQ(a.scalex, 1.0);
+  EXPECT_EQ(b.scaley, 1.0);
+  EXPECT_EQ(l.pieces, pieces);  // the track stays as it was, still selected
+  EXPECT_EQ(CheckLayout(l).problems, std::vector<std::string>{});
+
+  ASSERT_TRUE(ToggleTunnel(l));
+  EXPECT_TRUE(l.scenery.empty());
+  EXPECT_TRUE(l.tunnels.empty());
+  EXPECT_EQ(LayoutFileText(l, "T"), before);
+  // Undo brings the tunnel back, then takes it away again.
+  ASSERT_TRUE(Undo(l));
+  EXPECT_EQ(l.tunnels.size(), 1u);
+  EXPECT_EQ(l.scenery.size(), 2u);
+  ASSERT_TRUE(Undo(l));
+  EXPECT_EQ(LayoutFileText(l, "T"), before);
+  EXPECT_FALSE(CanUndo(l));
+  // With the command disabled nothing changes, not even the undo history.
+  Select(l, {1, 3});
+  EXPECT_FALSE(ToggleTunnel(l));
+  EXPECT_FALSE(CanUndo(l));
+}
+
+TEST(ToggleTunnel, PortalsStandOnTheirEndPiecesLevel) {
+  Layout l;
+  ChainBuilder b(l);
+  b.Start("24188", {0, 0, 90}, 2);
+  b.Append("24188");
+  SelectAll(l);
+  ASSERT_TRUE(ToggleTunnel(l));
+  ASSERT_EQ(l.scenery.size(), 2u);
+  EXPECT_EQ(l.scenery[0].level, 2);
+  EXPECT_EQ(l.scenery[1].level, 2);
+  EXPECT_NEAR(l.scenery[0].heading, 270, 1e-9);
+  EXPECT_NEAR(l.scenery[1].y, 376.6, 1e-9);
+}
+
+TEST(ToggleTunnel, CoveredTrackAndPortalsAreLocked) {
+  Layout l = ThreeStraights();
+  ASSERT_TRUE(ToggleTunnel(l));
+  FakePrompter ask;
+  const std::string locked =
+      "Selection includes tunnel track or portals. Remove the tunnel first, ";
+  Select(l, {2});
+  EXPECT_FALSE(DeleteSelection(l, ask));
+  EXPECT_EQ(ask.last().caption, "Tunnel is locked");
+  EXPECT_EQ(ask.last().text, locked + "then delete.");
+  EXPECT_EQ(ask.last().icon, PromptIcon::Information);
+  EXPECT_FALSE(RotateSelectionStep(l, ask));
+  EXPECT_EQ(ask.last().text, locked + "then rotate.");
+  EXPECT_FALSE(WheelRotateSelection(l, 15, ask));
+  EXPECT_EQ(ask.last().text, locked + "then rotate.");
+  EXPECT_FALSE(MoveAllowed(l, ask));
+  EXPECT_EQ(ask.last().text, locked + "then move.");
+  DeselectAll(l);
+  l.scenery[1].sel = true;  // a portal alone
+  EXPECT_FALSE(DeleteSelection(l, ask));
+  EXPECT_EQ(ask.last().text, locked + "then delete.");
+  EXPECT_EQ(ask.shown.size(), 5u);
+  EXPECT_EQ(l.pieces.size(), 3u);
+  EXPECT_EQ(l.scenery.size(), 2u);
+  EXPECT_EQ(l.undo.size(), 1u);  // only the tunnel's own step
+}
+
+TEST(TunnelCheck, TrackThatIsNotOneChainAndHelixStubsAreProblems) {
+  Layout l = ThreeStraights();
+  ASSERT_TRUE(ToggleTunnel(l));
+  InsertHelix(l, "", 0, {2000, 0});
+  EXPECT_EQ(CheckLayout(l).problems, std::vector<std::string>{});
+  l.pieces[1].joints[1] = {};
+  l.pieces[2].joints[0] = {};
+  Helix& h = l.helices[0];
+  h.topR2 = -1;
+  l.pieces[static_cast<std::size_t>(FindPiece(l, h.topR1))].helix = -1;
+  PlacedPiece stray;
+  stray.id = 99;
+  stray.cat = "24188";
+  stray.helix = 42;
+  l.pieces.push_back(stray);
+  const std::string helix = "helix " + std::to_string(h.id);
+  EXPECT_EQ(CheckLayout(l).problems,
+            (std::vector<std::string>{
+                "tunnel 6 covers pieces that are not one connected chain",
+                helix + " stub " + std::to_string(h.topR1) + " does not belong to it",
+                helix + " is missing its topR2 stub", "piece 99 names missing helix 42"}));
+}
+
+// --- Helices
+
+class HelixTest : public testing::Test {
+ protected:
+  HelixTest() : canvas(layout, ask) {
+    EnsureDefaultLevel(layout);
+    canvas.SetClientSize(1000, 800);
+    canvas.SetView(1.0, 0.0, 0.0);
+  }
+  const PlacedPiece& P(int id) {
+    return layout.pieces[static_cast<std::size_t>(FindPiece(layout, id))];
+  }
+  Layout layout;
+  FakePrompter ask;
+  CanvasController canvas;
+};
+
+TEST_F(HelixTest, PaletteDoubleClickPlacesTangentStubsBesideEachOther) {
+  const CanvasEffects e = canvas.InsertHelixAt("proses_2_5_r1r2", 0, {500, 500});
+  EXPECT_TRUE(e.modified);
+  EXPECT_EQ(e.status[1], "Pieces: 4");
+  ASSERT_EQ(layout.helices.size(), 1u);
+  const Helix h = layout.helices[0];
+  // The record takes its id first and is appended after its four stubs.
+  EXPECT_EQ(h, (Helix{1, 500, 500, 0, "proses_2_5_r1r2", 2, 3, 4, 5}));
+  EXPECT_EQ(layout.pieces[0].id, 2);
+  const struct {
+    int id;
+    double x, z;
+  } want[] = {
+      {h.bottomR1, 140, 0}, {h.bottomR2, 62.5, 0}, {h.topR1, 860, 260}, {h.topR2, 937.5, 260}};
+  for (const auto& w : want) {
+    const PlacedPiece& p = P(w.id);
+    EXPECT_EQ(p.cat, "24188");
+    EXPECT_NEAR(p.x, w.x, 1e-9);
+    EXPECT_NEAR(p.y, 500, 1e-9);
+    EXPECT_EQ(p.z, w.z);
+    EXPECT_EQ(p.heading, 90);  // along the ring, not across it
+    EXPECT_EQ(p.helix, h.id);
+    EXPECT_EQ(p.level, 1);
+    EXPECT_EQ(p.joints.size(), 2u);
+  }
+  // Inner and outer stubs lie side by side, 77.5 mm apart, without touching.
+  EXPECT_NEAR(P(h.bottomR1).x - P(h.bottomR2).x, 77.5, 1e-9);
+  EXPECT_EQ(CheckLayout(layout).problems, std::vector<std::string>{});
+  ASSERT_TRUE(Undo(layout));
+  EXPECT_TRUE(layout.pieces.empty());
+  EXPECT_TRUE(layout.helices.empty());
+}
+
+TEST_F(HelixTest, AngleTurnsPositionsAndStubs) {
+  InsertHelix(layout, "", 90, {500, 500});
+  const Helix& h = layout.helices[0];
+  EXPECT_EQ(h.variant, "proses_2_5_r1r2");
+  EXPECT_NEAR(P(h.bottomR1).x, 500, 1e-9);
+  EXPECT_NEAR(P(h.bottomR1).y, 140, 1e-9);
+  EXPECT_NEAR(P(h.topR2).y, 937.5, 1e-9);
+  EXPECT_EQ(P(h.topR2).heading, 180);
+  InsertHelix(layout, "", -60, {0, 0});  // headings stay in [0, 360)
+  EXPECT_EQ(layout.helices[1].heading, 300);
+  EXPECT_EQ(P(layout.helices[1].topR1).heading, 30);
+}
+
+TEST_F(HelixTest, DragDropsTheHelixWhereTheMouseIsAndUnknownKitsFallBack) {
+  canvas.SetView(2.0, 100, 50);
+  canvas.BeginHelixDrag("proses_9_r9r9");
+  EXPECT_TRUE(canvas.state().helixDragActive);
+  const CanvasEffects e = canvas.LeftDown({900, 650, {}, true});
+  EXPECT_TRUE(e.release && e.modified);
+  EXPECT_FALSE(canvas.state().helixDragActive);
+  EXPECT_TRUE(canvas.state().dragHelixName.empty());
+  ASSERT_EQ(layout.helices.size(), 1u);
+  const Helix& h = layout.helices[0];
+  EXPECT_EQ(h.cx, 400);
+  EXPECT_EQ(h.cy, 300);
+  EXPECT_EQ(h.variant, HelixCatalog::default_id);
+  EXPECT_NEAR(P(h.topR2).x, 837.5, 1e-9);
+  // A different kit has its own radii and rise.
+  InsertHelix(layout, "proses_4_5_r4r5", 0, {0, 0});
+  EXPECT_NEAR(P(layout.helices[1].bottomR2).x, -643.6, 1e-9);
+  EXPECT_EQ(P(layout.helices[1].topR1).z, 420);
+}
+
+TEST_F(HelixTest, DeletingPartOfAHelixIsRefused) {
+  InsertHelix(layout, "", 0, {500, 500});
+  const Helix h = layout.helices[0];
+  layout.pieces[0].sel = layout.pieces[1].sel = true;  // two stubs, as a file may hold
+  EXPECT_FALSE(DeleteSelection(layout, ask));
+  EXPECT_EQ(ask.last().caption, "Helix track is locked");
+  EXPECT_EQ(layout.pieces.size(), 4u);
+  SelectAll(layout);
+  ASSERT_TRUE(DeleteSelection(layout, ask));
+  EXPECT_EQ(ask.shown.size(), 1u);
+  EXPECT_TRUE(layout.helices.empty());
+}
+
+// --- From the command line
+
+Layout LoadFile(const std::filesystem::path& file) {
+  Layout l;
+  EXPECT_EQ(LoadLayout(l, file).error, "");
+  return l;
+}
+
+TEST(TunnelTool, PlaceRemoveAndTheDisabledCommand) {
+  TempDir dir;
+  const std::string a = (dir / "a.vtl").string(), b = (dir / "b.vtl").string();
+  const std::string c = (dir / "c.vtl").string();
+  Layout three = ThreeStraights();
+  ASSERT_EQ(SaveLayout(three, a, "Three"), "");
+  ToolRun r = RunTool({"edit", a, b, "tunnel"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "status: Ready\nselected: 1 2 3\n");
+  Layout placed = LoadFile(b);
+  ASSERT_EQ(placed.scenery.size(), 2u);
+  ASSERT_EQ(placed.tunnels.size(), 1u);
+  EXPECT_EQ(placed.tunnels[0].covers, (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(placed.scenery[0].heading, 180);
+  EXPECT_NEAR(placed.scenery[1].x, 564.9, 1e-9);
+  EXPECT_EQ(placed.scenery[1].heading, 0);
+  r = RunTool({"check", b});
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("tunnels 1\n"), std::string::npos);
+
+  // Deleting a covered piece is refused; nothing is written.
+  placed.pieces[0].sel = placed.pieces[2].sel = false;
+  ASSERT_EQ(SaveLayout(placed, c, "Three"), "");
+  r = RunTool({"edit", c, c, "delete"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out,
+            "message: Tunnel is locked: Selection includes tunnel track or portals. Remove the "
+            "tunnel first, then delete.\nstatus: Ready\nselected: 2\n");
+  // Two unconnected pieces: the command is disabled and the file stays as it was.
+  three.pieces[1].sel = false;
+  ASSERT_EQ(SaveLayout(three, c, "Three"), "");
+  const std::string before = dir.Read("c.vtl");
+  EXPECT_EQ(RunTool({"edit", c, c, "tunnel"}).status, 0);
+  EXPECT_EQ(dir.Read("c.vtl"), before);
+
+  r = RunTool({"edit", b, b, "tunnel"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(dir.Read("b.vtl"), dir.Read("a.vtl"));  // removed: the layout as it was
+  // Without the tunnel the same piece can be deleted.
+  EXPECT_EQ(RunTool({"edit", a, a, "delete"}).status, 0);
+  EXPECT_TRUE(LoadFile(a).pieces.empty());
+}
+
+TEST(TunnelTool, HelixOnAnEmptyLayout) {
+  TempDir dir;
+  const std::string e = (dir / "e.vtl").string(), h = (dir / "h.vtl").string();
+  ASSERT_EQ(SaveLayout(Layout{}, e, "Empty"), "");
+  ToolRun r = RunTool({"edit", e, h, "helix", "proses_2_5_r1r2", "500", "500"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  const Layout l = LoadFile(h);
+  ASSERT_EQ(l.pieces.size(), 4u);
+  ASSERT_EQ(l.helices.size(), 1u);
+  const double xs[] = {140, 62.5, 860, 937.5}, zs[] = {0, 0, 260, 260};
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_NEAR(l.pieces[i].x, xs[i], 1e-9);
+    EXPECT_NEAR(l.pieces[i].y, 500, 1e-9);
+    EXPECT_EQ(l.pieces[i].z, zs[i]);
+  }
+  r = RunTool({"check", h});
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("helices 1\n"), std::string::npos);
+  // A turned helix; arguments that are not numbers are usage errors.
+  EXPECT_EQ(RunTool({"edit", e, h, "helix", "proses_3_5_r2r3", "0", "0", "45"}).status, 0);
+  EXPECT_EQ(LoadFile(h).helices[0].heading, 45);
+  EXPECT_EQ(RunTool({"edit", e, h, "helix", "proses_2_5_r1r2", "x", "0"}).status, 2);
+  EXPECT_EQ(RunTool({"edit", e, h, "helix", "proses_2_5_r1r2", "0"}).status, 2);
+}
+
+}  // namespace

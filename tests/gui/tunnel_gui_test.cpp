@@ -1,0 +1,97 @@
+// The Tunnel tool follows the selection in the window, and covered track cannot be
+// deleted from the canvas or the Edit menu.
+#include <gtest/gtest.h>
+#include <wx/app.h>
+#include <wx/toolbar.h>
+
+#include "frame_fixture.h"
+#include "gui/frame/main_frame.h"
+#include "interact/commands.h"
+#include "layout_builder.h"
+#include "model/layout_ops.h"
+
+namespace {
+
+class TunnelWindowTest : public FrameFixture {
+ protected:
+  TunnelWindowTest() {
+    ChainBuilder b(frame->layout());
+    b.Start("24188", {100, 100, 0});
+    b.Append("24188");
+    b.Append("24188");
+    frame->Changed();
+    frame->canvas()->Apply(frame->canvas()->controller().SetView(1.0, 0, 0));
+  }
+  // Runs the interface update of the tool as the idle handler would.
+  bool TunnelEnabled() {
+    wxUpdateUIEvent e(kCmdTunnel);
+    e.SetEventObject(frame);
+    frame->ProcessWindowEvent(e);
+    return e.GetEnabled();
+  }
+  wxString TunnelLabel() { return frame->GetToolBar()->FindById(kCmdTunnel)->GetLabel(); }
+  void Click(int x, int y, bool ctrl = false) {
+    for (wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP}) {
+      wxMouseEvent e(type);
+      e.m_x = x;
+      e.m_y = y;
+      e.m_leftDown = type == wxEVT_LEFT_DOWN;
+      e.m_controlDown = ctrl;
+      e.SetEventObject(frame->canvas());
+      frame->canvas()->ProcessWindowEvent(e);
+    }
+  }
+};
+
+TEST_F(TunnelWindowTest, TheToolFollowsTheSelection) {
+  EXPECT_FALSE(TunnelEnabled());
+  Click(200, 100);
+  EXPECT_FALSE(TunnelEnabled());  // one piece
+  Click(550, 100, true);
+  EXPECT_FALSE(TunnelEnabled());  // two pieces, not joined
+  Click(400, 100, true);
+  EXPECT_TRUE(TunnelEnabled());
+  EXPECT_EQ(TunnelLabel(), "Tunnel");
+
+  frame->RunCommand(kCmdTunnel);
+  ::Layout& l = frame->layout();
+  ASSERT_EQ(l.tunnels.size(), 1u);
+  EXPECT_EQ(l.scenery.size(), 2u);
+  EXPECT_TRUE(frame->modified());
+  EXPECT_EQ(TunnelLabel(), "Remove Tunnel");
+  EXPECT_TRUE(TunnelEnabled());
+  Click(400, 400);  // empty canvas
+  Click(400, 100);  // a covered piece alone
+  EXPECT_FALSE(TunnelEnabled());
+  EXPECT_EQ(TunnelLabel(), "Tunnel");
+
+  SelectAll(l);
+  for (SceneryItem& s : l.scenery) s.sel = false;
+  EXPECT_EQ(TunnelLabel(), "Tunnel");
+  EXPECT_TRUE(TunnelEnabled());
+  EXPECT_EQ(TunnelLabel(), "Remove Tunnel");
+  frame->RunCommand(kCmdTunnel);
+  EXPECT_TRUE(l.tunnels.empty());
+  EXPECT_TRUE(l.scenery.empty());
+  EXPECT_EQ(TunnelLabel(), "Tunnel");
+  EXPECT_TRUE(TunnelEnabled());  // the same chain can be tunnelled again
+}
+
+TEST_F(TunnelWindowTest, DeletingACoveredPieceSaysTheTunnelIsLocked) {
+  SelectAll(frame->layout());
+  frame->RunCommand(kCmdTunnel);
+  Click(400, 400);
+  Click(400, 100);
+  ASSERT_EQ(SelectedPieces(frame->layout()).size(), 1u);
+  wxCommandEvent key(wxEVT_MENU, kCmdCanvasDelete);  // the canvas's Delete accelerator
+  frame->canvas()->ProcessWindowEvent(key);
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.last().caption, "Tunnel is locked");
+  EXPECT_EQ(prompter.last().text,
+            "Selection includes tunnel track or portals. Remove the tunnel first, then delete.");
+  frame->RunCommand(kCmdDelete);
+  EXPECT_EQ(prompter.shown.size(), 2u);
+  EXPECT_EQ(frame->layout().pieces.size(), 3u);
+}
+
+}  // namespace
