@@ -8,11 +8,10 @@
 
 #include <map>
 #include <memory>
-#include <optional>
-#include <string>
 
 #include "bench_gui.h"
 #include "ear_clip_tessellator.h"
+#include "fake_prompter.h"
 #include "gui/view3d/gl_scene.h"
 #include "gui/view3d/offscreen_gl.h"
 #include "gui/view3d/view3d_frame.h"
@@ -72,19 +71,7 @@ void BM_OrbitFrameClose(benchmark::State& state) {
 // The same orbit in the 3D window on the display: paint, draw and swap buffers.
 void BM_OrbitFrameWindow(benchmark::State& state) {
   const Layout& layout = BigLayout(static_cast<int>(state.range(0)));
-  struct Quiet : Prompter {
-    void Notify(const std::string&, const std::string&, PromptIcon) override {}
-    bool AskYesNo(const std::string&, const std::string&, PromptIcon, bool) override {
-      return false;
-    }
-    PromptAnswer AskYesNoCancel(const std::string&, const std::string&) override {
-      return PromptAnswer::Cancel;
-    }
-    std::optional<std::string> AskText(const std::string&, const std::string&,
-                                       const std::string&) override {
-      return std::nullopt;
-    }
-  } prompter;
+  FakePrompter prompter;  // answers nothing: the window asks no questions
   View3DFrame* frame = View3DFrame::Open(nullptr, layout, prompter, {});
   if (!frame) {
     state.SkipWithError("no OpenGL window");
