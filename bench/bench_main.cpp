@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "bench_gui.h"
+#include "gui/view3d/gl_scene.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ bool HaveDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  KeepFrameMemory();  // as the program does
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   std::unique_ptr<wxInitializer> wx;

@@ -37,6 +37,21 @@ void BM_SceneRebuild(benchmark::State& state) {
 }
 BENCHMARK(BM_SceneRebuild)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// Choosing what a frame draws (culling, detail) at the fitted view, without drawing.
+void BM_PlanFrame(benchmark::State& state) {
+  const Layout& layout = BigLayout(static_cast<int>(state.range(0)));
+  Scene3D scene;
+  Camera3D camera;
+  EarClipTessellator tess;
+  RebuildScene(scene, camera, layout, tess);
+  DrawPlan plan;
+  for (auto _ : state) {
+    OrbitBy(camera, 2, 0);
+    PlanDraws(scene, ComputeView(camera, scene, 1000, 700), plan);
+  }
+}
+BENCHMARK(BM_PlanFrame)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 // One frame while orbiting: the yaw moves a little each time, as a left drag does.
 void FrameBenchmark(benchmark::State& state, bool close_up) {
   OffscreenGl gl(1000, 700);
@@ -49,7 +64,7 @@ void FrameBenchmark(benchmark::State& state, bool close_up) {
   Camera3D camera;
   GluTessellator tess;
   RebuildScene(scene, camera, layout, tess);
-  if (close_up) camera.distance = 800;
+  if (close_up) camera.distance = static_cast<float>(state.range(1));
   SetUpGlState();
   DrawPlan plan;
   for (auto _ : state) {
@@ -104,7 +119,9 @@ void RegisterScene3DBenchmarks() {
       ->Arg(1000)
       ->Arg(10000)
       ->Unit(benchmark::kMillisecond);
+  // Close up and at a middle distance, where most track is drawn in full detail.
   benchmark::RegisterBenchmark("BM_OrbitFrameClose", BM_OrbitFrameClose)
-      ->Arg(10000)
+      ->Args({10000, 800})
+      ->Args({10000, 3000})
       ->Unit(benchmark::kMillisecond);
 }

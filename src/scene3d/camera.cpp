@@ -165,7 +165,7 @@ float VisibleDistance(const ViewSetup& v, const Mat4& to_eye, const Sphere& s, f
 }  // namespace
 
 void MergeFarInstances(const Scene3D& scene, const std::vector<std::uint32_t>& instances,
-                       Mesh3D& out) {
+                       Mesh3D& out, std::vector<IndexRange>& ranges) {
   for (const std::uint32_t k : instances) {
     const ModelInstance& i = scene.pieceInstances[k];
     const auto it = scene.pieceModels.find(i.pieceId);
@@ -175,6 +175,8 @@ void MergeFarInstances(const Scene3D& scene, const std::vector<std::uint32_t>& i
     Mat4 turn = t;  // the normals turn (and mirror) with the model but do not move
     turn[12] = turn[13] = turn[14] = 0;
     const std::uint32_t base = out.VertexCount();
+    if (ranges.empty() || base + m.VertexCount() - ranges.back().minVertex > kBatchRangeVertices)
+      ranges.push_back({static_cast<std::uint32_t>(out.indices.size()), 0, base, base});
     for (std::size_t v = 0; v + 2 < m.positions.size(); v += 3) {
       const Vec3 p = Transform(t, {m.positions[v], m.positions[v + 1], m.positions[v + 2]});
       const Vec3 n = Transform(turn, {m.normals[v], m.normals[v + 1], m.normals[v + 2]});
@@ -184,6 +186,8 @@ void MergeFarInstances(const Scene3D& scene, const std::vector<std::uint32_t>& i
                          m.colours.begin() + static_cast<std::ptrdiff_t>(v + 3));
     }
     for (const std::uint32_t idx : m.indices) out.indices.push_back(base + idx);
+    ranges.back().count += static_cast<std::uint32_t>(m.indices.size());
+    ranges.back().maxVertex = std::max(ranges.back().maxVertex, out.VertexCount() - 1);
   }
 }
 
@@ -197,6 +201,7 @@ void PlanDraws(const Scene3D& scene, const ViewSetup& view, DrawPlan& plan) {
   if (!view.valid) {
     plan.batched.clear();
     plan.batch.clear();
+    plan.batchRanges.clear();
     return;
   }
   for (const SceneryInstance& s : scene.sceneryInstances) {
@@ -241,7 +246,8 @@ void PlanDraws(const Scene3D& scene, const ViewSetup& view, DrawPlan& plan) {
   }
   if (far != plan.batched || plan.batchVersion != scene.version) {
     plan.batch.clear();
-    MergeFarInstances(scene, far, plan.batch);
+    plan.batchRanges.clear();
+    MergeFarInstances(scene, far, plan.batch, plan.batchRanges);
     plan.batched = std::move(far);
     plan.batchVersion = scene.version;
   }

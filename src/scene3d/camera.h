@@ -49,6 +49,14 @@ struct DrawItem {
   Mat4 transform{};
 };
 
+// A run of triangles over a run of vertices: drawn by itself, a software renderer
+// handles a few thousand vertices at a time without allocating anew each frame.
+struct IndexRange {
+  std::uint32_t first = 0, count = 0;  // in the index array
+  std::uint32_t minVertex = 0, maxVertex = 0;
+};
+inline constexpr std::uint32_t kBatchRangeVertices = 4096;
+
 struct DrawPlan {
   std::vector<DrawItem> scenery;  // list order
   std::vector<DrawItem> pieces;   // list order, nearer than the coarsest detail
@@ -56,6 +64,7 @@ struct DrawPlan {
   // cost more than their triangles. Kept while the same instances stay far.
   std::vector<std::uint32_t> batched;  // instance indices in `batch`
   Mesh3D batch;
+  std::vector<IndexRange> batchRanges;  // covering `batch` in order
   std::uint64_t batchVersion = 0;
   std::array<int, 3> perLevel{};  // pieces drawn at each detail level
   int culled = 0;
@@ -68,5 +77,6 @@ int DetailLevel(float distance, float focal_px);
 // Fills `plan` with the instances inside the view at their detail level.
 void PlanDraws(const Scene3D& scene, const ViewSetup& view, DrawPlan& plan);
 // Appends the coarsest model of each listed piece instance, placed in the world.
+// Ranges of at most kBatchRangeVertices vertices each (or one instance) are recorded.
 void MergeFarInstances(const Scene3D& scene, const std::vector<std::uint32_t>& instances,
-                       Mesh3D& out);
+                       Mesh3D& out, std::vector<IndexRange>& ranges);

@@ -44,10 +44,10 @@ void Band(Mesh3D& m, const std::vector<PathSample>& path, float from, float to, 
 }
 
 // Far away only the ballast top shows: a strip with shared edges over a coarse path
-// (a straight in one piece, arcs every 7.5 degrees).
+// (a straight in one piece, arcs every 15 degrees: a chord strays under a pixel there).
 void FarTop(Mesh3D& m, const TrackRoute& r) {
   const int n =
-      r.radius > 0 ? std::max(static_cast<int>(std::ceil(std::fabs(r.sweep) / 7.5)), 2) : 1;
+      r.radius > 0 ? std::max(static_cast<int>(std::ceil(std::fabs(r.sweep) / 15.0)), 1) : 1;
   const double length = RouteLength(r);
   const std::uint32_t first = m.VertexCount();
   for (int i = 0; i <= n; ++i) {

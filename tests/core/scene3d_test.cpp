@@ -316,6 +316,16 @@ TEST(Camera3D, FramesDrawOnlyWhatIsInViewAndFarTrackCoarsely) {
   EXPECT_NEAR(plan.batch.positions[0], corner.x, 1e-2);
   EXPECT_NEAR(plan.batch.positions[1], corner.y, 1e-2);
   EXPECT_EQ(plan.batch.TriangleCount(), plan.triangles);
+  // The ranges cover the batch in order, each over at most 4096 vertices.
+  std::uint32_t next = 0;
+  for (const IndexRange& r : plan.batchRanges) {
+    EXPECT_EQ(r.first, next);
+    EXPECT_LT(r.maxVertex - r.minVertex, kBatchRangeVertices);
+    for (std::uint32_t i = r.first; i < r.first + r.count; ++i)
+      EXPECT_TRUE(plan.batch.indices[i] >= r.minVertex && plan.batch.indices[i] <= r.maxVertex);
+    next = r.first + r.count;
+  }
+  EXPECT_EQ(next, plan.batch.indices.size());
   s.camera.distance = 800;  // close up on the middle
   PlanDraws(s.scene, ComputeView(s.camera, s.scene, 1000, 700), plan);
   EXPECT_LT(plan.pieces.size(), 100u);

@@ -8,10 +8,12 @@
 #include "gui/app/vantrel_app.h"
 #include "gui/export/picture_export.h"
 #include "gui/export/scene_export.h"
+#include "gui/view3d/gl_scene.h"
 
 wxIMPLEMENT_APP_NO_MAIN(VantrelApp);
 
 int main(int argc, char** argv) {
+  KeepFrameMemory();
   const char* x11 = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   if ((!x11 || !*x11) && (!wayland || !*wayland)) {

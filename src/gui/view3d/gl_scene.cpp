@@ -3,6 +3,9 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <array>
 #include <cstdint>
@@ -24,6 +27,23 @@ void DrawMesh(const Mesh3D& m) {
   glColorPointer(3, GL_FLOAT, 0, m.colours.data());
   glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(m.indices.size()), GL_UNSIGNED_INT,
                  m.indices.data());
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glDisableClientState(GL_NORMAL_ARRAY);
+  glDisableClientState(GL_COLOR_ARRAY);
+}
+
+// One mesh drawn a range at a time (see IndexRange).
+void DrawRanges(const Mesh3D& m, const std::vector<IndexRange>& ranges) {
+  if (m.empty()) return;
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_NORMAL_ARRAY);
+  glEnableClientState(GL_COLOR_ARRAY);
+  glVertexPointer(3, GL_FLOAT, 0, m.positions.data());
+  glNormalPointer(GL_FLOAT, 0, m.normals.data());
+  glColorPointer(3, GL_FLOAT, 0, m.colours.data());
+  for (const IndexRange& r : ranges)
+    glDrawRangeElements(GL_TRIANGLES, r.minVertex, r.maxVertex, static_cast<GLsizei>(r.count),
+                        GL_UNSIGNED_INT, m.indices.data() + r.first);
   glDisableClientState(GL_VERTEX_ARRAY);
   glDisableClientState(GL_NORMAL_ARRAY);
   glDisableClientState(GL_COLOR_ARRAY);
@@ -136,6 +156,13 @@ void TessEdgeFlag(GLboolean, void*) {}  // asks GLU for separate triangles only
 
 }  // namespace
 
+void KeepFrameMemory() {
+#ifdef __GLIBC__
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  mallopt(M_TRIM_THRESHOLD, 128 << 20);
+#endif
+}
+
 void SetUpGlState() {
   glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_LEQUAL);
@@ -186,7 +213,7 @@ void DrawScene(const Scene3D& scene, const Camera3D& camera, int width, int heig
   glEnable(GL_POLYGON_OFFSET_FILL);
   glPolygonOffset(-1, -1);
   DrawItems(plan.pieces);
-  DrawMesh(plan.batch);
+  DrawRanges(plan.batch, plan.batchRanges);
   glDisable(GL_POLYGON_OFFSET_FILL);
   DrawMesh(scene.hillMesh);
 }
