@@ -55,19 +55,7 @@ bool IsSceneExportCommand(int argc, char** argv) {
 int RunSceneExport(int argc, char** argv) {
   std::vector<std::string> files;
   PictureSize size = kScenePictureSize;
-  for (int i = 2; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--size") == 0) {
-      if (i + 1 >= argc || !ParsePictureSize(argv[i + 1], size)) {
-        std::fprintf(stderr,
-                     "Bad picture size \"%s\": give WIDTHxHEIGHT, each side %d to %d pixels.\n",
-                     i + 1 < argc ? argv[i + 1] : "", kMinPictureSide, kMaxPictureSide);
-        return 1;
-      }
-      ++i;
-    } else {
-      files.emplace_back(argv[i]);
-    }
-  }
+  if (!ParseExportArguments(argc, argv, files, size)) return 1;
   if (files.size() != 2) {
     std::fputs(
         "usage: vantrel --export-3d LAYOUT.vtl OUT.png [--size WIDTHxHEIGHT]\n"
