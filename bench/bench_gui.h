@@ -2,3 +2,5 @@
 #pragma once
 
 void RegisterPaintBenchmarks();
+// Frames of the 3D view drawn with OpenGL into an offscreen buffer.
+void RegisterScene3DBenchmarks();

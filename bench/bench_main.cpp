@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "bench_gui.h"
+#include "gui/view3d/gl_scene.h"
 
 namespace {
 
@@ -21,16 +22,19 @@ bool HaveDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  KeepFrameMemory();  // as the program does
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   std::unique_ptr<wxInitializer> wx;
   if (HaveDisplay()) {
     wxApp::SetInstance(new wxApp());  // a GUI application, so device contexts work
     wx = std::make_unique<wxInitializer>(argc, argv);
-    if (wx->IsOk())
+    if (wx->IsOk()) {
       RegisterPaintBenchmarks();
-    else
+      RegisterScene3DBenchmarks();
+    } else {
       std::fputs("wxWidgets did not start: the drawing benchmarks are skipped.\n", stderr);
+    }
   } else {
     std::fputs("No display: the drawing benchmarks are skipped (run under xvfb-run).\n", stderr);
   }

@@ -86,6 +86,13 @@ bool ParseOptions(const ToolArgs& args, Options& o, std::string& error) {
   return true;
 }
 
+// The file text with nothing selected: what an operation changed beyond the selection.
+std::string TextWithoutSelection(const Layout& layout, const std::string& name) {
+  Layout copy = layout;
+  DeselectAll(copy);
+  return LayoutFileText(copy, name);
+}
+
 int Run(const ToolArgs& args) {
   Options o;
   std::string error;
@@ -105,6 +112,7 @@ int Run(const ToolArgs& args) {
   if (!loaded.error.empty()) return Fail(loaded.error);
   EnsureDefaultLevel(layout);
   const std::string before = LayoutFileText(layout, loaded.name);
+  const std::string content_before = TextWithoutSelection(layout, loaded.name);
 
   ScriptedPrompter prompter(o.answer, o.row);
   EditContext ctx{layout, prompter, o.row, "Ready"};
@@ -119,7 +127,10 @@ int Run(const ToolArgs& args) {
     const std::string saved = SaveLayout(layout, o.positional[1], loaded.name);
     if (!saved.empty()) return Fail(saved);
   }
-  return !changed && prompter.notified() ? 1 : 0;
+  // A refusal may clear the selection (which the file stores): it is still a refusal.
+  const bool content_changed =
+      changed && TextWithoutSelection(layout, loaded.name) != content_before;
+  return !content_changed && prompter.notified() ? 1 : 0;
 }
 
 }  // namespace

@@ -291,6 +291,8 @@ TEST(AutofillTool, RowsArePrintedAndTheChosenRowIsSaved) {
   EXPECT_EQ(RunTool({"check", out}).status, 0);
   r = RunTool({"edit", in, out, "autofill"});
   EXPECT_EQ(r.out.rfind("message: Autofill - No Solution: Gap is 368.2mm.", 0), 0u) << r.out;
+  // A refusal that clears the stored selection is still a refusal.
+  EXPECT_EQ(r.status, 1);
 }
 
 }  // namespace

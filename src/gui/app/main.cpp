@@ -7,10 +7,13 @@
 
 #include "gui/app/vantrel_app.h"
 #include "gui/export/picture_export.h"
+#include "gui/export/scene_export.h"
+#include "gui/view3d/gl_scene.h"
 
 wxIMPLEMENT_APP_NO_MAIN(VantrelApp);
 
 int main(int argc, char** argv) {
+  KeepFrameMemory();
   const char* x11 = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   if ((!x11 || !*x11) && (!wayland || !*wayland)) {
@@ -21,14 +24,15 @@ int main(int argc, char** argv) {
         stderr);
     return 1;
   }
-  if (IsPictureExportCommand(argc, argv)) {
+  if (IsPictureExportCommand(argc, argv) || IsSceneExportCommand(argc, argv)) {
     // A picture of a layout file, written without opening a window.
     wxInitializer wx(argc, argv);
     if (!wx.IsOk()) {
       std::fputs("Vantrel could not start wxWidgets to draw the picture.\n", stderr);
       return 1;
     }
-    return RunPictureExport(argc, argv);
+    return IsSceneExportCommand(argc, argv) ? RunSceneExport(argc, argv)
+                                            : RunPictureExport(argc, argv);
   }
   return wxEntry(argc, argv);
 }

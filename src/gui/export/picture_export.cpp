@@ -115,24 +115,30 @@ bool IsPictureExportCommand(int argc, char** argv) {
          (std::strcmp(argv[1], "--export-png") == 0 || std::strcmp(argv[1], "--export-svg") == 0);
 }
 
-int RunPictureExport(int argc, char** argv) {
-  const PictureFormat format =
-      std::strcmp(argv[1], "--export-png") == 0 ? PictureFormat::Png : PictureFormat::Svg;
-  std::vector<std::string> files;
-  PictureSize size;
+bool ParseExportArguments(int argc, char** argv, std::vector<std::string>& files,
+                          PictureSize& size) {
   for (int i = 2; i < argc; ++i) {
     if (std::strcmp(argv[i], "--size") == 0) {
       if (i + 1 >= argc || !ParsePictureSize(argv[i + 1], size)) {
         std::fprintf(stderr,
                      "Bad picture size \"%s\": give WIDTHxHEIGHT, each side %d to %d pixels.\n",
                      i + 1 < argc ? argv[i + 1] : "", kMinPictureSide, kMaxPictureSide);
-        return 1;
+        return false;
       }
       ++i;
     } else {
       files.emplace_back(argv[i]);
     }
   }
+  return true;
+}
+
+int RunPictureExport(int argc, char** argv) {
+  const PictureFormat format =
+      std::strcmp(argv[1], "--export-png") == 0 ? PictureFormat::Png : PictureFormat::Svg;
+  std::vector<std::string> files;
+  PictureSize size;
+  if (!ParseExportArguments(argc, argv, files, size)) return 1;
   if (files.size() != 2) {
     std::fputs(kUsage, stderr);
     return 1;

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 enum class PictureFormat { Png, Svg };
 
@@ -17,6 +18,12 @@ inline constexpr int kMaxPictureSide = 8192;
 
 // "WIDTHxHEIGHT", each side 16 to 8192 pixels; false (and `out` untouched) otherwise.
 bool ParsePictureSize(const std::string& text, PictureSize& out);
+
+// The export commands' arguments after the command word: two file names and an
+// optional "--size WIDTHxHEIGHT" (which keeps `size` when absent). False after a message
+// on standard error for a bad size; `files` then holds what was given, for the usage check.
+bool ParseExportArguments(int argc, char** argv, std::vector<std::string>& files,
+                          PictureSize& size);
 
 // Loads the layout, fits it to the picture and writes the file; "" on success,
 // otherwise a message for the user.

@@ -18,6 +18,7 @@
 #include "gui/panels/palette_panel.h"
 #include "gui/panels/properties_panel.h"
 #include "gui/panels/tally_box.h"
+#include "gui/view3d/view3d_frame.h"
 #include "gui/wx_text.h"
 #include "interact/commands.h"
 #include "model/layout_ops.h"
@@ -168,6 +169,20 @@ void MainFrame::Changed() {
   modified_ = true;
   UpdateTitle();
   SetStatusText(ToWx("Pieces: " + std::to_string(layout_.pieces.size())), 1);
+  RebuildView3D();
+}
+
+void MainFrame::Show3DView() {
+  if (view3d_) {
+    view3d_->Rebuild();
+    view3d_->Raise();
+    return;
+  }
+  view3d_ = View3DFrame::Open(this, layout_, prompter_, [this] { view3d_ = nullptr; });
+}
+
+void MainFrame::RebuildView3D() {
+  if (view3d_) view3d_->Rebuild();
 }
 
 void MainFrame::GradeCommandDone(const GradeOutcome& outcome) {
@@ -288,6 +303,7 @@ void MainFrame::OnNew() {
   SetTitle(kAppTitle);
   SetStatusText("Ready", 0);
   SetStatusText("Pieces: 0", 1);
+  RebuildView3D();
 }
 
 void MainFrame::OnOpen() {
@@ -357,6 +373,7 @@ void MainFrame::ShowOpenedLayout() {
   palette_->SelectSystemForLayout(layout_);
   SetStatusText(ToWx(StatusAfterOpen(layout_)), 0);
   SetStatusText(ToWx("Pieces: " + std::to_string(layout_.pieces.size())), 1);
+  RebuildView3D();
 }
 
 void MainFrame::OnCommand(wxCommandEvent& e) {
@@ -424,6 +441,9 @@ void MainFrame::OnCommand(wxCommandEvent& e) {
       if (!ToggleTunnel(layout_)) break;
       Changed();
       toolbar_->UpdateWindowUI();  // the tool now names the other action
+      break;
+    case kCmd3DView:
+      Show3DView();
       break;
     default:
       break;  // commands of features still to come

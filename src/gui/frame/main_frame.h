@@ -19,6 +19,7 @@
 
 class PalettePanel;
 class PropertiesPanel;
+class View3DFrame;
 class wxPrintData;
 class wxPageSetupDialogData;
 class wxToolBar;
@@ -66,6 +67,7 @@ class MainFrame : public wxFrame, public CanvasHost {
   CanvasPanel* canvas() { return canvas_; }
   PalettePanel* palette() { return palette_; }
   PropertiesPanel* properties() { return properties_; }
+  View3DFrame* view3d() { return view3d_; }
   const std::string& path() const { return path_; }
   const std::string& name() const { return name_; }
   bool modified() const { return modified_; }
@@ -122,6 +124,10 @@ class MainFrame : public wxFrame, public CanvasHost {
   void OnSavePartsList();
   // After a layout was opened: units, view, panels, palette and status bar follow it.
   void ShowOpenedLayout();
+  // "3D View": opens the window, or rebuilds and raises the open one.
+  void Show3DView();
+  // An open 3D window follows the layout.
+  void RebuildView3D();
 
   PalettePanel* palette_ = nullptr;
   CanvasPanel* canvas_ = nullptr;
@@ -130,7 +136,7 @@ class MainFrame : public wxFrame, public CanvasHost {
   std::string path_;
   std::string name_;
   bool modified_ = false;
-  wxFrame* view3d_ = nullptr;
+  View3DFrame* view3d_ = nullptr;
   std::unique_ptr<wxPrintData> print_data_;
   std::unique_ptr<wxPageSetupDialogData> page_setup_;
 

@@ -1,0 +1,247 @@
+// Fixed-function OpenGL 2.1 drawing of the 3D scene from client-side vertex arrays.
+#include "gui/view3d/gl_scene.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+#include <array>
+#include <cstdint>
+#include <deque>
+
+namespace {
+
+constexpr float kGridZ = -1.5f;  // below the baseboard top at -0.5, so the two never fight
+constexpr float kAxisZ = -0.3f;
+constexpr float kGridReach = 3500.0f;
+
+void DrawMesh(const Mesh3D& m) {
+  if (m.empty()) return;
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_NORMAL_ARRAY);
+  glEnableClientState(GL_COLOR_ARRAY);
+  glVertexPointer(3, GL_FLOAT, 0, m.positions.data());
+  glNormalPointer(GL_FLOAT, 0, m.normals.data());
+  glColorPointer(3, GL_FLOAT, 0, m.colours.data());
+  glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(m.indices.size()), GL_UNSIGNED_INT,
+                 m.indices.data());
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glDisableClientState(GL_NORMAL_ARRAY);
+  glDisableClientState(GL_COLOR_ARRAY);
+}
+
+// One mesh drawn a range at a time (see IndexRange).
+void DrawRanges(const Mesh3D& m, const std::vector<IndexRange>& ranges) {
+  if (m.empty()) return;
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_NORMAL_ARRAY);
+  glEnableClientState(GL_COLOR_ARRAY);
+  glVertexPointer(3, GL_FLOAT, 0, m.positions.data());
+  glNormalPointer(GL_FLOAT, 0, m.normals.data());
+  glColorPointer(3, GL_FLOAT, 0, m.colours.data());
+  for (const IndexRange& r : ranges)
+    glDrawRangeElements(GL_TRIANGLES, r.minVertex, r.maxVertex, static_cast<GLsizei>(r.count),
+                        GL_UNSIGNED_INT, m.indices.data() + r.first);
+  glDisableClientState(GL_VERTEX_ARRAY);
+  glDisableClientState(GL_NORMAL_ARRAY);
+  glDisableClientState(GL_COLOR_ARRAY);
+}
+
+void DrawItems(const std::vector<DrawItem>& items) {
+  for (const DrawItem& item : items) {
+    glPushMatrix();
+    glMultMatrixf(item.transform.data());
+    DrawMesh(*item.mesh);
+    glPopMatrix();
+  }
+}
+
+void DrawGridAndAxes() {
+  glDisable(GL_LIGHTING);
+  glLineWidth(1);
+  glColor3f(0.22f, 0.24f, 0.22f);
+  glBegin(GL_LINES);
+  for (int i = -35; i <= 35; ++i) {
+    const float at = static_cast<float>(i) * 100.0f;
+    glVertex3f(at, -kGridReach, kGridZ);
+    glVertex3f(at, kGridReach, kGridZ);
+    glVertex3f(-kGridReach, at, kGridZ);
+    glVertex3f(kGridReach, at, kGridZ);
+  }
+  glEnd();
+  glLineWidth(2);
+  glBegin(GL_LINES);
+  glColor3f(0.45f, 0.18f, 0.18f);
+  glVertex3f(0, -kGridReach, kAxisZ);
+  glVertex3f(0, kGridReach, kAxisZ);
+  glColor3f(0.18f, 0.45f, 0.18f);
+  glVertex3f(-kGridReach, 0, kAxisZ);
+  glVertex3f(kGridReach, 0, kAxisZ);
+  glEnd();
+  glLineWidth(1);
+  glEnable(GL_LIGHTING);
+}
+
+void DrawOutlines(const std::vector<LineSegment3D>& lines) {
+  if (lines.empty()) return;
+  glDisable(GL_LIGHTING);
+  glLineWidth(2);
+  glBegin(GL_LINES);
+  for (const LineSegment3D& l : lines) {
+    glColor3f(l.colour.r, l.colour.g, l.colour.b);
+    glVertex3f(l.a.x, l.a.y, l.a.z);
+    glVertex3f(l.b.x, l.b.y, l.b.z);
+  }
+  glEnd();
+  glLineWidth(1);
+  glEnable(GL_LIGHTING);
+}
+
+// Collects GLU's output: fans and strips become plain triangles; points made where
+// edges cross are appended after the contour's own.
+struct TessState {
+  std::vector<Point>* points = nullptr;
+  std::vector<std::uint32_t>* triangles = nullptr;
+  std::deque<std::array<GLdouble, 3>> coords;  // stable addresses for GLU
+  GLenum mode = GL_TRIANGLES;
+  std::vector<std::uint32_t> run;
+};
+
+std::uint32_t IndexOf(void* data) {
+  return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(data));
+}
+void* AsData(std::uint32_t index) {
+  return reinterpret_cast<void*>(static_cast<std::uintptr_t>(index));
+}
+
+void TessBegin(GLenum mode, void* state) {
+  auto* s = static_cast<TessState*>(state);
+  s->mode = mode;
+  s->run.clear();
+}
+
+void TessVertex(void* vertex, void* state) {
+  static_cast<TessState*>(state)->run.push_back(IndexOf(vertex));
+}
+
+void TessEnd(void* state) {
+  auto* s = static_cast<TessState*>(state);
+  auto& out = *s->triangles;
+  const auto& r = s->run;
+  for (std::size_t i = 2; i < r.size(); ++i) {
+    if (s->mode == GL_TRIANGLES) {
+      if (i % 3 == 2) out.insert(out.end(), {r[i - 2], r[i - 1], r[i]});
+    } else if (s->mode == GL_TRIANGLE_FAN) {
+      out.insert(out.end(), {r[0], r[i - 1], r[i]});
+    } else if (s->mode == GL_TRIANGLE_STRIP) {
+      if (i % 2 == 0)
+        out.insert(out.end(), {r[i - 2], r[i - 1], r[i]});
+      else
+        out.insert(out.end(), {r[i - 1], r[i - 2], r[i]});
+    }
+  }
+  s->run.clear();
+}
+
+void TessCombine(GLdouble coords[3], void* [4], GLfloat[4], void** out, void* state) {
+  auto* s = static_cast<TessState*>(state);
+  const auto index = static_cast<std::uint32_t>(s->points->size());
+  s->points->push_back({coords[0], coords[1]});
+  *out = AsData(index);
+}
+
+void TessEdgeFlag(GLboolean, void*) {}  // asks GLU for separate triangles only
+
+}  // namespace
+
+void KeepFrameMemory() {
+#ifdef __GLIBC__
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  mallopt(M_TRIM_THRESHOLD, 128 << 20);
+#endif
+}
+
+void SetUpGlState() {
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LEQUAL);
+  glEnable(GL_LIGHTING);
+  glEnable(GL_LIGHT0);
+  glEnable(GL_LIGHT1);
+  glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+  glEnable(GL_COLOR_MATERIAL);
+  glShadeModel(GL_SMOOTH);
+  glEnable(GL_NORMALIZE);
+  // Given under the identity model-view: the lights stay put relative to the viewer.
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  const GLfloat a0[] = {0.22f, 0.22f, 0.20f, 1}, d0[] = {0.92f, 0.90f, 0.84f, 1},
+                s0[] = {0.35f, 0.35f, 0.38f, 1}, p0[] = {700, 500, 1000, 1};
+  glLightfv(GL_LIGHT0, GL_AMBIENT, a0);
+  glLightfv(GL_LIGHT0, GL_DIFFUSE, d0);
+  glLightfv(GL_LIGHT0, GL_SPECULAR, s0);
+  glLightfv(GL_LIGHT0, GL_POSITION, p0);
+  const GLfloat a1[] = {0.04f, 0.04f, 0.07f, 1}, d1[] = {0.22f, 0.26f, 0.34f, 1},
+                p1[] = {-500, -700, 250, 1};
+  glLightfv(GL_LIGHT1, GL_AMBIENT, a1);
+  glLightfv(GL_LIGHT1, GL_DIFFUSE, d1);
+  glLightfv(GL_LIGHT1, GL_POSITION, p1);
+  const GLfloat specular[] = {0.35f, 0.35f, 0.38f, 1};
+  glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
+  glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 20);
+  glClearColor(0.14f, 0.16f, 0.19f, 1);
+}
+
+void DrawScene(const Scene3D& scene, const Camera3D& camera, int width, int height,
+               DrawPlan& plan) {
+  const ViewSetup view = ComputeView(camera, scene, width, height);
+  if (view.valid) {
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(view.projection.data());
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixf(view.modelview.data());
+  }
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  DrawGridAndAxes();
+  DrawMesh(scene.baseboardMesh);
+  PlanDraws(scene, view, plan);
+  DrawItems(plan.scenery);
+  DrawMesh(scene.structureMesh);
+  DrawOutlines(scene.outlineSegments);
+  glEnable(GL_POLYGON_OFFSET_FILL);
+  glPolygonOffset(-1, -1);
+  DrawItems(plan.pieces);
+  DrawRanges(plan.batch, plan.batchRanges);
+  glDisable(GL_POLYGON_OFFSET_FILL);
+  DrawMesh(scene.hillMesh);
+}
+
+void GluTessellator::Triangulate(const std::vector<Point>& contour, std::vector<Point>& points,
+                                 std::vector<std::uint32_t>& triangles) {
+  points = contour;
+  triangles.clear();
+  GLUtesselator* tess = gluNewTess();
+  if (!tess) return;
+  TessState state;
+  state.points = &points;
+  state.triangles = &triangles;
+  using Fn = _GLUfuncptr;
+  gluTessCallback(tess, GLU_TESS_BEGIN_DATA, reinterpret_cast<Fn>(&TessBegin));
+  gluTessCallback(tess, GLU_TESS_VERTEX_DATA, reinterpret_cast<Fn>(&TessVertex));
+  gluTessCallback(tess, GLU_TESS_END_DATA, reinterpret_cast<Fn>(&TessEnd));
+  gluTessCallback(tess, GLU_TESS_COMBINE_DATA, reinterpret_cast<Fn>(&TessCombine));
+  gluTessCallback(tess, GLU_TESS_EDGE_FLAG_DATA, reinterpret_cast<Fn>(&TessEdgeFlag));
+  gluTessProperty(tess, GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_ODD);
+  gluTessNormal(tess, 0, 0, 1);
+  gluTessBeginPolygon(tess, &state);
+  gluTessBeginContour(tess);
+  for (std::uint32_t i = 0; i < contour.size(); ++i) {
+    state.coords.push_back({contour[i].x, contour[i].y, 0});
+    gluTessVertex(tess, state.coords.back().data(), AsData(i));
+  }
+  gluTessEndContour(tess);
+  gluTessEndPolygon(tess);
+  gluDeleteTess(tess);
+}

@@ -1,0 +1,254 @@
+// Camera controls, view matrices, and the per-instance culling and detail choice.
+#include "scene3d/camera.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr float kDegToRad = 3.14159265358979323846f / 180.0f;
+
+Mat4 Translate(float x, float y, float z) {
+  Mat4 m = Identity();
+  m[12] = x;
+  m[13] = y;
+  m[14] = z;
+  return m;
+}
+
+Mat4 Scale(float x, float y, float z) {
+  Mat4 m = Identity();
+  m[0] = x;
+  m[5] = y;
+  m[10] = z;
+  return m;
+}
+
+// Rotation by `deg` about an axis (0 x, 1 y, 2 z), as glRotatef turns.
+Mat4 Rotate(float deg, int axis) {
+  const float c = std::cos(deg * kDegToRad), s = std::sin(deg * kDegToRad);
+  Mat4 m = Identity();
+  const int i = (axis + 1) % 3, j = (axis + 2) % 3;
+  m[i * 4 + i] = c;
+  m[j * 4 + j] = c;
+  m[i * 4 + j] = s;  // column i, row j
+  m[j * 4 + i] = -s;
+  return m;
+}
+
+// Scenery sits a little into the ground; the bridges deeper.
+constexpr float kSleeperWidthMm = 3.5f, kSleeperMinPx = 0.75f;
+constexpr float kGaugeMm = 16.5f, kGaugeMinPx = 2.0f;
+constexpr int kFarLevel = 2;
+
+}  // namespace
+
+Mat4 Identity() {
+  return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+}
+
+Mat4 Multiply(const Mat4& a, const Mat4& b) {
+  Mat4 r{};
+  for (int col = 0; col < 4; ++col)
+    for (int row = 0; row < 4; ++row) {
+      float v = 0;
+      for (int k = 0; k < 4; ++k) v += a[k * 4 + row] * b[col * 4 + k];
+      r[col * 4 + row] = v;
+    }
+  return r;
+}
+
+Vec3 Transform(const Mat4& m, Vec3 p) {
+  return {m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12],
+          m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13],
+          m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14]};
+}
+
+ViewSetup ComputeView(const Camera3D& camera, const Scene3D& scene, int width, int height) {
+  ViewSetup v;
+  v.width = width;
+  v.height = height;
+  v.nearPlane = std::max(1.0f, camera.distance / 100.0f);
+  v.farPlane = std::max(60000.0f, camera.distance + scene.diagonal);
+  // Looking from (0, 0, distance) at the origin; turning by -pitch about x keeps the
+  // layout's up pointing up on the screen.
+  v.modelview =
+      Multiply(Multiply(Translate(0, 0, -camera.distance), Rotate(-camera.pitch, 0)),
+               Multiply(Rotate(camera.yaw, 2),
+                        Translate(camera.panX - camera.centerX, camera.panY - camera.centerY, 0)));
+  if (width < 1 || height < 1) return v;
+  v.valid = true;
+  const float f = 1.0f / std::tan(kFieldOfViewDeg / 2.0f * kDegToRad);
+  const float aspect = static_cast<float>(width) / static_cast<float>(height);
+  const float n = v.nearPlane, fa = v.farPlane;
+  v.projection = Mat4{};
+  v.projection[0] = f / aspect;
+  v.projection[5] = f;
+  v.projection[10] = (fa + n) / (n - fa);
+  v.projection[11] = -1;
+  v.projection[14] = 2 * fa * n / (n - fa);
+  v.focalPx = f * static_cast<float>(height) / 2.0f;
+  return v;
+}
+
+bool ProjectToWindow(const ViewSetup& view, Vec3 p, float& px, float& py) {
+  const Vec3 e = Transform(view.modelview, p);
+  if (e.z >= 0 || !view.valid) return false;
+  const float ndc_x = view.projection[0] * e.x / -e.z, ndc_y = view.projection[5] * e.y / -e.z;
+  px = (ndc_x + 1.0f) / 2.0f * static_cast<float>(view.width);
+  py = (1.0f - ndc_y) / 2.0f * static_cast<float>(view.height);
+  return true;
+}
+
+void OrbitBy(Camera3D& camera, int dx, int dy) {
+  camera.yaw += 0.5f * static_cast<float>(dx);
+  camera.pitch = std::clamp(camera.pitch + 0.5f * static_cast<float>(dy), -89.0f, 89.0f);
+}
+
+void PanBy(Camera3D& camera, int dx, int dy) {
+  const float c = std::cos(camera.yaw * kDegToRad), s = std::sin(camera.yaw * kDegToRad);
+  const float fx = static_cast<float>(dx), fy = static_cast<float>(dy);
+  camera.panX += (c * fx + s * fy) * camera.distance / 900.0f;
+  camera.panY += (c * fy - s * fx) * camera.distance / 900.0f;
+}
+
+void ZoomStep(Camera3D& camera, bool zoom_in) {
+  camera.distance = zoom_in ? camera.distance * 0.88f : camera.distance / 0.88f;
+  camera.distance = std::clamp(camera.distance, kMinDistance, camera.maxDistance);
+}
+
+void ResetView(Camera3D& camera) {
+  camera.pitch = 35;
+  camera.yaw = 30;
+  camera.panX = camera.panY = 0;
+}
+
+Mat4 InstanceMatrix(const ModelInstance& i) {
+  return Multiply(Multiply(Translate(i.x, i.y, i.z), Rotate(i.heading, 2)),
+                  Multiply(Rotate(i.reversed ? i.tilt : -i.tilt, 1), Scale(1, -1, 1)));
+}
+
+float ScenerySinkOffset(const std::string& id) {
+  if (id == "bridge_arch") return -18;
+  if (id == "bridge_truss") return -4;
+  return -1;
+}
+
+Mat4 SceneryMatrix(const SceneryInstance& i) {
+  Mat4 m =
+      Multiply(Translate(i.x, i.y, i.z + ScenerySinkOffset(i.sceneryId)), Rotate(i.heading, 2));
+  if (i.scaleX != 1 || i.scaleY != 1) m = Multiply(m, Scale(i.scaleX, i.scaleY, 1));
+  return m;
+}
+
+int DetailLevel(float distance, float focal_px) {
+  if (kSleeperWidthMm * focal_px >= kSleeperMinPx * distance) return 0;
+  if (kGaugeMm * focal_px >= kGaugeMinPx * distance) return 1;
+  return 2;
+}
+
+namespace {
+
+// Eye-space distance of a sphere, or a negative value when it lies outside the view.
+float VisibleDistance(const ViewSetup& v, const Mat4& to_eye, const Sphere& s, float r) {
+  const Vec3 e = Transform(to_eye, s.centre);
+  const float depth = -e.z;
+  if (depth + r < v.nearPlane || depth - r > v.farPlane) return -1;
+  // Side planes through the eye: inside when x cos + z sin <= 0 (turned per side).
+  const float ty = 1.0f / v.projection[5], tx = 1.0f / v.projection[0];
+  const float cy = 1.0f / std::sqrt(1 + ty * ty), sy = ty * cy;
+  const float cx = 1.0f / std::sqrt(1 + tx * tx), sx = tx * cx;
+  if (std::fabs(e.y) * cy + e.z * sy > r || std::fabs(e.x) * cx + e.z * sx > r) return -1;
+  return std::max(v.nearPlane, std::sqrt(e.x * e.x + e.y * e.y + e.z * e.z) - r);
+}
+
+}  // namespace
+
+void MergeFarInstances(const Scene3D& scene, const std::vector<std::uint32_t>& instances,
+                       Mesh3D& out, std::vector<IndexRange>& ranges) {
+  for (const std::uint32_t k : instances) {
+    const ModelInstance& i = scene.pieceInstances[k];
+    const auto it = scene.pieceModels.find(i.pieceId);
+    if (it == scene.pieceModels.end()) continue;
+    const Mesh3D& m = it->second.ForLevel(kFarLevel);
+    const Mat4 t = InstanceMatrix(i);
+    Mat4 turn = t;  // the normals turn (and mirror) with the model but do not move
+    turn[12] = turn[13] = turn[14] = 0;
+    const std::uint32_t base = out.VertexCount();
+    if (ranges.empty() || base + m.VertexCount() - ranges.back().minVertex > kBatchRangeVertices)
+      ranges.push_back({static_cast<std::uint32_t>(out.indices.size()), 0, base, base});
+    for (std::size_t v = 0; v + 2 < m.positions.size(); v += 3) {
+      const Vec3 p = Transform(t, {m.positions[v], m.positions[v + 1], m.positions[v + 2]});
+      const Vec3 n = Transform(turn, {m.normals[v], m.normals[v + 1], m.normals[v + 2]});
+      out.positions.insert(out.positions.end(), {p.x, p.y, p.z});
+      out.normals.insert(out.normals.end(), {n.x, n.y, n.z});
+      out.colours.insert(out.colours.end(), m.colours.begin() + static_cast<std::ptrdiff_t>(v),
+                         m.colours.begin() + static_cast<std::ptrdiff_t>(v + 3));
+    }
+    for (const std::uint32_t idx : m.indices) out.indices.push_back(base + idx);
+    ranges.back().count += static_cast<std::uint32_t>(m.indices.size());
+    ranges.back().maxVertex = std::max(ranges.back().maxVertex, out.VertexCount() - 1);
+  }
+}
+
+void PlanDraws(const Scene3D& scene, const ViewSetup& view, DrawPlan& plan) {
+  plan.scenery.clear();
+  plan.pieces.clear();
+  std::vector<std::uint32_t> far;
+  plan.perLevel = {};
+  plan.culled = 0;
+  plan.triangles = 0;
+  if (!view.valid) {
+    plan.batched.clear();
+    plan.batch.clear();
+    plan.batchRanges.clear();
+    return;
+  }
+  for (const SceneryInstance& s : scene.sceneryInstances) {
+    const auto it = scene.sceneryModels.find(s.sceneryId);
+    if (it == scene.sceneryModels.end() || it->second.full().empty()) continue;
+    const Mat4 m = SceneryMatrix(s);
+    const float r =
+        it->second.bound.radius * std::max({std::fabs(s.scaleX), std::fabs(s.scaleY), 1.0f});
+    if (VisibleDistance(view, Multiply(view.modelview, m), it->second.bound, r) < 0) {
+      ++plan.culled;
+      continue;
+    }
+    plan.scenery.push_back({&it->second.full(), m});
+    plan.triangles += it->second.full().TriangleCount();
+  }
+  const Model3D* model = nullptr;
+  const std::string* model_id = nullptr;
+  for (std::uint32_t k = 0; k < scene.pieceInstances.size(); ++k) {
+    const ModelInstance& i = scene.pieceInstances[k];
+    if (!model_id || *model_id != i.pieceId) {  // runs of one article are common
+      const auto it = scene.pieceModels.find(i.pieceId);
+      model = it == scene.pieceModels.end() ? nullptr : &it->second;
+      model_id = &i.pieceId;
+    }
+    if (!model || model->full().empty()) continue;
+    const Mat4 m = InstanceMatrix(i);
+    const float d =
+        VisibleDistance(view, Multiply(view.modelview, m), model->bound, model->bound.radius);
+    if (d < 0) {
+      ++plan.culled;
+      continue;
+    }
+    const int level = std::min(DetailLevel(d, view.focalPx), kFarLevel);
+    const Mesh3D& mesh = model->ForLevel(level);
+    if (mesh.empty()) continue;
+    ++plan.perLevel[static_cast<std::size_t>(level)];
+    plan.triangles += mesh.TriangleCount();
+    if (level == kFarLevel)
+      far.push_back(k);
+    else
+      plan.pieces.push_back({&mesh, m});
+  }
+  if (far != plan.batched || plan.batchVersion != scene.version) {
+    plan.batch.clear();
+    plan.batchRanges.clear();
+    MergeFarInstances(scene, far, plan.batch, plan.batchRanges);
+    plan.batched = std::move(far);
+    plan.batchVersion = scene.version;
+  }
+}

@@ -1,0 +1,233 @@
+// Turns the layout into the 3D scene: piece and scenery instances over shared models,
+// bridge piers, helix rings and columns, polygons, baseboard, tunnel hills and the
+// camera fit. Layout y is mirrored (3D y = -layout y) and headings negated.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "catalog/catalog.h"
+#include "catalog/helix_catalog.h"
+#include "catalog/scenery_catalog.h"
+#include "model/layout_ops.h"
+#include "model/world_connectors.h"
+#include "scene3d/scene3d.h"
+#include "scene3d/scenery_models.h"
+#include "scene3d/track_models.h"
+
+namespace {
+
+struct Bounds {
+  float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
+  bool any = false;
+  void Add(double x, double y) {
+    minX = std::min(minX, static_cast<float>(x));
+    maxX = std::max(maxX, static_cast<float>(x));
+    minY = std::min(minY, static_cast<float>(y));
+    maxY = std::max(maxY, static_cast<float>(y));
+    any = true;
+  }
+};
+
+Vec3 V(double x, double y, double z) {
+  return {static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
+}
+
+// Pier positions already used, hashed on a grid so that the search stays local.
+class PierSet {
+ public:
+  // True (and remembered) when no pier stands within 2 mm in x and in y.
+  bool Claim(double x, double y) {
+    const std::int64_t cx = Cell(x), cy = Cell(y);
+    for (std::int64_t i = cx - 1; i <= cx + 1; ++i)
+      for (std::int64_t j = cy - 1; j <= cy + 1; ++j) {
+        const auto it = cells_.find(Key(i, j));
+        if (it == cells_.end()) continue;
+        for (const Point& p : it->second)
+          if (std::fabs(p.x - x) <= 2.0 && std::fabs(p.y - y) <= 2.0) return false;
+      }
+    cells_[Key(cx, cy)].push_back({x, y});
+    return true;
+  }
+
+ private:
+  static std::int64_t Cell(double v) { return static_cast<std::int64_t>(std::floor(v / 4.0)); }
+  static std::int64_t Key(std::int64_t i, std::int64_t j) { return i * 73856093 ^ j * 19349663; }
+  std::unordered_map<std::int64_t, std::vector<Point>> cells_;
+};
+
+// A stadium-shaped pier: two half-circles of radius 11 mm, 7 mm either side of the
+// centre along `angle`.
+void AddPier(Mesh3D& m, double x, double y, double angle, double base, double top) {
+  if (top - base < 2.0) return;
+  std::vector<Vec3> outline;
+  const double ux = std::cos(angle), uy = std::sin(angle);
+  for (const double side : {1.0, -1.0}) {
+    const double cx = x + side * 7.0 * ux, cy = y + side * 7.0 * uy;
+    for (int k = 0; k <= 8; ++k) {
+      const double a = angle + (side > 0 ? -kPi / 2 : kPi / 2) + k * kPi / 8;
+      outline.push_back(V(cx + 11.0 * std::cos(a), cy + 11.0 * std::sin(a), 0));
+    }
+  }
+  AddPrism(m, outline, static_cast<float>(base), static_cast<float>(top), {0.80f, 0.80f, 0.78f},
+           {0.62f, 0.62f, 0.60f});
+}
+
+void AddPiers(Scene3D& scene, const Layout& layout) {
+  const Catalog& cat = Catalog::instance();
+  std::unordered_set<int> elevated;
+  for (const PlacedPiece& p : layout.pieces)
+    if (const PieceDef* d = cat.find(p.cat); d && d->elevated) elevated.insert(p.id);
+  PierSet used;
+  for (const PlacedPiece& p : layout.pieces) {
+    if (!elevated.count(p.id) || !LevelVisible(layout, p.level)) continue;
+    const PieceDef& def = *cat.find(p.cat);
+    const double base = LevelHeight(layout, p.level), top = p.z;
+    const double angle = kPi / 2 - DegToRad(p.heading);
+    Point far{def.length, 0};
+    if (def.radius > 0 && def.connectors.size() >= 2)
+      far = {def.connectors[1].x, def.connectors[1].y};
+    const Point end = ToLayout({p.x, p.y, p.heading}, far.x, far.y);
+    const bool shared_start = p.Joined(0) && elevated.count(p.joints[0].target);
+    if (!shared_start && used.Claim(p.x, -p.y))
+      AddPier(scene.structureMesh, p.x, -p.y, angle, base, top);
+    if (used.Claim(end.x, -end.y)) AddPier(scene.structureMesh, end.x, -end.y, angle, base, top);
+  }
+}
+
+void AddPieceModel(Scene3D& scene, const PieceDef& def) {
+  if (!scene.pieceModels.count(def.id)) scene.pieceModels.emplace(def.id, BuildPieceModel(def));
+}
+
+void AddPieces(Scene3D& scene, const Layout& layout, Bounds& bounds) {
+  const Catalog& cat = Catalog::instance();
+  scene.pieceInstances.reserve(layout.pieces.size());
+  for (const PlacedPiece& p : layout.pieces) {
+    const PieceDef* def = cat.find(p.cat);
+    if (!def || !LevelVisible(layout, p.level)) continue;
+    AddPieceModel(scene, *def);
+    ModelInstance i;
+    i.pieceId = p.cat;
+    i.x = static_cast<float>(p.x);
+    i.y = static_cast<float>(-p.y);
+    i.z = static_cast<float>(p.z);
+    i.heading = static_cast<float>(-p.heading);
+    i.tilt = static_cast<float>(p.grade);
+    i.length = static_cast<float>(def->length);
+    i.reversed = p.rev;
+    scene.pieceInstances.push_back(i);
+    const double h = DegToRad(p.heading), l = def->length;
+    bounds.Add(p.x, -p.y);
+    bounds.Add(p.x + l * std::cos(h), -p.y - l * std::sin(h));
+  }
+}
+
+void AddHelix(Scene3D& scene, const Layout& layout, const Helix& helix, Bounds& bounds) {
+  const HelixDef* hd = HelixCatalog::resolve(helix.variant);
+  if (!hd) return;
+  const int bottom = FindPiece(layout, helix.bottomR1);
+  const PlacedPiece* first =
+      bottom >= 0 ? &layout.pieces[static_cast<std::size_t>(bottom)] : nullptr;
+  if (!LevelVisible(layout, first ? first->level : 1)) return;
+  const Catalog& cat = Catalog::instance();
+  const PieceDef* inner = cat.find(hd->inner_curve_id);
+  const PieceDef* outer = cat.find(hd->outer_curve_id);
+  if (!inner || !outer) return;
+  AddPieceModel(scene, *inner);
+  AddPieceModel(scene, *outer);
+  const int n = static_cast<int>(hd->turns * 12.0);
+  const double rise = n > 0 ? hd->rise / n : 0.0;
+  const double base = first ? first->z : 0.0;
+  const double turn = DegToRad(helix.heading), c = std::cos(turn), s = std::sin(turn);
+  auto place = [&](double r, double a_deg) {
+    const double a = DegToRad(a_deg), lx = r * std::cos(a), ly = r * std::sin(a);
+    return Point{helix.cx + lx * c - ly * s, helix.cy + lx * s + ly * c};
+  };
+  for (const auto& [radius, id] : {std::pair{hd->inner_radius, hd->inner_curve_id},
+                                   std::pair{hd->outer_radius, hd->outer_curve_id}}) {
+    const double arc = radius * kPi / 6.0;
+    const double pitch =
+        arc > 0.001 ? std::asin(std::clamp(rise / arc, -1.0, 1.0)) * 180.0 / kPi : 0.0;
+    for (int k = 1; k <= n; ++k) {
+      const double a = -90.0 - 30.0 * k;
+      const Point at = place(radius, a);
+      ModelInstance i;
+      i.pieceId = id;
+      i.x = static_cast<float>(at.x);
+      i.y = static_cast<float>(-at.y);
+      i.z = static_cast<float>(base + k * rise);
+      i.heading = static_cast<float>(-(a + 90.0 + helix.heading));
+      i.tilt = static_cast<float>(-pitch);
+      i.length = static_cast<float>(arc);
+      scene.pieceInstances.push_back(i);
+      bounds.Add(at.x, -at.y);
+    }
+  }
+  if (hd->rise < 2.0) return;
+  std::vector<double> angles;
+  for (int i = 0; i < 12; ++i) angles.push_back(i * 30.0 - 90.0);
+  angles.push_back(90.0);
+  for (const double a : angles) {
+    const Point at = place(hd->outer_radius, a);
+    AddBox(scene.structureMesh, V(at.x - 3.5, -at.y - 3.5, base),
+           V(at.x + 3.5, -at.y + 3.5, base + hd->rise), {0.55f, 0.40f, 0.24f},
+           {0.45f, 0.31f, 0.18f});
+  }
+}
+
+void AddScenery(Scene3D& scene, const Layout& layout, Bounds& bounds) {
+  const SceneryCatalog& cat = SceneryCatalog::instance();
+  for (const SceneryItem& item : layout.scenery) {
+    const SceneryDef* def = cat.find(item.item);
+    if (!def || !LevelVisible(layout, item.level)) continue;
+    if (!scene.sceneryModels.count(def->id))
+      scene.sceneryModels.emplace(def->id, BuildSceneryModel(*def));
+    SceneryInstance i;
+    i.sceneryId = item.item;
+    i.x = static_cast<float>(item.x);
+    i.y = static_cast<float>(-item.y);
+    i.z = static_cast<float>(LevelHeight(layout, item.level));
+    i.heading = static_cast<float>(-item.heading);
+    i.scaleX = static_cast<float>(item.scalex);
+    i.scaleY = static_cast<float>(item.scaley);
+    scene.sceneryInstances.push_back(i);
+    bounds.Add(item.x, -item.y);
+    bounds.Add(item.x + def->width, -item.y + def->depth);
+  }
+}
+
+}  // namespace
+
+// Polygons, the baseboard and the tunnel hills (scene_static.cpp).
+void AddPolygons(Scene3D& scene, const Layout& layout, PolygonTessellator& tessellator);
+void AddBaseboard(Scene3D& scene, const Layout& layout, PolygonTessellator& tessellator);
+void AddTunnelHills(Scene3D& scene, const Layout& layout);
+
+void RebuildScene(Scene3D& scene, Camera3D& camera, const Layout& layout,
+                  PolygonTessellator& tessellator) {
+  // Everything goes, the static meshes too: a deleted bridge must take its piers along.
+  scene.pieceInstances.clear();
+  scene.pieceModels.clear();
+  scene.sceneryInstances.clear();
+  scene.sceneryModels.clear();
+  scene.structureMesh.clear();
+  scene.outlineSegments.clear();
+  ++scene.version;
+  Bounds bounds;
+  AddPieces(scene, layout, bounds);
+  AddPiers(scene, layout);
+  for (const Helix& h : layout.helices) AddHelix(scene, layout, h, bounds);
+  AddPolygons(scene, layout, tessellator);
+  AddScenery(scene, layout, bounds);
+  if (bounds.any) {
+    const float w = bounds.maxX - bounds.minX, h = bounds.maxY - bounds.minY;
+    camera.centerX = (bounds.minX + bounds.maxX) / 2;
+    camera.centerY = (bounds.minY + bounds.maxY) / 2;
+    camera.distance = std::max(1.8f * std::max(w, h), 400.0f);
+    camera.maxDistance = std::max(kMaxDistance, camera.distance);
+    scene.diagonal = std::hypot(w, h);
+  }
+  AddBaseboard(scene, layout, tessellator);
+  AddTunnelHills(scene, layout);
+}

@@ -1,0 +1,338 @@
+// The 3D scene built from hand-made layouts: instances and their placement, piers,
+// helix rings and columns, tunnel hills, polygons, hidden levels, the camera fit and
+// controls, and which instances a frame draws at which detail.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "catalog/catalog.h"
+#include "catalog/scenery_catalog.h"
+#include "ear_clip_tessellator.h"
+#include "layout_builder.h"
+#include "model/layout_ops.h"
+#include "scene3d/camera.h"
+#include "scene3d/scene3d.h"
+#include "scene3d/scenery_models.h"
+#include "scene3d/track_models.h"
+
+namespace {
+
+struct Built {
+  Scene3D scene;
+  Camera3D camera;
+};
+
+Built Build(const Layout& layout) {
+  Built b;
+  EarClipTessellator tess;
+  RebuildScene(b.scene, b.camera, layout, tess);
+  return b;
+}
+
+Layout WithLevel() {
+  Layout layout;
+  EnsureDefaultLevel(layout);
+  return layout;
+}
+
+// Vertices of one pier prism: 18 side quads and a top fan of 18 points plus its centre.
+constexpr std::uint32_t kPierVertices = 18 * 4 + 19;
+
+bool HasColour(const Mesh3D& m, Colour3 c) {
+  for (std::size_t i = 0; i + 2 < m.colours.size(); i += 3)
+    if (std::fabs(m.colours[i] - c.r) < 1e-6 && std::fabs(m.colours[i + 1] - c.g) < 1e-6 &&
+        std::fabs(m.colours[i + 2] - c.b) < 1e-6)
+      return true;
+  return false;
+}
+
+float MaxZ(const Mesh3D& m) {
+  float z = -1e9f;
+  for (std::size_t i = 2; i < m.positions.size(); i += 3) z = std::max(z, m.positions[i]);
+  return z;
+}
+
+TEST(Scene3D, PiecesBecomeMirroredInstancesOfOneSharedModel) {
+  Layout layout = WithLevel();
+  ChainBuilder b(layout);
+  b.Start("24188", {100, 50, 90});
+  b.Append("24188");
+  layout.pieces[1].z = 12;
+  layout.pieces[1].grade = 2.5;
+  layout.pieces[1].rev = true;
+  const Built s = Build(layout);
+  ASSERT_EQ(s.scene.pieceInstances.size(), 2u);
+  EXPECT_EQ(s.scene.pieceModels.size(), 1u);
+  const ModelInstance& i = s.scene.pieceInstances[1];
+  EXPECT_EQ(i.pieceId, "24188");
+  EXPECT_NEAR(i.x, 100, 1e-3);
+  EXPECT_NEAR(i.y, -(50 + 188.3), 1e-3);
+  EXPECT_NEAR(i.z, 12, 1e-6);
+  EXPECT_NEAR(i.heading, -90, 1e-6);
+  EXPECT_FLOAT_EQ(i.tilt, 2.5f);
+  EXPECT_TRUE(i.reversed);
+  EXPECT_NEAR(i.length, 188.3, 1e-4);
+  // Fitted to the two pieces (376.6 mm along -y): the 400 mm minimum distance.
+  EXPECT_NEAR(s.camera.centerX, 100, 1e-3);
+  EXPECT_NEAR(s.camera.centerY, -(50 + 188.3), 1e-3);
+  EXPECT_NEAR(s.camera.distance, 1.8 * 376.6, 1e-2);
+  // The placed model: its far end lands where the layout says, tilted upward when the
+  // piece is not reversed.
+  const Mat4 m = InstanceMatrix(s.scene.pieceInstances[0]);
+  const Vec3 far = Transform(m, {188.3f, 0, 0});
+  EXPECT_NEAR(far.x, 100, 1e-3);
+  EXPECT_NEAR(far.y, -(50 + 188.3), 1e-3);
+  ModelInstance up = s.scene.pieceInstances[0];
+  up.tilt = 3;
+  EXPECT_GT(Transform(InstanceMatrix(up), {188.3f, 0, 0}).z, 9.0f);
+}
+
+TEST(Scene3D, TrackModelHasBallastSleepersAndRailsAndCoarserStandIns) {
+  Layout layout = WithLevel();
+  ChainBuilder(layout).Start("24188");
+  const Built s = Build(layout);
+  const Model3D& model = s.scene.pieceModels.at("24188");
+  ASSERT_EQ(model.lods.size(), 3u);
+  const Colour3 sleeper{0.38f, 0.27f, 0.16f}, rail{0.74f, 0.74f, 0.78f};
+  EXPECT_TRUE(HasColour(model.lods[0], sleeper));
+  EXPECT_FLOAT_EQ(MaxZ(model.lods[0]), 6.7f);
+  EXPECT_FALSE(HasColour(model.lods[1], sleeper));
+  EXPECT_TRUE(HasColour(model.lods[1], rail));
+  EXPECT_FLOAT_EQ(MaxZ(model.lods[2]), 2.0f);
+  EXPECT_EQ(model.lods[2].TriangleCount(), 2u);  // far away a straight is one quad
+  // 14 sleepers (6.5 mm, then every 13 mm up to 188.3), 10 triangles each.
+  const std::size_t ballast = 9 * 6 + 4, rails = 2 * (9 * 6 + 4);
+  EXPECT_EQ(model.lods[0].TriangleCount(), ballast + 14 * 10 + rails);
+  for (const char* id : {"24611", "24671", "24640", "24624", "74861", "24977", "24630", "24130"}) {
+    const PieceDef* def = Catalog::instance().find(id);
+    ASSERT_NE(def, nullptr) << id;
+    EXPECT_FALSE(BuildPieceModel(*def).full().empty()) << id;
+  }
+}
+
+TEST(Scene3D, PiersStandUnderRaisedBridgesAndAreShared) {
+  Layout layout = WithLevel();
+  ChainBuilder b(layout);
+  b.Start("74620");
+  b.Append("74620");
+  for (PlacedPiece& p : layout.pieces) p.z = 0;  // on its level: no piers
+  EXPECT_TRUE(Build(layout).scene.structureMesh.empty());
+  for (PlacedPiece& p : layout.pieces) p.z = 100;
+  Built s = Build(layout);
+  EXPECT_EQ(s.scene.structureMesh.VertexCount(), 3 * kPierVertices);  // three, not four
+  EXPECT_FLOAT_EQ(MaxZ(s.scene.structureMesh), 100.0f);
+  // Rebuilding gives the same scene; a deleted bridge takes its piers along.
+  EarClipTessellator tess;
+  RebuildScene(s.scene, s.camera, layout, tess);
+  EXPECT_EQ(s.scene.structureMesh.VertexCount(), 3 * kPierVertices);
+  EXPECT_EQ(s.scene.pieceInstances.size(), 2u);
+  layout.pieces.pop_back();
+  layout.pieces[0].joints.clear();
+  RebuildScene(s.scene, s.camera, layout, tess);
+  EXPECT_EQ(s.scene.structureMesh.VertexCount(), 2 * kPierVertices);
+}
+
+TEST(Scene3D, HelixRingsClimbAndUnknownKitsFallBackToTheDefault) {
+  Layout layout = WithLevel();
+  const int bottom = ChainBuilder(layout).Start("24188", {0, 0, 0});
+  layout.pieces[0].z = 10;
+  Helix h;
+  h.id = TakeId(layout);
+  h.cx = 1000;
+  h.cy = 500;
+  h.variant = "no_such_kit";
+  h.bottomR1 = bottom;
+  layout.helices.push_back(h);
+  const Built s = Build(layout);
+  // 2.5 turns x 12 per ring, two rings, plus the straight.
+  ASSERT_EQ(s.scene.pieceInstances.size(), 1u + 2 * 30);
+  const ModelInstance& first = s.scene.pieceInstances[1];
+  EXPECT_EQ(first.pieceId, "24130");
+  // k = 1: a = -120 deg on the 360 mm ring.
+  EXPECT_NEAR(first.x, 1000 + 360 * std::cos(-120 * kPi / 180), 1e-3);
+  EXPECT_NEAR(first.y, -(500 + 360 * std::sin(-120 * kPi / 180)), 1e-3);
+  EXPECT_NEAR(first.heading, 30, 1e-4);
+  EXPECT_NEAR(s.scene.pieceInstances[30].z, 10 + 260, 1e-3);
+  EXPECT_EQ(s.scene.pieceInstances[31].pieceId, "24230");
+  EXPECT_LT(first.tilt, 0);
+  // Thirteen columns up to the top of the rise.
+  EXPECT_EQ(s.scene.structureMesh.VertexCount(), 13u * 20);
+  EXPECT_FLOAT_EQ(MaxZ(s.scene.structureMesh), 270.0f);
+  layout.levels[0].visible = false;
+  EXPECT_TRUE(Build(layout).scene.pieceInstances.empty());
+}
+
+TEST(Scene3D, HiddenLevelsLeaveThingsOutOfTheSceneAndTheFit) {
+  Layout layout = WithLevel();
+  Level deck;
+  deck.id = 2;
+  deck.visible = false;
+  deck.height = 80;
+  layout.levels.push_back(deck);
+  ChainBuilder(layout).Start("24188", {5000, 0, 0}, 2);
+  SceneryItem tree;
+  tree.item = "tree_sm_dec";
+  tree.level = 2;
+  layout.scenery.push_back(tree);
+  Built s = Build(layout);
+  EXPECT_TRUE(s.scene.pieceInstances.empty());
+  EXPECT_TRUE(s.scene.sceneryInstances.empty());
+  EXPECT_FLOAT_EQ(s.camera.distance, 800);  // untouched
+  layout.levels[1].visible = true;
+  layout.scenery[0].scalex = 2;
+  s = Build(layout);
+  ASSERT_EQ(s.scene.sceneryInstances.size(), 1u);
+  EXPECT_FLOAT_EQ(s.scene.sceneryInstances[0].z, 80);
+  EXPECT_FLOAT_EQ(s.scene.sceneryInstances[0].scaleX, 2);
+}
+
+TEST(Scene3D, EveryScenerySortHasAHeightAndABlockModel) {
+  for (const SceneryDef& def : SceneryCatalog::instance().all()) {
+    EXPECT_GT(SceneryHeight(def), 0) << def.id;
+    const Model3D m = BuildSceneryModel(def);
+    EXPECT_FALSE(m.full().empty()) << def.id;
+    EXPECT_NEAR(MaxZ(m.full()), SceneryHeight(def), 1e-3) << def.id;
+  }
+}
+
+TEST(Scene3D, TunnelHillFollowsTheCoveredChain) {
+  Layout layout = WithLevel();
+  ChainBuilder b(layout);
+  const int a = b.Start("24188");
+  const int c = b.Append("24188");
+  for (PlacedPiece& p : layout.pieces) p.z = 20;
+  Tunnel t;
+  t.id = TakeId(layout);
+  t.covers = {c, a};  // any order: the chain is followed by joints
+  layout.tunnels.push_back(t);
+  const Built s = Build(layout);
+  // 10 centre points per straight, the shared joint once: 19 rings of 15.
+  EXPECT_EQ(s.scene.hillMesh.VertexCount(), 19u * 15);
+  EXPECT_EQ(s.scene.hillMesh.TriangleCount(), 18u * 14 * 2);
+  EXPECT_FLOAT_EQ(MaxZ(s.scene.hillMesh), 110.0f);
+  // The rings run from one end of the chain to the other in order.
+  const float first = s.scene.hillMesh.positions[0], last = s.scene.hillMesh.positions[18 * 15 * 3];
+  EXPECT_NEAR(std::fabs(last - first), 376.6, 1e-3);
+  EXPECT_NEAR(std::fabs(s.scene.hillMesh.positions[15 * 3] - first), 188.3 / 9, 1e-3);
+}
+
+TEST(Scene3D, PolygonsAreSolidOrOutlinesOverTunnelTrack) {
+  Layout layout = WithLevel();
+  LayoutShape u;  // U-shaped, the notch between x 100 and 200 down to y 100
+  u.vertices = {{0, 0}, {100, 0}, {100, 100}, {200, 100}, {200, 0}, {300, 0}, {300, 200}, {0, 200}};
+  u.height = 30;
+  layout.shapes.push_back(u);
+  Built s = Build(layout);
+  const Mesh3D& m = s.scene.structureMesh;
+  // The top covers the U's area and nothing of its notch.
+  double top_area = 0;
+  for (std::size_t i = 0; i + 2 < m.indices.size(); i += 3) {
+    const float* p = &m.positions[0];
+    const std::uint32_t a = m.indices[i], b = m.indices[i + 1], c = m.indices[i + 2];
+    if (p[a * 3 + 2] != 30 || p[b * 3 + 2] != 30 || p[c * 3 + 2] != 30) continue;
+    if (m.normals[a * 3 + 2] != 1) continue;
+    top_area += std::fabs((p[b * 3] - p[a * 3]) * (p[c * 3 + 1] - p[a * 3 + 1]) -
+                          (p[c * 3] - p[a * 3]) * (p[b * 3 + 1] - p[a * 3 + 1])) /
+                2;
+  }
+  EXPECT_NEAR(top_area, 300 * 200 - 100 * 100, 1e-3);
+  EXPECT_TRUE(s.scene.outlineSegments.empty());
+  // Track in a tunnel inside the shape: outlines only, three per edge.
+  const int piece = ChainBuilder(layout).Start("24188", {20, 150, 0});
+  Tunnel t;
+  t.covers = {piece};
+  layout.tunnels.push_back(t);
+  s = Build(layout);
+  EXPECT_EQ(s.scene.outlineSegments.size(), 8u * 3);
+  layout.shapes[0].height = 0.5;
+  s = Build(layout);
+  EXPECT_EQ(s.scene.outlineSegments.size(), 8u);  // top edges only
+}
+
+TEST(Scene3D, BaseboardIsTessellatedAndKeepsTheCamera) {
+  Layout layout = WithLevel();
+  layout.baseboard = {{0, 0}, {2400, 0}, {2400, 1200}, {0, 1200}};
+  Built s = Build(layout);
+  EXPECT_EQ(s.scene.baseboardMesh.TriangleCount(), 2u);
+  EXPECT_FLOAT_EQ(s.scene.baseboardMesh.positions[2], -0.5f);
+  EXPECT_FLOAT_EQ(s.camera.centerX, 0);
+  EXPECT_FLOAT_EQ(s.camera.distance, 800);
+  layout.show_baseboard = false;
+  EXPECT_TRUE(Build(layout).scene.baseboardMesh.empty());
+}
+
+TEST(Camera3D, RaisedPointsAppearHigherOnTheScreen) {
+  Camera3D camera;
+  Scene3D scene;
+  const ViewSetup v = ComputeView(camera, scene, 1000, 700);
+  float x0, y0, x1, y1;
+  ASSERT_TRUE(ProjectToWindow(v, {0, 0, 0}, x0, y0));
+  ASSERT_TRUE(ProjectToWindow(v, {0, 0, 100}, x1, y1));
+  EXPECT_NEAR(x0, 500, 1e-3);
+  EXPECT_NEAR(y0, 350, 1e-3);
+  EXPECT_LT(y1, y0 - 70);  // 100 mm up is well above the origin, not below it
+  EXPECT_FLOAT_EQ(v.nearPlane, 8);
+}
+
+TEST(Camera3D, ControlsClampAndResetAndWideLayoutsStayInView) {
+  Camera3D c;
+  for (int i = 0; i < 100; ++i) OrbitBy(c, 3, 10);
+  EXPECT_FLOAT_EQ(c.pitch, 89);
+  EXPECT_FLOAT_EQ(c.yaw, 30 + 150);
+  for (int i = 0; i < 100; ++i) ZoomStep(c, false);
+  EXPECT_FLOAT_EQ(c.distance, 15000);
+  for (int i = 0; i < 100; ++i) ZoomStep(c, true);
+  EXPECT_FLOAT_EQ(c.distance, 50);
+  PanBy(c, 10, 0);
+  ResetView(c);
+  EXPECT_FLOAT_EQ(c.pitch, 35);
+  EXPECT_FLOAT_EQ(c.panX, 0);
+  EXPECT_FLOAT_EQ(c.distance, 50);
+  // A 40 m layout: fitted beyond 15 m, zooming out stops at the fit, the far plane
+  // reaches past the whole layout.
+  Layout layout = WithLevel();
+  ChainBuilder(layout).Start("24188", {0, 0, 0});
+  ChainBuilder(layout).Start("24188", {40000, 0, 0});
+  Built s = Build(layout);
+  EXPECT_NEAR(s.camera.distance, 1.8 * 40188.3, 0.1);
+  ZoomStep(s.camera, false);
+  EXPECT_FLOAT_EQ(s.camera.distance, s.camera.maxDistance);
+  const ViewSetup v = ComputeView(s.camera, s.scene, 1000, 700);
+  EXPECT_GE(v.farPlane, s.camera.distance + 40000);
+  EXPECT_NEAR(v.nearPlane, s.camera.distance / 100, 1e-2);
+}
+
+TEST(Camera3D, FramesDrawOnlyWhatIsInViewAndFarTrackCoarsely) {
+  const Layout layout = MakeBigLayout(2000);
+  Built s = Build(layout);
+  DrawPlan plan;
+  PlanDraws(s.scene, ComputeView(s.camera, s.scene, 1000, 700), plan);
+  EXPECT_EQ(plan.perLevel[2], 2000);  // the fit shows everything far away, as ballast tops
+  EXPECT_TRUE(plan.pieces.empty());   // in one mesh placed in the world
+  ASSERT_EQ(plan.batched.size(), 2000u);
+  const ModelInstance& first = s.scene.pieceInstances[0];
+  const Mesh3D& top = s.scene.pieceModels.at(first.pieceId).lods[2];
+  const Vec3 corner = Transform(InstanceMatrix(first), {top.positions[0], top.positions[1], 2});
+  EXPECT_NEAR(plan.batch.positions[0], corner.x, 1e-2);
+  EXPECT_NEAR(plan.batch.positions[1], corner.y, 1e-2);
+  EXPECT_EQ(plan.batch.TriangleCount(), plan.triangles);
+  // The ranges cover the batch in order, each over at most 4096 vertices.
+  std::uint32_t next = 0;
+  for (const IndexRange& r : plan.batchRanges) {
+    EXPECT_EQ(r.first, next);
+    EXPECT_LT(r.maxVertex - r.minVertex, kBatchRangeVertices);
+    for (std::uint32_t i = r.first; i < r.first + r.count; ++i)
+      EXPECT_TRUE(plan.batch.indices[i] >= r.minVertex && plan.batch.indices[i] <= r.maxVertex);
+    next = r.first + r.count;
+  }
+  EXPECT_EQ(next, plan.batch.indices.size());
+  s.camera.distance = 800;  // close up on the middle
+  PlanDraws(s.scene, ComputeView(s.camera, s.scene, 1000, 700), plan);
+  EXPECT_LT(plan.pieces.size(), 100u);
+  EXPECT_GT(plan.perLevel[0], 0);
+  EXPECT_EQ(plan.culled + static_cast<int>(plan.pieces.size() + plan.batched.size()), 2000);
+  PlanDraws(s.scene, ComputeView(s.camera, s.scene, 0, 700), plan);
+  EXPECT_TRUE(plan.pieces.empty());
+}
+
+}  // namespace
