@@ -1,6 +1,7 @@
 // Printing on paper: the printed area, the page counts and offsets, the page limits,
 // and that printing leaves the layout as it was.
 #include "print/print_layout.h"
+#include "print/pdf_request.h"
 
 #include <gtest/gtest.h>
 
@@ -157,6 +158,33 @@ TEST(PrintPages, PrintingDrawsACopyAndLeavesTheLayoutAlone) {
   grey.DrawRectangle(0, 0, 1, 1);
   ASSERT_EQ(rec.calls.size(), 1u);
   EXPECT_EQ(rec.calls[0].state.brush, (Color{29, 29, 29}));
+}
+
+TEST(PdfRequest, OptionsPaperAndOrientation) {
+  PdfRequest r;
+  EXPECT_EQ(ParsePdfArguments({"in.vtl", "out.pdf"}, r), "");
+  EXPECT_EQ(r.options, PrintOptions{});
+  EXPECT_FALSE(r.portrait);
+  int w = 0, h = 0;
+  PaperPixels(r.paper, r.portrait, 600, w, h);
+  EXPECT_EQ(w, 7016);
+  EXPECT_EQ(h, 4961);
+  ASSERT_EQ(ParsePdfArguments({"in.vtl", "--scale", "87", "out.pdf", "--all-levels", "--grayscale",
+                               "--grid", "--no-baseboard", "--paper", "letter", "--portrait"},
+                              r),
+            "");
+  EXPECT_EQ(r.pdf_file, "out.pdf");
+  EXPECT_EQ(r.options.scaling, 1);
+  EXPECT_EQ(r.options.scale_n, 87);
+  EXPECT_TRUE(r.options.levels == 1 && r.options.color == 1 && r.options.grid);
+  EXPECT_FALSE(r.options.baseboard);
+  EXPECT_STREQ(r.paper.name, "letter");
+  EXPECT_TRUE(r.portrait);
+  EXPECT_NE(ParsePdfArguments({"a", "b", "--scale", "0"}, r), "");
+  EXPECT_NE(ParsePdfArguments({"a", "b", "--percent"}, r), "");
+  EXPECT_NE(ParsePdfArguments({"a", "b", "--paper", "a5"}, r), "");
+  EXPECT_NE(ParsePdfArguments({"a", "b", "--bogus"}, r), "");
+  EXPECT_NE(ParsePdfArguments({"a"}, r), "");
 }
 
 }  // namespace
