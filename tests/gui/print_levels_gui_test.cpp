@@ -1,7 +1,9 @@
 // The level manager, the print options, the preview and the PDF export on a display.
 #include <gtest/gtest.h>
+#include <wx/button.h>
 #include <wx/listctrl.h>
 #include <wx/print.h>
+#include <wx/printdlg.h>
 #include <wx/radiobox.h>
 #include <wx/spinctrl.h>
 
@@ -81,13 +83,20 @@ TEST_F(LevelsGuiTest, APreviewClosedAfterPageOneChangesNothing) {
   o.scale_n = 5;
   o.levels = 1;
   o.grid = false;
-  {
-    wxPrintDialogData data;
-    wxPrintPreview preview(new LayoutPrintout(l, o), nullptr, &data);
-    if (!preview.IsOk()) GTEST_SKIP() << "no print preview on this machine";
-    EXPECT_GE(preview.GetMaxPage(), 2);
-    preview.SetCurrentPage(1);
+  wxPrintDialogData data;
+  auto* preview = new wxPrintPreview(new LayoutPrintout(l, o), nullptr, &data);
+  if (!preview->IsOk()) {
+    delete preview;
+    GTEST_SKIP() << "no print preview on this machine";
   }
+  auto* window = new wxPreviewFrame(preview, frame, "Print Preview -- Vantrel", wxDefaultPosition,
+                                    wxSize(900, 700));
+  window->Initialize();  // draws page 1
+  window->Show();
+  wxYield();
+  EXPECT_EQ(preview->GetMaxPage(), 3);  // 1 : 5 on portrait A4
+  window->Close(true);
+  wxYield();
   EXPECT_EQ(l.levels, levels);
   EXPECT_TRUE(l.show_grid);
   EXPECT_TRUE(l.show_baseboard);

@@ -42,7 +42,8 @@ LevelManagerDialog::LevelManagerDialog(wxWindow* parent, ::Layout& layout, Promp
   row->Add(remove_);
   top->Add(row, 0, wxALL, 8);
   top->Add(new wxButton(this, wxID_OK, "Close"), 0, wxALIGN_RIGHT | wxALL, 8);
-  SetSizerAndFit(top);
+  SetSizer(top);
+  Fit();
   SetSize(500, 360);
   Centre();
 

@@ -9,6 +9,7 @@
 #include "gui/export/pdf_export.h"
 #include "gui/frame/main_frame.h"
 #include "gui/wx_text.h"
+#include "interact/commands.h"
 
 bool MainFrame::OnPrintCommand(int id) {
   switch (id) {
