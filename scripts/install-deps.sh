@@ -2,8 +2,9 @@
 # Installs the Debian 12 packages Vantrel needs to build and test, skipping those present.
 set -euo pipefail
 # The 3D view needs GL and GLU headers, the GLX and X11 client libraries and, on a
-# machine without a GPU driver, Mesa's software rasteriser (libgl1-mesa-dri).
-packages=(build-essential cmake ninja-build pkg-config libwxgtk3.2-dev libglu1-mesa-dev
+# machine without a GPU driver, Mesa's software rasteriser (libgl1-mesa-dri). The PDF
+# export writes through Cairo (libcairo2-dev).
+packages=(build-essential cmake ninja-build pkg-config libwxgtk3.2-dev libcairo2-dev libglu1-mesa-dev
           libgl1-mesa-dev libgl-dev libx11-dev libgl1-mesa-dri mesa-utils libgtest-dev
           libgmock-dev libbenchmark-dev xvfb xauth locales clang libclang-rt-14-dev)
 missing=()

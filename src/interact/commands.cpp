@@ -26,6 +26,7 @@ const std::vector<MenuSpec>& MenuBarSpec() {
         {kCmdPageSetup, "Page Set&up...", K::Normal, false},
         {kCmdPrintPreview, "Print Pre&view...", K::Normal, false},
         {kCmdPrint, "&Print...\tCtrl+P", K::Normal, false},
+        {kCmdExportPdf, "Export PDF...", K::Normal, false},
         {0, "", K::Separator, false},
         {kCmdSaveBlock, "Save as &Library Block...", K::Normal, false},
         {0, "", K::Separator, false},

@@ -19,6 +19,7 @@ enum CommandId : int {
   kCmdImport = 1900,
   kCmdExport = 1901,
   kCmdSavePartsList = 1902,
+  kCmdExportPdf = 1903,
   kCmd3DView = 2000,
   kCmdSaveBlock = 2001,
   kCmdUndo = 2002,

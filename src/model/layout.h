@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -164,7 +165,15 @@ struct LastShape {
   friend bool operator==(const LastShape&, const LastShape&) = default;
 };
 
-// What undo and redo restore: the placed content and the grade state.
+// The deck list as Remove Level found it, so that its undo brings the level back.
+struct LevelState {
+  std::vector<Level> levels;
+  int active_level = 1;
+  friend bool operator==(const LevelState&, const LevelState&) = default;
+};
+
+// What undo and redo restore: the placed content and the grade state, and the decks
+// only for a step that removed one.
 struct LayoutSnapshot {
   std::vector<PlacedPiece> pieces;
   std::vector<SceneryItem> scenery;
@@ -175,6 +184,7 @@ struct LayoutSnapshot {
   std::vector<Helix> helices;
   GradeMode grade_mode;
   std::vector<GradeRun> grade_runs;
+  std::optional<LevelState> level_state;
   friend bool operator==(const LayoutSnapshot&, const LayoutSnapshot&) = default;
 };
 

@@ -192,7 +192,11 @@ void EraseSelected(std::vector<T>& v) {
 bool DeleteSelected(Layout& layout) {
   if (!AnythingSelected(layout)) return false;
   PushSnapshot(layout);
+  RemoveSelectedContent(layout);
+  return true;
+}
 
+void RemoveSelectedContent(Layout& layout) {
   std::unordered_set<int> gone_pieces, gone_scenery;
   for (const auto& p : layout.pieces)
     if (p.sel) gone_pieces.insert(p.id);
@@ -237,5 +241,4 @@ bool DeleteSelected(Layout& layout) {
   std::erase_if(layout.tunnels, [](const Tunnel& t) { return t.covers.empty(); });
   std::erase_if(layout.scenery,
                 [&](const SceneryItem& s) { return s.sel || gone_scenery.count(s.id); });
-  return true;
 }

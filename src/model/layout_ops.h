@@ -55,3 +55,6 @@ void CutSelectionJoints(Layout& layout);
 // runs, tunnel covers and helix references, and helices and tunnels left empty.
 // Returns false (and changes nothing) when nothing is selected.
 bool DeleteSelected(Layout& layout);
+// The clean-up of DeleteSelected without the snapshot: removes the selected objects and
+// every reference to the removed pieces and scenery items.
+void RemoveSelectedContent(Layout& layout);

@@ -1,5 +1,6 @@
 // Snapshots hold pieces, scenery, labels, measurements, shapes, tunnels, helices and the
-// grade state; levels, baseboard, units and next_id are never undone.
+// grade state; baseboard, units and next_id are never undone, and levels only by the
+// snapshot of Remove Level, which carries the deck list (its undo and redo swap it too).
 #include "model/undo.h"
 
 #include <algorithm>
@@ -7,8 +8,8 @@
 #include "model/layout_ops.h"
 
 LayoutSnapshot TakeSnapshot(const Layout& l) {
-  return {l.pieces,  l.scenery, l.labels,     l.measures,  l.shapes,
-          l.tunnels, l.helices, l.grade_mode, l.grade_runs};
+  return {l.pieces,  l.scenery, l.labels,     l.measures,   l.shapes,
+          l.tunnels, l.helices, l.grade_mode, l.grade_runs, std::nullopt};
 }
 
 void PushSnapshot(Layout& layout) {
@@ -41,6 +42,10 @@ void Restore(Layout& l, const LayoutSnapshot& s) {
   l.helices = s.helices;
   l.grade_mode = s.grade_mode;
   l.grade_runs = s.grade_runs;
+  if (s.level_state) {
+    l.levels = s.level_state->levels;
+    l.active_level = s.level_state->active_level;
+  }
   KeepIdsUnique(l);
 }
 
@@ -48,6 +53,8 @@ bool Undo(Layout& layout) {
   if (layout.undo.empty()) return false;
   layout.redo.push_back(TakeSnapshot(layout));
   LayoutSnapshot s = std::move(layout.undo.back());
+  if (s.level_state)
+    layout.redo.back().level_state = LevelState{layout.levels, layout.active_level};
   layout.undo.pop_back();
   Restore(layout, s);
   return true;
@@ -57,6 +64,8 @@ bool Redo(Layout& layout) {
   if (layout.redo.empty()) return false;
   layout.undo.push_back(TakeSnapshot(layout));
   LayoutSnapshot s = std::move(layout.redo.back());
+  if (s.level_state)
+    layout.undo.back().level_state = LevelState{layout.levels, layout.active_level};
   layout.redo.pop_back();
   Restore(layout, s);
   return true;

@@ -142,6 +142,7 @@ const std::vector<EditOp>& EditOps() {
     AddGradeEditOps(v);
     AddPanelEditOps(v);
     AddTunnelEditOps(v);
+    AddLevelEditOps(v);
     AddAutofillEditOps(v);
     return v;
   }();

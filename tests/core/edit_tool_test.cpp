@@ -98,3 +98,33 @@ TEST(EditTool, SavesOnlyAChangeAndReportsRefusalsAndUsage) {
 }
 
 }  // namespace
+
+namespace {
+
+// The example with two decks: removing the lower one takes the helix anchored there
+// with all its rings, and the rest stays consistent; the last level cannot go.
+TEST(EditTool, LevelAddHeightAndRemove) {
+  TempDir dir;
+  const std::string in = std::string(VANTREL_EXAMPLES) + "/two-decks-helix-tunnel.vtl";
+  const std::string out = (dir / "out.vtl").string();
+  ToolRun r = RunTool({"edit", in, out, "level-remove", "1", "--answer", "yes"});
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("1 helix/helices"), std::string::npos) << r.out;
+  EXPECT_EQ(RunTool({"check", out}).status, 0);
+  Layout l = Load(out);
+  ASSERT_EQ(l.levels.size(), 1u);
+  EXPECT_TRUE(l.helices.empty());
+  r = RunTool({"edit", out, out, "level-remove", "2"});
+  EXPECT_EQ(r.status, 1);
+  r = RunTool({"edit", out, out, "level-add", "Attic"});
+  ASSERT_EQ(r.status, 0);
+  r = RunTool({"edit", out, out, "level-height", "3", "120"});
+  ASSERT_EQ(r.status, 0);
+  l = Load(out);
+  ASSERT_EQ(l.levels.size(), 2u);
+  EXPECT_EQ(l.levels[1].name, "Attic");
+  EXPECT_EQ(l.levels[1].height, 120);
+  EXPECT_EQ(l.active_level, 3);
+}
+
+}  // namespace

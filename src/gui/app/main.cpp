@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "gui/app/vantrel_app.h"
+#include "gui/export/pdf_export.h"
 #include "gui/export/picture_export.h"
 #include "gui/export/scene_export.h"
 #include "gui/view3d/gl_scene.h"
@@ -24,13 +25,15 @@ int main(int argc, char** argv) {
         stderr);
     return 1;
   }
-  if (IsPictureExportCommand(argc, argv) || IsSceneExportCommand(argc, argv)) {
+  if (IsPictureExportCommand(argc, argv) || IsSceneExportCommand(argc, argv) ||
+      IsPdfExportCommand(argc, argv)) {
     // A picture of a layout file, written without opening a window.
     wxInitializer wx(argc, argv);
     if (!wx.IsOk()) {
       std::fputs("Vantrel could not start wxWidgets to draw the picture.\n", stderr);
       return 1;
     }
+    if (IsPdfExportCommand(argc, argv)) return RunPdfExport(argc, argv);
     return IsSceneExportCommand(argc, argv) ? RunSceneExport(argc, argv)
                                             : RunPictureExport(argc, argv);
   }

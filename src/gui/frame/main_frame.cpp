@@ -377,7 +377,7 @@ void MainFrame::ShowOpenedLayout() {
 }
 
 void MainFrame::OnCommand(wxCommandEvent& e) {
-  if (OnFileCommand(e.GetId())) return;
+  if (OnFileCommand(e.GetId()) || OnPrintCommand(e.GetId())) return;
   CanvasController& canvas = canvas_->controller();
   switch (e.GetId()) {
     case kCmdExit:

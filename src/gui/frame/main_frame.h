@@ -16,6 +16,7 @@
 #include "gui/panels/canvas_panel.h"
 #include "interact/file_commands.h"
 #include "model/layout.h"
+#include "print/print_layout.h"
 
 class PalettePanel;
 class PropertiesPanel;
@@ -117,6 +118,13 @@ class MainFrame : public wxFrame, public CanvasHost {
   void OnDrawingTool(int id);
   void SetUnits(int units);
   bool OnFileCommand(int id);
+  // Levels, Page Setup, Print Preview, Print and Export PDF (main_frame_print.cpp).
+  bool OnPrintCommand(int id);
+  void OnLevels();
+  void OnPageSetup();
+  void OnPrint();
+  void OnPrintPreview();
+  void OnExportPdf();
   void OnNew();
   void OnOpen();
   void OnImport();
@@ -139,6 +147,7 @@ class MainFrame : public wxFrame, public CanvasHost {
   View3DFrame* view3d_ = nullptr;
   std::unique_ptr<wxPrintData> print_data_;
   std::unique_ptr<wxPageSetupDialogData> page_setup_;
+  PrintOptions print_options_;
 
   AppPaths paths_;
   FrameLog log_;

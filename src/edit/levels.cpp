@@ -1,0 +1,201 @@
+#include "edit/levels.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <unordered_set>
+
+#include "model/layout_ops.h"
+#include "model/undo.h"
+#include "view/hit_test.h"
+
+namespace {
+
+constexpr Rgb kLevelColors[6] = {{180, 200, 220}, {220, 180, 180}, {180, 220, 180},
+                                 {220, 210, 160}, {200, 180, 220}, {160, 220, 220}};
+
+// A flat piece "sits at" the level height within this much (heights are typed to 0.1).
+constexpr double kHeightMatchMm = 0.01;
+
+std::string Format(const char* format, double value) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, format, value);
+  return buf;
+}
+
+Level* LevelById(Layout& layout, int id) {
+  for (Level& l : layout.levels)
+    if (l.id == id) return &l;
+  return nullptr;
+}
+
+int LargestLevelId(const Layout& layout) {
+  int largest = 0;
+  for (const Level& l : layout.levels) largest = std::max(largest, l.id);
+  return largest;
+}
+
+std::string Trim(const std::string& s) {
+  const auto first = s.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return {};
+  const auto last = s.find_last_not_of(" \t\r\n");
+  return s.substr(first, last - first + 1);
+}
+
+std::unordered_set<int> HelicesOnLevel(const Layout& layout, int level_id) {
+  std::unordered_set<int> ids;
+  for (const Helix& h : layout.helices)
+    if (HelixLevel(layout, h.id) == level_id) ids.insert(h.id);
+  return ids;
+}
+
+}  // namespace
+
+std::vector<LevelRow> LevelRows(const Layout& layout) {
+  std::vector<LevelRow> rows;
+  for (const Level& l : layout.levels) {
+    LevelRow r;
+    r.id = l.id;
+    r.name = l.name;
+    if (layout.units == 1)
+      r.height = Format("%.1f cm", l.height / 10.0);
+    else if (layout.units == 2)
+      r.height = Format("%.2f in", l.height / 25.4);
+    else
+      r.height = Format("%.0f mm", l.height);
+    r.color = l.trackcolor ? "custom" : "-";
+    r.id_text = std::to_string(l.id);
+    r.visible = l.visible;
+    r.active = l.id == layout.active_level;
+    rows.push_back(std::move(r));
+  }
+  return rows;
+}
+
+Rgb DefaultLevelColor(int id) {
+  const int i = ((id - 1) % 6 + 6) % 6;
+  return kLevelColors[i];
+}
+
+std::string ProposedLevelName(const Layout& layout) {
+  return "Level " + std::to_string(LargestLevelId(layout) + 1);
+}
+
+std::optional<int> AddLevelNamed(Layout& layout, const std::string& name) {
+  if (name.empty()) return std::nullopt;
+  Level l;
+  l.id = LargestLevelId(layout) + 1;
+  l.name = name;
+  const Rgb c = DefaultLevelColor(l.id);
+  l.r = c.r;
+  l.g = c.g;
+  l.b = c.b;
+  layout.levels.push_back(l);
+  layout.active_level = l.id;
+  return l.id;
+}
+
+std::optional<int> AddLevel(Layout& layout, Prompter& prompter) {
+  const auto name = prompter.AskText("Add Level", "Name for new level:", ProposedLevelName(layout));
+  if (!name) return std::nullopt;
+  return AddLevelNamed(layout, *name);
+}
+
+void SetLevelVisible(Layout& layout, int level_id, bool visible) {
+  if (Level* l = LevelById(layout, level_id)) l->visible = visible;
+}
+
+void SetActiveLevel(Layout& layout, int level_id) {
+  if (LevelById(layout, level_id)) layout.active_level = level_id;
+}
+
+HeightUnit LevelHeightUnit(int units) {
+  if (units == 1) return {"cm", 10.0, 1000.0, 1.0, 1};
+  if (units == 2) return {"in", 25.4, 400.0, 0.1, 2};
+  return {"mm", 1.0, 10000.0, 1.0, 1};
+}
+
+double HeightInUnit(double mm, int units) {
+  const HeightUnit u = LevelHeightUnit(units);
+  const double scale = std::pow(10.0, u.digits);
+  return std::round(mm / u.factor * scale) / scale;
+}
+
+std::optional<double> ChangedHeight(double stored_mm, int units, double spin_value) {
+  const HeightUnit u = LevelHeightUnit(units);
+  const double half_digit = 0.5 * std::pow(10.0, -u.digits);
+  if (std::fabs(spin_value - HeightInUnit(stored_mm, units)) < half_digit) return std::nullopt;
+  return spin_value * u.factor;
+}
+
+bool ApplyLevelProperties(Layout& layout, int level_id, const LevelProperties& props) {
+  Level* level = LevelById(layout, level_id);
+  if (!level) return false;
+  const std::string name = Trim(props.name);
+  if (!name.empty()) level->name = name;
+  level->trackcolor = props.trackcolor;
+  level->r = props.color.r;
+  level->g = props.color.g;
+  level->b = props.color.b;
+  if (!props.height_mm || *props.height_mm == level->height) return true;
+
+  // Pieces move: undoable, with the deck list so the height comes back too.
+  PushSnapshot(layout);
+  const double old_height = level->height;
+  layout.undo.back().level_state = LevelState{layout.levels, layout.active_level};
+  level = LevelById(layout, level_id);
+  level->height = *props.height_mm;
+  for (PlacedPiece& p : layout.pieces)
+    if (p.level == level_id && p.helix == -1 && std::fabs(p.grade) < 0.001 &&
+        std::fabs(p.z - old_height) < kHeightMatchMm)
+      p.z = level->height;
+  return true;
+}
+
+LevelContents CountLevelContents(const Layout& layout, int level_id) {
+  LevelContents c;
+  for (const PlacedPiece& p : layout.pieces)
+    if (p.level == level_id && p.helix == -1) ++c.pieces;
+  for (const SceneryItem& s : layout.scenery)
+    if (s.level == level_id) ++c.scenery;
+  c.helices = static_cast<int>(HelicesOnLevel(layout, level_id).size());
+  return c;
+}
+
+bool RemoveLevel(Layout& layout, Prompter& prompter, int level_id) {
+  if (layout.levels.size() < 2) {
+    prompter.Notify("Remove Level", "A layout must have at least one level.",
+                    PromptIcon::Information);
+    return false;
+  }
+  const Level* level = FindLevel(layout, level_id);
+  if (!level) return false;
+  const LevelContents c = CountLevelContents(layout, level_id);
+  char text[1024];
+  std::snprintf(text, sizeof text,
+                "Remove level \"%s\"?\n\nThis will PERMANENTLY DELETE everything on this "
+                "level:\n    \u2022 %d track piece(s)\n    \u2022 %d scenery item(s)\n    "
+                "\u2022 %d helix/helices\n\nThis cannot be undone from this dialog. Are you sure?",
+                level->name.c_str(), c.pieces, c.scenery, c.helices);
+  if (!prompter.AskTwoButtons("Remove Level \u2014 Confirm Deletion", text, PromptIcon::Warning,
+                              "Delete Level && Contents", "Cancel", true))
+    return false;
+
+  PushSnapshot(layout);
+  layout.undo.back().level_state = LevelState{layout.levels, layout.active_level};
+
+  // The pieces and items go through the delete's clean-up: joints on other levels are
+  // freed, grade runs anchored on them end, tunnels and helices forget them.
+  const std::unordered_set<int> helices = HelicesOnLevel(layout, level_id);
+  DeselectAll(layout);
+  for (PlacedPiece& p : layout.pieces)
+    p.sel = p.helix != -1 ? helices.count(p.helix) > 0 : p.level == level_id;
+  for (SceneryItem& s : layout.scenery) s.sel = s.level == level_id;
+  RemoveSelectedContent(layout);
+  // Helices of the level that had no pieces left.
+  std::erase_if(layout.helices, [&](const Helix& h) { return helices.count(h.id) > 0; });
+
+  std::erase_if(layout.levels, [&](const Level& l) { return l.id == level_id; });
+  if (layout.active_level == level_id) layout.active_level = layout.levels.front().id;
+  return true;
+}

@@ -1,0 +1,121 @@
+#include "gui/export/pdf_export.h"
+
+#include <cairo-pdf.h>
+#include <cairo.h>
+#include <wx/dcgraph.h>
+#include <wx/graphics.h>
+#include <wx/log.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "gui/draw/wx_painter.h"
+#include "model/atomic_file.h"
+#include "model/layout_file.h"
+#include "model/layout_ops.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: vantrel --export-pdf LAYOUT.vtl OUT.pdf [--fit | --scale N | --percent P]\n"
+    "       [--all-levels] [--grayscale] [--grid] [--no-baseboard] [--paper a4|a3|letter]\n"
+    "       [--portrait]\n";
+
+// wx sizes fonts for a 96 dpi screen; on the page a point is 1/72 inch as on a printer.
+constexpr double kFontScale = kPdfDpi / 96.0;
+
+// Font sizes grow from screen to page pixels; everything else passes through.
+class PageFontPainter : public WxPainter {
+ public:
+  using WxPainter::WxPainter;
+  void SetFont(int point_size, bool bold) override {
+    WxPainter::SetFont(static_cast<int>(point_size * kFontScale + 0.5), bold);
+  }
+};
+
+cairo_status_t AppendToString(void* closure, const unsigned char* data, unsigned int length) {
+  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+  return CAIRO_STATUS_SUCCESS;
+}
+
+}  // namespace
+
+std::string WriteLayoutPdf(const Layout& layout, const PrintOptions& options, const Paper& paper,
+                           bool portrait, const std::filesystem::path& pdf) {
+  int width = 0, height = 0;
+  PaperPixels(paper, portrait, kPdfDpi, width, height);
+  const PrintBounds bounds = ComputePrintBounds(layout, options);
+  const PagePlan plan = PlanPages(bounds, options, width, height, kPdfDpi);
+  if (plan.pages > kMostPages) {
+    char text[160];
+    std::snprintf(text, sizeof text, "the printout would need %.0f pages; at most %d are written",
+                  plan.pages, kMostPages);
+    return text;
+  }
+  const Layout printed = PrintedLayout(layout, options);
+  wxGraphicsRenderer* renderer = wxGraphicsRenderer::GetCairoRenderer();
+  if (!renderer) return "no Cairo drawing is available";
+
+  std::string data;
+  const double pt = 72.0 / kPdfDpi;
+  cairo_surface_t* surface =
+      cairo_pdf_surface_create_for_stream(AppendToString, &data, width * pt, height * pt);
+  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_destroy(surface);
+    return "cannot start a PDF";
+  }
+  cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, "Vantrel Layout");
+  RenderContext rc;
+  for (int page = 1; page <= PageCount(plan); ++page) {
+    cairo_t* cr = cairo_create(surface);
+    cairo_scale(cr, pt, pt);  // drawing in page pixels at the printer resolution
+    {
+      wxGCDC dc(renderer->CreateContextFromNativeContext(cr));
+      PageFontPainter painter(dc);
+      if (options.color == 1) {
+        GreyPainter grey(painter);
+        DrawPrintPage(rc, grey, printed, plan, bounds, page);
+      } else {
+        DrawPrintPage(rc, painter, printed, plan, bounds, page);
+      }
+    }
+    cairo_show_page(cr);
+    cairo_destroy(cr);
+  }
+  cairo_surface_finish(surface);
+  const cairo_status_t status = cairo_surface_status(surface);
+  cairo_surface_destroy(surface);
+  if (status != CAIRO_STATUS_SUCCESS) return cairo_status_to_string(status);
+  return WriteFileAtomically(pdf, data);
+}
+
+bool IsPdfExportCommand(int argc, char** argv) {
+  return argc >= 2 && std::strcmp(argv[1], "--export-pdf") == 0;
+}
+
+int RunPdfExport(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 2, argv + argc);
+  PdfRequest request;
+  const std::string bad = ParsePdfArguments(args, request);
+  if (!bad.empty()) {
+    std::fprintf(stderr, "%s\n%s", bad.c_str(), kUsage);
+    return 1;
+  }
+  Layout layout;
+  const LoadResult loaded = LoadLayout(layout, request.layout_file);
+  if (!loaded.error.empty()) {
+    std::fprintf(stderr, "Cannot read %s: %s\n", request.layout_file.c_str(), loaded.error.c_str());
+    return 1;
+  }
+  EnsureDefaultLevel(layout);
+  wxLogNull quiet;
+  const std::string error =
+      WriteLayoutPdf(layout, request.options, request.paper, request.portrait, request.pdf_file);
+  if (!error.empty()) {
+    std::fprintf(stderr, "Cannot write %s: %s\n", request.pdf_file.c_str(), error.c_str());
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,18 @@
+// The printout as a PDF file: each page drawn at true scale as vector graphics on a
+// Cairo PDF surface, with the same page arithmetic and margins as printing.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "model/layout.h"
+#include "print/pdf_request.h"
+
+// Writes the PDF atomically; "" on success, otherwise the reason. Never changes `layout`.
+std::string WriteLayoutPdf(const Layout& layout, const PrintOptions& options, const Paper& paper,
+                           bool portrait, const std::filesystem::path& pdf);
+
+// "--export-pdf" on the command line.
+bool IsPdfExportCommand(int argc, char** argv);
+// Runs it (wxWidgets initialised): 0 on success, 1 after a message on standard error.
+int RunPdfExport(int argc, char** argv);

@@ -1,0 +1,119 @@
+// The main window's level manager, page set-up, printing, print preview and PDF export.
+#include <wx/filedlg.h>
+#include <wx/paper.h>
+#include <wx/printdlg.h>
+
+#include "gui/dialogs/level_dialogs.h"
+#include "gui/dialogs/print_options_dialog.h"
+#include "gui/export/layout_printout.h"
+#include "gui/export/pdf_export.h"
+#include "gui/frame/main_frame.h"
+#include "gui/wx_text.h"
+#include "interact/commands.h"
+
+bool MainFrame::OnPrintCommand(int id) {
+  switch (id) {
+    case kCmdLevels:
+      OnLevels();
+      break;
+    case kCmdPageSetup:
+      OnPageSetup();
+      break;
+    case kCmdPrint:
+      OnPrint();
+      break;
+    case kCmdPrintPreview:
+      OnPrintPreview();
+      break;
+    case kCmdExportPdf:
+      OnExportPdf();
+      break;
+    default:
+      return false;
+  }
+  return true;
+}
+
+void MainFrame::OnLevels() {
+  {
+    LevelManagerDialog dlg(this, layout_, prompter_);
+    dlg.ShowModal();
+  }
+  Changed();
+}
+
+void MainFrame::OnPageSetup() {
+  *page_setup_ = wxPageSetupDialogData(*print_data_);
+  wxPageSetupDialog dlg(this, page_setup_.get());
+  if (dlg.ShowModal() != wxID_OK) return;
+  *page_setup_ = dlg.GetPageSetupDialogData();
+  *print_data_ = page_setup_->GetPrintData();
+}
+
+void MainFrame::OnPrint() {
+  PrintOptionsDialog options(this, print_options_);
+  if (options.ShowModal() != wxID_OK) return;
+  print_options_ = options.Options();
+  if (!ConfirmPageCount(EstimatePages(layout_, print_options_, *print_data_), prompter_)) return;
+  wxPrintDialogData data(*print_data_);
+  wxPrinter printer(&data);
+  LayoutPrintout printout(layout_, print_options_, "Vantrel Layout");
+  if (printer.Print(this, &printout, true)) {
+    *print_data_ = printer.GetPrintDialogData().GetPrintData();
+  } else if (wxPrinter::GetLastError() == wxPRINTER_ERROR) {
+    prompter_.Notify("Print",
+                     "There was a problem printing. Check that a printer is installed and "
+                     "connected.",
+                     PromptIcon::Error);
+  }
+}
+
+void MainFrame::OnPrintPreview() {
+  if (!ConfirmPageCount(EstimatePages(layout_, print_options_, *print_data_), prompter_)) return;
+  wxPrintDialogData data(*print_data_);
+  auto* preview =
+      new wxPrintPreview(new LayoutPrintout(layout_, print_options_, "Vantrel Layout"),
+                         new LayoutPrintout(layout_, print_options_, "Vantrel Layout"), &data);
+  if (!preview->IsOk()) {
+    delete preview;
+    prompter_.Notify("Print Preview",
+                     "Could not create print preview. Is a printer driver installed?",
+                     PromptIcon::Information);
+    return;
+  }
+  auto* frame =
+      new wxPreviewFrame(preview, this, "Print Preview -- Vantrel", wxDefaultPosition,
+                         wxSize(900, 700), wxDEFAULT_FRAME_STYLE | wxFRAME_FLOAT_ON_PARENT);
+  frame->Centre();
+  frame->Initialize();
+  frame->Show();
+}
+
+void MainFrame::OnExportPdf() {
+  PrintOptionsDialog options(this, print_options_);
+  if (options.ShowModal() != wxID_OK) return;
+  print_options_ = options.Options();
+  const std::string start = (name_.empty() ? std::string("Layout") : name_) + ".pdf";
+  wxFileDialog save(this, "Export PDF", ToWx(paths_.layout_dir.string()), ToWx(start),
+                    "PDF files (*.pdf)|*.pdf", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  if (save.ShowModal() != wxID_OK) return;
+  // The paper and orientation of the print data, as printing would use them.
+  Paper paper{"a4", 210.0, 297.0};
+  if (const wxPrintPaperType* type =
+          wxThePrintPaperDatabase->FindPaperType(print_data_->GetPaperId())) {
+    const wxSize tenths = type->GetSize();
+    paper = {"paper", tenths.x / 10.0, tenths.y / 10.0};
+  }
+  const bool portrait = print_data_->GetOrientation() != wxLANDSCAPE;
+  const PagePlan plan = [&] {
+    int w = 0, h = 0;
+    PaperPixels(paper, portrait, kPdfDpi, w, h);
+    return PlanPages(ComputePrintBounds(layout_, print_options_), print_options_, w, h, kPdfDpi);
+  }();
+  if (!ConfirmPageCount(plan, prompter_)) return;
+  const std::string error =
+      WriteLayoutPdf(layout_, print_options_, paper, portrait, FromWx(save.GetPath()).c_str());
+  if (!error.empty())
+    prompter_.Notify("Export PDF", "Cannot write " + FromWx(save.GetPath()) + ": " + error,
+                     PromptIcon::Error);
+}

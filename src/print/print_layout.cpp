@@ -1,0 +1,155 @@
+#include "print/print_layout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "catalog/catalog.h"
+#include "catalog/piece_def.h"
+
+namespace {
+
+// A page count a hair above a whole number from rounding (an exact fit) is that number.
+constexpr double kFitEpsilon = 1e-9;
+// Page counts beyond this are never printed; it keeps the arithmetic in int range.
+constexpr double kPageSaturation = 1e6;
+
+int PagesFor(double extent_px, int usable_px) {
+  const double n = std::ceil(extent_px / usable_px - kFitEpsilon);
+  return static_cast<int>(std::clamp(n, 1.0, kPageSaturation));
+}
+
+}  // namespace
+
+PrintBounds ComputePrintBounds(const Layout& layout, const PrintOptions& options) {
+  bool any = false;
+  PrintBounds b;
+  auto include = [&](double x, double y) {
+    if (!any) {
+      b = {x, y, x, y};
+      any = true;
+      return;
+    }
+    b.min_x = std::min(b.min_x, x);
+    b.min_y = std::min(b.min_y, y);
+    b.max_x = std::max(b.max_x, x);
+    b.max_y = std::max(b.max_y, y);
+  };
+  const Catalog& catalog = Catalog::instance();
+  for (const PlacedPiece& p : layout.pieces) {
+    if (options.levels == 0 && p.level != layout.active_level) continue;
+    const PieceDef* def = catalog.find(p.cat);
+    if (!def) continue;
+    include(p.x, p.y);
+    const double h = DegToRad(p.heading);
+    include(p.x + def->length * std::cos(h), p.y + def->length * std::sin(h));
+  }
+  for (const SceneryItem& s : layout.scenery) include(s.x, s.y);
+  if (options.baseboard)
+    for (const Point& v : layout.baseboard) include(v.x, v.y);
+  if (!any) return PrintBounds{};
+  return b;
+}
+
+PagePlan PlanPages(const PrintBounds& bounds, const PrintOptions& options, int width, int height,
+                   double dpi) {
+  PagePlan plan;
+  plan.width = width;
+  plan.height = height;
+  const int uw = std::max(static_cast<int>(std::floor(kPrintableShare * width)), 1);
+  const int uh = std::max(static_cast<int>(std::floor(kPrintableShare * height)), 1);
+  const double dx = std::max(bounds.max_x - bounds.min_x, 1.0);
+  const double dy = std::max(bounds.max_y - bounds.min_y, 1.0);
+  const double fit = std::min(uh / dy, uw / dx);
+  if (options.scaling == 0) {
+    plan.scale = fit;
+    return plan;
+  }
+  if (options.scaling == 1)
+    plan.scale = (dpi < 1 ? 300.0 : dpi) / 25.4 / std::max(options.scale_n, 1);
+  else
+    plan.scale = fit * options.percent / 100.0;
+  plan.across = PagesFor(plan.scale * dx, uw);
+  plan.down = PagesFor(plan.scale * dy, uh);
+  plan.pages = std::max(1.0, std::ceil(plan.scale * dx / uw - kFitEpsilon)) *
+               std::max(1.0, std::ceil(plan.scale * dy / uh - kFitEpsilon));
+  return plan;
+}
+
+int PageCount(const PagePlan& plan) {
+  return static_cast<int>(std::min(plan.pages, kPageSaturation));
+}
+
+PageOffset PageOffsetFor(const PagePlan& plan, const PrintBounds& bounds, int page) {
+  const double mx = std::floor(kMarginShare * plan.width);
+  const double my = std::floor(kMarginShare * plan.height);
+  const double w = plan.width - 2 * mx;
+  const double h = plan.height - 2 * my;
+  const int across = std::max(plan.across, 1);
+  const int column = (page - 1) % across;
+  const int row = (page - 1) / across;
+  if (plan.across * plan.down > 1)
+    return {mx - (w / plan.scale * column + bounds.min_x) * plan.scale,
+            my - (h / plan.scale * row + bounds.min_y) * plan.scale};
+  const double dx = std::max(bounds.max_x - bounds.min_x, 1.0);
+  const double dy = std::max(bounds.max_y - bounds.min_y, 1.0);
+  return {(w - dx * plan.scale) / 2 + mx - plan.scale * bounds.min_x,
+          (h - dy * plan.scale) / 2 + my - plan.scale * bounds.min_y};
+}
+
+bool ConfirmPageCount(const PagePlan& plan, Prompter& prompter) {
+  char text[256];
+  if (plan.pages > kMostPages) {
+    std::snprintf(text, sizeof text,
+                  "This printout would need %.0f pages; at most %d pages can be printed.\n"
+                  "Choose a smaller scale.",
+                  plan.pages, kMostPages);
+    prompter.Notify("Print", text, PromptIcon::Information);
+    return false;
+  }
+  if (plan.pages <= kAskAbovePages) return true;
+  std::snprintf(text, sizeof text,
+                "This printout needs %.0f pages (%d across, %d down).\n\nPrint them all?",
+                plan.pages, plan.across, plan.down);
+  return prompter.AskYesNo("Print", text, PromptIcon::Question, true);
+}
+
+Layout PrintedLayout(const Layout& layout, const PrintOptions& options) {
+  Layout c;  // everything the drawing reads; no undo history
+  c.pieces = layout.pieces;
+  c.scenery = layout.scenery;
+  c.labels = layout.labels;
+  c.measures = layout.measures;
+  c.shapes = layout.shapes;
+  c.tunnels = layout.tunnels;
+  c.helices = layout.helices;
+  c.next_id = layout.next_id;
+  c.levels = layout.levels;
+  c.active_level = layout.active_level;
+  c.baseboard = layout.baseboard;
+  c.show_baseboard = layout.show_baseboard && options.baseboard;
+  c.show_grid = layout.show_grid && options.grid;
+  c.show_labels = layout.show_labels;
+  c.units = layout.units;
+  c.grade_runs = layout.grade_runs;
+  c.grade_mode = layout.grade_mode;
+  for (Level& l : c.levels) l.visible = options.levels == 1 || l.id == layout.active_level;
+  return c;
+}
+
+void DrawPrintPage(RenderContext& rc, Painter& painter, const Layout& printed, const PagePlan& plan,
+                   const PrintBounds& bounds, int page) {
+  const PageOffset o = PageOffsetFor(plan, bounds, page);
+  ViewTransform v;
+  v.zoom = plan.scale;
+  v.offset_x = o.x;
+  v.offset_y = o.y;
+  DrawLayout(rc, painter, printed, v, plan.width, plan.height);
+}
+
+Color GreyOf(Color c) {
+  const auto y = static_cast<std::uint8_t>(
+      std::lround(std::clamp(0.299 * c.r + 0.587 * c.g + 0.114 * c.b, 0.0, 255.0)));
+  return {y, y, y, c.a};
+}

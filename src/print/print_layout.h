@@ -1,0 +1,115 @@
+// Printing a layout on paper: the print options, the printed area, the page arithmetic
+// for fit, 1 : N and percentage, each page's offset, and the drawing of one page. The
+// printout, the preview and the PDF export share it.
+#pragma once
+
+#include "app/prompter.h"
+#include "model/layout.h"
+#include "render/painter.h"
+#include "render/render.h"
+
+struct PrintOptions {
+  int scaling = 0;  // 0 fit to page, 1 actual scale 1 : N, 2 custom percentage
+  int scale_n = 10;
+  int percent = 100;
+  int levels = 0;  // 0 active level only, 1 all levels (composite)
+  int color = 0;   // 0 colour, 1 greyscale
+  bool grid = false;
+  bool baseboard = true;
+  friend bool operator==(const PrintOptions&, const PrintOptions&) = default;
+};
+
+struct PrintBounds {
+  double min_x = 0;
+  double min_y = 0;
+  double max_x = 1000;
+  double max_y = 1000;
+};
+
+// Piece ends (only the active level's pieces with "Active level only"), every scenery
+// item, and the baseboard when it is printed; (0, 0)-(1000, 1000) when nothing counts.
+PrintBounds ComputePrintBounds(const Layout& layout, const PrintOptions& options);
+
+// Pages for a page of width x height printer pixels at `dpi`.
+struct PagePlan {
+  int width = 0;
+  int height = 0;
+  double scale = 1;  // printer pixels per millimetre
+  int across = 1;
+  int down = 1;
+  double pages = 1;  // across x down before any saturation
+};
+inline constexpr double kPrintableShare = 0.92;
+inline constexpr double kMarginShare = 0.04;
+inline constexpr int kAskAbovePages = 100;
+inline constexpr int kMostPages = 2000;
+
+PagePlan PlanPages(const PrintBounds& bounds, const PrintOptions& options, int width, int height,
+                   double dpi);
+// Page count as the printout reports it: at least 1.
+int PageCount(const PagePlan& plan);
+
+// Device pixels of layout (0, 0) on page `page` (1-based).
+struct PageOffset {
+  double x = 0;
+  double y = 0;
+};
+PageOffset PageOffsetFor(const PagePlan& plan, const PrintBounds& bounds, int page);
+
+// Refuses above 2,000 pages and asks above 100 (No the default). True to print.
+bool ConfirmPageCount(const PagePlan& plan, Prompter& prompter);
+
+// What is printed: a copy of the drawn parts of the layout with the printed levels
+// shown and the grid and baseboard switched as the options say. The user's layout is
+// never changed by printing.
+Layout PrintedLayout(const Layout& layout, const PrintOptions& options);
+
+// Draws page `page` of `printed` (from PrintedLayout) on a painter of plan.width x
+// plan.height pixels.
+void DrawPrintPage(RenderContext& rc, Painter& painter, const Layout& printed, const PagePlan& plan,
+                   const PrintBounds& bounds, int page);
+
+// The luminance the greyscale printout uses for a colour.
+Color GreyOf(Color c);
+
+// A painter that passes everything on in grey: greyscale printing stays vector
+// drawing instead of a page-sized bitmap.
+class GreyPainter : public Painter {
+ public:
+  explicit GreyPainter(Painter& inner) : inner_(inner) {}
+  void Clear(Color background) override { inner_.Clear(GreyOf(background)); }
+  void SetPen(Color color, int width, PenStyle style) override {
+    inner_.SetPen(GreyOf(color), width, style);
+  }
+  void SetTransparentPen() override { inner_.SetTransparentPen(); }
+  void SetBrush(Color color) override { inner_.SetBrush(GreyOf(color)); }
+  void SetTransparentBrush() override { inner_.SetTransparentBrush(); }
+  void SetFont(int point_size, bool bold) override { inner_.SetFont(point_size, bold); }
+  void SetTextForeground(Color color) override { inner_.SetTextForeground(GreyOf(color)); }
+  void SetSolidTextBackground(Color color) override {
+    inner_.SetSolidTextBackground(GreyOf(color));
+  }
+  void SetTransparentTextBackground() override { inner_.SetTransparentTextBackground(); }
+  void DrawPolygon(const IPoint* points, int count) override { inner_.DrawPolygon(points, count); }
+  void DrawLine(IPoint a, IPoint b) override { inner_.DrawLine(a, b); }
+  void DrawLines(const IPoint* points, int count) override { inner_.DrawLines(points, count); }
+  void DrawCircle(IPoint centre, int radius) override { inner_.DrawCircle(centre, radius); }
+  void DrawRectangle(int x, int y, int width, int height) override {
+    inner_.DrawRectangle(x, y, width, height);
+  }
+  void DrawRoundedRectangle(int x, int y, int width, int height, double radius) override {
+    inner_.DrawRoundedRectangle(x, y, width, height, radius);
+  }
+  void DrawEllipticArc(int x, int y, int width, int height, double start_deg,
+                       double end_deg) override {
+    inner_.DrawEllipticArc(x, y, width, height, start_deg, end_deg);
+  }
+  IPoint TextExtent(const std::string& text) override { return inner_.TextExtent(text); }
+  void DrawText(const std::string& text, int x, int y) override { inner_.DrawText(text, x, y); }
+  void DrawRotatedText(const std::string& text, int x, int y, double angle_deg) override {
+    inner_.DrawRotatedText(text, x, y, angle_deg);
+  }
+
+ private:
+  Painter& inner_;
+};

@@ -1,0 +1,45 @@
+// The level manager's commands in `vantrel-tool edit`: Add Level with its name, Remove
+// Level with its question, and the height of Level Properties.
+#include "edit/levels.h"
+#include "model/layout_ops.h"
+#include "model/number_text.h"
+#include "tools/edit_ops.h"
+
+namespace {
+
+bool AddOp(EditContext& ctx, const ToolArgs& args) {
+  AddLevelNamed(ctx.layout, args[0]);
+  return true;
+}
+
+bool RemoveOp(EditContext& ctx, const ToolArgs& args) {
+  int id = 0;
+  if (!ParseInt(args[0], id)) return false;
+  RemoveLevel(ctx.layout, ctx.prompter, id);
+  return true;
+}
+
+// The height in millimetres, as Level Properties OK with only the height changed.
+bool HeightOp(EditContext& ctx, const ToolArgs& args) {
+  int id = 0;
+  double mm = 0;
+  if (!ParseInt(args[0], id) || !ParseDouble(args[1], mm) || mm < 0) return false;
+  const Level* level = FindLevel(ctx.layout, id);
+  if (!level) return true;
+  LevelProperties props{level->name, mm, level->trackcolor, {level->r, level->g, level->b}};
+  ApplyLevelProperties(ctx.layout, id, props);
+  return true;
+}
+
+}  // namespace
+
+void AddLevelEditOps(std::vector<EditOp>& ops) {
+  ops.push_back(
+      {"level-add", "NAME", "Add Level: a new level named NAME, made active", 1, 1, AddOp});
+  ops.push_back({"level-remove", "ID",
+                 "Remove Level: the level and everything on it, after the question", 1, 1,
+                 RemoveOp});
+  ops.push_back({"level-height", "ID MM",
+                 "Level Properties: the height in mm; flat pieces at the old height follow", 2, 2,
+                 HeightOp});
+}

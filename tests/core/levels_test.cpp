@@ -1,0 +1,199 @@
+// The level manager: rows, Add Level, Level Properties and Remove Level with the
+// delete's clean-up and its undo.
+#include "edit/levels.h"
+
+#include <gtest/gtest.h>
+
+#include "edit/grades.h"
+#include "edit/helix_ops.h"
+#include "edit/tunnels.h"
+#include "fake_prompter.h"
+#include "layout_builder.h"
+#include "model/layout_check.h"
+#include "model/layout_ops.h"
+#include "model/undo.h"
+
+namespace {
+
+Level MakeLevel(int id, const std::string& name, double height = 0) {
+  Level l;
+  l.id = id;
+  l.name = name;
+  l.height = height;
+  return l;
+}
+
+PlacedPiece& Piece(Layout& l, int id) {
+  return l.pieces[static_cast<std::size_t>(FindPiece(l, id))];
+}
+
+// Level 1: straights 1, 2. Level 2 ("Upper"): straights 3, 4 joined on from piece 2,
+// under a tunnel, with a grade run anchored on 4, and a helix whose pieces lie on it.
+Layout TwoDecks() {
+  Layout l;
+  l.levels = {MakeLevel(1, "Level 1"), MakeLevel(2, "Upper", 100)};
+  ChainBuilder b(l);
+  b.Start("24188");
+  b.Append("24188");
+  b.Append("24188");
+  b.Append("24188");
+  Piece(l, 3).level = Piece(l, 4).level = 2;
+  DeselectAll(l);
+  Piece(l, 3).sel = Piece(l, 4).sel = true;
+  EXPECT_TRUE(ToggleTunnel(l));
+  DeselectAll(l);
+  SetGradeRun(l, 2.0, 4, 1);
+  RecomputeGradeMode(l);
+  InsertHelix(l, "", 0, {3000, 0});
+  for (PlacedPiece& p : l.pieces)
+    if (p.helix != -1) p.level = 2;
+  SceneryItem tree;
+  tree.item = "tree";
+  tree.level = 2;
+  InsertScenery(l, tree);
+  l.undo.clear();
+  return l;
+}
+
+TEST(Levels, RowsShowHeightsInTheUnitAndTheActiveLevel) {
+  Layout l;
+  l.levels = {MakeLevel(1, "Ground"), MakeLevel(5, "Deck", 100)};
+  l.levels[1].trackcolor = true;
+  l.levels[1].visible = false;
+  l.active_level = 5;
+  l.units = 2;
+  const auto rows = LevelRows(l);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[1].height, "3.94 in");
+  EXPECT_EQ(rows[1].color, "custom");
+  EXPECT_EQ(rows[0].color, "-");
+  EXPECT_EQ(rows[1].id_text, "5");
+  EXPECT_TRUE(rows[1].active && !rows[1].visible && !rows[0].active);
+  l.units = 1;
+  EXPECT_EQ(LevelRows(l)[1].height, "10.0 cm");
+  l.units = 0;
+  EXPECT_EQ(LevelRows(l)[1].height, "100 mm");
+}
+
+TEST(Levels, AddProposesTheNextIdAndItsColour) {
+  Layout l;
+  l.levels = {MakeLevel(1, "Level 1"), MakeLevel(5, "Level 5")};
+  FakePrompter prompter;
+  prompter.texts.push_back(std::string("Level 6"));
+  ASSERT_EQ(AddLevel(l, prompter), 6);
+  EXPECT_EQ(prompter.shown[0].caption, "Add Level");
+  EXPECT_EQ(prompter.shown[0].text, "Name for new level:|Level 6");
+  const Level& added = l.levels.back();
+  EXPECT_EQ(added.id, 6);
+  EXPECT_EQ((Rgb{added.r, added.g, added.b}), (Rgb{160, 220, 220}));
+  EXPECT_EQ(l.active_level, 6);
+  prompter.texts.push_back(std::string());  // an empty name adds nothing
+  EXPECT_FALSE(AddLevel(l, prompter));
+  EXPECT_FALSE(AddLevel(l, prompter));  // cancelled
+  EXPECT_EQ(l.levels.size(), 3u);
+  EXPECT_EQ((DefaultLevelColor(1)), (Rgb{180, 200, 220}));
+}
+
+TEST(Levels, PropertiesKeepAnUnchangedHeightAndBridges) {
+  Layout l = TwoDecks();
+  l.units = 2;
+  // A bridge on the upper deck stands above it; renaming must not drop it.
+  Piece(l, 3).z = 140;
+  Piece(l, 4).z = 100;
+  EXPECT_EQ(ChangedHeight(100, 2, 3.94), std::nullopt);
+  LevelProperties props{"  Top  ", ChangedHeight(100, 2, 3.94), true, {1, 2, 3}};
+  ASSERT_TRUE(ApplyLevelProperties(l, 2, props));
+  const Level& upper = l.levels[1];
+  EXPECT_EQ(upper.name, "Top");
+  EXPECT_EQ(upper.height, 100.0);  // not 100.076
+  EXPECT_TRUE(upper.trackcolor);
+  EXPECT_EQ(Piece(l, 3).z, 140);
+  EXPECT_TRUE(l.undo.empty());
+
+  // Raised: the flat pieces at the old height follow; the bridge, a graded piece and
+  // the helix stay.
+  Piece(l, 1).level = 2;
+  Piece(l, 1).z = 100;
+  Piece(l, 1).grade = 2.0;
+  const auto raised = ChangedHeight(100, 2, 5.0);
+  ASSERT_TRUE(raised);
+  EXPECT_DOUBLE_EQ(*raised, 127.0);
+  props.name = "";
+  props.height_mm = raised;
+  ASSERT_TRUE(ApplyLevelProperties(l, 2, props));
+  EXPECT_EQ(l.levels[1].name, "Top");
+  EXPECT_DOUBLE_EQ(Piece(l, 4).z, 127.0);
+  EXPECT_EQ(Piece(l, 3).z, 140);
+  EXPECT_EQ(Piece(l, 1).z, 100);
+  for (const PlacedPiece& p : l.pieces) {
+    if (p.helix != -1) {
+      EXPECT_NE(p.z, 127.0);
+    }
+  }
+  ASSERT_TRUE(Undo(l));
+  EXPECT_EQ(l.levels[1].height, 100.0);
+  EXPECT_EQ(Piece(l, 4).z, 100);
+}
+
+TEST(Levels, RemoveRefusesTheLastLevelAndAsksWithTheCounts) {
+  Layout one;
+  EnsureDefaultLevel(one);
+  FakePrompter prompter;
+  EXPECT_FALSE(RemoveLevel(one, prompter, 1));
+  ASSERT_EQ(prompter.shown.size(), 1u);
+  EXPECT_EQ(prompter.shown[0].caption, "Remove Level");
+  EXPECT_EQ(prompter.shown[0].text, "A layout must have at least one level.");
+
+  Layout l = TwoDecks();
+  const Layout before = l;
+  prompter.shown.clear();
+  EXPECT_FALSE(RemoveLevel(l, prompter, 2));  // Cancel is the default
+  const auto& asked = prompter.shown.at(0);
+  EXPECT_EQ(asked.caption, "Remove Level \u2014 Confirm Deletion");
+  EXPECT_TRUE(asked.default_no);
+  EXPECT_EQ(asked.icon, PromptIcon::Warning);
+  EXPECT_EQ(asked.text,
+            "Remove level \"Upper\"?\n\nThis will PERMANENTLY DELETE everything on this level:\n"
+            "    \u2022 2 track piece(s)\n    \u2022 3 scenery item(s)\n    \u2022 1 "
+            "helix/helices\n\nThis cannot be undone from this dialog. Are you sure?|Delete "
+            "Level && Contents|Cancel");
+  EXPECT_EQ(l.pieces, before.pieces);
+  EXPECT_EQ(l.levels, before.levels);
+}
+
+TEST(Levels, RemoveLeavesAConsistentLayoutAndUndoBringsTheLevelBack) {
+  Layout l = TwoDecks();
+  l.active_level = 2;
+  const Layout before = l;
+  ASSERT_FALSE(l.tunnels.empty());
+  ASSERT_TRUE(l.grade_mode.active);
+  FakePrompter prompter;
+  prompter.answers.push_back(PromptAnswer::Yes);
+  ASSERT_TRUE(RemoveLevel(l, prompter, 2));
+
+  ASSERT_EQ(l.levels.size(), 1u);
+  EXPECT_EQ(l.active_level, 1);
+  EXPECT_EQ(l.pieces.size(), 2u);  // the helix pieces went too
+  EXPECT_TRUE(l.helices.empty());
+  EXPECT_TRUE(l.tunnels.empty());
+  EXPECT_TRUE(l.scenery.empty());  // the tree and both portals
+  EXPECT_TRUE(l.grade_runs.empty());
+  EXPECT_FALSE(l.grade_mode.active);
+  EXPECT_FALSE(Piece(l, 2).Joined(1));
+  EXPECT_EQ(CheckJointConsistency(l), "");
+  EXPECT_TRUE(CheckLayout(l).problems.empty());
+
+  ASSERT_TRUE(Undo(l));
+  EXPECT_EQ(l.levels, before.levels);
+  EXPECT_EQ(l.active_level, 2);
+  EXPECT_EQ(l.pieces, before.pieces);
+  EXPECT_EQ(l.tunnels, before.tunnels);
+  EXPECT_EQ(l.helices, before.helices);
+  ASSERT_TRUE(Redo(l));
+  EXPECT_EQ(l.levels.size(), 1u);
+  EXPECT_EQ(l.active_level, 1);
+  ASSERT_TRUE(Undo(l));
+  EXPECT_EQ(l.levels.size(), 2u);
+}
+
+}  // namespace

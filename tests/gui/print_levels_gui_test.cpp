@@ -1,0 +1,149 @@
+// The level manager, the print options, the preview and the PDF export on a display.
+#include <gtest/gtest.h>
+#include <wx/button.h>
+#include <wx/listctrl.h>
+#include <wx/print.h>
+#include <wx/printdlg.h>
+#include <wx/radiobox.h>
+#include <wx/spinctrl.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "frame_fixture.h"
+#include "gui/dialogs/level_dialogs.h"
+#include "gui/dialogs/print_options_dialog.h"
+#include "gui/export/layout_printout.h"
+#include "model/layout_file.h"
+
+namespace {
+
+class LevelsGuiTest : public FrameFixture {};
+
+TEST_F(LevelsGuiTest, ManageLevelsAddsShowsActivatesAndRemoves) {
+  ::Layout& l = frame->layout();
+  LevelManagerDialog dlg(frame, l, prompter);
+  EXPECT_EQ(dlg.GetTitle(), "Manage Levels");
+  EXPECT_EQ(dlg.GetSize(), wxSize(500, 360));
+  EXPECT_EQ(dlg.list()->GetItemCount(), 1);
+  EXPECT_FALSE(dlg.remove_button()->IsEnabled());
+  prompter.texts.push_back(std::string("Deck"));
+  dlg.AddLevelCommand();
+  ASSERT_EQ(dlg.list()->GetItemCount(), 2);
+  EXPECT_EQ(dlg.list()->GetItemText(1, 0), "Deck");
+  EXPECT_EQ(dlg.list()->GetItemText(1, 1), "0 mm");
+  EXPECT_EQ(dlg.list()->GetItemText(1, 3), "2");
+  EXPECT_TRUE(dlg.list()->IsItemChecked(1));
+  EXPECT_EQ(l.active_level, 2);
+  EXPECT_TRUE(dlg.remove_button()->IsEnabled());
+
+  dlg.list()->CheckItem(1, false);
+  wxYield();
+  EXPECT_FALSE(l.levels[1].visible);
+  dlg.list()->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  wxYield();
+  EXPECT_EQ(l.active_level, 1);
+
+  dlg.list()->SetItemState(1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+  prompter.answers.push_back(PromptAnswer::Yes);
+  dlg.RemoveLevelCommand();
+  EXPECT_EQ(prompter.shown.back().caption, "Remove Level \u2014 Confirm Deletion");
+  EXPECT_EQ(l.levels.size(), 1u);
+  EXPECT_EQ(dlg.list()->GetItemCount(), 1);
+}
+
+TEST_F(LevelsGuiTest, PrintOptionsRowsFollowTheScaling) {
+  PrintOptions o;
+  o.scaling = 1;
+  o.scale_n = 87;
+  PrintOptionsDialog dlg(frame, o);
+  EXPECT_EQ(dlg.GetTitle(), "Print Options");
+  EXPECT_TRUE(dlg.scale_n()->IsEnabled());
+  EXPECT_FALSE(dlg.percent()->IsEnabled());
+  dlg.scaling()->SetSelection(2);
+  dlg.UpdateRows();
+  EXPECT_FALSE(dlg.scale_n()->IsEnabled());
+  EXPECT_TRUE(dlg.percent()->IsEnabled());
+  const PrintOptions back = dlg.Options();
+  EXPECT_EQ(back.scaling, 2);
+  EXPECT_EQ(back.scale_n, 87);
+  EXPECT_TRUE(back.baseboard);
+}
+
+TEST_F(LevelsGuiTest, APreviewClosedAfterPageOneChangesNothing) {
+  ::Layout& l = frame->layout();
+  l.baseboard = {{0, 0}, {2400, 0}, {2400, 1200}, {0, 1200}};
+  Level upper;
+  upper.id = 2;
+  upper.visible = false;
+  l.levels.push_back(upper);
+  const std::vector<Level> levels = l.levels;
+  PrintOptions o;
+  o.scaling = 1;
+  o.scale_n = 5;
+  o.levels = 1;
+  o.grid = false;
+  wxPrintDialogData data;
+  auto* preview = new wxPrintPreview(new LayoutPrintout(l, o), nullptr, &data);
+  if (!preview->IsOk()) {
+    delete preview;
+    GTEST_SKIP() << "no print preview on this machine";
+  }
+  auto* window = new wxPreviewFrame(preview, frame, "Print Preview -- Vantrel", wxDefaultPosition,
+                                    wxSize(900, 700));
+  window->Initialize();  // draws page 1
+  window->Show();
+  wxYield();
+  EXPECT_EQ(preview->GetMaxPage(), 3);  // 1 : 5 on portrait A4
+  window->Close(true);
+  wxYield();
+  EXPECT_EQ(l.levels, levels);
+  EXPECT_TRUE(l.show_grid);
+  EXPECT_TRUE(l.show_baseboard);
+}
+
+std::string RunVantrel(const std::string& args, int& status) {
+  const std::string cmd = std::string(VANTREL_EXE) + " " + args + " 2>&1";
+  FILE* f = popen(cmd.c_str(), "r");
+  std::string out;
+  char buf[512];
+  while (f && fgets(buf, sizeof buf, f)) out += buf;
+  status = f ? pclose(f) : -1;
+  return out;
+}
+
+int CountPages(const std::filesystem::path& pdf) {
+  std::ifstream in(pdf, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  const std::string s = ss.str();
+  int pages = 0;
+  for (std::size_t at = s.find("/Type /Page"); at != std::string::npos;
+       at = s.find("/Type /Page", at + 1))
+    if (s.compare(at, 12, "/Type /Pages") != 0) ++pages;
+  return pages;
+}
+
+TEST_F(LevelsGuiTest, ExportPdfTilesATrueScalePlan) {
+  ::Layout l;
+  EnsureDefaultLevel(l);
+  l.baseboard = {{0, 0}, {2400, 0}, {2400, 1200}, {0, 1200}};
+  const auto file = dir / "board.vtl";
+  ASSERT_EQ(SaveLayout(l, file, "board"), "");
+  const auto pdf = dir / "board.pdf";
+  int status = -1;
+  for (const auto& [args, pages] :
+       std::vector<std::pair<std::string, int>>{{"--scale 1 --portrait", 65},
+                                                {"--scale 5", 4},
+                                                {"--scale 10 --portrait", 2},
+                                                {"--fit", 1}}) {
+    const std::string out =
+        RunVantrel("--export-pdf " + file.string() + " " + pdf.string() + " " + args, status);
+    ASSERT_EQ(status, 0) << out;
+    EXPECT_EQ(CountPages(pdf), pages) << args;
+  }
+  RunVantrel("--export-pdf " + file.string() + " " + pdf.string() + " --scale 0", status);
+  EXPECT_NE(status, 0);
+}
+
+}  // namespace
