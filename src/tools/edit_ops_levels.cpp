@@ -19,14 +19,20 @@ bool RemoveOp(EditContext& ctx, const ToolArgs& args) {
   return true;
 }
 
-// The height in millimetres, as Level Properties OK with only the height changed.
+// The height in the layout's unit, as the Level Properties spin control takes it, then OK
+// with only the height changed.
 bool HeightOp(EditContext& ctx, const ToolArgs& args) {
   int id = 0;
-  double mm = 0;
-  if (!ParseInt(args[0], id) || !ParseDouble(args[1], mm) || mm < 0) return false;
+  double value = 0;
+  if (!ParseInt(args[0], id) || !ParseDouble(args[1], value) || value < 0 ||
+      value > LevelHeightUnit(ctx.layout.units).max)
+    return false;
   const Level* level = FindLevel(ctx.layout, id);
   if (!level) return true;
-  LevelProperties props{level->name, mm, level->trackcolor, {level->r, level->g, level->b}};
+  LevelProperties props{level->name,
+                        ChangedHeight(level->height, ctx.layout.units, value),
+                        level->trackcolor,
+                        {level->r, level->g, level->b}};
   ApplyLevelProperties(ctx.layout, id, props);
   return true;
 }
@@ -39,7 +45,7 @@ void AddLevelEditOps(std::vector<EditOp>& ops) {
   ops.push_back({"level-remove", "ID",
                  "Remove Level: the level and everything on it, after the question", 1, 1,
                  RemoveOp});
-  ops.push_back({"level-height", "ID MM",
-                 "Level Properties: the height in mm; flat pieces at the old height follow", 2, 2,
+  ops.push_back({"level-height", "ID VALUE",
+                 "Level Properties: the height in the layout's unit; flat pieces follow", 2, 2,
                  HeightOp});
 }

@@ -118,7 +118,7 @@ TEST(EditTool, LevelAddHeightAndRemove) {
   EXPECT_EQ(r.status, 1);
   r = RunTool({"edit", out, out, "level-add", "Attic"});
   ASSERT_EQ(r.status, 0);
-  r = RunTool({"edit", out, out, "level-height", "3", "120"});
+  r = RunTool({"edit", out, out, "level-height", "3", "12"});  // the example is in cm
   ASSERT_EQ(r.status, 0);
   l = Load(out);
   ASSERT_EQ(l.levels.size(), 2u);
