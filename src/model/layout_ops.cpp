@@ -18,6 +18,7 @@ void RecomputeNextId(Layout& layout) {
   for (const auto& s : layout.shapes) top = std::max(top, s.id);
   for (const auto& t : layout.tunnels) top = std::max(top, t.id);
   for (const auto& h : layout.helices) top = std::max(top, h.id);
+  for (const auto& m : layout.measures) top = std::max(top, m.id);
   layout.next_id = top + 1;
 }
 

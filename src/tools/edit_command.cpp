@@ -141,6 +141,7 @@ const std::vector<EditOp>& EditOps() {
     AddPanelEditOps(v);
     AddTunnelEditOps(v);
     AddAutofillEditOps(v);
+    AddDrawingEditOps(v);
     return v;
   }();
   return ops;

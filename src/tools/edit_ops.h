@@ -35,3 +35,4 @@ void AddPanelEditOps(std::vector<EditOp>& ops);
 void AddPlaceEditOps(std::vector<EditOp>& ops);
 void AddTunnelEditOps(std::vector<EditOp>& ops);
 void AddAutofillEditOps(std::vector<EditOp>& ops);
+void AddDrawingEditOps(std::vector<EditOp>& ops);
