@@ -36,7 +36,9 @@ struct MouseInput {
 
 // Text is a character of an exact length: 0-9, '.' or ','.
 enum class CanvasKey { Escape, Delete, Back, R, Space, Tab, Enter, Text, Other };
-enum class CanvasCursor { Keep, Default, Cross, Hand };
+// The sizing cursors: 0 and 4 one diagonal, 1 and 5 vertical, 2 and 6 the other, 3 and 7
+// horizontal.
+enum class CanvasCursor { Keep, Default, Cross, Hand, SizeNWSE, SizeNS, SizeNESW, SizeWE };
 enum class CanvasMenu { None, Piece, Paste, Shape };
 enum class CanvasDialog { None, ShapeProperties, ResizeScenery };
 
@@ -161,6 +163,9 @@ class CanvasController {
   CanvasEffects AnnotationMotion(const MouseInput& m);
   CanvasEffects EndAnnotationDrag();
   bool AnnotationDragActive() const;
+  // The selected scenery item and handle under a device point; false when none.
+  bool SceneryHandleAt(double sx, double sy, int& item_id, int& handle) const;
+  CanvasEffects HoverHandles(const MouseInput& m);
   double ScreenAngle(double sx, double sy) const;
 
   Layout& layout_;
@@ -173,8 +178,8 @@ class CanvasController {
   SnapIndex move_index_;
   bool index_dirty_ = true;
   Point last_right_click_;
-  int menu_piece_ = -1;
-  int menu_shape_ =
-      -1;  // the shape the context menu was opened on  // the piece the context menu was opened on
+  int menu_piece_ = -1;       // the piece the context menu was opened on
+  int menu_shape_ = -1;       // the shape the context menu was opened on
+  bool over_handle_ = false;  // the sizing cursor is showing
   bool dclick_pending_ = false;
 };

@@ -5,12 +5,14 @@
 #include <cmath>
 #include <cstdio>
 
+#include "catalog/scenery_catalog.h"
 #include "edit/clipboard.h"
 #include "interact/canvas_controller.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
 #include "model/undo.h"
 #include "view/hit_test.h"
+#include "view/scenery_handles.h"
 
 namespace {
 
@@ -280,7 +282,36 @@ CanvasEffects CanvasController::DrawingKey(CanvasKey key, char text) {
 // ---- measurements, shapes, labels and deck outlines under the mouse -----------------
 
 bool CanvasController::AnnotationDragActive() const {
-  return st_.measureDrag || st_.shapeDrag || st_.labelDrag || st_.deckDrag;
+  return st_.measureDrag || st_.shapeDrag || st_.labelDrag || st_.deckDrag || st_.resizeDrag;
+}
+
+bool CanvasController::SceneryHandleAt(double sx, double sy, int& item_id, int& handle) const {
+  for (auto it = layout_.scenery.rbegin(); it != layout_.scenery.rend(); ++it) {
+    if (!it->sel) continue;
+    const SceneryDef* def = SceneryCatalog::instance().find(it->item);
+    if (!def) continue;
+    handle = HitSceneryHandle(*it, *def, view_, sx, sy);
+    if (handle != -1) {
+      item_id = it->id;
+      return true;
+    }
+  }
+  return false;
+}
+
+CanvasEffects CanvasController::HoverHandles(const MouseInput& m) {
+  int id = -1, handle = -1;
+  const bool over = layout_.tool == kToolNone && SceneryHandleAt(m.x, m.y, id, handle);
+  CanvasEffects e;
+  if (over) {
+    static constexpr CanvasCursor kCursors[4] = {CanvasCursor::SizeNWSE, CanvasCursor::SizeNS,
+                                                 CanvasCursor::SizeNESW, CanvasCursor::SizeWE};
+    e.cursor = kCursors[handle % 4];
+  } else if (over_handle_) {
+    e.cursor = CanvasCursor::Default;
+  }
+  over_handle_ = over;
+  return e;
 }
 
 // A press that starts a drag of a measurement, a shape edge, a label or (Shift) a deck
@@ -303,6 +334,20 @@ CanvasEffects CanvasController::AnnotationPress(const MouseInput& m) {
     return {};
   }
   if (m.mods.shift || m.mods.ctrl || m.mods.alt) return {};
+  int item = -1, handle = -1;
+  if (SceneryHandleAt(m.x, m.y, item, handle)) {
+    const SceneryItem& s = *ById(layout_.scenery, item);
+    const SceneryDef& def = *SceneryCatalog::instance().find(s.item);
+    st_.resizeDrag = true;
+    st_.resizeItemId = item;
+    st_.resizeHandle = handle;
+    st_.resizeAnchor = OppositeHandle(handle);
+    st_.resizeStartScaleX = s.scalex;
+    st_.resizeStartScaleY = s.scaley;
+    st_.resizeStartPos = {s.x, s.y};
+    st_.dragPress = SceneryHandles(s, def)[static_cast<std::size_t>(handle)];
+    return e;
+  }
   for (auto it = layout_.measures.rbegin(); it != layout_.measures.rend(); ++it) {
     const Point mid{(it->start.x + it->end.x) / 2 + it->label_offset.x,
                     (it->start.y + it->end.y) / 2 + it->label_offset.y};
@@ -368,6 +413,22 @@ CanvasEffects CanvasController::AnnotationMotion(const MouseInput& m) {
       l->x = p.x + st_.labelGrab.x;
       l->y = p.y + st_.labelGrab.y;
     }
+  } else if (st_.resizeDrag) {
+    SceneryItem* s = ById(layout_.scenery, st_.resizeItemId);
+    const SceneryDef* def = s ? SceneryCatalog::instance().find(s->item) : nullptr;
+    if (def) {
+      SceneryItem start = *s;
+      start.scalex = st_.resizeStartScaleX;
+      start.scaley = st_.resizeStartScaleY;
+      start.x = st_.resizeStartPos.x;
+      start.y = st_.resizeStartPos.y;
+      const Point anchor = SceneryHandles(start, *def)[static_cast<std::size_t>(st_.resizeAnchor)];
+      const SceneryResize r = ResizeByHandle(start, *def, st_.resizeHandle, anchor, p);
+      s->scalex = r.scalex;
+      s->scaley = r.scaley;
+      s->x = r.center.x;
+      s->y = r.center.y;
+    }
   } else if (st_.deckDrag) {
     for (Level& l : layout_.levels)
       if (l.id == st_.deckDragLevel)
@@ -381,7 +442,7 @@ CanvasEffects CanvasController::AnnotationMotion(const MouseInput& m) {
 
 CanvasEffects CanvasController::EndAnnotationDrag() {
   const bool moved = st_.dragSnapshotTaken;
-  st_.measureDrag = st_.shapeDrag = st_.labelDrag = st_.deckDrag = false;
+  st_.measureDrag = st_.shapeDrag = st_.labelDrag = st_.deckDrag = st_.resizeDrag = false;
   st_.dragSnapshotTaken = false;
   CanvasEffects e = moved ? CanvasEffects::Edited() : CanvasEffects::Repaint();
   e.release = true;

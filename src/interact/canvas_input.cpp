@@ -153,6 +153,7 @@ CanvasEffects CanvasController::Motion(const MouseInput& m) {
     return e |= CanvasEffects::Repaint();
   }
   if (AnnotationDragActive()) return m.left_down ? e |= AnnotationMotion(m) : e;
+  if (!m.left_down) e |= HoverHandles(m);
   if (st_.sceneryDragActive) {
     st_.dragSceneryPose.x = at.x;
     st_.dragSceneryPose.y = at.y;

@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "render/render_internal.h"
+#include "view/scenery_handles.h"
 
 using namespace render_detail;
 
@@ -224,6 +225,15 @@ void DrawSelectionHandles(Painter& p, const ViewTransform& v, const Layout& layo
   for (const LayoutShape& s : layout.shapes) {
     if (!s.sel) continue;
     for (const Point& q : s.vertices) {
+      const IPoint d = ToDevice(v, q.x, q.y);
+      p.DrawRectangle(d.x - 4, d.y - 4, 9, 9);
+    }
+  }
+  for (const SceneryItem& s : layout.scenery) {
+    if (!s.sel) continue;
+    const SceneryDef* def = SceneryCatalog::instance().find(s.item);
+    if (!def) continue;
+    for (const Point& q : SceneryHandles(s, *def)) {
       const IPoint d = ToDevice(v, q.x, q.y);
       p.DrawRectangle(d.x - 4, d.y - 4, 9, 9);
     }

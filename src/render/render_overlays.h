@@ -37,6 +37,6 @@ void DrawOutlineInProgress(Painter& p, const ViewTransform& v, const std::vector
                            Point mouse, bool can_close, int units);
 // The measurement being laid from `start` to `end`.
 void DrawMeasureInProgress(Painter& p, const ViewTransform& v, Point start, Point end, int units);
-// Handles of the selected shapes (squares on the vertices) and measurements (circles on
-// the ends).
+// Handles of the selected shapes (squares on the vertices), scenery items (the eight
+// sizing squares) and measurements (circles on the ends).
 void DrawSelectionHandles(Painter& p, const ViewTransform& v, const Layout& layout);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "catalog/scenery_catalog.h"
 #include "edit/baseboard.h"
 #include "edit/shape_edits.h"
 #include "fake_prompter.h"
@@ -12,6 +13,7 @@
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
 #include "model/undo.h"
+#include "view/scenery_handles.h"
 
 namespace {
 
@@ -228,6 +230,36 @@ TEST_F(DrawingTest, DragsMoveAnnotationsAndAClickIsNoUndoStep) {
   Click(500, 500);
   EXPECT_TRUE(layout.pieces[static_cast<std::size_t>(FindPiece(layout, piece))].sel);
   EXPECT_FALSE(layout.shapes[0].sel);
+}
+
+TEST_F(DrawingTest, ResizeHandlesScaleFromTheOppositeHandleWithinRange) {
+  const SceneryDef& def = SceneryCatalog::instance().all().front();
+  SceneryItem item;
+  item.id = TakeId(layout);
+  item.item = def.id;
+  item.x = 400;
+  item.y = 300;
+  item.sel = true;
+  layout.scenery.push_back(item);
+  const auto h = SceneryHandles(item, def);
+  // The right handle (3): the cursor, then a drag that doubles the width.
+  CanvasEffects e = canvas.Motion(At(h[3].x, h[3].y));
+  EXPECT_EQ(e.cursor, CanvasCursor::SizeWE);
+  canvas.LeftDown(At(h[3].x, h[3].y, {}, true));
+  canvas.Motion(At(h[3].x + def.width, h[3].y, {}, true));
+  e = canvas.LeftUp(At(h[3].x + def.width, h[3].y));
+  EXPECT_NEAR(layout.scenery[0].scalex, 2.0, 0.02);
+  EXPECT_EQ(layout.scenery[0].scaley, 1.0);
+  EXPECT_NEAR(layout.scenery[0].x, 400 + def.width / 2, 1.0);  // the left edge stays
+  EXPECT_TRUE(e.modified);
+  EXPECT_EQ(layout.undo.size(), 1u);
+  // Dragged past the anchor: the smallest scale, never zero or negative.
+  const auto h2 = SceneryHandles(layout.scenery[0], def);
+  canvas.LeftDown(At(h2[4].x, h2[4].y, {}, true));
+  canvas.Motion(At(h2[0].x - 50, h2[0].y - 50, {}, true));
+  canvas.LeftUp(At(h2[0].x - 50, h2[0].y - 50));
+  EXPECT_EQ(layout.scenery[0].scalex, 0.1);
+  EXPECT_EQ(layout.scenery[0].scaley, 0.1);
 }
 
 TEST(MeasurementIds, ALoadDoesNotReuseTheIdOfASurvivingMeasurement) {

@@ -54,7 +54,9 @@ void LayoutShapeDialog::BuildFields() {
   const int shape = choice_->GetSelection();
   const BoardShapeInfo& info = BoardShape(shape);
   auto* sizer = new wxBoxSizer(wxVERTICAL);
-  sizer->Add(new wxStaticText(fields_, wxID_ANY, info.description), 0, wxBOTTOM, 8);
+  auto* description = new wxStaticText(fields_, wxID_ANY, info.description);
+  description->Wrap(390);  // the dialog is 420 pixels wide
+  sizer->Add(description, 0, wxBOTTOM, 8);
   const std::array<int, 4> values = InitialBoardValues(layout_, shape);
   for (int i = 0; i < info.fields; ++i) {
     auto* row = new wxBoxSizer(wxHORIZONTAL);

@@ -106,6 +106,10 @@ void CanvasPanel::Apply(const CanvasEffects& e) {
   if (e.cursor == CanvasCursor::Hand) SetCursor(wxCursor(wxCURSOR_HAND));
   if (e.cursor == CanvasCursor::Cross) SetCursor(wxCursor(wxCURSOR_CROSS));
   if (e.cursor == CanvasCursor::Default) SetCursor(wxNullCursor);
+  if (e.cursor == CanvasCursor::SizeNWSE) SetCursor(wxCursor(wxCURSOR_SIZENWSE));
+  if (e.cursor == CanvasCursor::SizeNS) SetCursor(wxCursor(wxCURSOR_SIZENS));
+  if (e.cursor == CanvasCursor::SizeNESW) SetCursor(wxCursor(wxCURSOR_SIZENESW));
+  if (e.cursor == CanvasCursor::SizeWE) SetCursor(wxCursor(wxCURSOR_SIZEWE));
   if (e.start_flash) flash_.StartOnce(400);
   if (e.stop_flash) flash_.Stop();
   if (e.content || e.view || e.properties) cache_valid_ = false;
