@@ -232,6 +232,46 @@ TEST_F(DrawingTest, DragsMoveAnnotationsAndAClickIsNoUndoStep) {
   EXPECT_FALSE(layout.shapes[0].sel);
 }
 
+TEST_F(DrawingTest, LabelsDecksDoubleClicksAndShapeCopy) {
+  LayoutLabel label;
+  label.id = TakeId(layout);
+  label.x = 600;
+  label.y = 100;
+  layout.labels.push_back(label);
+  canvas.LeftDown(At(650, 110, {}, true));  // inside the label's box, 50 px right
+  canvas.Motion(At(700, 210, {}, true));
+  CanvasEffects e = canvas.LeftUp(At(700, 210));
+  EXPECT_EQ(layout.labels[0].x, 650);
+  EXPECT_EQ(layout.labels[0].y, 200);
+  EXPECT_TRUE(e.modified);
+  EXPECT_EQ(layout.undo.size(), 1u);
+
+  // Shift + press on a deck edge drags the outline; decks are not undone.
+  layout.levels[0].outline = {{0, 300}, {200, 300}, {200, 500}, {0, 500}};
+  canvas.LeftDown(At(100, 303, {false, true, false}, true));
+  canvas.Motion(At(130, 303, {false, true, false}, true));
+  canvas.LeftUp(At(130, 303));
+  EXPECT_EQ(layout.levels[0].outline[0], (Point{30, 300}));
+  EXPECT_EQ(layout.undo.size(), 1u);
+
+  LayoutShape s;
+  s.id = TakeId(layout);
+  s.vertices = {{400, 400}, {600, 400}, {500, 600}};
+  layout.shapes.push_back(s);
+  e = canvas.LeftDClick(At(500, 450));
+  EXPECT_EQ(e.dialog, CanvasDialog::ShapeProperties);
+  EXPECT_EQ(e.dialog_id, s.id);
+  e = canvas.RightDown(At(500, 401));
+  EXPECT_EQ(e.menu, CanvasMenu::Shape);
+  canvas.CopyShape(canvas.MenuShape());
+  EXPECT_TRUE(canvas.state().clipboard.has_shape);
+  e = canvas.RightDown(At(900, 700));
+  EXPECT_EQ(e.menu, CanvasMenu::Paste);
+  canvas.Paste();
+  ASSERT_EQ(layout.shapes.size(), 2u);
+  EXPECT_NE(layout.shapes[1].id, s.id);
+}
+
 TEST_F(DrawingTest, ResizeHandlesScaleFromTheOppositeHandleWithinRange) {
   const SceneryDef& def = SceneryCatalog::instance().all().front();
   SceneryItem item;
