@@ -5,7 +5,7 @@ set -euo pipefail
 # machine without a GPU driver, Mesa's software rasteriser (libgl1-mesa-dri).
 packages=(build-essential cmake ninja-build pkg-config libwxgtk3.2-dev libglu1-mesa-dev
           libgl1-mesa-dev libgl-dev libx11-dev libgl1-mesa-dri mesa-utils libgtest-dev
-          libgmock-dev libbenchmark-dev xvfb xauth locales)
+          libgmock-dev libbenchmark-dev xvfb xauth locales clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

@@ -35,6 +35,7 @@ AppPaths ComputeAppPaths(const fs::path& exe_path, bool beside_executable, const
   p.library_dir = base / "library";
   p.prefs_file = base / "prefs.cfg";
   p.log_dir = logs;
+  p.recovery_dir = logs / "recovery";
   return p;
 }
 

@@ -5,14 +5,16 @@
 #include <string>
 
 struct AppPaths {
-  std::filesystem::path layout_dir;   // layouts (".vtl", older ".xml")
-  std::filesystem::path library_dir;  // library blocks, one subfolder per track system
-  std::filesystem::path prefs_file;   // "prefs.cfg"
-  std::filesystem::path log_dir;      // "vantrel.log" and "mainframe.log"
+  std::filesystem::path layout_dir;    // layouts (".vtl", older ".xml")
+  std::filesystem::path library_dir;   // library blocks, one subfolder per track system
+  std::filesystem::path prefs_file;    // "prefs.cfg"
+  std::filesystem::path log_dir;       // "vantrel.log" and "mainframe.log"
+  std::filesystem::path recovery_dir;  // recovery copies of unsaved layouts
 };
 
 // The folder of the executable holds layouts, "library" and "prefs.cfg"; logs go to the
-// per-user data folder (created when missing, else the temporary folder). An installed
+// per-user data folder (created when missing, else the temporary folder), recovery copies
+// to its "recovery" folder. An installed
 // program keeps nothing beside itself (`beside_executable` false): then everything
 // lives in the per-user data folder. A non-empty `home` (the VANTREL_HOME variable)
 // replaces both: a portable install or a test keeps everything in that one folder,

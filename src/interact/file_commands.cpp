@@ -201,7 +201,7 @@ bool FileCommands::New() {
   if (!ConfirmDiscard()) return false;
   ClearForNew(layout_);
   path_.clear();
-  modified_ = false;
+  Settled();
   return true;
 }
 
@@ -239,7 +239,7 @@ bool FileCommands::SaveTo(const fs::path& target, const std::string& name) {
     prompter_.Notify("Save Failed", error, PromptIcon::Error);
     return false;
   }
-  modified_ = false;
+  Settled();
   return true;
 }
 
@@ -270,8 +270,42 @@ bool FileCommands::OpenFile(const fs::path& file) {
   EnsureDefaultLevel(layout_);
   path_ = file.string();
   name_ = result.name;
-  modified_ = false;
+  Settled();
   return true;
+}
+
+void FileCommands::Settled() {
+  modified_ = false;
+  if (recovery_) recovery_->Remove();
+}
+
+bool FileCommands::OfferRecovery(RecoveryStore& store) {
+  std::vector<RecoveryCopy> copies = store.ClaimOrphans();
+  bool restored = false;
+  for (RecoveryCopy& copy : copies) {
+    if (restored) {
+      store.Release(copy);  // offered again at the next start
+      continue;
+    }
+    if (!prompter_.AskTwoButtons(kAppTitle, RecoveryQuestionText(copy), PromptIcon::Question,
+                                 "Restore", "Discard", false)) {
+      store.Discard(copy);
+      continue;
+    }
+    const std::string error = store.Read(copy, layout_);
+    if (!error.empty()) {
+      prompter_.Notify("Open Failed", error, PromptIcon::Error);
+      store.Release(copy);
+      continue;
+    }
+    EnsureDefaultLevel(layout_);
+    path_ = copy.layout_path;
+    name_ = copy.name;
+    modified_ = true;  // the next Save writes it to its original file
+    store.Adopt(copy);
+    restored = true;
+  }
+  return restored;
 }
 
 bool FileCommands::Open(const OpenChooser& choose) {

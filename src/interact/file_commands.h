@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/prompter.h"
+#include "app/recovery_store.h"
 #include "model/layout.h"
 
 inline constexpr const char* kDefaultLayoutName = "My Layout";
@@ -103,7 +104,16 @@ class FileCommands {
   bool Import(const ImportChooser& choose);
   void Export(const ExportChooser& choose);
 
+  // From now on a successful Save, New or Open deletes the recovery copy of `store`.
+  void set_recovery(RecoveryStore* store) { recovery_ = store; }
+  // At start: offers the copies left by programs that ended without saving, newest
+  // first, until one is restored (it opens modified, with its original file) or all are
+  // discarded. True when a copy was restored.
+  bool OfferRecovery(RecoveryStore& store);
+
  private:
+  // The layout on screen is what its file holds, or was replaced on purpose.
+  void Settled();
   std::optional<std::string> AskLayoutName();
   bool SaveTo(const std::filesystem::path& target, const std::string& name);
   bool ConfirmReplace(const std::string& text);
@@ -120,4 +130,5 @@ class FileCommands {
   bool& modified_;
   Prompter& prompter_;
   std::filesystem::path layout_dir_;
+  RecoveryStore* recovery_ = nullptr;
 };

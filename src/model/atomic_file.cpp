@@ -10,6 +10,8 @@
 #include <cstring>
 #include <random>
 
+#include "model/layout_file.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -53,15 +55,32 @@ int CreateTempBeside(const fs::path& target, fs::path& tmp) {
   return -1;
 }
 
+// Follows symbolic links (at most 40, as the system does) to the file they name.
+fs::path ResolveLinks(fs::path p) {
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code ec;
+    if (!fs::is_symlink(p, ec)) break;
+    const fs::path to = fs::read_symlink(p, ec);
+    if (ec) break;
+    p = to.is_absolute() ? to : p.parent_path() / to;
+  }
+  return p;
+}
+
 }  // namespace
 
-std::string WriteFileAtomically(const fs::path& target, std::string_view data) {
+std::string WriteFileAtomically(const fs::path& link, std::string_view data) {
+  // Saving through a symbolic link replaces the file it points to, not the link.
+  const fs::path target = ResolveLinks(link);
+  struct stat st {};
+  const bool exists = ::stat(target.c_str(), &st) == 0;
+  if (exists && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0)
+    return "Cannot replace file: " + link.string() + " (the file is read-only)";
   fs::path tmp;
   const int fd = CreateTempBeside(target, tmp);
   if (fd < 0) return "Cannot open file: " + target.string();
   // The replacement keeps the permissions of the file it replaces.
-  struct stat st {};
-  if (::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::fchmod(fd, st.st_mode & 07777);
+  if (exists && S_ISREG(st.st_mode)) ::fchmod(fd, st.st_mode & 07777);
   if (!WriteAll(fd, data) || ::fsync(fd) != 0) {
     const int err = errno;
     ::close(fd);
@@ -110,6 +129,11 @@ bool ReadWholeFile(const fs::path& file, std::string& out) {
     }
     if (n == 0) break;
     used += static_cast<std::size_t>(n);
+    if (used > kMaxFileBytes) {  // a device or an endless pipe
+      ::close(fd);
+      out.clear();
+      return false;
+    }
   }
   ::close(fd);
   out.resize(used);

@@ -2,6 +2,7 @@
 #include "model/layout_file.h"
 
 #include "model/atomic_file.h"
+#include "model/layout_ops.h"
 #include "model/number_text.h"
 
 namespace {
@@ -288,5 +289,8 @@ std::string LayoutFileText(const Layout& layout, const std::string& name) {
 
 std::string SaveLayout(const Layout& layout, const std::filesystem::path& path,
                        const std::string& name) {
+  // The reader refuses larger ids: a file it could not open again is never written.
+  if (HighestId(layout) > kMaxObjectId)
+    return "Cannot save: an object id is larger than " + std::to_string(kMaxObjectId) + ".";
   return WriteFileAtomically(path, LayoutFileText(layout, name));
 }

@@ -10,7 +10,7 @@ int TakeId(Layout& layout) {
   return layout.next_id++;
 }
 
-void RecomputeNextId(Layout& layout) {
+int HighestId(const Layout& layout) {
   int top = 0;
   for (const auto& p : layout.pieces) top = std::max(top, p.id);
   for (const auto& s : layout.scenery) top = std::max(top, s.id);
@@ -18,6 +18,12 @@ void RecomputeNextId(Layout& layout) {
   for (const auto& s : layout.shapes) top = std::max(top, s.id);
   for (const auto& t : layout.tunnels) top = std::max(top, t.id);
   for (const auto& h : layout.helices) top = std::max(top, h.id);
+  return top;
+}
+
+void RecomputeNextId(Layout& layout) {
+  int top = HighestId(layout);
+  // Measurements are not written to files, but their ids must not repeat either.
   for (const auto& m : layout.measures) top = std::max(top, m.id);
   layout.next_id = top + 1;
 }

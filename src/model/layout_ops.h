@@ -8,6 +8,8 @@
 
 // Hands out the next object id.
 int TakeId(Layout& layout);
+// The largest object id in use (0 for an empty layout).
+int HighestId(const Layout& layout);
 // next_id = 1 + the largest id of pieces, scenery, labels, shapes, tunnels, helices.
 void RecomputeNextId(Layout& layout);
 // grade_mode follows the last grade run, or is inactive.

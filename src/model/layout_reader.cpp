@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <string>
 
 #include "model/file_line.h"
@@ -294,6 +295,34 @@ void TakeStoredContent(Layout& to, Layout& from) {
   to.grade_mode = from.grade_mode;
 }
 
+// The end of the line starting at `from` (a line ends at LF, CR LF or a lone CR) and,
+// in `next`, where the following line starts; npos when no line end is in `text`. A CR
+// at the very end of a block may be the first half of a CR LF: it counts only at `eof`.
+std::size_t FindLineEnd(std::string_view text, std::size_t from, bool eof, std::size_t& next) {
+  const std::size_t end = text.find_first_of("\r\n", from);
+  if (end == std::string_view::npos) return end;
+  if (text[end] == '\n') {
+    next = end + 1;
+    return end;
+  }
+  if (end + 1 == text.size() && !eof) return std::string_view::npos;
+  next = end + 1 < text.size() && text[end + 1] == '\n' ? end + 2 : end + 1;
+  return end;
+}
+
+// Feeds the complete lines of `text` to the reader; returns where the unread rest
+// starts, or npos once the reader refused a line.
+std::size_t ReadLines(Reader& reader, std::string_view text, bool eof, int& n) {
+  std::size_t start = 0;
+  std::size_t next = 0;
+  for (std::size_t end = FindLineEnd(text, 0, eof, next); end != std::string_view::npos;
+       end = FindLineEnd(text, start, eof, next)) {
+    if (!reader.ReadLine(text.substr(start, end - start), ++n)) return std::string_view::npos;
+    start = next;
+  }
+  return start;
+}
+
 }  // namespace
 
 LoadResult ReadLayoutText(std::string_view text, Layout& layout) {
@@ -301,20 +330,17 @@ LoadResult ReadLayoutText(std::string_view text, Layout& layout) {
   LoadResult result;
   Reader reader(fresh, result.error);
   int n = 0;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t nl = text.find('\n', pos);
-    if (nl == std::string_view::npos) nl = text.size();
-    if (!reader.ReadLine(text.substr(pos, nl - pos), ++n)) return result;
-    pos = nl + 1;
-  }
+  const std::size_t rest = ReadLines(reader, text, true, n);
+  if (rest == std::string_view::npos) return result;
+  if (rest < text.size() && !reader.ReadLine(text.substr(rest), ++n)) return result;
   if (!reader.Finish(n)) return result;
   TakeStoredContent(layout, fresh);
   result.name = reader.name();
   return result;
 }
 
-// Reads the file in blocks, so a big file is never held whole beside its layout.
+// Reads the file in blocks, so a big file is never held whole beside its layout. A
+// device or pipe that never ends is cut off by the limits on file and line length.
 LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path) {
   const std::string cannot_open = "Cannot open file: " + path.string();
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -324,9 +350,18 @@ LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path) {
   Reader reader(fresh, result.error);
   std::string buf(std::size_t{1} << 18, '\0');
   std::size_t have = 0;
+  std::uint64_t total = 0;
   int n = 0;
+  const auto refuse = [&](const std::string& text) {
+    ::close(fd);
+    return LoadResult{"Line " + std::to_string(n + 1) + ": " + text, {}};
+  };
   for (;;) {
-    if (have == buf.size()) buf.resize(buf.size() * 2);  // one line longer than the block
+    if (have == buf.size()) {
+      if (have > kMaxLineBytes)
+        return refuse("the line is longer than 256 MiB; this is not a layout file.");
+      buf.resize(std::min(buf.size() * 2, kMaxLineBytes + 1));  // a line longer than the block
+    }
     const ssize_t got = ::read(fd, buf.data() + have, buf.size() - have);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
@@ -334,25 +369,24 @@ LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path) {
       return {cannot_open, {}};
     }
     if (got == 0) break;
-    const std::string_view old_part(buf.data(), have);
     have += static_cast<std::size_t>(got);
-    const std::string_view block(buf.data(), have);
-    std::size_t start = 0;
-    // Only the new bytes can hold a line end not seen before.
-    for (std::size_t nl = block.find('\n', old_part.size()); nl != std::string_view::npos;
-         nl = block.find('\n', start)) {
-      if (!reader.ReadLine(block.substr(start, nl - start), ++n)) {
-        ::close(fd);
-        return result;
-      }
-      start = nl + 1;
+    total += static_cast<std::uint64_t>(got);
+    if (total > kMaxFileBytes)
+      return refuse("the file is larger than 1 GiB; this is not a layout file.");
+    const std::size_t start = ReadLines(reader, std::string_view(buf.data(), have), false, n);
+    if (start == std::string_view::npos) {
+      ::close(fd);
+      return result;
     }
     buf.erase(0, start);
     have -= start;
     buf.resize(std::max(buf.size(), std::size_t{1} << 18));
   }
   ::close(fd);
-  if (have > 0 && !reader.ReadLine(std::string_view(buf.data(), have), ++n)) return result;
+  const std::string_view rest(buf.data(), have);
+  const std::size_t start = ReadLines(reader, rest, true, n);
+  if (start == std::string_view::npos) return result;
+  if (start < rest.size() && !reader.ReadLine(rest.substr(start), ++n)) return result;
   if (!reader.Finish(n)) return result;
   TakeStoredContent(layout, fresh);
   result.name = reader.name();

@@ -161,7 +161,7 @@ void DrawShapes(RenderContext& rc, Painter& p, const Layout& layout, const ViewT
       p.SetFont(11, true);
       p.SetTextForeground({20, 20, 20});
       p.SetTransparentTextBackground();
-      DrawCentredText(p, s->label, Dev(v, mean));
+      DrawCentredText(p, DrawableText(s->label), Dev(v, mean));
     }
     p.SetFont(std::clamp(static_cast<int>(std::trunc(v.zoom * 10.0)), 8, 12), false);
     p.SetTextForeground({30, 30, 30});
@@ -212,8 +212,52 @@ void DrawGradeMarkers(RenderContext& rc, Painter& p, const Layout& layout, const
   }
 }
 
+std::string render_detail::DrawableText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned char c = byte(i);
+    // Sequence length and the allowed range of its second byte (no overlongs, no
+    // surrogates, nothing above U+10FFFF).
+    std::size_t len = 0;
+    unsigned char lo = 0x80, hi = 0xBF;
+    if (c < 0x80)
+      len = 1;
+    else if (c >= 0xC2 && c <= 0xDF)
+      len = 2;
+    else if (c == 0xE0)
+      len = 3, lo = 0xA0;
+    else if (c == 0xED)
+      len = 3, hi = 0x9F;
+    else if (c >= 0xE1 && c <= 0xEF)
+      len = 3;
+    else if (c == 0xF0)
+      len = 4, lo = 0x90;
+    else if (c >= 0xF1 && c <= 0xF3)
+      len = 4;
+    else if (c == 0xF4)
+      len = 4, hi = 0x8F;
+    bool ok = len > 0 && i + len <= text.size();
+    for (std::size_t k = 1; ok && k < len; ++k) {
+      const unsigned char b = byte(i + k);
+      ok = k == 1 ? b >= lo && b <= hi : b >= 0x80 && b <= 0xBF;
+    }
+    if (ok) {
+      out.append(text.substr(i, len));
+      i += len;
+    } else {
+      out += "\xEF\xBF\xBD";  // U+FFFD for the one bad byte; the rest is looked at again
+      ++i;
+    }
+  }
+  return out;
+}
+
 void DrawLabels(Painter& p, const Layout& layout, const ViewTransform& v) {
-  for (const LayoutLabel& l : layout.labels) {
+  for (const LayoutLabel& label : layout.labels) {
+    LayoutLabel l = label;
+    l.text = DrawableText(label.text);
     p.SetFont(FontAtZoom(v.zoom, 11.0, 8), true);
     p.SetTextForeground(l.sel ? Color{40, 80, 200} : Color{20, 20, 20});
     p.SetSolidTextBackground({255, 255, 220, 200});

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalog/piece_def.h"
@@ -73,6 +74,10 @@ inline Color Shift(Color c, int dr, int dg, int db) {
 
 // printf-style fixed notation that no locale changes.
 std::string FormatFixed(double value, int decimals);
+
+// Text as it can be drawn: every byte that is not part of valid UTF-8 becomes U+FFFD
+// (the layout keeps the bytes; only the picture shows the replacement).
+std::string DrawableText(std::string_view text);
 
 // Text centred on a device point in the current font.
 void DrawCentredText(Painter& p, const std::string& text, IPoint at);

@@ -2,6 +2,7 @@
 // as the window would, prints what the user would see, and saves when the layout changed.
 #include <algorithm>
 
+#include "edit/id_limit.h"
 #include "interact/commands.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
@@ -116,6 +117,7 @@ int Run(const ToolArgs& args) {
   ScriptedPrompter prompter(o.answer, o.row);
   EditContext ctx{layout, prompter, o.row, "Ready"};
   if (!op->run(ctx, op_args)) return Usage(std::string(op->name) + " takes: " + op->usage, Help());
+  RefuseEditBeyondIdLimit(layout, prompter);
   // The canvas repaints after every operation, which updates the grade indication.
   Print("status: " + NextStatusText(layout, ctx.status) + "\n");
   Print("selected: " + SelectedIds(layout) + "\n");

@@ -105,4 +105,7 @@ void FitToLayout(ViewTransform& v, const Layout& layout, bool pieces_only, int c
   v.zoom = std::max(0.05, std::min({avail_w / w, avail_h / h, kMaxZoom}));
   v.offset_x = 80.0 - v.zoom * b.min_x + (avail_w - v.zoom * w) / 2.0;
   v.offset_y = 80.0 - v.zoom * b.min_y + (avail_h - v.zoom * h) / 2.0;
+  // Coordinates near the limits of a double give infinite sizes: shown like empty.
+  if (!std::isfinite(v.offset_x) || !std::isfinite(v.offset_y) || !std::isfinite(v.zoom))
+    v = ViewTransform{};
 }

@@ -112,6 +112,7 @@ TEST(AppPaths, ExecutableFolderOrHomeOverride) {
   EXPECT_EQ(p.library_dir, home / "library");
   EXPECT_EQ(p.prefs_file, home / "prefs.cfg");
   EXPECT_EQ(p.log_dir, home);
+  EXPECT_EQ(p.recovery_dir, home / "recovery");
   EXPECT_TRUE(std::filesystem::is_directory(home));
 
   // A log folder that cannot be made falls back to the temporary folder.

@@ -57,17 +57,6 @@ TEST(Catalog, HoldsEveryArticleOnceInPaletteOrder) {
   }
 }
 
-TEST(Catalog, LookupBounds) {
-  EXPECT_EQ(Cat().at(-1), nullptr);
-  EXPECT_EQ(Cat().at(166), nullptr);
-  EXPECT_EQ(Cat().at(0)->id, "24188");
-  EXPECT_EQ(Cat().at(165)->id, "7267");
-  EXPECT_EQ(Cat().find(""), nullptr);
-  EXPECT_EQ(Cat().find("24188 "), nullptr);
-  EXPECT_EQ(Cat().find("24188"), Cat().at(0));
-  EXPECT_EQ(Cat().find("2200")->name, "2200 Straight Track Length 180 mm / 7-3/32\"");
-}
-
 TEST(Catalog, SystemsFollowTheRowBlocks) {
   for (int i = 0; i < 166; ++i) {
     const int want = i <= 48 ? MarklinC : i <= 80 ? TrixC : i <= 114 ? MarklinZ : MarklinK;
@@ -239,18 +228,6 @@ TEST(ShapeConstructors, SignOfTurnoutAnglesFollowsTheHand) {
       EXPECT_GT(d.angle, 0) << d.id;
     }
   }
-}
-
-TEST(TrackSystemNames, LongAndShort) {
-  EXPECT_EQ(TrackSystemName(MarklinC), "Marklin C-Track");
-  EXPECT_EQ(TrackSystemName(TrixC), "TRIX C-Track");
-  EXPECT_EQ(TrackSystemName(RokuhanZ), "Unknown");
-  EXPECT_EQ(TrackSystemName(99), "Unknown");
-  EXPECT_EQ(TrackSystemShortName(MarklinC), "Märklin C");
-  EXPECT_EQ(TrackSystemShortName(KatoN), "Kato N");
-  EXPECT_EQ(TrackSystemShortName(-1), "Unknown");
-  EXPECT_EQ(TrackHalfWidth(MarklinZ), 6.0);
-  EXPECT_EQ(TrackHalfWidth(MarklinK), 18.7);
 }
 
 }  // namespace

@@ -204,8 +204,20 @@ TEST(LayoutFile, NumberEdgesThatAreFineOrNotWritten) {
             std::tuple(-2147483647 - 1, 1e300, 0.5, 2147483647));
   EXPECT_EQ(p.color, (Rgb{255, 255, 255}));
   EXPECT_EQ(back.next_id, 1);
-  EXPECT_EQ(Read("<layout units=\"7\">\n</layout>").units, 0);  // unknown: millimetres
-  EXPECT_EQ(Read("<layout units=\"2\">\n</layout>").units, 2);
+  for (const int units : {-1, 0, 1, 2, 3, 7})  // unknown units read as millimetres
+    EXPECT_EQ(Read("<layout units=\"" + std::to_string(units) + "\">\n</layout>").units,
+              units >= 0 && units <= 2 ? units : 0);
+}
+
+TEST(LayoutReader, ThePiecesSectionEndsAtTheEndOfTheLayoutOrABlock) {
+  const std::string piece = "<piece id=\"3\" cat=\"24188\" x=\"0\" y=\"0\" heading=\"0\"/>\n";
+  Layout l;
+  EXPECT_EQ(ReadLayoutText("<layout >\n<pieces>\n" + piece + "</layout>\n", l).error, "");
+  EXPECT_EQ(l.pieces.size(), 1u);
+  // After </block> the lines are no longer pieces: the label is read as a label.
+  const Layout b = Read("<layout >\n<pieces>\n" + piece +
+                        "</block>\n<label id=\"4\" x=\"1\" y=\"2\" text=\"t\"/>\n</layout>\n");
+  EXPECT_EQ(b.labels.size(), 1u);
 }
 
 TEST(LayoutReader, AppliesDefaultsAndDerivedFields) {

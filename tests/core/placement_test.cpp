@@ -134,6 +134,20 @@ TEST(Drop, PairedRampBringsItsPartnerAndTheFirstStaysSelected) {
   EXPECT_EQ(l.undo.size(), 1u);
 }
 
+TEST(Drop, ARampSnappedByItsConnectorOneBringsNoPartner) {
+  Layout l = Fresh();
+  FakePrompter ask;
+  ChainBuilder b(l);
+  const int a = b.Start("24188");
+  const SnapCandidate s = SnapAt(l, "74618", {-181, 1, 0});
+  ASSERT_TRUE(s.found);
+  ASSERT_EQ(s.newConnector, 1);
+  const PlaceResult r = DropPiece(l, Def("74618"), {-181, 1, 0}, s, ask);
+  ASSERT_EQ(l.pieces.size(), 2u);
+  EXPECT_EQ(Piece(l, r.id).joints[1], (Joint{a, 0}));
+  EXPECT_EQ(CheckJointConsistency(l), "");
+}
+
 TEST(AutoConnect, ContinuesTheNewestSelectedPieceInItsRunningDirection) {
   Layout l = Fresh();
   FakePrompter ask;
@@ -265,6 +279,90 @@ TEST(CloseLoops, OnlyFacingEndsOfTheSameSystemLevelAndHeight) {
   const int top = zb.Start("24188", {188.3, 0, 0});
   z.pieces[1].z = 60;
   EXPECT_EQ(CloseLoops(z, {top}), 0);
+}
+
+TEST(CloseLoops, EndsWithin2mmOfHeightOnTheSameLevelOnly) {
+  for (const double rise : {1.9, 2.1}) {
+    for (const int level : {1, 2}) {
+      Layout l = Fresh();
+      ChainBuilder b(l);
+      b.Start("24188", {}, level);
+      l.pieces[0].z = rise;
+      const int n = b.Start("24188", {188.3, 0, 0});
+      EXPECT_EQ(CloseLoops(l, {n}), rise < 2.0 && level == 1 ? 1 : 0) << rise << " " << level;
+      EXPECT_EQ(CheckJointConsistency(l), "");
+    }
+  }
+}
+
+// A piece already joined at connector 1 closes with connector 0 onto the end of `target`.
+struct ClosingJoin {
+  Layout l = Fresh();
+  int target = -1, piece = -1;
+  ClosingJoin() {
+    ChainBuilder b(l);
+    target = b.Start("24188");
+    piece = b.Start("24188", {188.3, 0, 0});
+    b.Append("24188", 0, piece, 1);
+  }
+  PlacedPiece& P(int id) { return l.pieces[static_cast<std::size_t>(FindPiece(l, id))]; }
+};
+
+TEST(CloseLoops, AClosingJoinContinuesOnlyTheLeadingEndOfAGrade) {
+  ClosingJoin graded;
+  graded.P(graded.target).grade = 2.0;
+  SetGradeRun(graded.l, 2.0, graded.target, 0);
+  const double top = ElevationAt(graded.P(graded.target), 1);
+  for (const int id : {graded.piece, graded.piece + 1}) graded.P(id).z = top;
+  ASSERT_EQ(CloseLoops(graded.l, {graded.piece}), 1);
+  EXPECT_EQ(graded.P(graded.piece).grade, 2.0);
+  EXPECT_EQ(graded.l.grade_runs[0].anchor, graded.piece);
+
+  // Onto a flat end the already joined piece keeps its height.
+  ClosingJoin flat;
+  flat.P(flat.target).z = 1.5;
+  ASSERT_EQ(CloseLoops(flat.l, {flat.piece}), 1);
+  EXPECT_EQ(flat.P(flat.piece).z, 0.0);
+  // A piece joined nowhere else takes the height of the end it closes onto.
+  Layout l = Fresh();
+  ChainBuilder b(l);
+  b.Start("24188");
+  l.pieces[0].z = 1.5;
+  const int n = b.Start("24188", {188.3, 0, 0});
+  ASSERT_EQ(CloseLoops(l, {n}), 1);
+  EXPECT_EQ(Piece(l, n).z, 1.5);
+}
+
+TEST(MoveJoin, TheSnapsHeightChangeLiftsTheWholeSelection) {
+  Layout l = Fresh();
+  ChainBuilder b(l);
+  const int fixed = b.Start("24188");
+  l.pieces[0].grade = 2.0;
+  SetGradeRun(l, 2.0, fixed, 0);
+  const int m1 = b.Start("24188", {190, 1, 0});
+  const int m2 = b.Append("24188");
+  for (auto& p : l.pieces) p.sel = p.id != fixed;
+  SnapIndex idx;
+  idx.Build(l.pieces, [](const PlacedPiece& p) { return !p.sel; });
+  const SnapCandidate s = idx.FindFor(Piece(l, m1), Def("24188"));
+  ASSERT_TRUE(s.found);
+  JoinMovedSelection(l, s, m1);
+  const double top = 188.3 * std::sin(2.0 * kPi / 180);
+  EXPECT_NEAR(Piece(l, m1).z, top, 1e-9);
+  EXPECT_NEAR(Piece(l, m2).z, top, 1e-9);
+}
+
+TEST(MoveJoin, TwoMovedEndsNeverJoinOneFreeEnd) {
+  Layout l = Fresh();
+  ChainBuilder b(l);
+  const int fixed = b.Start("24188");
+  const int m1 = b.Start("24188", {189.3, 0, 0});
+  const int m2 = b.Start("24188", {190.3, 1, 0});
+  for (auto& p : l.pieces) p.sel = p.id != fixed;
+  JoinMovedSelection(l, {}, -1);
+  EXPECT_TRUE(Piece(l, m1).Joined(0));
+  EXPECT_FALSE(Piece(l, m2).Joined(0));
+  EXPECT_EQ(CheckJointConsistency(l), "");
 }
 
 TEST(Grades, ContinueOntoJoinedTrack) {

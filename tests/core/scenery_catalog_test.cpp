@@ -67,40 +67,6 @@ TEST(SceneryCatalog, RowsAndLookups) {
   EXPECT_EQ(Catalog::instance().find("74861")->kind, Turntable);
 }
 
-void ExpectPrim(const ScenePrim& p, std::uint8_t type, Rgba fill, Rgba stroke, int width, double a,
-                double b, double c, double d) {
-  EXPECT_EQ(p.type, type);
-  EXPECT_EQ(p.fill, fill);
-  EXPECT_EQ(p.stroke_width, width);
-  if (width > 0) {
-    EXPECT_EQ(p.stroke, stroke);
-  }
-  EXPECT_EQ(std::tuple(p.a, p.b, p.c, p.d), std::tuple(a, b, c, d));
-}
-
-TEST(SceneryCatalog, PlatformDrawings) {
-  constexpr Rgba kPaving{180, 175, 170, 255}, kPavingEdge{120, 115, 110, 255};
-  constexpr Rgba kEdge{220, 200, 100, 255}, kJoint{150, 145, 140, 80}, kNone{0, 0, 0, 0};
-  const SceneryDef& p = *Scenery().find("platform");
-  ASSERT_EQ(p.shapes.size(), 7u);
-  ExpectPrim(p.shapes[0], kFilledRect, kPaving, kPavingEdge, 1, 0, 0, 230, 60);
-  ExpectPrim(p.shapes[1], kFilledRect, kEdge, {}, 0, 0, 52, 230, 8);
-  const double xs[] = {40, 80, 120, 160, 190};
-  for (int i = 0; i < 5; ++i)
-    ExpectPrim(p.shapes[2 + i], kLine, kNone, kJoint, 1, xs[i], 0, xs[i], 60);
-
-  const SceneryDef& island = *Scenery().find("platform_island");
-  ASSERT_EQ(island.shapes.size(), 15u);
-  ExpectPrim(island.shapes[0], kFilledRect, kPaving, kPavingEdge, 1, 0, 0, 460, 120);
-  ExpectPrim(island.shapes[1], kFilledRect, kEdge, {}, 0, 0, 0, 460, 8);
-  ExpectPrim(island.shapes[2], kFilledRect, kEdge, {}, 0, 0, 112, 460, 8);
-  ExpectPrim(island.shapes[3], kFilledRect, {200, 195, 190, 255}, {}, 0, 0, 54, 460, 12);
-  for (int i = 0; i < 11; ++i) {
-    const double x = 40.0 * (i + 1);
-    ExpectPrim(island.shapes[4 + i], kLine, kNone, kJoint, 1, x, 0, x, 120);
-  }
-}
-
 TEST(SceneryCatalog, SignalsShowTheirAspectAtTheirScale) {
   const auto uses = [](const SceneryDef& def, Rgba colour) {
     for (const ScenePrim& p : def.shapes)
@@ -120,14 +86,6 @@ TEST(SceneryCatalog, SignalsShowTheirAspectAtTheirScale) {
     EXPECT_EQ(uses(def, {220, 40, 40, 255}), !clear) << def.id;
   }
   EXPECT_EQ(signals, 8);
-}
-
-TEST(SceneryCatalog, CategoryNames) {
-  const char* const kNames[] = {"Platforms", "Buildings", "Stations", "Signals",  "Bridges",
-                                "Tunnels",   "Roads",     "Nature",   "Vehicles", "Special"};
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(SceneryCategoryName(i), kNames[i]);
-  for (int other : {10, -1, 1000}) EXPECT_EQ(SceneryCategoryName(other), "Other");
-  EXPECT_EQ(SceneryCategoryName(Scenery().find("72886")->category), "Other");
 }
 
 // What a user sees of an item must lie within the footprint that selects and moves it.

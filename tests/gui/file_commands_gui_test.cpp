@@ -108,33 +108,6 @@ TEST_F(FileFrameTest, OpeningAFileFromAnywhereAndAFailedOpen) {
   EXPECT_EQ(dir.Read("elsewhere.vtl"), before);
 }
 
-TEST_F(FileFrameTest, UnsavedChangesQuestionOnNew) {
-  AddTrack("24188");
-  prompter.answers = {PromptAnswer::Cancel};
-  frame->RunCommand(kCmdNew);
-  EXPECT_EQ(prompter.last().caption, "Unsaved Changes");
-  EXPECT_EQ(frame->layout().pieces.size(), 2u);
-  EXPECT_EQ(Title(), "Vantrel v1.4 by Kestrelmoor *");
-
-  const auto saved_pieces = [this] {
-    Layout back;
-    EXPECT_EQ(LoadLayout(back, dir / "Saved First.vtl").error, "");
-    return back.pieces.size();
-  };
-  prompter.answers = {PromptAnswer::Yes};
-  prompter.texts = {"Saved First"};
-  frame->RunCommand(kCmdClose);
-  EXPECT_TRUE(frame->layout().pieces.empty());
-  EXPECT_EQ(saved_pieces(), 2u);
-  AddTrack("24188");
-  AddTrack("24188");
-  prompter.answers = {PromptAnswer::No};
-  frame->RunCommand(kCmdNew);
-  EXPECT_TRUE(frame->layout().pieces.empty());
-  EXPECT_FALSE(frame->modified());
-  EXPECT_EQ(saved_pieces(), 2u) << "No does not save";
-}
-
 TEST_F(FileFrameTest, ClosingWithUnsavedChangesAndCancelKeepsTheWindow) {
   AddTrack("24188");
   prompter.answers = {PromptAnswer::Cancel, PromptAnswer::Cancel};

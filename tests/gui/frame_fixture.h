@@ -15,6 +15,7 @@ class FrameFixture : public testing::Test {
     paths.layout_dir = paths.log_dir = dir.path();
     paths.library_dir = dir / "library";
     paths.prefs_file = dir / "prefs.cfg";
+    paths.recovery_dir = dir / "recovery";
     frame = new MainFrame(paths);
     frame->SetPrompter(&prompter);
     frame->Show();

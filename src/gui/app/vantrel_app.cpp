@@ -66,6 +66,8 @@ bool VantrelApp::OnInit() {
   LoadPrefs(prefs, PrefsPath(paths));
   frame_->AfterStart(prefs);
   OpenFileArgument();
+  MainFrame* frame = frame_;
+  frame->CallAfter([frame] { frame->OfferRecovery(); });
   return true;
 }
 

@@ -12,6 +12,7 @@
 #include <wx/toolbar.h>
 
 #include "edit/baseboard.h"
+#include "edit/id_limit.h"
 #include "edit/tunnels.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/dialogs/layout_shape_dialog.h"
@@ -55,9 +56,17 @@ MainFrame::MainFrame(const AppPaths& paths)
   Bind(wxEVT_TOOL, &MainFrame::OnCommand, this);
   Bind(wxEVT_UPDATE_UI, &MainFrame::OnUpdateUI, this);
   Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnClose, this);
+  recovery_ = std::make_unique<RecoveryStore>(paths.recovery_dir, RecoveryStore::Clock::now());
+  files_.set_recovery(recovery_.get());
+  recovery_timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
+    recovery_->Tick(RecoveryStore::Clock::now(), layout_, path_, name_, modified_);
+  });
+  recovery_timer_.Start(5000);
 }
 
-MainFrame::~MainFrame() = default;
+MainFrame::~MainFrame() {
+  recovery_timer_.Stop();
+}
 
 void MainFrame::BuildMenuBar() {
   auto* bar = new wxMenuBar;
@@ -149,7 +158,12 @@ void MainFrame::AfterStart(const Prefs& prefs) {
   });
 }
 
+void MainFrame::OfferRecovery() {
+  if (files_.OfferRecovery(*recovery_)) ShowOpenedLayout();
+}
+
 void MainFrame::Changed() {
+  RefuseEditBeyondIdLimit(layout_, prompter_);  // the content is then as before the edit
   canvas_->LayoutChanged();
   canvas_->Refresh(false);
   properties_->Rebuild();
@@ -493,5 +507,9 @@ void MainFrame::OnClose(wxCloseEvent& e) {
     UpdateTitle();
     return;
   }
+  recovery_timer_.Stop();
+  // Closed on purpose: saved, or the changes dropped when asked. A forced close that
+  // could not ask keeps the copy.
+  if (e.CanVeto() || !modified_) recovery_->Remove();
   Destroy();
 }

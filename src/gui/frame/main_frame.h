@@ -3,6 +3,7 @@
 #pragma once
 
 #include <wx/frame.h>
+#include <wx/timer.h>
 
 #include <memory>
 #include <string>
@@ -84,6 +85,9 @@ class MainFrame : public wxFrame, public CanvasHost {
 
   // Runs once the window is shown and the preferences are read.
   void AfterStart(const Prefs& prefs);
+  // At start: offers the unsaved changes of a program that ended without saving.
+  void OfferRecovery();
+  RecoveryStore& recovery() { return *recovery_; }
   // The refresh routine every change runs: canvas, properties, 3D view, modified, title.
   void Changed();
   void UpdateTitle();
@@ -144,5 +148,7 @@ class MainFrame : public wxFrame, public CanvasHost {
   WxPrompter wx_prompter_;
   RedirectPrompter prompter_{&wx_prompter_};
   FileCommands files_;
+  std::unique_ptr<RecoveryStore> recovery_;
+  wxTimer recovery_timer_;
   wxToolBar* toolbar_ = nullptr;
 };

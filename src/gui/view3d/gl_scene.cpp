@@ -187,8 +187,8 @@ void SetUpGlState() {
   glLightfv(GL_LIGHT1, GL_AMBIENT, a1);
   glLightfv(GL_LIGHT1, GL_DIFFUSE, d1);
   glLightfv(GL_LIGHT1, GL_POSITION, p1);
-  const GLfloat spec[] = {0.35f, 0.35f, 0.38f, 1};
-  glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, spec);
+  const GLfloat specular[] = {0.35f, 0.35f, 0.38f, 1};
+  glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
   glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 20);
   glClearColor(0.14f, 0.16f, 0.19f, 1);
 }

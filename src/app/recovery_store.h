@@ -1,0 +1,88 @@
+// Recovery copies of unsaved layouts: while a layout has unsaved changes, a copy is
+// written into the per-user data folder now and then, so that a crash or a power cut
+// costs at most a minute of work. Each running program writes its own file
+// ("recovery-PID-TOKEN.vtl") and holds a lock on "recovery-PID-TOKEN.lock" while it
+// runs; a copy whose lock can be taken belongs to a program that has ended.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "model/layout.h"
+
+// Unsaved changes are written at most this often.
+inline constexpr std::chrono::seconds kRecoveryInterval{60};
+
+// A copy left behind by a program that ended without saving, claimed by this program
+// (its lock is held) until it is restored or discarded.
+struct RecoveryCopy {
+  std::filesystem::path file;
+  std::string layout_path;  // the layout's file; empty when it was never saved
+  std::string name;         // the layout's name
+  int lock_fd = -1;
+};
+
+class RecoveryStore {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  // Creates `dir` when missing and takes this program's lock. `now` starts the interval.
+  // An empty `dir` keeps nothing.
+  RecoveryStore(std::filesystem::path dir, Clock::time_point now);
+  ~RecoveryStore();  // waits for a write in progress; the copy itself is kept
+  RecoveryStore(const RecoveryStore&) = delete;
+  RecoveryStore& operator=(const RecoveryStore&) = delete;
+
+  // Called now and then: when the layout is modified, the last write is at least
+  // kRecoveryInterval ago and the layout changed since, its text is made here and
+  // written atomically on the writer thread. True when a write was started.
+  bool Tick(Clock::time_point now, const Layout& layout, const std::string& path,
+            const std::string& name, bool modified);
+  // The layout was saved, replaced or closed on purpose: the copy is deleted (a write
+  // still queued is dropped).
+  void Remove();
+  // Waits until every started write is on disk.
+  void Flush();
+  const std::filesystem::path& file() const { return file_; }
+
+  // The copies of ended programs that are worth offering, newest first: newer than their
+  // layout file, or with no file. Older copies are deleted. Each returned copy stays
+  // claimed (locked) until Adopt or Discard.
+  std::vector<RecoveryCopy> ClaimOrphans();
+  // Reads a claimed copy into `layout` ("" on success, else the reader's error).
+  std::string Read(const RecoveryCopy& copy, Layout& layout) const;
+  // The restored copy becomes this program's own copy.
+  void Adopt(RecoveryCopy& copy);
+  // Deletes a claimed copy.
+  void Discard(RecoveryCopy& copy);
+  // Gives up the claim: the copy is offered again at the next start.
+  static void Release(RecoveryCopy& copy);
+
+ private:
+  void WriterLoop();
+
+  std::filesystem::path dir_;
+  std::filesystem::path file_;
+  std::filesystem::path lock_file_;
+  int lock_fd_ = -1;
+  Clock::time_point last_write_;
+  std::optional<std::size_t> last_hash_;
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::condition_variable idle_;
+  std::optional<std::string> pending_;
+  bool busy_ = false;
+  bool stop_ = false;
+  std::thread writer_;
+};
+
+// The recovery question's text for a layout called `name` (or, unnamed, its file).
+std::string RecoveryQuestionText(const RecoveryCopy& copy);
