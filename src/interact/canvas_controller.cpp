@@ -41,6 +41,11 @@ CanvasEffects& CanvasEffects::operator|=(const CanvasEffects& o) {
   focus |= o.focus;
   start_flash |= o.start_flash;
   stop_flash |= o.stop_flash;
+  tool_ended |= o.tool_ended;
+  if (o.dialog != CanvasDialog::None) {
+    dialog = o.dialog;
+    dialog_id = o.dialog_id;
+  }
   if (o.cursor != CanvasCursor::Keep) cursor = o.cursor;
   if (o.menu != CanvasMenu::None) {
     menu = o.menu;

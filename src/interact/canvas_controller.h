@@ -12,6 +12,15 @@
 #include "model/layout.h"
 #include "view/view_transform.h"
 
+// Status field 0 while a polygon or baseboard outline is drawn.
+inline constexpr const char* kPolygonStatus =
+    "Click to place vertices. Tab: exact length. Enter or double-click: close. Backspace: "
+    "undo last.";
+// Status field 0 when the baseboard dialog asks for a hand-drawn outline.
+inline constexpr const char* kBaseboardDrawStatus =
+    "Click vertices to outline the baseboard. Click first vertex (or press Enter) to close. "
+    "Backspace removes last vertex; Escape cancels.";
+
 struct Mods {
   bool ctrl = false;
   bool shift = false;
@@ -25,9 +34,13 @@ struct MouseInput {
   bool left_down = false;  // the left button is held
 };
 
-enum class CanvasKey { Escape, Delete, Back, R, Space, Other };
-enum class CanvasCursor { Keep, Default, Cross, Hand };
-enum class CanvasMenu { None, Piece, Paste };
+// Text is a character of an exact length: 0-9, '.' or ','.
+enum class CanvasKey { Escape, Delete, Back, R, Space, Tab, Enter, Text, Other };
+// The sizing cursors: 0 and 4 one diagonal, 1 and 5 vertical, 2 and 6 the other, 3 and 7
+// horizontal.
+enum class CanvasCursor { Keep, Default, Cross, Hand, SizeNWSE, SizeNS, SizeNESW, SizeWE };
+enum class CanvasMenu { None, Piece, Paste, Shape };
+enum class CanvasDialog { None, ShapeProperties, ResizeScenery };
 
 struct CanvasEffects {
   bool repaint = false;
@@ -40,6 +53,9 @@ struct CanvasEffects {
   bool focus = false;
   bool start_flash = false;
   bool stop_flash = false;
+  bool tool_ended = false;  // a drawing ended: release the Measure and Polygon toggles
+  CanvasDialog dialog = CanvasDialog::None;
+  int dialog_id = -1;  // the shape or scenery item the dialog edits
   CanvasCursor cursor = CanvasCursor::Keep;
   CanvasMenu menu = CanvasMenu::None;
   bool menu_autofill = false;   // the piece menu offers the two autofill commands
@@ -84,7 +100,7 @@ class CanvasController {
   CanvasEffects MiddleDown(const MouseInput& m);
   CanvasEffects MiddleUp(const MouseInput& m);
   CanvasEffects Wheel(const MouseInput& m, int rotation);
-  CanvasEffects KeyDown(CanvasKey key, Mods mods);
+  CanvasEffects KeyDown(CanvasKey key, Mods mods, char text = 0);
   CanvasEffects KeyUp(CanvasKey key);
   CanvasEffects FlashTimerFired();
   CanvasEffects CaptureLost();
@@ -92,6 +108,10 @@ class CanvasController {
   // Commands.
   CanvasEffects DeleteSelection();
   CanvasEffects CopySelection();
+  CanvasEffects CopyShape(int shape_id);
+  // Enters a tool mode (0 none, 3 measure, 4 polygon, 5 baseboard); any half-drawn
+  // measurement or outline is dropped.
+  CanvasEffects SetTool(int mode);
   CanvasEffects Paste();  // at the point of the last right click
   CanvasEffects ZoomBy(double factor);
   CanvasEffects ZoomToFit(bool pieces_only = false);
@@ -104,6 +124,12 @@ class CanvasController {
   // "Add Label": at the last Ctrl+press on empty canvas (that point serves one label),
   // else at the origin.
   CanvasEffects AddLabel(const std::string& text);
+
+  // The shape under a device point: an edge within 8 pixels, else an interior; -1 none.
+  int ShapeAt(double sx, double sy) const;
+  int ShapeEdgeAt(double sx, double sy) const;
+  int ShapeInteriorAt(double sx, double sy) const;
+  int MenuShape() const { return menu_shape_; }
 
   // The status-bar text of the mouse position in the layout's unit.
   static std::string PositionText(double x_mm, double y_mm, int units);
@@ -124,6 +150,22 @@ class CanvasController {
   CanvasEffects StartPan(const MouseInput& m, bool dead_zone);
   CanvasEffects Placed(bool placed);
   void EnsureDragIndex();
+  // Drawing tools (canvas_drawing.cpp).
+  void SyncTool();
+  void ClearDrawing();
+  CanvasEffects EndTool();
+  CanvasEffects DrawingPress(const MouseInput& m);
+  CanvasEffects DrawingKey(CanvasKey key, char text);
+  CanvasEffects CloseOutline();
+  CanvasEffects EnterLength();
+  CanvasEffects AnnotationPress(const MouseInput& m);
+  CanvasEffects StartShapeDrag(int shape_id, Point at);
+  CanvasEffects AnnotationMotion(const MouseInput& m);
+  CanvasEffects EndAnnotationDrag();
+  bool AnnotationDragActive() const;
+  // The selected scenery item and handle under a device point; false when none.
+  bool SceneryHandleAt(double sx, double sy, int& item_id, int& handle) const;
+  CanvasEffects HoverHandles(const MouseInput& m);
   double ScreenAngle(double sx, double sy) const;
 
   Layout& layout_;
@@ -136,6 +178,8 @@ class CanvasController {
   SnapIndex move_index_;
   bool index_dirty_ = true;
   Point last_right_click_;
-  int menu_piece_ = -1;  // the piece the context menu was opened on
+  int menu_piece_ = -1;       // the piece the context menu was opened on
+  int menu_shape_ = -1;       // the shape the context menu was opened on
+  bool over_handle_ = false;  // the sizing cursor is showing
   bool dclick_pending_ = false;
 };

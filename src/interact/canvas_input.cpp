@@ -24,7 +24,10 @@ constexpr double kMovedMm = 1.0;
 CanvasEffects CanvasController::LeftDown(const MouseInput& m) {
   CanvasEffects e;
   e.focus = true;
-  if (layout_.tool != kToolNone) return e;  // the drawing tools take these presses
+  SyncTool();
+  if (layout_.tool == kToolMeasure || layout_.tool == kToolPolygon ||
+      layout_.tool == kToolBaseboard)
+    return e |= DrawingPress(m);
   if (m.mods.alt && AnyPieceOrScenerySelected(layout_)) return e |= StartRotation(m);
   if (st_.ignoreNextPress) {
     st_.ignoreNextPress = false;
@@ -39,6 +42,7 @@ CanvasEffects CanvasController::LeftDown(const MouseInput& m) {
     return e |= InsertHelixAt(name, 0.0, at);
   }
   if (st_.spaceDown) return e |= StartPan(m, false);
+  if (const CanvasEffects a = AnnotationPress(m); a.capture) return e |= a;
   int piece = HitTestPiece(layout_, view_, m.x, m.y);
   if (piece == -1) {
     const int helix = HitTestHelixRing(layout_, view_, m.x, m.y);
@@ -47,6 +51,11 @@ CanvasEffects CanvasController::LeftDown(const MouseInput& m) {
   if (piece != -1) return e |= PressOnPiece(piece, m);
   const int scenery = HitTestScenery(layout_, view_, m.x, m.y);
   if (scenery != -1) return e |= PressOnScenery(scenery, m);
+  // Inside a shape: after track and scenery, so that track over a lake stays clickable.
+  if (!m.mods.ctrl && !m.mods.shift) {
+    const int shape = ShapeInteriorAt(m.x, m.y);
+    if (shape != -1) return e |= StartShapeDrag(shape, ToLayoutPoint(view_, m.x, m.y));
+  }
   // Empty canvas.
   ::DeselectAll(layout_);
   st_.clipboard.clear();
@@ -134,6 +143,17 @@ CanvasEffects CanvasController::Motion(const MouseInput& m) {
     return e;
   }
   if (st_.pieceDragActive) return e |= UpdateDragSnap(m.x, m.y);
+  SyncTool();
+  if (st_.measuring) {
+    st_.measureEnd = st_.lastMouse = at;
+    return e |= CanvasEffects::Repaint();
+  }
+  if (st_.drawingPolygon) {
+    st_.lastMouse = at;
+    return e |= CanvasEffects::Repaint();
+  }
+  if (AnnotationDragActive()) return m.left_down ? e |= AnnotationMotion(m) : e;
+  if (!m.left_down) e |= HoverHandles(m);
   if (st_.sceneryDragActive) {
     st_.dragSceneryPose.x = at.x;
     st_.dragSceneryPose.y = at.y;
@@ -320,6 +340,7 @@ CanvasEffects CanvasController::LeftUp(const MouseInput&) {
   if (st_.panActive) return MiddleUp({});
   if (st_.rotateActive) return EndRotation();
   if (st_.moving) return EndMove();
+  if (AnnotationDragActive()) return EndAnnotationDrag();
   CanvasEffects e;
   if (st_.sceneryMoving) {
     st_.sceneryMoving = false;
@@ -352,9 +373,27 @@ CanvasEffects CanvasController::CaptureLost() {
 }
 
 CanvasEffects CanvasController::LeftDClick(const MouseInput& m) {
+  SyncTool();
+  // The hint promises that a double-click closes an outline being drawn.
+  if (st_.drawingPolygon) return CloseOutline();
   if (m.mods.alt || layout_.tool != kToolNone) return {};
-  if (HitTestScenery(layout_, view_, m.x, m.y) != -1) return {};
+  CanvasEffects e;
+  e.dialog = CanvasDialog::ShapeProperties;
+  const int edge = ShapeEdgeAt(m.x, m.y), inner = ShapeInteriorAt(m.x, m.y);
+  if (edge != -1) {
+    e.dialog_id = edge;
+    return e;
+  }
+  if (const int scenery = HitTestScenery(layout_, view_, m.x, m.y); scenery != -1) {
+    e.dialog = CanvasDialog::ResizeScenery;
+    e.dialog_id = scenery;
+    return e;
+  }
   const int piece = HitTestPiece(layout_, view_, m.x, m.y);
+  if (piece == -1 && inner != -1) {
+    e.dialog_id = inner;
+    return e;
+  }
   if (piece == -1) return {};
   st_.pressPending = false;
   const PlaceResult r = ClonePiece(layout_, piece, prompter_);
@@ -403,6 +442,11 @@ CanvasEffects CanvasController::RightDown(const MouseInput& m) {
     menu_piece_ = piece;
     return e;
   }
+  if (const int shape = ShapeAt(m.x, m.y); shape != -1) {
+    menu_shape_ = shape;
+    e.menu = CanvasMenu::Shape;
+    return e;
+  }
   if (!st_.clipboard.empty()) {
     e.menu = CanvasMenu::Paste;
     return e;
@@ -435,7 +479,14 @@ CanvasEffects CanvasController::Wheel(const MouseInput& m, int rotation) {
   return e;
 }
 
-CanvasEffects CanvasController::KeyDown(CanvasKey key, Mods) {
+CanvasEffects CanvasController::KeyDown(CanvasKey key, Mods, char text) {
+  SyncTool();
+  // While a drawing tool is on, these keys act on the drawing only: Backspace never
+  // deletes the selection then.
+  if ((layout_.tool == kToolMeasure || layout_.tool == kToolPolygon ||
+       layout_.tool == kToolBaseboard) &&
+      key != CanvasKey::Space && key != CanvasKey::R && key != CanvasKey::Delete)
+    return DrawingKey(key, text);
   switch (key) {
     case CanvasKey::Escape:
       if (layout_.tool != kToolNone) return {};

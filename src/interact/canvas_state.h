@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "edit/clipboard.h"
 #include "edit/snap.h"
@@ -52,6 +53,42 @@ struct CanvasState {
   int rotateHelixId = -1;
   double rotateHelixStartAngle = 0;
   bool rightAngleFlash = false;
+
+  // Drawing tools: measure, polygon and the hand-drawn baseboard.
+  bool measuring = false;
+  Point measureStart;
+  Point measureEnd;
+  bool drawingPolygon = false;
+  std::vector<Point> polygonVertices;
+  Point lastMouse;
+  bool lengthEntryActive = false;
+  std::string lengthText;
+  int drawingTool = 0;      // the tool mode the drawing state above belongs to
+  IPoint lastVertexScreen;  // a second press on this pixel (a double-click) adds nothing
+
+  // Drags of annotations. Each takes its undo snapshot once something really moves.
+  bool measureDrag = false;
+  int measureDragId = -1;
+  bool measureDragLabel = false;  // the label was hit rather than the line
+  Measurement measureDragStart;
+  bool shapeDrag = false;
+  int shapeDragId = -1;
+  std::vector<Point> shapeDragStart;
+  bool labelDrag = false;
+  int labelDragId = -1;
+  Point labelGrab;  // label anchor minus the pressed point
+  bool deckDrag = false;
+  int deckDragLevel = -1;
+  std::vector<Point> deckDragStart;
+  bool resizeDrag = false;
+  int resizeItemId = -1;
+  int resizeHandle = -1;
+  int resizeAnchor = -1;
+  double resizeStartScaleX = 1.0;
+  double resizeStartScaleY = 1.0;
+  Point resizeStartPos;
+  Point dragPress;  // layout point of the press that started one of these drags
+  bool dragSnapshotTaken = false;
 
   CanvasClipboard clipboard;
   Point labelDropPoint;  // where the next label goes (Ctrl + press on empty canvas)

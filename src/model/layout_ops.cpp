@@ -22,7 +22,10 @@ int HighestId(const Layout& layout) {
 }
 
 void RecomputeNextId(Layout& layout) {
-  layout.next_id = HighestId(layout) + 1;
+  int top = HighestId(layout);
+  // Measurements are not written to files, but their ids must not repeat either.
+  for (const auto& m : layout.measures) top = std::max(top, m.id);
+  layout.next_id = top + 1;
 }
 
 void RecomputeGradeMode(Layout& layout) {

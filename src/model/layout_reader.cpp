@@ -284,6 +284,8 @@ void TakeStoredContent(Layout& to, Layout& from) {
   to.tunnels = std::move(from.tunnels);
   to.helices = std::move(from.helices);
   to.next_id = from.next_id;
+  // Measurements are not stored and survive a load: new ids must not repeat theirs.
+  for (const Measurement& m : to.measures) to.next_id = std::max(to.next_id, m.id + 1);
   to.levels = std::move(from.levels);
   to.active_level = from.active_level;
   to.baseboard = std::move(from.baseboard);

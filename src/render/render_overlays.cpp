@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "render/render_internal.h"
+#include "view/scenery_handles.h"
 
 using namespace render_detail;
 
@@ -148,4 +149,98 @@ void DrawRotationMarker(Painter& p, IPoint pivot, double heading_deg, bool flash
   p.SetTextForeground(flash ? Color{0, 255, 100} : Color{255, 255, 255});
   p.SetTransparentTextBackground();
   p.DrawText(text, x, y);
+}
+
+namespace {
+
+// A length text centred on a device point, on a rounded box.
+void LengthBox(Painter& p, IPoint at, const std::string& text, Color fill, Color border,
+               Color ink) {
+  p.SetFont(10, true);
+  const IPoint ext = p.TextExtent(text);
+  p.SetBrush(fill);
+  p.SetPen(border, 1);
+  p.DrawRoundedRectangle(at.x - ext.x / 2 - 5, at.y - ext.y / 2 - 2, ext.x + 10, ext.y + 4, 3.0);
+  p.SetTextForeground(ink);
+  p.SetTransparentTextBackground();
+  p.DrawText(text, at.x - ext.x / 2, at.y - ext.y / 2);
+}
+
+IPoint Mid(IPoint a, IPoint b) {
+  return {(a.x + b.x) / 2, (a.y + b.y) / 2};
+}
+
+}  // namespace
+
+void DrawOutlineInProgress(Painter& p, const ViewTransform& v, const std::vector<Point>& vertices,
+                           Point mouse, bool can_close, int units) {
+  if (vertices.empty()) return;
+  const Color blue{40, 80, 200}, green{40, 150, 60};
+  std::vector<IPoint> pts;
+  for (const Point& q : vertices) pts.push_back(ToDevice(v, q.x, q.y));
+  p.SetPen(blue, 2);
+  for (std::size_t i = 1; i < pts.size(); ++i) p.DrawLine(pts[i - 1], pts[i]);
+  const IPoint m = ToDevice(v, mouse.x, mouse.y);
+  if (can_close)
+    p.SetPen(green, 2, PenStyle::LongDash);
+  else
+    p.SetPen(blue, 1, PenStyle::LongDash);
+  p.DrawLine(pts.back(), m);
+  const Point last = vertices.back();
+  const double len = std::hypot(mouse.x - last.x, mouse.y - last.y);
+  LengthBox(p, Mid(pts.back(), m), LengthText(len, units), {255, 255, 255, 200}, {200, 200, 200},
+            {20, 20, 60});
+  p.SetPen({20, 20, 20}, 1);
+  for (std::size_t i = pts.size(); i-- > 0;) {
+    p.SetBrush(i == 0 ? green : blue);
+    p.DrawCircle(pts[i], i == 0 ? 6 : 4);
+  }
+  if (can_close) {
+    p.SetTransparentBrush();
+    p.SetPen(green, 3);
+    p.DrawCircle(pts.front(), 12);
+    p.SetFont(10, true);
+    p.SetTextForeground(green);
+    p.SetTransparentTextBackground();
+    p.DrawText("Close", pts.front().x + 16, pts.front().y - 8);
+  }
+}
+
+void DrawMeasureInProgress(Painter& p, const ViewTransform& v, Point start, Point end, int units) {
+  const Color blue{40, 80, 200};
+  const IPoint a = ToDevice(v, start.x, start.y), b = ToDevice(v, end.x, end.y);
+  p.SetPen(blue, 2, PenStyle::LongDash);
+  p.DrawLine(a, b);
+  p.SetPen(blue, 1);
+  p.SetBrush(blue);
+  p.DrawCircle(a, 4);
+  p.DrawCircle(b, 4);
+  const double len = std::hypot(end.x - start.x, end.y - start.y);
+  LengthBox(p, Mid(a, b), LengthText(len, units), {255, 248, 220, 235}, blue, {20, 20, 20});
+}
+
+void DrawSelectionHandles(Painter& p, const ViewTransform& v, const Layout& layout) {
+  p.SetPen({40, 90, 200}, 1);
+  p.SetBrush({255, 255, 255});
+  for (const LayoutShape& s : layout.shapes) {
+    if (!s.sel) continue;
+    for (const Point& q : s.vertices) {
+      const IPoint d = ToDevice(v, q.x, q.y);
+      p.DrawRectangle(d.x - 4, d.y - 4, 9, 9);
+    }
+  }
+  for (const SceneryItem& s : layout.scenery) {
+    if (!s.sel) continue;
+    const SceneryDef* def = SceneryCatalog::instance().find(s.item);
+    if (!def) continue;
+    for (const Point& q : SceneryHandles(s, *def)) {
+      const IPoint d = ToDevice(v, q.x, q.y);
+      p.DrawRectangle(d.x - 4, d.y - 4, 9, 9);
+    }
+  }
+  for (const Measurement& m : layout.measures) {
+    if (!m.sel) continue;
+    p.DrawCircle(ToDevice(v, m.start.x, m.start.y), 3);
+    p.DrawCircle(ToDevice(v, m.end.x, m.end.y), 3);
+  }
 }

@@ -30,3 +30,13 @@ void DrawSceneryGhost(RenderContext& rc, Painter& p, const SceneryDef& def, cons
 void DrawHelixGhost(Painter& p, const ViewTransform& v, const HelixDef& hd, double x, double y);
 
 void DrawRotationMarker(Painter& p, IPoint pivot, double heading_deg, bool flash);
+
+// The outline being drawn by the polygon or baseboard tool, with the rubber edge to
+// `mouse`; `can_close` when the mouse is near the first of three or more vertices.
+void DrawOutlineInProgress(Painter& p, const ViewTransform& v, const std::vector<Point>& vertices,
+                           Point mouse, bool can_close, int units);
+// The measurement being laid from `start` to `end`.
+void DrawMeasureInProgress(Painter& p, const ViewTransform& v, Point start, Point end, int units);
+// Handles of the selected shapes (squares on the vertices), scenery items (the eight
+// sizing squares) and measurements (circles on the ends).
+void DrawSelectionHandles(Painter& p, const ViewTransform& v, const Layout& layout);

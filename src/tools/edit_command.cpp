@@ -144,6 +144,7 @@ const std::vector<EditOp>& EditOps() {
     AddTunnelEditOps(v);
     AddLevelEditOps(v);
     AddAutofillEditOps(v);
+    AddDrawingEditOps(v);
     return v;
   }();
   return ops;

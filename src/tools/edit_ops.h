@@ -36,3 +36,4 @@ void AddPlaceEditOps(std::vector<EditOp>& ops);
 void AddTunnelEditOps(std::vector<EditOp>& ops);
 void AddAutofillEditOps(std::vector<EditOp>& ops);
 void AddLevelEditOps(std::vector<EditOp>& ops);
+void AddDrawingEditOps(std::vector<EditOp>& ops);

@@ -97,6 +97,35 @@ TEST(EditTool, SavesOnlyAChangeAndReportsRefusalsAndUsage) {
   EXPECT_NE(RunTool({"edit", "--help"}).out.find("start-grade up|down DEG"), std::string::npos);
 }
 
+TEST(EditTool, BaseboardAppliesTheDialogAndPasteCopiesTheSelection) {
+  TempDir dir;
+  dir.Write("a.vtl", kOneStraight);
+  const std::string a = (dir / "a.vtl").string(), b = (dir / "b.vtl").string();
+  ToolRun r = RunTool({"edit", a, b, "baseboard", "L"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  Layout l = Load(b);
+  EXPECT_EQ(
+      l.baseboard,
+      (std::vector<Point>{{0, 0}, {2400, 0}, {2400, 1200}, {1200, 1200}, {1200, 2400}, {0, 2400}}));
+  EXPECT_EQ(l.lastshape.id, 1);
+  r = RunTool({"edit", b, b, "baseboard", "custom", "abc,5\n1,1\n2,2"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out.rfind("message: Layout Shape: Please enter valid dimensions.", 0), 0u) << r.out;
+  EXPECT_EQ(Load(b).baseboard.size(), 6u);
+  r = RunTool({"edit", b, b, "baseboard", "rect", "1000"});
+  EXPECT_EQ(Load(b).baseboard[2], (Point{1000, 1200}));
+  r = RunTool({"edit", b, b, "baseboard", "free"});
+  EXPECT_NE(r.out.find("status: Click vertices to outline the baseboard."), std::string::npos);
+  EXPECT_EQ(RunTool({"edit", b, b, "baseboard", "oval"}).status, 2);
+
+  r = RunTool({"edit", a, b, "paste", "500", "0"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  l = Load(b);
+  ASSERT_EQ(l.pieces.size(), 2u);
+  EXPECT_EQ(l.pieces[1].x, 500);
+  EXPECT_NE(l.pieces[1].id, l.pieces[0].id);
+}
+
 }  // namespace
 
 namespace {

@@ -11,9 +11,11 @@
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 
+#include "edit/baseboard.h"
 #include "edit/id_limit.h"
 #include "edit/tunnels.h"
 #include "gui/dialogs/file_dialogs.h"
+#include "gui/dialogs/layout_shape_dialog.h"
 #include "gui/dialogs/welcome_dialogs.h"
 #include "gui/panels/palette_panel.h"
 #include "gui/panels/properties_panel.h"
@@ -242,16 +244,35 @@ void MainFrame::OnLabelsTool() {
 void MainFrame::OnDrawingTool(int id) {
   const int other = id == kCmdMeasure ? kCmdPolygon : kCmdMeasure;
   if (toolbar_->GetToolState(id)) {
-    layout_.tool = id == kCmdMeasure ? kToolMeasure : kToolPolygon;
+    canvas_->Apply(canvas_->controller().SetTool(id == kCmdMeasure ? kToolMeasure : kToolPolygon));
     DeselectAll(layout_);
-    canvas_->SetCursor(wxCursor(wxCURSOR_CROSS));
     toolbar_->ToggleTool(other, false);
     properties_->Rebuild();
   } else {
-    layout_.tool = kToolNone;
-    canvas_->SetCursor(wxNullCursor);
+    canvas_->Apply(canvas_->controller().SetTool(kToolNone));
   }
-  canvas_->Refresh(false);
+}
+
+// A new or opened layout starts without a drawing tool.
+void MainFrame::EndDrawing() {
+  canvas_->Apply(canvas_->controller().SetTool(kToolNone));
+  CanvasToolEnded();
+}
+
+void MainFrame::CanvasToolEnded() {
+  toolbar_->ToggleTool(kCmdMeasure, false);
+  toolbar_->ToggleTool(kCmdPolygon, false);
+}
+
+void MainFrame::OnLayoutShape() {
+  LayoutShapeDialog dlg(this, layout_, prompter_);
+  if (dlg.ShowModal() != wxID_OK) return;
+  if (dlg.Result().free_form) {
+    CanvasToolEnded();
+    canvas_->Apply(canvas_->controller().SetTool(kToolBaseboard));
+    return;
+  }
+  if (StoreBaseboard(layout_, dlg.Result())) Changed();
 }
 
 bool MainFrame::OnFileCommand(int id) {
@@ -295,6 +316,7 @@ void MainFrame::OnNew() {
     UpdateTitle();  // the unsaved-changes check may have saved
     return;
   }
+  EndDrawing();
   canvas_->Apply(canvas_->controller().SetView(0.4, 60, 60));
   canvas_->LayoutChanged();
   canvas_->Refresh(false);
@@ -360,6 +382,7 @@ bool MainFrame::OpenLayoutFile(const std::filesystem::path& file) {
 }
 
 void MainFrame::ShowOpenedLayout() {
+  EndDrawing();
   UpdateTitle();
   constexpr int kUnitItems[] = {kCmdUnitsMm, kCmdUnitsCm, kCmdUnitsIn};
   if (layout_.units >= 0 && layout_.units <= 2)
@@ -436,6 +459,9 @@ void MainFrame::OnCommand(wxCommandEvent& e) {
     case kCmdMeasure:
     case kCmdPolygon:
       OnDrawingTool(e.GetId());
+      break;
+    case kCmdLayoutShape:
+      OnLayoutShape();
       break;
     case kCmdTunnel:
       if (!ToggleTunnel(layout_)) break;

@@ -116,6 +116,9 @@ class MainFrame : public wxFrame, public CanvasHost {
   void OnUndoRedo(bool undo);
   void OnLabelsTool();
   void OnDrawingTool(int id);
+  void OnLayoutShape();
+  void EndDrawing();
+  void CanvasToolEnded() override;
   void SetUnits(int units);
   bool OnFileCommand(int id);
   // Levels, Page Setup, Print Preview, Print and Export PDF (main_frame_print.cpp).

@@ -6,7 +6,11 @@
 #include <wx/dcmemory.h>
 #include <wx/menu.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "catalog/catalog.h"
+#include "gui/dialogs/shape_dialogs.h"
 #include "gui/draw/wx_painter.h"
 #include "interact/commands.h"
 #include "model/layout_ops.h"
@@ -29,10 +33,28 @@ CanvasKey KeyOf(const wxKeyEvent& e) {
     case 'R':
     case 'r':
       return CanvasKey::R;
+    case WXK_TAB:
+      return CanvasKey::Tab;
+    case WXK_RETURN:
+    case WXK_NUMPAD_ENTER:
+      return CanvasKey::Enter;
     default:
       return CanvasKey::Other;
   }
 }
+
+// The character of an exact length: a digit, '.' or ','; 0 for any other key.
+char LengthChar(const wxKeyEvent& e) {
+  const int code = e.GetKeyCode();
+  if (code >= '0' && code <= '9') return static_cast<char>(code);
+  if (code >= WXK_NUMPAD0 && code <= WXK_NUMPAD9)
+    return static_cast<char>('0' + code - WXK_NUMPAD0);
+  if (code == '.' || code == WXK_NUMPAD_DECIMAL) return '.';
+  if (code == ',' || code == WXK_NUMPAD_SEPARATOR) return ',';
+  return 0;
+}
+
+constexpr int kMenuCopyShape = wxID_HIGHEST + 717;
 
 Mods ModsOf(const wxKeyboardState& e) {
   return {e.ControlDown(), e.ShiftDown(), e.AltDown()};
@@ -84,6 +106,10 @@ void CanvasPanel::Apply(const CanvasEffects& e) {
   if (e.cursor == CanvasCursor::Hand) SetCursor(wxCursor(wxCURSOR_HAND));
   if (e.cursor == CanvasCursor::Cross) SetCursor(wxCursor(wxCURSOR_CROSS));
   if (e.cursor == CanvasCursor::Default) SetCursor(wxNullCursor);
+  if (e.cursor == CanvasCursor::SizeNWSE) SetCursor(wxCursor(wxCURSOR_SIZENWSE));
+  if (e.cursor == CanvasCursor::SizeNS) SetCursor(wxCursor(wxCURSOR_SIZENS));
+  if (e.cursor == CanvasCursor::SizeNESW) SetCursor(wxCursor(wxCURSOR_SIZENESW));
+  if (e.cursor == CanvasCursor::SizeWE) SetCursor(wxCursor(wxCURSOR_SIZEWE));
   if (e.start_flash) flash_.StartOnce(400);
   if (e.stop_flash) flash_.Stop();
   if (e.content || e.view || e.properties) cache_valid_ = false;
@@ -95,6 +121,8 @@ void CanvasPanel::Apply(const CanvasEffects& e) {
   else if (e.properties)
     host_.CanvasSelectionChanged();
   if (e.repaint) Refresh(false);
+  if (e.tool_ended) host_.CanvasToolEnded();
+  if (e.dialog != CanvasDialog::None) ShowDialog(e.dialog, e.dialog_id);
   if (e.menu != CanvasMenu::None) ShowMenu(e);
 }
 
@@ -136,7 +164,14 @@ void CanvasPanel::OnFlashTimer(wxTimerEvent&) {
 }
 
 void CanvasPanel::OnKeyDown(wxKeyEvent& e) {
-  const CanvasKey key = KeyOf(e);
+  CanvasKey key = KeyOf(e);
+  const char text = LengthChar(e);
+  if (key == CanvasKey::Other && text != 0 && controller_.state().lengthEntryActive) {
+    Run([&] { return controller_.KeyDown(CanvasKey::Text, ModsOf(e), text); });
+    return;
+  }
+  const bool drawing = controller_.state().drawingPolygon;
+  if ((key == CanvasKey::Tab || key == CanvasKey::Enter) && !drawing) key = CanvasKey::Other;
   if (key == CanvasKey::Other || (key == CanvasKey::R && e.HasAnyModifiers())) {
     e.Skip();
     return;
@@ -164,6 +199,9 @@ void CanvasPanel::OnMenu(wxCommandEvent& e) {
     case kCmdPaste:
       Run([&] { return controller_.Paste(); });
       break;
+    case kMenuCopyShape:
+      Run([&] { return controller_.CopyShape(controller_.MenuShape()); });
+      break;
     case kCmdEndGrade:
       Run([&] { return controller_.EndGradeOnMenuPiece(); });
       break;
@@ -186,6 +224,8 @@ void CanvasPanel::ShowMenu(const CanvasEffects& e) {
     }
     menu.Append(kCmdCopy, "Copy");
     if (e.menu_end_grade) menu.Append(kCmdEndGrade, "End Grade");
+  } else if (e.menu == CanvasMenu::Shape) {
+    menu.Append(kMenuCopyShape, "Copy");
   } else {
     menu.Append(kCmdPaste, "Paste");
   }
@@ -255,7 +295,23 @@ void CanvasPanel::PaintOverlays(Painter& p) {
   if (st.helixDragActive)
     if (const HelixDef* hd = HelixCatalog::resolve(st.dragHelixName))
       DrawHelixGhost(p, v, *hd, st.dragHelixPos.x, st.dragHelixPos.y);
+  DrawSelectionHandles(p, v, layout_);
+  if (st.measuring) DrawMeasureInProgress(p, v, st.measureStart, st.measureEnd, layout_.units);
+  if (st.drawingPolygon && !st.polygonVertices.empty()) {
+    const Point first = st.polygonVertices.front();
+    const bool can_close = st.polygonVertices.size() >= 3 &&
+                           std::hypot(st.lastMouse.x - first.x, st.lastMouse.y - first.y) <=
+                               10.0 / std::max(v.zoom, 0.0001);
+    DrawOutlineInProgress(p, v, st.polygonVertices, st.lastMouse, can_close, layout_.units);
+  }
   if (st.rotateActive)
     DrawRotationMarker(p, ToDevice(v, st.rotatePivot.x, st.rotatePivot.y), st.rotateTarget,
                        st.rightAngleFlash);
+}
+
+void CanvasPanel::ShowDialog(CanvasDialog dialog, int id) {
+  const bool changed = dialog == CanvasDialog::ShapeProperties
+                           ? ShowShapePropertiesDialog(this, layout_, id)
+                           : ShowResizeSceneryDialog(this, layout_, id);
+  if (changed) Apply(CanvasEffects::Edited());
 }

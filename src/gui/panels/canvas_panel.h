@@ -21,6 +21,7 @@ class CanvasHost {
   virtual void CanvasStatus(int field, const std::string& text) = 0;
   virtual std::string CanvasStatusText(int field) const = 0;
   virtual void CanvasCommand(int id) = 0;  // context-menu commands the window handles
+  virtual void CanvasToolEnded() {}        // a drawing ended: release the tool toggles
 };
 
 class CanvasPanel : public wxPanel {
@@ -80,6 +81,7 @@ class CanvasPanel : public wxPanel {
   MouseInput Input(const wxMouseEvent& e) const;
   void PaintOverlays(class Painter& p);
   void ShowMenu(const CanvasEffects& e);
+  void ShowDialog(CanvasDialog dialog, int id);
 
   ::Layout& layout_;
   CanvasHost& host_;

@@ -12,6 +12,7 @@
 #include <wx/textctrl.h>
 
 #include "edit/grades.h"
+#include "edit/shape_edits.h"
 #include "gui/frame/main_frame.h"
 #include "gui/panels/tally_box.h"
 #include "gui/wx_text.h"
@@ -43,6 +44,13 @@ wxSizer* PropertiesPanel::BuildLabelBox() {
   label_field_ = new wxTextCtrl(box->GetStaticBox(), kLabelField, "", wxDefaultPosition,
                                 wxDefaultSize, wxTE_PROCESS_ENTER);
   box->Add(label_field_, 1, wxALL | wxALIGN_CENTER_VERTICAL, 4);
+  // Pasted tabs and line breaks show as the blanks the label will hold.
+  label_field_->Bind(wxEVT_TEXT, [this](wxCommandEvent& e) {
+    const std::string text = FromWx(label_field_->GetValue());
+    const std::string clean = BlankControls(text);
+    if (clean != text) label_field_->ChangeValue(ToWx(clean));
+    e.Skip();
+  });
   box->Add(new wxButton(box->GetStaticBox(), kLabelButton, "Add", wxDefaultPosition, wxDefaultSize,
                         wxBU_EXACTFIT),
            0, wxALL | wxALIGN_CENTER_VERTICAL, 4);

@@ -1,0 +1,206 @@
+// Baseboard outlines from the shape dialog's values.
+#include "edit/baseboard.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "model/number_text.h"
+
+namespace {
+
+const BoardShapeInfo kShapes[kBoardShapeCount] = {
+    {"Rectangle",
+     "Simple rectangular baseboard:",
+     2,
+     {"Width (left to right):", "Depth (top to bottom):", "", ""},
+     {2400, 1200, 0, 0}},
+    {"L-Shape",
+     "L-Shape: full rectangle minus bottom-right corner.\nW1/H1 = full size,  W2/H2 = cutout "
+     "(bottom-right).",
+     4,
+     {"Full width  W1:", "Full depth  H1:", "Cutout width  W2:", "Cutout depth  H2:"},
+     {2400, 2400, 1200, 1200}},
+    {"U-Shape",
+     "U-Shape: rectangle with notch cut from bottom centre.\nW/H = outer size,  W2/H2 = notch "
+     "(centred on bottom).",
+     4,
+     {"Outer width  W:", "Outer depth  H:", "Notch width  W2:", "Notch depth  H2:"},
+     {3600, 2400, 1200, 1200}},
+    {"T-Shape",
+     "T-Shape: wide top bar plus narrower stem below.\nW/H1 = top bar,  W2/H2 = stem (centred).",
+     4,
+     {"Top width  W:", "Top depth  H1:", "Stem width  W2:", "Stem depth  H2:"},
+     {3600, 1200, 1200, 1200}},
+    {"Custom polygon (vertices)",
+     "Enter polygon vertices as  x,y  pairs, one per line.\nValues are in the unit selected "
+     "above.\nExample (mm):  0,0  /  2400,0  /  2400,1200  /  0,1200",
+     0,
+     {"", "", "", ""},
+     {0, 0, 0, 0}},
+    {"Free-form (draw on canvas)",
+     "Click OK and then click vertices on the canvas to outline the baseboard.\nClose the shape "
+     "by clicking near the first vertex or pressing Enter.\nBackspace removes the last vertex; "
+     "Escape cancels.",
+     0,
+     {"", "", "", ""},
+     {0, 0, 0, 0}},
+    {"Clear (no baseboard)",
+     "Remove the baseboard outline from the canvas.",
+     0,
+     {"", "", "", ""},
+     {0, 0, 0, 0}},
+};
+
+std::string Trim(const std::string& s) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+  std::size_t a = 0, b = s.size();
+  while (a < b && blank(s[a])) ++a;
+  while (b > a && blank(s[b - 1])) --b;
+  return s.substr(a, b - a);
+}
+
+}  // namespace
+
+const BoardShapeInfo& BoardShape(int shape) {
+  return kShapes[std::clamp(shape, 0, kBoardShapeCount - 1)];
+}
+
+double BoardUnitFactor(int units) {
+  return units == 1 ? 10.0 : (units == 2 ? 25.4 : 1.0);
+}
+
+const char* BoardUnitName(int units) {
+  return units == 1 ? "cm" : (units == 2 ? "in" : "mm");
+}
+
+int InitialBoardShape(const Layout& layout) {
+  const int id = layout.lastshape.id;
+  return id >= 0 && id < kBoardShapeCount ? id : 0;
+}
+
+std::array<int, 4> InitialBoardValues(const Layout& layout, int shape) {
+  const LastShape& s = layout.lastshape;
+  const bool stored = s.id == shape;
+  const std::array<double, 4> stored_mm{s.w_mm, s.h_mm, s.w2_mm, s.h2_mm};
+  const double factor = BoardUnitFactor(layout.units);
+  std::array<int, 4> out{};
+  for (std::size_t i = 0; i < 4; ++i) {
+    double v = (stored ? stored_mm[i] : BoardShape(shape).defaults_mm[i]) / factor;
+    if (!std::isfinite(v)) v = kBoardMinSize;
+    v = std::clamp(std::round(v), double{kBoardMinSize}, double{kBoardMaxSize});
+    out[i] = static_cast<int>(v);
+  }
+  return out;
+}
+
+std::string InitialCustomText(const std::vector<Point>& baseboard, int units) {
+  const double f = BoardUnitFactor(units);
+  char buf[128];
+  std::string text;
+  if (baseboard.empty()) {
+    std::snprintf(buf, sizeof buf, "0,0\n%.0f,0\n%.0f,%.0f\n0,%.0f\n", 2400 / f, 2400 / f, 1200 / f,
+                  1200 / f);
+    return buf;
+  }
+  for (const Point& p : baseboard) {
+    std::snprintf(buf, sizeof buf, "%.2f,%.2f\n", p.x / f, p.y / f);
+    text += buf;
+  }
+  return text;
+}
+
+std::vector<Point> RectangleOutline(double w, double h) {
+  return {{0, 0}, {w, 0}, {w, h}, {0, h}};
+}
+
+std::vector<Point> LShapeOutline(double w1, double h1, double w2, double h2) {
+  const double w = std::min(w2, w1 - 1), h = std::min(h2, h1 - 1);
+  return {{0, 0}, {w1, 0}, {w1, h1 - h}, {w1 - w, h1 - h}, {w1 - w, h1}, {0, h1}};
+}
+
+std::vector<Point> UShapeOutline(double w_, double h_, double w2, double h2) {
+  const double w = std::max(0.0, std::min(w2, w_ - 2)), h = std::min(h2, h_ - 1);
+  const double a = (w_ - w) / 2, b = (w_ + w) / 2;
+  return {{0, 0}, {w_, 0}, {w_, h_}, {b, h_}, {b, h_ - h}, {a, h_ - h}, {a, h_}, {0, h_}};
+}
+
+std::vector<Point> TShapeOutline(double w_, double h1, double w2, double h2) {
+  const double w = std::min(w2, w_);
+  const double a = (w_ - w) / 2, b = (w_ + w) / 2, s = h1 + std::max(h2, 1.0);
+  return {{0, 0}, {w_, 0}, {w_, h1}, {b, h1}, {b, s}, {a, s}, {a, h1}, {0, h1}};
+}
+
+bool ParseCustomOutline(const std::string& text, int units, std::vector<Point>& out) {
+  const double f = BoardUnitFactor(units);
+  out.clear();
+  std::size_t pos = 0;
+  while (pos <= text.size()) {
+    std::size_t nl = text.find('\n', pos);
+    if (nl == std::string::npos) nl = text.size();
+    const std::string line = Trim(text.substr(pos, nl - pos));
+    pos = nl + 1;
+    const std::size_t comma = line.find(',');
+    if (line.empty() || comma == std::string::npos) continue;
+    double x = 0, y = 0;
+    if (!ParseDouble(Trim(line.substr(0, comma)), x) ||
+        !ParseDouble(Trim(line.substr(comma + 1)), y))
+      return false;
+    out.push_back({x * f, y * f});
+  }
+  return out.size() >= 3;
+}
+
+BaseboardResult ApplyBaseboardDialog(Layout& layout, const BaseboardInput& in, Prompter& prompter) {
+  BaseboardResult r;
+  const int shape = std::clamp(in.shape, 0, kBoardShapeCount - 1);
+  if (shape == kBoardFreeForm) {
+    r.accepted = r.free_form = true;
+    layout.lastshape.id = shape;
+    return r;
+  }
+  const double f = BoardUnitFactor(layout.units);
+  std::array<double, 4> mm{};
+  for (std::size_t i = 0; i < 4; ++i)
+    mm[i] = std::clamp(in.values[i], kBoardMinSize, kBoardMaxSize) * f;
+  switch (shape) {
+    case kBoardRectangle:
+      r.outline = RectangleOutline(mm[0], mm[1]);
+      break;
+    case kBoardL:
+      r.outline = LShapeOutline(mm[0], mm[1], mm[2], mm[3]);
+      break;
+    case kBoardU:
+      r.outline = UShapeOutline(mm[0], mm[1], mm[2], mm[3]);
+      break;
+    case kBoardT:
+      r.outline = TShapeOutline(mm[0], mm[1], mm[2], mm[3]);
+      break;
+    case kBoardCustom:
+      if (in.custom_text == in.initial_custom_text && in.initial_baseboard.size() >= 3) {
+        r.outline = in.initial_baseboard;  // unchanged: no drift through the rounded text
+      } else if (!ParseCustomOutline(in.custom_text, layout.units, r.outline)) {
+        r.outline.clear();
+      }
+      break;
+    default:
+      break;  // Clear
+  }
+  if (shape != kBoardClear && r.outline.size() < 3) {
+    prompter.Notify("Layout Shape", "Please enter valid dimensions.", PromptIcon::Warning);
+    return r;
+  }
+  LastShape& s = layout.lastshape;
+  s.id = shape;
+  const int fields = BoardShape(shape).fields;
+  double* stored[4] = {&s.w_mm, &s.h_mm, &s.w2_mm, &s.h2_mm};
+  for (int i = 0; i < fields; ++i) *stored[i] = mm[static_cast<std::size_t>(i)];
+  r.accepted = true;
+  return r;
+}
+
+bool StoreBaseboard(Layout& layout, const BaseboardResult& result) {
+  if (!result.accepted || result.free_form) return false;
+  layout.baseboard = result.outline;
+  return true;
+}

@@ -1,0 +1,67 @@
+// Baseboard and clipboard operations of `vantrel-tool edit`: the baseboard dialog's
+// Apply with given values, and Paste of the stored selection at a layout point.
+#include "edit/baseboard.h"
+#include "edit/clipboard.h"
+#include "interact/canvas_controller.h"
+#include "model/number_text.h"
+#include "tools/edit_ops.h"
+
+namespace {
+
+int ShapeByName(const std::string& name) {
+  static const char* const names[kBoardShapeCount] = {"rect",   "L",    "U",    "T",
+                                                      "custom", "free", "clear"};
+  for (int i = 0; i < kBoardShapeCount; ++i)
+    if (name == names[i]) return i;
+  return -1;
+}
+
+// SHAPE [VALUES...]: the dialog opened on SHAPE, its fields set to VALUES in the layout's
+// unit (missing ones keep the dialog's initial values), then Apply.
+bool BaseboardOp(EditContext& ctx, const ToolArgs& args) {
+  const int shape = ShapeByName(args[0]);
+  if (shape < 0) return false;
+  const std::size_t given = args.size() - 1;
+  const int fields = BoardShape(shape).fields;
+  if (shape == kBoardCustom ? given > 1 : given > static_cast<std::size_t>(fields)) return false;
+  BaseboardInput in;
+  in.shape = shape;
+  in.values = InitialBoardValues(ctx.layout, shape);
+  in.initial_baseboard = ctx.layout.baseboard;
+  in.initial_custom_text = InitialCustomText(ctx.layout.baseboard, ctx.layout.units);
+  in.custom_text = in.initial_custom_text;
+  if (shape == kBoardCustom && given == 1) in.custom_text = args[1];
+  if (shape != kBoardCustom)
+    for (std::size_t i = 0; i < given; ++i) {
+      int v = 0;
+      if (!ParseInt(args[i + 1], v) || v < kBoardMinSize || v > kBoardMaxSize) return false;
+      in.values[i] = v;
+    }
+  const BaseboardResult r = ApplyBaseboardDialog(ctx.layout, in, ctx.prompter);
+  if (r.free_form) {
+    ctx.layout.tool = kToolBaseboard;
+    ctx.status = kBaseboardDrawStatus;
+  }
+  StoreBaseboard(ctx.layout, r);
+  return true;
+}
+
+// X Y in millimetres: Copy of the stored selection, then Paste there.
+bool PasteOp(EditContext& ctx, const ToolArgs& args) {
+  Point at;
+  if (!ParseDouble(args[0], at.x) || !ParseDouble(args[1], at.y)) return false;
+  CanvasClipboard clip;
+  CopySelection(ctx.layout, clip);
+  PasteAt(ctx.layout, clip, at);
+  return true;
+}
+
+}  // namespace
+
+void AddDrawingEditOps(std::vector<EditOp>& ops) {
+  ops.push_back({"baseboard", "SHAPE [VALUES...]",
+                 "Layout Shape and Apply: rect|L|U|T W H [W2 H2], custom TEXT, free, clear", 1, 5,
+                 BaseboardOp});
+  ops.push_back(
+      {"paste", "X Y", "Copy the selection and Paste it centred on X,Y (mm)", 2, 2, PasteOp});
+}

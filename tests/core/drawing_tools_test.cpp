@@ -1,0 +1,429 @@
+// The drawing tools through synthetic canvas events (measure, polygon, hand-drawn
+// baseboard, exact lengths, annotation drags) and the baseboard dialog's rules.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "catalog/scenery_catalog.h"
+#include "edit/baseboard.h"
+#include "edit/shape_edits.h"
+#include "fake_prompter.h"
+#include "interact/canvas_controller.h"
+#include "layout_builder.h"
+#include "model/layout_file.h"
+#include "model/layout_ops.h"
+#include "model/undo.h"
+#include "view/scenery_handles.h"
+
+namespace {
+
+class DrawingTest : public testing::Test {
+ protected:
+  DrawingTest() : canvas(layout, ask) {
+    EnsureDefaultLevel(layout);
+    canvas.SetClientSize(1000, 800);
+    canvas.SetView(1.0, 0.0, 0.0);  // screen pixels = layout millimetres
+  }
+  static MouseInput At(double x, double y, Mods mods = {}, bool left = false) {
+    MouseInput m;
+    m.x = x;
+    m.y = y;
+    m.mods = mods;
+    m.left_down = left;
+    return m;
+  }
+  CanvasEffects Click(double x, double y) {
+    CanvasEffects e = canvas.LeftDown(At(x, y, {}, true));
+    e |= canvas.LeftUp(At(x, y));
+    return e;
+  }
+  CanvasEffects Key(CanvasKey k, char c = 0) { return canvas.KeyDown(k, {}, c); }
+  void Type(const std::string& text) {
+    for (char c : text) Key(CanvasKey::Text, c);
+  }
+
+  Layout layout;
+  FakePrompter ask;
+  CanvasController canvas;
+};
+
+TEST_F(DrawingTest, MeasureStoresTwoClicksOfAtLeastOneMillimetre) {
+  layout.redo.push_back({});  // a redo step that a stored-nothing click must keep
+  canvas.SetTool(kToolMeasure);
+  Click(100, 100);
+  EXPECT_TRUE(canvas.state().measuring);
+  canvas.Motion(At(140, 130));
+  EXPECT_EQ(canvas.state().measureEnd, (Point{140, 130}));
+  CanvasEffects e = Click(100.5, 100);  // 0.5 mm: nothing stored, the tool still ends
+  EXPECT_TRUE(layout.measures.empty());
+  EXPECT_FALSE(e.modified);
+  EXPECT_TRUE(e.tool_ended);
+  EXPECT_EQ(layout.tool, kToolNone);
+  EXPECT_TRUE(layout.undo.empty());
+  EXPECT_EQ(layout.redo.size(), 1u);
+
+  canvas.SetTool(kToolMeasure);
+  Click(100, 100);
+  e = Click(400, 500);
+  ASSERT_EQ(layout.measures.size(), 1u);
+  EXPECT_EQ(layout.measures[0].end, (Point{400, 500}));
+  EXPECT_TRUE(e.modified && e.tool_ended);
+  EXPECT_EQ(layout.undo.size(), 1u);
+
+  canvas.SetTool(kToolMeasure);
+  Click(10, 10);
+  e = Key(CanvasKey::Escape);
+  EXPECT_TRUE(e.tool_ended);
+  EXPECT_FALSE(canvas.state().measuring);
+  EXPECT_EQ(layout.measures.size(), 1u);
+}
+
+TEST_F(DrawingTest, PolygonClosesNearTheFirstVertexWithTheDefaults) {
+  Level high;
+  high.id = 2;
+  high.height = 80;
+  layout.levels.push_back(high);
+  canvas.SetView(0.5, 0, 0);  // closing radius 20 mm
+  canvas.SetTool(kToolPolygon);
+  Click(100, 100);
+  Click(300, 100);
+  Click(300, 300);
+  EXPECT_EQ(canvas.state().polygonVertices.size(), 3u);
+  const CanvasEffects e = Click(108, 104);  // 8 px = 16 mm from the first vertex
+  ASSERT_EQ(layout.shapes.size(), 1u);
+  const LayoutShape& s = layout.shapes[0];
+  EXPECT_EQ(s.vertices.size(), 3u);
+  EXPECT_EQ(s.vertices[1], (Point{600, 200}));
+  EXPECT_EQ((std::array<int, 4>{s.r, s.g, s.b, s.a}), (std::array<int, 4>{120, 170, 110, 140}));
+  EXPECT_TRUE(s.outline);
+  EXPECT_EQ(s.level, 2);  // the highest visible deck
+  EXPECT_TRUE(e.modified && e.tool_ended);
+  EXPECT_EQ(layout.tool, kToolNone);
+  EXPECT_FALSE(canvas.state().drawingPolygon);
+  EXPECT_EQ(layout.undo.size(), 1u);
+}
+
+TEST_F(DrawingTest, ADoubleClickAddsOneVertexAndEnterNeedsThree) {
+  canvas.SetTool(kToolPolygon);
+  Click(100, 100);
+  Click(200, 100);
+  Click(200, 100);  // the second press of a double-click on GTK
+  EXPECT_EQ(canvas.state().polygonVertices.size(), 2u);
+  Key(CanvasKey::Enter);
+  EXPECT_TRUE(layout.shapes.empty());
+  Click(200, 200);
+  Key(CanvasKey::Enter);
+  EXPECT_EQ(layout.shapes.size(), 1u);
+}
+
+TEST_F(DrawingTest, TabEntersExactLengthsInTheLayoutUnit) {
+  layout.units = 2;  // inches
+  canvas.SetTool(kToolPolygon);
+  Click(100, 100);
+  canvas.Motion(At(100, 300));  // toward +y
+  CanvasEffects e = Key(CanvasKey::Tab);
+  EXPECT_EQ(*e.status[0], "Length (\"): _  [Enter] confirm  [Esc] cancel");
+  Type("2,5");
+  EXPECT_EQ(canvas.state().lengthText, "2.5");
+  e = Key(CanvasKey::Back);
+  EXPECT_EQ(*e.status[0], "Length (\"): 2.  [Enter] confirm  [Esc] cancel");
+  Type("5");
+  e = Key(CanvasKey::Enter);
+  EXPECT_EQ(*e.status[0], kPolygonStatus);
+  ASSERT_EQ(canvas.state().polygonVertices.size(), 2u);
+  EXPECT_NEAR(canvas.state().polygonVertices[1].x, 100, 1e-9);
+  EXPECT_NEAR(canvas.state().polygonVertices[1].y, 163.5, 1e-9);
+  EXPECT_FALSE(canvas.state().lengthEntryActive);
+
+  // Centimetres, and no direction yet: along +x.
+  layout.units = 1;
+  Key(CanvasKey::Tab);
+  Type("10");
+  Key(CanvasKey::Enter);
+  EXPECT_NEAR(canvas.state().polygonVertices[2].x, 200, 1e-9);
+
+  // Texts that are not a usable length add nothing and end the entry.
+  for (const char* bad : {"", ".", "1.2.3", "0", "20000"}) {
+    Key(CanvasKey::Tab);
+    Type(bad);
+    Key(CanvasKey::Enter);
+    EXPECT_EQ(canvas.state().polygonVertices.size(), 3u) << bad;
+    EXPECT_FALSE(canvas.state().lengthEntryActive) << bad;
+  }
+}
+
+TEST_F(DrawingTest, BackspaceUndoesVerticesAndNeverDeletesTrack) {
+  ChainBuilder b(layout);
+  const int piece = b.Start("24188", {500, 500, 0});
+  layout.pieces[0].sel = true;
+  canvas.SetTool(kToolBaseboard);
+  Click(10, 10);
+  Click(50, 10);
+  Key(CanvasKey::Back);
+  EXPECT_EQ(canvas.state().polygonVertices.size(), 1u);
+  Key(CanvasKey::Back);
+  EXPECT_FALSE(canvas.state().drawingPolygon);
+  Key(CanvasKey::Back);
+  EXPECT_NE(FindPiece(layout, piece), -1);
+  EXPECT_TRUE(layout.undo.empty());
+}
+
+TEST_F(DrawingTest, FreeFormBaseboardClosesWithoutAnUndoStep) {
+  layout.redo.push_back({});
+  canvas.SetTool(kToolBaseboard);
+  for (Point p : {Point{0, 0}, Point{300, 0}, Point{300, 200}}) Click(p.x, p.y);
+  const CanvasEffects e = Key(CanvasKey::Enter);
+  EXPECT_EQ(layout.baseboard.size(), 3u);
+  EXPECT_EQ(layout.lastshape.id, 5);
+  EXPECT_TRUE(e.modified);
+  EXPECT_EQ(*e.status[0], "");
+  EXPECT_TRUE(layout.undo.empty());
+  EXPECT_EQ(layout.redo.size(), 1u);
+}
+
+TEST_F(DrawingTest, ChangingTheToolDropsTheHalfDrawnOutline) {
+  canvas.SetTool(kToolPolygon);
+  Click(10, 10);
+  Click(60, 10);
+  canvas.SetTool(kToolMeasure);
+  EXPECT_FALSE(canvas.state().drawingPolygon);
+  Click(10, 10);
+  layout.tool = kToolNone;  // New or Open behind the canvas' back
+  canvas.Motion(At(20, 20));
+  EXPECT_FALSE(canvas.state().measuring);
+}
+
+TEST_F(DrawingTest, DragsMoveAnnotationsAndAClickIsNoUndoStep) {
+  Measurement m;
+  m.id = TakeId(layout);
+  m.start = {100, 100};
+  m.end = {300, 100};
+  layout.measures.push_back(m);
+  LayoutShape lake;
+  lake.id = TakeId(layout);
+  lake.vertices = {{400, 400}, {600, 400}, {600, 600}, {400, 600}};
+  layout.shapes.push_back(lake);
+  layout.redo.push_back({});
+
+  Click(150, 104);  // on the line: selected, nothing moved
+  EXPECT_TRUE(layout.measures[0].sel);
+  EXPECT_TRUE(layout.undo.empty());
+  EXPECT_EQ(layout.redo.size(), 1u);
+
+  canvas.LeftDown(At(150, 104, {}, true));
+  canvas.Motion(At(160, 124, {}, true));
+  CanvasEffects e = canvas.LeftUp(At(160, 124));
+  EXPECT_EQ(layout.measures[0].start, (Point{110, 120}));
+  EXPECT_TRUE(e.modified);
+  EXPECT_EQ(layout.undo.size(), 1u);
+
+  // Inside the lake: the shape moves.
+  canvas.LeftDown(At(500, 500, {}, true));
+  canvas.Motion(At(510, 500, {}, true));
+  canvas.LeftUp(At(510, 500));
+  EXPECT_EQ(layout.shapes[0].vertices[0], (Point{410, 400}));
+  EXPECT_EQ(layout.undo.size(), 2u);
+
+  // Track laid over the lake wins its interior.
+  ChainBuilder b(layout);
+  const int piece = b.Start("24188", {450, 500, 0});
+  Click(500, 500);
+  EXPECT_TRUE(layout.pieces[static_cast<std::size_t>(FindPiece(layout, piece))].sel);
+  EXPECT_FALSE(layout.shapes[0].sel);
+}
+
+TEST_F(DrawingTest, LabelsDecksDoubleClicksAndShapeCopy) {
+  LayoutLabel label;
+  label.id = TakeId(layout);
+  label.x = 600;
+  label.y = 100;
+  layout.labels.push_back(label);
+  canvas.LeftDown(At(650, 110, {}, true));  // inside the label's box, 50 px right
+  canvas.Motion(At(700, 210, {}, true));
+  CanvasEffects e = canvas.LeftUp(At(700, 210));
+  EXPECT_EQ(layout.labels[0].x, 650);
+  EXPECT_EQ(layout.labels[0].y, 200);
+  EXPECT_TRUE(e.modified);
+  EXPECT_EQ(layout.undo.size(), 1u);
+
+  // Shift + press on a deck edge drags the outline; decks are not undone.
+  layout.levels[0].outline = {{0, 300}, {200, 300}, {200, 500}, {0, 500}};
+  canvas.LeftDown(At(100, 303, {false, true, false}, true));
+  canvas.Motion(At(130, 303, {false, true, false}, true));
+  canvas.LeftUp(At(130, 303));
+  EXPECT_EQ(layout.levels[0].outline[0], (Point{30, 300}));
+  EXPECT_EQ(layout.undo.size(), 1u);
+
+  LayoutShape s;
+  s.id = TakeId(layout);
+  s.vertices = {{400, 400}, {600, 400}, {500, 600}};
+  layout.shapes.push_back(s);
+  e = canvas.LeftDClick(At(500, 450));
+  EXPECT_EQ(e.dialog, CanvasDialog::ShapeProperties);
+  EXPECT_EQ(e.dialog_id, s.id);
+  e = canvas.RightDown(At(500, 401));
+  EXPECT_EQ(e.menu, CanvasMenu::Shape);
+  canvas.CopyShape(canvas.MenuShape());
+  EXPECT_TRUE(canvas.state().clipboard.has_shape);
+  e = canvas.RightDown(At(900, 700));
+  EXPECT_EQ(e.menu, CanvasMenu::Paste);
+  canvas.Paste();
+  ASSERT_EQ(layout.shapes.size(), 2u);
+  EXPECT_NE(layout.shapes[1].id, s.id);
+}
+
+TEST_F(DrawingTest, ResizeHandlesScaleFromTheOppositeHandleWithinRange) {
+  const SceneryDef& def = SceneryCatalog::instance().all().front();
+  SceneryItem item;
+  item.id = TakeId(layout);
+  item.item = def.id;
+  item.x = 400;
+  item.y = 300;
+  item.sel = true;
+  layout.scenery.push_back(item);
+  const auto h = SceneryHandles(item, def);
+  // The right handle (3): the cursor, then a drag that doubles the width.
+  CanvasEffects e = canvas.Motion(At(h[3].x, h[3].y));
+  EXPECT_EQ(e.cursor, CanvasCursor::SizeWE);
+  canvas.LeftDown(At(h[3].x, h[3].y, {}, true));
+  canvas.Motion(At(h[3].x + def.width, h[3].y, {}, true));
+  e = canvas.LeftUp(At(h[3].x + def.width, h[3].y));
+  EXPECT_NEAR(layout.scenery[0].scalex, 2.0, 0.02);
+  EXPECT_EQ(layout.scenery[0].scaley, 1.0);
+  EXPECT_NEAR(layout.scenery[0].x, 400 + def.width / 2, 1.0);  // the left edge stays
+  EXPECT_TRUE(e.modified);
+  EXPECT_EQ(layout.undo.size(), 1u);
+  // Dragged past the anchor: the smallest scale, never zero or negative.
+  const auto h2 = SceneryHandles(layout.scenery[0], def);
+  canvas.LeftDown(At(h2[4].x, h2[4].y, {}, true));
+  canvas.Motion(At(h2[0].x - 50, h2[0].y - 50, {}, true));
+  canvas.LeftUp(At(h2[0].x - 50, h2[0].y - 50));
+  EXPECT_EQ(layout.scenery[0].scalex, 0.1);
+  EXPECT_EQ(layout.scenery[0].scaley, 0.1);
+}
+
+TEST(MeasurementIds, ALoadDoesNotReuseTheIdOfASurvivingMeasurement) {
+  Layout l;
+  l.measures.push_back({7, {0, 0}, {100, 0}, {}, false});
+  ASSERT_EQ(ReadLayoutText("<layout name=\"x\" version=\"1\">\n</layout>\n", l).error, "");
+  EXPECT_GT(l.next_id, 7);
+}
+
+// ---- baseboard dialog ----------------------------------------------------------------
+
+BaseboardInput Input(const Layout& l, int shape) {
+  BaseboardInput in;
+  in.shape = shape;
+  in.values = InitialBoardValues(l, shape);
+  in.initial_baseboard = l.baseboard;
+  in.initial_custom_text = InitialCustomText(l.baseboard, l.units);
+  in.custom_text = in.initial_custom_text;
+  return in;
+}
+
+TEST(Baseboard, OutlineFormulasAndTheirClamps) {
+  EXPECT_EQ(
+      LShapeOutline(2400, 2400, 1200, 1200),
+      (std::vector<Point>{{0, 0}, {2400, 0}, {2400, 1200}, {1200, 1200}, {1200, 2400}, {0, 2400}}));
+  // A cutout as large as the board leaves 1 mm.
+  EXPECT_EQ(LShapeOutline(100, 100, 100, 100)[3], (Point{1, 1}));
+  // A notch wider than the board: the board minus 2 mm; a 1 mm board clamps at 0.
+  EXPECT_EQ(UShapeOutline(100, 50, 500, 10)[3], (Point{99, 50}));
+  EXPECT_EQ(UShapeOutline(1, 50, 500, 10)[3], (Point{0.5, 50}));
+  // A T stem of depth 0 is 1 mm deep.
+  EXPECT_EQ(TShapeOutline(300, 100, 100, 0)[4], (Point{200, 101}));
+}
+
+TEST(Baseboard, ApplyConvertsUnitsAndStoresTheLastShape) {
+  Layout l;
+  FakePrompter ask;
+  BaseboardResult r = ApplyBaseboardDialog(l, Input(l, kBoardL), ask);
+  ASSERT_TRUE(r.accepted);
+  EXPECT_EQ(r.outline[2], (Point{2400, 1200}));
+  EXPECT_TRUE(StoreBaseboard(l, r));
+  EXPECT_EQ(l.lastshape.id, kBoardL);
+
+  l.units = 2;  // inches: 2400 mm shows as 94
+  l.lastshape = {kBoardRectangle, 2400, 1200, 1200, 1200};
+  EXPECT_EQ(InitialBoardValues(l, kBoardRectangle)[0], 94);
+  EXPECT_EQ(InitialBoardValues(l, kBoardT)[0], 142);  // another shape: its defaults
+  r = ApplyBaseboardDialog(l, Input(l, kBoardRectangle), ask);
+  EXPECT_NEAR(r.outline[1].x, 94 * 25.4, 1e-9);
+  EXPECT_NEAR(l.lastshape.w_mm, 94 * 25.4, 1e-9);
+  EXPECT_EQ(l.lastshape.w2_mm, 1200);  // a field the rectangle lacks
+
+  // Out-of-range values from a file: a valid choice, sizes within the spin range.
+  l.lastshape = {42, 1e12, -5, 0, 0};
+  EXPECT_EQ(InitialBoardShape(l), 0);
+  l.lastshape.id = 0;
+  EXPECT_EQ(InitialBoardValues(l, 0), (std::array<int, 4>{99000, 1, 1, 1}));
+}
+
+TEST(Baseboard, CustomTextIsCheckedAndAnUnchangedTextKeepsTheVertices) {
+  Layout l;
+  l.units = 1;
+  FakePrompter ask;
+  BaseboardInput in = Input(l, kBoardCustom);
+  EXPECT_EQ(in.custom_text, "0,0\n240,0\n240,120\n0,120\n");
+  in.custom_text = " 0,0 \n240 , 0\n\n240,120\nnote without comma\n0,120";
+  BaseboardResult r = ApplyBaseboardDialog(l, in, ask);
+  ASSERT_TRUE(r.accepted);
+  EXPECT_EQ(r.outline, (std::vector<Point>{{0, 0}, {2400, 0}, {2400, 1200}, {0, 1200}}));
+  StoreBaseboard(l, r);
+
+  for (const char* bad :
+       {"abc,5\n0,0\n1,1\n2,0", "0,0\n1,1", "0,0\n1,nan\n2,0", "1,2,3\n4,5\n6,7"}) {
+    in = Input(l, kBoardCustom);
+    in.custom_text = bad;
+    ask.shown.clear();
+    r = ApplyBaseboardDialog(l, in, ask);
+    EXPECT_FALSE(r.accepted) << bad;
+    ASSERT_EQ(ask.shown.size(), 1u) << bad;
+    EXPECT_EQ(ask.shown[0].text, "Please enter valid dimensions.");
+    EXPECT_EQ(ask.shown[0].caption, "Layout Shape");
+  }
+  EXPECT_EQ(l.baseboard.size(), 4u);
+
+  l.units = 2;
+  l.baseboard = {{0, 0}, {1000, 0}, {1000, 333.333}};
+  in = Input(l, kBoardCustom);
+  r = ApplyBaseboardDialog(l, in, ask);
+  EXPECT_EQ(r.outline, l.baseboard);
+
+  in = Input(l, kBoardClear);
+  r = ApplyBaseboardDialog(l, in, ask);
+  EXPECT_TRUE(r.accepted && r.outline.empty());
+  in = Input(l, kBoardFreeForm);
+  r = ApplyBaseboardDialog(l, in, ask);
+  EXPECT_TRUE(r.free_form);
+  EXPECT_FALSE(StoreBaseboard(l, r));
+  EXPECT_EQ(l.lastshape.id, kBoardFreeForm);
+}
+
+TEST(ShapeDialogs, PropertiesAndScaleFactorsAreStoredWithinTheirRanges) {
+  Layout l;
+  l.units = 1;
+  LayoutShape s;
+  s.id = 3;
+  l.shapes.push_back(s);
+  ShapeProps p = ShapePropsOf(s, l.units);
+  EXPECT_EQ(p.opacity_percent, 55);
+  p.name = "Lake\tBlue\n";
+  p.height = 12;
+  p.opacity_percent = 100;
+  ASSERT_TRUE(ApplyShapeProps(l, 3, p));
+  EXPECT_EQ(l.shapes[0].label, "Lake Blue ");
+  EXPECT_EQ(l.shapes[0].height, 120);
+  EXPECT_EQ(l.shapes[0].a, 255);
+  EXPECT_EQ(l.undo.size(), 1u);
+
+  SceneryItem item;
+  item.id = 4;
+  l.scenery.push_back(item);
+  ASSERT_TRUE(ResizeScenery(l, 4, 0.0, 25.0));
+  EXPECT_EQ(l.scenery[0].scalex, 0.1);
+  EXPECT_EQ(l.scenery[0].scaley, 10.0);
+  EXPECT_FALSE(ResizeScenery(l, 99, 1, 1));
+}
+
+}  // namespace
