@@ -26,6 +26,12 @@ int ConnectorCount(const PieceDef* def) {
   return def ? static_cast<int>(def->connectors.size()) : -1;
 }
 
+// Joined connectors farther apart than this cannot really meet.
+constexpr double kJointGapLimit = 4.0;
+
+// Every joint names an existing piece and connector and is recorded on both sides; and
+// none can be impossible: a connector or piece joined to itself, or joined connectors
+// more than kJointGapLimit apart.
 void CheckJoints(const Layout& layout, const DefIndex& defs, LayoutCheck& out) {
   std::unordered_map<int, std::size_t> index;
   for (std::size_t i = 0; i < layout.pieces.size(); ++i) index.emplace(layout.pieces[i].id, i);
@@ -55,38 +61,16 @@ void CheckJoints(const Layout& layout, const DefIndex& defs, LayoutCheck& out) {
       if (!back)
         out.problems.push_back(head + "one-sided, piece " + std::to_string(t.id) +
                                " does not record it");
-    }
-  }
-}
-
-// Joints that cannot exist: a connector or a piece joined to itself, and two pieces
-// whose joined connectors lie more than kJointGapLimit apart.
-constexpr double kJointGapLimit = 4.0;
-
-void CheckImpossibleJoints(const Layout& layout, const DefIndex& defs, LayoutCheck& out) {
-  std::unordered_map<int, std::size_t> index;
-  for (std::size_t i = 0; i < layout.pieces.size(); ++i) index.emplace(layout.pieces[i].id, i);
-  for (std::size_t i = 0; i < layout.pieces.size(); ++i) {
-    const PlacedPiece& p = layout.pieces[i];
-    for (std::size_t c = 0; c < p.joints.size(); ++c) {
-      const Joint& j = p.joints[c];
-      if (j.target == -1) continue;
-      const std::string head = JointText(p.id, c, j);
       if (j.target == p.id) {
         out.problems.push_back(head + (j.tconn == static_cast<int>(c) ? "connector joined to itself"
                                                                       : "piece joined to itself"));
         continue;
       }
-      const auto it = index.find(j.target);
-      if (it == index.end() || j.target < p.id) continue;  // each pair once
-      const PieceDef* own = defs[i];
-      const PieceDef* theirs = defs[it->second];
-      if (!own || !theirs || c >= own->connectors.size() || j.tconn < 0 ||
-          static_cast<std::size_t>(j.tconn) >= theirs->connectors.size())
-        continue;  // reported above
-      const Connector a = WorldConnectors(p, *own)[c];
-      const Connector b =
-          WorldConnectors(layout.pieces[it->second], *theirs)[static_cast<std::size_t>(j.tconn)];
+      if (j.target < p.id || own < 0 || static_cast<int>(c) >= own || j.tconn < 0 || theirs < 0 ||
+          j.tconn >= theirs)
+        continue;  // each pair once; missing connectors are reported above
+      const Connector a = WorldConnectors(p, *defs[i])[c];
+      const Connector b = WorldConnectors(t, *defs[it->second])[static_cast<std::size_t>(j.tconn)];
       const double gap = std::hypot(a.x - b.x, a.y - b.y);
       if (!(gap <= kJointGapLimit))
         out.problems.push_back(head + "connectors " + Mm3(gap) + " mm apart");
@@ -221,7 +205,6 @@ LayoutCheck CheckLayout(const Layout& layout) {
   for (const auto& [system, mm] : lengths) out.lengths.push_back({system, mm});
   for (const std::string& a : out.unknown_articles) out.problems.push_back("unknown article " + a);
   CheckJoints(layout, defs, out);
-  CheckImpossibleJoints(layout, defs, out);
   CheckIds(layout, out);
   CheckReferences(layout, out);
   CheckTunnelsAndHelices(layout, out);
