@@ -50,7 +50,10 @@ std::string SelectedIds(const Layout& layout) {
     if (p.sel) ids.push_back(p.id);
   std::sort(ids.begin(), ids.end());
   std::string out;
-  for (int id : ids) out += (out.empty() ? "" : " ") + std::to_string(id);
+  for (int id : ids) {
+    if (!out.empty()) out += ' ';
+    out += std::to_string(id);
+  }
   return out;
 }
 
