@@ -1,8 +1,10 @@
 #include "app/help_text.h"
 
+#include "app/version.h"
+
 const std::vector<HelpSection>& HelpSections() {
   static const std::vector<HelpSection> sections = {
-      {"Welcome to Vantrel v1.4", "Vantrel by", "Kestrelmoor",
+      {"Welcome to " + ProgramTitle(), "Vantrel by", "Kestrelmoor",
        "lets you design and plan your Marklin and TRIX model railway layouts. Supported "
        "systems: Marklin and TRIX HO C-Track, Marklin HO K-Track, and Marklin Z Track."},
       {"Getting Started",

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/version.h"
 #include "model/layout_ops.h"
 #include "model/undo.h"
 
@@ -80,7 +81,7 @@ const std::vector<ToolSpec>& ToolBarSpec() {
 }
 
 std::string WindowTitle(const std::string& name, const std::string& path, bool modified) {
-  std::string t = kAppTitle;
+  std::string t = AppTitle();
   if (!name.empty())
     t += " - " + name;
   else if (!path.empty())

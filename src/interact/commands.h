@@ -74,8 +74,6 @@ struct ToolSpec {
 const std::vector<MenuSpec>& MenuBarSpec();
 const std::vector<ToolSpec>& ToolBarSpec();
 
-inline constexpr const char* kAppTitle = "Vantrel v1.4 by Kestrelmoor";
-
 // "Vantrel v1.4 by Kestrelmoor", then " - " and the name (or the file's base name when
 // there is no name), then " *" while modified.
 std::string WindowTitle(const std::string& name, const std::string& path, bool modified);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "app/version.h"
 #include "catalog/catalog.h"
 #include "catalog/track_system.h"
 #include "interact/commands.h"
@@ -287,7 +288,7 @@ bool FileCommands::OfferRecovery(RecoveryStore& store) {
       store.Release(copy);  // offered again at the next start
       continue;
     }
-    if (!prompter_.AskTwoButtons(kAppTitle, RecoveryQuestionText(copy), PromptIcon::Question,
+    if (!prompter_.AskTwoButtons(AppTitle(), RecoveryQuestionText(copy), PromptIcon::Question,
                                  "Restore", "Discard", false)) {
       store.Discard(copy);
       continue;

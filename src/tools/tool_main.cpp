@@ -1,6 +1,7 @@
 // vantrel-tool: checks, converts, tallies and edits layout files without a display.
 #include <string>
 
+#include "app/version.h"
 #include "tools/tool_commands.h"
 
 namespace {
@@ -14,6 +15,7 @@ std::string ToolHelp() {
       "\n"
       "Commands:\n";
   for (const ToolCommand* c : kCommands) help += c->summary;
+  help += "  --version         print the program's version\n";
   help += "\nvantrel-tool COMMAND --help shows the help of a command.\n";
   return help;
 }
@@ -22,6 +24,10 @@ int Main(const ToolArgs& args) {
   if (args.empty()) return Usage("no command given", ToolHelp());
   if (IsHelp(args[0])) {
     Print(ToolHelp());
+    return 0;
+  }
+  if (args[0] == "--version") {
+    Print(std::string("vantrel-tool ") + ProgramVersion() + "\n");
     return 0;
   }
   for (const ToolCommand* c : kCommands) {

@@ -1,6 +1,7 @@
 // vantrel-tool run as a program: report lines, conversion, help and exit statuses.
 #include <gtest/gtest.h>
 
+#include "app/version.h"
 #include "model/layout_file.h"
 #include "temp_dir.h"
 #include "tool_run.h"
@@ -100,6 +101,15 @@ TEST(VantrelTool, HelpAndUsage) {
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err.rfind("vantrel-tool: ", 0), 0u) << r.err;
   }
+}
+
+// The version is the build's project version, the one the window titles show.
+TEST(VantrelTool, VersionIsTheOneTheWindowShows) {
+  const ToolRun r = RunTool({"--version"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, std::string("vantrel-tool ") + ProgramVersion() + "\n");
+  EXPECT_EQ(AppTitle(), "Vantrel v" + std::string(ProgramVersion()) + " by Kestrelmoor");
+  EXPECT_NE(std::string(ProgramVersion()).find('.'), std::string::npos);
 }
 
 TEST(VantrelTool, AReportThatCannotBeWrittenIsAFailure) {

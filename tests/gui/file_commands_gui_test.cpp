@@ -18,21 +18,12 @@
 #include "gui/wx_text.h"
 #include "interact/commands.h"
 #include "layout_builder.h"
+#include "when_shown.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
 #include "temp_dir.h"
 
 namespace {
-
-// Runs `act` on dialog D once its modal loop is up.
-template <class D>
-void WhenShown(std::function<void(D&)> act, int tries = 500) {
-  wxTheApp->CallAfter([act, tries] {
-    for (wxWindow* w : wxTopLevelWindows)
-      if (auto* d = dynamic_cast<D*>(w); d && d->IsModal()) return act(*d);
-    if (tries > 0) WhenShown<D>(act, tries - 1);
-  });
-}
 
 void Select(wxListBox* list, int index) {
   list->SetSelection(index);

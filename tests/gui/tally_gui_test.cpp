@@ -16,20 +16,11 @@
 #include "gui/wx_text.h"
 #include "interact/commands.h"
 #include "layout_builder.h"
+#include "when_shown.h"
 
 namespace {
 
 const std::filesystem::path kData = VANTREL_TEST_DATA;
-
-// Runs `act` on dialog D once its modal loop is up.
-template <class D>
-void WhenShown(std::function<void(D&)> act, int tries = 500) {
-  wxTheApp->CallAfter([act, tries] {
-    for (wxWindow* w : wxTopLevelWindows)
-      if (auto* d = dynamic_cast<D*>(w); d && d->IsModal()) return act(*d);
-    if (tries > 0) WhenShown<D>(act, tries - 1);
-  });
-}
 
 void Click(wxButton* button) {
   wxCommandEvent e(wxEVT_BUTTON, button->GetId());

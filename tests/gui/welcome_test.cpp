@@ -4,8 +4,11 @@
 #include <wx/dcmemory.h>
 #include <wx/image.h>
 
+#include "app/version.h"
 #include "gui/app/pictures.h"
 #include "gui/dialogs/welcome_dialogs.h"
+#include "gui/wx_text.h"
+#include "when_shown.h"
 
 TEST(Splash, WithoutItsPictureShowsTheTitleOnDarkBlue) {
   SplashDialog splash(nullptr, wxImage(), wxImage());
@@ -28,4 +31,14 @@ TEST(Splash, WithoutItsPictureShowsTheTitleOnDarkBlue) {
 TEST(Pictures, TheThreePicturesAreBuiltInAndDecode) {
   for (int number : {101, 102, 103}) EXPECT_TRUE(LoadResourceImage(number).IsOk()) << number;
   EXPECT_FALSE(LoadResourceImage(104).IsOk());
+}
+
+TEST(Help, TheWindowNamesTheProgramsVersion) {
+  std::string title;
+  WhenShown<wxDialog>([&title](wxDialog& d) {
+    title = FromWx(d.GetTitle());
+    d.EndModal(wxID_OK);
+  });
+  ShowHelp(nullptr);
+  EXPECT_EQ(title, std::string("Vantrel v") + ProgramVersion() + " Help");
 }

@@ -4,7 +4,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
+#include "app/version.h"
 #include "gui/app/vantrel_app.h"
 #include "gui/export/pdf_export.h"
 #include "gui/export/picture_export.h"
@@ -15,6 +17,10 @@ wxIMPLEMENT_APP_NO_MAIN(VantrelApp);
 
 int main(int argc, char** argv) {
   KeepFrameMemory();
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("vantrel %s\n", ProgramVersion());
+    return 0;
+  }
   const char* x11 = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   if ((!x11 || !*x11) && (!wayland || !*wayland)) {

@@ -11,6 +11,7 @@
 #include <wx/stattext.h>
 
 #include "app/help_text.h"
+#include "app/version.h"
 #include "gui/app/pictures.h"
 #include "gui/wx_text.h"
 
@@ -46,7 +47,7 @@ void ShowExperienceChooser(wxWindow* parent, const std::filesystem::path& prefs_
 // ---- splash -------------------------------------------------------------------------
 
 SplashDialog::SplashDialog(wxWindow* parent, const wxImage& big, const wxImage& small)
-    : wxDialog(parent, wxID_ANY, "Vantrel v1.4 by Kestrelmoor", wxDefaultPosition,
+    : wxDialog(parent, wxID_ANY, AppTitle(), wxDefaultPosition,
                wxSize(900, 700)) {
   if (big.IsOk()) big_ = big.Scale(900, 600, wxIMAGE_QUALITY_HIGH);
   if (small.IsOk()) small_ = small.Scale(120, 160, wxIMAGE_QUALITY_HIGH);
@@ -95,7 +96,7 @@ void ShowSplash(wxWindow* parent) {
 // ---- help ---------------------------------------------------------------------------
 
 void ShowHelp(wxWindow* parent) {
-  wxDialog dlg(parent, wxID_ANY, "Vantrel v1.4 Help", wxDefaultPosition, wxSize(925, 700),
+  wxDialog dlg(parent, wxID_ANY, ProgramTitle() + " Help", wxDefaultPosition, wxSize(925, 700),
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER);
   auto* outer = new wxBoxSizer(wxVERTICAL);
   auto* row = new wxBoxSizer(wxHORIZONTAL);

@@ -11,6 +11,7 @@
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 
+#include "app/version.h"
 #include "edit/baseboard.h"
 #include "edit/id_limit.h"
 #include "edit/tunnels.h"
@@ -28,7 +29,7 @@
 #include "parts/parts_list.h"
 
 MainFrame::MainFrame(const AppPaths& paths)
-    : wxFrame(nullptr, wxID_ANY, kAppTitle, wxDefaultPosition, wxSize(1400, 900)),
+    : wxFrame(nullptr, wxID_ANY, AppTitle(), wxDefaultPosition, wxSize(1400, 900)),
       paths_(paths),
       log_(paths.log_dir / "mainframe.log"),
       wx_prompter_(this),
@@ -322,7 +323,7 @@ void MainFrame::OnNew() {
   canvas_->Refresh(false);
   properties_->Rebuild();
   properties_->tally()->UpdateTally();
-  SetTitle(kAppTitle);
+  SetTitle(AppTitle());
   SetStatusText("Ready", 0);
   SetStatusText("Pieces: 0", 1);
   RebuildView3D();
