@@ -88,10 +88,12 @@ BENCHMARK(BM_RubberBand)->Unit(benchmark::kMicrosecond);
 
 // A thousand selected pieces of a 10k layout follow the mouse: translate plus move snap.
 void BM_MoveSelectionStep(benchmark::State& state) {
-  Layout l = Big(10000);
+  Document doc;
+  Layout& l = doc.layout();
+  l = Big(10000);
   EnsureDefaultLevel(l);
   FakePrompter ask;
-  CanvasController canvas(l, ask);
+  CanvasController canvas(doc, ask);
   canvas.SetClientSize(1400, 900);
   canvas.SetView(1.0, 0, 0);
   // The first thousand pieces are whole ovals; select them and press on the first.

@@ -151,11 +151,15 @@ std::string GapHeader(double gap) {
   return "Gap: " + FixedText(gap, 1) + " mm. Select fill:";
 }
 
-AutofillOutcome Place(Layout& layout, const Selected& s, const GapEnds& ends,
+AutofillOutcome Place(Document& doc, const Selected& s, const GapEnds& ends,
                       const std::vector<ChainPiece>& chain) {
+  Transaction t(doc, "Autofill Gap");
+  Layout& layout = t.layout();
   const std::vector<int> laid = InsertFillChain(layout, layout.pieces[s.a].id, ends.ia,
                                                 layout.pieces[s.b].id, ends.ib, chain);
-  return {!laid.empty(), false};
+  if (laid.empty()) return {};
+  t.Commit();
+  return {true, false};
 }
 
 }  // namespace
@@ -220,7 +224,8 @@ GapEnds FindNearestEnds(const PlacedPiece& a, const PieceDef& adef, const Placed
                      [](const Connector&, const Connector&, double) { return true; });
 }
 
-AutofillOutcome AutofillGap(Layout& layout, Prompter& prompter) {
+AutofillOutcome AutofillGap(Document& doc, Prompter& prompter) {
+  Layout& layout = doc.layout();
   const std::optional<Selected> s = SelectedPair(layout);
   if (!s) return {};
   const GapEnds ends = FindFacingEnds(layout.pieces[s->a], *s->adef, layout.pieces[s->b], *s->bdef);
@@ -246,10 +251,11 @@ AutofillOutcome AutofillGap(Layout& layout, Prompter& prompter) {
   if (!row || *row >= solutions.size()) return {};
   std::vector<ChainPiece> chain;
   for (const std::string& id : solutions[*row].ids) chain.push_back({id, false});
-  return Place(layout, *s, ends, chain);
+  return Place(doc, *s, ends, chain);
 }
 
-AutofillOutcome AutofillGapWithCurves(Layout& layout, Prompter& prompter) {
+AutofillOutcome AutofillGapWithCurves(Document& doc, Prompter& prompter) {
+  Layout& layout = doc.layout();
   const std::optional<Selected> s = SelectedPair(layout);
   if (!s) return {};
   const GapEnds ends =
@@ -270,5 +276,5 @@ AutofillOutcome AutofillGapWithCurves(Layout& layout, Prompter& prompter) {
   const std::optional<std::size_t> row =
       prompter.ChooseRow("Autofill Gap", GapHeader(ends.distance), rows, "Place");
   if (!row || *row >= fills.size()) return {};
-  return Place(layout, *s, ends, fills[*row].pieces);
+  return Place(doc, *s, ends, fills[*row].pieces);
 }

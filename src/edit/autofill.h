@@ -8,7 +8,7 @@
 
 #include "app/prompter.h"
 #include "catalog/piece_def.h"
-#include "model/layout.h"
+#include "model/document.h"
 
 inline constexpr double kFillToleranceMm = 1.5;   // a fill may end this far from B
 inline constexpr double kFillEpsilon = 1e-9;      // keeps the tolerance itself inside
@@ -62,7 +62,7 @@ struct AutofillOutcome {
 
 // "Autofill Gap...": the two selected pieces' facing ends joined by straights chosen in
 // the "Autofill Gap" dialog.
-AutofillOutcome AutofillGap(Layout& layout, Prompter& prompter);
+AutofillOutcome AutofillGap(Document& doc, Prompter& prompter);
 // "Autofill Gap with Curves...": the two selected pieces' nearest ends joined by a chain
 // of the system's curves and straights chosen in the same dialog.
-AutofillOutcome AutofillGapWithCurves(Layout& layout, Prompter& prompter);
+AutofillOutcome AutofillGapWithCurves(Document& doc, Prompter& prompter);

@@ -4,8 +4,8 @@
 #include <unordered_map>
 
 #include "edit/placement.h"
+#include "model/document.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 
 void CopySelection(const Layout& layout, CanvasClipboard& clip) {
   clip.pieces = SelectedPieces(layout);
@@ -22,9 +22,10 @@ void CopyShape(const Layout& layout, int shape_id, CanvasClipboard& clip) {
   }
 }
 
-std::vector<int> PasteAt(Layout& layout, const CanvasClipboard& clip, Point at) {
+std::vector<int> PasteAt(Document& doc, const CanvasClipboard& clip, Point at) {
   if (clip.empty()) return {};
-  PushSnapshot(layout);
+  Transaction t(doc, "Paste");
+  Layout& layout = t.layout();
   double sx = 0, sy = 0;
   int n = 0;
   auto add = [&](double x, double y) {
@@ -73,5 +74,6 @@ std::vector<int> PasteAt(Layout& layout, const CanvasClipboard& clip, Point at) 
     layout.shapes.push_back(std::move(s));
   }
   CloseLoops(layout, pasted);
+  t.Commit();
   return pasted;
 }

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "model/layout.h"
+#include "model/document.h"
 
 struct CanvasClipboard {
   std::vector<PlacedPiece> pieces;
@@ -21,4 +21,4 @@ void CopyShape(const Layout& layout, int shape_id, CanvasClipboard& clip);
 // Adds the clipboard's content centred on a layout point with new ids; joints between
 // pasted pieces follow them, all others are freed. One undo step; the pasted pieces and
 // scenery items end up selected. Returns the ids of the pasted pieces.
-std::vector<int> PasteAt(Layout& layout, const CanvasClipboard& clip, Point at);
+std::vector<int> PasteAt(Document& doc, const CanvasClipboard& clip, Point at);

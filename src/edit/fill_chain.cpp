@@ -6,7 +6,6 @@
 #include "edit/grades.h"
 #include "edit/placement.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 #include "model/world_connectors.h"
 
 namespace {
@@ -46,7 +45,6 @@ std::vector<int> InsertFillChain(Layout& layout, int a_id, int ia, int b_id, int
       ib >= static_cast<int>(bdef->connectors.size()))
     return {};
 
-  PushSnapshot(layout);
   std::size_t prev = static_cast<std::size_t>(ai);
   int prev_conn = ia;
   Connector cursor = WorldConnectors(layout.pieces[prev], *adef)[static_cast<std::size_t>(ia)];
@@ -74,10 +72,7 @@ std::vector<int> InsertFillChain(Layout& layout, int a_id, int ia, int b_id, int
     prev = n;
     prev_conn = exit;
   }
-  if (laid.empty()) {
-    DropLastSnapshot(layout);
-    return laid;
-  }
+  if (laid.empty()) return laid;
   // Only connectors that meet are joined: the end must lie on B's connector and face it.
   const std::size_t b = static_cast<std::size_t>(FindPiece(layout, b_id));
   const Connector cb = WorldConnectors(layout.pieces[b], *bdef)[static_cast<std::size_t>(ib)];

@@ -22,7 +22,7 @@ Connector ChainEnd(const Connector& from, const std::vector<ChainPiece>& chain);
 
 // Lays the chain from connector `ia` of piece `a_id` toward connector `ib` of piece `b_id`:
 // each piece on A's level, joined to the one before and given its elevation by the grade
-// rules; the last is joined to B only when its free end meets B's connector. One undo
-// step (none when nothing was laid). Returns the ids laid.
+// rules; the last is joined to B only when its free end meets B's connector. Returns the
+// ids laid.
 std::vector<int> InsertFillChain(Layout& layout, int a_id, int ia, int b_id, int ib,
                                  const std::vector<ChainPiece>& chain);

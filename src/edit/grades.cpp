@@ -9,9 +9,9 @@
 
 #include "catalog/catalog.h"
 #include "catalog/helix_catalog.h"
+#include "model/document.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
-#include "model/undo.h"
 
 namespace {
 
@@ -174,11 +174,12 @@ void RemoveGradeRuns(Layout& layout, int anchor) {
   RecomputeGradeMode(layout);
 }
 
-GradeOutcome StartGrade(Layout& layout, int piece_id, double deg) {
+GradeOutcome StartGrade(Document& doc, int piece_id, double deg) {
+  Layout& layout = doc.layout();
   const int pi = FindPiece(layout, piece_id);
   if (pi < 0) return {};
   if (deg == 0) deg = 0;  // DOWN at 0 degrees is no descent, not -0.0
-  PushSnapshot(layout);
+  Transaction t(doc, "Start Grade");
   PlacedPiece& p = layout.pieces[static_cast<std::size_t>(pi)];
   // The joined end keeps its elevation and the free end rises: a piece joined only by
   // connector 1 was laid backwards and climbs from there.
@@ -188,52 +189,60 @@ GradeOutcome StartGrade(Layout& layout, int piece_id, double deg) {
   p.rev = backwards;
   p.z = backwards ? joined_end + Rise(p, deg) : joined_end;
   SetGradeRun(layout, deg, piece_id, 0);
+  t.Commit();
   return {true, ElevationStatus(deg)};
 }
 
-GradeOutcome EndGrade(Layout& layout, int piece_id) {
+GradeOutcome EndGrade(Document& doc, int piece_id) {
+  Layout& layout = doc.layout();
   const int pi = FindPiece(layout, piece_id);
   if (pi < 0) return {};
-  PushSnapshot(layout);
+  Transaction t(doc, "End Grade");
   const auto index = PieceIndexById(layout);
   PlacedPiece& p = layout.pieces[static_cast<std::size_t>(pi)];
   p.grade = 0;
   ElevationFromPrevious(layout, index, p);
   PropagateFlat(layout, index, &p, ExitConnector(EntryConnector(p)));
   RemoveGradeRuns(layout, RunAnchorAhead(layout, index, &p));
+  t.Commit();
   return {true, "Grade ended - subsequent pieces will be flat"};
 }
 
-GradeOutcome RecalculateForward(Layout& layout, int piece_id) {
+GradeOutcome RecalculateForward(Document& doc, int piece_id) {
+  Layout& layout = doc.layout();
   const int pi = FindPiece(layout, piece_id);
   if (pi < 0) return {};
-  PushSnapshot(layout);
+  Transaction t(doc, "Recalculate Heights");
   const auto index = PieceIndexById(layout);
   PlacedPiece& p = layout.pieces[static_cast<std::size_t>(pi)];
   ElevationFromPrevious(layout, index, p);
   PropagateFlat(layout, index, &p, ExitConnector(EntryConnector(p)));
+  t.Commit();
   return {true, ""};
 }
 
-GradeOutcome SetPieceHeight(Layout& layout, int piece_id, double mm) {
+GradeOutcome SetPieceHeight(Document& doc, int piece_id, double mm) {
+  Layout& layout = doc.layout();
   const int pi = FindPiece(layout, piece_id);
   if (pi < 0 || !std::isfinite(mm)) return {};
-  PushSnapshot(layout);
+  Transaction t(doc, "Height");
   const auto index = PieceIndexById(layout);
   PlacedPiece& p = layout.pieces[static_cast<std::size_t>(pi)];
   p.z = std::clamp(mm, 0.0, kMaxHeightMm);
   PropagateFlat(layout, index, &p, ExitConnector(EntryConnector(p)));
+  t.Commit();
   return {true, ""};
 }
 
-GradeOutcome SetHelixBaseHeight(Layout& layout, int helix_id, double mm) {
+GradeOutcome SetHelixBaseHeight(Document& doc, int helix_id, double mm) {
+  Layout& layout = doc.layout();
   const auto helix = std::find_if(layout.helices.begin(), layout.helices.end(),
                                   [&](const Helix& h) { return h.id == helix_id; });
   if (helix == layout.helices.end() || !std::isfinite(mm)) return {};
   const HelixDef* def = HelixCatalog::resolve(helix->variant);
   const double base = std::clamp(mm, 0.0, kMaxHeightMm);
   const double top = base + (def ? def->rise : 0.0);
-  PushSnapshot(layout);
+  Transaction t(doc, "Height");
   const auto index = PieceIndexById(layout);
   const std::pair<int, double> stubs[] = {
       {helix->bottomR1, base}, {helix->bottomR2, base}, {helix->topR1, top}, {helix->topR2, top}};
@@ -245,5 +254,6 @@ GradeOutcome SetHelixBaseHeight(Layout& layout, int helix_id, double mm) {
     for (int c = 0; c < static_cast<int>(stub.joints.size()); ++c)
       PropagateFlat(layout, index, &stub, c);
   }
+  t.Commit();
   return {true, ""};
 }

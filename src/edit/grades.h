@@ -5,6 +5,7 @@
 #include <string>
 
 #include "catalog/piece_def.h"
+#include "model/document.h"
 #include "model/layout.h"
 
 // The steepest grade the panel offers and above which a piece is flagged.
@@ -28,8 +29,8 @@ void SetGradeRun(Layout& layout, double deg, int anchor, int conn);
 // Removes every run anchored on `anchor`.
 void RemoveGradeRuns(Layout& layout, int anchor);
 
-// What a grade command did: `changed` when the layout changed (one undo step was taken),
-// and the text for status field 0 (empty: leave it).
+// What a grade command did: `changed` when it ran (as one undo step, or none when it
+// changed nothing), and the text for status field 0 (empty: leave it).
 struct GradeOutcome {
   bool changed = false;
   std::string status;
@@ -38,16 +39,16 @@ struct GradeOutcome {
 // "Start Grade" on a piece: a run of `deg` (signed, up positive) anchored on it. The
 // piece keeps the elevation of its joined end; a piece joined only by connector 1 climbs
 // from there (`rev`). One undo step.
-GradeOutcome StartGrade(Layout& layout, int piece_id, double deg);
+GradeOutcome StartGrade(Document& doc, int piece_id, double deg);
 // "End Grade": the piece becomes flat at the elevation of the end it was entered at, the
 // flat track after it follows, and the run it belongs to ends. One undo step.
-GradeOutcome EndGrade(Layout& layout, int piece_id);
+GradeOutcome EndGrade(Document& doc, int piece_id);
 // "Recalc": the piece's elevation from the piece before it, then the flat track after it
 // follows. One undo step.
-GradeOutcome RecalculateForward(Layout& layout, int piece_id);
+GradeOutcome RecalculateForward(Document& doc, int piece_id);
 // The height field: sets the piece's elevation to `mm` (clamped to 0 ... 10,000) and the
 // flat track after it follows. One undo step.
-GradeOutcome SetPieceHeight(Layout& layout, int piece_id, double mm);
+GradeOutcome SetPieceHeight(Document& doc, int piece_id, double mm);
 // The height field on a helix: the bottom stubs at `mm` (clamped as above), the top stubs
 // a rise higher, and the flat track joined to them follows. One undo step.
-GradeOutcome SetHelixBaseHeight(Layout& layout, int helix_id, double mm);
+GradeOutcome SetHelixBaseHeight(Document& doc, int helix_id, double mm);

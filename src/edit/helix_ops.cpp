@@ -6,14 +6,14 @@
 #include "catalog/catalog.h"
 #include "catalog/helix_catalog.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 #include "model/world_connectors.h"
 
-int InsertHelix(Layout& layout, const std::string& id, double angle, Point at) {
+int InsertHelix(Document& doc, const std::string& id, double angle, Point at) {
+  Layout& layout = doc.layout();
   const HelixDef* def = HelixCatalog::find(id.empty() ? HelixCatalog::default_id : id);
   if (!def) def = HelixCatalog::find(HelixCatalog::default_id);
   if (!def || !Catalog::instance().find(def->straight_id)) return -1;
-  PushSnapshot(layout);
+  Transaction t(doc, "Place Helix");
   Helix h;
   h.id = TakeId(layout);
   h.cx = at.x;
@@ -43,5 +43,6 @@ int InsertHelix(Layout& layout, const std::string& id, double angle, Point at) {
     layout.pieces.push_back(std::move(p));
   }
   layout.helices.push_back(h);
+  t.Commit();
   return h.id;
 }

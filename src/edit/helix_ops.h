@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "model/layout.h"
+#include "model/document.h"
 
 // Inserts the helix kit `id` (empty: the default kit) centred at `at`, turned by `angle`.
 // One undo step; returns the helix id, or -1 when the kit or its straight is unknown.
-int InsertHelix(Layout& layout, const std::string& id, double angle, Point at);
+int InsertHelix(Document& doc, const std::string& id, double angle, Point at);

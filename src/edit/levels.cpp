@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <unordered_set>
 
+#include "model/document.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 #include "view/hit_test.h"
 
 namespace {
@@ -95,18 +95,26 @@ std::optional<int> AddLevelNamed(Layout& layout, const std::string& name) {
   return l.id;
 }
 
-std::optional<int> AddLevel(Layout& layout, Prompter& prompter) {
-  const auto name = prompter.AskText("Add Level", "Name for new level:", ProposedLevelName(layout));
+std::optional<int> AddLevel(Document& doc, Prompter& prompter) {
+  const auto name =
+      prompter.AskText("Add Level", "Name for new level:", ProposedLevelName(doc.layout()));
   if (!name) return std::nullopt;
-  return AddLevelNamed(layout, *name);
+  Transaction t(doc, "Add Level", Change::Levels);
+  const std::optional<int> id = AddLevelNamed(t.layout(), *name);
+  t.Commit();
+  return id;
 }
 
-void SetLevelVisible(Layout& layout, int level_id, bool visible) {
-  if (Level* l = LevelById(layout, level_id)) l->visible = visible;
+void SetLevelVisible(Document& doc, int level_id, bool visible) {
+  Transaction t(doc, "Show Level", Change::Levels);
+  if (Level* l = LevelById(t.layout(), level_id)) l->visible = visible;
+  t.Commit();
 }
 
-void SetActiveLevel(Layout& layout, int level_id) {
-  if (LevelById(layout, level_id)) layout.active_level = level_id;
+void SetActiveLevel(Document& doc, int level_id) {
+  Transaction t(doc, "Active Level", Change::Levels);
+  if (LevelById(t.layout(), level_id)) t.layout().active_level = level_id;
+  t.Commit();
 }
 
 HeightUnit LevelHeightUnit(int units) {
@@ -128,7 +136,9 @@ std::optional<double> ChangedHeight(double stored_mm, int units, double spin_val
   return spin_value * u.factor;
 }
 
-bool ApplyLevelProperties(Layout& layout, int level_id, const LevelProperties& props) {
+bool ApplyLevelProperties(Document& doc, int level_id, const LevelProperties& props) {
+  Transaction t(doc, "Level Properties", Change::Levels | Change::Content);
+  Layout& layout = t.layout();
   Level* level = LevelById(layout, level_id);
   if (!level) return false;
   const std::string name = Trim(props.name);
@@ -137,18 +147,17 @@ bool ApplyLevelProperties(Layout& layout, int level_id, const LevelProperties& p
   level->r = props.color.r;
   level->g = props.color.g;
   level->b = props.color.b;
-  if (!props.height_mm || *props.height_mm == level->height) return true;
-
-  // Pieces move: undoable, with the deck list so the height comes back too.
-  PushSnapshot(layout);
-  const double old_height = level->height;
-  layout.undo.back().level_state = LevelState{layout.levels, layout.active_level};
-  level = LevelById(layout, level_id);
-  level->height = *props.height_mm;
-  for (PlacedPiece& p : layout.pieces)
-    if (p.level == level_id && p.helix == -1 && std::fabs(p.grade) < 0.001 &&
-        std::fabs(p.z - old_height) < kHeightMatchMm)
-      p.z = level->height;
+  if (props.height_mm && *props.height_mm != level->height) {
+    // Pieces move: undoable, with the deck list so the height comes back too.
+    t.IncludeLevels();
+    const double old_height = level->height;
+    level->height = *props.height_mm;
+    for (PlacedPiece& p : layout.pieces)
+      if (p.level == level_id && p.helix == -1 && std::fabs(p.grade) < 0.001 &&
+          std::fabs(p.z - old_height) < kHeightMatchMm)
+        p.z = level->height;
+  }
+  t.Commit();
   return true;
 }
 
@@ -162,7 +171,8 @@ LevelContents CountLevelContents(const Layout& layout, int level_id) {
   return c;
 }
 
-bool RemoveLevel(Layout& layout, Prompter& prompter, int level_id) {
+bool RemoveLevel(Document& doc, Prompter& prompter, int level_id) {
+  Layout& layout = doc.layout();
   if (layout.levels.size() < 2) {
     prompter.Notify("Remove Level", "A layout must have at least one level.",
                     PromptIcon::Information);
@@ -181,8 +191,8 @@ bool RemoveLevel(Layout& layout, Prompter& prompter, int level_id) {
                               "Delete Level && Contents", "Cancel", true))
     return false;
 
-  PushSnapshot(layout);
-  layout.undo.back().level_state = LevelState{layout.levels, layout.active_level};
+  Transaction t(doc, "Remove Level", Change::Levels | Change::Content);
+  t.IncludeLevels();
 
   // The pieces and items go through the delete's clean-up: joints on other levels are
   // freed, grade runs anchored on them end, tunnels and helices forget them.
@@ -197,5 +207,6 @@ bool RemoveLevel(Layout& layout, Prompter& prompter, int level_id) {
 
   std::erase_if(layout.levels, [&](const Level& l) { return l.id == level_id; });
   if (layout.active_level == level_id) layout.active_level = layout.levels.front().id;
+  t.Commit();
   return true;
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/prompter.h"
-#include "model/layout.h"
+#include "model/document.h"
 
 // One row of the level list.
 struct LevelRow {
@@ -34,10 +34,10 @@ std::string ProposedLevelName(const Layout& layout);
 // active and returns its id; an empty name adds nothing (nullopt).
 std::optional<int> AddLevelNamed(Layout& layout, const std::string& name);
 // Add Level: asks for the name with the proposed one filled in.
-std::optional<int> AddLevel(Layout& layout, Prompter& prompter);
+std::optional<int> AddLevel(Document& doc, Prompter& prompter);
 
-void SetLevelVisible(Layout& layout, int level_id, bool visible);
-void SetActiveLevel(Layout& layout, int level_id);
+void SetLevelVisible(Document& doc, int level_id, bool visible);
+void SetActiveLevel(Document& doc, int level_id);
 
 // Height units of the properties dialog: the abbreviation, the factor to millimetres,
 // and the spin control's range, step and decimals.
@@ -63,9 +63,10 @@ struct LevelProperties {
 // (so 100 mm shown as 3.94 in stays 100 mm).
 std::optional<double> ChangedHeight(double stored_mm, int units, double spin_value);
 // Level Properties OK. A changed height moves the flat non-helix pieces that sat at
-// the old height (after an undo snapshot); graded pieces and helix pieces stay.
+// the old height, as one undo step that brings the decks back too; graded pieces and
+// helix pieces stay.
 // False when no level has this id.
-bool ApplyLevelProperties(Layout& layout, int level_id, const LevelProperties& props);
+bool ApplyLevelProperties(Document& doc, int level_id, const LevelProperties& props);
 
 struct LevelContents {
   int pieces = 0;   // placed pieces on the level that are not part of a helix
@@ -75,6 +76,6 @@ struct LevelContents {
 LevelContents CountLevelContents(const Layout& layout, int level_id);
 
 // Remove Level: refuses the last level, asks with the counts ("Cancel" the default),
-// then removes the level and its contents through the delete clean-up after an undo
-// snapshot that brings the level back. True when the level was removed.
-bool RemoveLevel(Layout& layout, Prompter& prompter, int level_id);
+// then removes the level and its contents through the delete clean-up, as one undo step
+// that brings the level back. True when the level was removed.
+bool RemoveLevel(Document& doc, Prompter& prompter, int level_id);

@@ -9,9 +9,9 @@
 #include "catalog/helix_catalog.h"
 #include "edit/grades.h"
 #include "edit/selection.h"
+#include "model/document.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
-#include "model/undo.h"
 
 namespace {
 
@@ -82,14 +82,15 @@ ShownItem WhatIsShown(const Layout& layout) {
   return {};
 }
 
-bool ApplyLevelChoice(Layout& layout, const ShownItem& shown, int level_id) {
+bool ApplyLevelChoice(Document& doc, const ShownItem& shown, int level_id) {
   if (level_id < 0) return false;
+  Transaction t(doc, "Level", Change::Content | Change::Levels);
+  Layout& layout = t.layout();
   const double height = LevelHeight(layout, level_id);
   switch (shown.kind) {
     case ShownKind::Scenery: {
       const int i = FindScenery(layout, shown.id);
       if (i < 0) return false;
-      PushSnapshot(layout);
       layout.scenery[static_cast<std::size_t>(i)].level = level_id;
       break;
     }
@@ -97,7 +98,6 @@ bool ApplyLevelChoice(Layout& layout, const ShownItem& shown, int level_id) {
       const auto it = std::find_if(layout.shapes.begin(), layout.shapes.end(),
                                    [&](const LayoutShape& s) { return s.id == shown.id; });
       if (it == layout.shapes.end()) return false;
-      PushSnapshot(layout);
       it->level = level_id;
       break;
     }
@@ -105,13 +105,11 @@ bool ApplyLevelChoice(Layout& layout, const ShownItem& shown, int level_id) {
       const auto it = std::find_if(layout.helices.begin(), layout.helices.end(),
                                    [&](const Helix& h) { return h.id == shown.id; });
       if (it == layout.helices.end()) return false;
-      PushSnapshot(layout);
       MoveHelixToLevel(layout, *it, level_id, height);
       break;
     }
     case ShownKind::Piece:
     case ShownKind::Pieces: {
-      PushSnapshot(layout);
       bool changed = false;
       for (PlacedPiece& p : layout.pieces) {
         if (!p.sel || p.helix != -1) continue;
@@ -119,38 +117,39 @@ bool ApplyLevelChoice(Layout& layout, const ShownItem& shown, int level_id) {
         if (Flat(p)) p.z = height;
         changed = true;
       }
-      if (!changed) {
-        DropLastSnapshot(layout);
-        return false;
-      }
+      if (!changed) return false;
       break;
     }
     default:
       return false;
   }
   layout.active_level = level_id;
+  t.Commit();
   return true;
 }
 
-bool ApplyColor(Layout& layout, int entry) {
+bool ApplyColor(Document& doc, int entry) {
+  Layout& layout = doc.layout();
   if (entry < 0 || entry >= static_cast<int>(kColorChoices.size())) return false;
   if (std::none_of(layout.pieces.begin(), layout.pieces.end(),
                    [](const PlacedPiece& p) { return p.sel; }))
     return false;
   const ColorChoice& c = kColorChoices[static_cast<std::size_t>(entry)];
-  PushSnapshot(layout);
+  Transaction t(doc, "Color");
   for (PlacedPiece& p : layout.pieces) {
     if (!p.sel) continue;
     p.has_color = c.has_color;
     p.color = c.color;
   }
   DeselectAll(layout);
+  t.Commit();
   return true;
 }
 
-bool AddLabel(Layout& layout, std::string_view text, std::optional<Point> at) {
+bool AddLabel(Document& doc, std::string_view text, std::optional<Point> at) {
   if (text.empty()) return false;
-  PushSnapshot(layout);
+  Transaction t(doc, "Add Label");
+  Layout& layout = t.layout();
   LayoutLabel label;
   label.id = TakeId(layout);
   label.text = text;
@@ -161,6 +160,7 @@ bool AddLabel(Layout& layout, std::string_view text, std::optional<Point> at) {
   label.x = p.x;
   label.y = p.y;
   layout.labels.push_back(std::move(label));
+  t.Commit();
   return true;
 }
 
@@ -185,10 +185,10 @@ std::optional<double> ParseDisplayLength(std::string_view text, int units) {
   return mm;
 }
 
-bool ApplyHeightText(Layout& layout, const ShownItem& shown, std::string_view text) {
-  const std::optional<double> mm = ParseDisplayLength(text, layout.units);
+bool ApplyHeightText(Document& doc, const ShownItem& shown, std::string_view text) {
+  const std::optional<double> mm = ParseDisplayLength(text, doc.layout().units);
   if (!mm) return false;
-  if (shown.kind == ShownKind::Piece) return SetPieceHeight(layout, shown.id, *mm).changed;
-  if (shown.kind == ShownKind::Helix) return SetHelixBaseHeight(layout, shown.id, *mm).changed;
+  if (shown.kind == ShownKind::Piece) return SetPieceHeight(doc, shown.id, *mm).changed;
+  if (shown.kind == ShownKind::Helix) return SetHelixBaseHeight(doc, shown.id, *mm).changed;
   return false;
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/layout.h"
+#include "model/document.h"
 
 enum class ShownKind { None, Piece, Pieces, Scenery, Shape, Helix, Other };
 
@@ -49,13 +49,13 @@ inline constexpr std::array<ColorChoice, 9> kColorChoices{{
 // "(mixed)" entry, does nothing). Flat pieces take the level's height; a helix takes the
 // level's height at its bottom stubs and carries the flat track beyond its top along.
 // One undo step; false when nothing changed.
-bool ApplyLevelChoice(Layout& layout, const ShownItem& shown, int level_id);
+bool ApplyLevelChoice(Document& doc, const ShownItem& shown, int level_id);
 // "Apply" of colour entry `entry` to every selected piece, then deselects everything.
 // One undo step; false when no piece is selected or the entry is out of range.
-bool ApplyColor(Layout& layout, int entry);
+bool ApplyColor(Document& doc, int entry);
 // "Add Label": a label with the text (control characters become blanks) at `at`, or at
 // the origin. One undo step; false for an empty text.
-bool AddLabel(Layout& layout, std::string_view text, std::optional<Point> at);
+bool AddLabel(Document& doc, std::string_view text, std::optional<Point> at);
 
 // Millimetres per display unit: 1 (mm), 10 (cm), 25.4 (in).
 double UnitFactor(int units);
@@ -66,4 +66,4 @@ const char* UnitAbbreviation(int units);
 std::optional<double> ParseDisplayLength(std::string_view text, int units);
 // The height field's Enter on what is shown: a piece's elevation or a helix's base.
 // False when the text is not a number or nothing that has a height is shown.
-bool ApplyHeightText(Layout& layout, const ShownItem& shown, std::string_view text);
+bool ApplyHeightText(Document& doc, const ShownItem& shown, std::string_view text);

@@ -4,7 +4,6 @@
 #include <unordered_map>
 
 #include "model/layout_ops.h"
-#include "model/undo.h"
 
 namespace {
 bool LevelExists(const Layout& layout, int id) {
@@ -16,7 +15,8 @@ int UsableLevel(const Layout& layout, int wanted) {
 }
 }  // namespace
 
-bool PlaceBlock(Layout& layout, const LoadedBlock& block) {
+bool PlaceBlock(Document& doc, const LoadedBlock& block) {
+  Layout& layout = doc.layout();
   if (block.pieces.empty() && block.scenery.empty()) return false;
   double min_x = 1e9;
   double min_y = 1e9;
@@ -31,7 +31,7 @@ bool PlaceBlock(Layout& layout, const LoadedBlock& block) {
   if (min_x >= 1e8) min_x = 0;
   if (min_y >= 1e8) min_y = 0;
 
-  PushSnapshot(layout);
+  Transaction t(doc, "Place Block");
   DeselectAll(layout);
   std::unordered_map<int, int> new_ids;
   std::vector<PlacedPiece> pieces = block.pieces;
@@ -59,5 +59,6 @@ bool PlaceBlock(Layout& layout, const LoadedBlock& block) {
     s.sel = true;
     layout.scenery.push_back(std::move(s));
   }
+  t.Commit();
   return true;
 }

@@ -1,7 +1,7 @@
 // Placing a library block into a layout.
 #pragma once
 
-#include "model/layout.h"
+#include "model/document.h"
 #include "model/library_block.h"
 
 // Adds the block's pieces and scenery as one undo step: new ids from the layout's
@@ -9,4 +9,4 @@
 // kept between the block's own pieces only. Pieces go on level 1 and scenery on its
 // saved level; either takes the active level when its level does not exist here. The
 // placed objects become the selection, ready to be dragged. False for an empty block.
-bool PlaceBlock(Layout& layout, const LoadedBlock& block);
+bool PlaceBlock(Document& doc, const LoadedBlock& block);

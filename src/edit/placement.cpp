@@ -137,8 +137,9 @@ int DropLevel(const Layout& layout) {
   return level;
 }
 
-PlaceResult DropPiece(Layout& layout, const PieceDef& def, const Pose& free_pose,
+PlaceResult DropPiece(Document& doc, const PieceDef& def, const Pose& free_pose,
                       const SnapCandidate& snap, Prompter& prompter) {
+  Layout& layout = doc.layout();
   if (!snap.found && layout.snap) {
     const JoinCompatibility c = CheckJoinCompatibility(def, free_pose, layout.pieces);
     if (c.incompatible) {
@@ -147,6 +148,7 @@ PlaceResult DropPiece(Layout& layout, const PieceDef& def, const Pose& free_pose
       return {};
     }
   }
+  Transaction t(doc, "Place");
   const int ti = snap.found ? FindPiece(layout, snap.targetPiece) : -1;
   const int level = ti >= 0 ? layout.pieces[static_cast<std::size_t>(ti)].level : DropLevel(layout);
   const int id = InsertPiece(layout, NewPiece(def, snap.found ? snap.pose() : free_pose, level));
@@ -162,10 +164,12 @@ PlaceResult DropPiece(Layout& layout, const PieceDef& def, const Pose& free_pose
   if (partner != -1) added.push_back(partner);
   CloseLoops(layout, added);
   SelectOnly(layout, id);
+  t.Commit();
   return result;
 }
 
-PlaceResult AutoConnect(Layout& layout, const std::string& article, Prompter& prompter) {
+PlaceResult AutoConnect(Document& doc, const std::string& article, Prompter& prompter) {
+  Layout& layout = doc.layout();
   int ai = -1;
   for (std::size_t i = 0; i < layout.pieces.size(); ++i)
     if (layout.pieces[i].sel &&
@@ -193,10 +197,14 @@ PlaceResult AutoConnect(Layout& layout, const std::string& article, Prompter& pr
     RefuseSystems(prompter, *ndef, new_conn, *adef, at);
     return {};
   }
-  return Extend(layout, a, at, *ndef, new_conn);
+  Transaction t(doc, "Place");
+  const PlaceResult placed = Extend(layout, a, at, *ndef, new_conn);
+  t.Commit();
+  return placed;
 }
 
-PlaceResult ClonePiece(Layout& layout, int piece_id, Prompter& prompter) {
+PlaceResult ClonePiece(Document& doc, int piece_id, Prompter& prompter) {
+  Layout& layout = doc.layout();
   const int pi = FindPiece(layout, piece_id);
   if (pi < 0) return {};
   const std::size_t s = static_cast<std::size_t>(pi);
@@ -216,7 +224,10 @@ PlaceResult ClonePiece(Layout& layout, int piece_id, Prompter& prompter) {
     RefuseSystems(prompter, *def, new_conn, *def, at);
     return {};
   }
-  return Extend(layout, s, at, *def, new_conn);
+  Transaction t(doc, "Place");
+  const PlaceResult placed = Extend(layout, s, at, *def, new_conn);
+  t.Commit();
+  return placed;
 }
 
 Pose AlignRoundhouse(const Layout& layout, const std::string& item, Pose pose) {
@@ -239,8 +250,10 @@ Pose AlignRoundhouse(const Layout& layout, const std::string& item, Pose pose) {
   return {nearest->x - r * std::sin(t), nearest->y + r * std::cos(t), NormalizeAngle(angle)};
 }
 
-PlaceResult DropScenery(Layout& layout, const std::string& item, Pose pose) {
+PlaceResult DropScenery(Document& doc, const std::string& item, Pose pose) {
+  Layout& layout = doc.layout();
   if (!SceneryCatalog::instance().find(item)) return {};
+  Transaction t(doc, "Place Scenery");
   pose = AlignRoundhouse(layout, item, pose);
   SceneryItem s;
   s.item = item;
@@ -251,5 +264,6 @@ PlaceResult DropScenery(Layout& layout, const std::string& item, Pose pose) {
   DeselectAll(layout);
   const int id = InsertScenery(layout, s);
   layout.scenery.back().sel = true;
+  t.Commit();
   return {true, id, false};
 }

@@ -8,7 +8,7 @@
 
 #include "app/prompter.h"
 #include "edit/snap.h"
-#include "model/layout.h"
+#include "model/document.h"
 
 inline constexpr double kAutoJoinMm = 4.0;         // ends closer than this are joined
 inline constexpr double kLoopCloseMinDeg = 150.0;  // closing ends must face each other
@@ -26,17 +26,17 @@ int DropLevel(const Layout& layout);
 // Commits a piece of `def` at `free_pose`, or at the snap's pose when it was found.
 // Refuses (with the "Incompatible Track Systems" message) an unsnapped drop next to
 // another system while snapping is on. One undo step with its automatic extras.
-PlaceResult DropPiece(Layout& layout, const PieceDef& def, const Pose& free_pose,
+PlaceResult DropPiece(Document& doc, const PieceDef& def, const Pose& free_pose,
                       const SnapCandidate& snap, Prompter& prompter);
 
 // The palette's double-click with a selection: extends the newest selected piece.
-PlaceResult AutoConnect(Layout& layout, const std::string& article, Prompter& prompter);
+PlaceResult AutoConnect(Document& doc, const std::string& article, Prompter& prompter);
 
 // Double-click on a placed piece: a copy of it continues its free end.
-PlaceResult ClonePiece(Layout& layout, int piece_id, Prompter& prompter);
+PlaceResult ClonePiece(Document& doc, int piece_id, Prompter& prompter);
 
 // A scenery item dropped at a pose; a roundhouse near a turntable faces it.
-PlaceResult DropScenery(Layout& layout, const std::string& item, Pose pose);
+PlaceResult DropScenery(Document& doc, const std::string& item, Pose pose);
 // The pose a roundhouse takes near the nearest turntable item (unchanged when none is
 // closer than 700 mm).
 Pose AlignRoundhouse(const Layout& layout, const std::string& item, Pose pose);

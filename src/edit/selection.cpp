@@ -152,7 +152,8 @@ bool CheckLocks(const Layout& layout, const std::string& action, Prompter& promp
   return true;
 }
 
-bool DeleteSelection(Layout& layout, Prompter& prompter) {
+bool DeleteSelection(Document& doc, Prompter& prompter) {
+  Layout& layout = doc.layout();
   if (!AnythingSelected(layout)) return false;
   // Deleting a whole helix is allowed: all of its pieces and nothing else but labels,
   // measurements or shapes. Part of a helix would leave it without stubs.
@@ -163,6 +164,7 @@ bool DeleteSelection(Layout& layout, Prompter& prompter) {
   if (graded && !prompter.AskYesNo("Delete", "Selection includes graded pieces. Delete?",
                                    PromptIcon::Question, false))
     return false;
+  Transaction t(doc, "Delete");
   // A paired ramp goes with its joined partner.
   const Catalog& catalog = Catalog::instance();
   const auto index = PieceIndexById(layout);
@@ -178,5 +180,7 @@ bool DeleteSelection(Layout& layout, Prompter& prompter) {
     }
   }
   for (std::size_t i : partners) layout.pieces[i].sel = true;
-  return DeleteSelected(layout);
+  if (!DeleteSelected(layout)) return false;
+  t.Commit();
+  return true;
 }

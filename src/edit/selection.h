@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/prompter.h"
-#include "model/layout.h"
+#include "model/document.h"
 #include "view/view_transform.h"
 
 // A left press on a piece: Ctrl toggles it, Shift selects the chain from the last
@@ -29,4 +29,4 @@ bool IsWholeHelixSelection(const Layout& layout, int* helix_id = nullptr);
 bool CheckLocks(const Layout& layout, const std::string& action, Prompter& prompter);
 // Delete key and Edit > Delete: the locks (a whole helix may go), the graded question,
 // paired partners, then the layout's delete. True when something was deleted.
-bool DeleteSelection(Layout& layout, Prompter& prompter);
+bool DeleteSelection(Document& doc, Prompter& prompter);

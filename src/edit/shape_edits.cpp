@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/undo.h"
+#include "model/document.h"
 
 namespace {
 
@@ -30,11 +30,12 @@ ShapeProps ShapePropsOf(const LayoutShape& s, int units) {
   return p;
 }
 
-bool ApplyShapeProps(Layout& layout, int shape_id, const ShapeProps& props) {
+bool ApplyShapeProps(Document& doc, int shape_id, const ShapeProps& props) {
+  Layout& layout = doc.layout();
   auto it = std::find_if(layout.shapes.begin(), layout.shapes.end(),
                          [&](const LayoutShape& s) { return s.id == shape_id; });
   if (it == layout.shapes.end()) return false;
-  PushSnapshot(layout);
+  Transaction t(doc, "Shape Properties");
   it->label = BlankControls(props.name);
   it->r = props.color.r;
   it->g = props.color.g;
@@ -43,18 +44,21 @@ bool ApplyShapeProps(Layout& layout, int shape_id, const ShapeProps& props) {
   const double h = std::isfinite(props.height) ? std::clamp(props.height, 0.0, 5000.0) : 0.0;
   it->height = h * UnitFactor(layout.units);
   it->outline = props.outline;
+  t.Commit();
   return true;
 }
 
-bool ResizeScenery(Layout& layout, int item_id, double scale_x, double scale_y) {
+bool ResizeScenery(Document& doc, int item_id, double scale_x, double scale_y) {
+  Layout& layout = doc.layout();
   auto it = std::find_if(layout.scenery.begin(), layout.scenery.end(),
                          [&](const SceneryItem& s) { return s.id == item_id; });
   if (it == layout.scenery.end()) return false;
   const auto clamp = [](double v) {
     return std::isfinite(v) ? std::clamp(v, kMinSceneryScale, kMaxSceneryScale) : 1.0;
   };
-  PushSnapshot(layout);
+  Transaction t(doc, "Resize Scenery");
   it->scalex = clamp(scale_x);
   it->scaley = clamp(scale_y);
+  t.Commit();
   return true;
 }

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "model/layout.h"
+#include "model/document.h"
 
 struct ShapeProps {
   std::string name;
@@ -19,10 +19,10 @@ std::string BlankControls(std::string text);
 
 ShapeProps ShapePropsOf(const LayoutShape& shape, int units);
 // OK of "Shape Properties": one undo step; false when the shape is gone.
-bool ApplyShapeProps(Layout& layout, int shape_id, const ShapeProps& props);
+bool ApplyShapeProps(Document& doc, int shape_id, const ShapeProps& props);
 
 inline constexpr double kMinSceneryScale = 0.1;
 inline constexpr double kMaxSceneryScale = 10.0;
 // OK of "Resize Scenery" (each factor raised to at least 0.1) and "Reset to Default"
 // (1.0 x 1.0): one undo step each; false when the item is gone.
-bool ResizeScenery(Layout& layout, int item_id, double scale_x, double scale_y);
+bool ResizeScenery(Document& doc, int item_id, double scale_x, double scale_y);

@@ -11,8 +11,8 @@
 #include "catalog/scenery_catalog.h"
 #include "edit/placement.h"
 #include "edit/selection.h"
+#include "model/document.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 
 namespace {
 
@@ -200,17 +200,20 @@ Point WheelRotationPivot(const Layout& layout) {
   return {(x0 + x1) / 2, (y0 + y1) / 2};
 }
 
-bool WheelRotateSelection(Layout& layout, double step_deg, Prompter& prompter) {
+bool WheelRotateSelection(Document& doc, double step_deg, Prompter& prompter) {
+  Layout& layout = doc.layout();
   if (!AnyPieceOrScenerySelected(layout) || !RotationAllowed(layout, prompter)) return false;
-  PushSnapshot(layout);
+  Transaction t(doc, "Rotate");
   RotateSelectionFrom(layout, RecordSelection(layout), WheelRotationPivot(layout), step_deg);
   RejoinAfterRotation(layout);
+  t.Commit();
   return true;
 }
 
-bool RotateSelectionStep(Layout& layout, Prompter& prompter) {
+bool RotateSelectionStep(Document& doc, Prompter& prompter) {
+  Layout& layout = doc.layout();
   if (!AnyPieceOrScenerySelected(layout) || !RotationAllowed(layout, prompter)) return false;
-  PushSnapshot(layout);
+  Transaction t(doc, "Rotate");
   Point pivot;
   int helix = -1;
   if (IsWholeHelixSelection(layout, &helix)) {
@@ -225,6 +228,7 @@ bool RotateSelectionStep(Layout& layout, Prompter& prompter) {
   }
   RotateSelectionFrom(layout, RecordSelection(layout), pivot, 30.0, true);
   RejoinAfterRotation(layout);
+  t.Commit();
   return true;
 }
 

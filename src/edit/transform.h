@@ -6,7 +6,7 @@
 
 #include "app/prompter.h"
 #include "edit/snap.h"
-#include "model/layout.h"
+#include "model/document.h"
 
 // Start poses of everything a move or rotation carries: selected pieces and scenery
 // items by id, and the helices whose pieces are selected.
@@ -37,10 +37,10 @@ void RotateSelectionFrom(Layout& layout, const SelectionStart& start, Point pivo
 // connectors and curve middles, and the selected scenery footprints.
 Point WheelRotationPivot(const Layout& layout);
 // One Ctrl+wheel step (15 or 5 degrees, signed) about that pivot; one undo step.
-bool WheelRotateSelection(Layout& layout, double step_deg, Prompter& prompter);
+bool WheelRotateSelection(Document& doc, double step_deg, Prompter& prompter);
 // Alt + right click: +30 degrees about the first selected piece (a whole helix turns about
 // its centre); scenery turns 30 or 15 degrees by category. One undo step.
-bool RotateSelectionStep(Layout& layout, Prompter& prompter);
+bool RotateSelectionStep(Document& doc, Prompter& prompter);
 
 // The heading an Alt-drag gives: within 2 degrees of a right angle it snaps to it.
 struct AltRotation {

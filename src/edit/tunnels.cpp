@@ -8,8 +8,8 @@
 #include <unordered_set>
 
 #include "catalog/catalog.h"
+#include "model/document.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 #include "model/world_connectors.h"
 
 namespace {
@@ -121,7 +121,6 @@ bool PlaceTunnel(Layout& layout, const TunnelAnalysis& a) {
   SceneryItem portal_a = portal(end_a, *def_a, a.connA);
   SceneryItem portal_b = portal(end_b, *def_b, a.connB);
 
-  PushSnapshot(layout);
   Tunnel t;
   portal_a.id = t.portalA = TakeId(layout);
   layout.scenery.push_back(std::move(portal_a));
@@ -139,7 +138,6 @@ bool RemoveTunnel(Layout& layout, int tunnel_id) {
   const auto t = std::find_if(layout.tunnels.begin(), layout.tunnels.end(),
                               [&](const Tunnel& x) { return x.id == tunnel_id; });
   if (t == layout.tunnels.end()) return false;
-  PushSnapshot(layout);
   const int pa = t->portalA, pb = t->portalB;
   std::erase_if(layout.scenery,
                 [&](const SceneryItem& s) { return s.id != -1 && (s.id == pa || s.id == pb); });
@@ -149,10 +147,14 @@ bool RemoveTunnel(Layout& layout, int tunnel_id) {
 
 }  // namespace
 
-bool ToggleTunnel(Layout& layout) {
-  const TunnelAnalysis a = AnalyzeTunnelSelection(layout);
+bool ToggleTunnel(Document& doc) {
+  const TunnelAnalysis a = AnalyzeTunnelSelection(doc.layout());
   if (!a.enabled) return false;
-  return a.inTunnel ? RemoveTunnel(layout, a.tunnelId) : PlaceTunnel(layout, a);
+  Transaction t(doc, a.inTunnel ? "Remove Tunnel" : "Tunnel");
+  if (!(a.inTunnel ? RemoveTunnel(t.layout(), a.tunnelId) : PlaceTunnel(t.layout(), a)))
+    return false;
+  t.Commit();
+  return true;
 }
 
 TunnelToolState TunnelTool(const Layout& layout) {

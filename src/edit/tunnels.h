@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "model/layout.h"
+#include "model/document.h"
 
 struct TunnelAnalysis {
   bool enabled = false;
@@ -29,7 +29,7 @@ TunnelAnalysis AnalyzeTunnelSelection(const Layout& layout);
 // The Tunnel command: places a portal at the outward connector of each end of the chain
 // and records the tunnel, or removes the tunnel the selection is and its portals (the
 // track stays). One undo step; false when the selection allows neither.
-bool ToggleTunnel(Layout& layout);
+bool ToggleTunnel(Document& doc);
 
 // What the tool bar shows for the command.
 struct TunnelToolState {

@@ -15,7 +15,6 @@
 #include "edit/placement.h"
 #include "edit/selection.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 #include "view/hit_test.h"
 
 CanvasEffects CanvasEffects::Repaint() {
@@ -66,6 +65,12 @@ std::string CanvasController::PositionText(double x, double y, int units) {
   else
     std::snprintf(buf, sizeof buf, "%.0f mm,  %.0f mm", x, y);
   return buf;
+}
+
+void CanvasController::CommitGesture() {
+  if (!gesture_) return;
+  gesture_->Commit();
+  gesture_.reset();
 }
 
 void CanvasController::SetClientSize(int width, int height) {
@@ -164,7 +169,7 @@ CanvasEffects CanvasController::DropDraggedPiece() {
   const PieceDef* def = Catalog::instance().find(st_.dragPieceId);
   if (!def) return CancelPieceDrag();
   const SnapCandidate snap = layout_.snap ? st_.dragSnap : SnapCandidate{};
-  const PlaceResult r = ::DropPiece(layout_, *def, st_.dragPose, snap, prompter_);
+  const PlaceResult r = ::DropPiece(doc_, *def, st_.dragPose, snap, prompter_);
   CanvasEffects e = CancelPieceDrag();
   if (r.first_z_piece) e |= SetView(1.0, 60.0, 60.0);
   e |= Placed(r.placed);
@@ -174,7 +179,7 @@ CanvasEffects CanvasController::DropDraggedPiece() {
 CanvasEffects CanvasController::AutoConnect(const std::string& id) {
   if (std::none_of(layout_.pieces.begin(), layout_.pieces.end(), [](auto& p) { return p.sel; }))
     return BeginPieceDrag(id);
-  return Placed(::AutoConnect(layout_, id, prompter_).placed);
+  return Placed(::AutoConnect(doc_, id, prompter_).placed);
 }
 
 CanvasEffects CanvasController::EndSceneryDrag() {
@@ -186,19 +191,19 @@ CanvasEffects CanvasController::EndSceneryDrag() {
 }
 
 CanvasEffects CanvasController::DropDraggedScenery() {
-  const PlaceResult r = DropScenery(layout_, st_.dragSceneryId, st_.dragSceneryPose);
+  const PlaceResult r = DropScenery(doc_, st_.dragSceneryId, st_.dragSceneryPose);
   CanvasEffects e = EndSceneryDrag();
   e |= Placed(r.placed);
   return e;
 }
 
 CanvasEffects CanvasController::InsertHelixAt(const std::string& id, double angle, Point at) {
-  const int helix = InsertHelix(layout_, id, angle, at);
+  const int helix = InsertHelix(doc_, id, angle, at);
   return Placed(helix != -1);
 }
 
 CanvasEffects CanvasController::EndGradeOnMenuPiece() {
-  const GradeOutcome r = EndGrade(layout_, menu_piece_);
+  const GradeOutcome r = EndGrade(doc_, menu_piece_);
   if (!r.changed) return {};
   index_dirty_ = true;
   CanvasEffects e = CanvasEffects::Edited();
@@ -208,7 +213,7 @@ CanvasEffects CanvasController::EndGradeOnMenuPiece() {
 
 CanvasEffects CanvasController::Autofill(bool with_curves) {
   const AutofillOutcome r =
-      with_curves ? AutofillGapWithCurves(layout_, prompter_) : AutofillGap(layout_, prompter_);
+      with_curves ? AutofillGapWithCurves(doc_, prompter_) : AutofillGap(doc_, prompter_);
   if (r.placed) {
     index_dirty_ = true;
     return CanvasEffects::Edited();
@@ -222,7 +227,7 @@ CanvasEffects CanvasController::Autofill(bool with_curves) {
 CanvasEffects CanvasController::AddLabel(const std::string& text) {
   const std::optional<Point> at =
       st_.hasLabelDropPoint ? std::optional<Point>(st_.labelDropPoint) : std::nullopt;
-  if (!::AddLabel(layout_, text, at)) return {};
+  if (!::AddLabel(doc_, text, at)) return {};
   st_.hasLabelDropPoint = false;
   return CanvasEffects::Edited();
 }

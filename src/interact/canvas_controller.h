@@ -9,7 +9,7 @@
 
 #include "app/prompter.h"
 #include "interact/canvas_state.h"
-#include "model/layout.h"
+#include "model/document.h"
 #include "view/view_transform.h"
 
 // Status field 0 while a polygon or baseboard outline is drawn.
@@ -71,7 +71,8 @@ struct CanvasEffects {
 
 class CanvasController {
  public:
-  CanvasController(Layout& layout, Prompter& prompter) : layout_(layout), prompter_(prompter) {}
+  CanvasController(Document& doc, Prompter& prompter)
+      : doc_(doc), layout_(doc.layout()), prompter_(prompter) {}
 
   ViewTransform& view() { return view_; }
   const ViewTransform& view() const { return view_; }
@@ -167,7 +168,10 @@ class CanvasController {
   bool SceneryHandleAt(double sx, double sy, int& item_id, int& handle) const;
   CanvasEffects HoverHandles(const MouseInput& m);
   double ScreenAngle(double sx, double sy) const;
+  // Keeps the drag, rotation or annotation drag under way as one undo step.
+  void CommitGesture();
 
+  Document& doc_;
   Layout& layout_;
   Prompter& prompter_;
   ViewTransform view_;
@@ -182,4 +186,5 @@ class CanvasController {
   int menu_shape_ = -1;       // the shape the context menu was opened on
   bool over_handle_ = false;  // the sizing cursor is showing
   bool dclick_pending_ = false;
+  std::optional<Transaction> gesture_;  // the drag under way, begun once something moved
 };

@@ -10,7 +10,6 @@
 #include "interact/canvas_controller.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
-#include "model/undo.h"
 #include "view/hit_test.h"
 #include "view/scenery_handles.h"
 
@@ -153,12 +152,13 @@ CanvasEffects CanvasController::DrawingPress(const MouseInput& m) {
     const Point start = st_.measureStart;
     CanvasEffects e = EndTool();
     if (std::hypot(p.x - start.x, p.y - start.y) < kMinMeasureMm) return e;
-    PushSnapshot(layout_);
+    Transaction t(doc_, "Measure");
     Measurement meas;
     meas.id = TakeId(layout_);
     meas.start = start;
     meas.end = p;
     layout_.measures.push_back(meas);
+    t.Commit();
     return e |= CanvasEffects::Edited();
   }
   // Polygon and baseboard.
@@ -185,18 +185,20 @@ CanvasEffects CanvasController::CloseOutline() {
   if (st_.polygonVertices.size() < 3) return {};
   const std::vector<Point> verts = st_.polygonVertices;
   const bool baseboard = layout_.tool == kToolBaseboard;
+  // The baseboard is not part of an undo step, so closing it takes none.
+  Transaction t(doc_, baseboard ? "Baseboard" : "Draw Shape",
+                baseboard ? Change::View : Change::Content);
   if (baseboard) {
-    // The baseboard is not part of an undo step, so closing it takes none.
     layout_.baseboard = verts;
     layout_.lastshape.id = 5;
   } else {
-    PushSnapshot(layout_);
     LayoutShape s;
     s.id = TakeId(layout_);
     s.vertices = verts;
     s.level = TopVisibleLevel(layout_);
     layout_.shapes.push_back(std::move(s));
   }
+  t.Commit();
   CanvasEffects e = EndTool();
   return e |= CanvasEffects::Edited();
 }
@@ -322,7 +324,6 @@ CanvasEffects CanvasController::AnnotationPress(const MouseInput& m) {
   CanvasEffects e = CanvasEffects::Repaint();
   e.properties = e.capture = true;
   st_.dragPress = p;
-  st_.dragSnapshotTaken = false;
   if (m.mods.shift && !m.mods.ctrl) {
     for (const Level& l : layout_.levels) {
       if (!l.visible || l.outline.size() < 3 || !NearEdge(p, l.outline, kEdgeHitPx / z)) continue;
@@ -385,7 +386,6 @@ CanvasEffects CanvasController::StartShapeDrag(int shape_id, Point at) {
   st_.shapeDragId = shape_id;
   st_.shapeDragStart = s->vertices;
   st_.dragPress = at;
-  st_.dragSnapshotTaken = false;
   CanvasEffects e = CanvasEffects::Repaint();
   e.properties = e.capture = true;
   return e;
@@ -395,9 +395,8 @@ CanvasEffects CanvasController::AnnotationMotion(const MouseInput& m) {
   const Point p = ToLayoutPoint(view_, m.x, m.y);
   const double dx = p.x - st_.dragPress.x, dy = p.y - st_.dragPress.y;
   if (dx == 0 && dy == 0) return {};
-  // Deck outlines are not part of undo steps; the rest take one snapshot when moved.
-  if (!st_.dragSnapshotTaken && !st_.deckDrag) PushSnapshot(layout_);
-  st_.dragSnapshotTaken = true;
+  // One step once something moved; a deck outline is no undo step but still a change.
+  if (!gesture_) gesture_.emplace(doc_, st_.deckDrag ? "Move Deck Outline" : "Move");
   if (st_.measureDrag) {
     if (Measurement* meas = ById(layout_.measures, st_.measureDragId)) {
       const Measurement& s = st_.measureDragStart;
@@ -441,9 +440,9 @@ CanvasEffects CanvasController::AnnotationMotion(const MouseInput& m) {
 }
 
 CanvasEffects CanvasController::EndAnnotationDrag() {
-  const bool moved = st_.dragSnapshotTaken;
+  const bool moved = gesture_.has_value();
   st_.measureDrag = st_.shapeDrag = st_.labelDrag = st_.deckDrag = st_.resizeDrag = false;
-  st_.dragSnapshotTaken = false;
+  CommitGesture();
   CanvasEffects e = moved ? CanvasEffects::Edited() : CanvasEffects::Repaint();
   e.release = true;
   return e;

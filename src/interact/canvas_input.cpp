@@ -8,7 +8,6 @@
 #include "edit/selection.h"
 #include "interact/canvas_controller.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 #include "view/hit_test.h"
 
 namespace {
@@ -93,7 +92,6 @@ CanvasEffects CanvasController::PressOnScenery(int scenery_id, const MouseInput&
   }
   // Scenery moves at once, without threshold or guards.
   st_.sceneryMoving = true;
-  st_.moveSnapshotTaken = false;
   st_.pressWorld = ToLayoutPoint(view_, m.x, m.y);
   st_.moveStart = RecordSelection(layout_, false, true);
   CanvasEffects e = CanvasEffects::Repaint();
@@ -175,10 +173,8 @@ CanvasEffects CanvasController::Motion(const MouseInput& m) {
   }
   if (st_.moving) return e |= MoveTo(m);
   if (st_.sceneryMoving && m.left_down) {
-    if (!st_.moveSnapshotTaken) {
-      PushSnapshot(layout_);  // taken once the item really moves, so a click is no undo step
-      st_.moveSnapshotTaken = true;
-    }
+    // Begun once the item really moves, so that a click is no undo step.
+    if (!gesture_) gesture_.emplace(doc_, "Move");
     TranslateSelection(layout_, st_.moveStart, at.x - st_.pressWorld.x, at.y - st_.pressWorld.y);
     e.content = e.repaint = true;
     return e;
@@ -198,7 +194,7 @@ CanvasEffects CanvasController::StartMove() {
     e.release = e.repaint = true;
     return e;
   }
-  PushSnapshot(layout_);
+  gesture_.emplace(doc_, "Move");
   st_.moving = true;
   // A turntable moves with the track joined to it.
   const auto index = PieceIndexById(layout_);
@@ -254,6 +250,7 @@ CanvasEffects CanvasController::EndMove() {
   st_.moveSnap = {};
   st_.moveSnapPieceId = -1;
   index_dirty_ = true;
+  CommitGesture();
   CanvasEffects e = CanvasEffects::Edited();
   e.release = true;
   return e;
@@ -265,7 +262,7 @@ CanvasEffects CanvasController::StartRotation(const MouseInput& m) {
   int helix = -1;
   const bool whole_helix = IsWholeHelixSelection(layout_, &helix);
   if (!whole_helix && !CheckLocks(layout_, "rotate", prompter_)) return {};
-  PushSnapshot(layout_);
+  gesture_.emplace(doc_, "Rotate");
   st_.rotateActive = true;
   st_.rotateStart = RecordSelection(layout_);
   st_.rotateHelixId = -1;
@@ -323,6 +320,7 @@ CanvasEffects CanvasController::EndRotation() {
   st_.rotateHelixId = -1;
   RejoinAfterRotation(layout_);
   index_dirty_ = true;
+  CommitGesture();
   CanvasEffects e = CanvasEffects::Edited();
   e.stop_flash = e.release = true;
   return e;
@@ -344,7 +342,8 @@ CanvasEffects CanvasController::LeftUp(const MouseInput&) {
   CanvasEffects e;
   if (st_.sceneryMoving) {
     st_.sceneryMoving = false;
-    e = st_.moveSnapshotTaken ? CanvasEffects::Edited() : CanvasEffects::Repaint();
+    e = gesture_ ? CanvasEffects::Edited() : CanvasEffects::Repaint();
+    CommitGesture();
     e.release = true;
     return e;
   }
@@ -396,7 +395,7 @@ CanvasEffects CanvasController::LeftDClick(const MouseInput& m) {
   }
   if (piece == -1) return {};
   st_.pressPending = false;
-  const PlaceResult r = ClonePiece(layout_, piece, prompter_);
+  const PlaceResult r = ClonePiece(doc_, piece, prompter_);
   if (r.placed) st_.ignoreNextPress = true;
   return Placed(r.placed);
 }
@@ -413,7 +412,7 @@ CanvasEffects CanvasController::RightDown(const MouseInput& m) {
     return CanvasEffects::Repaint();
   }
   if (m.mods.alt && AnyPieceOrScenerySelected(layout_)) {
-    const bool turned = RotateSelectionStep(layout_, prompter_);
+    const bool turned = RotateSelectionStep(doc_, prompter_);
     if (turned) index_dirty_ = true;
     return turned ? CanvasEffects::Edited() : CanvasEffects{};
   }
@@ -468,8 +467,7 @@ CanvasEffects CanvasController::Wheel(const MouseInput& m, int rotation) {
     return CanvasEffects::Repaint();
   }
   if (m.mods.ctrl && AnyPieceOrScenerySelected(layout_)) {
-    const bool turned =
-        WheelRotateSelection(layout_, sign * (m.mods.shift ? 5.0 : 15.0), prompter_);
+    const bool turned = WheelRotateSelection(doc_, sign * (m.mods.shift ? 5.0 : 15.0), prompter_);
     if (turned) index_dirty_ = true;
     return turned ? CanvasEffects::Edited() : CanvasEffects{};
   }
@@ -520,7 +518,7 @@ CanvasEffects CanvasController::KeyUp(CanvasKey key) {
 // ---- commands ----------------------------------------------------------------------
 
 CanvasEffects CanvasController::DeleteSelection() {
-  if (!::DeleteSelection(layout_, prompter_)) return {};
+  if (!::DeleteSelection(doc_, prompter_)) return {};
   index_dirty_ = true;
   CanvasEffects e = CanvasEffects::Edited();
   e.status[1] = "Pieces: " + std::to_string(layout_.pieces.size());
@@ -541,7 +539,7 @@ CanvasEffects CanvasController::CopySelection() {
 
 CanvasEffects CanvasController::Paste() {
   if (st_.clipboard.empty()) return {};
-  ::PasteAt(layout_, st_.clipboard, last_right_click_);
+  ::PasteAt(doc_, st_.clipboard, last_right_click_);
   return Placed(true);
 }
 

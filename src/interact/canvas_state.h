@@ -32,7 +32,6 @@ struct CanvasState {
   IPoint pressScreen;
   bool moving = false;
   bool sceneryMoving = false;  // a scenery item is carried without threshold or guards
-  bool moveSnapshotTaken = false;
   Point pressWorld;
   SelectionStart moveStart;
   bool rubberBandActive = false;
@@ -88,7 +87,6 @@ struct CanvasState {
   double resizeStartScaleY = 1.0;
   Point resizeStartPos;
   Point dragPress;  // layout point of the press that started one of these drags
-  bool dragSnapshotTaken = false;
 
   CanvasClipboard clipboard;
   Point labelDropPoint;  // where the next label goes (Ctrl + press on empty canvas)

@@ -6,7 +6,6 @@
 
 #include "app/version.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 
 const std::vector<MenuSpec>& MenuBarSpec() {
   using K = ItemKind;
@@ -90,17 +89,24 @@ std::string WindowTitle(const std::string& name, const std::string& path, bool m
   return t;
 }
 
-bool CommandEnabled(int id, const Layout& layout) {
+bool CommandEnabled(int id, const Document& doc) {
   switch (id) {
     case kCmdUndo:
-      return CanUndo(layout);
+      return doc.CanUndo();
     case kCmdRedo:
-      return CanRedo(layout);
+      return doc.CanRedo();
     case kCmdDelete:
-      return AnyPieceOrScenerySelected(layout);
+      return AnyPieceOrScenerySelected(doc.layout());
     default:
       return true;
   }
+}
+
+std::string UndoRedoMenuText(int id, const Document& doc) {
+  const bool undo = id == kCmdUndo;
+  const std::string label = undo ? doc.UndoLabel() : doc.RedoLabel();
+  return std::string(undo ? "&Undo" : "&Redo") + (label.empty() ? "" : " " + label) +
+         (undo ? "\tCtrl+Z" : "\tCtrl+Y");
 }
 
 std::string ElevationStatusText(const Layout& layout) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "model/layout.h"
+#include "model/document.h"
 
 enum CommandId : int {
   kCmdOpen = 5000,
@@ -79,7 +79,10 @@ const std::vector<ToolSpec>& ToolBarSpec();
 std::string WindowTitle(const std::string& name, const std::string& path, bool modified);
 
 // Undo, Redo and Delete follow the document; everything else is always enabled.
-bool CommandEnabled(int id, const Layout& layout);
+bool CommandEnabled(int id, const Document& doc);
+// Edit > Undo and Redo name the step they take back: "&Undo Move\tCtrl+Z", or
+// "&Undo\tCtrl+Z" when there is none.
+std::string UndoRedoMenuText(int id, const Document& doc);
 
 // Status field 0 while grade runs exist: "[ELEV] 2.0 deg -1.5 deg  (right-click piece to
 // stop)"; empty when there are none.

@@ -175,17 +175,11 @@ std::optional<fs::path> LayoutFileArgument(const std::vector<std::string>& args,
   return std::nullopt;
 }
 
-FileCommands::FileCommands(Layout& layout, std::string& path, std::string& name, bool& modified,
-                           Prompter& prompter, fs::path layout_dir)
-    : layout_(layout),
-      path_(path),
-      name_(name),
-      modified_(modified),
-      prompter_(prompter),
-      layout_dir_(std::move(layout_dir)) {}
+FileCommands::FileCommands(Document& doc, Prompter& prompter, fs::path layout_dir)
+    : doc_(doc), prompter_(prompter), layout_dir_(std::move(layout_dir)) {}
 
 bool FileCommands::ConfirmDiscard() {
-  if (!modified_) return true;
+  if (!doc_.modified()) return true;
   switch (prompter_.AskYesNoCancel("Unsaved Changes",
                                    "You have unsaved changes. Save before continuing?")) {
     case PromptAnswer::Yes:
@@ -200,15 +194,18 @@ bool FileCommands::ConfirmDiscard() {
 
 bool FileCommands::New() {
   if (!ConfirmDiscard()) return false;
-  ClearForNew(layout_);
-  path_.clear();
+  Transaction t(doc_, "New", Change::Content | Change::Levels | Change::View);
+  ClearForNew(t.layout());
+  t.Commit();                     // so that New can be undone
+  doc_.SetFile("", doc_.name());  // the name is kept for the next Save
+  doc_.Replaced(false);
   Settled();
   return true;
 }
 
 bool FileCommands::Save() {
-  if (path_.empty()) return SaveAs();
-  return SaveTo(path_, name_);
+  if (doc_.path().empty()) return SaveAs();
+  return SaveTo(doc_.path(), doc_.name());
 }
 
 bool FileCommands::SaveAs() {
@@ -216,13 +213,11 @@ bool FileCommands::SaveAs() {
   if (!name) return false;
   const fs::path target = layout_dir_ / (*name + ".vtl");
   if (Exists(target) && !ConfirmReplace(AlreadyExistsText(*name))) return false;
-  path_ = target.string();
-  name_ = *name;
   return SaveTo(target, *name);
 }
 
 std::optional<std::string> FileCommands::AskLayoutName() {
-  std::string initial = name_.empty() ? kDefaultLayoutName : name_;
+  std::string initial = doc_.name().empty() ? kDefaultLayoutName : doc_.name();
   for (;;) {
     const std::optional<std::string> answer =
         prompter_.AskText("Save Layout", "Layout name:", initial);
@@ -235,11 +230,14 @@ std::optional<std::string> FileCommands::AskLayoutName() {
 }
 
 bool FileCommands::SaveTo(const fs::path& target, const std::string& name) {
-  const std::string error = SaveLayout(layout_, target, name);
+  const std::string error = SaveLayout(doc_.layout(), target, name);
   if (!error.empty()) {
+    // The layout keeps its file and name: a failed Save As names nothing new.
     prompter_.Notify("Save Failed", error, PromptIcon::Error);
     return false;
   }
+  doc_.SetFile(target.string(), name);
+  doc_.MarkSaved();
   Settled();
   return true;
 }
@@ -263,20 +261,19 @@ bool FileCommands::CopyChecked(const fs::path& from, const fs::path& to, const c
 }
 
 bool FileCommands::OpenFile(const fs::path& file) {
-  const LoadResult result = LoadLayout(layout_, file);
+  const LoadResult result = LoadLayout(doc_.layout(), file);
   if (!result.error.empty()) {
     prompter_.Notify("Open Failed", result.error, PromptIcon::Error);
     return false;
   }
-  EnsureDefaultLevel(layout_);
-  path_ = file.string();
-  name_ = result.name;
+  EnsureDefaultLevel(doc_.layout());
+  doc_.SetFile(file.string(), result.name);
+  doc_.Replaced(false);
   Settled();
   return true;
 }
 
 void FileCommands::Settled() {
-  modified_ = false;
   if (recovery_) recovery_->Remove();
 }
 
@@ -293,16 +290,15 @@ bool FileCommands::OfferRecovery(RecoveryStore& store) {
       store.Discard(copy);
       continue;
     }
-    const std::string error = store.Read(copy, layout_);
+    const std::string error = store.Read(copy, doc_.layout());
     if (!error.empty()) {
       prompter_.Notify("Open Failed", error, PromptIcon::Error);
       store.Release(copy);
       continue;
     }
-    EnsureDefaultLevel(layout_);
-    path_ = copy.layout_path;
-    name_ = copy.name;
-    modified_ = true;  // the next Save writes it to its original file
+    EnsureDefaultLevel(doc_.layout());
+    doc_.SetFile(copy.layout_path, copy.name);
+    doc_.Replaced(true);  // the next Save writes it to its original file
     store.Adopt(copy);
     restored = true;
   }
@@ -335,14 +331,14 @@ bool FileCommands::DeleteEntry(OpenList& list, std::size_t index) {
                           "Delete layout \"" + shown + "\"?\n\nThis cannot be undone.",
                           PromptIcon::Warning, true))
     return false;
-  const bool is_open = !path_.empty() && SameFile(it->file, path_);
+  const bool is_open = !doc_.path().empty() && SameFile(it->file, doc_.path());
   std::error_code ec;
   fs::remove(it->file, ec);  // a file already gone counts as deleted
   if (ec) {
     prompter_.Notify("Delete Failed", "Could not delete:\n" + it->file.string(), PromptIcon::Error);
     return false;
   }
-  if (is_open) path_.clear();  // the next Save asks for a name
+  if (is_open) doc_.SetFile("", doc_.name());  // the next Save asks for a name
   list.files.erase(it);
   list.names.erase(list.names.begin() + static_cast<std::ptrdiff_t>(index));
   return true;
@@ -392,7 +388,8 @@ bool FileCommands::Import(const ImportChooser& choose) {
 std::optional<ExportChoice> FileCommands::ChooseExport(const ExportChooser& choose,
                                                        const std::vector<std::string>& names) {
   ExportChoice start;
-  if (std::find(names.begin(), names.end(), name_) != names.end()) start.entry = start.name = name_;
+  if (std::find(names.begin(), names.end(), doc_.name()) != names.end())
+    start.entry = start.name = doc_.name();
   for (;;) {
     std::optional<ExportChoice> c = choose(names, start);
     if (!c) return std::nullopt;

@@ -11,7 +11,7 @@
 
 #include "app/prompter.h"
 #include "app/recovery_store.h"
-#include "model/layout.h"
+#include "model/document.h"
 
 inline constexpr const char* kDefaultLayoutName = "My Layout";
 
@@ -82,8 +82,7 @@ class FileCommands {
   using ExportChooser = std::function<std::optional<ExportChoice>(
       const std::vector<std::string>& names, const ExportChoice& start)>;
 
-  FileCommands(Layout& layout, std::string& path, std::string& name, bool& modified,
-               Prompter& prompter, std::filesystem::path layout_dir);
+  FileCommands(Document& doc, Prompter& prompter, std::filesystem::path layout_dir);
 
   const std::filesystem::path& layout_dir() const { return layout_dir_; }
   // Before the layout is discarded: false when the user cancels (or a wanted save failed).
@@ -112,7 +111,8 @@ class FileCommands {
   bool OfferRecovery(RecoveryStore& store);
 
  private:
-  // The layout on screen is what its file holds, or was replaced on purpose.
+  // The layout on screen is what its file holds, or was replaced on purpose: the
+  // recovery copy goes.
   void Settled();
   std::optional<std::string> AskLayoutName();
   bool SaveTo(const std::filesystem::path& target, const std::string& name);
@@ -124,10 +124,7 @@ class FileCommands {
   std::optional<ExportChoice> ChooseExport(const ExportChooser& choose,
                                            const std::vector<std::string>& names);
 
-  Layout& layout_;
-  std::string& path_;
-  std::string& name_;
-  bool& modified_;
+  Document& doc_;
   Prompter& prompter_;
   std::filesystem::path layout_dir_;
   RecoveryStore* recovery_ = nullptr;

@@ -64,13 +64,13 @@ bool SaveBlockCommand(const Layout& layout, const fs::path& folder, Prompter& pr
   return true;
 }
 
-bool PlaceBlockCommand(Layout& layout, const fs::path& path, Prompter& prompter) {
+bool PlaceBlockCommand(Document& doc, const fs::path& path, Prompter& prompter) {
   const LoadedBlock block = LoadBlock(path);
   if (!block.error.empty()) {
     prompter.Notify("Load Block Failed", block.error, PromptIcon::Error);
     return false;
   }
-  return PlaceBlock(layout, block);
+  return PlaceBlock(doc, block);
 }
 
 bool DeleteBlockCommand(const LibraryEntry& entry, Prompter& prompter) {

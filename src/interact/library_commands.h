@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/prompter.h"
-#include "model/layout.h"
+#include "model/document.h"
 
 struct LibraryEntry {
   std::string name;  // the file name without ".xml"
@@ -26,7 +26,7 @@ bool SaveBlockCommand(const Layout& layout, const std::filesystem::path& folder,
                       Prompter& prompter);
 // A double-click on a list entry: reads the block and places it (one undo step). True
 // when the layout changed.
-bool PlaceBlockCommand(Layout& layout, const std::filesystem::path& path, Prompter& prompter);
+bool PlaceBlockCommand(Document& doc, const std::filesystem::path& path, Prompter& prompter);
 // "Delete..." on a list entry: asks (No is the default) and deletes the file. True when
 // the user said Yes (the list is then refilled, even after a failure).
 bool DeleteBlockCommand(const LibraryEntry& entry, Prompter& prompter);

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -212,6 +211,4 @@ struct Layout {
   int units = 0;
   std::vector<GradeRun> grade_runs;
   GradeMode grade_mode;
-  std::deque<LayoutSnapshot> undo;
-  std::deque<LayoutSnapshot> redo;
 };

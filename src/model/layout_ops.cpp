@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "model/undo.h"
-
 int TakeId(Layout& layout) {
   return layout.next_id++;
 }
@@ -133,7 +131,6 @@ void ExpandHelixSelection(Layout& layout) {
 }
 
 void ClearForNew(Layout& layout) {
-  PushSnapshot(layout);
   layout.pieces.clear();
   layout.scenery.clear();
   layout.labels.clear();
@@ -151,14 +148,12 @@ void ClearForNew(Layout& layout) {
 }
 
 int InsertPiece(Layout& layout, PlacedPiece piece) {
-  PushSnapshot(layout);
   piece.id = TakeId(layout);
   layout.pieces.push_back(std::move(piece));
   return layout.pieces.back().id;
 }
 
 int InsertScenery(Layout& layout, SceneryItem item) {
-  PushSnapshot(layout);
   item.id = TakeId(layout);
   layout.scenery.push_back(std::move(item));
   return layout.scenery.back().id;
@@ -194,7 +189,6 @@ void EraseSelected(std::vector<T>& v) {
 
 bool DeleteSelected(Layout& layout) {
   if (!AnythingSelected(layout)) return false;
-  PushSnapshot(layout);
   RemoveSelectedContent(layout);
   return true;
 }

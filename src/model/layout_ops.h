@@ -37,11 +37,11 @@ bool AnythingSelected(const Layout& layout);
 // Selecting one piece of a helix selects all of its pieces.
 void ExpandHelixSelection(Layout& layout);
 
-// File > New and Close: pushes an undo snapshot, empties the placed content, resets
-// next_id, the baseboard and the levels to one "Level 1".
+// File > New and Close: empties the placed content, resets next_id, the baseboard and
+// the levels to one "Level 1".
 void ClearForNew(Layout& layout);
 
-// Pushes an undo snapshot, gives the piece the next id and appends it; returns the id.
+// Gives the piece the next id and appends it; returns the id.
 int InsertPiece(Layout& layout, PlacedPiece piece);
 int InsertScenery(Layout& layout, SceneryItem item);
 
@@ -51,10 +51,10 @@ void JoinBoth(Layout& layout, std::size_t a, int ca, std::size_t b, int cb);
 void CutSelectionJoints(Layout& layout);
 
 // The one delete: removes every selected piece, scenery item, label, measurement and
-// shape after an undo snapshot; frees joints naming removed pieces, drops their grade
-// runs, tunnel covers and helix references, and helices and tunnels left empty.
-// Returns false (and changes nothing) when nothing is selected.
+// shape; frees joints naming removed pieces, drops their grade runs, tunnel covers and
+// helix references, and helices and tunnels left empty. Returns false (and changes
+// nothing) when nothing is selected.
 bool DeleteSelected(Layout& layout);
-// The clean-up of DeleteSelected without the snapshot: removes the selected objects and
-// every reference to the removed pieces and scenery items.
+// DeleteSelected without the check: removes the selected objects and every reference to
+// the removed pieces and scenery items.
 void RemoveSelectedContent(Layout& layout);

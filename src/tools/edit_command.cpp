@@ -2,7 +2,6 @@
 // as the window would, prints what the user would see, and saves when the layout changed.
 #include <algorithm>
 
-#include "edit/id_limit.h"
 #include "interact/commands.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
@@ -110,7 +109,8 @@ int Run(const ToolArgs& args) {
   if (op_args.size() < op->min_args || op_args.size() > op->max_args)
     return Usage(std::string(op->name) + " takes: " + op->usage, Help());
 
-  Layout layout;
+  Document doc;
+  Layout& layout = doc.layout();
   const LoadResult loaded = LoadLayout(layout, o.positional[0]);
   if (!loaded.error.empty()) return Fail(loaded.error);
   EnsureDefaultLevel(layout);
@@ -118,9 +118,10 @@ int Run(const ToolArgs& args) {
   const std::string content_before = TextWithoutSelection(layout, loaded.name);
 
   ScriptedPrompter prompter(o.answer, o.row);
-  EditContext ctx{layout, prompter, o.row, "Ready"};
+  EditContext ctx{doc, layout, prompter, o.row, "Ready"};
   if (!op->run(ctx, op_args)) return Usage(std::string(op->name) + " takes: " + op->usage, Help());
-  RefuseEditBeyondIdLimit(layout, prompter);
+  if (const std::string refusal = doc.TakeRefusal(); !refusal.empty())
+    prompter.Notify(kIdsExhaustedCaption, refusal, PromptIcon::Warning);
   // The canvas repaints after every operation, which updates the grade indication.
   Print("status: " + NextStatusText(layout, ctx.status) + "\n");
   Print("selected: " + SelectedIds(layout) + "\n");

@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "app/prompter.h"
-#include "model/layout.h"
+#include "model/document.h"
 #include "tools/tool_output.h"
 
 struct EditContext {
-  Layout& layout;
+  Document& doc;
+  Layout& layout;  // the document's
   Prompter& prompter;
   std::optional<int> row;  // --row N, 1-based, for list dialogs
   std::string status;      // status field 0; starts as "Ready"

@@ -6,7 +6,7 @@
 namespace {
 
 bool Run(EditContext& ctx, bool with_curves) {
-  CanvasController canvas(ctx.layout, ctx.prompter);
+  CanvasController canvas(ctx.doc, ctx.prompter);
   const CanvasEffects e = canvas.Autofill(with_curves);
   if (e.status[0]) ctx.status = *e.status[0];
   return true;

@@ -37,12 +37,14 @@ bool BaseboardOp(EditContext& ctx, const ToolArgs& args) {
       if (!ParseInt(args[i + 1], v) || v < kBoardMinSize || v > kBoardMaxSize) return false;
       in.values[i] = v;
     }
+  Transaction t(ctx.doc, "Baseboard", Change::View);
   const BaseboardResult r = ApplyBaseboardDialog(ctx.layout, in, ctx.prompter);
   if (r.free_form) {
     ctx.layout.tool = kToolBaseboard;
     ctx.status = kBaseboardDrawStatus;
   }
   StoreBaseboard(ctx.layout, r);
+  t.Commit();
   return true;
 }
 
@@ -52,7 +54,7 @@ bool PasteOp(EditContext& ctx, const ToolArgs& args) {
   if (!ParseDouble(args[0], at.x) || !ParseDouble(args[1], at.y)) return false;
   CanvasClipboard clip;
   CopySelection(ctx.layout, clip);
-  PasteAt(ctx.layout, clip, at);
+  PasteAt(ctx.doc, clip, at);
   return true;
 }
 

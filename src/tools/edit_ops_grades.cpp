@@ -17,23 +17,23 @@ bool StartGradeOp(EditContext& ctx, const ToolArgs& args) {
       deg > kMaxGradeDeg)
     return false;
   Report(ctx,
-         StartGrade(ctx.layout, ShownPiece(WhatIsShown(ctx.layout)), args[0] == "up" ? deg : -deg));
+         StartGrade(ctx.doc, ShownPiece(WhatIsShown(ctx.layout)), args[0] == "up" ? deg : -deg));
   return true;
 }
 
 bool EndGradeOp(EditContext& ctx, const ToolArgs&) {
-  Report(ctx, EndGrade(ctx.layout, ShownPiece(WhatIsShown(ctx.layout))));
+  Report(ctx, EndGrade(ctx.doc, ShownPiece(WhatIsShown(ctx.layout))));
   return true;
 }
 
 bool RecalcOp(EditContext& ctx, const ToolArgs&) {
-  Report(ctx, RecalculateForward(ctx.layout, ShownPiece(WhatIsShown(ctx.layout))));
+  Report(ctx, RecalculateForward(ctx.doc, ShownPiece(WhatIsShown(ctx.layout))));
   return true;
 }
 
 bool SetHeightOp(EditContext& ctx, const ToolArgs& args) {
   if (!ParseDisplayLength(args[0], ctx.layout.units)) return false;
-  ApplyHeightText(ctx.layout, WhatIsShown(ctx.layout), args[0]);
+  ApplyHeightText(ctx.doc, WhatIsShown(ctx.layout), args[0]);
   return true;
 }
 

@@ -8,14 +8,16 @@
 namespace {
 
 bool AddOp(EditContext& ctx, const ToolArgs& args) {
-  AddLevelNamed(ctx.layout, args[0]);
+  Transaction t(ctx.doc, "Add Level", Change::Levels);
+  AddLevelNamed(t.layout(), args[0]);
+  t.Commit();
   return true;
 }
 
 bool RemoveOp(EditContext& ctx, const ToolArgs& args) {
   int id = 0;
   if (!ParseInt(args[0], id)) return false;
-  RemoveLevel(ctx.layout, ctx.prompter, id);
+  RemoveLevel(ctx.doc, ctx.prompter, id);
   return true;
 }
 
@@ -33,7 +35,7 @@ bool HeightOp(EditContext& ctx, const ToolArgs& args) {
                         ChangedHeight(level->height, ctx.layout.units, value),
                         level->trackcolor,
                         {level->r, level->g, level->b}};
-  ApplyLevelProperties(ctx.layout, id, props);
+  ApplyLevelProperties(ctx.doc, id, props);
   return true;
 }
 

@@ -11,7 +11,7 @@ namespace {
 bool LevelOp(EditContext& ctx, const ToolArgs& args) {
   int id = 0;
   if (!ParseInt(args[0], id) || !FindLevel(ctx.layout, id)) return false;  // not in the choice
-  ApplyLevelChoice(ctx.layout, WhatIsShown(ctx.layout), id);
+  ApplyLevelChoice(ctx.doc, WhatIsShown(ctx.layout), id);
   return true;
 }
 
@@ -27,12 +27,12 @@ bool ColorOp(EditContext& ctx, const ToolArgs& args) {
     }
   }
   if (entry < 0 || entry >= static_cast<int>(kColorChoices.size())) return false;
-  ApplyColor(ctx.layout, entry);
+  ApplyColor(ctx.doc, entry);
   return true;
 }
 
 bool AddLabelOp(EditContext& ctx, const ToolArgs& args) {
-  AddLabel(ctx.layout, args[0], std::nullopt);
+  AddLabel(ctx.doc, args[0], std::nullopt);
   return true;
 }
 

@@ -14,7 +14,7 @@ namespace {
 // selected piece is extended by it, and the new piece is left selected.
 bool ExtendOp(EditContext& ctx, const ToolArgs& args) {
   if (!Catalog::instance().find(args[0])) return false;
-  CanvasController canvas(ctx.layout, ctx.prompter);
+  CanvasController canvas(ctx.doc, ctx.prompter);
   const CanvasEffects e = canvas.AutoConnect(args[0]);
   if (e.status[0]) ctx.status = *e.status[0];
   return true;
@@ -29,11 +29,11 @@ bool DropOp(EditContext& ctx, const ToolArgs& args) {
       !std::isfinite(pose.y) || !std::isfinite(pose.heading))
     return false;
   if (const PieceDef* def = Catalog::instance().find(args[0])) {
-    DropPiece(ctx.layout, *def, pose, SnapCandidate{}, ctx.prompter);
+    DropPiece(ctx.doc, *def, pose, SnapCandidate{}, ctx.prompter);
     return true;
   }
   if (!SceneryCatalog::instance().find(args[0])) return false;
-  DropScenery(ctx.layout, args[0], pose);
+  DropScenery(ctx.doc, args[0], pose);
   return true;
 }
 

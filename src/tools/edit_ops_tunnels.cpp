@@ -9,12 +9,12 @@ namespace {
 // The Tunnel button: places a tunnel over the selected chain or removes the tunnel the
 // selection is; with the button disabled nothing happens.
 bool TunnelOp(EditContext& ctx, const ToolArgs&) {
-  ToggleTunnel(ctx.layout);
+  ToggleTunnel(ctx.doc);
   return true;
 }
 
 bool DeleteOp(EditContext& ctx, const ToolArgs&) {
-  CanvasController(ctx.layout, ctx.prompter).DeleteSelection();
+  CanvasController(ctx.doc, ctx.prompter).DeleteSelection();
   return true;
 }
 
@@ -24,7 +24,7 @@ bool HelixOp(EditContext& ctx, const ToolArgs& args) {
   if (!ParseDouble(args[1], x) || !ParseDouble(args[2], y) ||
       (args.size() > 3 && !ParseDouble(args[3], angle)))
     return false;
-  CanvasController(ctx.layout, ctx.prompter).InsertHelixAt(args[0], angle, {x, y});
+  CanvasController(ctx.doc, ctx.prompter).InsertHelixAt(args[0], angle, {x, y});
   return true;
 }
 

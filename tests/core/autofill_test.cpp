@@ -12,9 +12,9 @@
 #include "fake_prompter.h"
 #include "interact/canvas_controller.h"
 #include "layout_builder.h"
+#include "model/document.h"
 #include "model/layout_check.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 #include "temp_dir.h"
 #include "tool_run.h"
 
@@ -22,7 +22,8 @@ namespace {
 
 class AutofillTest : public ::testing::Test {
  protected:
-  Layout layout;
+  Document doc;
+  Layout& layout = doc.layout();
   FakePrompter prompter;
   int a = -1;
   int b = -1;
@@ -54,13 +55,13 @@ class AutofillTest : public ::testing::Test {
   void ExpectEveryRowCloses(bool with_curves) {
     const Layout start = layout;
     AutofillOutcome r =
-        with_curves ? AutofillGapWithCurves(layout, prompter) : AutofillGap(layout, prompter);
+        with_curves ? AutofillGapWithCurves(doc, prompter) : AutofillGap(doc, prompter);
     const std::vector<std::string> rows = prompter.last_rows;
     ASSERT_FALSE(rows.empty());
     for (std::size_t k = 0; k < rows.size(); ++k) {
       layout = start;
       prompter.rows.push_back(k);
-      r = with_curves ? AutofillGapWithCurves(layout, prompter) : AutofillGap(layout, prompter);
+      r = with_curves ? AutofillGapWithCurves(doc, prompter) : AutofillGap(doc, prompter);
       EXPECT_TRUE(r.placed) << rows[k];
       SCOPED_TRACE(rows[k]);
       ExpectClosed(layout);
@@ -71,7 +72,7 @@ class AutofillTest : public ::testing::Test {
 TEST_F(AutofillTest, TheGapBetweenTwoStraightsIsOfferedAndClosedInOneUndoStep) {
   Pair("24188", {0, 0, 0}, "24188", {548.3, 0, 0});
   prompter.rows.push_back(0);
-  const AutofillOutcome r = AutofillGap(layout, prompter);
+  const AutofillOutcome r = AutofillGap(doc, prompter);
   EXPECT_TRUE(r.placed);
   EXPECT_EQ(prompter.last().kind, "rows");
   EXPECT_EQ(prompter.last().caption, "Autofill Gap");
@@ -83,8 +84,8 @@ TEST_F(AutofillTest, TheGapBetweenTwoStraightsIsOfferedAndClosedInOneUndoStep) {
   EXPECT_EQ(layout.pieces[2].cat, "24360");
   ExpectClosed(layout);
   EXPECT_TRUE(P(a).sel && P(b).sel && !layout.pieces[2].sel);  // the selection stays
-  EXPECT_EQ(layout.undo.size(), 1u);
-  ASSERT_TRUE(Undo(layout));
+  EXPECT_EQ(doc.undo_steps(), 1u);
+  ASSERT_TRUE(doc.Undo());
   EXPECT_EQ(layout.pieces.size(), 2u);
   EXPECT_FALSE(P(a).Joined(1));
   EXPECT_FALSE(P(b).Joined(0));
@@ -97,14 +98,14 @@ TEST_F(AutofillTest, FirstRowsForOtherGapsAndTheToleranceBoundary) {
   } cases[] = {{659.1, "24236 + 24236  (472.0 mm)"}, {378.1, "24188  (188.3 mm)"}};
   for (const auto& c : cases) {
     Pair("24188", {0, 0, 0}, "24188", {c.bx, 0, 0});
-    AutofillGap(layout, prompter);
+    AutofillGap(doc, prompter);
     ASSERT_FALSE(prompter.last_rows.empty());
     EXPECT_EQ(prompter.last_rows[0], c.row);
     EXPECT_EQ(layout.pieces.size(), 2u);  // cancelled
   }
   // 1.5 mm longer than a 24188 still takes it alone; 1.6 mm does not.
   Pair("24188", {0, 0, 0}, "24188", {378.2, 0, 0});
-  AutofillGap(layout, prompter);
+  AutofillGap(doc, prompter);
   for (const std::string& row : prompter.last_rows) EXPECT_NE(row, "24188  (188.3 mm)");
 }
 
@@ -141,7 +142,7 @@ TEST_F(AutofillTest, EndsThatDoNotFaceOnOneLineAreRefusedAndDeselected) {
   };
   for (const Case& c : cases) {
     Pair("24188", {0, 0, 0}, "24188", c.b);
-    const AutofillOutcome r = AutofillGap(layout, prompter);
+    const AutofillOutcome r = AutofillGap(doc, prompter);
     EXPECT_FALSE(r.placed);
     EXPECT_TRUE(r.deselected);
     ASSERT_EQ(prompter.shown.size(), 1u) << c.text;
@@ -160,19 +161,19 @@ TEST_F(AutofillTest, SystemsAreThoseOfTheEndsThatWouldMeet) {
       "Autofill can only run on pieces of the same track series.\n\nSelected pieces:\n";
   // C-Track and TRIX C-Track; then a C-Track end facing the adapter's K-Track end.
   Pair("24188", {0, 0, 0}, "62188", {548.3, 0, 0});
-  EXPECT_FALSE(AutofillGap(layout, prompter).deselected);
+  EXPECT_FALSE(AutofillGap(doc, prompter).deselected);
   EXPECT_EQ(prompter.last().caption, "Autofill - Mixed Track Systems");
   EXPECT_EQ(prompter.last().text, head + line("24188", MarklinC) + "\n" + line("62188", TrixC));
   EXPECT_TRUE(P(a).sel && P(b).sel);
   Pair("24188", {0, 0, 0}, "24922", {728.3, 0, 180});
-  AutofillGap(layout, prompter);
+  AutofillGap(doc, prompter);
   EXPECT_EQ(prompter.last().text, head + line("24188", MarklinC) + "\n" + line("24922", MarklinK));
   EXPECT_EQ(layout.pieces.size(), 2u);
 
   // The adapter's K-Track end is filled with K-Track; of the 180 mm articles only 2200.
   Pair("24922", {0, 0, 0}, "2200", {540, 0, 0});
   prompter.rows.push_back(0);
-  EXPECT_TRUE(AutofillGap(layout, prompter).placed);
+  EXPECT_TRUE(AutofillGap(doc, prompter).placed);
   EXPECT_EQ(prompter.last_rows[0], "2200 + 2200  (360.0 mm)");
   for (const std::string& row : prompter.last_rows)
     EXPECT_EQ(row.find("229"), std::string::npos) << row;
@@ -182,9 +183,9 @@ TEST_F(AutofillTest, SystemsAreThoseOfTheEndsThatWouldMeet) {
 TEST_F(AutofillTest, FillContinuesTheGradeOfAAndLeavesAFlatAFlat) {
   Pair("24188", {0, 0, 0}, "24188", {548.3, 0, 0});
   layout.pieces[0].z = 10;
-  StartGrade(layout, a, 2.0);
+  StartGrade(doc, a, 2.0);
   prompter.rows.push_back(0);
-  ASSERT_TRUE(AutofillGap(layout, prompter).placed);
+  ASSERT_TRUE(AutofillGap(doc, prompter).placed);
   const PlacedPiece& fill = layout.pieces[2];
   EXPECT_NEAR(fill.z, 10 + 188.3 * std::sin(DegToRad(2.0)), 1e-9);
   EXPECT_EQ(fill.grade, 2.0);
@@ -193,9 +194,9 @@ TEST_F(AutofillTest, FillContinuesTheGradeOfAAndLeavesAFlatAFlat) {
 
   // Through an S whose second curve is laid backwards, the climb goes on evenly.
   Pair("24188", {0, 0, 0}, "24188", {548.3, 77.5, 0});
-  StartGrade(layout, a, 2.0);
+  StartGrade(doc, a, 2.0);
   prompter.rows.push_back(0);
-  ASSERT_TRUE(AutofillGapWithCurves(layout, prompter).placed);
+  ASSERT_TRUE(AutofillGapWithCurves(doc, prompter).placed);
   ASSERT_EQ(layout.pieces.size(), 4u);
   EXPECT_TRUE(layout.pieces[3].rev);
   const double run = 188.3 + 2 * 437.5 * std::sin(DegToRad(24.3));
@@ -205,7 +206,7 @@ TEST_F(AutofillTest, FillContinuesTheGradeOfAAndLeavesAFlatAFlat) {
   Pair("24188", {0, 0, 0}, "24188", {548.3, 0, 0});
   layout.pieces[0].z = 10;
   prompter.rows.push_back(0);
-  ASSERT_TRUE(AutofillGap(layout, prompter).placed);
+  ASSERT_TRUE(AutofillGap(doc, prompter).placed);
   EXPECT_EQ(layout.pieces[2].z, 10.0);
   EXPECT_EQ(layout.pieces[2].grade, 0.0);
   EXPECT_EQ(P(a).z, 10.0);
@@ -219,21 +220,19 @@ TEST_F(AutofillTest, AChainIsJoinedToBOnlyWhereItMeetsB) {
   EXPECT_FALSE(P(laid[0]).Joined(1));
   EXPECT_FALSE(P(b).Joined(0));
   EXPECT_TRUE(CheckLayout(layout).problems.empty());
-  // Nothing laid: no undo step either.
   EXPECT_TRUE(InsertFillChain(layout, a, 0, b, 1, {{"no-such", false}}).empty());
-  EXPECT_EQ(layout.undo.size(), 1u);
 }
 
 TEST_F(AutofillTest, CurvesCloseAQuarterCircleAnSAndAUTurn) {
   Pair("24188", {0, 0, 0}, "24188", {548.3, 360, 90});
-  AutofillGapWithCurves(layout, prompter);
+  AutofillGapWithCurves(doc, prompter);
   EXPECT_EQ(prompter.last().text, "Gap: 509.1 mm. Select fill:");
   ASSERT_FALSE(prompter.last_rows.empty());
   EXPECT_EQ(prompter.last_rows[0], "24130 + 24130 + 24130  (0.00 mm, 0.0°)");
   ExpectEveryRowCloses(true);
 
   Pair("24188", {0, 0, 0}, "24188", {548.3, 77.5, 0});
-  AutofillGapWithCurves(layout, prompter);
+  AutofillGapWithCurves(doc, prompter);
   ASSERT_FALSE(prompter.last_rows.empty());
   EXPECT_EQ(prompter.last_rows[0], "24224 + 24224  (0.08 mm, 0.0°)");
   ExpectEveryRowCloses(true);
@@ -243,7 +242,7 @@ TEST_F(AutofillTest, CurvesCloseAQuarterCircleAnSAndAUTurn) {
   ExpectEveryRowCloses(true);
   // The longest C-Track gap no straights fill, and a gap of the straight command.
   Pair("24188", {0, 0, 0}, "24188", {188.3 + 389.1, 0, 0});
-  EXPECT_TRUE(AutofillGap(layout, prompter).deselected);
+  EXPECT_TRUE(AutofillGap(doc, prompter).deselected);
   Pair("24188", {0, 0, 0}, "24188", {188.3 + 389.1, 0, 0});
   ExpectEveryRowCloses(true);
   Pair("24188", {0, 0, 0}, "24188", {548.3, 0, 0});
@@ -252,7 +251,7 @@ TEST_F(AutofillTest, CurvesCloseAQuarterCircleAnSAndAUTurn) {
 
 TEST_F(AutofillTest, CurvesRefuseWhatNoChainReaches) {
   Pair("24188", {0, 0, 0}, "24188", {198.3, 0, 90});
-  const AutofillOutcome r = AutofillGapWithCurves(layout, prompter);
+  const AutofillOutcome r = AutofillGapWithCurves(doc, prompter);
   EXPECT_TRUE(r.deselected);
   EXPECT_EQ(prompter.last().caption, "Autofill - No Solution");
   EXPECT_EQ(prompter.last().text,
@@ -263,7 +262,7 @@ TEST_F(AutofillTest, CurvesRefuseWhatNoChainReaches) {
 
 TEST_F(AutofillTest, TheCanvasMenuRefreshesAfterPlacing) {
   Pair("24188", {0, 0, 0}, "24188", {548.3, 0, 0});
-  CanvasController canvas(layout, prompter);
+  CanvasController canvas(doc, prompter);
   prompter.rows.push_back(0);
   CanvasEffects e = canvas.Autofill(false);
   EXPECT_TRUE(e.modified && e.content && e.repaint && e.properties);

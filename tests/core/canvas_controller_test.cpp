@@ -4,13 +4,14 @@
 
 #include <cmath>
 
+#include "canvas_events.h"
 #include "catalog/catalog.h"
 #include "edit/transform.h"
 #include "fake_prompter.h"
 #include "interact/canvas_controller.h"
 #include "layout_builder.h"
+#include "model/document.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 
 namespace {
 
@@ -20,33 +21,21 @@ const PieceDef& Def(const char* id) {
 
 class CanvasTest : public testing::Test {
  protected:
-  CanvasTest() : canvas(layout, ask) {
+  CanvasTest() : canvas(doc, ask) {
     EnsureDefaultLevel(layout);
     canvas.SetClientSize(1000, 800);
     canvas.SetView(1.0, 0.0, 0.0);  // screen pixels = layout millimetres
     GradedMoveConfirmed() = false;
   }
-  static MouseInput At(double x, double y, Mods mods = {}, bool left = false) {
-    MouseInput m;
-    m.x = x;
-    m.y = y;
-    m.mods = mods;
-    m.left_down = left;
-    return m;
-  }
-  // Press, drag in steps and release.
   CanvasEffects Drag(double x0, double y0, double x1, double y1, Mods mods = {}) {
-    CanvasEffects e = canvas.LeftDown(At(x0, y0, mods, true));
-    for (int k = 1; k <= 4; ++k)
-      e |= canvas.Motion(At(x0 + (x1 - x0) * k / 4, y0 + (y1 - y0) * k / 4, mods, true));
-    e |= canvas.LeftUp(At(x1, y1, mods));
-    return e;
+    return ::Drag(canvas, x0, y0, x1, y1, mods);
   }
   const PlacedPiece& P(int id) {
     return layout.pieces[static_cast<std::size_t>(FindPiece(layout, id))];
   }
 
-  Layout layout;
+  Document doc;
+  Layout& layout = doc.layout();
   FakePrompter ask;
   CanvasController canvas;
 };
@@ -119,7 +108,7 @@ TEST_F(CanvasTest, AWiggleBelowFivePixelsMovesNothing) {
   EXPECT_EQ(P(a).x, 100);
   EXPECT_TRUE(P(a).Joined(1));
   EXPECT_TRUE(P(c).Joined(0));
-  EXPECT_TRUE(layout.undo.empty());
+  EXPECT_EQ(doc.undo_steps(), 0u);
 }
 
 TEST_F(CanvasTest, DraggingAPieceCutsItsJointsAndDroppingItNearAnEndRejoins) {
@@ -130,7 +119,7 @@ TEST_F(CanvasTest, DraggingAPieceCutsItsJointsAndDroppingItNearAnEndRejoins) {
   EXPECT_NEAR(P(c).y, 300, 1e-9);
   EXPECT_FALSE(P(c).Joined(0));
   EXPECT_FALSE(P(a).Joined(1));
-  EXPECT_EQ(layout.undo.size(), 1u);
+  EXPECT_EQ(doc.undo_steps(), 1u);
   // Bring it back near the open end: the move snap joins it exactly.
   Drag(350, 300, 360, 108);
   EXPECT_NEAR(P(c).x, 288.3, 1e-9);
@@ -139,9 +128,9 @@ TEST_F(CanvasTest, DraggingAPieceCutsItsJointsAndDroppingItNearAnEndRejoins) {
   EXPECT_EQ(P(a).joints[1], (Joint{c, 0}));
   EXPECT_EQ(CheckJointConsistency(layout), "");
   // Undo puts it back where it was after the first move, then joined as at the start.
-  ASSERT_TRUE(Undo(layout));
+  ASSERT_TRUE(doc.Undo());
   EXPECT_NEAR(P(c).y, 300, 1e-9);
-  ASSERT_TRUE(Undo(layout));
+  ASSERT_TRUE(doc.Undo());
   EXPECT_NEAR(P(c).y, 100, 1e-9);
   EXPECT_EQ(P(c).joints[0], (Joint{a, 1}));
 }
@@ -169,7 +158,7 @@ TEST_F(CanvasTest, PartialHelixAndTunnelMovesAreRefused) {
             "stubs) or exclude it from the selection before moving.");
   canvas.LeftUp(At(150, 260));
   EXPECT_EQ(layout.pieces[1].y, 200);
-  EXPECT_TRUE(layout.undo.empty());
+  EXPECT_EQ(doc.undo_steps(), 0u);
   // After a plain click on a stub all four are selected and the helix moves with them.
   DeselectAll(layout);
   Drag(150, 200, 150, 260);
@@ -231,7 +220,7 @@ TEST_F(CanvasTest, CtrlWheelTurnsTheSelection) {
   const auto ends = WorldConnectors(P(a), Def("24188"));
   EXPECT_NEAR((ends[0].x + ends[1].x) / 2, 194.15, 1e-9);
   EXPECT_NEAR((ends[0].y + ends[1].y) / 2, 100, 1e-9);
-  EXPECT_EQ(layout.undo.size(), 2u);
+  EXPECT_EQ(doc.undo_steps(), 2u);
   // Without Ctrl the wheel zooms about the mouse even with a selection.
   canvas.Wheel(At(200, 100), 120);
   EXPECT_NEAR(canvas.view().zoom, 1.15, 1e-12);
@@ -253,7 +242,7 @@ TEST_F(CanvasTest, AltDragSnapsToRightAnglesAndFlashes) {
   EXPECT_FALSE(canvas.state().rightAngleFlash);
   canvas.LeftUp(At(100, 200));
   EXPECT_FALSE(canvas.state().rotateActive);
-  EXPECT_EQ(layout.undo.size(), 1u);
+  EXPECT_EQ(doc.undo_steps(), 1u);
   const AltRotation off = AltDragRotation(0, 0, 87.9);
   EXPECT_FALSE(off.right_angle);
   EXPECT_NEAR(off.target, 87.9, 1e-9);
@@ -275,7 +264,7 @@ TEST_F(CanvasTest, AltRightClickTurns30AboutTheFirstPiece) {
   EXPECT_EQ(P(a).joints[1], (Joint{c, 0}));          // still meeting, still joined
   EXPECT_NEAR(layout.scenery[0].heading, 30, 1e-9);  // platforms and signals turn 30
   EXPECT_NEAR(layout.scenery[1].heading, 15, 1e-9);  // everything else 15
-  EXPECT_EQ(layout.undo.size(), 1u);
+  EXPECT_EQ(doc.undo_steps(), 1u);
 }
 
 TEST_F(CanvasTest, RotatingAwayFromUnselectedTrackCutsTheStaleJoint) {
@@ -298,7 +287,7 @@ TEST_F(CanvasTest, DeleteKeyAndUndo) {
   EXPECT_TRUE(e.modified);
   EXPECT_EQ(layout.pieces.size(), 1u);
   EXPECT_FALSE(layout.pieces[0].Joined(1));
-  ASSERT_TRUE(Undo(layout));
+  ASSERT_TRUE(doc.Undo());
   EXPECT_EQ(layout.pieces.size(), 2u);
 }
 
@@ -374,7 +363,7 @@ TEST_F(CanvasTest, SceneryDragDropsAndMovesWithoutThreshold) {
   canvas.LeftUp(At(400, 400));
   Drag(400, 400, 402, 401);  // two pixels: scenery moves at once
   EXPECT_EQ(layout.scenery[0].x, 402);
-  EXPECT_EQ(layout.undo.size(), 2u);
+  EXPECT_EQ(doc.undo_steps(), 2u);
 }
 
 }  // namespace

@@ -4,33 +4,32 @@
 
 #include <cmath>
 
+#include "canvas_events.h"
 #include "catalog/scenery_catalog.h"
 #include "edit/baseboard.h"
+#include "edit/panel_edits.h"
 #include "edit/shape_edits.h"
 #include "fake_prompter.h"
 #include "interact/canvas_controller.h"
 #include "layout_builder.h"
+#include "model/document.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 #include "view/scenery_handles.h"
 
 namespace {
 
 class DrawingTest : public testing::Test {
  protected:
-  DrawingTest() : canvas(layout, ask) {
+  DrawingTest() : canvas(doc, ask) {
     EnsureDefaultLevel(layout);
     canvas.SetClientSize(1000, 800);
     canvas.SetView(1.0, 0.0, 0.0);  // screen pixels = layout millimetres
   }
-  static MouseInput At(double x, double y, Mods mods = {}, bool left = false) {
-    MouseInput m;
-    m.x = x;
-    m.y = y;
-    m.mods = mods;
-    m.left_down = left;
-    return m;
+  // An undone edit, so that there is a redo step to keep or lose.
+  void MakeRedoStep() {
+    ASSERT_TRUE(AddLabel(doc, "undone", Point{}));
+    ASSERT_TRUE(doc.Undo());
   }
   CanvasEffects Click(double x, double y) {
     CanvasEffects e = canvas.LeftDown(At(x, y, {}, true));
@@ -42,13 +41,14 @@ class DrawingTest : public testing::Test {
     for (char c : text) Key(CanvasKey::Text, c);
   }
 
-  Layout layout;
+  Document doc;
+  Layout& layout = doc.layout();
   FakePrompter ask;
   CanvasController canvas;
 };
 
 TEST_F(DrawingTest, MeasureStoresTwoClicksOfAtLeastOneMillimetre) {
-  layout.redo.push_back({});  // a redo step that a stored-nothing click must keep
+  MakeRedoStep();  // a redo step that a stored-nothing click must keep
   canvas.SetTool(kToolMeasure);
   Click(100, 100);
   EXPECT_TRUE(canvas.state().measuring);
@@ -59,8 +59,8 @@ TEST_F(DrawingTest, MeasureStoresTwoClicksOfAtLeastOneMillimetre) {
   EXPECT_FALSE(e.modified);
   EXPECT_TRUE(e.tool_ended);
   EXPECT_EQ(layout.tool, kToolNone);
-  EXPECT_TRUE(layout.undo.empty());
-  EXPECT_EQ(layout.redo.size(), 1u);
+  EXPECT_EQ(doc.undo_steps(), 0u);
+  EXPECT_EQ(doc.redo_steps(), 1u);
 
   canvas.SetTool(kToolMeasure);
   Click(100, 100);
@@ -68,7 +68,7 @@ TEST_F(DrawingTest, MeasureStoresTwoClicksOfAtLeastOneMillimetre) {
   ASSERT_EQ(layout.measures.size(), 1u);
   EXPECT_EQ(layout.measures[0].end, (Point{400, 500}));
   EXPECT_TRUE(e.modified && e.tool_ended);
-  EXPECT_EQ(layout.undo.size(), 1u);
+  EXPECT_EQ(doc.undo_steps(), 1u);
 
   canvas.SetTool(kToolMeasure);
   Click(10, 10);
@@ -100,7 +100,7 @@ TEST_F(DrawingTest, PolygonClosesNearTheFirstVertexWithTheDefaults) {
   EXPECT_TRUE(e.modified && e.tool_ended);
   EXPECT_EQ(layout.tool, kToolNone);
   EXPECT_FALSE(canvas.state().drawingPolygon);
-  EXPECT_EQ(layout.undo.size(), 1u);
+  EXPECT_EQ(doc.undo_steps(), 1u);
 }
 
 TEST_F(DrawingTest, ADoubleClickAddsOneVertexAndEnterNeedsThree) {
@@ -165,11 +165,11 @@ TEST_F(DrawingTest, BackspaceUndoesVerticesAndNeverDeletesTrack) {
   EXPECT_FALSE(canvas.state().drawingPolygon);
   Key(CanvasKey::Back);
   EXPECT_NE(FindPiece(layout, piece), -1);
-  EXPECT_TRUE(layout.undo.empty());
+  EXPECT_EQ(doc.undo_steps(), 0u);
 }
 
 TEST_F(DrawingTest, FreeFormBaseboardClosesWithoutAnUndoStep) {
-  layout.redo.push_back({});
+  MakeRedoStep();
   canvas.SetTool(kToolBaseboard);
   for (Point p : {Point{0, 0}, Point{300, 0}, Point{300, 200}}) Click(p.x, p.y);
   const CanvasEffects e = Key(CanvasKey::Enter);
@@ -177,8 +177,8 @@ TEST_F(DrawingTest, FreeFormBaseboardClosesWithoutAnUndoStep) {
   EXPECT_EQ(layout.lastshape.id, 5);
   EXPECT_TRUE(e.modified);
   EXPECT_EQ(*e.status[0], "");
-  EXPECT_TRUE(layout.undo.empty());
-  EXPECT_EQ(layout.redo.size(), 1u);
+  EXPECT_EQ(doc.undo_steps(), 0u);
+  EXPECT_EQ(doc.redo_steps(), 1u);
 }
 
 TEST_F(DrawingTest, ChangingTheToolDropsTheHalfDrawnOutline) {
@@ -203,26 +203,26 @@ TEST_F(DrawingTest, DragsMoveAnnotationsAndAClickIsNoUndoStep) {
   lake.id = TakeId(layout);
   lake.vertices = {{400, 400}, {600, 400}, {600, 600}, {400, 600}};
   layout.shapes.push_back(lake);
-  layout.redo.push_back({});
+  MakeRedoStep();
 
   Click(150, 104);  // on the line: selected, nothing moved
   EXPECT_TRUE(layout.measures[0].sel);
-  EXPECT_TRUE(layout.undo.empty());
-  EXPECT_EQ(layout.redo.size(), 1u);
+  EXPECT_EQ(doc.undo_steps(), 0u);
+  EXPECT_EQ(doc.redo_steps(), 1u);
 
   canvas.LeftDown(At(150, 104, {}, true));
   canvas.Motion(At(160, 124, {}, true));
   CanvasEffects e = canvas.LeftUp(At(160, 124));
   EXPECT_EQ(layout.measures[0].start, (Point{110, 120}));
   EXPECT_TRUE(e.modified);
-  EXPECT_EQ(layout.undo.size(), 1u);
+  EXPECT_EQ(doc.undo_steps(), 1u);
 
   // Inside the lake: the shape moves.
   canvas.LeftDown(At(500, 500, {}, true));
   canvas.Motion(At(510, 500, {}, true));
   canvas.LeftUp(At(510, 500));
   EXPECT_EQ(layout.shapes[0].vertices[0], (Point{410, 400}));
-  EXPECT_EQ(layout.undo.size(), 2u);
+  EXPECT_EQ(doc.undo_steps(), 2u);
 
   // Track laid over the lake wins its interior.
   ChainBuilder b(layout);
@@ -244,7 +244,7 @@ TEST_F(DrawingTest, LabelsDecksDoubleClicksAndShapeCopy) {
   EXPECT_EQ(layout.labels[0].x, 650);
   EXPECT_EQ(layout.labels[0].y, 200);
   EXPECT_TRUE(e.modified);
-  EXPECT_EQ(layout.undo.size(), 1u);
+  EXPECT_EQ(doc.undo_steps(), 1u);
 
   // Shift + press on a deck edge drags the outline; decks are not undone.
   layout.levels[0].outline = {{0, 300}, {200, 300}, {200, 500}, {0, 500}};
@@ -252,7 +252,7 @@ TEST_F(DrawingTest, LabelsDecksDoubleClicksAndShapeCopy) {
   canvas.Motion(At(130, 303, {false, true, false}, true));
   canvas.LeftUp(At(130, 303));
   EXPECT_EQ(layout.levels[0].outline[0], (Point{30, 300}));
-  EXPECT_EQ(layout.undo.size(), 1u);
+  EXPECT_EQ(doc.undo_steps(), 1u);
 
   LayoutShape s;
   s.id = TakeId(layout);
@@ -292,7 +292,7 @@ TEST_F(DrawingTest, ResizeHandlesScaleFromTheOppositeHandleWithinRange) {
   EXPECT_EQ(layout.scenery[0].scaley, 1.0);
   EXPECT_NEAR(layout.scenery[0].x, 400 + def.width / 2, 1.0);  // the left edge stays
   EXPECT_TRUE(e.modified);
-  EXPECT_EQ(layout.undo.size(), 1u);
+  EXPECT_EQ(doc.undo_steps(), 1u);
   // Dragged past the anchor: the smallest scale, never zero or negative.
   const auto h2 = SceneryHandles(layout.scenery[0], def);
   canvas.LeftDown(At(h2[4].x, h2[4].y, {}, true));
@@ -401,7 +401,8 @@ TEST(Baseboard, CustomTextIsCheckedAndAnUnchangedTextKeepsTheVertices) {
 }
 
 TEST(ShapeDialogs, PropertiesAndScaleFactorsAreStoredWithinTheirRanges) {
-  Layout l;
+  Document doc;
+  Layout& l = doc.layout();
   l.units = 1;
   LayoutShape s;
   s.id = 3;
@@ -411,19 +412,19 @@ TEST(ShapeDialogs, PropertiesAndScaleFactorsAreStoredWithinTheirRanges) {
   p.name = "Lake\tBlue\n";
   p.height = 12;
   p.opacity_percent = 100;
-  ASSERT_TRUE(ApplyShapeProps(l, 3, p));
+  ASSERT_TRUE(ApplyShapeProps(doc, 3, p));
   EXPECT_EQ(l.shapes[0].label, "Lake Blue ");
   EXPECT_EQ(l.shapes[0].height, 120);
   EXPECT_EQ(l.shapes[0].a, 255);
-  EXPECT_EQ(l.undo.size(), 1u);
+  EXPECT_EQ(doc.undo_steps(), 1u);
 
   SceneryItem item;
   item.id = 4;
   l.scenery.push_back(item);
-  ASSERT_TRUE(ResizeScenery(l, 4, 0.0, 25.0));
+  ASSERT_TRUE(ResizeScenery(doc, 4, 0.0, 25.0));
   EXPECT_EQ(l.scenery[0].scalex, 0.1);
   EXPECT_EQ(l.scenery[0].scaley, 10.0);
-  EXPECT_FALSE(ResizeScenery(l, 99, 1, 1));
+  EXPECT_FALSE(ResizeScenery(doc, 99, 1, 1));
 }
 
 }  // namespace

@@ -6,14 +6,14 @@
 
 #include <cstdio>
 
-#include "edit/id_limit.h"
+#include "edit/panel_edits.h"
 #include "fake_prompter.h"
 #include "interact/file_commands.h"
 #include "layout_builder.h"
+#include "model/document.h"
 #include "model/layout_check.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 #include "recording_painter.h"
 #include "render/render.h"
 #include "temp_dir.h"
@@ -42,16 +42,21 @@ std::string Piece(const std::string& id, double x = 0) {
 }
 
 TEST(FaultRegression, AnIdPastTheLimitWasHandedOutAndSavedIntoAFileThatCannotBeRead) {
-  Layout l;
+  Document doc;
+  Layout& l = doc.layout();
   ASSERT_EQ(ReadLayoutText(PieceFile(Piece("1000000000")), l).error, "");
   EXPECT_EQ(l.next_id, 1'000'000'001);
-  FakePrompter prompter;
-  InsertPiece(l, PlacedPiece{});
-  EXPECT_TRUE(RefuseEditBeyondIdLimit(l, prompter));
+  Change told = Change::None;
+  const Subscription listening = doc.Subscribe([&](Change c) { told |= c; });
+  EXPECT_FALSE(AddLabel(doc, "one too many", std::nullopt) && doc.CanUndo());
   ASSERT_EQ(l.pieces.size(), 1u);
-  EXPECT_EQ(prompter.last().caption, "Layout Full");
-  EXPECT_FALSE(CanUndo(l));
-  EXPECT_FALSE(RefuseEditBeyondIdLimit(l, prompter));  // nothing new beyond the limit
+  EXPECT_TRUE(l.labels.empty());
+  EXPECT_FALSE(doc.CanUndo());
+  EXPECT_EQ(doc.TakeRefusal(),
+            "This layout has used every object id (up to 1000000000), so nothing more can be "
+            "added to it; the last edit was undone.");
+  EXPECT_TRUE(Has(told, Change::Content));  // the window repaints and tells the refusal
+  EXPECT_EQ(doc.TakeRefusal(), "");         // told once
 
   TempDir dir;
   EXPECT_EQ(SaveLayout(l, dir / "a.vtl", "T"), "");
@@ -80,7 +85,8 @@ TEST(FaultRegression, SavingReplacedAReadOnlyLayoutFile) {
   const fs::path file = dir / "Yard.vtl";
   dir.Write("Yard.vtl", "old");
   ::chmod(file.c_str(), 0640);
-  Layout l;
+  Document doc;
+  Layout& l = doc.layout();
   ASSERT_EQ(SaveLayout(l, file, "Yard"), "");
   struct stat st {};
   ASSERT_EQ(::stat(file.c_str(), &st), 0);
@@ -88,15 +94,15 @@ TEST(FaultRegression, SavingReplacedAReadOnlyLayoutFile) {
 
   ::chmod(file.c_str(), 0444);
   dir.Write("Yard.vtl", "old");
-  std::string path = file.string(), name = "Yard";
-  bool modified = true;
+  doc.SetFile(file.string(), "Yard");
+  doc.MarkChanged(Change::None);
   FakePrompter prompter;
-  FileCommands files(l, path, name, modified, prompter, dir.path());
+  FileCommands files(doc, prompter, dir.path());
   EXPECT_FALSE(files.Save());
   EXPECT_EQ(prompter.last().caption, "Save Failed");
   EXPECT_EQ(prompter.last().text,
             "Cannot replace file: " + file.string() + " (the file is read-only)");
-  EXPECT_TRUE(modified);
+  EXPECT_TRUE(doc.modified());
   EXPECT_EQ(dir.Read("Yard.vtl"), "old");
 }
 

@@ -7,9 +7,9 @@
 #include "fake_prompter.h"
 #include "interact/file_commands.h"
 #include "layout_builder.h"
+#include "model/document.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 #include "temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -29,7 +29,11 @@ Layout TwoPieceLayout(const std::string& article = "24188") {
 
 class FileCommandsTest : public testing::Test {
  protected:
-  FileCommandsTest() { fs::create_directories(folder); }
+  FileCommandsTest() {
+    fs::create_directories(folder);
+    layout = TwoPieceLayout();
+    doc.MarkChanged(Change::None);
+  }
   void WriteLayout(const fs::path& file, const std::string& layout_name,
                    const Layout& l = TwoPieceLayout()) {
     ASSERT_EQ(SaveLayout(l, file, layout_name), "");
@@ -39,12 +43,10 @@ class FileCommandsTest : public testing::Test {
 
   TempDir dir;
   fs::path folder = dir / "layouts";  // the layout folder; `dir` shows anything written beside it
-  Layout layout = TwoPieceLayout();
-  std::string path;
-  std::string name;
-  bool modified = true;
+  Document doc;
+  Layout& layout = doc.layout();
   FakePrompter prompter;
-  FileCommands files{layout, path, name, modified, prompter, folder};
+  FileCommands files{doc, prompter, folder};
 };
 
 TEST_F(FileCommandsTest, ListsVtlThenXmlFilesAndPrefersVtlForAName) {
@@ -75,33 +77,33 @@ TEST_F(FileCommandsTest, FirstSaveAsksForANameTrimsItAndLaterSavesDoNot) {
   prompter.texts = {"   "};
   ASSERT_TRUE(files.Save());
   EXPECT_EQ(Last(), "Save Layout: Layout name:|My Layout");
-  EXPECT_EQ(path, (folder / "My Layout.vtl").string());
-  EXPECT_EQ(name, "My Layout");
-  EXPECT_FALSE(modified);
+  EXPECT_EQ(doc.path(), (folder / "My Layout.vtl").string());
+  EXPECT_EQ(doc.name(), "My Layout");
+  EXPECT_FALSE(doc.modified());
   Layout back;
   EXPECT_EQ(LoadLayout(back, folder / "My Layout.vtl").name, "My Layout");
   EXPECT_EQ(back.pieces, layout.pieces);
-  modified = true;
+  doc.MarkChanged(Change::None);
   ASSERT_TRUE(files.Save());  // the path is known now
   EXPECT_EQ(prompter.shown.size(), 1u);
   prompter.texts = {"  Yard 1 \t"};
   ASSERT_TRUE(files.SaveAs());
   EXPECT_EQ(prompter.last().text, "Layout name:|My Layout");  // offers the current name
-  EXPECT_EQ(name, "Yard 1");
+  EXPECT_EQ(doc.name(), "Yard 1");
   EXPECT_TRUE(fs::exists(folder / "Yard 1.vtl"));
   prompter.texts = {std::nullopt};
-  modified = true;
+  doc.MarkChanged(Change::None);
   EXPECT_FALSE(files.SaveAs());
-  EXPECT_TRUE(modified);
+  EXPECT_TRUE(doc.modified());
   // A save that cannot write says so and the layout stays modified.
-  FileCommands nowhere{layout, path, name, modified, prompter, dir / "missing"};
-  path.clear();
+  FileCommands nowhere{doc, prompter, dir / "missing"};
+  doc.SetFile("", doc.name());
   prompter.texts = {"Yard"};
   EXPECT_FALSE(nowhere.Save());
   EXPECT_EQ(prompter.last().caption, "Save Failed");
   EXPECT_EQ(prompter.last().icon, PromptIcon::Error);
   EXPECT_NE(prompter.last().text.find("Yard.vtl"), std::string::npos);
-  EXPECT_TRUE(modified);
+  EXPECT_TRUE(doc.modified());
 }
 
 TEST_F(FileCommandsTest, ReplaceQuestionGuardsAnExistingLayout) {
@@ -112,8 +114,8 @@ TEST_F(FileCommandsTest, ReplaceQuestionGuardsAnExistingLayout) {
   EXPECT_EQ(Last(), "Confirm Replace: A layout named \"Yard\" already exists.\n\nReplace it?");
   EXPECT_TRUE(prompter.last().default_no);
   EXPECT_EQ(dir.Read("layouts/Yard.vtl"), "old bytes");
-  EXPECT_TRUE(modified);
-  EXPECT_EQ(path, "");
+  EXPECT_TRUE(doc.modified());
+  EXPECT_EQ(doc.path(), "");
   prompter.texts = {"Yard"};
   prompter.answers = {PromptAnswer::Yes};
   EXPECT_TRUE(files.SaveAs());
@@ -137,21 +139,21 @@ TEST_F(FileCommandsTest, NamesThatAreNotPlainFileNamesAreRefusedAndAskedAgain) {
   EXPECT_TRUE(fs::is_empty(folder));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1) << "only the folder";
   EXPECT_FALSE(fs::exists(dir.path().parent_path() / "x.vtl"));
-  EXPECT_TRUE(modified);
-  EXPECT_EQ(path, "");
+  EXPECT_TRUE(doc.modified());
+  EXPECT_EQ(doc.path(), "");
   // Blanks, accents and other scripts are ordinary names.
   prompter.texts = {"a/b", "Bahnhof Süd 東京"};
   ASSERT_TRUE(files.Save());
   EXPECT_TRUE(fs::exists(folder / "Bahnhof Süd 東京.vtl"));
-  EXPECT_EQ(name, "Bahnhof Süd 東京");
+  EXPECT_EQ(doc.name(), "Bahnhof Süd 東京");
   EXPECT_TRUE(IsSafeFileName("...")) << "only . and .. are special";
 }
 
 TEST_F(FileCommandsTest, UnsavedChangesCheckAndNew) {
-  modified = false;
+  doc.MarkSaved();
   EXPECT_TRUE(files.ConfirmDiscard());
   EXPECT_TRUE(prompter.shown.empty());
-  modified = true;
+  doc.MarkChanged(Change::None);
   prompter.answers = {PromptAnswer::Cancel};
   EXPECT_FALSE(files.New());
   EXPECT_EQ(Last(), "Unsaved Changes: You have unsaved changes. Save before continuing?");
@@ -162,22 +164,22 @@ TEST_F(FileCommandsTest, UnsavedChangesCheckAndNew) {
   prompter.texts = {"Kept"};
   EXPECT_TRUE(files.ConfirmDiscard());
   EXPECT_TRUE(fs::exists(folder / "Kept.vtl"));
-  modified = true;
+  doc.MarkChanged(Change::None);
   layout.levels.push_back({2, "Upper", true, 0, false, 180, 180, 180, {}});
-  const std::size_t undo_before = layout.undo.size();
+  const std::size_t undo_before = doc.undo_steps();
   prompter.answers = {PromptAnswer::No};
   ASSERT_TRUE(files.New());
   EXPECT_TRUE(layout.pieces.empty());
   ASSERT_EQ(layout.levels.size(), 1u);
   EXPECT_EQ(layout.levels[0].name, "Level 1");
-  EXPECT_EQ(path, "");
-  EXPECT_EQ(name, "Kept");  // offered again by the next Save
-  EXPECT_FALSE(modified);
-  EXPECT_EQ(layout.undo.size(), undo_before + 1);  // New can be undone
+  EXPECT_EQ(doc.path(), "");
+  EXPECT_EQ(doc.name(), "Kept");  // offered again by the next Save
+  EXPECT_FALSE(doc.modified());
+  EXPECT_EQ(doc.undo_steps(), undo_before + 1);  // New can be undone
 }
 
 TEST_F(FileCommandsTest, OpenChoosesFromTheFolderAndTakesTheFilesName) {
-  modified = false;
+  doc.MarkSaved();
   EXPECT_FALSE(files.Open([](OpenList&) -> std::optional<std::string> { return "A"; }));
   EXPECT_EQ(Last(), "Open Layout: No layouts found in\n" + folder.string());
   Layout no_levels = TwoPieceLayout("8500");
@@ -192,23 +194,26 @@ TEST_F(FileCommandsTest, OpenChoosesFromTheFolderAndTakesTheFilesName) {
     return "A";
   }));
   EXPECT_EQ(listed, (std::vector<std::string>{"A", "A", "B"}));
-  EXPECT_EQ(path, (folder / "A.vtl").string());
-  EXPECT_EQ(name, "From vtl");
-  EXPECT_FALSE(modified);
+  EXPECT_EQ(doc.path(), (folder / "A.vtl").string());
+  EXPECT_EQ(doc.name(), "From vtl");
+  EXPECT_FALSE(doc.modified());
   ASSERT_EQ(layout.levels.size(), 1u) << "a file without levels gets Level 1";
   EXPECT_TRUE(UsesZTrack(layout));
   EXPECT_EQ(StatusAfterOpen(layout), "[ELEV] 2.0 deg -1.5 deg  (right-click piece to stop)");
   EXPECT_FALSE(UsesZTrack(TwoPieceLayout()));
   EXPECT_EQ(StatusAfterOpen(TwoPieceLayout()), "Ready");
   EXPECT_FALSE(files.Open([](OpenList&) { return std::optional<std::string>(); }));
-  EXPECT_EQ(path, (folder / "A.vtl").string());
+  EXPECT_EQ(doc.path(), (folder / "A.vtl").string());
 }
 
 TEST_F(FileCommandsTest, FailedOpenLeavesEverythingAsItWas) {
-  InsertPiece(layout, layout.pieces[0]);
-  Undo(layout);  // something on both stacks
-  path = "/somewhere/Mine.vtl";
-  name = "Mine";
+  {
+    Transaction t(doc, "Place");
+    InsertPiece(layout, layout.pieces[0]);
+    t.Commit();
+  }
+  doc.Undo();  // something on both stacks
+  doc.SetFile("/somewhere/Mine.vtl", "Mine");
   const Layout before = layout;
   for (const fs::path& bad : {kData / "malformed" / "piece_x_not_a_number.vtl",
                               kData / "malformed" / "not_a_layout.txt", dir / "missing.vtl"}) {
@@ -218,11 +223,11 @@ TEST_F(FileCommandsTest, FailedOpenLeavesEverythingAsItWas) {
     Layout scratch;
     EXPECT_EQ(Last(), "Open Failed: " + LoadLayout(scratch, bad).error);
     EXPECT_EQ(prompter.last().icon, PromptIcon::Error);
-    EXPECT_EQ(LayoutFileText(layout, name), LayoutFileText(before, name));
-    EXPECT_EQ(layout.undo, before.undo);
-    EXPECT_EQ(layout.redo, before.redo);
-    EXPECT_EQ(path + "|" + name, "/somewhere/Mine.vtl|Mine");
-    EXPECT_TRUE(modified);
+    EXPECT_EQ(LayoutFileText(layout, "Mine"), LayoutFileText(before, "Mine"));
+    EXPECT_EQ(doc.undo_steps(), 0u);
+    EXPECT_EQ(doc.redo_steps(), 1u);
+    EXPECT_EQ(doc.path() + "|" + doc.name(), "/somewhere/Mine.vtl|Mine");
+    EXPECT_TRUE(doc.modified());
   }
 }
 
@@ -230,7 +235,7 @@ TEST_F(FileCommandsTest, DeletingFromTheOpenListAsksAndForgetsTheOpenPath) {
   WriteLayout(folder / "A.vtl", "A");
   WriteLayout(folder / "A.xml", "A old");
   WriteLayout(folder / "B.vtl", "B");
-  path = (folder / "A.vtl").string();
+  doc.SetFile((folder / "A.vtl").string(), doc.name());
   OpenList list{CollectLayoutFiles(folder), {}};
   list.names = SortedDisplayNames(list.files);
   prompter.answers = {PromptAnswer::No};
@@ -243,7 +248,7 @@ TEST_F(FileCommandsTest, DeletingFromTheOpenListAsksAndForgetsTheOpenPath) {
   ASSERT_TRUE(files.DeleteEntry(list, 1));
   EXPECT_FALSE(fs::exists(folder / "A.vtl"));
   EXPECT_TRUE(fs::exists(folder / "A.xml"));
-  EXPECT_EQ(path, "") << "the next Save asks for a name";
+  EXPECT_EQ(doc.path(), "") << "the next Save asks for a name";
   EXPECT_EQ(list.names, (std::vector<std::string>{"A", "B"}));
   EXPECT_EQ(FindLayoutFile(list.files, "A")->file, folder / "A.xml");
   fs::create_directories(folder / "Stuck.vtl" / "inside");  // cannot be removed
@@ -281,9 +286,9 @@ TEST_F(FileCommandsTest, ImportChecksTheFileCopiesItAndOffersToOpenIt) {
   // Yes to replace, Yes to open, No to saving the current changes.
   prompter.answers = {PromptAnswer::Yes, PromptAnswer::Yes, PromptAnswer::No};
   EXPECT_TRUE(files.Import(choose("Club.xml", "Club")));
-  EXPECT_EQ(path, (folder / "Club.vtl").string());
-  EXPECT_EQ(name, "Club layout");
-  EXPECT_FALSE(modified);
+  EXPECT_EQ(doc.path(), (folder / "Club.vtl").string());
+  EXPECT_EQ(doc.name(), "Club layout");
+  EXPECT_FALSE(doc.modified());
 }
 
 TEST_F(FileCommandsTest, ImportAndExportRefuseUnsafeNamesAndAskAgain) {
@@ -316,7 +321,7 @@ TEST_F(FileCommandsTest, ImportAndExportRefuseUnsafeNamesAndAskAgain) {
 }
 
 TEST_F(FileCommandsTest, ExportCopiesTheStoredFileAfterItsChecks) {
-  modified = false;
+  doc.MarkSaved();
   files.Export([](const std::vector<std::string>&, const ExportChoice&) {
     return std::optional<ExportChoice>();
   });
@@ -324,7 +329,7 @@ TEST_F(FileCommandsTest, ExportCopiesTheStoredFileAfterItsChecks) {
   WriteLayout(folder / "Yard.vtl", "Yard");
   WriteLayout(folder / "Old.xml", "Old");
   WriteLayout(folder / "Yard.xml", "Yard older");
-  name = "Yard";
+  doc.SetName("Yard");
   fs::create_directories(dir / "out");
   ExportChoice seen_start;
   std::vector<std::string> seen_names;

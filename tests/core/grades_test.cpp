@@ -12,8 +12,8 @@
 #include "edit/placement.h"
 #include "fake_prompter.h"
 #include "layout_builder.h"
+#include "model/document.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ class GradeTest : public testing::Test {
   PlacedPiece& P(int id) { return l.pieces[static_cast<std::size_t>(FindPiece(l, id))]; }
   // The palette's double-click on the selection: the path every join of the run takes.
   int Extend(const char* article) {
-    const PlaceResult r = AutoConnect(l, article, ask);
+    const PlaceResult r = AutoConnect(doc, article, ask);
     EXPECT_TRUE(r.placed);
     return r.id;
   }
@@ -33,7 +33,9 @@ class GradeTest : public testing::Test {
     for (PlacedPiece& p : l.pieces) p.sel = p.id == id;
   }
 
-  Layout l;
+  Document doc;
+
+  Layout& l = doc.layout();
   ChainBuilder build;
   FakePrompter ask;
 };
@@ -42,10 +44,10 @@ TEST_F(GradeTest, StartGradeAnchorsARunThatJoinedTrackClimbs) {
   const int a = build.Start("24188");
   P(a).z = 5;
   SelectOnly(a);
-  const GradeOutcome r = StartGrade(l, a, 2.0);
+  const GradeOutcome r = StartGrade(doc, a, 2.0);
   EXPECT_TRUE(r.changed);
   EXPECT_EQ(r.status, "Elevation: UP 2.0 deg");
-  EXPECT_EQ(l.undo.size(), 1u);
+  EXPECT_EQ(doc.undo_steps(), 1u);
   EXPECT_EQ(P(a).z, 5);  // the start keeps its elevation; its far end rises
   EXPECT_EQ(l.grade_runs, (std::vector<GradeRun>{{2.0, a, 0}}));
   const int b = Extend("24188");
@@ -54,24 +56,24 @@ TEST_F(GradeTest, StartGradeAnchorsARunThatJoinedTrackClimbs) {
   EXPECT_NEAR(P(c).z, 5 + 2 * 188.3 * kSin2, 1e-9);
   EXPECT_EQ(P(c).grade, 2.0);
   EXPECT_EQ(l.grade_mode.anchor, c);
-  EXPECT_EQ(StartGrade(l, c, -1.5).status, "Elevation: DOWN 1.5 deg");
+  EXPECT_EQ(StartGrade(doc, c, -1.5).status, "Elevation: DOWN 1.5 deg");
   EXPECT_EQ(l.grade_runs.size(), 1u);  // the run on c is updated, not doubled
   // Undo takes the grade commands back one at a time.
-  ASSERT_TRUE(Undo(l));
+  ASSERT_TRUE(doc.Undo());
   EXPECT_EQ(P(c).grade, 2.0);
-  while (Undo(l)) {
+  while (doc.Undo()) {
   }
   EXPECT_TRUE(l.grade_runs.empty());
   EXPECT_EQ(P(a).grade, 0);
   EXPECT_FALSE(l.grade_mode.active);
-  EXPECT_EQ(StartGrade(l, 999, 2.0).changed, false);
+  EXPECT_EQ(StartGrade(doc, 999, 2.0).changed, false);
 }
 
 TEST_F(GradeTest, APieceLaidBackwardsRisesAtItsFreeEnd) {
   // b is joined to a only by its connector 1, as extending from connector 0 lays it.
   const int a = build.Start("24188");
   const int b = build.Append("24188", 1, a, 0);
-  StartGrade(l, b, 2.0);
+  StartGrade(doc, b, 2.0);
   EXPECT_TRUE(P(b).rev);
   EXPECT_NEAR(ElevationAt(P(b), 1), 0, 1e-9);  // no step at the joint
   EXPECT_NEAR(ElevationAt(P(b), 0), 188.3 * kSin2, 1e-9);
@@ -84,7 +86,7 @@ TEST_F(GradeTest, APieceLaidBackwardsRisesAtItsFreeEnd) {
 
 TEST_F(GradeTest, TrackJoinedBehindTheStartDoesNotContinueTheRun) {
   const int a = build.Start("24188");
-  StartGrade(l, a, 3.0);
+  StartGrade(doc, a, 3.0);
   SelectOnly(a);
   const int ahead = Extend("24188");  // at connector 1: the leading end
   SelectOnly(a);
@@ -100,7 +102,7 @@ TEST_F(GradeTest, TrackJoinedBehindTheStartDoesNotContinueTheRun) {
 
 TEST_F(GradeTest, EndGradeLevelsTheRunAndTheFlatTrackAfterIt) {
   const int a = build.Start("24188");
-  StartGrade(l, a, 2.0);
+  StartGrade(doc, a, 2.0);
   SelectOnly(a);
   Extend("24188");
   const int c = Extend("24188");
@@ -108,20 +110,20 @@ TEST_F(GradeTest, EndGradeLevelsTheRunAndTheFlatTrackAfterIt) {
   const int e = build.Append("24188", 0, d, 1);
   P(e).grade = 1.0;  // a graded piece stops the walk
   P(e).z = 77;
-  const std::size_t steps = l.undo.size();
-  const GradeOutcome r = EndGrade(l, c);
+  const std::size_t steps = doc.undo_steps();
+  const GradeOutcome r = EndGrade(doc, c);
   EXPECT_EQ(r.status, "Grade ended - subsequent pieces will be flat");
-  EXPECT_EQ(l.undo.size(), steps + 1);
+  EXPECT_EQ(doc.undo_steps(), steps + 1);
   EXPECT_EQ(P(c).grade, 0);
   EXPECT_NEAR(P(c).z, 2 * 188.3 * kSin2, 1e-9);  // the end of the piece before it
   EXPECT_NEAR(P(d).z, 2 * 188.3 * kSin2, 1e-9);
   EXPECT_EQ(P(e).z, 77);
   EXPECT_TRUE(l.grade_runs.empty());
   // End Grade in the middle of a run finds the run's anchor ahead.
-  StartGrade(l, a, 2.0);
+  StartGrade(doc, a, 2.0);
   SelectOnly(e);
   EXPECT_EQ(l.grade_runs.size(), 1u);
-  EndGrade(l, a);
+  EndGrade(doc, a);
   EXPECT_TRUE(l.grade_runs.empty());
 }
 
@@ -133,12 +135,12 @@ TEST_F(GradeTest, EndGradeFollowsAChainLaidBackwards) {
   const int b = Extend("24188");  // at a's connector 1
   (void)b;
   const int s = build.Append("24188", 1, a, 0);
-  StartGrade(l, s, 2.0);
+  StartGrade(doc, s, 2.0);
   SelectOnly(s);
   const int t = Extend("24188");
   const int u = build.Append("24188", 1, t, 0);  // flat track after the run
   EXPECT_TRUE(P(t).rev);
-  EndGrade(l, t);
+  EndGrade(doc, t);
   const double end_of_s = ElevationAt(P(s), 0);
   EXPECT_NEAR(end_of_s, 188.3 * kSin2, 1e-9);
   EXPECT_NEAR(P(t).z, end_of_s, 1e-9);
@@ -149,14 +151,14 @@ TEST_F(GradeTest, EndGradeFollowsAChainLaidBackwards) {
 
 TEST_F(GradeTest, RecalcTakesTheElevationFromThePieceBeforeAlongTheChord) {
   const int a = build.Start("24130");
-  StartGrade(l, a, 3.0);
+  StartGrade(doc, a, 3.0);
   SelectOnly(a);
   const int b = Extend("24130");
   const int c = build.Append("24188", 0, b, 1);  // flat
   P(a).z = 50;
-  const std::size_t steps = l.undo.size();
-  EXPECT_TRUE(RecalculateForward(l, b).changed);
-  EXPECT_EQ(l.undo.size(), steps + 1);
+  const std::size_t steps = doc.undo_steps();
+  EXPECT_TRUE(RecalculateForward(doc, b).changed);
+  EXPECT_EQ(doc.undo_steps(), steps + 1);
   // A 30 degree R1 curve advances 180 mm, not its 188.5 mm arc.
   EXPECT_NEAR(P(b).z, 50 + 180.0 * std::sin(3.0 * kPi / 180), 1e-9);
   EXPECT_EQ(P(b).grade, 3.0);
@@ -167,24 +169,24 @@ TEST_F(GradeTest, HeightFieldSetsAPieceOrAHelixBaseInTheDisplayUnit) {
   const int a = build.Start("24188");
   const int b = build.Append("24188");
   l.units = 1;
-  EXPECT_TRUE(ApplyHeightText(l, {ShownKind::Piece, a}, " 12,5 "));
+  EXPECT_TRUE(ApplyHeightText(doc, {ShownKind::Piece, a}, " 12,5 "));
   EXPECT_DOUBLE_EQ(P(a).z, 125);
   EXPECT_DOUBLE_EQ(P(b).z, 125);
-  EXPECT_EQ(l.undo.size(), 1u);
+  EXPECT_EQ(doc.undo_steps(), 1u);
   for (const char* bad : {"", "abc", "nan", "inf", "1e400", "12cm", "1.2.3"})
-    EXPECT_FALSE(ApplyHeightText(l, {ShownKind::Piece, a}, bad)) << bad;
-  EXPECT_EQ(l.undo.size(), 1u);
-  EXPECT_TRUE(ApplyHeightText(l, {ShownKind::Piece, a}, "5000"));
+    EXPECT_FALSE(ApplyHeightText(doc, {ShownKind::Piece, a}, bad)) << bad;
+  EXPECT_EQ(doc.undo_steps(), 1u);
+  EXPECT_TRUE(ApplyHeightText(doc, {ShownKind::Piece, a}, "5000"));
   EXPECT_DOUBLE_EQ(P(a).z, 10'000);  // at most 10 m
-  EXPECT_TRUE(ApplyHeightText(l, {ShownKind::Piece, a}, "-3"));
+  EXPECT_TRUE(ApplyHeightText(doc, {ShownKind::Piece, a}, "-3"));
   EXPECT_DOUBLE_EQ(P(a).z, 0);
-  EXPECT_FALSE(ApplyHeightText(l, {ShownKind::Pieces, -1}, "3"));
+  EXPECT_FALSE(ApplyHeightText(doc, {ShownKind::Pieces, -1}, "3"));
 
   l.units = 2;
-  const int h = InsertHelix(l, "", 0, {1000, 0});
+  const int h = InsertHelix(doc, "", 0, {1000, 0});
   const Helix& helix = l.helices.back();
   const int out = build.Append("24188", 0, helix.topR1, 1);
-  ASSERT_TRUE(ApplyHeightText(l, {ShownKind::Helix, h}, "2"));
+  ASSERT_TRUE(ApplyHeightText(doc, {ShownKind::Helix, h}, "2"));
   const double rise = HelixCatalog::find(HelixCatalog::default_id)->rise;
   EXPECT_DOUBLE_EQ(P(helix.bottomR1).z, 50.8);
   EXPECT_DOUBLE_EQ(P(helix.bottomR2).z, 50.8);

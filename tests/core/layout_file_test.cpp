@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "layout_builder.h"
+#include "model/document.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 #include "temp_dir.h"
 
 namespace {
@@ -266,7 +266,6 @@ TEST(LayoutReader, AppliesDefaultsAndDerivedFields) {
 TEST(LayoutReader, LoadReplacesWhatTheFileStoresAndKeepsTheRest) {
   Layout l = FullLayout();
   l.measures = {{40, {0, 0}, {1, 1}, {0, 0}, true}};
-  PushSnapshot(l);
   l.snap = l.show_grid = l.show_labels = l.show_baseboard = false;
   l.tool = kToolMeasure;
   l.next_id = 500;
@@ -281,7 +280,6 @@ TEST(LayoutReader, LoadReplacesWhatTheFileStoresAndKeepsTheRest) {
   ExpectStoredEqual(l, bare);  // no levels, active level 1, no baseboard, no runs
   EXPECT_FALSE(l.grade_mode.active);
   EXPECT_EQ(l.measures.size(), 1u);
-  EXPECT_EQ(l.undo.size(), 1u);
   EXPECT_FALSE(l.snap || l.show_grid || l.show_labels || l.show_baseboard);
   EXPECT_EQ(l.tool, kToolMeasure);
   EnsureDefaultLevel(l);

@@ -1,11 +1,9 @@
-// The document: ids, levels, selection, New, delete and undo/redo.
+// The layout's plain operations: ids, levels, selection, New and delete.
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "layout_builder.h"
+#include "model/document.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 
 namespace {
 
@@ -25,7 +23,8 @@ TEST(Layout, DefaultLevelIsAddedOnlyWhenThereIsNone) {
 }
 
 TEST(Layout, NewLeavesOneLevelAndCanBeUndone) {
-  Layout l;
+  Document doc;
+  Layout& l = doc.layout();
   ChainBuilder b(l);
   b.Start("24188");
   b.Append("24188");
@@ -36,7 +35,9 @@ TEST(Layout, NewLeavesOneLevelAndCanBeUndone) {
   l.baseboard = {{0, 0}, {10, 0}, {10, 10}};
   l.grade_runs = {{2.0, 1, 0}};
   RecomputeGradeMode(l);
+  Transaction t(doc, "New");
   ClearForNew(l);
+  t.Commit();
   EXPECT_TRUE(l.pieces.empty());
   EXPECT_TRUE(l.baseboard.empty());
   ASSERT_EQ(l.levels.size(), 1u);
@@ -44,7 +45,7 @@ TEST(Layout, NewLeavesOneLevelAndCanBeUndone) {
   EXPECT_EQ(l.active_level, 1);
   EXPECT_EQ(l.next_id, 1);
   EXPECT_FALSE(l.grade_mode.active);
-  ASSERT_TRUE(Undo(l));
+  ASSERT_TRUE(doc.Undo());
   EXPECT_EQ(l.pieces.size(), 2u);
   EXPECT_EQ(l.grade_runs.size(), 1u);
   EXPECT_TRUE(l.grade_mode.active);
@@ -71,7 +72,6 @@ TEST(Layout, NextIdFollowsTheLargestIdOfAnyKind) {
   RecomputeNextId(l);
   EXPECT_EQ(l.next_id, 58);
   EXPECT_EQ(InsertPiece(l, PlacedPiece{}), 58);
-  EXPECT_EQ(l.undo.size(), 1u);
 }
 
 TEST(Layout, SelectAllTouchesPiecesAndSceneryOnly) {
@@ -127,9 +127,6 @@ TEST(Delete, LeavesNoJointToAMissingPieceAndCleansRunsHelicesAndTunnels) {
   EXPECT_TRUE(l.tunnels.empty());  // it covered nothing else
   EXPECT_TRUE(l.scenery.empty());  // so its portals went with it
   (void)a;
-  ASSERT_TRUE(Undo(l));
-  EXPECT_EQ(l.pieces.size(), 3u);
-  EXPECT_EQ(l.tunnels.size(), 1u);
   EXPECT_EQ(CheckJointConsistency(l), "");
 }
 
@@ -144,109 +141,7 @@ TEST(Delete, RemovesEveryKindOfSelectedObject) {
   l.labels[0].sel = l.measures[1].sel = l.shapes[0].sel = l.scenery[1].sel = true;
   ASSERT_TRUE(DeleteSelected(l));
   EXPECT_EQ(l.labels.size() + l.measures.size() + l.shapes.size() + l.scenery.size(), 4u);
-  EXPECT_FALSE(DeleteSelected(l));  // nothing selected: no undo step either
-  EXPECT_EQ(l.undo.size(), 1u);
-}
-
-TEST(Undo, KeepsFiftyStepsAndRedoIsEmptiedByAPush) {
-  Layout l;
-  for (int i = 0; i < 60; ++i) InsertPiece(l, PlacedPiece{});
-  int undone = 0;
-  while (Undo(l)) ++undone;
-  EXPECT_EQ(undone, 50);
-  EXPECT_EQ(l.pieces.size(), 10u);
-  EXPECT_TRUE(Redo(l));
-  EXPECT_TRUE(CanRedo(l));
-  PushSnapshot(l);
-  EXPECT_FALSE(CanRedo(l));
-}
-
-TEST(Undo, LeavesLevelsBaseboardAndIdsAlone) {
-  Layout l;
-  EnsureDefaultLevel(l);
-  InsertPiece(l, PlacedPiece{});
-  l.levels[0].name = "Changed";
-  l.baseboard = {{1, 2}};
-  l.units = 2;
-  ASSERT_TRUE(Undo(l));
-  EXPECT_TRUE(l.pieces.empty());
-  EXPECT_EQ(l.levels[0].name, "Changed");
-  EXPECT_EQ(l.baseboard.size(), 1u);
-  EXPECT_EQ(l.units, 2);
-  EXPECT_EQ(InsertPiece(l, PlacedPiece{}), 2);  // ids are not handed out twice
-}
-
-TEST(Undo, ContentBroughtBackAfterOpeningAFileKeepsIdsUnique) {
-  Layout l;
-  for (int i = 0; i < 100; ++i) InsertPiece(l, PlacedPiece{});
-  // Opening a smaller file replaces the content and derives the counter from it.
-  l.pieces.resize(10);
-  RecomputeNextId(l);
-  ASSERT_EQ(l.next_id, 11);
-  ASSERT_TRUE(Undo(l));  // brings back pieces 1 to 99
-  const int id = InsertPiece(l, PlacedPiece{});
-  EXPECT_EQ(id, 100);
-  EXPECT_EQ(std::count_if(l.pieces.begin(), l.pieces.end(), [&](auto& p) { return p.id == id; }),
-            1);
-}
-
-// Selecting is not an undo step, so states are compared without the selection.
-LayoutSnapshot Unselected(LayoutSnapshot s) {
-  for (auto& p : s.pieces) p.sel = false;
-  for (auto& l : s.labels) l.sel = false;
-  return s;
-}
-
-// Random edit sequences: undoing everything gives the start, redoing everything the end.
-TEST(Undo, RandomEditSequencesRoundTrip) {
-  for (std::uint32_t seed = 1; seed <= 150; ++seed) {
-    std::mt19937 rng(seed);
-    Layout l = MakeBigLayout(60, seed);
-    l.labels.resize(3);
-    const LayoutSnapshot start = Unselected(TakeSnapshot(l));
-    const int steps = 1 + static_cast<int>(rng() % 45);
-    for (int s = 0; s < steps; ++s) {
-      const int n = static_cast<int>(l.pieces.size());
-      switch (rng() % 4) {
-        case 0: {
-          PlacedPiece p;
-          p.cat = "24188";
-          p.x = rng() % 1000;
-          InsertPiece(l, p);
-          break;
-        }
-        case 1:
-          PushSnapshot(l);
-          if (n) l.pieces[rng() % static_cast<unsigned>(n)].x += 10;
-          l.grade_runs.push_back({1.0, n ? l.pieces[0].id : -1, 0});
-          RecomputeGradeMode(l);
-          break;
-        case 2:
-          PushSnapshot(l);
-          if (n > 1) {
-            const std::size_t a = rng() % static_cast<unsigned>(n),
-                              b = rng() % static_cast<unsigned>(n);
-            if (a != b && !l.pieces[a].Joined(3) && !l.pieces[b].Joined(4)) JoinBoth(l, a, 3, b, 4);
-          }
-          break;
-        default:
-          DeselectAll(l);
-          for (auto& p : l.pieces) p.sel = rng() % 5 == 0;
-          l.labels.empty() ? void() : void(l.labels[0].sel = true);
-          if (!DeleteSelected(l)) PushSnapshot(l);
-          EXPECT_EQ(CheckJointConsistency(l), "") << "seed " << seed;
-          break;
-      }
-    }
-    const LayoutSnapshot end = Unselected(TakeSnapshot(l));
-    int undone = 0;
-    while (Undo(l)) ++undone;
-    ASSERT_EQ(undone, steps);
-    EXPECT_TRUE(Unselected(TakeSnapshot(l)) == start) << "seed " << seed;
-    while (Redo(l)) {
-    }
-    EXPECT_TRUE(Unselected(TakeSnapshot(l)) == end) << "seed " << seed;
-  }
+  EXPECT_FALSE(DeleteSelected(l));  // nothing selected
 }
 
 }  // namespace

@@ -9,9 +9,9 @@
 #include "edit/tunnels.h"
 #include "fake_prompter.h"
 #include "layout_builder.h"
+#include "model/document.h"
 #include "model/layout_check.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 
 namespace {
 
@@ -30,7 +30,8 @@ PlacedPiece& Piece(Layout& l, int id) {
 // Level 1: straights 1, 2. Level 2 ("Upper"): straights 3, 4 joined on from piece 2,
 // under a tunnel, with a grade run anchored on 4, and a helix whose pieces lie on it.
 Layout TwoDecks() {
-  Layout l;
+  Document doc;
+  Layout& l = doc.layout();
   l.levels = {MakeLevel(1, "Level 1"), MakeLevel(2, "Upper", 100)};
   ChainBuilder b(l);
   b.Start("24188");
@@ -40,18 +41,17 @@ Layout TwoDecks() {
   Piece(l, 3).level = Piece(l, 4).level = 2;
   DeselectAll(l);
   Piece(l, 3).sel = Piece(l, 4).sel = true;
-  EXPECT_TRUE(ToggleTunnel(l));
+  EXPECT_TRUE(ToggleTunnel(doc));
   DeselectAll(l);
   SetGradeRun(l, 2.0, 4, 1);
   RecomputeGradeMode(l);
-  InsertHelix(l, "", 0, {3000, 0});
+  InsertHelix(doc, "", 0, {3000, 0});
   for (PlacedPiece& p : l.pieces)
     if (p.helix != -1) p.level = 2;
   SceneryItem tree;
   tree.item = "tree";
   tree.level = 2;
   InsertScenery(l, tree);
-  l.undo.clear();
   return l;
 }
 
@@ -76,11 +76,12 @@ TEST(Levels, RowsShowHeightsInTheUnitAndTheActiveLevel) {
 }
 
 TEST(Levels, AddProposesTheNextIdAndItsColour) {
-  Layout l;
+  Document doc;
+  Layout& l = doc.layout();
   l.levels = {MakeLevel(1, "Level 1"), MakeLevel(5, "Level 5")};
   FakePrompter prompter;
   prompter.texts.push_back(std::string("Level 6"));
-  ASSERT_EQ(AddLevel(l, prompter), 6);
+  ASSERT_EQ(AddLevel(doc, prompter), 6);
   EXPECT_EQ(prompter.shown[0].caption, "Add Level");
   EXPECT_EQ(prompter.shown[0].text, "Name for new level:|Level 6");
   const Level& added = l.levels.back();
@@ -88,27 +89,29 @@ TEST(Levels, AddProposesTheNextIdAndItsColour) {
   EXPECT_EQ((Rgb{added.r, added.g, added.b}), (Rgb{160, 220, 220}));
   EXPECT_EQ(l.active_level, 6);
   prompter.texts.push_back(std::string());  // an empty name adds nothing
-  EXPECT_FALSE(AddLevel(l, prompter));
-  EXPECT_FALSE(AddLevel(l, prompter));  // cancelled
+  EXPECT_FALSE(AddLevel(doc, prompter));
+  EXPECT_FALSE(AddLevel(doc, prompter));  // cancelled
   EXPECT_EQ(l.levels.size(), 3u);
   EXPECT_EQ((DefaultLevelColor(1)), (Rgb{180, 200, 220}));
 }
 
 TEST(Levels, PropertiesKeepAnUnchangedHeightAndBridges) {
-  Layout l = TwoDecks();
+  Document doc;
+  Layout& l = doc.layout();
+  l = TwoDecks();
   l.units = 2;
   // A bridge on the upper deck stands above it; renaming must not drop it.
   Piece(l, 3).z = 140;
   Piece(l, 4).z = 100;
   EXPECT_EQ(ChangedHeight(100, 2, 3.94), std::nullopt);
   LevelProperties props{"  Top  ", ChangedHeight(100, 2, 3.94), true, {1, 2, 3}};
-  ASSERT_TRUE(ApplyLevelProperties(l, 2, props));
+  ASSERT_TRUE(ApplyLevelProperties(doc, 2, props));
   const Level& upper = l.levels[1];
   EXPECT_EQ(upper.name, "Top");
   EXPECT_EQ(upper.height, 100.0);  // not 100.076
   EXPECT_TRUE(upper.trackcolor);
   EXPECT_EQ(Piece(l, 3).z, 140);
-  EXPECT_TRUE(l.undo.empty());
+  EXPECT_EQ(doc.undo_steps(), 0u);
 
   // Raised: the flat pieces at the old height follow; the bridge, a graded piece and
   // the helix stay.
@@ -120,7 +123,7 @@ TEST(Levels, PropertiesKeepAnUnchangedHeightAndBridges) {
   EXPECT_DOUBLE_EQ(*raised, 127.0);
   props.name = "";
   props.height_mm = raised;
-  ASSERT_TRUE(ApplyLevelProperties(l, 2, props));
+  ASSERT_TRUE(ApplyLevelProperties(doc, 2, props));
   EXPECT_EQ(l.levels[1].name, "Top");
   EXPECT_DOUBLE_EQ(Piece(l, 4).z, 127.0);
   EXPECT_EQ(Piece(l, 3).z, 140);
@@ -130,24 +133,29 @@ TEST(Levels, PropertiesKeepAnUnchangedHeightAndBridges) {
       EXPECT_NE(p.z, 127.0);
     }
   }
-  ASSERT_TRUE(Undo(l));
+  ASSERT_TRUE(doc.Undo());
   EXPECT_EQ(l.levels[1].height, 100.0);
   EXPECT_EQ(Piece(l, 4).z, 100);
 }
 
 TEST(Levels, RemoveRefusesTheLastLevelAndAsksWithTheCounts) {
-  Layout one;
+  Document one_doc;
+  Layout& one = one_doc.layout();
   EnsureDefaultLevel(one);
   FakePrompter prompter;
-  EXPECT_FALSE(RemoveLevel(one, prompter, 1));
+  EXPECT_FALSE(RemoveLevel(one_doc, prompter, 1));
   ASSERT_EQ(prompter.shown.size(), 1u);
   EXPECT_EQ(prompter.shown[0].caption, "Remove Level");
   EXPECT_EQ(prompter.shown[0].text, "A layout must have at least one level.");
 
-  Layout l = TwoDecks();
+  Document doc;
+
+  Layout& l = doc.layout();
+
+  l = TwoDecks();
   const Layout before = l;
   prompter.shown.clear();
-  EXPECT_FALSE(RemoveLevel(l, prompter, 2));  // Cancel is the default
+  EXPECT_FALSE(RemoveLevel(doc, prompter, 2));  // Cancel is the default
   const auto& asked = prompter.shown.at(0);
   EXPECT_EQ(asked.caption, "Remove Level \u2014 Confirm Deletion");
   EXPECT_TRUE(asked.default_no);
@@ -162,14 +170,16 @@ TEST(Levels, RemoveRefusesTheLastLevelAndAsksWithTheCounts) {
 }
 
 TEST(Levels, RemoveLeavesAConsistentLayoutAndUndoBringsTheLevelBack) {
-  Layout l = TwoDecks();
+  Document doc;
+  Layout& l = doc.layout();
+  l = TwoDecks();
   l.active_level = 2;
   const Layout before = l;
   ASSERT_FALSE(l.tunnels.empty());
   ASSERT_TRUE(l.grade_mode.active);
   FakePrompter prompter;
   prompter.answers.push_back(PromptAnswer::Yes);
-  ASSERT_TRUE(RemoveLevel(l, prompter, 2));
+  ASSERT_TRUE(RemoveLevel(doc, prompter, 2));
 
   ASSERT_EQ(l.levels.size(), 1u);
   EXPECT_EQ(l.active_level, 1);
@@ -183,16 +193,16 @@ TEST(Levels, RemoveLeavesAConsistentLayoutAndUndoBringsTheLevelBack) {
   EXPECT_EQ(CheckJointConsistency(l), "");
   EXPECT_TRUE(CheckLayout(l).problems.empty());
 
-  ASSERT_TRUE(Undo(l));
+  ASSERT_TRUE(doc.Undo());
   EXPECT_EQ(l.levels, before.levels);
   EXPECT_EQ(l.active_level, 2);
   EXPECT_EQ(l.pieces, before.pieces);
   EXPECT_EQ(l.tunnels, before.tunnels);
   EXPECT_EQ(l.helices, before.helices);
-  ASSERT_TRUE(Redo(l));
+  ASSERT_TRUE(doc.Redo());
   EXPECT_EQ(l.levels.size(), 1u);
   EXPECT_EQ(l.active_level, 1);
-  ASSERT_TRUE(Undo(l));
+  ASSERT_TRUE(doc.Undo());
   EXPECT_EQ(l.levels.size(), 2u);
 }
 

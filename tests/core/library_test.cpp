@@ -6,8 +6,9 @@
 #include "fake_prompter.h"
 #include "interact/library_commands.h"
 #include "layout_builder.h"
+#include "model/document.h"
 #include "model/library_block.h"
-#include "model/undo.h"
+#include "model/snapshot.h"
 #include "temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -44,11 +45,15 @@ TEST(LibraryBlock, SavedBlockPlacesTwiceWithFreshIdsAndOnlyItsOwnJoints) {
   ASSERT_EQ(ListLibraryBlocks(folder).size(), 1u);
   EXPECT_EQ(ListLibraryBlocks(folder)[0].name, "Yard & Co");
 
-  Layout target = YardLayout();
+  Document target_doc;
+
+  Layout& target = target_doc.layout();
+
+  target = YardLayout();
   target.pieces[0].level = 2;  // whatever the source pieces were
   const std::size_t before = target.pieces.size();
-  ASSERT_TRUE(PlaceBlockCommand(target, file, prompter));
-  ASSERT_TRUE(PlaceBlockCommand(target, file, prompter));
+  ASSERT_TRUE(PlaceBlockCommand(target_doc, file, prompter));
+  ASSERT_TRUE(PlaceBlockCommand(target_doc, file, prompter));
   ASSERT_EQ(target.pieces.size(), before + 6);
   for (std::size_t k = 0; k < 6; ++k) {
     const PlacedPiece& p = target.pieces[before + k];
@@ -64,7 +69,7 @@ TEST(LibraryBlock, SavedBlockPlacesTwiceWithFreshIdsAndOnlyItsOwnJoints) {
   EXPECT_EQ(target.pieces[before + 4].joints, (std::vector<Joint>{{14, 1}, {16, 0}}));
   EXPECT_FALSE(target.pieces[before + 5].Joined(1));
   EXPECT_EQ(CheckJointConsistency(target), "");
-  ASSERT_TRUE(Undo(target));
+  ASSERT_TRUE(target_doc.Undo());
   EXPECT_EQ(target.pieces.size(), before + 3) << "one placement is one undo step";
 }
 
@@ -128,18 +133,22 @@ TEST(LibraryBlock, SceneryOnlyBlockKeepsItsLevelWhenItExistsElseTakesTheActiveOn
   ASSERT_EQ(block.scenery.size(), 1u);
   EXPECT_FALSE(block.scenery[0].sel);
 
-  Layout two_decks;
+  Document two_decks_doc;
+
+  Layout& two_decks = two_decks_doc.layout();
   two_decks.levels = {Level{}, Level{}};
   two_decks.levels[1].id = 2;
-  ASSERT_TRUE(PlaceBlock(two_decks, block));
+  ASSERT_TRUE(PlaceBlock(two_decks_doc, block));
   EXPECT_EQ(two_decks.scenery[0].level, 2);
   EXPECT_DOUBLE_EQ(two_decks.scenery[0].x, 0.0);
 
-  Layout only_three;
+  Document only_three_doc;
+
+  Layout& only_three = only_three_doc.layout();
   only_three.levels = {Level{}};
   only_three.levels[0].id = 3;
   only_three.active_level = 3;
-  ASSERT_TRUE(PlaceBlock(only_three, block));
+  ASSERT_TRUE(PlaceBlock(only_three_doc, block));
   EXPECT_EQ(only_three.scenery[0].level, 3);
 }
 
@@ -148,13 +157,15 @@ TEST(LibraryBlock, DamagedBlockIsRefusedWithoutChangingTheLayout) {
   dir.Write(
       "bad.xml",
       "<block name=\"b\" version=\"1\">\n  <piece id=\"1\" cat=\"24188\" x=\"zz\" y=\"0\">\n");
-  Layout l = YardLayout();
+  Document doc;
+  Layout& l = doc.layout();
+  l = YardLayout();
   const Layout before = l;
   FakePrompter prompter;
-  EXPECT_FALSE(PlaceBlockCommand(l, dir / "bad.xml", prompter));
+  EXPECT_FALSE(PlaceBlockCommand(doc, dir / "bad.xml", prompter));
   EXPECT_EQ(prompter.last().caption, "Load Block Failed");
   EXPECT_EQ(TakeSnapshot(l), TakeSnapshot(before));
-  EXPECT_FALSE(PlaceBlockCommand(l, dir / "missing.xml", prompter));
+  EXPECT_FALSE(PlaceBlockCommand(doc, dir / "missing.xml", prompter));
   EXPECT_EQ(prompter.last().text, "Cannot open file: " + (dir / "missing.xml").string());
 }
 

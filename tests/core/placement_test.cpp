@@ -10,8 +10,8 @@
 #include "edit/placement.h"
 #include "fake_prompter.h"
 #include "layout_builder.h"
+#include "model/document.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 
 namespace {
 
@@ -34,11 +34,13 @@ SnapCandidate SnapAt(const Layout& l, const char* cat, Pose pose) {
 }
 
 TEST(Drop, SnappedPieceIsJoinedOnBothSidesAndSelected) {
-  Layout l = Fresh();
+  Document doc;
+  Layout& l = doc.layout();
+  l = Fresh();
   FakePrompter ask;
-  const int a = DropPiece(l, Def("24188"), {0, 0, 0}, {}, ask).id;
+  const int a = DropPiece(doc, Def("24188"), {0, 0, 0}, {}, ask).id;
   const SnapCandidate s = SnapAt(l, "24130", {200, 5, 0});
-  const PlaceResult r = DropPiece(l, Def("24130"), {200, 5, 0}, s, ask);
+  const PlaceResult r = DropPiece(doc, Def("24130"), {200, 5, 0}, s, ask);
   ASSERT_TRUE(r.placed);
   EXPECT_EQ(Piece(l, r.id).joints[0], (Joint{a, 1}));
   EXPECT_EQ(Piece(l, a).joints[1], (Joint{r.id, 0}));
@@ -47,16 +49,18 @@ TEST(Drop, SnappedPieceIsJoinedOnBothSidesAndSelected) {
   EXPECT_EQ(Piece(l, r.id).joints.size(), 2u);
   EXPECT_EQ(CheckJointConsistency(l), "");
   EXPECT_TRUE(ask.shown.empty());
-  ASSERT_TRUE(Undo(l));
+  ASSERT_TRUE(doc.Undo());
   EXPECT_EQ(l.pieces.size(), 1u);
   EXPECT_FALSE(l.pieces[0].Joined(1));
 }
 
 TEST(Drop, UnsnappedDropNextToAnotherSystemIsRefused) {
-  Layout l = Fresh();
+  Document doc;
+  Layout& l = doc.layout();
+  l = Fresh();
   FakePrompter ask;
-  DropPiece(l, Def("2200"), {0, 0, 0}, {}, ask);
-  const PlaceResult r = DropPiece(l, Def("24188"), {190, 0, 0}, {}, ask);
+  DropPiece(doc, Def("2200"), {0, 0, 0}, {}, ask);
+  const PlaceResult r = DropPiece(doc, Def("24188"), {190, 0, 0}, {}, ask);
   EXPECT_FALSE(r.placed);
   ASSERT_EQ(ask.shown.size(), 1u);
   EXPECT_EQ(ask.last().caption, "Incompatible Track Systems");
@@ -65,42 +69,50 @@ TEST(Drop, UnsnappedDropNextToAnotherSystemIsRefused) {
             "compatible.\nUse adapter track 24922 to connect C-Track to K-Track.");
   EXPECT_EQ(ask.last().icon, PromptIcon::Warning);
   EXPECT_EQ(l.pieces.size(), 1u);
-  EXPECT_EQ(l.undo.size(), 1u);  // the refusal took no undo step
+  EXPECT_EQ(doc.undo_steps(), 1u);  // the refusal took no undo step
   // With snapping off the same drop is allowed.
   l.snap = false;
-  EXPECT_TRUE(DropPiece(l, Def("24188"), {190, 0, 0}, {}, ask).placed);
+  EXPECT_TRUE(DropPiece(doc, Def("24188"), {190, 0, 0}, {}, ask).placed);
 }
 
 TEST(Drop, LevelIsTheTargetsOrTheHighestVisible) {
-  Layout l = Fresh();
+  Document doc;
+  Layout& l = doc.layout();
+  l = Fresh();
   l.levels.push_back({2, "Upper", true, 80, false, 1, 2, 3, {}});
   l.levels.push_back({3, "Hidden", false, 200, false, 1, 2, 3, {}});
   FakePrompter ask;
-  const int a = DropPiece(l, Def("24188"), {0, 0, 0}, {}, ask).id;
+  const int a = DropPiece(doc, Def("24188"), {0, 0, 0}, {}, ask).id;
   EXPECT_EQ(Piece(l, a).level, 2);
   l.pieces[0].level = 1;
   const SnapCandidate s = SnapAt(l, "24188", {190, 0, 0});
-  EXPECT_EQ(Piece(l, DropPiece(l, Def("24188"), {190, 0, 0}, s, ask).id).level, 1);
+  EXPECT_EQ(Piece(l, DropPiece(doc, Def("24188"), {190, 0, 0}, s, ask).id).level, 1);
   for (Level& v : l.levels) v.visible = false;
   l.active_level = 3;
   EXPECT_EQ(DropLevel(l), 3);
 }
 
 TEST(Drop, FirstZPieceOfAnEmptyLayoutAsksForZoomOne) {
-  Layout l = Fresh();
+  Document doc;
+  Layout& l = doc.layout();
+  l = Fresh();
   FakePrompter ask;
-  EXPECT_TRUE(DropPiece(l, Def("8500"), {0, 0, 0}, {}, ask).first_z_piece);
-  EXPECT_FALSE(DropPiece(l, Def("8500"), {500, 0, 0}, {}, ask).first_z_piece);
-  Layout c = Fresh();
-  EXPECT_FALSE(DropPiece(c, Def("24188"), {0, 0, 0}, {}, ask).first_z_piece);
+  EXPECT_TRUE(DropPiece(doc, Def("8500"), {0, 0, 0}, {}, ask).first_z_piece);
+  EXPECT_FALSE(DropPiece(doc, Def("8500"), {500, 0, 0}, {}, ask).first_z_piece);
+  Document c_doc;
+  Layout& c = c_doc.layout();
+  c = Fresh();
+  EXPECT_FALSE(DropPiece(c_doc, Def("24188"), {0, 0, 0}, {}, ask).first_z_piece);
 }
 
 TEST(Drop, TurntableBringsSixSpokeExtensions) {
-  Layout l = Fresh();
+  Document doc;
+  Layout& l = doc.layout();
+  l = Fresh();
   FakePrompter ask;
-  const PlaceResult r = DropPiece(l, Def("74861"), {1000, 1000, 0}, {}, ask);
+  const PlaceResult r = DropPiece(doc, Def("74861"), {1000, 1000, 0}, {}, ask);
   ASSERT_EQ(l.pieces.size(), 7u);
-  EXPECT_EQ(l.undo.size(), 1u);
+  EXPECT_EQ(doc.undo_steps(), 1u);
   const PlacedPiece& t = Piece(l, r.id);
   const int expected[] = {29, 0, 1, 14, 15, 16};
   for (int k = 0; k < 6; ++k) {
@@ -121,9 +133,11 @@ TEST(Drop, TurntableBringsSixSpokeExtensions) {
 }
 
 TEST(Drop, PairedRampBringsItsPartnerAndTheFirstStaysSelected) {
-  Layout l = Fresh();
+  Document doc;
+  Layout& l = doc.layout();
+  l = Fresh();
   FakePrompter ask;
-  const PlaceResult r = DropPiece(l, Def("74618"), {0, 0, 0}, {}, ask);
+  const PlaceResult r = DropPiece(doc, Def("74618"), {0, 0, 0}, {}, ask);
   ASSERT_EQ(l.pieces.size(), 2u);
   const PlacedPiece& second = l.pieces[1];
   EXPECT_EQ(second.cat, "74618");
@@ -131,58 +145,64 @@ TEST(Drop, PairedRampBringsItsPartnerAndTheFirstStaysSelected) {
   EXPECT_NEAR(second.x, 180, 1e-9);
   EXPECT_TRUE(Piece(l, r.id).sel);
   EXPECT_FALSE(second.sel);
-  EXPECT_EQ(l.undo.size(), 1u);
+  EXPECT_EQ(doc.undo_steps(), 1u);
 }
 
 TEST(Drop, ARampSnappedByItsConnectorOneBringsNoPartner) {
-  Layout l = Fresh();
+  Document doc;
+  Layout& l = doc.layout();
+  l = Fresh();
   FakePrompter ask;
   ChainBuilder b(l);
   const int a = b.Start("24188");
   const SnapCandidate s = SnapAt(l, "74618", {-181, 1, 0});
   ASSERT_TRUE(s.found);
   ASSERT_EQ(s.newConnector, 1);
-  const PlaceResult r = DropPiece(l, Def("74618"), {-181, 1, 0}, s, ask);
+  const PlaceResult r = DropPiece(doc, Def("74618"), {-181, 1, 0}, s, ask);
   ASSERT_EQ(l.pieces.size(), 2u);
   EXPECT_EQ(Piece(l, r.id).joints[1], (Joint{a, 0}));
   EXPECT_EQ(CheckJointConsistency(l), "");
 }
 
 TEST(AutoConnect, ContinuesTheNewestSelectedPieceInItsRunningDirection) {
-  Layout l = Fresh();
+  Document doc;
+  Layout& l = doc.layout();
+  l = Fresh();
   FakePrompter ask;
   ChainBuilder b(l);
   const int a = b.Start("24188");
   l.pieces[0].sel = true;
-  const PlaceResult r = AutoConnect(l, "24130", ask);
+  const PlaceResult r = AutoConnect(doc, "24130", ask);
   ASSERT_TRUE(r.placed);
   EXPECT_EQ(Piece(l, r.id).joints[0], (Joint{a, 1}));
   EXPECT_TRUE(Piece(l, r.id).sel);
   EXPECT_FALSE(Piece(l, a).sel);
   // Connector 1 of the newest is joined now? No: it continues from there next time.
-  const PlaceResult r2 = AutoConnect(l, "24188", ask);
+  const PlaceResult r2 = AutoConnect(doc, "24188", ask);
   EXPECT_EQ(Piece(l, r2.id).joints[0], (Joint{r.id, 1}));
   // With connector 1 joined the piece continues backwards from connector 0, laid by its
   // own connector 1 so that it runs the same way.
   for (auto& p : l.pieces) p.sel = p.id == a;
-  const PlaceResult back = AutoConnect(l, "24188", ask);
+  const PlaceResult back = AutoConnect(doc, "24188", ask);
   EXPECT_EQ(Piece(l, back.id).joints[1], (Joint{a, 0}));
   EXPECT_NEAR(Piece(l, back.id).x, -188.3, 1e-9);
   EXPECT_NEAR(Piece(l, back.id).heading, 0, 1e-9);
   // Both ends joined: nothing happens.
   for (auto& p : l.pieces) p.sel = p.id == a;
   const std::size_t count = l.pieces.size();
-  EXPECT_FALSE(AutoConnect(l, "24188", ask).placed);
+  EXPECT_FALSE(AutoConnect(doc, "24188", ask).placed);
   EXPECT_EQ(l.pieces.size(), count);
   EXPECT_EQ(CheckJointConsistency(l), "");
 }
 
 TEST(AutoConnect, TwelveCurvesCloseTheCircle) {
-  Layout l = Fresh();
+  Document doc;
+  Layout& l = doc.layout();
+  l = Fresh();
   FakePrompter ask;
   l.pieces.clear();
-  const int first = DropPiece(l, Def("24130"), {0, 0, 0}, {}, ask).id;
-  for (int k = 0; k < 11; ++k) ASSERT_TRUE(AutoConnect(l, "24130", ask).placed);
+  const int first = DropPiece(doc, Def("24130"), {0, 0, 0}, {}, ask).id;
+  for (int k = 0; k < 11; ++k) ASSERT_TRUE(AutoConnect(doc, "24130", ask).placed);
   ASSERT_EQ(l.pieces.size(), 12u);
   EXPECT_EQ(l.pieces.back().joints[1], (Joint{first, 0}));
   EXPECT_EQ(Piece(l, first).joints[0], (Joint{l.pieces.back().id, 1}));
@@ -194,32 +214,36 @@ TEST(AutoConnect, TwelveCurvesCloseTheCircle) {
 }
 
 TEST(AutoConnect, RefusesToJoinAnotherTrackSystem) {
-  Layout l = Fresh();
+  Document doc;
+  Layout& l = doc.layout();
+  l = Fresh();
   FakePrompter ask;
   ChainBuilder(l).Start("24188");
   l.pieces[0].sel = true;
-  EXPECT_FALSE(AutoConnect(l, "2200", ask).placed);
+  EXPECT_FALSE(AutoConnect(doc, "2200", ask).placed);
   ASSERT_EQ(ask.shown.size(), 1u);
   EXPECT_EQ(ask.last().caption, "Incompatible Track Systems");
   EXPECT_EQ(l.pieces.size(), 1u);
 }
 
 TEST(Clone, ExtendsTheFreeEndWithACopy) {
-  Layout l = Fresh();
+  Document doc;
+  Layout& l = doc.layout();
+  l = Fresh();
   FakePrompter ask;
   ChainBuilder b(l);
   const int a = b.Start("24188");
   const int c = b.Append("24188");
   // Connector 1 of `a` is joined: the copy extends connector 0 with its connector 1.
-  const PlaceResult r = ClonePiece(l, a, ask);
+  const PlaceResult r = ClonePiece(doc, a, ask);
   ASSERT_TRUE(r.placed);
   EXPECT_EQ(Piece(l, r.id).joints[1], (Joint{a, 0}));
   EXPECT_TRUE(Piece(l, r.id).sel);
   // A piece joined at both ends gets nothing.
-  EXPECT_FALSE(ClonePiece(l, a, ask).placed);
+  EXPECT_FALSE(ClonePiece(doc, a, ask).placed);
   // Helix stubs are never cloned.
   l.pieces[static_cast<std::size_t>(FindPiece(l, c))].helix = 5;
-  EXPECT_FALSE(ClonePiece(l, c, ask).placed);
+  EXPECT_FALSE(ClonePiece(doc, c, ask).placed);
   EXPECT_EQ(CheckJointConsistency(l), "");
 }
 
@@ -297,9 +321,11 @@ TEST(CloseLoops, EndsWithin2mmOfHeightOnTheSameLevelOnly) {
 
 // A piece already joined at connector 1 closes with connector 0 onto the end of `target`.
 struct ClosingJoin {
-  Layout l = Fresh();
+  Document doc;
+  Layout& l = doc.layout();
   int target = -1, piece = -1;
   ClosingJoin() {
+    l = Fresh();
     ChainBuilder b(l);
     target = b.Start("24188");
     piece = b.Start("24188", {188.3, 0, 0});
@@ -366,13 +392,15 @@ TEST(MoveJoin, TwoMovedEndsNeverJoinOneFreeEnd) {
 }
 
 TEST(Grades, ContinueOntoJoinedTrack) {
-  Layout l = Fresh();
+  Document doc;
+  Layout& l = doc.layout();
+  l = Fresh();
   FakePrompter ask;
-  const int a = DropPiece(l, Def("24188"), {0, 0, 0}, {}, ask).id;
+  const int a = DropPiece(doc, Def("24188"), {0, 0, 0}, {}, ask).id;
   SetGradeRun(l, 2.0, a, 0);
   l.pieces[0].grade = 2.0;
   const PlaceResult r =
-      DropPiece(l, Def("24188"), {190, 0, 0}, SnapAt(l, "24188", {190, 0, 0}), ask);
+      DropPiece(doc, Def("24188"), {190, 0, 0}, SnapAt(l, "24188", {190, 0, 0}), ask);
   EXPECT_NEAR(Piece(l, r.id).z, 188.3 * std::sin(2.0 * kPi / 180), 1e-9);
   EXPECT_NEAR(Piece(l, r.id).z, 6.57, 0.005);
   EXPECT_EQ(Piece(l, r.id).grade, 2.0);
@@ -422,11 +450,13 @@ TEST(Grades, ABridgeEndsTheRunFlatAndARampContinuesIt) {
 }
 
 TEST(Scenery, DropSelectsTheItemAndARoundhouseFacesANearTurntable) {
-  Layout l = Fresh();
-  const PlaceResult t = DropScenery(l, "74861", {1000, 1000, 0});
+  Document doc;
+  Layout& l = doc.layout();
+  l = Fresh();
+  const PlaceResult t = DropScenery(doc, "74861", {1000, 1000, 0});
   ASSERT_TRUE(t.placed);
   EXPECT_TRUE(l.scenery[0].sel);
-  const PlaceResult r = DropScenery(l, "72886", {1100, 1300, 50});
+  const PlaceResult r = DropScenery(doc, "72886", {1100, 1300, 50});
   ASSERT_TRUE(r.placed);
   const SceneryItem& rh = l.scenery[1];
   EXPECT_TRUE(rh.sel);
@@ -437,7 +467,7 @@ TEST(Scenery, DropSelectsTheItemAndARoundhouseFacesANearTurntable) {
   EXPECT_NEAR(rh.y, 1000 + dist * std::cos(48 * kPi / 180), 1e-9);
   // Far from any turntable it stays where it was dropped.
   EXPECT_EQ(AlignRoundhouse(l, "72886", {3000, 3000, 50}), (Pose{3000, 3000, 50}));
-  EXPECT_FALSE(DropScenery(l, "no-such-item", {0, 0, 0}).placed);
+  EXPECT_FALSE(DropScenery(doc, "no-such-item", {0, 0, 0}).placed);
 }
 
 }  // namespace

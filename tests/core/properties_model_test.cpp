@@ -11,8 +11,8 @@
 #include "interact/canvas_controller.h"
 #include "interact/properties_model.h"
 #include "layout_builder.h"
+#include "model/document.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 
 namespace {
 
@@ -24,7 +24,9 @@ class PanelTest : public testing::Test {
   }
   PlacedPiece& P(int id) { return l.pieces[static_cast<std::size_t>(FindPiece(l, id))]; }
 
-  Layout l;
+  Document doc;
+
+  Layout& l = doc.layout();
   ChainBuilder build;
 };
 
@@ -79,7 +81,7 @@ TEST_F(PanelTest, SeveralPiecesListArticlesTotalLengthAndMixedLevels) {
   ASSERT_EQ(v.levels.size(), 3u);
   EXPECT_EQ(v.levels[0], (LevelEntry{"(mixed)", -1}));
   EXPECT_EQ(v.level_index, 0);
-  EXPECT_FALSE(ApplyLevelChoice(l, v.shown, -1));
+  EXPECT_FALSE(ApplyLevelChoice(doc, v.shown, -1));
   // Long selections stop after twenty articles; unknown articles add no length.
   l.units = 0;
   for (int i = 0; i < 23; ++i) build.Append("24188");
@@ -122,7 +124,7 @@ TEST_F(PanelTest, SceneryShapeHelixAndOtherSelections) {
   DeselectAll(l);
   EXPECT_EQ(DescribeSelection(l).title, "No selection");
 
-  const int h = InsertHelix(l, "proses_3_5_r1r2", 0, {0, 0});
+  const int h = InsertHelix(doc, "proses_3_5_r1r2", 0, {0, 0});
   for (PlacedPiece& p : l.pieces) p.sel = p.helix == h;
   l.pieces[0].z = 12.7;
   l.units = 2;
@@ -140,28 +142,28 @@ TEST_F(PanelTest, LevelChoiceForEachKindOfSelection) {
   P(b).grade = 2;
   P(b).z = 5;
   P(a).sel = P(b).sel = true;
-  EXPECT_TRUE(ApplyLevelChoice(l, DescribeSelection(l).shown, 2));
+  EXPECT_TRUE(ApplyLevelChoice(doc, DescribeSelection(l).shown, 2));
   EXPECT_EQ(P(a).level, 2);
   EXPECT_EQ(P(a).z, 80);
   EXPECT_EQ(P(b).z, 5);
   EXPECT_EQ(l.active_level, 2);
-  EXPECT_EQ(l.undo.size(), 1u);
-  ASSERT_TRUE(Undo(l));
+  EXPECT_EQ(doc.undo_steps(), 1u);
+  ASSERT_TRUE(doc.Undo());
   EXPECT_EQ(P(a).level, 1);
   DeselectAll(l);
 
   // A helix: bottom stubs at the level, top stubs a rise higher, and the flat deck beyond
   // the top; the walk stops at graded track going down.
-  const int h = InsertHelix(l, "", 0, {2000, 0});
+  const int h = InsertHelix(doc, "", 0, {2000, 0});
   const Helix helix = l.helices.back();
   const int deck = build.Append("24188", 0, helix.topR1, 1);
   const int ramp = build.Append("24188", 0, deck, 1);
   const int lower = build.Append("24188", 0, ramp, 1);
   P(ramp).grade = -3;
   for (PlacedPiece& p : l.pieces) p.sel = p.helix == h;
-  const std::size_t steps = l.undo.size();
-  EXPECT_TRUE(ApplyLevelChoice(l, DescribeSelection(l).shown, 2));
-  EXPECT_EQ(l.undo.size(), steps + 1);
+  const std::size_t steps = doc.undo_steps();
+  EXPECT_TRUE(ApplyLevelChoice(doc, DescribeSelection(l).shown, 2));
+  EXPECT_EQ(doc.undo_steps(), steps + 1);
   EXPECT_EQ(P(helix.bottomR2).z, 80);
   EXPECT_EQ(P(helix.topR2).z, 80 + 260);
   EXPECT_EQ(P(deck).z, 340);
@@ -172,37 +174,37 @@ TEST_F(PanelTest, LevelChoiceForEachKindOfSelection) {
   // Only helix pieces among selected pieces (not the whole helix): nothing, no undo step.
   DeselectAll(l);
   P(helix.topR1).sel = true;
-  EXPECT_FALSE(ApplyLevelChoice(l, {ShownKind::Piece, helix.topR1}, 1));
-  EXPECT_EQ(l.undo.size(), steps + 1);
+  EXPECT_FALSE(ApplyLevelChoice(doc, {ShownKind::Piece, helix.topR1}, 1));
+  EXPECT_EQ(doc.undo_steps(), steps + 1);
 
   // Scenery items and polygons only change level.
   DeselectAll(l);
   l.scenery.push_back({50, "platform_island", 0, 0, 0, true, 1, 1, 1});
-  EXPECT_TRUE(ApplyLevelChoice(l, DescribeSelection(l).shown, 2));
+  EXPECT_TRUE(ApplyLevelChoice(doc, DescribeSelection(l).shown, 2));
   EXPECT_EQ(l.scenery[0].level, 2);
-  EXPECT_FALSE(ApplyLevelChoice(l, {ShownKind::Scenery, 99}, 1));
+  EXPECT_FALSE(ApplyLevelChoice(doc, {ShownKind::Scenery, 99}, 1));
 }
 
 TEST_F(PanelTest, ColorApplyAndLabels) {
   const int a = build.Start("24188");
   const int b = build.Append("24188");
   P(a).sel = true;
-  EXPECT_FALSE(ApplyColor(l, 9));
-  EXPECT_TRUE(ApplyColor(l, 1));
+  EXPECT_FALSE(ApplyColor(doc, 9));
+  EXPECT_TRUE(ApplyColor(doc, 1));
   EXPECT_TRUE(P(a).has_color);
   EXPECT_EQ(P(a).color, (Rgb{220, 60, 60}));
   EXPECT_FALSE(P(b).has_color);
   EXPECT_FALSE(P(a).sel);
-  EXPECT_FALSE(ApplyColor(l, 2));  // nothing selected now
+  EXPECT_FALSE(ApplyColor(doc, 2));  // nothing selected now
   P(a).sel = true;
-  EXPECT_TRUE(ApplyColor(l, 0));
+  EXPECT_TRUE(ApplyColor(doc, 0));
   EXPECT_FALSE(P(a).has_color);
   EXPECT_EQ(P(a).color, (Rgb{0, 0, 0}));
-  EXPECT_EQ(l.undo.size(), 2u);
+  EXPECT_EQ(doc.undo_steps(), 2u);
 
   // Labels go to the last Ctrl+press on empty canvas once, then to the origin.
   FakePrompter ask;
-  CanvasController canvas(l, ask);
+  CanvasController canvas(doc, ask);
   canvas.SetView(1.0, 0, 0);
   MouseInput press;
   press.x = 300;
@@ -220,14 +222,14 @@ TEST_F(PanelTest, ColorApplyAndLabels) {
 
 TEST_F(PanelTest, PieceMenuOffersEndGradeWhileARunIsActive) {
   FakePrompter ask;
-  CanvasController canvas(l, ask);
+  CanvasController canvas(doc, ask);
   canvas.SetView(1.0, 100, 100);
   const int a = build.Start("24188");
   MouseInput m;
   m.x = 150;
   m.y = 100;
   EXPECT_FALSE(canvas.RightDown(m).menu_end_grade);
-  StartGrade(l, a, 2);
+  StartGrade(doc, a, 2);
   const CanvasEffects menu = canvas.RightDown(m);
   EXPECT_EQ(menu.menu, CanvasMenu::Piece);
   EXPECT_TRUE(menu.menu_end_grade);

@@ -78,12 +78,10 @@ class RecoveryOfferTest : public testing::Test {
   }
 
   TempDir dir;
-  Layout layout;
-  std::string path;
-  std::string name;
-  bool modified = false;
+  Document doc;
+  Layout& layout = doc.layout();
   FakePrompter prompter;
-  FileCommands files{layout, path, name, modified, prompter, dir / "layouts"};
+  FileCommands files{doc, prompter, dir / "layouts"};
 };
 
 TEST_F(RecoveryOfferTest, RestoreOpensTheEditModifiedAndTheNextSaveWritesTheOriginalFile) {
@@ -103,9 +101,9 @@ TEST_F(RecoveryOfferTest, RestoreOpensTheEditModifiedAndTheNextSaveWritesTheOrig
             "|Restore|Discard");
   EXPECT_FALSE(prompter.last().default_no);  // Restore is the default
   EXPECT_EQ(layout.pieces.size(), 4u);
-  EXPECT_TRUE(modified);
-  EXPECT_EQ(path, original.string());
-  EXPECT_EQ(name, "Yard");
+  EXPECT_TRUE(doc.modified());
+  EXPECT_EQ(doc.path(), original.string());
+  EXPECT_EQ(doc.name(), "Yard");
   EXPECT_TRUE(Exists(store.file()));  // still protected until saved
 
   EXPECT_TRUE(files.Save());
@@ -140,7 +138,7 @@ TEST_F(RecoveryOfferTest, NewAndOpenAfterTheQuestionDeleteTheCopy) {
   const fs::path file = dir / "A.vtl";
   ASSERT_EQ(SaveLayout(Chain(2), file, "A"), "");
   for (int round = 0; round < 2; ++round) {
-    modified = true;
+    doc.MarkChanged(Change::None);
     ASSERT_TRUE(store.Tick(t0 + seconds(60 + 100 * round), Chain(3 + round), "", "", true));
     store.Flush();
     ASSERT_TRUE(Exists(store.file()));

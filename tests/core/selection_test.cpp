@@ -5,8 +5,8 @@
 #include "edit/selection.h"
 #include "fake_prompter.h"
 #include "layout_builder.h"
+#include "model/document.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 #include "view/hit_test.h"
 
 namespace {
@@ -229,24 +229,29 @@ TEST(Locks, HelixAndTunnelMessages) {
 }
 
 TEST(Delete, AWholeHelixGoesWithoutTheLockMessage) {
-  Layout l = HelixAndTunnel();
+  Document doc;
+  Layout& l = doc.layout();
+  l = HelixAndTunnel();
   FakePrompter ask;
   for (int k = 0; k < 4; ++k) l.pieces[static_cast<std::size_t>(k)].sel = true;
-  ASSERT_TRUE(DeleteSelection(l, ask));
+  ASSERT_TRUE(DeleteSelection(doc, ask));
   EXPECT_TRUE(ask.shown.empty());
   EXPECT_EQ(l.pieces.size(), 3u);
   EXPECT_TRUE(l.helices.empty());
   // One piece of a helix plus other track is refused and nothing is deleted.
-  Layout m = HelixAndTunnel();
+  Document m_doc;
+  Layout& m = m_doc.layout();
+  m = HelixAndTunnel();
   m.pieces[0].sel = m.pieces[6].sel = true;
-  EXPECT_FALSE(DeleteSelection(m, ask));
+  EXPECT_FALSE(DeleteSelection(m_doc, ask));
   EXPECT_EQ(ask.last().caption, "Helix track is locked");
   EXPECT_EQ(m.pieces.size(), 7u);
-  EXPECT_TRUE(m.undo.empty());
+  EXPECT_EQ(m_doc.undo_steps(), 0u);
 }
 
 TEST(Delete, GradedQuestionAndPairedPartners) {
-  Layout l;
+  Document doc;
+  Layout& l = doc.layout();
   ChainBuilder b(l);
   const int r1 = b.Start("74618");
   b.Append("74618");
@@ -255,16 +260,16 @@ TEST(Delete, GradedQuestionAndPairedPartners) {
   l.pieces[0].grade = 1.5;
   FakePrompter ask;
   ask.answers = {PromptAnswer::No};
-  EXPECT_FALSE(DeleteSelection(l, ask));
+  EXPECT_FALSE(DeleteSelection(doc, ask));
   EXPECT_EQ(ask.last().caption, "Delete");
   EXPECT_EQ(ask.last().text, "Selection includes graded pieces. Delete?");
   EXPECT_EQ(l.pieces.size(), 3u);
   ask.answers = {PromptAnswer::Yes};
-  ASSERT_TRUE(DeleteSelection(l, ask));
+  ASSERT_TRUE(DeleteSelection(doc, ask));
   ASSERT_EQ(l.pieces.size(), 1u);  // the joined ramp partner went too
   EXPECT_EQ(l.pieces[0].id, other);
   EXPECT_FALSE(l.pieces[0].Joined(0));
-  ASSERT_TRUE(Undo(l));
+  ASSERT_TRUE(doc.Undo());
   EXPECT_EQ(FindPiece(l, r1), 0);
   EXPECT_EQ(CheckJointConsistency(l), "");
 }

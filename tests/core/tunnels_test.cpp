@@ -12,10 +12,10 @@
 #include "fake_prompter.h"
 #include "interact/canvas_controller.h"
 #include "layout_builder.h"
+#include "model/document.h"
 #include "model/layout_check.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 #include "temp_dir.h"
 #include "tool_run.h"
 
@@ -94,10 +94,12 @@ TEST(TunnelAnalysis, EachStopDisablesTheCommand) {
 }
 
 TEST(TunnelAnalysis, ExistingTunnelsAreRecognisedOrProtected) {
-  Layout l = ThreeStraights();
+  Document doc;
+  Layout& l = doc.layout();
+  l = ThreeStraights();
   ChainBuilder(l).Append("24188", 0, 3);  // id 4
   Select(l, {1, 2});
-  ASSERT_TRUE(ToggleTunnel(l));
+  ASSERT_TRUE(ToggleTunnel(doc));
   const int tunnel = l.tunnels[0].id;
   TunnelAnalysis a = AnalyzeTunnelSelection(l);
   EXPECT_TRUE(a.enabled && a.inTunnel);
@@ -114,23 +116,27 @@ TEST(TunnelAnalysis, ExistingTunnelsAreRecognisedOrProtected) {
 }
 
 TEST(TunnelAnalysis, ATunnelWhoseTrackIsNoLongerOneChainCanStillBeRemoved) {
-  Layout l = ThreeStraights();
-  ASSERT_TRUE(ToggleTunnel(l));
+  Document doc;
+  Layout& l = doc.layout();
+  l = ThreeStraights();
+  ASSERT_TRUE(ToggleTunnel(doc));
   // The middle joint is lost (an older file): the covered track is two stretches.
   l.pieces[0].joints[1] = {};
   l.pieces[1].joints[0] = {};
   const TunnelAnalysis a = AnalyzeTunnelSelection(l);
   EXPECT_TRUE(a.enabled && a.inTunnel);
-  ASSERT_TRUE(ToggleTunnel(l));
+  ASSERT_TRUE(ToggleTunnel(doc));
   EXPECT_TRUE(l.tunnels.empty());
   EXPECT_TRUE(l.scenery.empty());
 }
 
 TEST(ToggleTunnel, PlacesPortalsAtTheOuterEndsThenRemovesThemExactly) {
-  Layout l = ThreeStraights();
+  Document doc;
+  Layout& l = doc.layout();
+  l = ThreeStraights();
   const std::string before = LayoutFileText(l, "T");
   const std::vector<PlacedPiece> pieces = l.pieces;
-  ASSERT_TRUE(ToggleTunnel(l));
+  ASSERT_TRUE(ToggleTunnel(doc));
   ASSERT_EQ(l.scenery.size(), 2u);
   ASSERT_EQ(l.tunnels.size(), 1u);
   const Tunnel& t = l.tunnels[0];
@@ -149,30 +155,31 @@ TEST(ToggleTunnel, PlacesPortalsAtTheOuterEndsThenRemovesThemExactly) {
   EXPECT_EQ(l.pieces, pieces);  // the track stays as it was, still selected
   EXPECT_EQ(CheckLayout(l).problems, std::vector<std::string>{});
 
-  ASSERT_TRUE(ToggleTunnel(l));
+  ASSERT_TRUE(ToggleTunnel(doc));
   EXPECT_TRUE(l.scenery.empty());
   EXPECT_TRUE(l.tunnels.empty());
   EXPECT_EQ(LayoutFileText(l, "T"), before);
   // Undo brings the tunnel back, then takes it away again.
-  ASSERT_TRUE(Undo(l));
+  ASSERT_TRUE(doc.Undo());
   EXPECT_EQ(l.tunnels.size(), 1u);
   EXPECT_EQ(l.scenery.size(), 2u);
-  ASSERT_TRUE(Undo(l));
+  ASSERT_TRUE(doc.Undo());
   EXPECT_EQ(LayoutFileText(l, "T"), before);
-  EXPECT_FALSE(CanUndo(l));
+  EXPECT_FALSE(doc.CanUndo());
   // With the command disabled nothing changes, not even the undo history.
   Select(l, {1, 3});
-  EXPECT_FALSE(ToggleTunnel(l));
-  EXPECT_FALSE(CanUndo(l));
+  EXPECT_FALSE(ToggleTunnel(doc));
+  EXPECT_FALSE(doc.CanUndo());
 }
 
 TEST(ToggleTunnel, PortalsStandOnTheirEndPiecesLevel) {
-  Layout l;
+  Document doc;
+  Layout& l = doc.layout();
   ChainBuilder b(l);
   b.Start("24188", {0, 0, 90}, 2);
   b.Append("24188");
   SelectAll(l);
-  ASSERT_TRUE(ToggleTunnel(l));
+  ASSERT_TRUE(ToggleTunnel(doc));
   ASSERT_EQ(l.scenery.size(), 2u);
   EXPECT_EQ(l.scenery[0].level, 2);
   EXPECT_EQ(l.scenery[1].level, 2);
@@ -181,36 +188,40 @@ TEST(ToggleTunnel, PortalsStandOnTheirEndPiecesLevel) {
 }
 
 TEST(ToggleTunnel, CoveredTrackAndPortalsAreLocked) {
-  Layout l = ThreeStraights();
-  ASSERT_TRUE(ToggleTunnel(l));
+  Document doc;
+  Layout& l = doc.layout();
+  l = ThreeStraights();
+  ASSERT_TRUE(ToggleTunnel(doc));
   FakePrompter ask;
   const std::string locked =
       "Selection includes tunnel track or portals. Remove the tunnel first, ";
   Select(l, {2});
-  EXPECT_FALSE(DeleteSelection(l, ask));
+  EXPECT_FALSE(DeleteSelection(doc, ask));
   EXPECT_EQ(ask.last().caption, "Tunnel is locked");
   EXPECT_EQ(ask.last().text, locked + "then delete.");
   EXPECT_EQ(ask.last().icon, PromptIcon::Information);
-  EXPECT_FALSE(RotateSelectionStep(l, ask));
+  EXPECT_FALSE(RotateSelectionStep(doc, ask));
   EXPECT_EQ(ask.last().text, locked + "then rotate.");
-  EXPECT_FALSE(WheelRotateSelection(l, 15, ask));
+  EXPECT_FALSE(WheelRotateSelection(doc, 15, ask));
   EXPECT_EQ(ask.last().text, locked + "then rotate.");
   EXPECT_FALSE(MoveAllowed(l, ask));
   EXPECT_EQ(ask.last().text, locked + "then move.");
   DeselectAll(l);
   l.scenery[1].sel = true;  // a portal alone
-  EXPECT_FALSE(DeleteSelection(l, ask));
+  EXPECT_FALSE(DeleteSelection(doc, ask));
   EXPECT_EQ(ask.last().text, locked + "then delete.");
   EXPECT_EQ(ask.shown.size(), 5u);
   EXPECT_EQ(l.pieces.size(), 3u);
   EXPECT_EQ(l.scenery.size(), 2u);
-  EXPECT_EQ(l.undo.size(), 1u);  // only the tunnel's own step
+  EXPECT_EQ(doc.undo_steps(), 1u);  // only the tunnel's own step
 }
 
 TEST(TunnelCheck, TrackThatIsNotOneChainAndHelixStubsAreProblems) {
-  Layout l = ThreeStraights();
-  ASSERT_TRUE(ToggleTunnel(l));
-  InsertHelix(l, "", 0, {2000, 0});
+  Document doc;
+  Layout& l = doc.layout();
+  l = ThreeStraights();
+  ASSERT_TRUE(ToggleTunnel(doc));
+  InsertHelix(doc, "", 0, {2000, 0});
   EXPECT_EQ(CheckLayout(l).problems, std::vector<std::string>{});
   l.pieces[1].joints[1] = {};
   l.pieces[2].joints[0] = {};
@@ -234,7 +245,7 @@ TEST(TunnelCheck, TrackThatIsNotOneChainAndHelixStubsAreProblems) {
 
 class HelixTest : public testing::Test {
  protected:
-  HelixTest() : canvas(layout, ask) {
+  HelixTest() : canvas(doc, ask) {
     EnsureDefaultLevel(layout);
     canvas.SetClientSize(1000, 800);
     canvas.SetView(1.0, 0.0, 0.0);
@@ -242,7 +253,8 @@ class HelixTest : public testing::Test {
   const PlacedPiece& P(int id) {
     return layout.pieces[static_cast<std::size_t>(FindPiece(layout, id))];
   }
-  Layout layout;
+  Document doc;
+  Layout& layout = doc.layout();
   FakePrompter ask;
   CanvasController canvas;
 };
@@ -275,20 +287,20 @@ TEST_F(HelixTest, PaletteDoubleClickPlacesTangentStubsBesideEachOther) {
   // Inner and outer stubs lie side by side, 77.5 mm apart, without touching.
   EXPECT_NEAR(P(h.bottomR1).x - P(h.bottomR2).x, 77.5, 1e-9);
   EXPECT_EQ(CheckLayout(layout).problems, std::vector<std::string>{});
-  ASSERT_TRUE(Undo(layout));
+  ASSERT_TRUE(doc.Undo());
   EXPECT_TRUE(layout.pieces.empty());
   EXPECT_TRUE(layout.helices.empty());
 }
 
 TEST_F(HelixTest, AngleTurnsPositionsAndStubs) {
-  InsertHelix(layout, "", 90, {500, 500});
+  InsertHelix(doc, "", 90, {500, 500});
   const Helix& h = layout.helices[0];
   EXPECT_EQ(h.variant, "proses_2_5_r1r2");
   EXPECT_NEAR(P(h.bottomR1).x, 500, 1e-9);
   EXPECT_NEAR(P(h.bottomR1).y, 140, 1e-9);
   EXPECT_NEAR(P(h.topR2).y, 937.5, 1e-9);
   EXPECT_EQ(P(h.topR2).heading, 180);
-  InsertHelix(layout, "", -60, {0, 0});  // headings stay in [0, 360)
+  InsertHelix(doc, "", -60, {0, 0});  // headings stay in [0, 360)
   EXPECT_EQ(layout.helices[1].heading, 300);
   EXPECT_EQ(P(layout.helices[1].topR1).heading, 30);
 }
@@ -308,20 +320,20 @@ TEST_F(HelixTest, DragDropsTheHelixWhereTheMouseIsAndUnknownKitsFallBack) {
   EXPECT_EQ(h.variant, HelixCatalog::default_id);
   EXPECT_NEAR(P(h.topR2).x, 837.5, 1e-9);
   // A different kit has its own radii and rise.
-  InsertHelix(layout, "proses_4_5_r4r5", 0, {0, 0});
+  InsertHelix(doc, "proses_4_5_r4r5", 0, {0, 0});
   EXPECT_NEAR(P(layout.helices[1].bottomR2).x, -643.6, 1e-9);
   EXPECT_EQ(P(layout.helices[1].topR1).z, 420);
 }
 
 TEST_F(HelixTest, DeletingPartOfAHelixIsRefused) {
-  InsertHelix(layout, "", 0, {500, 500});
+  InsertHelix(doc, "", 0, {500, 500});
   const Helix h = layout.helices[0];
   layout.pieces[0].sel = layout.pieces[1].sel = true;  // two stubs, as a file may hold
-  EXPECT_FALSE(DeleteSelection(layout, ask));
+  EXPECT_FALSE(DeleteSelection(doc, ask));
   EXPECT_EQ(ask.last().caption, "Helix track is locked");
   EXPECT_EQ(layout.pieces.size(), 4u);
   SelectAll(layout);
-  ASSERT_TRUE(DeleteSelection(layout, ask));
+  ASSERT_TRUE(DeleteSelection(doc, ask));
   EXPECT_EQ(ask.shown.size(), 1u);
   EXPECT_TRUE(layout.helices.empty());
 }

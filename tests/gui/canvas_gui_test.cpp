@@ -6,8 +6,8 @@
 #include "frame_fixture.h"
 #include "gui/frame/main_frame.h"
 #include "layout_builder.h"
+#include "model/document.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 #include "temp_dir.h"
 
 namespace {
@@ -44,7 +44,7 @@ TEST_F(CanvasWindowTest, DraggingASelectedPieceMovesItAndItRejoins) {
   ChainBuilder b(l);
   const int a = b.Start("24188", {100, 100, 0});
   const int c = b.Append("24188");
-  frame->Changed();
+  frame->document().MarkChanged(Change::Content);
   Send(wxEVT_LEFT_DOWN, 350, 100, true);  // select the second piece
   Send(wxEVT_LEFT_UP, 350, 100, false);
   ASSERT_TRUE(P(c).sel);
@@ -67,7 +67,7 @@ TEST_F(CanvasWindowTest, DraggingASelectedPieceMovesItAndItRejoins) {
 TEST_F(CanvasWindowTest, PaletteDragSnapsAndDropsJoined) {
   ::Layout& l = frame->layout();
   const int a = ChainBuilder(l).Start("24188", {100, 100, 0});
-  frame->Changed();
+  frame->document().MarkChanged(Change::Content);
   canvas->BeginPieceDrag("24188");
   Send(wxEVT_MOTION, 300, 110, false);
   ASSERT_TRUE(canvas->controller().state().dragSnap.found);

@@ -18,10 +18,10 @@
 #include "gui/wx_text.h"
 #include "interact/commands.h"
 #include "layout_builder.h"
-#include "when_shown.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
 #include "temp_dir.h"
+#include "when_shown.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ class FileFrameTest : public FrameFixture {
     ChainBuilder chain(frame->layout());
     chain.Start(article, {100, 100, 0});
     chain.Append(article);
-    frame->Changed();
+    frame->document().MarkChanged(Change::Content);
   }
   std::string Status(int field) { return FromWx(frame->GetStatusBar()->GetStatusText(field)); }
   std::string Title() { return FromWx(frame->GetTitle()); }

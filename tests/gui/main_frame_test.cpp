@@ -81,8 +81,9 @@ TEST_F(FrameTest, UndoRedoAndDeleteEnabling) {
   ::Layout& l = frame->layout();
   PlacedPiece p;
   p.cat = "24188";
+  Transaction place(frame->document(), "Place");
   InsertPiece(l, p);
-  frame->Changed();
+  place.Commit();
   EXPECT_TRUE(Enabled(kCmdUndo));
   EXPECT_EQ(frame->GetTitle(), "Vantrel v1.4 by Kestrelmoor *");
   EXPECT_EQ(frame->GetStatusBar()->GetStatusText(1), "Pieces: 1");

@@ -22,7 +22,7 @@ class LevelsGuiTest : public FrameFixture {};
 
 TEST_F(LevelsGuiTest, ManageLevelsAddsShowsActivatesAndRemoves) {
   ::Layout& l = frame->layout();
-  LevelManagerDialog dlg(frame, l, prompter);
+  LevelManagerDialog dlg(frame, frame->document(), prompter);
   EXPECT_EQ(dlg.GetTitle(), "Manage Levels");
   EXPECT_EQ(dlg.GetSize(), wxSize(500, 360));
   EXPECT_EQ(dlg.list()->GetItemCount(), 1);

@@ -9,7 +9,7 @@
 #include "frame_fixture.h"
 #include "gui/panels/properties_panel.h"
 #include "interact/commands.h"
-#include "model/undo.h"
+#include "model/document.h"
 
 namespace {
 
@@ -33,41 +33,42 @@ class PanelGuiTest : public FrameFixture {
 
 TEST_F(PanelGuiTest, GradeButtonsHeightAndLabelsAreEachOneUndoStep) {
   ::Layout& l = frame->layout();
+  Document& doc = frame->document();
   EXPECT_EQ(panel()->view().title, "No selection");
   EXPECT_FALSE(panel()->FindWindow(PropertiesPanel::kStartGrade)->IsEnabled());
   PlacedPiece p;
   p.cat = "24188";
   InsertPiece(l, p);
   l.pieces[0].sel = true;
-  frame->CanvasSelectionChanged();
+  doc.Notify(Change::Selection);
   EXPECT_EQ(panel()->view().details, "24188 - 188.3mm  |  188.3 mm");
   EXPECT_TRUE(panel()->FindWindow(PropertiesPanel::kStartGrade)->IsEnabled());
-  const std::size_t steps = l.undo.size();
+  const std::size_t steps = doc.undo_steps();
 
   Click(PropertiesPanel::kStartGrade);  // DOWN at 0.0 deg, as the panel starts
   // The repaint that follows turns the status into the grade indication.
-  EXPECT_TRUE(Status() == "Elevation: DOWN 0.0 deg" ||
-              Status() == "[ELEV] 0.0 deg  (right-click piece to stop)")
-      << Status();
+  frame->canvas()->Update();
+  EXPECT_EQ(Status(), "[ELEV] 0.0 deg  (right-click piece to stop)");
   EXPECT_EQ(l.grade_runs.size(), 1u);
-  EXPECT_EQ(l.undo.size(), steps + 1);
+  EXPECT_EQ(doc.undo_steps(), steps + 1);
   EXPECT_EQ(frame->GetTitle().Last(), '*');
   Click(PropertiesPanel::kEndGrade);
   EXPECT_EQ(Status(), "Grade ended - subsequent pieces will be flat");
   EXPECT_TRUE(l.grade_runs.empty());
-  Click(PropertiesPanel::kRecalc);
+  Click(PropertiesPanel::kRecalc);  // the heights are right already: no step
+  EXPECT_EQ(doc.undo_steps(), steps + 2);
   Enter(PropertiesPanel::kHeightField, "42");
   EXPECT_EQ(l.pieces[0].z, 42);
   EXPECT_EQ(panel()->view().height_text, "42.0");
   Enter(PropertiesPanel::kHeightField, "forty");
-  EXPECT_EQ(l.undo.size(), steps + 4);
+  EXPECT_EQ(doc.undo_steps(), steps + 3);
   Enter(PropertiesPanel::kLabelField, "Station");
   EXPECT_EQ(l.labels.size(), 1u);
-  EXPECT_EQ(l.undo.size(), steps + 5);
-  for (int i = 0; i < 5; ++i) frame->RunCommand(kCmdUndo);
+  EXPECT_EQ(doc.undo_steps(), steps + 4);
+  for (int i = 0; i < 4; ++i) frame->RunCommand(kCmdUndo);
   EXPECT_EQ(l.pieces[0].z, 0);
   EXPECT_TRUE(l.labels.empty());
-  EXPECT_EQ(l.undo.size(), steps);
+  EXPECT_EQ(doc.undo_steps(), steps);
 }
 
 }  // namespace

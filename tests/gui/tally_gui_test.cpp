@@ -44,7 +44,7 @@ TEST_F(TallyTest, ListFollowsEditsOpeningAndNew) {
   ChainBuilder chain(frame->layout());
   chain.Start("24611", {100, 100, 0});
   chain.Append("24188");
-  frame->Changed();
+  frame->document().MarkChanged(Change::Content);
   EXPECT_EQ(Rows(), (std::vector<std::string>{
                         "24188 - 188.3mm|1", "24611 Left Turnout R2=437.5mm 24.3°|1",
                         "We Recommend|", "74491 Turnout Motor|1", "74462 Decoder|1"}));
@@ -57,7 +57,7 @@ TEST_F(TallyTest, ListFollowsEditsOpeningAndNew) {
   EXPECT_EQ(Rows()[11], "74467 Decoder (24720)|1");
 
   frame->layout().pieces.pop_back();  // the 24624 slip
-  frame->Changed();
+  frame->document().MarkChanged(Change::Content);
   EXPECT_EQ(Rows().size(), 11u);
   EXPECT_EQ(Rows()[9], "74462 Decoder|1");
 

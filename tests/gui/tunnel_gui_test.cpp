@@ -19,7 +19,7 @@ class TunnelWindowTest : public FrameFixture {
     b.Start("24188", {100, 100, 0});
     b.Append("24188");
     b.Append("24188");
-    frame->Changed();
+    frame->document().MarkChanged(Change::Content);
     frame->canvas()->Apply(frame->canvas()->controller().SetView(1.0, 0, 0));
   }
   // Runs the interface update of the tool as the idle handler would.

@@ -51,7 +51,7 @@ TEST_F(View3DTest, CommandOpensOneWindowThatFollowsEdits) {
   view->canvas()->Update();  // a first paint sets up GL and draws
 
   ChainBuilder(frame->layout()).Start("24188");
-  frame->Changed();
+  frame->document().MarkChanged(Change::Content);
   EXPECT_EQ(view->canvas()->scene().pieceInstances.size(), 1u);
   frame->RunCommand(kCmd3DView);  // the same window again
   EXPECT_EQ(frame->view3d(), view);

@@ -15,12 +15,13 @@
 #include "gui/wx_text.h"
 #include "model/layout_ops.h"
 
-LevelManagerDialog::LevelManagerDialog(wxWindow* parent, ::Layout& layout, Prompter& prompter)
+LevelManagerDialog::LevelManagerDialog(wxWindow* parent, Document& doc, Prompter& prompter)
     : wxDialog(parent, wxID_ANY, "Manage Levels", wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
-      layout_(layout),
+      doc_(doc),
+      layout_(doc.layout()),
       prompter_(prompter) {
-  EnsureDefaultLevel(layout_);
+  EnsureDefaultLevel(doc_.layout());
   auto* top = new wxBoxSizer(wxVERTICAL);
   top->Add(new wxStaticText(this, wxID_ANY,
                             "Check to show a level.  Double-click a row to edit its properties\n"
@@ -82,22 +83,22 @@ int LevelManagerDialog::LevelAt(long row) const {
 }
 
 void LevelManagerDialog::OnChecked(wxListEvent& e, bool visible) {
-  SetLevelVisible(layout_, LevelAt(e.GetIndex()), visible);
+  SetLevelVisible(doc_, LevelAt(e.GetIndex()), visible);
 }
 
 void LevelManagerDialog::OnSelected(wxListEvent& e) {
-  SetActiveLevel(layout_, LevelAt(e.GetIndex()));
+  SetActiveLevel(doc_, LevelAt(e.GetIndex()));
   remove_->Enable(CanRemoveLevel(layout_));
 }
 
 void LevelManagerDialog::AddLevelCommand() {
-  if (AddLevel(layout_, prompter_)) Fill();
+  if (AddLevel(doc_, prompter_)) Fill();
 }
 
 void LevelManagerDialog::RemoveLevelCommand() {
   const long row = list_->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
   if (layout_.levels.size() >= 2 && row < 0) return;
-  if (RemoveLevel(layout_, prompter_, LevelAt(row))) Fill();
+  if (RemoveLevel(doc_, prompter_, LevelAt(row))) Fill();
 }
 
 void LevelManagerDialog::PropertiesCommand() {
@@ -109,7 +110,7 @@ void LevelManagerDialog::PropertiesCommand() {
   }
   LevelPropertiesDialog dlg(this, layout_, *level);
   if (dlg.ShowModal() != wxID_OK) return;
-  ApplyLevelProperties(layout_, level->id, dlg.Result());
+  ApplyLevelProperties(doc_, level->id, dlg.Result());
   Fill();
 }
 

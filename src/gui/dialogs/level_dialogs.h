@@ -17,7 +17,7 @@ class wxTextCtrl;
 
 class LevelManagerDialog : public wxDialog {
  public:
-  LevelManagerDialog(wxWindow* parent, ::Layout& layout, Prompter& prompter);
+  LevelManagerDialog(wxWindow* parent, Document& doc, Prompter& prompter);
 
   wxListCtrl* list() const { return list_; }
   wxButton* remove_button() const { return remove_; }
@@ -33,7 +33,8 @@ class LevelManagerDialog : public wxDialog {
   void OnChecked(wxListEvent& e, bool visible);
   void OnSelected(wxListEvent& e);
 
-  ::Layout& layout_;
+  Document& doc_;
+  const ::Layout& layout_;
   Prompter& prompter_;
   wxListCtrl* list_ = nullptr;
   wxButton* remove_ = nullptr;

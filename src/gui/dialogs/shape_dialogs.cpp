@@ -30,7 +30,8 @@ void AddRow(wxWindow* parent, wxFlexGridSizer* grid, const wxString& label, wxWi
 
 }  // namespace
 
-bool ShowShapePropertiesDialog(wxWindow* parent, ::Layout& layout, int shape_id) {
+bool ShowShapePropertiesDialog(wxWindow* parent, Document& doc, int shape_id) {
+  const ::Layout& layout = doc.layout();
   const auto it = std::find_if(layout.shapes.begin(), layout.shapes.end(),
                                [&](const LayoutShape& s) { return s.id == shape_id; });
   if (it == layout.shapes.end()) return false;
@@ -73,10 +74,11 @@ bool ShowShapePropertiesDialog(wxWindow* parent, ::Layout& layout, int shape_id)
   props.opacity_percent = opacity->GetValue();
   props.height = height->GetValue();
   props.outline = outline->GetValue();
-  return ApplyShapeProps(layout, shape_id, props);
+  return ApplyShapeProps(doc, shape_id, props);
 }
 
-bool ShowResizeSceneryDialog(wxWindow* parent, ::Layout& layout, int item_id) {
+bool ShowResizeSceneryDialog(wxWindow* parent, Document& doc, int item_id) {
+  const ::Layout& layout = doc.layout();
   const auto it = std::find_if(layout.scenery.begin(), layout.scenery.end(),
                                [&](const SceneryItem& s) { return s.id == item_id; });
   if (it == layout.scenery.end()) return false;
@@ -137,7 +139,7 @@ bool ShowResizeSceneryDialog(wxWindow* parent, ::Layout& layout, int item_id) {
   dlg.SetSizerAndFit(top);
   dlg.Centre();
   const int answer = dlg.ShowModal();
-  if (answer == kReset) return ResizeScenery(layout, item_id, 1.0, 1.0);
+  if (answer == kReset) return ResizeScenery(doc, item_id, 1.0, 1.0);
   if (answer != wxID_OK) return false;
-  return ResizeScenery(layout, item_id, sx->GetValue(), sy->GetValue());
+  return ResizeScenery(doc, item_id, sx->GetValue(), sy->GetValue());
 }

@@ -4,7 +4,7 @@
 
 #include <wx/window.h>
 
-#include "model/layout.h"
+#include "model/document.h"
 
-bool ShowShapePropertiesDialog(wxWindow* parent, ::Layout& layout, int shape_id);
-bool ShowResizeSceneryDialog(wxWindow* parent, ::Layout& layout, int item_id);
+bool ShowShapePropertiesDialog(wxWindow* parent, Document& doc, int shape_id);
+bool ShowResizeSceneryDialog(wxWindow* parent, Document& doc, int item_id);

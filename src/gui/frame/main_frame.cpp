@@ -13,7 +13,6 @@
 
 #include "app/version.h"
 #include "edit/baseboard.h"
-#include "edit/id_limit.h"
 #include "edit/tunnels.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/dialogs/layout_shape_dialog.h"
@@ -25,7 +24,6 @@
 #include "gui/wx_text.h"
 #include "interact/commands.h"
 #include "model/layout_ops.h"
-#include "model/undo.h"
 #include "parts/parts_list.h"
 
 MainFrame::MainFrame(const AppPaths& paths)
@@ -33,7 +31,7 @@ MainFrame::MainFrame(const AppPaths& paths)
       paths_(paths),
       log_(paths.log_dir / "mainframe.log"),
       wx_prompter_(this),
-      files_(layout_, path_, name_, modified_, prompter_, paths.layout_dir) {
+      files_(doc_, prompter_, paths.layout_dir) {
   log_.Line("A: wxFrame base constructed");
   BuildMenuBar();
   log_.Line("B: MenuBar done");
@@ -60,13 +58,18 @@ MainFrame::MainFrame(const AppPaths& paths)
   recovery_ = std::make_unique<RecoveryStore>(paths.recovery_dir, RecoveryStore::Clock::now());
   files_.set_recovery(recovery_.get());
   recovery_timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
-    recovery_->Tick(RecoveryStore::Clock::now(), layout_, path_, name_, modified_);
+    recovery_->Tick(RecoveryStore::Clock::now(), doc_.layout(), doc_.path(), doc_.name(),
+                    doc_.modified());
   });
   recovery_timer_.Start(5000);
+  doc_subscription_ = doc_.Subscribe([this](Change what) { OnDocumentChanged(what); });
 }
 
 MainFrame::~MainFrame() {
   recovery_timer_.Stop();
+  // The panels hold the document: they go while it is still there, and untold.
+  doc_subscription_ = Subscription();
+  DestroyChildren();
 }
 
 void MainFrame::BuildMenuBar() {
@@ -123,7 +126,7 @@ void MainFrame::BuildPanels() {
   log_.Line("BuildPanels: palette created");
   auto* inner = new wxSplitterWindow(outer, wxID_ANY, wxDefaultPosition, wxDefaultSize, style);
   log_.Line("BuildPanels: splitter created");
-  canvas_ = new CanvasPanel(inner, layout_, prompter_, *this);
+  canvas_ = new CanvasPanel(inner, doc_, prompter_, *this);
   log_.Line("BuildPanels: canvas created");
   properties_ = new PropertiesPanel(inner, *this);
   log_.Line("BuildPanels: properties created");
@@ -163,16 +166,23 @@ void MainFrame::OfferRecovery() {
   if (files_.OfferRecovery(*recovery_)) ShowOpenedLayout();
 }
 
-void MainFrame::Changed() {
-  RefuseEditBeyondIdLimit(layout_, prompter_);  // the content is then as before the edit
-  canvas_->LayoutChanged();
-  canvas_->Refresh(false);
-  properties_->Rebuild();
-  properties_->tally()->UpdateTally();
-  modified_ = true;
+void MainFrame::OnDocumentChanged(Change what) {
+  if (!canvas_ || !properties_) return;  // still being built
+  if (Has(what, Change::Content) || Has(what, Change::Levels) || Has(what, Change::View) ||
+      Has(what, Change::Selection)) {
+    canvas_->LayoutChanged();
+    canvas_->Refresh(false);
+    properties_->Rebuild();
+  }
+  if (Has(what, Change::Content) || Has(what, Change::Levels)) {
+    properties_->tally()->UpdateTally();
+    SetStatusText(ToWx("Pieces: " + std::to_string(doc_.layout().pieces.size())), 1);
+  }
+  if (Has(what, Change::Content) || Has(what, Change::Levels) || Has(what, Change::View))
+    RebuildView3D();
   UpdateTitle();
-  SetStatusText(ToWx("Pieces: " + std::to_string(layout_.pieces.size())), 1);
-  RebuildView3D();
+  const std::string refusal = doc_.TakeRefusal();
+  if (!refusal.empty()) prompter_.Notify(kIdsExhaustedCaption, refusal, PromptIcon::Warning);
 }
 
 void MainFrame::Show3DView() {
@@ -181,7 +191,7 @@ void MainFrame::Show3DView() {
     view3d_->Raise();
     return;
   }
-  view3d_ = View3DFrame::Open(this, layout_, prompter_, [this] { view3d_ = nullptr; });
+  view3d_ = View3DFrame::Open(this, doc_.layout(), prompter_, [this] { view3d_ = nullptr; });
 }
 
 void MainFrame::RebuildView3D() {
@@ -189,17 +199,13 @@ void MainFrame::RebuildView3D() {
 }
 
 void MainFrame::GradeCommandDone(const GradeOutcome& outcome) {
-  if (!outcome.changed) return;
-  if (!outcome.status.empty()) SetStatusText(ToWx(outcome.status), 0);
-  Changed();
+  if (!outcome.changed || outcome.status.empty()) return;
+  SetStatusText(ToWx(outcome.status), 0);
+  canvas_->Refresh(false);  // whose paint shows the grade indication
 }
 
 void MainFrame::UpdateTitle() {
-  SetTitle(ToWx(WindowTitle(name_, path_, modified_)));
-}
-
-void MainFrame::CanvasSelectionChanged() {
-  properties_->Rebuild();
+  SetTitle(ToWx(WindowTitle(doc_.name(), doc_.path(), doc_.modified())));
 }
 
 void MainFrame::CanvasStatus(int field, const std::string& text) {
@@ -222,21 +228,22 @@ void MainFrame::RunCommand(int id) {
 }
 
 void MainFrame::OnUndoRedo(bool undo) {
-  if (undo ? Undo(layout_) : Redo(layout_)) Changed();
+  if (undo)
+    doc_.Undo();
+  else
+    doc_.Redo();
 }
 
 void MainFrame::SetUnits(int units) {
-  layout_.units = units;
-  canvas_->LayoutChanged();
-  canvas_->Refresh(false);
-  properties_->Rebuild();
-  modified_ = true;  // the unit is saved with the layout
-  UpdateTitle();
+  Transaction t(doc_, "Units", Change::View);  // saved with the layout, never undone
+  t.layout().units = units;
+  t.Commit();
 }
 
 void MainFrame::OnLabelsTool() {
-  layout_.show_labels = !toolbar_->GetToolState(kCmdLabels);
-  toolbar_->FindById(kCmdLabels)->SetLabel(layout_.show_labels ? "Hide Labels" : "Show Labels");
+  doc_.layout().show_labels = !toolbar_->GetToolState(kCmdLabels);
+  toolbar_->FindById(kCmdLabels)
+      ->SetLabel(doc_.layout().show_labels ? "Hide Labels" : "Show Labels");
   toolbar_->Realize();
   canvas_->LayoutChanged();
   canvas_->Refresh(false);
@@ -246,9 +253,9 @@ void MainFrame::OnDrawingTool(int id) {
   const int other = id == kCmdMeasure ? kCmdPolygon : kCmdMeasure;
   if (toolbar_->GetToolState(id)) {
     canvas_->Apply(canvas_->controller().SetTool(id == kCmdMeasure ? kToolMeasure : kToolPolygon));
-    DeselectAll(layout_);
+    DeselectAll(doc_.layout());
     toolbar_->ToggleTool(other, false);
-    properties_->Rebuild();
+    doc_.Notify(Change::Selection);
   } else {
     canvas_->Apply(canvas_->controller().SetTool(kToolNone));
   }
@@ -266,14 +273,16 @@ void MainFrame::CanvasToolEnded() {
 }
 
 void MainFrame::OnLayoutShape() {
-  LayoutShapeDialog dlg(this, layout_, prompter_);
+  // The dialog keeps its last inputs in the layout: they and the board are one change.
+  Transaction t(doc_, "Baseboard", Change::View);
+  LayoutShapeDialog dlg(this, doc_.layout(), prompter_);
   if (dlg.ShowModal() != wxID_OK) return;
+  StoreBaseboard(t.layout(), dlg.Result());
+  t.Commit();
   if (dlg.Result().free_form) {
     CanvasToolEnded();
     canvas_->Apply(canvas_->controller().SetTool(kToolBaseboard));
-    return;
   }
-  if (StoreBaseboard(layout_, dlg.Result())) Changed();
 }
 
 bool MainFrame::OnFileCommand(int id) {
@@ -303,7 +312,7 @@ bool MainFrame::OnFileCommand(int id) {
       OnSavePartsList();
       break;
     case kCmdSaveBlock:
-      if (SaveBlockCommand(layout_, palette_->LibraryFolderOfSystem(), prompter_))
+      if (SaveBlockCommand(doc_.layout(), palette_->LibraryFolderOfSystem(), prompter_))
         palette_->RefillLibrary();
       break;
     default:
@@ -319,14 +328,8 @@ void MainFrame::OnNew() {
   }
   EndDrawing();
   canvas_->Apply(canvas_->controller().SetView(0.4, 60, 60));
-  canvas_->LayoutChanged();
-  canvas_->Refresh(false);
-  properties_->Rebuild();
-  properties_->tally()->UpdateTally();
-  SetTitle(AppTitle());
+  SetTitle(AppTitle());  // the name stays for the next Save, but is not shown
   SetStatusText("Ready", 0);
-  SetStatusText("Pieces: 0", 1);
-  RebuildView3D();
 }
 
 void MainFrame::OnOpen() {
@@ -364,7 +367,8 @@ void MainFrame::OnExport() {
 }
 
 void MainFrame::OnSavePartsList() {
-  const std::string start = (name_.empty() ? std::string("Parts List") : name_) + ".csv";
+  const std::string start =
+      (doc_.name().empty() ? std::string("Parts List") : doc_.name()) + ".csv";
   wxFileDialog dlg(this, "Save Parts List", ToWx(paths_.layout_dir.string()), ToWx(start),
                    "CSV files (*.csv)|*.csv|Text files (*.txt)|*.txt",
                    wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
@@ -372,7 +376,7 @@ void MainFrame::OnSavePartsList() {
   const std::filesystem::path file = FromWx(dlg.GetPath());
   const PartsListFormat chosen =
       dlg.GetFilterIndex() == 0 ? PartsListFormat::Csv : PartsListFormat::Text;
-  const std::string error = SavePartsList(layout_, file, PartsListFormatFor(file, chosen));
+  const std::string error = SavePartsList(doc_.layout(), file, PartsListFormatFor(file, chosen));
   if (!error.empty()) prompter_.Notify("Save Parts List Failed", error, PromptIcon::Error);
 }
 
@@ -383,21 +387,14 @@ bool MainFrame::OpenLayoutFile(const std::filesystem::path& file) {
 }
 
 void MainFrame::ShowOpenedLayout() {
+  const ::Layout& layout = doc_.layout();
   EndDrawing();
-  UpdateTitle();
   constexpr int kUnitItems[] = {kCmdUnitsMm, kCmdUnitsCm, kCmdUnitsIn};
-  if (layout_.units >= 0 && layout_.units <= 2)
-    GetMenuBar()->Check(kUnitItems[layout_.units], true);
-  canvas_->LayoutChanged();
-  canvas_->Refresh(false);
+  if (layout.units >= 0 && layout.units <= 2) GetMenuBar()->Check(kUnitItems[layout.units], true);
   CanvasController& view = canvas_->controller();
-  canvas_->Apply(UsesZTrack(layout_) ? view.SetView(1.0, 60, 60) : view.ZoomToFit());
-  properties_->Rebuild();
-  properties_->tally()->UpdateTally();
-  palette_->SelectSystemForLayout(layout_);
-  SetStatusText(ToWx(StatusAfterOpen(layout_)), 0);
-  SetStatusText(ToWx("Pieces: " + std::to_string(layout_.pieces.size())), 1);
-  RebuildView3D();
+  canvas_->Apply(UsesZTrack(layout) ? view.SetView(1.0, 60, 60) : view.ZoomToFit());
+  palette_->SelectSystemForLayout(layout);
+  SetStatusText(ToWx(StatusAfterOpen(layout)), 0);
 }
 
 void MainFrame::OnCommand(wxCommandEvent& e) {
@@ -423,10 +420,8 @@ void MainFrame::OnCommand(wxCommandEvent& e) {
       canvas_->Apply(canvas.DeleteSelection());
       break;
     case kCmdSelectAll:
-      SelectAll(layout_);
-      canvas_->LayoutChanged();
-      canvas_->Refresh(false);
-      properties_->Rebuild();
+      SelectAll(doc_.layout());
+      doc_.Notify(Change::Selection);
       break;
     case kCmdZoomIn:
       canvas_->Apply(canvas.ZoomBy(1.25));
@@ -438,12 +433,12 @@ void MainFrame::OnCommand(wxCommandEvent& e) {
       canvas_->Apply(canvas.ZoomToFit());
       break;
     case kCmdGrid:
-      layout_.show_grid = e.IsChecked();
+      doc_.layout().show_grid = e.IsChecked();
       canvas_->LayoutChanged();
       canvas_->Refresh(false);
       break;
     case kCmdSnap:
-      layout_.snap = e.IsChecked();
+      doc_.layout().snap = e.IsChecked();
       break;
     case kCmdUnitsMm:
       SetUnits(0);
@@ -465,8 +460,7 @@ void MainFrame::OnCommand(wxCommandEvent& e) {
       OnLayoutShape();
       break;
     case kCmdTunnel:
-      if (!ToggleTunnel(layout_)) break;
-      Changed();
+      if (!ToggleTunnel(doc_)) break;
       toolbar_->UpdateWindowUI();  // the tool now names the other action
       break;
     case kCmd3DView:
@@ -481,8 +475,12 @@ void MainFrame::OnUpdateUI(wxUpdateUIEvent& e) {
   switch (e.GetId()) {
     case kCmdUndo:
     case kCmdRedo:
+      e.Enable(CommandEnabled(e.GetId(), doc_));
+      if (e.GetEventObject() && e.GetEventObject()->IsKindOf(wxCLASSINFO(wxMenu)))
+        e.SetText(ToWx(UndoRedoMenuText(e.GetId(), doc_)));
+      break;
     case kCmdDelete:
-      e.Enable(CommandEnabled(e.GetId(), layout_));
+      e.Enable(CommandEnabled(e.GetId(), doc_));
       break;
     case kCmdTunnel:
       UpdateTunnelTool(e);
@@ -494,7 +492,7 @@ void MainFrame::OnUpdateUI(wxUpdateUIEvent& e) {
 }
 
 void MainFrame::UpdateTunnelTool(wxUpdateUIEvent& e) {
-  const TunnelToolState state = TunnelTool(layout_);
+  const TunnelToolState state = TunnelTool(doc_.layout());
   e.Enable(state.enabled);
   wxToolBarToolBase* tool = toolbar_->FindById(kCmdTunnel);
   if (tool->GetLabel() == ToWx(state.label)) return;
@@ -511,6 +509,6 @@ void MainFrame::OnClose(wxCloseEvent& e) {
   recovery_timer_.Stop();
   // Closed on purpose: saved, or the changes dropped when asked. A forced close that
   // could not ask keeps the copy.
-  if (e.CanVeto() || !modified_) recovery_->Remove();
+  if (e.CanVeto() || !doc_.modified()) recovery_->Remove();
   Destroy();
 }

@@ -1,5 +1,5 @@
-// The single top-level window: owns the layout document, builds the menus, tool bar,
-// panels and status bar, and runs the one refresh routine after every change.
+// The single top-level window: owns the document, builds the menus, tool bar, panels and
+// status bar, and refreshes them from the document's change notifications.
 #pragma once
 
 #include <wx/frame.h>
@@ -15,7 +15,7 @@
 #include "gui/dialogs/wx_prompter.h"
 #include "gui/panels/canvas_panel.h"
 #include "interact/file_commands.h"
-#include "model/layout.h"
+#include "model/document.h"
 #include "print/print_layout.h"
 
 class PalettePanel;
@@ -64,14 +64,15 @@ class MainFrame : public wxFrame, public CanvasHost {
   explicit MainFrame(const AppPaths& paths);
   ~MainFrame() override;
 
-  ::Layout& layout() { return layout_; }  // "::" because wxWindow has a Layout()
+  ::Layout& layout() { return doc_.layout(); }  // "::" because wxWindow has a Layout()
+  Document& document() { return doc_; }
   CanvasPanel* canvas() { return canvas_; }
   PalettePanel* palette() { return palette_; }
   PropertiesPanel* properties() { return properties_; }
   View3DFrame* view3d() { return view3d_; }
-  const std::string& path() const { return path_; }
-  const std::string& name() const { return name_; }
-  bool modified() const { return modified_; }
+  const std::string& path() const { return doc_.path(); }
+  const std::string& name() const { return doc_.name(); }
+  bool modified() const { return doc_.modified(); }
   const AppPaths& paths() const { return paths_; }
   Prompter& prompter() { return prompter_; }
   // Questions of the frame, its canvas and its file commands go to `prompter` from now
@@ -89,17 +90,13 @@ class MainFrame : public wxFrame, public CanvasHost {
   // At start: offers the unsaved changes of a program that ended without saving.
   void OfferRecovery();
   RecoveryStore& recovery() { return *recovery_; }
-  // The refresh routine every change runs: canvas, properties, 3D view, modified, title.
-  void Changed();
   void UpdateTitle();
-  // After a grade button: its status text, then the refresh routine when it changed.
+  // After a grade button: its status text when it ran.
   void GradeCommandDone(const GradeOutcome& outcome);
   // Runs a menu or tool command as if chosen by the user.
   void RunCommand(int id);
 
   // CanvasHost
-  void CanvasEdited() override { Changed(); }
-  void CanvasSelectionChanged() override;
   void CanvasStatus(int field, const std::string& text) override;
   std::string CanvasStatusText(int field) const override;
   void CanvasCommand(int id) override;
@@ -108,6 +105,8 @@ class MainFrame : public wxFrame, public CanvasHost {
   void BuildMenuBar();
   void BuildToolBar();
   void BuildPanels();
+  // The one refresh routine: what shows the document follows what changed.
+  void OnDocumentChanged(Change what);
   void OnCommand(wxCommandEvent& e);
   void OnUpdateUI(wxUpdateUIEvent& e);
   // Enabled and labelled from the tunnel analysis; the label is set only when it differs.
@@ -143,10 +142,8 @@ class MainFrame : public wxFrame, public CanvasHost {
   PalettePanel* palette_ = nullptr;
   CanvasPanel* canvas_ = nullptr;
   PropertiesPanel* properties_ = nullptr;
-  ::Layout layout_;
-  std::string path_;
-  std::string name_;
-  bool modified_ = false;
+  Document doc_;
+  Subscription doc_subscription_;
   View3DFrame* view3d_ = nullptr;
   std::unique_ptr<wxPrintData> print_data_;
   std::unique_ptr<wxPageSetupDialogData> page_setup_;

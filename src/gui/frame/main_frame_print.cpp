@@ -35,11 +35,8 @@ bool MainFrame::OnPrintCommand(int id) {
 }
 
 void MainFrame::OnLevels() {
-  {
-    LevelManagerDialog dlg(this, layout_, prompter_);
-    dlg.ShowModal();
-  }
-  Changed();
+  LevelManagerDialog dlg(this, doc_, prompter_);
+  dlg.ShowModal();
 }
 
 void MainFrame::OnPageSetup() {
@@ -54,10 +51,11 @@ void MainFrame::OnPrint() {
   PrintOptionsDialog options(this, print_options_);
   if (options.ShowModal() != wxID_OK) return;
   print_options_ = options.Options();
-  if (!ConfirmPageCount(EstimatePages(layout_, print_options_, *print_data_), prompter_)) return;
+  if (!ConfirmPageCount(EstimatePages(doc_.layout(), print_options_, *print_data_), prompter_))
+    return;
   wxPrintDialogData data(*print_data_);
   wxPrinter printer(&data);
-  LayoutPrintout printout(layout_, print_options_, "Vantrel Layout");
+  LayoutPrintout printout(doc_.layout(), print_options_, "Vantrel Layout");
   if (printer.Print(this, &printout, true)) {
     *print_data_ = printer.GetPrintDialogData().GetPrintData();
   } else if (wxPrinter::GetLastError() == wxPRINTER_ERROR) {
@@ -69,11 +67,12 @@ void MainFrame::OnPrint() {
 }
 
 void MainFrame::OnPrintPreview() {
-  if (!ConfirmPageCount(EstimatePages(layout_, print_options_, *print_data_), prompter_)) return;
+  if (!ConfirmPageCount(EstimatePages(doc_.layout(), print_options_, *print_data_), prompter_))
+    return;
   wxPrintDialogData data(*print_data_);
-  auto* preview =
-      new wxPrintPreview(new LayoutPrintout(layout_, print_options_, "Vantrel Layout"),
-                         new LayoutPrintout(layout_, print_options_, "Vantrel Layout"), &data);
+  auto* preview = new wxPrintPreview(
+      new LayoutPrintout(doc_.layout(), print_options_, "Vantrel Layout"),
+      new LayoutPrintout(doc_.layout(), print_options_, "Vantrel Layout"), &data);
   if (!preview->IsOk()) {
     delete preview;
     prompter_.Notify("Print Preview",
@@ -93,7 +92,7 @@ void MainFrame::OnExportPdf() {
   PrintOptionsDialog options(this, print_options_);
   if (options.ShowModal() != wxID_OK) return;
   print_options_ = options.Options();
-  const std::string start = (name_.empty() ? std::string("Layout") : name_) + ".pdf";
+  const std::string start = (doc_.name().empty() ? std::string("Layout") : doc_.name()) + ".pdf";
   wxFileDialog save(this, "Export PDF", ToWx(paths_.layout_dir.string()), ToWx(start),
                     "PDF files (*.pdf)|*.pdf", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (save.ShowModal() != wxID_OK) return;
@@ -108,11 +107,12 @@ void MainFrame::OnExportPdf() {
   const PagePlan plan = [&] {
     int w = 0, h = 0;
     PaperPixels(paper, portrait, kPdfDpi, w, h);
-    return PlanPages(ComputePrintBounds(layout_, print_options_), print_options_, w, h, kPdfDpi);
+    return PlanPages(ComputePrintBounds(doc_.layout(), print_options_), print_options_, w, h,
+                     kPdfDpi);
   }();
   if (!ConfirmPageCount(plan, prompter_)) return;
-  const std::string error =
-      WriteLayoutPdf(layout_, print_options_, paper, portrait, FromWx(save.GetPath()).c_str());
+  const std::string error = WriteLayoutPdf(doc_.layout(), print_options_, paper, portrait,
+                                           FromWx(save.GetPath()).c_str());
   if (!error.empty())
     prompter_.Notify("Export PDF", "Cannot write " + FromWx(save.GetPath()) + ": " + error,
                      PromptIcon::Error);

@@ -62,12 +62,13 @@ Mods ModsOf(const wxKeyboardState& e) {
 
 }  // namespace
 
-CanvasPanel::CanvasPanel(wxWindow* parent, ::Layout& layout, Prompter& prompter, CanvasHost& host)
+CanvasPanel::CanvasPanel(wxWindow* parent, Document& doc, Prompter& prompter, CanvasHost& host)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize,
               wxFULL_REPAINT_ON_RESIZE | wxWANTS_CHARS | wxBORDER_NONE),
-      layout_(layout),
+      doc_(doc),
+      layout_(doc.layout()),
       host_(host),
-      controller_(layout, prompter),
+      controller_(doc, prompter),
       flash_(this) {
   SetBackgroundStyle(wxBG_STYLE_PAINT);
   Bind(wxEVT_PAINT, &CanvasPanel::OnPaint, this);
@@ -116,10 +117,9 @@ void CanvasPanel::Apply(const CanvasEffects& e) {
   for (int i = 0; i < 3; ++i)
     if (e.status[static_cast<std::size_t>(i)])
       host_.CanvasStatus(i, *e.status[static_cast<std::size_t>(i)]);
-  if (e.modified)
-    host_.CanvasEdited();
-  else if (e.properties)
-    host_.CanvasSelectionChanged();
+  // A finished edit has told the document's listeners already; a new selection is told
+  // here.
+  if (e.properties && !e.modified) doc_.Notify(Change::Selection);
   if (e.repaint) Refresh(false);
   if (e.tool_ended) host_.CanvasToolEnded();
   if (e.dialog != CanvasDialog::None) ShowDialog(e.dialog, e.dialog_id);
@@ -311,7 +311,7 @@ void CanvasPanel::PaintOverlays(Painter& p) {
 
 void CanvasPanel::ShowDialog(CanvasDialog dialog, int id) {
   const bool changed = dialog == CanvasDialog::ShapeProperties
-                           ? ShowShapePropertiesDialog(this, layout_, id)
-                           : ShowResizeSceneryDialog(this, layout_, id);
+                           ? ShowShapePropertiesDialog(this, doc_, id)
+                           : ShowResizeSceneryDialog(this, doc_, id);
   if (changed) Apply(CanvasEffects::Edited());
 }

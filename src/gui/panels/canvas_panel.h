@@ -16,8 +16,6 @@
 class CanvasHost {
  public:
   virtual ~CanvasHost() = default;
-  virtual void CanvasEdited() = 0;            // a finished edit: the refresh routine
-  virtual void CanvasSelectionChanged() = 0;  // the properties panel shows the selection
   virtual void CanvasStatus(int field, const std::string& text) = 0;
   virtual std::string CanvasStatusText(int field) const = 0;
   virtual void CanvasCommand(int id) = 0;  // context-menu commands the window handles
@@ -26,7 +24,7 @@ class CanvasHost {
 
 class CanvasPanel : public wxPanel {
  public:
-  CanvasPanel(wxWindow* parent, ::Layout& layout, Prompter& prompter, CanvasHost& host);
+  CanvasPanel(wxWindow* parent, Document& doc, Prompter& prompter, CanvasHost& host);
   ~CanvasPanel() override;
 
   CanvasController& controller() { return controller_; }
@@ -83,6 +81,7 @@ class CanvasPanel : public wxPanel {
   void ShowMenu(const CanvasEffects& e);
   void ShowDialog(CanvasDialog dialog, int id);
 
+  Document& doc_;
   ::Layout& layout_;
   CanvasHost& host_;
   CanvasController controller_;

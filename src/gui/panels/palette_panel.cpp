@@ -132,9 +132,8 @@ void PalettePanel::RefillLibrary() {
 
 void PalettePanel::PlaceLibraryRow(int row) {
   if (row < 0 || row >= static_cast<int>(library_entries_.size())) return;
-  if (PlaceBlockCommand(frame_.layout(), library_entries_[static_cast<std::size_t>(row)].path,
-                        frame_.prompter()))
-    frame_.Changed();
+  PlaceBlockCommand(frame_.document(), library_entries_[static_cast<std::size_t>(row)].path,
+                    frame_.prompter());
 }
 
 void PalettePanel::OnLibraryMenu(wxMouseEvent& e) {

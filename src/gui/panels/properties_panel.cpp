@@ -176,28 +176,24 @@ void PropertiesPanel::OnAddLabel(wxCommandEvent&) {
 void PropertiesPanel::OnLevel(wxCommandEvent&) {
   const int i = level_->GetSelection();
   if (i < 0 || i >= static_cast<int>(view_.levels.size())) return;
-  if (ApplyLevelChoice(frame_.layout(), view_.shown, view_.levels[static_cast<std::size_t>(i)].id))
-    frame_.Changed();
+  ApplyLevelChoice(frame_.document(), view_.shown, view_.levels[static_cast<std::size_t>(i)].id);
 }
 
 void PropertiesPanel::OnApplyColor(wxCommandEvent&) {
-  if (ApplyColor(frame_.layout(), color_->GetSelection())) frame_.Changed();
+  ApplyColor(frame_.document(), color_->GetSelection());
 }
 
 void PropertiesPanel::OnHeight(wxCommandEvent&) {
-  if (ApplyHeightText(frame_.layout(), view_.shown, FromWx(height_->GetValue())))
-    frame_.Changed();
-  else
+  if (!ApplyHeightText(frame_.document(), view_.shown, FromWx(height_->GetValue())))
     Rebuild();  // a text that is not a height shows the height again
 }
 
 void PropertiesPanel::OnGradeButton(wxCommandEvent& e) {
   const int piece = ShownPiece(view_.shown);
-  ::Layout& layout = frame_.layout();
+  Document& doc = frame_.document();
   const double angle = angle_->GetValue();
-  const GradeOutcome r = e.GetId() == kStartGrade
-                             ? StartGrade(layout, piece, down_ ? -angle : angle)
-                         : e.GetId() == kEndGrade ? EndGrade(layout, piece)
-                                                  : RecalculateForward(layout, piece);
+  const GradeOutcome r = e.GetId() == kStartGrade ? StartGrade(doc, piece, down_ ? -angle : angle)
+                         : e.GetId() == kEndGrade ? EndGrade(doc, piece)
+                                                  : RecalculateForward(doc, piece);
   frame_.GradeCommandDone(r);
 }
