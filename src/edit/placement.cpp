@@ -138,9 +138,9 @@ int DropLevel(const Layout& layout) {
 }
 
 PlaceResult DropPiece(Document& doc, const PieceDef& def, const Pose& free_pose,
-                      const SnapCandidate& snap, Prompter& prompter) {
+                      const SnapCandidate& snap, Prompter& prompter, bool snapping) {
   Layout& layout = doc.layout();
-  if (!snap.found && layout.snap) {
+  if (!snap.found && snapping) {
     const JoinCompatibility c = CheckJoinCompatibility(def, free_pose, layout.pieces);
     if (c.incompatible) {
       prompter.Notify("Incompatible Track Systems", IncompatibleSystemsText(c),

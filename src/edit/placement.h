@@ -27,7 +27,7 @@ int DropLevel(const Layout& layout);
 // Refuses (with the "Incompatible Track Systems" message) an unsnapped drop next to
 // another system while snapping is on. One undo step with its automatic extras.
 PlaceResult DropPiece(Document& doc, const PieceDef& def, const Pose& free_pose,
-                      const SnapCandidate& snap, Prompter& prompter);
+                      const SnapCandidate& snap, Prompter& prompter, bool snapping = true);
 
 // The palette's double-click with a selection: extends the newest selected piece.
 PlaceResult AutoConnect(Document& doc, const std::string& article, Prompter& prompter);

@@ -148,7 +148,7 @@ CanvasEffects CanvasController::UpdateDragSnap(double sx, double sy) {
   st_.dragPose.y = at.y;
   const PieceDef* def = Catalog::instance().find(st_.dragPieceId);
   if (!def) return CanvasEffects::Repaint();
-  if (!layout_.snap) {
+  if (!st_.snap) {
     st_.dragSnap = {};
     return CanvasEffects::Repaint();
   }
@@ -168,8 +168,8 @@ CanvasEffects CanvasController::Placed(bool placed) {
 CanvasEffects CanvasController::DropDraggedPiece() {
   const PieceDef* def = Catalog::instance().find(st_.dragPieceId);
   if (!def) return CancelPieceDrag();
-  const SnapCandidate snap = layout_.snap ? st_.dragSnap : SnapCandidate{};
-  const PlaceResult r = ::DropPiece(doc_, *def, st_.dragPose, snap, prompter_);
+  const SnapCandidate snap = st_.snap ? st_.dragSnap : SnapCandidate{};
+  const PlaceResult r = ::DropPiece(doc_, *def, st_.dragPose, snap, prompter_, st_.snap);
   CanvasEffects e = CancelPieceDrag();
   if (r.first_z_piece) e |= SetView(1.0, 60.0, 60.0);
   e |= Placed(r.placed);

@@ -152,7 +152,6 @@ class CanvasController {
   CanvasEffects Placed(bool placed);
   void EnsureDragIndex();
   // Drawing tools (canvas_drawing.cpp).
-  void SyncTool();
   void ClearDrawing();
   CanvasEffects EndTool();
   CanvasEffects DrawingPress(const MouseInput& m);

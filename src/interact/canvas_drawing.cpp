@@ -106,17 +106,8 @@ void CanvasController::ClearDrawing() {
   st_.lengthText.clear();
 }
 
-// The tool can change behind the canvas (New, Open, the tool bar): a drawing never
-// survives a change of tool.
-void CanvasController::SyncTool() {
-  if (st_.drawingTool == layout_.tool) return;
-  ClearDrawing();
-  st_.drawingTool = layout_.tool;
-}
-
 CanvasEffects CanvasController::SetTool(int mode) {
-  layout_.tool = mode;
-  ClearDrawing();
+  ClearDrawing();  // a drawing never survives a change of tool
   st_.drawingTool = mode;
   CanvasEffects e = CanvasEffects::Repaint();
   e.cursor = mode == kToolNone ? CanvasCursor::Default : CanvasCursor::Cross;
@@ -128,9 +119,9 @@ CanvasEffects CanvasController::SetTool(int mode) {
 }
 
 CanvasEffects CanvasController::EndTool() {
-  const bool baseboard = layout_.tool == kToolBaseboard;
+  const bool baseboard = st_.drawingTool == kToolBaseboard;
   ClearDrawing();
-  layout_.tool = st_.drawingTool = kToolNone;
+  st_.drawingTool = kToolNone;
   CanvasEffects e = CanvasEffects::Repaint();
   e.cursor = CanvasCursor::Default;
   e.tool_ended = true;
@@ -143,7 +134,7 @@ CanvasEffects CanvasController::EndTool() {
 CanvasEffects CanvasController::DrawingPress(const MouseInput& m) {
   const Point p = ToLayoutPoint(view_, m.x, m.y);
   st_.lastMouse = p;
-  if (layout_.tool == kToolMeasure) {
+  if (st_.drawingTool == kToolMeasure) {
     if (!st_.measuring) {
       st_.measuring = true;
       st_.measureStart = st_.measureEnd = p;
@@ -184,7 +175,7 @@ CanvasEffects CanvasController::DrawingPress(const MouseInput& m) {
 CanvasEffects CanvasController::CloseOutline() {
   if (st_.polygonVertices.size() < 3) return {};
   const std::vector<Point> verts = st_.polygonVertices;
-  const bool baseboard = layout_.tool == kToolBaseboard;
+  const bool baseboard = st_.drawingTool == kToolBaseboard;
   // The baseboard is not part of an undo step, so closing it takes none.
   Transaction t(doc_, baseboard ? "Baseboard" : "Draw Shape",
                 baseboard ? Change::View : Change::Content);
@@ -230,7 +221,7 @@ CanvasEffects CanvasController::EnterLength() {
 }
 
 CanvasEffects CanvasController::DrawingKey(CanvasKey key, char text) {
-  if (layout_.tool == kToolMeasure) {
+  if (st_.drawingTool == kToolMeasure) {
     if (key == CanvasKey::Escape) return EndTool();
     return {};  // Backspace and the rest do nothing to the layout while measuring
   }
@@ -303,7 +294,7 @@ bool CanvasController::SceneryHandleAt(double sx, double sy, int& item_id, int& 
 
 CanvasEffects CanvasController::HoverHandles(const MouseInput& m) {
   int id = -1, handle = -1;
-  const bool over = layout_.tool == kToolNone && SceneryHandleAt(m.x, m.y, id, handle);
+  const bool over = st_.drawingTool == kToolNone && SceneryHandleAt(m.x, m.y, id, handle);
   CanvasEffects e;
   if (over) {
     static constexpr CanvasCursor kCursors[4] = {CanvasCursor::SizeNWSE, CanvasCursor::SizeNS,

@@ -23,9 +23,8 @@ constexpr double kMovedMm = 1.0;
 CanvasEffects CanvasController::LeftDown(const MouseInput& m) {
   CanvasEffects e;
   e.focus = true;
-  SyncTool();
-  if (layout_.tool == kToolMeasure || layout_.tool == kToolPolygon ||
-      layout_.tool == kToolBaseboard)
+  if (st_.drawingTool == kToolMeasure || st_.drawingTool == kToolPolygon ||
+      st_.drawingTool == kToolBaseboard)
     return e |= DrawingPress(m);
   if (m.mods.alt && AnyPieceOrScenerySelected(layout_)) return e |= StartRotation(m);
   if (st_.ignoreNextPress) {
@@ -141,7 +140,6 @@ CanvasEffects CanvasController::Motion(const MouseInput& m) {
     return e;
   }
   if (st_.pieceDragActive) return e |= UpdateDragSnap(m.x, m.y);
-  SyncTool();
   if (st_.measuring) {
     st_.measureEnd = st_.lastMouse = at;
     return e |= CanvasEffects::Repaint();
@@ -217,7 +215,7 @@ CanvasEffects CanvasController::MoveTo(const MouseInput& m) {
   TranslateSelection(layout_, st_.moveStart, at.x - st_.pressWorld.x, at.y - st_.pressWorld.y);
   st_.moveSnap = {};
   st_.moveSnapPieceId = -1;
-  if (layout_.snap && !move_index_.empty()) {
+  if (st_.snap && !move_index_.empty()) {
     const Catalog& catalog = Catalog::instance();
     for (const PlacedPiece& p : layout_.pieces) {
       if (!p.sel) continue;
@@ -372,10 +370,9 @@ CanvasEffects CanvasController::CaptureLost() {
 }
 
 CanvasEffects CanvasController::LeftDClick(const MouseInput& m) {
-  SyncTool();
   // The hint promises that a double-click closes an outline being drawn.
   if (st_.drawingPolygon) return CloseOutline();
-  if (m.mods.alt || layout_.tool != kToolNone) return {};
+  if (m.mods.alt || st_.drawingTool != kToolNone) return {};
   CanvasEffects e;
   e.dialog = CanvasDialog::ShapeProperties;
   const int edge = ShapeEdgeAt(m.x, m.y), inner = ShapeInteriorAt(m.x, m.y);
@@ -478,16 +475,15 @@ CanvasEffects CanvasController::Wheel(const MouseInput& m, int rotation) {
 }
 
 CanvasEffects CanvasController::KeyDown(CanvasKey key, Mods, char text) {
-  SyncTool();
   // While a drawing tool is on, these keys act on the drawing only: Backspace never
   // deletes the selection then.
-  if ((layout_.tool == kToolMeasure || layout_.tool == kToolPolygon ||
-       layout_.tool == kToolBaseboard) &&
+  if ((st_.drawingTool == kToolMeasure || st_.drawingTool == kToolPolygon ||
+       st_.drawingTool == kToolBaseboard) &&
       key != CanvasKey::Space && key != CanvasKey::R && key != CanvasKey::Delete)
     return DrawingKey(key, text);
   switch (key) {
     case CanvasKey::Escape:
-      if (layout_.tool != kToolNone) return {};
+      if (st_.drawingTool != kToolNone) return {};
       if (st_.pieceDragActive || st_.helixDragActive) return CancelPieceDrag();
       if (st_.sceneryDragActive) return EndSceneryDrag();
       return DeselectAll();

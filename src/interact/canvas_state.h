@@ -11,7 +11,11 @@
 #include "model/world_connectors.h"
 #include "render/painter.h"
 
+// The canvas's tool modes: the drawing tools of the tool bar and the hand-drawn baseboard.
+enum ToolMode : int { kToolNone = 0, kToolMeasure = 3, kToolPolygon = 4, kToolBaseboard = 5 };
+
 struct CanvasState {
+  bool snap = true;  // View > Snap: drops and moves snap to free ends
   // Dragging from the palette.
   bool pieceDragActive = false;
   std::string dragPieceId;
@@ -62,8 +66,8 @@ struct CanvasState {
   Point lastMouse;
   bool lengthEntryActive = false;
   std::string lengthText;
-  int drawingTool = 0;      // the tool mode the drawing state above belongs to
-  IPoint lastVertexScreen;  // a second press on this pixel (a double-click) adds nothing
+  int drawingTool = kToolNone;  // the tool on; the drawing state above belongs to it
+  IPoint lastVertexScreen;      // a second press on this pixel (a double-click) adds nothing
 
   // Drags of annotations. Each takes its undo snapshot once something really moves.
   bool measureDrag = false;

@@ -187,9 +187,6 @@ struct LayoutSnapshot {
   friend bool operator==(const LayoutSnapshot&, const LayoutSnapshot&) = default;
 };
 
-// Canvas tool modes.
-enum ToolMode : int { kToolNone = 0, kToolMeasure = 3, kToolPolygon = 4, kToolBaseboard = 5 };
-
 struct Layout {
   std::vector<PlacedPiece> pieces;
   std::vector<SceneryItem> scenery;
@@ -201,11 +198,9 @@ struct Layout {
   int next_id = 1;
   std::vector<Level> levels;
   int active_level = 1;
-  int tool = kToolNone;
   std::vector<Point> baseboard;
   bool show_baseboard = true;
   LastShape lastshape;
-  bool snap = true;
   bool show_grid = true;
   bool show_labels = true;
   int units = 0;

@@ -39,10 +39,7 @@ bool BaseboardOp(EditContext& ctx, const ToolArgs& args) {
     }
   Transaction t(ctx.doc, "Baseboard", Change::View);
   const BaseboardResult r = ApplyBaseboardDialog(ctx.layout, in, ctx.prompter);
-  if (r.free_form) {
-    ctx.layout.tool = kToolBaseboard;
-    ctx.status = kBaseboardDrawStatus;
-  }
+  if (r.free_form) ctx.status = kBaseboardDrawStatus;  // the window would now draw it
   StoreBaseboard(ctx.layout, r);
   t.Commit();
   return true;

@@ -60,7 +60,7 @@ TEST_F(CanvasTest, PaletteDragSnapsAndDropsJoined) {
 
 TEST_F(CanvasTest, SnapOffDropsWhereTheMouseIs) {
   ChainBuilder(layout).Start("24188", {100, 100, 0});
-  layout.snap = false;
+  canvas.state().snap = false;
   canvas.BeginPieceDrag("24188");
   canvas.Motion(At(300, 110));
   EXPECT_FALSE(canvas.state().dragSnap.found);

@@ -58,7 +58,7 @@ TEST_F(DrawingTest, MeasureStoresTwoClicksOfAtLeastOneMillimetre) {
   EXPECT_TRUE(layout.measures.empty());
   EXPECT_FALSE(e.modified);
   EXPECT_TRUE(e.tool_ended);
-  EXPECT_EQ(layout.tool, kToolNone);
+  EXPECT_EQ(canvas.state().drawingTool, kToolNone);
   EXPECT_EQ(doc.undo_steps(), 0u);
   EXPECT_EQ(doc.redo_steps(), 1u);
 
@@ -98,7 +98,7 @@ TEST_F(DrawingTest, PolygonClosesNearTheFirstVertexWithTheDefaults) {
   EXPECT_TRUE(s.outline);
   EXPECT_EQ(s.level, 2);  // the highest visible deck
   EXPECT_TRUE(e.modified && e.tool_ended);
-  EXPECT_EQ(layout.tool, kToolNone);
+  EXPECT_EQ(canvas.state().drawingTool, kToolNone);
   EXPECT_FALSE(canvas.state().drawingPolygon);
   EXPECT_EQ(doc.undo_steps(), 1u);
 }
@@ -188,7 +188,7 @@ TEST_F(DrawingTest, ChangingTheToolDropsTheHalfDrawnOutline) {
   canvas.SetTool(kToolMeasure);
   EXPECT_FALSE(canvas.state().drawingPolygon);
   Click(10, 10);
-  layout.tool = kToolNone;  // New or Open behind the canvas' back
+  canvas.SetTool(kToolNone);  // as New and Open do
   canvas.Motion(At(20, 20));
   EXPECT_FALSE(canvas.state().measuring);
 }

@@ -71,8 +71,7 @@ TEST(Drop, UnsnappedDropNextToAnotherSystemIsRefused) {
   EXPECT_EQ(l.pieces.size(), 1u);
   EXPECT_EQ(doc.undo_steps(), 1u);  // the refusal took no undo step
   // With snapping off the same drop is allowed.
-  l.snap = false;
-  EXPECT_TRUE(DropPiece(doc, Def("24188"), {190, 0, 0}, {}, ask).placed);
+  EXPECT_TRUE(DropPiece(doc, Def("24188"), {190, 0, 0}, {}, ask, false).placed);
 }
 
 TEST(Drop, LevelIsTheTargetsOrTheHighestVisible) {

@@ -100,14 +100,14 @@ TEST_F(FrameTest, MeasureAndPolygonToolsExcludeEachOther) {
   wxToolBar* tools = frame->GetToolBar();
   tools->ToggleTool(kCmdPolygon, true);
   frame->RunCommand(kCmdPolygon);
-  EXPECT_EQ(frame->layout().tool, kToolPolygon);
+  EXPECT_EQ(frame->canvas()->controller().state().drawingTool, kToolPolygon);
   tools->ToggleTool(kCmdMeasure, true);
   frame->RunCommand(kCmdMeasure);
-  EXPECT_EQ(frame->layout().tool, kToolMeasure);
+  EXPECT_EQ(frame->canvas()->controller().state().drawingTool, kToolMeasure);
   EXPECT_FALSE(tools->GetToolState(kCmdPolygon));
   tools->ToggleTool(kCmdMeasure, false);
   frame->RunCommand(kCmdMeasure);
-  EXPECT_EQ(frame->layout().tool, kToolNone);
+  EXPECT_EQ(frame->canvas()->controller().state().drawingTool, kToolNone);
 }
 
 TEST_F(FrameTest, LabelsToolNamesWhatItWillDo) {

@@ -438,7 +438,7 @@ void MainFrame::OnCommand(wxCommandEvent& e) {
       canvas_->Refresh(false);
       break;
     case kCmdSnap:
-      doc_.layout().snap = e.IsChecked();
+      canvas_->controller().state().snap = e.IsChecked();
       break;
     case kCmdUnitsMm:
       SetUnits(0);
