@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "model/number_text.h"
+#include "model/text.h"
 
 namespace {
 
@@ -51,14 +52,6 @@ const BoardShapeInfo kShapes[kBoardShapeCount] = {
      {"", "", "", ""},
      {0, 0, 0, 0}},
 };
-
-std::string Trim(const std::string& s) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-  std::size_t a = 0, b = s.size();
-  while (a < b && blank(s[a])) ++a;
-  while (b > a && blank(s[b - 1])) --b;
-  return s.substr(a, b - a);
-}
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "model/layout_ops.h"
+#include "model/text.h"
 #include "model/undo.h"
 #include "view/hit_test.h"
 
@@ -33,13 +34,6 @@ int LargestLevelId(const Layout& layout) {
   int largest = 0;
   for (const Level& l : layout.levels) largest = std::max(largest, l.id);
   return largest;
-}
-
-std::string Trim(const std::string& s) {
-  const auto first = s.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return {};
-  const auto last = s.find_last_not_of(" \t\r\n");
-  return s.substr(first, last - first + 1);
 }
 
 std::unordered_set<int> HelicesOnLevel(const Layout& layout, int level_id) {

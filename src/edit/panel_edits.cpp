@@ -11,6 +11,7 @@
 #include "edit/selection.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
+#include "model/text.h"
 #include "model/undo.h"
 
 namespace {
@@ -173,9 +174,7 @@ const char* UnitAbbreviation(int units) {
 }
 
 std::optional<double> ParseDisplayLength(std::string_view text, int units) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  std::string s(text);
+  std::string s = Trim(text);
   std::replace(s.begin(), s.end(), ',', '.');
   if (!s.empty() && s.front() == '+') s.erase(0, 1);
   double v = 0;
