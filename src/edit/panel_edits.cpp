@@ -11,8 +11,8 @@
 #include "edit/selection.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
-#include "model/text.h"
 #include "model/undo.h"
+#include "model/units.h"
 
 namespace {
 
@@ -165,27 +165,8 @@ bool AddLabel(Layout& layout, std::string_view text, std::optional<Point> at) {
   return true;
 }
 
-double UnitFactor(int units) {
-  return units == 1 ? 10.0 : units == 2 ? 25.4 : 1.0;
-}
-
-const char* UnitAbbreviation(int units) {
-  return units == 1 ? "cm" : units == 2 ? "in" : "mm";
-}
-
-std::optional<double> ParseDisplayLength(std::string_view text, int units) {
-  std::string s = Trim(text);
-  std::replace(s.begin(), s.end(), ',', '.');
-  if (!s.empty() && s.front() == '+') s.erase(0, 1);
-  double v = 0;
-  if (!ParseDouble(s, v)) return std::nullopt;
-  const double mm = v * UnitFactor(units);
-  if (!std::isfinite(mm)) return std::nullopt;
-  return mm;
-}
-
 bool ApplyHeightText(Layout& layout, const ShownItem& shown, std::string_view text) {
-  const std::optional<double> mm = ParseDisplayLength(text, layout.units);
+  const std::optional<double> mm = Units::Of(layout.units).ParseLength(text);
   if (!mm) return false;
   if (shown.kind == ShownKind::Piece) return SetPieceHeight(layout, shown.id, *mm).changed;
   if (shown.kind == ShownKind::Helix) return SetHelixBaseHeight(layout, shown.id, *mm).changed;

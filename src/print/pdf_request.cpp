@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "model/number_text.h"
+#include "model/units.h"
 
 namespace {
 
@@ -26,8 +27,8 @@ std::optional<Paper> FindPaper(const std::string& name) {
 }
 
 void PaperPixels(const Paper& paper, bool portrait, double dpi, int& width, int& height) {
-  const int short_side = static_cast<int>(std::lround(paper.width_mm / 25.4 * dpi));
-  const int long_side = static_cast<int>(std::lround(paper.height_mm / 25.4 * dpi));
+  const int short_side = static_cast<int>(std::lround(paper.width_mm / kMmPerInch * dpi));
+  const int long_side = static_cast<int>(std::lround(paper.height_mm / kMmPerInch * dpi));
   width = portrait ? short_side : long_side;
   height = portrait ? long_side : short_side;
 }

@@ -7,6 +7,7 @@
 
 #include "catalog/catalog.h"
 #include "catalog/piece_def.h"
+#include "model/units.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ PagePlan PlanPages(const PrintBounds& bounds, const PrintOptions& options, int w
     return plan;
   }
   if (options.scaling == 1)
-    plan.scale = (dpi < 1 ? 300.0 : dpi) / 25.4 / std::max(options.scale_n, 1);
+    plan.scale = (dpi < 1 ? 300.0 : dpi) / kMmPerInch / std::max(options.scale_n, 1);
   else
     plan.scale = fit * options.percent / 100.0;
   plan.across = PagesFor(plan.scale * dx, uw);
