@@ -5,8 +5,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "catalog/catalog.h"
-#include "catalog/piece_def.h"
+#include "model/layout_extent.h"
 #include "model/units.h"
 
 namespace {
@@ -24,33 +23,13 @@ int PagesFor(double extent_px, int usable_px) {
 }  // namespace
 
 PrintBounds ComputePrintBounds(const Layout& layout, const PrintOptions& options) {
-  bool any = false;
-  PrintBounds b;
-  auto include = [&](double x, double y) {
-    if (!any) {
-      b = {x, y, x, y};
-      any = true;
-      return;
-    }
-    b.min_x = std::min(b.min_x, x);
-    b.min_y = std::min(b.min_y, y);
-    b.max_x = std::max(b.max_x, x);
-    b.max_y = std::max(b.max_y, y);
-  };
-  const Catalog& catalog = Catalog::instance();
-  for (const PlacedPiece& p : layout.pieces) {
-    if (options.levels == 0 && p.level != layout.active_level) continue;
-    const PieceDef* def = catalog.find(p.cat);
-    if (!def) continue;
-    include(p.x, p.y);
-    const double h = DegToRad(p.heading);
-    include(p.x + def->length * std::cos(h), p.y + def->length * std::sin(h));
-  }
-  for (const SceneryItem& s : layout.scenery) include(s.x, s.y);
-  if (options.baseboard)
-    for (const Point& v : layout.baseboard) include(v.x, v.y);
-  if (!any) return PrintBounds{};
-  return b;
+  ExtentFilter f;
+  f.pieces = options.levels == 0 ? OnLevels::Active : OnLevels::All;
+  f.scenery = OnLevels::All;
+  f.baseboard = options.baseboard ? ExtentFilter::Board::Always : ExtentFilter::Board::None;
+  const Extent e = LayoutExtent(layout, f);
+  if (!e.any) return PrintBounds{};
+  return {e.min_x, e.min_y, e.max_x, e.max_y};
 }
 
 PagePlan PlanPages(const PrintBounds& bounds, const PrintOptions& options, int width, int height,
