@@ -40,13 +40,13 @@ std::string ParsePdfArguments(const std::vector<std::string>& args, PdfRequest& 
     const std::string& a = args[i];
     const bool has_value = i + 1 < args.size();
     if (a == "--fit") {
-      r.options.scaling = 0;
+      r.options.scaling = PrintScaling::FitToPage;
     } else if (a == "--scale" || a == "--percent") {
       int v = 0;
       if (!has_value || !ParseInRange(args[i + 1], v))
         return "Bad " + a + " value \"" + (has_value ? args[i + 1] : "") +
                "\": give a whole number from 1 to 1000.";
-      r.options.scaling = a == "--scale" ? 1 : 2;
+      r.options.scaling = a == "--scale" ? PrintScaling::ActualScale : PrintScaling::Percentage;
       (a == "--scale" ? r.options.scale_n : r.options.percent) = v;
       ++i;
     } else if (a == "--paper") {
@@ -57,9 +57,9 @@ std::string ParsePdfArguments(const std::vector<std::string>& args, PdfRequest& 
       r.paper = *paper;
       ++i;
     } else if (a == "--all-levels") {
-      r.options.levels = 1;
+      r.options.levels = PrintLevels::All;
     } else if (a == "--grayscale") {
-      r.options.color = 1;
+      r.options.color = PrintColor::Greyscale;
     } else if (a == "--grid") {
       r.options.grid = true;
     } else if (a == "--no-baseboard") {

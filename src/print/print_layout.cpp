@@ -24,7 +24,7 @@ int PagesFor(double extent_px, int usable_px) {
 
 PrintBounds ComputePrintBounds(const Layout& layout, const PrintOptions& options) {
   ExtentFilter f;
-  f.pieces = options.levels == 0 ? OnLevels::Active : OnLevels::All;
+  f.pieces = options.levels == PrintLevels::ActiveOnly ? OnLevels::Active : OnLevels::All;
   f.scenery = OnLevels::All;
   f.baseboard = options.baseboard ? ExtentFilter::Board::Always : ExtentFilter::Board::None;
   const Extent e = LayoutExtent(layout, f);
@@ -42,11 +42,11 @@ PagePlan PlanPages(const PrintBounds& bounds, const PrintOptions& options, int w
   const double dx = std::max(bounds.max_x - bounds.min_x, 1.0);
   const double dy = std::max(bounds.max_y - bounds.min_y, 1.0);
   const double fit = std::min(uh / dy, uw / dx);
-  if (options.scaling == 0) {
+  if (options.scaling == PrintScaling::FitToPage) {
     plan.scale = fit;
     return plan;
   }
-  if (options.scaling == 1)
+  if (options.scaling == PrintScaling::ActualScale)
     plan.scale = (dpi < 1 ? 300.0 : dpi) / kMmPerInch / std::max(options.scale_n, 1);
   else
     plan.scale = fit * options.percent / 100.0;
@@ -114,7 +114,8 @@ Layout PrintedLayout(const Layout& layout, const PrintOptions& options) {
   c.units = layout.units;
   c.grade_runs = layout.grade_runs;
   c.grade_mode = layout.grade_mode;
-  for (Level& l : c.levels) l.visible = options.levels == 1 || l.id == layout.active_level;
+  for (Level& l : c.levels)
+    l.visible = options.levels == PrintLevels::All || l.id == layout.active_level;
   return c;
 }
 

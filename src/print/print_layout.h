@@ -8,12 +8,17 @@
 #include "render/painter.h"
 #include "render/render.h"
 
+// The values follow the order of the entries in Print Options.
+enum class PrintScaling { FitToPage = 0, ActualScale = 1, Percentage = 2 };
+enum class PrintLevels { ActiveOnly = 0, All = 1 };
+enum class PrintColor { Color = 0, Greyscale = 1 };
+
 struct PrintOptions {
-  int scaling = 0;  // 0 fit to page, 1 actual scale 1 : N, 2 custom percentage
-  int scale_n = 10;
+  PrintScaling scaling = PrintScaling::FitToPage;
+  int scale_n = 10;  // actual scale 1 : N
   int percent = 100;
-  int levels = 0;  // 0 active level only, 1 all levels (composite)
-  int color = 0;   // 0 colour, 1 greyscale
+  PrintLevels levels = PrintLevels::ActiveOnly;
+  PrintColor color = PrintColor::Color;
   bool grid = false;
   bool baseboard = true;
   friend bool operator==(const PrintOptions&, const PrintOptions&) = default;

@@ -21,7 +21,7 @@ Layout Baseboard2400x1200() {
 
 PrintOptions Scale(int n) {
   PrintOptions o;
-  o.scaling = 1;
+  o.scaling = PrintScaling::ActualScale;
   o.scale_n = n;
   return o;
 }
@@ -56,7 +56,7 @@ TEST(PrintPages, FitPercentageAndAnExactFit) {
   EXPECT_EQ(PageCount(fit), 1);
   EXPECT_DOUBLE_EQ(fit.scale, 920.0 / 2400);
   PrintOptions twice;
-  twice.scaling = 2;
+  twice.scaling = PrintScaling::Percentage;
   twice.percent = 200;
   const PagePlan p = PlanPages(b, twice, 1000, 1000, 600);
   EXPECT_DOUBLE_EQ(p.scale, 2 * fit.scale);
@@ -92,7 +92,7 @@ TEST(PrintPages, BoundsStartAtTheFirstPointAndFollowTheOptions) {
   EXPECT_EQ(active.min_y, 5000);
   EXPECT_EQ(active.max_y, 5050);  // the scenery of another level counts
   PrintOptions all;
-  all.levels = 1;
+  all.levels = PrintLevels::All;
   EXPECT_EQ(ComputePrintBounds(l, all).min_x, -300);
 }
 
@@ -138,7 +138,7 @@ TEST(PrintPages, PrintingDrawsACopyAndLeavesTheLayoutAlone) {
   l.undo.resize(3);
   const std::vector<Level> levels = l.levels;
   PrintOptions all;
-  all.levels = 1;
+  all.levels = PrintLevels::All;
   all.baseboard = false;
   const Layout printed = PrintedLayout(l, all);
   EXPECT_TRUE(printed.levels[1].visible);
@@ -174,9 +174,10 @@ TEST(PdfRequest, OptionsPaperAndOrientation) {
                               r),
             "");
   EXPECT_EQ(r.pdf_file, "out.pdf");
-  EXPECT_EQ(r.options.scaling, 1);
+  EXPECT_EQ(r.options.scaling, PrintScaling::ActualScale);
   EXPECT_EQ(r.options.scale_n, 87);
-  EXPECT_TRUE(r.options.levels == 1 && r.options.color == 1 && r.options.grid);
+  EXPECT_TRUE(r.options.levels == PrintLevels::All && r.options.color == PrintColor::Greyscale &&
+              r.options.grid);
   EXPECT_FALSE(r.options.baseboard);
   EXPECT_STREQ(r.paper.name, "letter");
   EXPECT_TRUE(r.portrait);

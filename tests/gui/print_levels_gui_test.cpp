@@ -54,7 +54,7 @@ TEST_F(LevelsGuiTest, ManageLevelsAddsShowsActivatesAndRemoves) {
 
 TEST_F(LevelsGuiTest, PrintOptionsRowsFollowTheScaling) {
   PrintOptions o;
-  o.scaling = 1;
+  o.scaling = PrintScaling::ActualScale;
   o.scale_n = 87;
   PrintOptionsDialog dlg(frame, o);
   EXPECT_EQ(dlg.GetTitle(), "Print Options");
@@ -65,7 +65,7 @@ TEST_F(LevelsGuiTest, PrintOptionsRowsFollowTheScaling) {
   EXPECT_FALSE(dlg.scale_n()->IsEnabled());
   EXPECT_TRUE(dlg.percent()->IsEnabled());
   const PrintOptions back = dlg.Options();
-  EXPECT_EQ(back.scaling, 2);
+  EXPECT_EQ(back.scaling, PrintScaling::Percentage);
   EXPECT_EQ(back.scale_n, 87);
   EXPECT_TRUE(back.baseboard);
 }
@@ -79,9 +79,9 @@ TEST_F(LevelsGuiTest, APreviewClosedAfterPageOneChangesNothing) {
   l.levels.push_back(upper);
   const std::vector<Level> levels = l.levels;
   PrintOptions o;
-  o.scaling = 1;
+  o.scaling = PrintScaling::ActualScale;
   o.scale_n = 5;
-  o.levels = 1;
+  o.levels = PrintLevels::All;
   o.grid = false;
   wxPrintDialogData data;
   auto* preview = new wxPrintPreview(new LayoutPrintout(l, o), nullptr, &data);

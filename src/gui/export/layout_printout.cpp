@@ -44,7 +44,7 @@ bool LayoutPrintout::OnPrintPage(int page) {
   if (w != plan_.width || h != plan_.height) PlanFor(w, h);
   FitThisSizeToPaper(wxSize(w, h));
   WxPainter painter(*dc);
-  if (options_.color == 1) {
+  if (options_.color == PrintColor::Greyscale) {
     GreyPainter grey(painter);
     DrawPrintPage(rc_, grey, printed_, plan_, bounds_, page);
   } else {

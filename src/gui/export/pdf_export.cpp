@@ -74,7 +74,7 @@ std::string WriteLayoutPdf(const Layout& layout, const PrintOptions& options, co
     {
       wxGCDC dc(renderer->CreateContextFromNativeContext(cr));
       PageFontPainter painter(dc);
-      if (options.color == 1) {
+      if (options.color == PrintColor::Greyscale) {
         GreyPainter grey(painter);
         DrawPrintPage(rc, grey, printed, plan, bounds, page);
       } else {
