@@ -1,14 +1,11 @@
 #include "print/pdf_request.h"
 
-#include <cmath>
 #include <utility>
 
 #include "model/number_text.h"
-#include "model/units.h"
 
 namespace {
 
-constexpr Paper kPapers[] = {{"a4", 210.0, 297.0}, {"a3", 297.0, 420.0}, {"letter", 215.9, 279.4}};
 constexpr int kLargestScale = 1000;  // as in the print options
 
 bool ParseInRange(const std::string& text, int& out) {
@@ -19,19 +16,6 @@ bool ParseInRange(const std::string& text, int& out) {
 }
 
 }  // namespace
-
-std::optional<Paper> FindPaper(const std::string& name) {
-  for (const Paper& p : kPapers)
-    if (name == p.name) return p;
-  return std::nullopt;
-}
-
-void PaperPixels(const Paper& paper, bool portrait, double dpi, int& width, int& height) {
-  const int short_side = static_cast<int>(std::lround(paper.width_mm / kMmPerInch * dpi));
-  const int long_side = static_cast<int>(std::lround(paper.height_mm / kMmPerInch * dpi));
-  width = portrait ? short_side : long_side;
-  height = portrait ? long_side : short_side;
-}
 
 std::string ParsePdfArguments(const std::vector<std::string>& args, PdfRequest& out) {
   PdfRequest r;

@@ -15,9 +15,10 @@ constexpr double kFitEpsilon = 1e-9;
 // Page counts beyond this are never printed; it keeps the arithmetic in int range.
 constexpr double kPageSaturation = 1e6;
 
-int PagesFor(double extent_px, int usable_px) {
-  const double n = std::ceil(extent_px / usable_px - kFitEpsilon);
-  return static_cast<int>(std::clamp(n, 1.0, kPageSaturation));
+// Pages for a share of the usable paper (1.0: exactly one page); at least one.
+double PagesFor(double share) {
+  const double n = std::ceil(share - kFitEpsilon);
+  return n > 1.0 ? n : 1.0;  // a share that is not a number gives one page too
 }
 
 }  // namespace
@@ -32,13 +33,16 @@ PrintBounds ComputePrintBounds(const Layout& layout, const PrintOptions& options
   return {e.min_x, e.min_y, e.max_x, e.max_y};
 }
 
-PagePlan PlanPages(const PrintBounds& bounds, const PrintOptions& options, int width, int height,
-                   double dpi) {
+PagePlan PlanPages(const PrintBounds& bounds, const PrintOptions& options, const Paper& paper,
+                   bool portrait, double dpi) {
+  if (!(dpi >= 1)) dpi = 300.0;
   PagePlan plan;
-  plan.width = width;
-  plan.height = height;
-  const int uw = std::max(static_cast<int>(std::floor(kPrintableShare * width)), 1);
-  const int uh = std::max(static_cast<int>(std::floor(kPrintableShare * height)), 1);
+  plan.bounds = bounds;
+  const PagePixels page = PaperPixels(paper, portrait, dpi);
+  plan.width = page.width;
+  plan.height = page.height;
+  const int uw = std::max(static_cast<int>(std::floor(kPrintableShare * plan.width)), 1);
+  const int uh = std::max(static_cast<int>(std::floor(kPrintableShare * plan.height)), 1);
   const double dx = std::max(bounds.max_x - bounds.min_x, 1.0);
   const double dy = std::max(bounds.max_y - bounds.min_y, 1.0);
   const double fit = std::min(uh / dy, uw / dx);
@@ -46,22 +50,37 @@ PagePlan PlanPages(const PrintBounds& bounds, const PrintOptions& options, int w
     plan.scale = fit;
     return plan;
   }
-  if (options.scaling == PrintScaling::ActualScale)
-    plan.scale = (dpi < 1 ? 300.0 : dpi) / kMmPerInch / std::max(options.scale_n, 1);
-  else
+  // Counted on the paper: rounded pixels make a page a hair wider at one resolution
+  // than at another, and a layout at a page boundary would spill onto one more page.
+  const double usable_w = kPrintableShare * (portrait ? paper.width_mm : paper.height_mm);
+  const double usable_h = kPrintableShare * (portrait ? paper.height_mm : paper.width_mm);
+  double on_paper;  // paper millimetres per layout millimetre
+  if (options.scaling == PrintScaling::ActualScale) {
+    on_paper = 1.0 / std::max(options.scale_n, 1);
+    plan.scale = dpi / kMmPerInch / std::max(options.scale_n, 1);
+  } else {
+    on_paper = std::min(usable_h / dy, usable_w / dx) * options.percent / 100.0;
     plan.scale = fit * options.percent / 100.0;
-  plan.across = PagesFor(plan.scale * dx, uw);
-  plan.down = PagesFor(plan.scale * dy, uh);
-  plan.pages = std::max(1.0, std::ceil(plan.scale * dx / uw - kFitEpsilon)) *
-               std::max(1.0, std::ceil(plan.scale * dy / uh - kFitEpsilon));
+  }
+  const double across = PagesFor(on_paper * dx / usable_w);
+  const double down = PagesFor(on_paper * dy / usable_h);
+  plan.across = static_cast<int>(std::min(across, kPageSaturation));
+  plan.down = static_cast<int>(std::min(down, kPageSaturation));
+  plan.pages = across * down;
   return plan;
+}
+
+PagePlan PlanPrint(const Layout& layout, const PrintOptions& options, const Paper& paper,
+                   bool portrait, double dpi) {
+  return PlanPages(ComputePrintBounds(layout, options), options, paper, portrait, dpi);
 }
 
 int PageCount(const PagePlan& plan) {
   return static_cast<int>(std::min(plan.pages, kPageSaturation));
 }
 
-PageOffset PageOffsetFor(const PagePlan& plan, const PrintBounds& bounds, int page) {
+PageOffset PageOffsetFor(const PagePlan& plan, int page) {
+  const PrintBounds& bounds = plan.bounds;
   const double mx = std::floor(kMarginShare * plan.width);
   const double my = std::floor(kMarginShare * plan.height);
   const double w = plan.width - 2 * mx;
@@ -120,8 +139,8 @@ Layout PrintedLayout(const Layout& layout, const PrintOptions& options) {
 }
 
 void DrawPrintPage(RenderContext& rc, Painter& painter, const Layout& printed, const PagePlan& plan,
-                   const PrintBounds& bounds, int page) {
-  const PageOffset o = PageOffsetFor(plan, bounds, page);
+                   int page) {
+  const PageOffset o = PageOffsetFor(plan, page);
   ViewTransform v;
   v.zoom = plan.scale;
   v.offset_x = o.x;
