@@ -21,7 +21,7 @@ std::vector<Connector> Ends(const std::vector<XYA>& rest) {
   return out;
 }
 
-PieceDef Explicit(int system, const char* id, const char* name, int kind, double length,
+PieceDef Explicit(int system, const char* id, const char* name, PieceKind kind, double length,
                   double radius, double angle, const std::vector<XYA>& rest) {
   PieceDef d;
   d.id = id;
@@ -35,7 +35,7 @@ PieceDef Explicit(int system, const char* id, const char* name, int kind, double
   return d;
 }
 
-PieceDef ExplicitRing(int system, const char* id, const char* name, int kind, double length,
+PieceDef ExplicitRing(int system, const char* id, const char* name, PieceKind kind, double length,
                       double radius, double angle, std::vector<Connector> connectors) {
   PieceDef d = Explicit(system, id, name, kind, length, radius, angle, std::vector<XYA>{});
   d.connectors = std::move(connectors);
@@ -85,6 +85,7 @@ std::vector<Connector> TurntableRing(double radius, double spacing, int count) {
 }  // namespace
 
 void LoadBuiltInCatalog(Catalog& c) {
+  using enum PieceKind;
   c.clear();
   c.add(MakeStraight(MarklinC, "24188", "24188 - 188.3mm", 188.3));
   c.add(MakeStraight(MarklinC, "24172", "24172 - 171.7mm", 171.7));

@@ -22,7 +22,7 @@ double AngleGap(double a, double b) {
   return d > 180.0 ? 360.0 - d : d;
 }
 
-static PieceDef Base(int system, const std::string& id, const std::string& name, int kind) {
+static PieceDef Base(int system, const std::string& id, const std::string& name, PieceKind kind) {
   PieceDef d;
   d.id = id;
   d.name = name;
@@ -32,7 +32,7 @@ static PieceDef Base(int system, const std::string& id, const std::string& name,
 }
 
 PieceDef MakeStraight(int system, const std::string& id, const std::string& name, double length) {
-  PieceDef d = Base(system, id, name, Straight);
+  PieceDef d = Base(system, id, name, PieceKind::Straight);
   d.length = length;
   d.connectors = {Connector(0, 0, 180, 0), Connector(length, 0, 0, 1)};
   return d;
@@ -40,7 +40,7 @@ PieceDef MakeStraight(int system, const std::string& id, const std::string& name
 
 PieceDef MakeCurve(int system, const std::string& id, const std::string& name, double radius,
                    double angle) {
-  PieceDef d = Base(system, id, name, Curve);
+  PieceDef d = Base(system, id, name, PieceKind::Curve);
   const double a = DegToRad(angle);
   d.length = a * radius;
   d.radius = radius;
@@ -50,14 +50,14 @@ PieceDef MakeCurve(int system, const std::string& id, const std::string& name, d
   return d;
 }
 
-PieceDef MakeTurnout(int system, const std::string& id, const std::string& name, int kind,
+PieceDef MakeTurnout(int system, const std::string& id, const std::string& name, PieceKind kind,
                      double length, double radius, double angle) {
   PieceDef d = Base(system, id, name, kind);
   // A branch longer than the straight route is cut off where the route ends.
   const double dx = std::min(length, radius * std::sin(DegToRad(angle)));
   const double phi = std::asin(std::min(1.0, dx / radius)) * 180.0 / kPi;
   const double e = (1 - std::cos(DegToRad(phi))) * radius;
-  const bool left = kind == LeftTurnout;
+  const bool left = kind == PieceKind::LeftTurnout;
   d.length = length;
   d.radius = radius;
   d.angle = left ? -angle : angle;
@@ -67,7 +67,7 @@ PieceDef MakeTurnout(int system, const std::string& id, const std::string& name,
 }
 
 PieceDef MakeBumper(int system, const std::string& id, const std::string& name, double length) {
-  PieceDef d = Base(system, id, name, Bumper);
+  PieceDef d = Base(system, id, name, PieceKind::Bumper);
   d.length = length;
   d.connectors = {Connector(0, 0, 180, 0)};
   return d;

@@ -20,7 +20,9 @@ struct Connector {
       : x(cx), y(cy), angle(cangle), free(true), index(cindex) {}
 };
 
-enum PieceKind : int {
+// What a piece is, for drawing, 3D models, hit tests and the fill search. Not stored in
+// layout files.
+enum class PieceKind : int {
   Straight = 0,
   Curve = 1,
   LeftTurnout = 2,
@@ -38,7 +40,7 @@ struct PieceDef {
   std::string id;
   std::string name;
   int system = 0;
-  int kind = 0;
+  PieceKind kind = PieceKind::Straight;
   double length = 0;
   double radius = 0;
   double angle = 0;
@@ -74,7 +76,7 @@ double AngleGap(double a, double b);
 PieceDef MakeStraight(int system, const std::string& id, const std::string& name, double length);
 PieceDef MakeCurve(int system, const std::string& id, const std::string& name, double radius,
                    double angle);
-PieceDef MakeTurnout(int system, const std::string& id, const std::string& name, int kind,
+PieceDef MakeTurnout(int system, const std::string& id, const std::string& name, PieceKind kind,
                      double length, double radius, double angle);
 PieceDef MakeBumper(int system, const std::string& id, const std::string& name, double length);
 

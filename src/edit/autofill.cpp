@@ -169,8 +169,8 @@ std::vector<const PieceDef*> FillStraights(int system) {
   std::vector<const PieceDef*> out;
   for (int i = 0; i < catalog.count(); ++i) {
     const PieceDef* d = catalog.at(i);
-    if (!d || d->system != system || d->kind != Straight || d->length <= 0 || d->elevated ||
-        d->id == kSpokeExtension || d->id == kAdapter ||
+    if (!d || d->system != system || d->kind != PieceKind::Straight || d->length <= 0 ||
+        d->elevated || d->id == kSpokeExtension || d->id == kAdapter ||
         d->name.find("Circuit") != std::string::npos)
       continue;
     const bool same_length = std::any_of(out.begin(), out.end(), [&](const PieceDef* o) {

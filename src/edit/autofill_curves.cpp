@@ -372,8 +372,9 @@ std::vector<const PieceDef*> FillCurves(int system) {
   std::vector<const PieceDef*> out;
   for (int i = 0; i < catalog.count(); ++i) {
     const PieceDef* d = catalog.at(i);
-    if (!d || d->system != system || d->kind != Curve || d->radius <= 0 || d->angle <= 0 ||
-        d->elevated || d->connectors.size() != 2 || d->name.find("Circuit") != std::string::npos)
+    if (!d || d->system != system || d->kind != PieceKind::Curve || d->radius <= 0 ||
+        d->angle <= 0 || d->elevated || d->connectors.size() != 2 ||
+        d->name.find("Circuit") != std::string::npos)
       continue;
     const bool same = std::any_of(out.begin(), out.end(), [&](const PieceDef* o) {
       return std::fabs(o->radius - d->radius) < kFillEpsilon &&

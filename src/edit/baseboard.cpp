@@ -6,6 +6,8 @@
 #include <cstdio>
 
 #include "model/number_text.h"
+#include "model/text.h"
+#include "model/units.h"
 
 namespace {
 
@@ -52,26 +54,10 @@ const BoardShapeInfo kShapes[kBoardShapeCount] = {
      {0, 0, 0, 0}},
 };
 
-std::string Trim(const std::string& s) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-  std::size_t a = 0, b = s.size();
-  while (a < b && blank(s[a])) ++a;
-  while (b > a && blank(s[b - 1])) --b;
-  return s.substr(a, b - a);
-}
-
 }  // namespace
 
 const BoardShapeInfo& BoardShape(int shape) {
   return kShapes[std::clamp(shape, 0, kBoardShapeCount - 1)];
-}
-
-double BoardUnitFactor(int units) {
-  return units == 1 ? 10.0 : (units == 2 ? 25.4 : 1.0);
-}
-
-const char* BoardUnitName(int units) {
-  return units == 1 ? "cm" : (units == 2 ? "in" : "mm");
 }
 
 int InitialBoardShape(const Layout& layout) {
@@ -83,7 +69,7 @@ std::array<int, 4> InitialBoardValues(const Layout& layout, int shape) {
   const LastShape& s = layout.lastshape;
   const bool stored = s.id == shape;
   const std::array<double, 4> stored_mm{s.w_mm, s.h_mm, s.w2_mm, s.h2_mm};
-  const double factor = BoardUnitFactor(layout.units);
+  const double factor = Units::Of(layout.units).factor();
   std::array<int, 4> out{};
   for (std::size_t i = 0; i < 4; ++i) {
     double v = (stored ? stored_mm[i] : BoardShape(shape).defaults_mm[i]) / factor;
@@ -95,7 +81,7 @@ std::array<int, 4> InitialBoardValues(const Layout& layout, int shape) {
 }
 
 std::string InitialCustomText(const std::vector<Point>& baseboard, int units) {
-  const double f = BoardUnitFactor(units);
+  const double f = Units::Of(units).factor();
   char buf[128];
   std::string text;
   if (baseboard.empty()) {
@@ -132,7 +118,7 @@ std::vector<Point> TShapeOutline(double w_, double h1, double w2, double h2) {
 }
 
 bool ParseCustomOutline(const std::string& text, int units, std::vector<Point>& out) {
-  const double f = BoardUnitFactor(units);
+  const double f = Units::Of(units).factor();
   out.clear();
   std::size_t pos = 0;
   while (pos <= text.size()) {
@@ -159,7 +145,7 @@ BaseboardResult ApplyBaseboardDialog(Layout& layout, const BaseboardInput& in, P
     layout.lastshape.id = shape;
     return r;
   }
-  const double f = BoardUnitFactor(layout.units);
+  const double f = Units::Of(layout.units).factor();
   std::array<double, 4> mm{};
   for (std::size_t i = 0; i < 4; ++i)
     mm[i] = std::clamp(in.values[i], kBoardMinSize, kBoardMaxSize) * f;

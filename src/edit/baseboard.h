@@ -32,8 +32,6 @@ struct BoardShapeInfo {
 };
 
 const BoardShapeInfo& BoardShape(int shape);
-double BoardUnitFactor(int units);
-const char* BoardUnitName(int units);
 
 // The choice the dialog opens on: the stored last shape when it is a valid entry.
 int InitialBoardShape(const Layout& layout);

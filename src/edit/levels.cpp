@@ -7,6 +7,8 @@
 
 #include "model/document.h"
 #include "model/layout_ops.h"
+#include "model/text.h"
+#include "model/units.h"
 #include "view/hit_test.h"
 
 namespace {
@@ -16,12 +18,6 @@ constexpr Rgb kLevelColors[6] = {{180, 200, 220}, {220, 180, 180}, {180, 220, 18
 
 // A flat piece "sits at" the level height within this much (heights are typed to 0.1).
 constexpr double kHeightMatchMm = 0.01;
-
-std::string Format(const char* format, double value) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, format, value);
-  return buf;
-}
 
 Level* LevelById(Layout& layout, int id) {
   for (Level& l : layout.levels)
@@ -33,13 +29,6 @@ int LargestLevelId(const Layout& layout) {
   int largest = 0;
   for (const Level& l : layout.levels) largest = std::max(largest, l.id);
   return largest;
-}
-
-std::string Trim(const std::string& s) {
-  const auto first = s.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return {};
-  const auto last = s.find_last_not_of(" \t\r\n");
-  return s.substr(first, last - first + 1);
 }
 
 std::unordered_set<int> HelicesOnLevel(const Layout& layout, int level_id) {
@@ -57,12 +46,7 @@ std::vector<LevelRow> LevelRows(const Layout& layout) {
     LevelRow r;
     r.id = l.id;
     r.name = l.name;
-    if (layout.units == 1)
-      r.height = Format("%.1f cm", l.height / 10.0);
-    else if (layout.units == 2)
-      r.height = Format("%.2f in", l.height / 25.4);
-    else
-      r.height = Format("%.0f mm", l.height);
+    r.height = Units::Of(layout.units).Text(l.height);
     r.color = l.trackcolor ? "custom" : "-";
     r.id_text = std::to_string(l.id);
     r.visible = l.visible;
@@ -118,9 +102,15 @@ void SetActiveLevel(Document& doc, int level_id) {
 }
 
 HeightUnit LevelHeightUnit(int units) {
-  if (units == 1) return {"cm", 10.0, 1000.0, 1.0, 1};
-  if (units == 2) return {"in", 25.4, 400.0, 0.1, 2};
-  return {"mm", 1.0, 10000.0, 1.0, 1};
+  const Units u = Units::Of(units);
+  switch (u.code()) {
+    case Units::kCentimetres:
+      return {u.abbreviation(), u.factor(), 1000.0, 1.0, 1};
+    case Units::kInches:
+      return {u.abbreviation(), u.factor(), 400.0, 0.1, 2};
+    default:
+      return {u.abbreviation(), u.factor(), 10000.0, 1.0, 1};
+  }
 }
 
 double HeightInUnit(double mm, int units) {

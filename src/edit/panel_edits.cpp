@@ -12,6 +12,7 @@
 #include "model/document.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
+#include "model/units.h"
 
 namespace {
 
@@ -164,29 +165,8 @@ bool AddLabel(Document& doc, std::string_view text, std::optional<Point> at) {
   return true;
 }
 
-double UnitFactor(int units) {
-  return units == 1 ? 10.0 : units == 2 ? 25.4 : 1.0;
-}
-
-const char* UnitAbbreviation(int units) {
-  return units == 1 ? "cm" : units == 2 ? "in" : "mm";
-}
-
-std::optional<double> ParseDisplayLength(std::string_view text, int units) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  std::string s(text);
-  std::replace(s.begin(), s.end(), ',', '.');
-  if (!s.empty() && s.front() == '+') s.erase(0, 1);
-  double v = 0;
-  if (!ParseDouble(s, v)) return std::nullopt;
-  const double mm = v * UnitFactor(units);
-  if (!std::isfinite(mm)) return std::nullopt;
-  return mm;
-}
-
 bool ApplyHeightText(Document& doc, const ShownItem& shown, std::string_view text) {
-  const std::optional<double> mm = ParseDisplayLength(text, doc.layout().units);
+  const std::optional<double> mm = Units::Of(doc.layout().units).ParseLength(text);
   if (!mm) return false;
   if (shown.kind == ShownKind::Piece) return SetPieceHeight(doc, shown.id, *mm).changed;
   if (shown.kind == ShownKind::Helix) return SetHelixBaseHeight(doc, shown.id, *mm).changed;

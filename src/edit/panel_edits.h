@@ -57,13 +57,6 @@ bool ApplyColor(Document& doc, int entry);
 // the origin. One undo step; false for an empty text.
 bool AddLabel(Document& doc, std::string_view text, std::optional<Point> at);
 
-// Millimetres per display unit: 1 (mm), 10 (cm), 25.4 (in).
-double UnitFactor(int units);
-// "mm", "cm" or "in".
-const char* UnitAbbreviation(int units);
-// A length typed in the display unit, in millimetres: surrounding blanks allowed, a
-// point or a comma as the decimal mark; nullopt for empty, non-numeric or non-finite text.
-std::optional<double> ParseDisplayLength(std::string_view text, int units);
 // The height field's Enter on what is shown: a piece's elevation or a helix's base.
 // False when the text is not a number or nothing that has a height is shown.
 bool ApplyHeightText(Document& doc, const ShownItem& shown, std::string_view text);

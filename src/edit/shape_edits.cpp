@@ -5,14 +5,7 @@
 #include <cmath>
 
 #include "model/document.h"
-
-namespace {
-
-double UnitFactor(int units) {
-  return units == 1 ? 10.0 : (units == 2 ? 25.4 : 1.0);
-}
-
-}  // namespace
+#include "model/units.h"
 
 std::string BlankControls(std::string text) {
   for (char& ch : text)
@@ -25,7 +18,7 @@ ShapeProps ShapePropsOf(const LayoutShape& s, int units) {
   p.name = BlankControls(s.label);
   p.color = {s.r, s.g, s.b};
   p.opacity_percent = static_cast<int>(std::lround(s.a * 100.0 / 255.0));
-  p.height = s.height / UnitFactor(units);
+  p.height = s.height / Units::Of(units).factor();
   p.outline = s.outline;
   return p;
 }
@@ -42,7 +35,7 @@ bool ApplyShapeProps(Document& doc, int shape_id, const ShapeProps& props) {
   it->b = props.color.b;
   it->a = static_cast<std::uint8_t>(std::lround(std::clamp(props.opacity_percent, 0, 100) * 2.55));
   const double h = std::isfinite(props.height) ? std::clamp(props.height, 0.0, 5000.0) : 0.0;
-  it->height = h * UnitFactor(layout.units);
+  it->height = h * Units::Of(layout.units).factor();
   it->outline = props.outline;
   t.Commit();
   return true;

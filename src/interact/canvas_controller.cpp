@@ -15,6 +15,7 @@
 #include "edit/placement.h"
 #include "edit/selection.h"
 #include "model/layout_ops.h"
+#include "model/units.h"
 #include "view/hit_test.h"
 
 CanvasEffects CanvasEffects::Repaint() {
@@ -57,14 +58,8 @@ CanvasEffects& CanvasEffects::operator|=(const CanvasEffects& o) {
 }
 
 std::string CanvasController::PositionText(double x, double y, int units) {
-  char buf[96];
-  if (units == 1)
-    std::snprintf(buf, sizeof buf, "%.1f cm,  %.1f cm", x / 10, y / 10);
-  else if (units == 2)
-    std::snprintf(buf, sizeof buf, "%.2f in,  %.2f in", x / 25.4, y / 25.4);
-  else
-    std::snprintf(buf, sizeof buf, "%.0f mm,  %.0f mm", x, y);
-  return buf;
+  const Units u = Units::Of(units);
+  return u.Text(x) + ",  " + u.Text(y);
 }
 
 void CanvasController::CommitGesture() {

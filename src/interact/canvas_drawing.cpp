@@ -10,6 +10,7 @@
 #include "interact/canvas_controller.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
+#include "model/units.h"
 #include "view/hit_test.h"
 #include "view/scenery_handles.h"
 
@@ -24,16 +25,8 @@ double Scale(const ViewTransform& v) {
   return std::max(v.zoom, 0.0001);
 }
 
-double UnitFactor(int units) {
-  return units == 1 ? 10.0 : (units == 2 ? 25.4 : 1.0);
-}
-
-const char* UnitName(int units) {
-  return units == 1 ? "cm" : (units == 2 ? "\"" : "mm");
-}
-
 std::string LengthPrompt(int units, const std::string& text) {
-  return std::string("Length (") + UnitName(units) + "): " + (text.empty() ? "_" : text) +
+  return std::string("Length (") + Units::Of(units).mark() + "): " + (text.empty() ? "_" : text) +
          "  [Enter] confirm  [Esc] cancel";
 }
 
@@ -197,7 +190,7 @@ CanvasEffects CanvasController::CloseOutline() {
 CanvasEffects CanvasController::EnterLength() {
   double value = 0;
   const bool read = ParseDouble(st_.lengthText, value);
-  const double mm = value * UnitFactor(layout_.units);
+  const double mm = value * Units::Of(layout_.units).factor();
   st_.lengthEntryActive = false;
   st_.lengthText.clear();
   CanvasEffects e = CanvasEffects::Repaint();

@@ -12,6 +12,7 @@
 #include "model/atomic_file.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
+#include "model/text.h"
 
 namespace fs = std::filesystem;
 
@@ -103,7 +104,7 @@ const LayoutFileEntry* FindLayoutFile(const std::vector<LayoutFileEntry>& files,
 }
 
 std::vector<std::string> ImportFileNames(const std::string& folder_text) {
-  const std::string folder = TrimBlanks(folder_text);
+  const std::string folder = Trim(folder_text);
   std::vector<std::string> names;
   if (folder.empty()) return names;
   for (const LayoutFileEntry& f : CollectLayoutFiles(folder))
@@ -114,14 +115,6 @@ std::vector<std::string> ImportFileNames(const std::string& folder_text) {
 std::string WithoutExtension(const std::string& file_name) {
   const std::size_t dot = file_name.rfind('.');
   return dot == std::string::npos || dot == 0 ? file_name : file_name.substr(0, dot);
-}
-
-std::string TrimBlanks(std::string_view text) {
-  constexpr std::string_view kBlanks = " \t\r\n";
-  const std::size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(kBlanks);
-  return std::string(text.substr(first, last - first + 1));
 }
 
 bool IsSafeFileName(std::string_view name) {
@@ -222,7 +215,7 @@ std::optional<std::string> FileCommands::AskLayoutName() {
     const std::optional<std::string> answer =
         prompter_.AskText("Save Layout", "Layout name:", initial);
     if (!answer) return std::nullopt;
-    std::string name = TrimBlanks(*answer);
+    std::string name = Trim(*answer);
     if (name.empty()) name = kDefaultLayoutName;
     if (SafeOrRefuse(name, "Save Layout")) return name;
     initial = name;  // shown again so the user can correct it
@@ -349,8 +342,8 @@ std::optional<ImportChoice> FileCommands::ChooseImport(const ImportChooser& choo
   for (;;) {
     std::optional<ImportChoice> c = choose(start);
     if (!c) return std::nullopt;
-    c->folder = TrimBlanks(c->folder);
-    c->name = TrimBlanks(c->name);
+    c->folder = Trim(c->folder);
+    c->name = Trim(c->name);
     if (c->file_name.empty() || c->name.empty()) return std::nullopt;
     if (SafeOrRefuse(c->name, "Import Failed")) return c;
     start = *c;
@@ -393,8 +386,8 @@ std::optional<ExportChoice> FileCommands::ChooseExport(const ExportChooser& choo
   for (;;) {
     std::optional<ExportChoice> c = choose(names, start);
     if (!c) return std::nullopt;
-    c->folder = TrimBlanks(c->folder);
-    c->name = TrimBlanks(c->name);
+    c->folder = Trim(c->folder);
+    c->name = Trim(c->name);
     if (c->entry.empty() || c->folder.empty() || c->name.empty()) return std::nullopt;
     if (SafeOrRefuse(c->name, "Export Failed")) return c;
     start = *c;

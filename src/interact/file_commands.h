@@ -34,8 +34,6 @@ std::vector<std::string> ImportFileNames(const std::string& folder_text);
 // A file name without its extension ("Yard.vtl" -> "Yard").
 std::string WithoutExtension(const std::string& file_name);
 
-// Blanks, tabs and line ends removed at both ends.
-std::string TrimBlanks(std::string_view text);
 // A typed name becomes a file name: no folder separators, no control characters, not
 // "." or "..". Blanks, accents and any other UTF-8 letters are fine.
 bool IsSafeFileName(std::string_view name);

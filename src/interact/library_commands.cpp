@@ -6,6 +6,7 @@
 #include "edit/place_block.h"
 #include "interact/file_commands.h"
 #include "model/library_block.h"
+#include "model/text.h"
 
 namespace fs = std::filesystem;
 
@@ -40,7 +41,7 @@ bool SaveBlockCommand(const Layout& layout, const fs::path& folder, Prompter& pr
   const std::optional<std::string> typed =
       prompter.AskText("Save Library Block", "Block name:", "");
   if (!typed) return false;
-  const std::string name = TrimBlanks(*typed);
+  const std::string name = Trim(*typed);
   if (name.empty()) return false;
   // The name becomes a file name: "../x" or "/tmp/x" would write outside the library.
   if (!IsSafeFileName(name)) {

@@ -13,6 +13,7 @@
 #include "edit/grades.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
+#include "model/units.h"
 #include "view/hit_test.h"
 
 namespace {
@@ -20,8 +21,8 @@ namespace {
 constexpr std::size_t kTitleEntries = 20;  // a longer list ends in "… and N more"
 
 // A length in the display unit as the height field shows it: three decimals for inches.
-std::string HeightText(double mm, int units) {
-  return FixedText(mm / UnitFactor(units), units == 2 ? 3 : 1);
+std::string HeightText(double mm, Units units) {
+  return units.Number(mm, units.code() == Units::kInches ? 3 : 1);
 }
 
 void FillLevels(PropertiesView& v, const Layout& layout, int chosen) {
@@ -33,7 +34,7 @@ void FillLevels(PropertiesView& v, const Layout& layout, int chosen) {
   v.level_enabled = true;
 }
 
-void DescribeGrade(PropertiesView& v, const PlacedPiece& p, const PieceDef* def, int units) {
+void DescribeGrade(PropertiesView& v, const PlacedPiece& p, const PieceDef* def, Units units) {
   const double g = std::fabs(p.grade);
   v.angle = g;
   if (g <= kFlatGradeDeg) return;
@@ -43,7 +44,7 @@ void DescribeGrade(PropertiesView& v, const PlacedPiece& p, const PieceDef* def,
   if (def) {
     const double rise = std::sin(DegToRad(p.grade)) * RunLength(*def);
     v.rise_text = "rise " + std::string(rise >= 0 ? "+" : "-") +
-                  HeightText(std::fabs(rise), units) + " " + UnitAbbreviation(units);
+                  HeightText(std::fabs(rise), units) + " " + units.abbreviation();
   }
   if (g > kMaxGradeDeg)
     v.warning = "WARNING: Grade " + FixedText(g, 1) + " deg exceeds " + FixedText(kMaxGradeDeg, 0) +
@@ -55,12 +56,13 @@ void DescribePiece(PropertiesView& v, const Layout& layout, const PlacedPiece& p
   v.title = def ? TrackSystemShortName(def->system) : p.cat;
   v.details = def ? def->name : p.cat;
   if (def && def->length > 0) v.details += "  |  " + FixedText(def->length, 1) + " mm";
-  v.height_label = std::string("Height (") + UnitAbbreviation(layout.units) + "):";
-  v.height_text = HeightText(p.z, layout.units);
+  const Units units = Units::Of(layout.units);
+  v.height_label = std::string("Height (") + units.abbreviation() + "):";
+  v.height_text = HeightText(p.z, units);
   v.height_enabled = true;
   v.grade_enabled = true;
   v.color_enabled = true;
-  DescribeGrade(v, p, def, layout.units);
+  DescribeGrade(v, p, def, units);
   FillLevels(v, layout, p.level);
 }
 
@@ -76,10 +78,10 @@ void DescribePieces(PropertiesView& v, const Layout& layout) {
   }
   if (selected.size() > kTitleEntries)
     v.title += " … and " + std::to_string(selected.size() - kTitleEntries) + " more";
-  const int units = layout.units;
-  const std::string length = units == 1   ? FixedText(total / 10.0, 1) + " cm"
-                             : units == 2 ? FixedText(total / 25.4, 2) + " in"
-                                          : FixedText(total, 1) + " mm";
+  // The pieces' total keeps a decimal even in millimetres.
+  const Units units = Units::Of(layout.units);
+  const std::string length =
+      units.Number(total, std::max(units.decimals(), 1)) + " " + units.abbreviation();
   v.details = std::to_string(selected.size()) + " pieces  |  " + length;
   v.color_enabled = true;
   const bool mixed = std::any_of(selected.begin(), selected.end(), [&](const PlacedPiece* p) {
@@ -126,14 +128,13 @@ void DescribeShape(PropertiesView& v, const Layout& layout, const LayoutShape& s
 
 void DescribeHelix(PropertiesView& v, const Layout& layout, const Helix& h) {
   const HelixDef* def = HelixCatalog::resolve(h.variant);
-  const int units = layout.units;
+  const Units units = Units::Of(layout.units);
   v.title = def ? def->name : "Helix";
   if (def)
-    v.details = FixedText(def->turns, 1) + " turns  |  rise " +
-                FixedText(def->rise / UnitFactor(units), 1) + " " + UnitAbbreviation(units) +
-                "  |  R1 " + FixedText(def->inner_radius, 1) + " / R2 " +
+    v.details = FixedText(def->turns, 1) + " turns  |  rise " + units.Number(def->rise, 1) + " " +
+                units.abbreviation() + "  |  R1 " + FixedText(def->inner_radius, 1) + " / R2 " +
                 FixedText(def->outer_radius, 1) + " mm";
-  v.height_label = std::string("Base height (") + UnitAbbreviation(units) + "):";
+  v.height_label = std::string("Base height (") + units.abbreviation() + "):";
   const int bottom = FindPiece(layout, h.bottomR1);
   v.height_text =
       HeightText(bottom < 0 ? 0.0 : layout.pieces[static_cast<std::size_t>(bottom)].z, units);
@@ -164,7 +165,7 @@ std::string OtherTitle(const Layout& layout) {
 PropertiesView DescribeSelection(const Layout& layout) {
   PropertiesView v;
   v.shown = WhatIsShown(layout);
-  v.height_label = std::string("Height (") + UnitAbbreviation(layout.units) + "):";
+  v.height_label = std::string("Height (") + Units::Of(layout.units).abbreviation() + "):";
   switch (v.shown.kind) {
     case ShownKind::Piece:
       DescribePiece(v, layout,

@@ -1,13 +1,11 @@
 #include "print/pdf_request.h"
 
-#include <cmath>
 #include <utility>
 
 #include "model/number_text.h"
 
 namespace {
 
-constexpr Paper kPapers[] = {{"a4", 210.0, 297.0}, {"a3", 297.0, 420.0}, {"letter", 215.9, 279.4}};
 constexpr int kLargestScale = 1000;  // as in the print options
 
 bool ParseInRange(const std::string& text, int& out) {
@@ -19,19 +17,6 @@ bool ParseInRange(const std::string& text, int& out) {
 
 }  // namespace
 
-std::optional<Paper> FindPaper(const std::string& name) {
-  for (const Paper& p : kPapers)
-    if (name == p.name) return p;
-  return std::nullopt;
-}
-
-void PaperPixels(const Paper& paper, bool portrait, double dpi, int& width, int& height) {
-  const int short_side = static_cast<int>(std::lround(paper.width_mm / 25.4 * dpi));
-  const int long_side = static_cast<int>(std::lround(paper.height_mm / 25.4 * dpi));
-  width = portrait ? short_side : long_side;
-  height = portrait ? long_side : short_side;
-}
-
 std::string ParsePdfArguments(const std::vector<std::string>& args, PdfRequest& out) {
   PdfRequest r;
   std::vector<std::string> files;
@@ -39,13 +24,13 @@ std::string ParsePdfArguments(const std::vector<std::string>& args, PdfRequest& 
     const std::string& a = args[i];
     const bool has_value = i + 1 < args.size();
     if (a == "--fit") {
-      r.options.scaling = 0;
+      r.options.scaling = PrintScaling::FitToPage;
     } else if (a == "--scale" || a == "--percent") {
       int v = 0;
       if (!has_value || !ParseInRange(args[i + 1], v))
         return "Bad " + a + " value \"" + (has_value ? args[i + 1] : "") +
                "\": give a whole number from 1 to 1000.";
-      r.options.scaling = a == "--scale" ? 1 : 2;
+      r.options.scaling = a == "--scale" ? PrintScaling::ActualScale : PrintScaling::Percentage;
       (a == "--scale" ? r.options.scale_n : r.options.percent) = v;
       ++i;
     } else if (a == "--paper") {
@@ -56,9 +41,9 @@ std::string ParsePdfArguments(const std::vector<std::string>& args, PdfRequest& 
       r.paper = *paper;
       ++i;
     } else if (a == "--all-levels") {
-      r.options.levels = 1;
+      r.options.levels = PrintLevels::All;
     } else if (a == "--grayscale") {
-      r.options.color = 1;
+      r.options.color = PrintColor::Greyscale;
     } else if (a == "--grid") {
       r.options.grid = true;
     } else if (a == "--no-baseboard") {

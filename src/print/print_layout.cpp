@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <limits>
 
-#include "catalog/catalog.h"
-#include "catalog/piece_def.h"
+#include "model/layout_extent.h"
+#include "model/units.h"
 
 namespace {
 
@@ -15,73 +15,72 @@ constexpr double kFitEpsilon = 1e-9;
 // Page counts beyond this are never printed; it keeps the arithmetic in int range.
 constexpr double kPageSaturation = 1e6;
 
-int PagesFor(double extent_px, int usable_px) {
-  const double n = std::ceil(extent_px / usable_px - kFitEpsilon);
-  return static_cast<int>(std::clamp(n, 1.0, kPageSaturation));
+// Pages for a share of the usable paper (1.0: exactly one page); at least one.
+double PagesFor(double share) {
+  const double n = std::ceil(share - kFitEpsilon);
+  return n > 1.0 ? n : 1.0;  // a share that is not a number gives one page too
 }
 
 }  // namespace
 
 PrintBounds ComputePrintBounds(const Layout& layout, const PrintOptions& options) {
-  bool any = false;
-  PrintBounds b;
-  auto include = [&](double x, double y) {
-    if (!any) {
-      b = {x, y, x, y};
-      any = true;
-      return;
-    }
-    b.min_x = std::min(b.min_x, x);
-    b.min_y = std::min(b.min_y, y);
-    b.max_x = std::max(b.max_x, x);
-    b.max_y = std::max(b.max_y, y);
-  };
-  const Catalog& catalog = Catalog::instance();
-  for (const PlacedPiece& p : layout.pieces) {
-    if (options.levels == 0 && p.level != layout.active_level) continue;
-    const PieceDef* def = catalog.find(p.cat);
-    if (!def) continue;
-    include(p.x, p.y);
-    const double h = DegToRad(p.heading);
-    include(p.x + def->length * std::cos(h), p.y + def->length * std::sin(h));
-  }
-  for (const SceneryItem& s : layout.scenery) include(s.x, s.y);
-  if (options.baseboard)
-    for (const Point& v : layout.baseboard) include(v.x, v.y);
-  if (!any) return PrintBounds{};
-  return b;
+  ExtentFilter f;
+  f.pieces = options.levels == PrintLevels::ActiveOnly ? OnLevels::Active : OnLevels::All;
+  f.scenery = OnLevels::All;
+  f.baseboard = options.baseboard ? ExtentFilter::Board::Always : ExtentFilter::Board::None;
+  const Extent e = LayoutExtent(layout, f);
+  if (!e.any) return PrintBounds{};
+  return {e.min_x, e.min_y, e.max_x, e.max_y};
 }
 
-PagePlan PlanPages(const PrintBounds& bounds, const PrintOptions& options, int width, int height,
-                   double dpi) {
+PagePlan PlanPages(const PrintBounds& bounds, const PrintOptions& options, const Paper& paper,
+                   bool portrait, double dpi) {
+  if (!(dpi >= 1)) dpi = 300.0;
   PagePlan plan;
-  plan.width = width;
-  plan.height = height;
-  const int uw = std::max(static_cast<int>(std::floor(kPrintableShare * width)), 1);
-  const int uh = std::max(static_cast<int>(std::floor(kPrintableShare * height)), 1);
+  plan.bounds = bounds;
+  const PagePixels page = PaperPixels(paper, portrait, dpi);
+  plan.width = page.width;
+  plan.height = page.height;
+  const int uw = std::max(static_cast<int>(std::floor(kPrintableShare * plan.width)), 1);
+  const int uh = std::max(static_cast<int>(std::floor(kPrintableShare * plan.height)), 1);
   const double dx = std::max(bounds.max_x - bounds.min_x, 1.0);
   const double dy = std::max(bounds.max_y - bounds.min_y, 1.0);
   const double fit = std::min(uh / dy, uw / dx);
-  if (options.scaling == 0) {
+  if (options.scaling == PrintScaling::FitToPage) {
     plan.scale = fit;
     return plan;
   }
-  if (options.scaling == 1)
-    plan.scale = (dpi < 1 ? 300.0 : dpi) / 25.4 / std::max(options.scale_n, 1);
-  else
+  // Counted on the paper: rounded pixels make a page a hair wider at one resolution
+  // than at another, and a layout at a page boundary would spill onto one more page.
+  const double usable_w = kPrintableShare * (portrait ? paper.width_mm : paper.height_mm);
+  const double usable_h = kPrintableShare * (portrait ? paper.height_mm : paper.width_mm);
+  double on_paper;  // paper millimetres per layout millimetre
+  if (options.scaling == PrintScaling::ActualScale) {
+    on_paper = 1.0 / std::max(options.scale_n, 1);
+    plan.scale = dpi / kMmPerInch / std::max(options.scale_n, 1);
+  } else {
+    on_paper = std::min(usable_h / dy, usable_w / dx) * options.percent / 100.0;
     plan.scale = fit * options.percent / 100.0;
-  plan.across = PagesFor(plan.scale * dx, uw);
-  plan.down = PagesFor(plan.scale * dy, uh);
-  plan.pages = std::max(1.0, std::ceil(plan.scale * dx / uw - kFitEpsilon)) *
-               std::max(1.0, std::ceil(plan.scale * dy / uh - kFitEpsilon));
+  }
+  const double across = PagesFor(on_paper * dx / usable_w);
+  const double down = PagesFor(on_paper * dy / usable_h);
+  plan.across = static_cast<int>(std::min(across, kPageSaturation));
+  plan.down = static_cast<int>(std::min(down, kPageSaturation));
+  plan.pages = across * down;
   return plan;
+}
+
+PagePlan PlanPrint(const Layout& layout, const PrintOptions& options, const Paper& paper,
+                   bool portrait, double dpi) {
+  return PlanPages(ComputePrintBounds(layout, options), options, paper, portrait, dpi);
 }
 
 int PageCount(const PagePlan& plan) {
   return static_cast<int>(std::min(plan.pages, kPageSaturation));
 }
 
-PageOffset PageOffsetFor(const PagePlan& plan, const PrintBounds& bounds, int page) {
+PageOffset PageOffsetFor(const PagePlan& plan, int page) {
+  const PrintBounds& bounds = plan.bounds;
   const double mx = std::floor(kMarginShare * plan.width);
   const double my = std::floor(kMarginShare * plan.height);
   const double w = plan.width - 2 * mx;
@@ -134,13 +133,14 @@ Layout PrintedLayout(const Layout& layout, const PrintOptions& options) {
   c.units = layout.units;
   c.grade_runs = layout.grade_runs;
   c.grade_mode = layout.grade_mode;
-  for (Level& l : c.levels) l.visible = options.levels == 1 || l.id == layout.active_level;
+  for (Level& l : c.levels)
+    l.visible = options.levels == PrintLevels::All || l.id == layout.active_level;
   return c;
 }
 
 void DrawPrintPage(RenderContext& rc, Painter& painter, const Layout& printed, const PagePlan& plan,
-                   const PrintBounds& bounds, int page) {
-  const PageOffset o = PageOffsetFor(plan, bounds, page);
+                   int page) {
+  const PageOffset o = PageOffsetFor(plan, page);
   ViewTransform v;
   v.zoom = plan.scale;
   v.offset_x = o.x;

@@ -1,19 +1,25 @@
-// Printing a layout on paper: the print options, the printed area, the page arithmetic
-// for fit, 1 : N and percentage, each page's offset, and the drawing of one page. The
+// Printing a layout on paper: the print options, the printed area, the page plan for
+// fit, 1 : N and percentage, each page's offset, and the drawing of one page. The
 // printout, the preview and the PDF export share it.
 #pragma once
 
 #include "app/prompter.h"
 #include "model/layout.h"
+#include "print/paper.h"
 #include "render/painter.h"
 #include "render/render.h"
 
+// The values follow the order of the entries in Print Options.
+enum class PrintScaling { FitToPage = 0, ActualScale = 1, Percentage = 2 };
+enum class PrintLevels { ActiveOnly = 0, All = 1 };
+enum class PrintColor { Color = 0, Greyscale = 1 };
+
 struct PrintOptions {
-  int scaling = 0;  // 0 fit to page, 1 actual scale 1 : N, 2 custom percentage
-  int scale_n = 10;
+  PrintScaling scaling = PrintScaling::FitToPage;
+  int scale_n = 10;  // actual scale 1 : N
   int percent = 100;
-  int levels = 0;  // 0 active level only, 1 all levels (composite)
-  int color = 0;   // 0 colour, 1 greyscale
+  PrintLevels levels = PrintLevels::ActiveOnly;
+  PrintColor color = PrintColor::Color;
   bool grid = false;
   bool baseboard = true;
   friend bool operator==(const PrintOptions&, const PrintOptions&) = default;
@@ -30,8 +36,10 @@ struct PrintBounds {
 // item, and the baseboard when it is printed; (0, 0)-(1000, 1000) when nothing counts.
 PrintBounds ComputePrintBounds(const Layout& layout, const PrintOptions& options);
 
-// Pages for a page of width x height printer pixels at `dpi`.
+// The pages of a printout: the printed area, the page in printer pixels and the scale
+// for drawing, and the pages across and down.
 struct PagePlan {
+  PrintBounds bounds;
   int width = 0;
   int height = 0;
   double scale = 1;  // printer pixels per millimetre
@@ -44,8 +52,15 @@ inline constexpr double kMarginShare = 0.04;
 inline constexpr int kAskAbovePages = 100;
 inline constexpr int kMostPages = 2000;
 
-PagePlan PlanPages(const PrintBounds& bounds, const PrintOptions& options, int width, int height,
-                   double dpi);
+// The pages for `bounds` on `paper`, turned as `portrait` says, at `dpi` printer pixels
+// per inch (300 when not known). The pages are counted on the paper's millimetres, not
+// on its rounded pixels, so that every resolution counts the same pages.
+PagePlan PlanPages(const PrintBounds& bounds, const PrintOptions& options, const Paper& paper,
+                   bool portrait, double dpi);
+// The plan of what the options print of the layout: Print Preview, Print and the PDF
+// export all take their pages from here.
+PagePlan PlanPrint(const Layout& layout, const PrintOptions& options, const Paper& paper,
+                   bool portrait, double dpi);
 // Page count as the printout reports it: at least 1.
 int PageCount(const PagePlan& plan);
 
@@ -54,7 +69,7 @@ struct PageOffset {
   double x = 0;
   double y = 0;
 };
-PageOffset PageOffsetFor(const PagePlan& plan, const PrintBounds& bounds, int page);
+PageOffset PageOffsetFor(const PagePlan& plan, int page);
 
 // Refuses above 2,000 pages and asks above 100 (No the default). True to print.
 bool ConfirmPageCount(const PagePlan& plan, Prompter& prompter);
@@ -67,7 +82,7 @@ Layout PrintedLayout(const Layout& layout, const PrintOptions& options);
 // Draws page `page` of `printed` (from PrintedLayout) on a painter of plan.width x
 // plan.height pixels.
 void DrawPrintPage(RenderContext& rc, Painter& painter, const Layout& printed, const PagePlan& plan,
-                   const PrintBounds& bounds, int page);
+                   int page);
 
 // The luminance the greyscale printout uses for a colour.
 Color GreyOf(Color c);

@@ -65,12 +65,6 @@ bool LevelHidden(const Layout& layout, int level) {
 
 }  // namespace render_detail
 
-std::string LengthText(double mm, int units) {
-  if (units == 1) return FormatFixed(mm / 10.0, 1) + " cm";
-  if (units == 2) return FormatFixed(mm / 25.4, 2) + "\"";
-  return FormatFixed(mm, 0) + " mm";
-}
-
 namespace {
 
 enum class PieceLayer { UnderHelices, OverHelices, TurntableDeck };

@@ -64,9 +64,6 @@ void DrawGrid(Painter& p, const Layout& layout, const ViewTransform& v, int widt
 void DrawConnectorDots(Painter& p, const PlacedPiece& piece, const PieceDef& def,
                        const ViewTransform& v);
 
-// "%.0f mm", "%.1f cm" or "%.2f\"" by the layout's unit (anything else: millimetres).
-std::string LengthText(double mm, int units);
-
 // Colour helpers shared by the drawers.
 // Lightness as the toolkit changes it: below 100 toward black, above toward white.
 Color ChangeLightness(Color c, int amount);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "catalog/catalog.h"
+#include "model/units.h"
 #include "render/render.h"
 #include "render/render_internal.h"
 
@@ -128,7 +129,7 @@ void DrawBaseboardOutline(Painter& p, const Layout& layout, const ViewTransform&
     const IPoint at = Dev(v, {(a.x + b.x) / 2.0 + 12.0 * u.x, (a.y + b.y) / 2.0 + 12.0 * u.y});
     p.SetBrush({255, 248, 220, 200});
     p.SetPen({180, 140, 80}, 1);
-    BoxedText(p, LengthText(L, layout.units), at, 4, 2);
+    BoxedText(p, Units::Of(layout.units).MarkedText(L), at, 4, 2);
   }
 }
 
@@ -174,7 +175,7 @@ void DrawShapes(RenderContext& rc, Painter& p, const Layout& layout, const ViewT
       const Point u = OutwardNormal(a, b, L, mean);
       const double mx = v.zoom * (a.x + b.x) / 2.0 + v.offset_x + 12.0 * u.x;
       const double my = v.zoom * (a.y + b.y) / 2.0 + v.offset_y + 12.0 * u.y;
-      DrawCentredText(p, LengthText(L, layout.units), DevPixels(mx, my));
+      DrawCentredText(p, Units::Of(layout.units).MarkedText(L), DevPixels(mx, my));
     }
   }
 }
@@ -300,6 +301,6 @@ void DrawMeasurements(Painter& p, const Layout& layout, const ViewTransform& v) 
     p.SetPen(c, 1);
     p.SetTextForeground({20, 20, 20});
     p.SetTransparentTextBackground();
-    BoxedText(p, LengthText(L, layout.units), at, 5, 2);
+    BoxedText(p, Units::Of(layout.units).MarkedText(L), at, 5, 2);
   }
 }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <iterator>
 
+#include "model/units.h"
 #include "render/render_internal.h"
 #include "view/scenery_handles.h"
 
@@ -16,10 +17,6 @@ namespace {
 constexpr double kMmSteps[] = {1, 2, 5, 10, 20, 50, 100, 200, 500};
 constexpr double kCmSteps[] = {0.5, 1, 2, 5, 10, 20, 50, 100, 200};
 constexpr double kInchSteps[] = {0.25, 0.5, 1, 2, 3, 6, 12, 24, 48, 96, 192};
-
-double UnitFactor(int units) {
-  return units == 1 ? 10.0 : (units == 2 ? 25.4 : 1.0);
-}
 
 template <std::size_t N>
 double FirstStepAtLeast(const double (&steps)[N], double wanted) {
@@ -32,7 +29,7 @@ double FirstStepAtLeast(const double (&steps)[N], double wanted) {
 void RulerTicks(Painter& p, const ViewTransform& v, int units, double offset, int extent,
                 bool top) {
   const double step = RulerStep(units, v.zoom);
-  const double px_step = step * UnitFactor(units) * v.zoom;
+  const double px_step = step * Units::Of(units).factor() * v.zoom;
   if (!(px_step >= 2.0)) return;
   // Counted, so that a far-away offset (where k + 1 == k) still ends the loop.
   const double first = std::ceil((kRulerBand - offset) / px_step);
@@ -58,16 +55,22 @@ void RulerTicks(Painter& p, const ViewTransform& v, int units, double offset, in
 }  // namespace
 
 double RulerStep(int units, double zoom) {
-  const double wanted = 60.0 / (UnitFactor(units) * zoom);
-  if (units == 1) return FirstStepAtLeast(kCmSteps, wanted);
-  if (units == 2) return FirstStepAtLeast(kInchSteps, wanted);
-  return FirstStepAtLeast(kMmSteps, wanted);
+  const Units u = Units::Of(units);
+  const double wanted = 60.0 / (u.factor() * zoom);
+  switch (u.code()) {
+    case Units::kCentimetres:
+      return FirstStepAtLeast(kCmSteps, wanted);
+    case Units::kInches:
+      return FirstStepAtLeast(kInchSteps, wanted);
+    default:
+      return FirstStepAtLeast(kMmSteps, wanted);
+  }
 }
 
 std::string RulerLabel(double value, int units) {
-  if (units != 2) return FormatFixed(value, 0);
-  if (value == std::floor(value)) return FormatFixed(value, 0) + "\"";
-  return FormatFixed(value, 1) + "\"";
+  const Units u = Units::Of(units);
+  if (u.code() != Units::kInches) return FormatFixed(value, 0);
+  return FormatFixed(value, value == std::floor(value) ? 0 : 1) + u.mark();
 }
 
 void DrawRulers(Painter& p, const ViewTransform& v, int units, int width, int height) {
@@ -188,8 +191,8 @@ void DrawOutlineInProgress(Painter& p, const ViewTransform& v, const std::vector
   p.DrawLine(pts.back(), m);
   const Point last = vertices.back();
   const double len = std::hypot(mouse.x - last.x, mouse.y - last.y);
-  LengthBox(p, Mid(pts.back(), m), LengthText(len, units), {255, 255, 255, 200}, {200, 200, 200},
-            {20, 20, 60});
+  LengthBox(p, Mid(pts.back(), m), Units::Of(units).MarkedText(len), {255, 255, 255, 200},
+            {200, 200, 200}, {20, 20, 60});
   p.SetPen({20, 20, 20}, 1);
   for (std::size_t i = pts.size(); i-- > 0;) {
     p.SetBrush(i == 0 ? green : blue);
@@ -216,7 +219,8 @@ void DrawMeasureInProgress(Painter& p, const ViewTransform& v, Point start, Poin
   p.DrawCircle(a, 4);
   p.DrawCircle(b, 4);
   const double len = std::hypot(end.x - start.x, end.y - start.y);
-  LengthBox(p, Mid(a, b), LengthText(len, units), {255, 248, 220, 235}, blue, {20, 20, 20});
+  LengthBox(p, Mid(a, b), Units::Of(units).MarkedText(len), {255, 248, 220, 235}, blue,
+            {20, 20, 20});
 }
 
 void DrawSelectionHandles(Painter& p, const ViewTransform& v, const Layout& layout) {

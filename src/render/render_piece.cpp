@@ -17,16 +17,16 @@ constexpr Color kPlainFill{210, 210, 205};
 constexpr Color kKTrackFill{215, 200, 175};
 constexpr Color kPlainOutline{120, 120, 115};
 
-bool IsStraightKind(int kind) {
+bool IsStraightKind(PieceKind kind) {
   switch (kind) {
-    case Curve:
-    case LeftTurnout:
-    case RightTurnout:
-    case CurvedTurnout:
-    case CurvedTurnoutSpaced:
-    case Crossing:
-    case DoubleSlip:
-    case Turntable:
+    case PieceKind::Curve:
+    case PieceKind::LeftTurnout:
+    case PieceKind::RightTurnout:
+    case PieceKind::CurvedTurnout:
+    case PieceKind::CurvedTurnoutSpaced:
+    case PieceKind::Crossing:
+    case PieceKind::DoubleSlip:
+    case PieceKind::Turntable:
       return false;
     default:
       return true;
@@ -131,7 +131,7 @@ void DrawTurntable(Painter& p, const PlacedPiece& piece, const PieceDef& def, co
 void TurnoutBands(RenderContext& rc, Painter& p, const PieceDef& def, const Frame& f,
                   const ViewTransform& v, double hw, Color fill) {
   const Color dark = Shift(fill, -15, -15, -10);
-  if (def.kind == LeftTurnout && def.connectors.size() >= 4) {
+  if (def.kind == PieceKind::LeftTurnout && def.connectors.size() >= 4) {
     for (double side : {-1.0, 1.0}) {
       CurveBand(rc.points, v, f, def.radius, BranchAngle(def, side * std::fabs(def.angle)), hw);
       Band(p, rc.points, dark);
@@ -154,7 +154,7 @@ void CurvedTurnoutBands(RenderContext& rc, Painter& p, const PieceDef& def, cons
                         const ViewTransform& v, double hw, Color fill) {
   const Color dark = Shift(fill, -15, -15, -10);
   double s = def.length;
-  if (def.kind == CurvedTurnout)
+  if (def.kind == PieceKind::CurvedTurnout)
     s = def.connectors.size() >= 3 ? std::fabs(def.connectors[2].x - def.connectors[1].x) : 77.5;
   CurveBand(rc.points, v, f, def.radius, def.angle, hw);
   Band(p, rc.points, fill);
@@ -169,24 +169,24 @@ void DrawBands(RenderContext& rc, Painter& p, const PlacedPiece& piece, const Pi
   const double hw = TrackHalfWidth(def.system);
   p.SetPen(col.outline, 1);
   switch (def.kind) {
-    case Curve:
+    case PieceKind::Curve:
       CurveBand(rc.points, v, f, def.radius, def.angle, hw);
       Band(p, rc.points, col.fill);
       return;
-    case LeftTurnout:
-    case RightTurnout:
+    case PieceKind::LeftTurnout:
+    case PieceKind::RightTurnout:
       TurnoutBands(rc, p, def, f, v, hw, col.fill);
       return;
-    case CurvedTurnout:
-    case CurvedTurnoutSpaced:
+    case PieceKind::CurvedTurnout:
+    case PieceKind::CurvedTurnoutSpaced:
       CurvedTurnoutBands(rc, p, def, f, v, hw, col.fill);
       return;
-    case Crossing:
+    case PieceKind::Crossing:
       StraightBand(rc.points, v, f, def.length, hw);
       Band(p, rc.points, col.fill);
       DiagonalBand(rc, p, def, f, v, hw, Shift(col.fill, -10, -10, -5));
       return;
-    case DoubleSlip:
+    case PieceKind::DoubleSlip:
       if (def.connectors.size() >= 2 && std::fabs(def.connectors[1].y) < 1.0) {
         StraightBand(rc.points, v, f, def.length, hw);
         Band(p, rc.points, col.fill);
@@ -195,7 +195,7 @@ void DrawBands(RenderContext& rc, Painter& p, const PlacedPiece& piece, const Pi
       if (def.radius > 0)
         SlipCurves(rc, p, def, f, v, hw, Shift(col.fill, 10, 10, 18), col.outline);
       return;
-    case Turntable:
+    case PieceKind::Turntable:
       DrawTurntable(p, piece, def, f, v, selected, col);
       return;
     default:
@@ -218,7 +218,7 @@ void DrawArch(Painter& p, const PieceDef& def, const Frame& f, const ViewTransfo
     p.SetPen({80, 100, 130, 180}, ArchPenWidth(v));
     p.SetTransparentBrush();
     p.DrawEllipticArc(c.x - r, c.y - r / 4, 2 * r, r / 2, f.heading + 180.0, f.heading + 360.0);
-  } else if (def.kind == Curve) {
+  } else if (def.kind == PieceKind::Curve) {
     const int r = DevLen(v, def.radius * 0.22);
     if (r < 1) return;
     const double side = def.connectors.size() >= 2 && def.connectors[1].y < 0 ? -1.0 : 1.0;
@@ -233,7 +233,7 @@ void DrawArch(Painter& p, const PieceDef& def, const Frame& f, const ViewTransfo
 
 // Where the article label and the contact box sit.
 Point PieceMiddle(const PieceDef& def, const Frame& f) {
-  if (def.kind == Curve && def.radius > 0) {
+  if (def.kind == PieceKind::Curve && def.radius > 0) {
     const Point m = ArcMiddle(def.radius, def.angle, def.angle < 0 ? -1.0 : 1.0);
     return f.At(m.x, m.y);
   }
@@ -333,7 +333,8 @@ bool PieceMayBeVisible(const RenderContext& rc, const PlacedPiece& piece, const 
   // reach farthest at their ends), its length, the turntable rim, the arch of a curve.
   double reach = def.length;
   for (const Connector& k : def.connectors) reach = std::max(reach, std::hypot(k.x, k.y));
-  if ((def.kind == Curve || def.kind == CurvedTurnout || def.kind == CurvedTurnoutSpaced) &&
+  if ((def.kind == PieceKind::Curve || def.kind == PieceKind::CurvedTurnout ||
+       def.kind == PieceKind::CurvedTurnoutSpaced) &&
       std::fabs(def.angle) >= 180.0)
     reach = std::max(reach, 2.0 * def.radius + def.length);
   if (def.elevated) reach += def.radius * 0.22;
@@ -341,7 +342,7 @@ bool PieceMayBeVisible(const RenderContext& rc, const PlacedPiece& piece, const 
   // Pixels beyond that: pens, the contact box, dots, the turntable text and the label.
   const double zoom = v.zoom;
   double pad = 6.0 + zoom * 1.5 + std::max(3.0, zoom * 8.0) + std::max(3.0, zoom * 3.0);
-  if (def.kind == Turntable) pad += 8.0 * std::max(8.0, zoom * 11.0);
+  if (def.kind == PieceKind::Turntable) pad += 8.0 * std::max(8.0, zoom * 11.0);
   if (show_labels && zoom >= 0.2)
     pad += static_cast<double>(def.id.size() + 2) * std::max(6.0, zoom * 9.0);
   const double r = reach * zoom + pad;

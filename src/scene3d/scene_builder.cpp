@@ -10,6 +10,7 @@
 #include "catalog/catalog.h"
 #include "catalog/helix_catalog.h"
 #include "catalog/scenery_catalog.h"
+#include "model/layout_extent.h"
 #include "model/layout_ops.h"
 #include "model/world_connectors.h"
 #include "scene3d/scene3d.h"
@@ -17,18 +18,6 @@
 #include "scene3d/track_models.h"
 
 namespace {
-
-struct Bounds {
-  float minX = 1e9f, maxX = -1e9f, minY = 1e9f, maxY = -1e9f;
-  bool any = false;
-  void Add(double x, double y) {
-    minX = std::min(minX, static_cast<float>(x));
-    maxX = std::max(maxX, static_cast<float>(x));
-    minY = std::min(minY, static_cast<float>(y));
-    maxY = std::max(maxY, static_cast<float>(y));
-    any = true;
-  }
-};
 
 Vec3 V(double x, double y, double z) {
   return {static_cast<float>(x), static_cast<float>(y), static_cast<float>(z)};
@@ -100,7 +89,7 @@ void AddPieceModel(Scene3D& scene, const PieceDef& def) {
   if (!scene.pieceModels.count(def.id)) scene.pieceModels.emplace(def.id, BuildPieceModel(def));
 }
 
-void AddPieces(Scene3D& scene, const Layout& layout, Bounds& bounds) {
+void AddPieces(Scene3D& scene, const Layout& layout) {
   const Catalog& cat = Catalog::instance();
   scene.pieceInstances.reserve(layout.pieces.size());
   for (const PlacedPiece& p : layout.pieces) {
@@ -117,13 +106,10 @@ void AddPieces(Scene3D& scene, const Layout& layout, Bounds& bounds) {
     i.length = static_cast<float>(def->length);
     i.reversed = p.rev;
     scene.pieceInstances.push_back(i);
-    const double h = DegToRad(p.heading), l = def->length;
-    bounds.Add(p.x, -p.y);
-    bounds.Add(p.x + l * std::cos(h), -p.y - l * std::sin(h));
   }
 }
 
-void AddHelix(Scene3D& scene, const Layout& layout, const Helix& helix, Bounds& bounds) {
+void AddHelix(Scene3D& scene, const Layout& layout, const Helix& helix) {
   const HelixDef* hd = HelixCatalog::resolve(helix.variant);
   if (!hd) return;
   const int bottom = FindPiece(layout, helix.bottomR1);
@@ -139,19 +125,14 @@ void AddHelix(Scene3D& scene, const Layout& layout, const Helix& helix, Bounds& 
   const int n = static_cast<int>(hd->turns * 12.0);
   const double rise = n > 0 ? hd->rise / n : 0.0;
   const double base = first ? first->z : 0.0;
-  const double turn = DegToRad(helix.heading), c = std::cos(turn), s = std::sin(turn);
-  auto place = [&](double r, double a_deg) {
-    const double a = DegToRad(a_deg), lx = r * std::cos(a), ly = r * std::sin(a);
-    return Point{helix.cx + lx * c - ly * s, helix.cy + lx * s + ly * c};
-  };
   for (const auto& [radius, id] : {std::pair{hd->inner_radius, hd->inner_curve_id},
                                    std::pair{hd->outer_radius, hd->outer_curve_id}}) {
     const double arc = radius * kPi / 6.0;
     const double pitch =
         arc > 0.001 ? std::asin(std::clamp(rise / arc, -1.0, 1.0)) * 180.0 / kPi : 0.0;
     for (int k = 1; k <= n; ++k) {
-      const double a = -90.0 - 30.0 * k;
-      const Point at = place(radius, a);
+      const double a = HelixPieceAngle(k);
+      const Point at = HelixRingPoint(helix, radius, a);
       ModelInstance i;
       i.pieceId = id;
       i.x = static_cast<float>(at.x);
@@ -161,7 +142,6 @@ void AddHelix(Scene3D& scene, const Layout& layout, const Helix& helix, Bounds& 
       i.tilt = static_cast<float>(-pitch);
       i.length = static_cast<float>(arc);
       scene.pieceInstances.push_back(i);
-      bounds.Add(at.x, -at.y);
     }
   }
   if (hd->rise < 2.0) return;
@@ -169,14 +149,14 @@ void AddHelix(Scene3D& scene, const Layout& layout, const Helix& helix, Bounds& 
   for (int i = 0; i < 12; ++i) angles.push_back(i * 30.0 - 90.0);
   angles.push_back(90.0);
   for (const double a : angles) {
-    const Point at = place(hd->outer_radius, a);
+    const Point at = HelixRingPoint(helix, hd->outer_radius, a);
     AddBox(scene.structureMesh, V(at.x - 3.5, -at.y - 3.5, base),
            V(at.x + 3.5, -at.y + 3.5, base + hd->rise), {0.55f, 0.40f, 0.24f},
            {0.45f, 0.31f, 0.18f});
   }
 }
 
-void AddScenery(Scene3D& scene, const Layout& layout, Bounds& bounds) {
+void AddScenery(Scene3D& scene, const Layout& layout) {
   const SceneryCatalog& cat = SceneryCatalog::instance();
   for (const SceneryItem& item : layout.scenery) {
     const SceneryDef* def = cat.find(item.item);
@@ -192,8 +172,6 @@ void AddScenery(Scene3D& scene, const Layout& layout, Bounds& bounds) {
     i.scaleX = static_cast<float>(item.scalex);
     i.scaleY = static_cast<float>(item.scaley);
     scene.sceneryInstances.push_back(i);
-    bounds.Add(item.x, -item.y);
-    bounds.Add(item.x + def->width, -item.y + def->depth);
   }
 }
 
@@ -214,16 +192,22 @@ void RebuildScene(Scene3D& scene, Camera3D& camera, const Layout& layout,
   scene.structureMesh.clear();
   scene.outlineSegments.clear();
   ++scene.version;
-  Bounds bounds;
-  AddPieces(scene, layout, bounds);
+  AddPieces(scene, layout);
   AddPiers(scene, layout);
-  for (const Helix& h : layout.helices) AddHelix(scene, layout, h, bounds);
+  for (const Helix& h : layout.helices) AddHelix(scene, layout, h);
   AddPolygons(scene, layout, tessellator);
-  AddScenery(scene, layout, bounds);
-  if (bounds.any) {
-    const float w = bounds.maxX - bounds.minX, h = bounds.maxY - bounds.minY;
-    camera.centerX = (bounds.minX + bounds.maxX) / 2;
-    camera.centerY = (bounds.minY + bounds.maxY) / 2;
+  AddScenery(scene, layout);
+  // Framed on what is drawn: pieces, helix rings and scenery footprints of the shown
+  // levels. 3D y is layout -y.
+  ExtentFilter drawn;
+  drawn.pieces = drawn.scenery = drawn.helices = OnLevels::Visible;
+  drawn.scenery_footprints = drawn.helix_rings = true;
+  if (const Extent e = LayoutExtent(layout, drawn); e.any) {
+    const float min_x = static_cast<float>(e.min_x), max_x = static_cast<float>(e.max_x);
+    const float min_y = static_cast<float>(-e.max_y), max_y = static_cast<float>(-e.min_y);
+    const float w = max_x - min_x, h = max_y - min_y;
+    camera.centerX = (min_x + max_x) / 2;
+    camera.centerY = (min_y + max_y) / 2;
     camera.distance = std::max(1.8f * std::max(w, h), 400.0f);
     camera.maxDistance = std::max(kMaxDistance, camera.distance);
     scene.diagonal = std::hypot(w, h);

@@ -164,14 +164,14 @@ std::vector<PathSample> SampleRoute(const TrackRoute& r) {
 std::vector<TrackRoute> PieceRoutes(const PieceDef& def) {
   std::vector<TrackRoute> routes;
   switch (def.kind) {
-    case Curve:
+    case PieceKind::Curve:
       routes.push_back(ArcRoute(0, 0, 0, def.radius, def.angle));
       break;
-    case LeftTurnout:
-    case RightTurnout:
+    case PieceKind::LeftTurnout:
+    case PieceKind::RightTurnout:
       routes.push_back(StraightRoute(0, 0, 0, def.length));
       if (def.radius <= 0) break;
-      if (def.kind == LeftTurnout && def.connectors.size() >= 4) {  // three-way
+      if (def.kind == PieceKind::LeftTurnout && def.connectors.size() >= 4) {  // three-way
         for (const double side : {-1.0, 1.0})
           routes.push_back(
               ArcRoute(0, 0, 0, def.radius, BranchAngle(def, side * std::fabs(def.angle))));
@@ -179,10 +179,10 @@ std::vector<TrackRoute> PieceRoutes(const PieceDef& def) {
         routes.push_back(ArcRoute(0, 0, 0, def.radius, BranchAngle(def, def.angle)));
       }
       break;
-    case CurvedTurnout:
-    case CurvedTurnoutSpaced: {
+    case PieceKind::CurvedTurnout:
+    case PieceKind::CurvedTurnoutSpaced: {
       double s = def.length;
-      if (def.kind == CurvedTurnout)
+      if (def.kind == PieceKind::CurvedTurnout)
         s = def.connectors.size() >= 3 ? std::fabs(def.connectors[2].x - def.connectors[1].x)
                                        : 77.5;
       routes.push_back(ArcRoute(0, 0, 0, def.radius, def.angle));
@@ -190,22 +190,22 @@ std::vector<TrackRoute> PieceRoutes(const PieceDef& def) {
       routes.push_back(ArcRoute(s, 0, 0, def.radius, def.angle));
       break;
     }
-    case Crossing:
-    case DoubleSlip:
-      if (def.kind == Crossing ||
+    case PieceKind::Crossing:
+    case PieceKind::DoubleSlip:
+      if (def.kind == PieceKind::Crossing ||
           (def.connectors.size() >= 2 && std::fabs(def.connectors[1].y) < 1))
         routes.push_back(StraightRoute(0, 0, 0, def.length));
       if (def.connectors.size() >= 4) {
         const Connector &a = def.connectors[2], &b = def.connectors[3];
         routes.push_back(StraightRoute(a.x, a.y, def.angle, Distance(a.x, a.y, b.x, b.y)));
       }
-      if (def.kind == DoubleSlip && def.radius > 0) {
+      if (def.kind == PieceKind::DoubleSlip && def.radius > 0) {
         const double sweep = BranchAngle(def, std::fabs(def.angle));
         routes.push_back(ArcRoute(0, 0, 0, def.radius, sweep));
         routes.push_back(ArcRoute(def.length, 0, 180, def.radius, sweep));
       }
       break;
-    case Turntable:
+    case PieceKind::Turntable:
       routes.push_back(StraightRoute(-def.radius, 0, 0, 2 * def.radius));  // the bridge
       break;
     default:
@@ -219,7 +219,7 @@ Model3D BuildTrackModel(const PieceDef& def) {
   Model3D model;
   model.lods.resize(kTrackDetailLevels);
   Mesh3D &full = model.lods[0], &bare = model.lods[1], &top = model.lods[2];
-  if (def.kind == Turntable)
+  if (def.kind == PieceKind::Turntable)
     for (Mesh3D* m : {&full, &bare, &top}) TurntablePit(*m, def.radius);
   for (const TrackRoute& r : PieceRoutes(def)) {
     if (RouteLength(r) <= 0) continue;
@@ -238,7 +238,7 @@ Model3D BuildTrackModel(const PieceDef& def) {
 
 Model3D BuildBumperModel(const PieceDef& def) {
   PieceDef track = def;
-  track.kind = Straight;
+  track.kind = PieceKind::Straight;
   track.length = std::max(def.length, 20.0);
   Model3D model = BuildTrackModel(track);
   const float end = static_cast<float>(track.length);
@@ -250,5 +250,5 @@ Model3D BuildBumperModel(const PieceDef& def) {
 }
 
 Model3D BuildPieceModel(const PieceDef& def) {
-  return def.kind == Bumper ? BuildBumperModel(def) : BuildTrackModel(def);
+  return def.kind == PieceKind::Bumper ? BuildBumperModel(def) : BuildTrackModel(def);
 }

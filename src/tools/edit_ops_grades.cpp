@@ -3,6 +3,7 @@
 #include "edit/grades.h"
 #include "edit/panel_edits.h"
 #include "model/number_text.h"
+#include "model/units.h"
 #include "tools/edit_ops.h"
 
 namespace {
@@ -32,7 +33,7 @@ bool RecalcOp(EditContext& ctx, const ToolArgs&) {
 }
 
 bool SetHeightOp(EditContext& ctx, const ToolArgs& args) {
-  if (!ParseDisplayLength(args[0], ctx.layout.units)) return false;
+  if (!Units::Of(ctx.layout.units).ParseLength(args[0])) return false;
   ApplyHeightText(ctx.doc, WhatIsShown(ctx.layout), args[0]);
   return true;
 }

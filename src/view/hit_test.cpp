@@ -31,12 +31,12 @@ bool OnArc(double lx, double ly, double r, double a, double w) {
 bool PieceHit(const PieceDef& def, double lx, double ly) {
   const double w = def.system == MarklinZ ? kHalfWidthZ : kHalfWidth;
   switch (def.kind) {
-    case Turntable:
+    case PieceKind::Turntable:
       return Distance(lx, ly, 0, 0) <= def.length * 0.5 + 10.0;
-    case Curve:
+    case PieceKind::Curve:
       if (def.radius > 0) return OnArc(lx, ly, def.radius, def.angle, w);
       break;
-    case CurvedTurnoutSpaced:
+    case PieceKind::CurvedTurnoutSpaced:
       if (lx >= -kEndSlack && lx <= def.length + kEndSlack && std::fabs(ly) <= w + kEndSlack)
         return true;
       if (OnArc(lx, ly, def.radius, def.angle, w)) return true;

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "catalog/catalog.h"
+#include "model/layout_extent.h"
 
 namespace {
 
@@ -22,51 +22,16 @@ double ClampZoom(double z) {
   return std::clamp(z, kMinZoom, kMaxZoom);
 }
 
-struct Bounds {
-  double min_x = 1e9, min_y = 1e9, max_x = -1e9, max_y = -1e9;
-  bool any = false;
-  void Add(double x, double y) {
-    min_x = std::min(min_x, x);
-    min_y = std::min(min_y, y);
-    max_x = std::max(max_x, x);
-    max_y = std::max(max_y, y);
-    any = true;
+// Pieces, scenery positions and helix squares on every level; unless pieces only, also
+// the drawings and a shown baseboard.
+Extent ContentExtent(const Layout& layout, bool pieces_only) {
+  ExtentFilter f;
+  f.helices = OnLevels::All;
+  if (!pieces_only) {
+    f.drawings = true;
+    f.baseboard = ExtentFilter::Board::WhenShown;
   }
-  void AddAll(const std::vector<Point>& pts) {
-    for (const Point& p : pts) Add(p.x, p.y);
-  }
-};
-
-// Pieces give their origin and the point `length` ahead, scenery its position, a
-// helix its centre +- 500 mm; unless pieces only: shapes and level outlines their
-// vertices, labels their anchor, measurements both ends, a shown baseboard its corners.
-Bounds ContentBounds(const Layout& layout, bool pieces_only) {
-  Bounds b;
-  const Catalog& catalog = Catalog::instance();
-  for (const PlacedPiece& p : layout.pieces) {
-    const PieceDef* def = catalog.find(p.cat);
-    if (!def) continue;
-    const double h = DegToRad(p.heading);
-    b.Add(p.x, p.y);
-    b.Add(p.x + def->length * std::cos(h), p.y + def->length * std::sin(h));
-  }
-  for (const SceneryItem& s : layout.scenery) b.Add(s.x, s.y);
-  for (const Helix& h : layout.helices) {
-    b.Add(h.cx - 500.0, h.cy - 500.0);
-    b.Add(h.cx + 500.0, h.cy + 500.0);
-  }
-  if (pieces_only) return b;
-  for (const LayoutShape& s : layout.shapes)
-    if (s.vertices.size() >= 3) b.AddAll(s.vertices);
-  for (const LayoutLabel& l : layout.labels) b.Add(l.x, l.y);
-  for (const Measurement& m : layout.measures) {
-    b.Add(m.start.x, m.start.y);
-    b.Add(m.end.x, m.end.y);
-  }
-  for (const Level& l : layout.levels)
-    if (l.outline.size() >= 3) b.AddAll(l.outline);
-  if (layout.show_baseboard && layout.baseboard.size() >= 3) b.AddAll(layout.baseboard);
-  return b;
+  return LayoutExtent(layout, f);
 }
 
 }  // namespace
@@ -94,7 +59,7 @@ void FitToLayout(ViewTransform& v, const Layout& layout, bool pieces_only, int c
                  int client_height) {
   // A layout with nothing that has a position (or only unknown articles) gets the
   // start view rather than a view of the empty bounds.
-  const Bounds b = ContentBounds(layout, pieces_only);
+  const Extent b = ContentExtent(layout, pieces_only);
   if (!b.any) {
     v = ViewTransform{};
     return;

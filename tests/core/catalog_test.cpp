@@ -31,7 +31,7 @@ TEST(Catalog, HoldsEveryArticleOnceInPaletteOrder) {
     // Every connector list starts at the origin pointing back, except the turntable's.
     const PieceDef& d = *Cat().at(i);
     for (std::size_t k = 0; k < d.connectors.size(); ++k) EXPECT_EQ(d.connectors[k].index, int(k));
-    if (d.kind != Turntable) {
+    if (d.kind != PieceKind::Turntable) {
       ASSERT_FALSE(d.connectors.empty());
       EXPECT_EQ(d.connectors[0].x, 0.0);
       EXPECT_EQ(d.connectors[0].y, 0.0);
@@ -119,7 +119,7 @@ TEST(Catalog, ExplicitConnectorsAreAsMeasured) {
   }
   // Three-way turnouts are left turnouts with a positive angle and four connectors.
   for (const char* id : {"24630", "62630", "2270"}) {
-    EXPECT_EQ(Def(id).kind, LeftTurnout);
+    EXPECT_EQ(Def(id).kind, PieceKind::LeftTurnout);
     EXPECT_GT(Def(id).angle, 0);
     EXPECT_EQ(Def(id).connectors.size(), 4u);
   }
@@ -127,7 +127,7 @@ TEST(Catalog, ExplicitConnectorsAreAsMeasured) {
 
 TEST(Catalog, ComputedConnectors) {
   const PieceDef& l = Def("8568");
-  EXPECT_EQ(l.kind, CurvedTurnoutSpaced);
+  EXPECT_EQ(l.kind, PieceKind::CurvedTurnoutSpaced);
   EXPECT_NEAR(l.connectors[1].x, 97.5, 1e-12);
   EXPECT_NEAR(l.connectors[1].y, -26.1250, 1e-4);
   EXPECT_EQ(l.connectors[1].angle, 330);
@@ -153,7 +153,7 @@ TEST(Catalog, ComputedConnectors) {
 
 TEST(Catalog, TurntableRing) {
   const PieceDef& t = Def("74861");
-  EXPECT_EQ(t.kind, Turntable);
+  EXPECT_EQ(t.kind, PieceKind::Turntable);
   EXPECT_EQ(t.length, 378);
   EXPECT_EQ(t.radius, 139);
   EXPECT_EQ(t.angle, 12);
@@ -172,11 +172,11 @@ TEST(ShapeConstructors, CurveEndAndArcLength) {
   EXPECT_NEAR(c.connectors[1].y, 48.2308546376, 1e-9);
   EXPECT_EQ(c.connectors[1].angle, 30);
   EXPECT_NEAR(c.length, kPi / 6 * 360, 1e-12);
-  EXPECT_EQ(c.kind, Curve);
+  EXPECT_EQ(c.kind, PieceKind::Curve);
 }
 
 TEST(ShapeConstructors, TurnoutBranch) {
-  const PieceDef l = MakeTurnout(MarklinC, "x", "x", LeftTurnout, 188.3, 437.5, 24.3);
+  const PieceDef l = MakeTurnout(MarklinC, "x", "x", PieceKind::LeftTurnout, 188.3, 437.5, 24.3);
   EXPECT_EQ(l.angle, -24.3);
   EXPECT_NEAR(l.connectors[2].x, 180.04, 0.01);
   EXPECT_NEAR(l.connectors[2].y, -38.76, 0.01);

@@ -10,6 +10,7 @@
 #include "model/document.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
+#include "model/text.h"
 #include "temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -134,7 +135,7 @@ TEST_F(FileCommandsTest, NamesThatAreNotPlainFileNamesAreRefusedAndAskedAgain) {
     EXPECT_EQ(prompter.shown[1].kind, "notify");
     EXPECT_EQ(prompter.shown[1].caption, "Save Layout");
     EXPECT_NE(prompter.shown[1].text.find("cannot be used as a file name"), std::string::npos);
-    EXPECT_EQ(prompter.shown[2].text, "Layout name:|" + TrimBlanks(typed)) << "asked again";
+    EXPECT_EQ(prompter.shown[2].text, "Layout name:|" + Trim(typed)) << "asked again";
   }
   EXPECT_TRUE(fs::is_empty(folder));
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1) << "only the folder";

@@ -60,7 +60,7 @@ TEST(WorldConnectors, FreeFollowsTheJointSlots) {
 TEST(Geometry, FullCirclesClose) {
   for (int i = 0; i < Catalog::instance().count(); ++i) {
     const PieceDef& d = *Catalog::instance().at(i);
-    if (d.kind != Curve) continue;
+    if (d.kind != PieceKind::Curve) continue;
     const double n = 360.0 / d.angle;
     if (std::fabs(n - std::round(n)) > 1e-9) continue;
     Layout layout;

@@ -1,8 +1,10 @@
-// The layout's plain operations: ids, levels, selection, New and delete.
+// The layout's plain operations: ids, levels, selection, New, delete and the extent.
 #include <gtest/gtest.h>
 
+#include "catalog/helix_catalog.h"
 #include "layout_builder.h"
 #include "model/document.h"
+#include "model/layout_extent.h"
 #include "model/layout_ops.h"
 
 namespace {
@@ -96,6 +98,56 @@ TEST(Layout, HelixSelectionExpandsToTheWholeHelix) {
   ExpandHelixSelection(l);
   for (int i = 0; i < 4; ++i) EXPECT_TRUE(l.pieces[static_cast<std::size_t>(i)].sel);
   EXPECT_FALSE(l.pieces[4].sel);
+}
+
+TEST(Extent, EachFilterCountsItsOwnObjects) {
+  Layout l;
+  EnsureDefaultLevel(l);
+  l.levels.push_back({.id = 2, .visible = false, .outline = {}});
+  ChainBuilder(l).Start("24188", {0, 0, 0});
+  ChainBuilder(l).Start("24188", {1000, 0, 90}, 2);
+  ChainBuilder(l).Start("no-such-article", {-5000, -5000, 0});
+  l.scenery.push_back({.id = 50, .item = "platform", .x = 100, .y = 500, .level = 2});
+  l.scenery.push_back({.id = 51, .item = "no-such-item", .x = -700, .y = 0, .level = 1});
+  Helix h;
+  h.cx = 3000;
+  h.cy = 3000;
+  l.helices.push_back(h);  // no bottom piece: on level 1
+  l.labels.push_back({7, "Yard", 0, -900});
+  l.baseboard = {{-50, 0}, {0, 0}};
+  const auto box = [&](const ExtentFilter& f) {
+    const Extent e = LayoutExtent(l, f);
+    return std::vector<double>{e.min_x, e.min_y, e.max_x, e.max_y};
+  };
+  // Known pieces' ends and every scenery position, on every level.
+  EXPECT_EQ(box({}), (std::vector<double>{-700, 0, 1000, 500}));
+  EXPECT_EQ(box({.pieces = OnLevels::Active, .scenery = OnLevels::None}),
+            (std::vector<double>{0, 0, 188.3, 0}));
+  // Footprints: known items only, reaching width along x and depth against y.
+  l.levels[1].visible = true;
+  EXPECT_EQ(box({.pieces = OnLevels::None, .scenery_footprints = true}),
+            (std::vector<double>{100, 440, 330, 500}));
+  l.levels[1].visible = false;
+  EXPECT_EQ(
+      box({.pieces = OnLevels::Visible, .scenery = OnLevels::Visible, .scenery_footprints = true}),
+      (std::vector<double>{0, 0, 188.3, 0}));
+  // A helix: its square, or its whole outer ring.
+  EXPECT_EQ(box({.helices = OnLevels::All})[2], 3500);
+  const double outer = HelixCatalog::resolve(h.variant)->outer_radius;
+  const Extent rings = LayoutExtent(l, {.pieces = OnLevels::None,
+                                        .scenery = OnLevels::None,
+                                        .helices = OnLevels::Visible,
+                                        .helix_rings = true});
+  EXPECT_NEAR(rings.min_x, 3000 - outer, 1e-9);
+  EXPECT_NEAR(rings.max_y, 3000 + outer, 1e-9);
+  // Drawings, and a baseboard of two vertices only when always counted.
+  EXPECT_EQ(box({.drawings = true, .baseboard = ExtentFilter::Board::WhenShown})[1], -900);
+  EXPECT_EQ(box({.baseboard = ExtentFilter::Board::WhenShown})[0], -700);
+  EXPECT_EQ(box({.pieces = OnLevels::None,
+                 .scenery = OnLevels::None,
+                 .baseboard = ExtentFilter::Board::Always})[0],
+            -50);
+  EXPECT_FALSE(LayoutExtent(l, {.pieces = OnLevels::None, .scenery = OnLevels::None}).any);
 }
 
 TEST(Delete, LeavesNoJointToAMissingPieceAndCleansRunsHelicesAndTunnels) {

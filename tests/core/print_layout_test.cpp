@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "fake_prompter.h"
 #include "layout_builder.h"
 #include "model/layout_ops.h"
@@ -21,14 +23,13 @@ Layout Baseboard2400x1200() {
 
 PrintOptions Scale(int n) {
   PrintOptions o;
-  o.scaling = 1;
+  o.scaling = PrintScaling::ActualScale;
   o.scale_n = n;
   return o;
 }
 
-// A4 at 600 dpi.
-constexpr int kA4Short = 4960;
-constexpr int kA4Long = 7016;
+// 100 mm square: 1000 x 1000 pixels at 254 dpi, 10 pixels to the millimetre.
+constexpr Paper kSquare{"square", 100, 100};
 
 TEST(PrintPages, TrueScaleOnA4BothWays) {
   const Layout l = Baseboard2400x1200();
@@ -38,36 +39,41 @@ TEST(PrintPages, TrueScaleOnA4BothWays) {
     int n, portrait, landscape;
   };
   for (const Case c : {Case{1, 65, 63}, Case{5, 3, 4}, Case{10, 2, 1}, Case{87, 1, 1}}) {
-    EXPECT_EQ(PageCount(PlanPages(b, Scale(c.n), kA4Short, kA4Long, 600)), c.portrait) << c.n;
-    EXPECT_EQ(PageCount(PlanPages(b, Scale(c.n), kA4Long, kA4Short, 600)), c.landscape) << c.n;
+    EXPECT_EQ(PageCount(PlanPages(b, Scale(c.n), kA4Paper, true, 600)), c.portrait) << c.n;
+    EXPECT_EQ(PageCount(PlanPages(b, Scale(c.n), kA4Paper, false, 600)), c.landscape) << c.n;
   }
-  const PagePlan p = PlanPages(b, Scale(1), kA4Short, kA4Long, 600);
+  const PagePlan p = PlanPages(b, Scale(1), kA4Paper, true, 600);
   EXPECT_EQ(p.across, 13);
   EXPECT_EQ(p.down, 5);
-  // A3 landscape at 300 dpi (4961 x 3508): 2400 mm at 11.81 px/mm over 4564 px.
-  EXPECT_EQ(PlanPages(b, Scale(1), 4961, 3508, 300).across, 7);
-  EXPECT_EQ(PlanPages(b, Scale(1), 4961, 3508, 0).scale, 300 / 25.4);  // unknown dpi
+  EXPECT_EQ(p.width, 4961);  // 4960.6 pixels, rounded
+  EXPECT_EQ(p.height, 7016);
+  // A3 landscape at 300 dpi: 2400 mm over 0.92 x 420 mm.
+  const Paper a3 = *FindPaper("a3");
+  EXPECT_EQ(PlanPages(b, Scale(1), a3, false, 300).across, 7);
+  const PagePlan unknown_dpi = PlanPages(b, Scale(1), a3, false, 0);
+  EXPECT_EQ(unknown_dpi.scale, 300 / 25.4);
+  EXPECT_EQ(unknown_dpi.width, 4961);
 }
 
 TEST(PrintPages, FitPercentageAndAnExactFit) {
   const Layout l = Baseboard2400x1200();
   const PrintBounds b = ComputePrintBounds(l, PrintOptions{});
-  const PagePlan fit = PlanPages(b, PrintOptions{}, 1000, 1000, 600);
+  const PagePlan fit = PlanPages(b, PrintOptions{}, kSquare, true, 254);
   EXPECT_EQ(PageCount(fit), 1);
   EXPECT_DOUBLE_EQ(fit.scale, 920.0 / 2400);
   PrintOptions twice;
-  twice.scaling = 2;
+  twice.scaling = PrintScaling::Percentage;
   twice.percent = 200;
-  const PagePlan p = PlanPages(b, twice, 1000, 1000, 600);
+  const PagePlan p = PlanPages(b, twice, kSquare, true, 254);
   EXPECT_DOUBLE_EQ(p.scale, 2 * fit.scale);
   EXPECT_EQ(p.across, 2);
   EXPECT_EQ(p.down, 1);
   // 100 % fills the usable width exactly: one page, not two.
   twice.percent = 100;
-  EXPECT_EQ(PageCount(PlanPages(b, twice, 1000, 1000, 600)), 1);
+  EXPECT_EQ(PageCount(PlanPages(b, twice, kSquare, true, 254)), 1);
   // The layout exactly as wide as the usable width at 1 : 1.
-  const PrintBounds exact{0, 0, 920 * 25.4 / 600, 10};
-  EXPECT_EQ(PlanPages(exact, Scale(1), 1000, 1000, 600).across, 1);
+  EXPECT_EQ(PlanPages({0, 0, 92, 10}, Scale(1), kSquare, true, 254).across, 1);
+  EXPECT_EQ(PlanPages({0, 0, 92.01, 10}, Scale(1), kSquare, true, 254).across, 2);
 }
 
 TEST(PrintPages, BoundsStartAtTheFirstPointAndFollowTheOptions) {
@@ -92,40 +98,82 @@ TEST(PrintPages, BoundsStartAtTheFirstPointAndFollowTheOptions) {
   EXPECT_EQ(active.min_y, 5000);
   EXPECT_EQ(active.max_y, 5050);  // the scenery of another level counts
   PrintOptions all;
-  all.levels = 1;
+  all.levels = PrintLevels::All;
   EXPECT_EQ(ComputePrintBounds(l, all).min_x, -300);
 }
 
 TEST(PrintPages, TilesAndTheCentredSinglePage) {
   const PrintBounds b{100, 50, 2500, 1250};
-  const PagePlan p = PlanPages(b, Scale(1), 1000, 2000, 600);
+  const PagePlan p = PlanPages(b, Scale(1), {"tall", 100, 200}, true, 254);
   ASSERT_GT(p.across, 2);
   // Page 2 is the next 920-pixel tile to the right; page across+1 the next row down.
-  const PageOffset first = PageOffsetFor(p, b, 1);
+  const PageOffset first = PageOffsetFor(p, 1);
   EXPECT_DOUBLE_EQ(first.x, 40 - 100 * p.scale);
   EXPECT_DOUBLE_EQ(first.y, 80 - 50 * p.scale);
-  EXPECT_NEAR(PageOffsetFor(p, b, 2).x, first.x - 920, 1e-9);
-  EXPECT_NEAR(PageOffsetFor(p, b, p.across + 1).y, first.y - 1840, 1e-9);
+  EXPECT_NEAR(PageOffsetFor(p, 2).x, first.x - 920, 1e-9);
+  EXPECT_NEAR(PageOffsetFor(p, p.across + 1).y, first.y - 1840, 1e-9);
   // One page: centred within the margins.
-  const PagePlan fit = PlanPages(b, PrintOptions{}, 1000, 1000, 600);
-  const PageOffset c = PageOffsetFor(fit, b, 1);
+  const PagePlan fit = PlanPages(b, PrintOptions{}, kSquare, true, 254);
+  const PageOffset c = PageOffsetFor(fit, 1);
   EXPECT_NEAR(c.x + 100 * fit.scale, 40, 1e-9);  // 2400 mm fill the width
   EXPECT_NEAR(c.y + 50 * fit.scale, (920 - 1200 * fit.scale) / 2 + 40, 1e-9);
 }
 
+// The preview planned on the printer's page in pixels and the PDF on the paper at
+// 600 dpi, each rounded its own way: a layout just at a page boundary came out a page
+// longer in one of them.
+TEST(PrintPages, EveryResolutionCountsTheSamePagesAtPageBoundaries) {
+  for (const char* name : {"a4", "a3", "letter"})
+    for (const bool portrait : {true, false}) {
+      const Paper paper = *FindPaper(name);
+      const double usable_w = 0.92 * (portrait ? paper.width_mm : paper.height_mm);
+      const double usable_h = 0.92 * (portrait ? paper.height_mm : paper.width_mm);
+      for (const int n : {1, 10, 87})
+        for (const int pages : {1, 2, 3})
+          for (const double off : {-0.01, -1e-6, 0.0, 1e-6, 0.01}) {
+            const PrintBounds b{-50, 20, -50 + pages * usable_w * n + off,
+                                20 + pages * usable_h * n + off};
+            const PagePlan pdf = PlanPages(b, Scale(n), paper, portrait, kPdfDpi);
+            if (off == 0.0 || std::fabs(off) > 1e-3) {
+              EXPECT_EQ(pdf.across, pages + (off > 0)) << name << " 1:" << n << " " << off;
+              EXPECT_EQ(pdf.down, pages + (off > 0)) << name << " 1:" << n << " " << off;
+            }
+            for (const double dpi : {72.0, 96.0, 150.0, 300.0, 360.0, 720.0, 1200.0}) {
+              const PagePlan other = PlanPages(b, Scale(n), paper, portrait, dpi);
+              EXPECT_EQ(other.across, pdf.across) << name << " 1:" << n << " at " << dpi;
+              EXPECT_EQ(other.down, pdf.down) << name << " 1:" << n << " at " << dpi;
+            }
+          }
+    }
+}
+
+TEST(PrintPages, APrintersPageIsTheNamedPaperWithinTwoMillimetres) {
+  // A4 as printers report it, 595 x 841 points.
+  const PaperOnPage a4 = PaperOfPage(kA4Paper, 595 * 25.4 / 72, 841 * 25.4 / 72);
+  EXPECT_STREQ(a4.paper.name, "a4");
+  EXPECT_EQ(a4.paper.height_mm, 297);
+  EXPECT_TRUE(a4.portrait);
+  EXPECT_FALSE(PaperOfPage(kA4Paper, 297, 210).portrait);
+  // Letter chosen in the print dialog is planned as the page it is.
+  const PaperOnPage letter = PaperOfPage(kA4Paper, 279.4, 215.9);
+  EXPECT_EQ(letter.paper.width_mm, 215.9);
+  EXPECT_EQ(letter.paper.height_mm, 279.4);
+  EXPECT_FALSE(letter.portrait);
+}
+
 TEST(PrintPages, HugePrintoutsAreAskedAboutOrRefused) {
   const PrintBounds b{0, 0, 100000, 100000};  // 100 m at 1 : 1
-  const PagePlan huge = PlanPages(b, Scale(1), 4960, 7016, 600);
+  const PagePlan huge = PlanPages(b, Scale(1), kA4Paper, true, 600);
   EXPECT_GT(huge.pages, 150000);
   FakePrompter prompter;
   EXPECT_FALSE(ConfirmPageCount(huge, prompter));
   EXPECT_EQ(prompter.shown.at(0).kind, "notify");
-  const PagePlan many = PlanPages({0, 0, 3000, 3000}, Scale(1), 4960, 7016, 600);
+  const PagePlan many = PlanPages({0, 0, 3000, 3000}, Scale(1), kA4Paper, true, 600);
   ASSERT_GT(many.pages, 100);
   prompter.answers.push_back(PromptAnswer::Yes);
   EXPECT_TRUE(ConfirmPageCount(many, prompter));
   EXPECT_TRUE(prompter.shown.at(1).default_no);
-  EXPECT_TRUE(ConfirmPageCount(PlanPages(b, PrintOptions{}, 4960, 7016, 600), prompter));
+  EXPECT_TRUE(ConfirmPageCount(PlanPages(b, PrintOptions{}, kA4Paper, true, 600), prompter));
   EXPECT_EQ(prompter.shown.size(), 2u);
 }
 
@@ -137,7 +185,7 @@ TEST(PrintPages, PrintingDrawsACopyAndLeavesTheLayoutAlone) {
   l.levels.push_back(upper);
   const std::vector<Level> levels = l.levels;
   PrintOptions all;
-  all.levels = 1;
+  all.levels = PrintLevels::All;
   all.baseboard = false;
   const Layout printed = PrintedLayout(l, all);
   EXPECT_TRUE(printed.levels[1].visible);
@@ -163,18 +211,18 @@ TEST(PdfRequest, OptionsPaperAndOrientation) {
   EXPECT_EQ(ParsePdfArguments({"in.vtl", "out.pdf"}, r), "");
   EXPECT_EQ(r.options, PrintOptions{});
   EXPECT_FALSE(r.portrait);
-  int w = 0, h = 0;
-  PaperPixels(r.paper, r.portrait, 600, w, h);
-  EXPECT_EQ(w, 7016);
-  EXPECT_EQ(h, 4961);
+  const PagePixels landscape = PaperPixels(r.paper, r.portrait, 600);
+  EXPECT_EQ(landscape.width, 7016);
+  EXPECT_EQ(landscape.height, 4961);
   ASSERT_EQ(ParsePdfArguments({"in.vtl", "--scale", "87", "out.pdf", "--all-levels", "--grayscale",
                                "--grid", "--no-baseboard", "--paper", "letter", "--portrait"},
                               r),
             "");
   EXPECT_EQ(r.pdf_file, "out.pdf");
-  EXPECT_EQ(r.options.scaling, 1);
+  EXPECT_EQ(r.options.scaling, PrintScaling::ActualScale);
   EXPECT_EQ(r.options.scale_n, 87);
-  EXPECT_TRUE(r.options.levels == 1 && r.options.color == 1 && r.options.grid);
+  EXPECT_TRUE(r.options.levels == PrintLevels::All && r.options.color == PrintColor::Greyscale &&
+              r.options.grid);
   EXPECT_FALSE(r.options.baseboard);
   EXPECT_STREQ(r.paper.name, "letter");
   EXPECT_TRUE(r.portrait);

@@ -64,7 +64,7 @@ TEST(SceneryCatalog, RowsAndLookups) {
   EXPECT_EQ(Scenery().at(39), nullptr);
   EXPECT_EQ(Scenery().find("Platform"), nullptr);
   EXPECT_EQ(Scenery().find("24188"), nullptr);  // track articles live in their own catalog
-  EXPECT_EQ(Catalog::instance().find("74861")->kind, Turntable);
+  EXPECT_EQ(Catalog::instance().find("74861")->kind, PieceKind::Turntable);
 }
 
 TEST(SceneryCatalog, SignalsShowTheirAspectAtTheirScale) {

@@ -14,6 +14,7 @@
 #include "gui/dialogs/level_dialogs.h"
 #include "gui/dialogs/print_options_dialog.h"
 #include "gui/export/layout_printout.h"
+#include "gui/export/pdf_export.h"
 #include "model/layout_file.h"
 
 namespace {
@@ -54,7 +55,7 @@ TEST_F(LevelsGuiTest, ManageLevelsAddsShowsActivatesAndRemoves) {
 
 TEST_F(LevelsGuiTest, PrintOptionsRowsFollowTheScaling) {
   PrintOptions o;
-  o.scaling = 1;
+  o.scaling = PrintScaling::ActualScale;
   o.scale_n = 87;
   PrintOptionsDialog dlg(frame, o);
   EXPECT_EQ(dlg.GetTitle(), "Print Options");
@@ -65,7 +66,7 @@ TEST_F(LevelsGuiTest, PrintOptionsRowsFollowTheScaling) {
   EXPECT_FALSE(dlg.scale_n()->IsEnabled());
   EXPECT_TRUE(dlg.percent()->IsEnabled());
   const PrintOptions back = dlg.Options();
-  EXPECT_EQ(back.scaling, 2);
+  EXPECT_EQ(back.scaling, PrintScaling::Percentage);
   EXPECT_EQ(back.scale_n, 87);
   EXPECT_TRUE(back.baseboard);
 }
@@ -79,12 +80,12 @@ TEST_F(LevelsGuiTest, APreviewClosedAfterPageOneChangesNothing) {
   l.levels.push_back(upper);
   const std::vector<Level> levels = l.levels;
   PrintOptions o;
-  o.scaling = 1;
+  o.scaling = PrintScaling::ActualScale;
   o.scale_n = 5;
-  o.levels = 1;
+  o.levels = PrintLevels::All;
   o.grid = false;
   wxPrintDialogData data;
-  auto* preview = new wxPrintPreview(new LayoutPrintout(l, o), nullptr, &data);
+  auto* preview = new wxPrintPreview(new LayoutPrintout(l, o, kA4Paper, true), nullptr, &data);
   if (!preview->IsOk()) {
     delete preview;
     GTEST_SKIP() << "no print preview on this machine";
@@ -122,6 +123,37 @@ int CountPages(const std::filesystem::path& pdf) {
        at = s.find("/Type /Page", at + 1))
     if (s.compare(at, 12, "/Type /Pages") != 0) ++pages;
   return pages;
+}
+
+// 1 : 5 on portrait A4 and 1932 mm wide: exactly two usable widths (2 x 0.92 x 210 mm x 5).
+// The preview planned on the printer's page in pixels and counted three pages across.
+TEST_F(LevelsGuiTest, PreviewAndPdfCountTheSamePagesAtAPageBoundary) {
+  ::Layout l;
+  EnsureDefaultLevel(l);
+  l.baseboard = {{0, 0}, {1932, 0}, {1932, 1000}, {0, 1000}};
+  PrintOptions o;
+  o.scaling = PrintScaling::ActualScale;
+  o.scale_n = 5;
+  wxPrintDialogData data;
+  data.GetPrintData().SetPaperId(wxPAPER_A4);
+  data.GetPrintData().SetOrientation(wxPORTRAIT);
+  const Paper paper = PaperOf(data.GetPrintData());
+  const bool portrait = IsPortrait(data.GetPrintData());
+  auto* preview = new wxPrintPreview(new LayoutPrintout(l, o, paper, portrait), nullptr, &data);
+  if (!preview->IsOk()) {
+    delete preview;
+    GTEST_SKIP() << "no print preview on this machine";
+  }
+  auto* window = new wxPreviewFrame(preview, frame, "Print Preview -- Vantrel");
+  window->Initialize();
+  window->Show();
+  wxYield();
+  const auto pdf = dir / "boundary.pdf";
+  ASSERT_EQ(WriteLayoutPdf(l, o, paper, portrait, pdf), "");
+  EXPECT_EQ(CountPages(pdf), 2);
+  EXPECT_EQ(preview->GetMaxPage(), CountPages(pdf));
+  window->Close(true);
+  wxYield();
 }
 
 TEST_F(LevelsGuiTest, ExportPdfTilesATrueScalePlan) {

@@ -12,6 +12,7 @@
 #include <wx/utils.h>
 
 #include "gui/wx_text.h"
+#include "model/text.h"
 
 namespace {
 
@@ -224,6 +225,5 @@ void ExportLayoutDialog::OnSelect(wxCommandEvent&) {
 }
 
 void ExportLayoutDialog::UpdateButton() {
-  export_->Enable(list_->GetSelection() != wxNOT_FOUND &&
-                  !TrimBlanks(FromWx(name_->GetValue())).empty());
+  export_->Enable(list_->GetSelection() != wxNOT_FOUND && !Trim(FromWx(name_->GetValue())).empty());
 }

@@ -12,6 +12,7 @@
 #include <wx/textctrl.h>
 
 #include "gui/wx_text.h"
+#include "model/units.h"
 
 LayoutShapeDialog::LayoutShapeDialog(wxWindow* parent, ::Layout& layout, Prompter& prompter)
     : wxDialog(parent, wxID_ANY, "Layout Baseboard", wxDefaultPosition, wxDefaultSize,
@@ -27,8 +28,9 @@ LayoutShapeDialog::LayoutShapeDialog(wxWindow* parent, ::Layout& layout, Prompte
   choice_->SetSelection(InitialBoardShape(layout));
   row->Add(choice_, 1, wxEXPAND);
   top->Add(row, 0, wxEXPAND | wxALL, 8);
-  top->Add(new wxStaticText(this, wxID_ANY,
-                            wxString::Format("All dimensions in %s.", BoardUnitName(layout.units))),
+  top->Add(new wxStaticText(
+               this, wxID_ANY,
+               wxString::Format("All dimensions in %s.", Units::Of(layout.units).abbreviation())),
            0, wxLEFT | wxRIGHT, 8);
   fields_ = new wxPanel(this);
   top->Add(fields_, 1, wxEXPAND | wxALL, 8);
@@ -68,7 +70,7 @@ void LayoutShapeDialog::BuildFields() {
                                 values[static_cast<std::size_t>(i)]);
     spins_[static_cast<std::size_t>(i)] = spin;
     row->Add(spin, 0, wxLEFT | wxRIGHT, 4);
-    row->Add(new wxStaticText(fields_, wxID_ANY, BoardUnitName(layout_.units)), 0,
+    row->Add(new wxStaticText(fields_, wxID_ANY, Units::Of(layout_.units).abbreviation()), 0,
              wxALIGN_CENTER_VERTICAL);
     sizer->Add(row, 0, wxBOTTOM, 4);
   }

@@ -13,7 +13,7 @@ PrintOptionsDialog::PrintOptionsDialog(wxWindow* parent, const PrintOptions& opt
   const wxString scalings[] = {"Fit to page", "Actual scale 1 : N", "Custom percentage"};
   scaling_ = new wxRadioBox(this, wxID_ANY, "Scaling", wxDefaultPosition, wxDefaultSize, 3,
                             scalings, 1, wxRA_SPECIFY_COLS);
-  scaling_->SetSelection(options.scaling);
+  scaling_->SetSelection(static_cast<int>(options.scaling));
   top->Add(scaling_, 0, wxEXPAND | wxALL, 8);
 
   auto spin_row = [&](const char* before, wxSpinCtrl*& spin, int value, const char* after,
@@ -35,12 +35,12 @@ PrintOptionsDialog::PrintOptionsDialog(wxWindow* parent, const PrintOptions& opt
   const wxString levels[] = {"Active level only", "All levels (composite)"};
   levels_ = new wxRadioBox(this, wxID_ANY, "Levels", wxDefaultPosition, wxDefaultSize, 2, levels, 1,
                            wxRA_SPECIFY_COLS);
-  levels_->SetSelection(options.levels);
+  levels_->SetSelection(static_cast<int>(options.levels));
   top->Add(levels_, 0, wxEXPAND | wxALL, 8);
   const wxString colors[] = {"Color", "Grayscale"};
   color_ = new wxRadioBox(this, wxID_ANY, "Color", wxDefaultPosition, wxDefaultSize, 2, colors, 2,
                           wxRA_SPECIFY_COLS);
-  color_->SetSelection(options.color);
+  color_->SetSelection(static_cast<int>(options.color));
   top->Add(color_, 0, wxEXPAND | wxALL, 8);
   auto* include = new wxStaticBoxSizer(wxVERTICAL, this, "Include");
   grid_ = new wxCheckBox(include->GetStaticBox(), wxID_ANY, "Grid");
@@ -59,8 +59,9 @@ PrintOptionsDialog::PrintOptionsDialog(wxWindow* parent, const PrintOptions& opt
 }
 
 void PrintOptionsDialog::UpdateRows() {
-  const bool n = scaling_->GetSelection() == 1;
-  const bool percent = scaling_->GetSelection() == 2;
+  const auto scaling = static_cast<PrintScaling>(scaling_->GetSelection());
+  const bool n = scaling == PrintScaling::ActualScale;
+  const bool percent = scaling == PrintScaling::Percentage;
   scale_n_->Enable(n);
   for (wxStaticText* t : n_labels_) t->Enable(n);
   percent_->Enable(percent);
@@ -69,11 +70,11 @@ void PrintOptionsDialog::UpdateRows() {
 
 PrintOptions PrintOptionsDialog::Options() const {
   PrintOptions o;
-  o.scaling = scaling_->GetSelection();
+  o.scaling = static_cast<PrintScaling>(scaling_->GetSelection());
   o.scale_n = scale_n_->GetValue();
   o.percent = percent_->GetValue();
-  o.levels = levels_->GetSelection();
-  o.color = color_->GetSelection();
+  o.levels = static_cast<PrintLevels>(levels_->GetSelection());
+  o.color = static_cast<PrintColor>(color_->GetSelection());
   o.grid = grid_->GetValue();
   o.baseboard = baseboard_->GetValue();
   return o;

@@ -16,12 +16,9 @@
 #include "catalog/scenery_catalog.h"
 #include "edit/shape_edits.h"
 #include "gui/wx_text.h"
+#include "model/units.h"
 
 namespace {
-
-const char* UnitName(int units) {
-  return units == 1 ? "cm" : (units == 2 ? "in" : "mm");
-}
 
 void AddRow(wxWindow* parent, wxFlexGridSizer* grid, const wxString& label, wxWindow* field) {
   grid->Add(new wxStaticText(parent, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL);
@@ -57,7 +54,8 @@ bool ShowShapePropertiesDialog(wxWindow* parent, Document& doc, int shape_id) {
   AddRow(&dlg, grid, "Name:", name);
   AddRow(&dlg, grid, "Color:", color);
   AddRow(&dlg, grid, "Opacity %:", opacity);
-  AddRow(&dlg, grid, wxString::Format("Height (above level deck, %s):", UnitName(layout.units)),
+  AddRow(&dlg, grid,
+         wxString::Format("Height (above level deck, %s):", Units::Of(layout.units).abbreviation()),
          height);
   grid->AddSpacer(0);
   grid->Add(outline);

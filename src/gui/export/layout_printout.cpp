@@ -6,23 +6,28 @@
 #include <algorithm>
 
 #include "gui/draw/wx_painter.h"
+#include "model/units.h"
 
 LayoutPrintout::LayoutPrintout(const ::Layout& layout, const PrintOptions& options,
-                               const wxString& title)
-    : wxPrintout(title), layout_(layout), options_(options) {}
+                               const Paper& paper, bool portrait, const wxString& title)
+    : wxPrintout(title), layout_(layout), options_(options), paper_(paper), portrait_(portrait) {}
 
-void LayoutPrintout::PlanFor(int width, int height) {
+void LayoutPrintout::PlanForPage(wxSize page_pixels) {
   int ppi_x = 0, ppi_y = 0;
   GetPPIPrinter(&ppi_x, &ppi_y);
-  plan_ = PlanPages(bounds_, options_, width, height, ppi_x);
+  PaperOnPage sheet{paper_, portrait_};
+  if (ppi_x > 0 && ppi_y > 0)
+    sheet =
+        PaperOfPage(paper_, page_pixels.x * kMmPerInch / ppi_x, page_pixels.y * kMmPerInch / ppi_y);
+  plan_ = PlanPrint(layout_, options_, sheet.paper, sheet.portrait, ppi_x);
+  planned_for_ = page_pixels;
 }
 
 void LayoutPrintout::OnPreparePrinting() {
   printed_ = PrintedLayout(layout_, options_);
-  bounds_ = ComputePrintBounds(layout_, options_);
   int w = 0, h = 0;
   GetPageSizePixels(&w, &h);
-  PlanFor(w, h);
+  PlanForPage(wxSize(w, h));
 }
 
 void LayoutPrintout::GetPageInfo(int* min_page, int* max_page, int* from, int* to) {
@@ -41,27 +46,29 @@ bool LayoutPrintout::OnPrintPage(int page) {
   if (!dc) return false;
   int w = 0, h = 0;
   GetPageSizePixels(&w, &h);
-  if (w != plan_.width || h != plan_.height) PlanFor(w, h);
+  if (wxSize(w, h) != planned_for_) PlanForPage(wxSize(w, h));
+  // The plan's page is the paper at the printer's resolution; the printer's own page
+  // may be a few pixels smaller, which only trims the margin.
   FitThisSizeToPaper(wxSize(w, h));
   WxPainter painter(*dc);
-  if (options_.color == 1) {
+  if (options_.color == PrintColor::Greyscale) {
     GreyPainter grey(painter);
-    DrawPrintPage(rc_, grey, printed_, plan_, bounds_, page);
+    DrawPrintPage(rc_, grey, printed_, plan_, page);
   } else {
-    DrawPrintPage(rc_, painter, printed_, plan_, bounds_, page);
+    DrawPrintPage(rc_, painter, printed_, plan_, page);
   }
   return true;
 }
 
-PagePlan EstimatePages(const ::Layout& layout, const PrintOptions& options,
-                       const wxPrintData& print_data) {
-  wxSize tenths(2100, 2970);  // A4 when the paper is not known
-  if (const wxPrintPaperType* paper =
-          wxThePrintPaperDatabase->FindPaperType(print_data.GetPaperId()))
-    tenths = paper->GetSize();
-  constexpr double kDpi = 600.0;
-  int w = static_cast<int>(tenths.x / 254.0 * kDpi);
-  int h = static_cast<int>(tenths.y / 254.0 * kDpi);
-  if (print_data.GetOrientation() == wxLANDSCAPE) std::swap(w, h);
-  return PlanPages(ComputePrintBounds(layout, options), options, w, h, kDpi);
+Paper PaperOf(const wxPrintData& print_data) {
+  if (const wxPrintPaperType* type =
+          wxThePrintPaperDatabase->FindPaperType(print_data.GetPaperId())) {
+    const wxSize tenths = type->GetSize();
+    return {"paper", tenths.x / 10.0, tenths.y / 10.0};
+  }
+  return kA4Paper;
+}
+
+bool IsPortrait(const wxPrintData& print_data) {
+  return print_data.GetOrientation() != wxLANDSCAPE;
 }

@@ -10,8 +10,11 @@
 
 class LayoutPrintout : public wxPrintout {
  public:
-  LayoutPrintout(const ::Layout& layout, const PrintOptions& options,
-                 const wxString& title = "Vantrel Layout");
+  // `paper` and `portrait` as the print data names them; the pages are planned on that
+  // paper, the way round the printer's page is, so the preview counts the pages the PDF
+  // export writes. A printer page of another size is planned on as it is.
+  LayoutPrintout(const ::Layout& layout, const PrintOptions& options, const Paper& paper,
+                 bool portrait, const wxString& title = "Vantrel Layout");
 
   void OnPreparePrinting() override;
   void GetPageInfo(int* min_page, int* max_page, int* from, int* to) override;
@@ -21,17 +24,19 @@ class LayoutPrintout : public wxPrintout {
   const PagePlan& plan() const { return plan_; }
 
  private:
-  void PlanFor(int width, int height);
+  void PlanForPage(wxSize page_pixels);
 
   const ::Layout& layout_;
   PrintOptions options_;
+  Paper paper_;
+  bool portrait_;
   ::Layout printed_;
-  PrintBounds bounds_;
+  wxSize planned_for_;
   PagePlan plan_;
   RenderContext rc_;
 };
 
-// The pages a printout on this paper would have (page counts do not depend on the
-// printer resolution), for the question before printing many pages.
-PagePlan EstimatePages(const ::Layout& layout, const PrintOptions& options,
-                       const wxPrintData& print_data);
+// The paper of the print data (A4 when it names none the toolkit knows) and whether it
+// is printed portrait.
+Paper PaperOf(const wxPrintData& print_data);
+bool IsPortrait(const wxPrintData& print_data);

@@ -44,10 +44,7 @@ cairo_status_t AppendToString(void* closure, const unsigned char* data, unsigned
 
 std::string WriteLayoutPdf(const Layout& layout, const PrintOptions& options, const Paper& paper,
                            bool portrait, const std::filesystem::path& pdf) {
-  int width = 0, height = 0;
-  PaperPixels(paper, portrait, kPdfDpi, width, height);
-  const PrintBounds bounds = ComputePrintBounds(layout, options);
-  const PagePlan plan = PlanPages(bounds, options, width, height, kPdfDpi);
+  const PagePlan plan = PlanPrint(layout, options, paper, portrait, kPdfDpi);
   if (plan.pages > kMostPages) {
     char text[160];
     std::snprintf(text, sizeof text, "the printout would need %.0f pages; at most %d are written",
@@ -61,7 +58,7 @@ std::string WriteLayoutPdf(const Layout& layout, const PrintOptions& options, co
   std::string data;
   const double pt = 72.0 / kPdfDpi;
   cairo_surface_t* surface =
-      cairo_pdf_surface_create_for_stream(AppendToString, &data, width * pt, height * pt);
+      cairo_pdf_surface_create_for_stream(AppendToString, &data, plan.width * pt, plan.height * pt);
   if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(surface);
     return "cannot start a PDF";
@@ -74,11 +71,11 @@ std::string WriteLayoutPdf(const Layout& layout, const PrintOptions& options, co
     {
       wxGCDC dc(renderer->CreateContextFromNativeContext(cr));
       PageFontPainter painter(dc);
-      if (options.color == 1) {
+      if (options.color == PrintColor::Greyscale) {
         GreyPainter grey(painter);
-        DrawPrintPage(rc, grey, printed, plan, bounds, page);
+        DrawPrintPage(rc, grey, printed, plan, page);
       } else {
-        DrawPrintPage(rc, painter, printed, plan, bounds, page);
+        DrawPrintPage(rc, painter, printed, plan, page);
       }
     }
     cairo_show_page(cr);

@@ -1,6 +1,5 @@
 // The main window's level manager, page set-up, printing, print preview and PDF export.
 #include <wx/filedlg.h>
-#include <wx/paper.h>
 #include <wx/printdlg.h>
 
 #include "gui/dialogs/level_dialogs.h"
@@ -51,11 +50,13 @@ void MainFrame::OnPrint() {
   PrintOptionsDialog options(this, print_options_);
   if (options.ShowModal() != wxID_OK) return;
   print_options_ = options.Options();
-  if (!ConfirmPageCount(EstimatePages(doc_.layout(), print_options_, *print_data_), prompter_))
+  const Paper paper = PaperOf(*print_data_);
+  const bool portrait = IsPortrait(*print_data_);
+  if (!ConfirmPageCount(PlanPrint(doc_.layout(), print_options_, paper, portrait, kPdfDpi), prompter_))
     return;
   wxPrintDialogData data(*print_data_);
   wxPrinter printer(&data);
-  LayoutPrintout printout(doc_.layout(), print_options_, "Vantrel Layout");
+  LayoutPrintout printout(doc_.layout(), print_options_, paper, portrait, "Vantrel Layout");
   if (printer.Print(this, &printout, true)) {
     *print_data_ = printer.GetPrintDialogData().GetPrintData();
   } else if (wxPrinter::GetLastError() == wxPRINTER_ERROR) {
@@ -67,12 +68,14 @@ void MainFrame::OnPrint() {
 }
 
 void MainFrame::OnPrintPreview() {
-  if (!ConfirmPageCount(EstimatePages(doc_.layout(), print_options_, *print_data_), prompter_))
+  const Paper paper = PaperOf(*print_data_);
+  const bool portrait = IsPortrait(*print_data_);
+  if (!ConfirmPageCount(PlanPrint(doc_.layout(), print_options_, paper, portrait, kPdfDpi), prompter_))
     return;
   wxPrintDialogData data(*print_data_);
   auto* preview = new wxPrintPreview(
-      new LayoutPrintout(doc_.layout(), print_options_, "Vantrel Layout"),
-      new LayoutPrintout(doc_.layout(), print_options_, "Vantrel Layout"), &data);
+      new LayoutPrintout(doc_.layout(), print_options_, paper, portrait, "Vantrel Layout"),
+      new LayoutPrintout(doc_.layout(), print_options_, paper, portrait, "Vantrel Layout"), &data);
   if (!preview->IsOk()) {
     delete preview;
     prompter_.Notify("Print Preview",
@@ -96,23 +99,13 @@ void MainFrame::OnExportPdf() {
   wxFileDialog save(this, "Export PDF", ToWx(paths_.layout_dir.string()), ToWx(start),
                     "PDF files (*.pdf)|*.pdf", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (save.ShowModal() != wxID_OK) return;
-  // The paper and orientation of the print data, as printing would use them.
-  Paper paper{"a4", 210.0, 297.0};
-  if (const wxPrintPaperType* type =
-          wxThePrintPaperDatabase->FindPaperType(print_data_->GetPaperId())) {
-    const wxSize tenths = type->GetSize();
-    paper = {"paper", tenths.x / 10.0, tenths.y / 10.0};
-  }
-  const bool portrait = print_data_->GetOrientation() != wxLANDSCAPE;
-  const PagePlan plan = [&] {
-    int w = 0, h = 0;
-    PaperPixels(paper, portrait, kPdfDpi, w, h);
-    return PlanPages(ComputePrintBounds(doc_.layout(), print_options_), print_options_, w, h,
-                     kPdfDpi);
-  }();
-  if (!ConfirmPageCount(plan, prompter_)) return;
-  const std::string error = WriteLayoutPdf(doc_.layout(), print_options_, paper, portrait,
-                                           FromWx(save.GetPath()).c_str());
+  // The paper and orientation of the print data, as printing uses them.
+  const Paper paper = PaperOf(*print_data_);
+  const bool portrait = IsPortrait(*print_data_);
+  if (!ConfirmPageCount(PlanPrint(doc_.layout(), print_options_, paper, portrait, kPdfDpi), prompter_))
+    return;
+  const std::string error =
+      WriteLayoutPdf(doc_.layout(), print_options_, paper, portrait, FromWx(save.GetPath()).c_str());
   if (!error.empty())
     prompter_.Notify("Export PDF", "Cannot write " + FromWx(save.GetPath()) + ": " + error,
                      PromptIcon::Error);
