@@ -123,7 +123,7 @@ namespace {
 void BM_LayoutDrawHash(benchmark::State& state) {
   const Layout& l = Big(10000);
   const ViewTransform v{0.4, 60, 60};
-  for (auto _ : state) benchmark::DoNotOptimize(LayoutDrawHash(l, v, 1400, 900));
+  for (auto _ : state) benchmark::DoNotOptimize(LayoutDrawHash(l, {}, v, 1400, 900));
 }
 BENCHMARK(BM_LayoutDrawHash)->Unit(benchmark::kMicrosecond);
 

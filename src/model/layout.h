@@ -1,5 +1,6 @@
-// The layout document: every placed object, the decks, the baseboard, grade runs,
-// view switches and the undo history. Objects refer to each other by id.
+// The layout: every placed object, the decks, the baseboard, the unit and the grade runs.
+// Objects refer to each other by id. The Document holds it with its file and history;
+// how a window shows it (grid, labels, tool, snapping) is the window's.
 #pragma once
 
 #include <cstdint>
@@ -199,10 +200,7 @@ struct Layout {
   std::vector<Level> levels;
   int active_level = 1;
   std::vector<Point> baseboard;
-  bool show_baseboard = true;
   LastShape lastshape;
-  bool show_grid = true;
-  bool show_labels = true;
   int units = 0;
   std::vector<GradeRun> grade_runs;
   GradeMode grade_mode;

@@ -113,8 +113,7 @@ Extent LayoutExtent(const Layout& layout, const ExtentFilter& filter) {
       if (l.outline.size() >= 3) b.AddAll(l.outline);
   }
   if (filter.baseboard == ExtentFilter::Board::Always ||
-      (filter.baseboard == ExtentFilter::Board::WhenShown && layout.show_baseboard &&
-       layout.baseboard.size() >= 3))
+      (filter.baseboard == ExtentFilter::Board::Outline && layout.baseboard.size() >= 3))
     b.AddAll(layout.baseboard);
   return b.extent();
 }

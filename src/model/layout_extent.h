@@ -35,9 +35,9 @@ struct ExtentFilter {
   bool helix_rings = false;
   // Shapes and level outlines of three or more vertices, labels, both measurement ends.
   bool drawings = false;
-  // The baseboard: not at all, every vertex when shown with three or more, or every
-  // vertex whatever the layout shows.
-  enum class Board { None, WhenShown, Always } baseboard = Board::None;
+  // The baseboard: not at all, every vertex when it is an outline of three or more (as
+  // it is drawn), or every vertex.
+  enum class Board { None, Outline, Always } baseboard = Board::None;
 };
 
 Extent LayoutExtent(const Layout& layout, const ExtentFilter& filter);

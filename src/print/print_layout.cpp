@@ -127,9 +127,6 @@ Layout PrintedLayout(const Layout& layout, const PrintOptions& options) {
   c.levels = layout.levels;
   c.active_level = layout.active_level;
   c.baseboard = layout.baseboard;
-  c.show_baseboard = layout.show_baseboard && options.baseboard;
-  c.show_grid = layout.show_grid && options.grid;
-  c.show_labels = layout.show_labels;
   c.units = layout.units;
   c.grade_runs = layout.grade_runs;
   c.grade_mode = layout.grade_mode;
@@ -138,8 +135,13 @@ Layout PrintedLayout(const Layout& layout, const PrintOptions& options) {
   return c;
 }
 
-void DrawPrintPage(RenderContext& rc, Painter& painter, const Layout& printed, const PagePlan& plan,
-                   int page) {
+DrawSwitches PrintedSwitches(const PrintOptions& options) {
+  return {options.grid && options.shown.grid, options.shown.labels, options.baseboard};
+}
+
+void DrawPrintPage(RenderContext& rc, Painter& painter, const Layout& printed,
+                   const PrintOptions& options, const PagePlan& plan, int page) {
+  rc.show = PrintedSwitches(options);
   const PageOffset o = PageOffsetFor(plan, page);
   ViewTransform v;
   v.zoom = plan.scale;

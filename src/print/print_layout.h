@@ -22,6 +22,9 @@ struct PrintOptions {
   PrintColor color = PrintColor::Color;
   bool grid = false;
   bool baseboard = true;
+  // What the window shows when it prints: labels print only when shown there, and the
+  // grid only when it is shown there and asked for here.
+  DrawSwitches shown;
   friend bool operator==(const PrintOptions&, const PrintOptions&) = default;
 };
 
@@ -75,14 +78,15 @@ PageOffset PageOffsetFor(const PagePlan& plan, int page);
 bool ConfirmPageCount(const PagePlan& plan, Prompter& prompter);
 
 // What is printed: a copy of the drawn parts of the layout with the printed levels
-// shown and the grid and baseboard switched as the options say. The user's layout is
-// never changed by printing.
+// shown. The user's layout is never changed by printing.
 Layout PrintedLayout(const Layout& layout, const PrintOptions& options);
+// The grid, labels and baseboard of a printout, as the options say.
+DrawSwitches PrintedSwitches(const PrintOptions& options);
 
 // Draws page `page` of `printed` (from PrintedLayout) on a painter of plan.width x
-// plan.height pixels.
-void DrawPrintPage(RenderContext& rc, Painter& painter, const Layout& printed, const PagePlan& plan,
-                   int page);
+// plan.height pixels, with the options' grid, labels and baseboard.
+void DrawPrintPage(RenderContext& rc, Painter& painter, const Layout& printed,
+                   const PrintOptions& options, const PagePlan& plan, int page);
 
 // The luminance the greyscale printout uses for a colour.
 Color GreyOf(Color c);

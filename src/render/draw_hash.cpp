@@ -88,11 +88,12 @@ Hasher& operator<<(Hasher& h, const GradeRun& r) {
 
 }  // namespace
 
-std::uint64_t LayoutDrawHash(const Layout& l, const ViewTransform& v, int width, int height) {
+std::uint64_t LayoutDrawHash(const Layout& l, const DrawSwitches& show, const ViewTransform& v,
+                             int width, int height) {
   Hasher h;
   h << v.zoom << v.offset_x << v.offset_y << width << height;
   h << l.pieces << l.scenery << l.labels << l.measures << l.shapes << l.tunnels << l.helices
     << l.levels;
-  h << l.baseboard << l.show_baseboard << l.show_grid << l.show_labels << l.units << l.grade_runs;
+  h << l.baseboard << show.baseboard << show.grid << show.labels << l.units << l.grade_runs;
   return h.value();
 }

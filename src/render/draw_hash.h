@@ -5,7 +5,8 @@
 #include <cstdint>
 
 #include "model/layout.h"
+#include "render/render.h"
 #include "view/view_transform.h"
 
-std::uint64_t LayoutDrawHash(const Layout& layout, const ViewTransform& view, int width,
-                             int height);
+std::uint64_t LayoutDrawHash(const Layout& layout, const DrawSwitches& show,
+                             const ViewTransform& view, int width, int height);

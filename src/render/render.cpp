@@ -136,9 +136,8 @@ void DrawPieceLayer(RenderContext& rc, Painter& p, const Layout& layout, const V
       if (piece.sel != selected_sweep || !InLayer(rc, piece, layer)) continue;
       if (LevelHidden(layout, piece.level)) continue;
       const PieceDef* def = catalog.find(piece.cat);
-      if (!def || !PieceMayBeVisible(rc, piece, *def, v, layout.show_labels)) continue;
-      DrawPiece(rc, p, piece, *def, v, piece.sel, layout.show_labels,
-                rc.in_tunnel.count(piece.id) > 0);
+      if (!def || !PieceMayBeVisible(rc, piece, *def, v, rc.show.labels)) continue;
+      DrawPiece(rc, p, piece, *def, v, piece.sel, rc.show.labels, rc.in_tunnel.count(piece.id) > 0);
     }
   }
 }
@@ -207,10 +206,10 @@ void DrawLayout(RenderContext& rc, Painter& p, const Layout& layout, const ViewT
   rc.height = height;
   rc.piece_index_fresh = false;
   p.Clear({255, 255, 255});
-  DrawBaseboardFill(p, layout, v);
+  if (rc.show.baseboard) DrawBaseboardFill(p, layout, v);
   DrawLevelDecks(p, layout, v);
-  if (layout.show_grid) DrawGrid(p, layout, v, width, height);
-  DrawBaseboardOutline(p, layout, v);
+  if (rc.show.grid) DrawGrid(p, layout, v, width, height);
+  if (rc.show.baseboard) DrawBaseboardOutline(p, layout, v);
   DrawShapes(rc, p, layout, v);
   DrawSceneryLayer(rc, p, layout, v, false);
   HelixBookkeeping(rc, layout);

@@ -17,8 +17,18 @@
 
 inline constexpr double kGridSpacingMm = 100.0;  // the canvas grid, every 100 mm
 
+// What the user chose to see: View > Show Grid, the labels tool, and the baseboard, which
+// a printout may leave out. They belong to the window showing the layout, not to it.
+struct DrawSwitches {
+  bool grid = true;
+  bool labels = true;
+  bool baseboard = true;
+  friend bool operator==(const DrawSwitches&, const DrawSwitches&) = default;
+};
+
 // Per drawing surface; DrawLayout refreshes it on every call.
 struct RenderContext {
+  DrawSwitches show;
   const Layout* layout = nullptr;
   // Non-helix pieces joined, directly or through other non-helix pieces, to a helix piece.
   std::unordered_set<int> helixAttached;

@@ -63,7 +63,7 @@ double FirstGridLine(double offset, double s) {
 }  // namespace
 
 void DrawBaseboardFill(Painter& p, const Layout& layout, const ViewTransform& v) {
-  if (!layout.show_baseboard || layout.baseboard.size() < 3) return;
+  if (layout.baseboard.size() < 3) return;
   std::vector<IPoint> pts;
   ToDevicePoints(pts, v, layout.baseboard);
   p.SetPen(kBoardEdge, 2);
@@ -111,7 +111,7 @@ void DrawGrid(Painter& p, const Layout& /*layout*/, const ViewTransform& v, int 
 
 void DrawBaseboardOutline(Painter& p, const Layout& layout, const ViewTransform& v) {
   const std::vector<Point>& board = layout.baseboard;
-  if (!layout.show_baseboard || board.size() < 3) return;
+  if (board.size() < 3) return;
   std::vector<IPoint> pts;
   ToDevicePoints(pts, v, board);
   p.SetTransparentBrush();

@@ -130,7 +130,7 @@ void AddPolygons(Scene3D& scene, const Layout& layout, PolygonTessellator& tesse
 
 void AddBaseboard(Scene3D& scene, const Layout& layout, PolygonTessellator& tessellator) {
   scene.baseboardMesh.clear();
-  if (!layout.show_baseboard || layout.baseboard.size() < 3) return;
+  if (layout.baseboard.size() < 3) return;
   FlatFace(scene.baseboardMesh, layout.baseboard, -0.5, {0.36f, 0.5f, 0.3f}, tessellator);
 }
 

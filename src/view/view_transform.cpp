@@ -29,7 +29,7 @@ Extent ContentExtent(const Layout& layout, bool pieces_only) {
   f.helices = OnLevels::All;
   if (!pieces_only) {
     f.drawings = true;
-    f.baseboard = ExtentFilter::Board::WhenShown;
+    f.baseboard = ExtentFilter::Board::Outline;
   }
   return LayoutExtent(layout, f);
 }

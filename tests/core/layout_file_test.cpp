@@ -266,7 +266,6 @@ TEST(LayoutReader, AppliesDefaultsAndDerivedFields) {
 TEST(LayoutReader, LoadReplacesWhatTheFileStoresAndKeepsTheRest) {
   Layout l = FullLayout();
   l.measures = {{40, {0, 0}, {1, 1}, {0, 0}, true}};
-  l.show_grid = l.show_labels = l.show_baseboard = false;
   l.next_id = 500;
   const LoadResult r = ReadLayoutText(
       "<layout name=\"bare\" version=\"1\" units=\"0\">\r\n  <pieces>\r\n  </pieces>\r\n"
@@ -279,7 +278,6 @@ TEST(LayoutReader, LoadReplacesWhatTheFileStoresAndKeepsTheRest) {
   ExpectStoredEqual(l, bare);  // no levels, active level 1, no baseboard, no runs
   EXPECT_FALSE(l.grade_mode.active);
   EXPECT_EQ(l.measures.size(), 1u);
-  EXPECT_FALSE(l.show_grid || l.show_labels || l.show_baseboard);
   EnsureDefaultLevel(l);
   EXPECT_EQ(l.levels.size(), 1u);
 }

@@ -141,8 +141,8 @@ TEST(Extent, EachFilterCountsItsOwnObjects) {
   EXPECT_NEAR(rings.min_x, 3000 - outer, 1e-9);
   EXPECT_NEAR(rings.max_y, 3000 + outer, 1e-9);
   // Drawings, and a baseboard of two vertices only when always counted.
-  EXPECT_EQ(box({.drawings = true, .baseboard = ExtentFilter::Board::WhenShown})[1], -900);
-  EXPECT_EQ(box({.baseboard = ExtentFilter::Board::WhenShown})[0], -700);
+  EXPECT_EQ(box({.drawings = true, .baseboard = ExtentFilter::Board::Outline})[1], -900);
+  EXPECT_EQ(box({.baseboard = ExtentFilter::Board::Outline})[0], -700);
   EXPECT_EQ(box({.pieces = OnLevels::None,
                  .scenery = OnLevels::None,
                  .baseboard = ExtentFilter::Board::Always})[0],

@@ -189,13 +189,16 @@ TEST(PrintPages, PrintingDrawsACopyAndLeavesTheLayoutAlone) {
   all.baseboard = false;
   const Layout printed = PrintedLayout(l, all);
   EXPECT_TRUE(printed.levels[1].visible);
-  EXPECT_FALSE(printed.show_baseboard);
-  EXPECT_FALSE(printed.show_grid);
+  EXPECT_TRUE(PrintedSwitches(all) == (DrawSwitches{false, true, false}));
+  all.grid = true;
+  all.shown.labels = false;
+  EXPECT_TRUE(PrintedSwitches(all) == (DrawSwitches{true, false, false}));
+  all.shown.grid = false;  // the window hides its grid: so does the printout
+  EXPECT_FALSE(PrintedSwitches(all).grid);
   const Layout active = PrintedLayout(l, PrintOptions{});
   EXPECT_TRUE(active.levels[0].visible);
   EXPECT_FALSE(active.levels[1].visible);
   EXPECT_EQ(l.levels, levels);
-  EXPECT_TRUE(l.show_baseboard);
 
   EXPECT_EQ(GreyOf({255, 0, 0, 7}), (Color{76, 76, 76, 7}));
   RecordingPainter rec;

@@ -35,9 +35,7 @@ TEST(Grid, DrawnOnlyFrom6To400PixelSpacing) {
   const auto cross = rec.WithPen(Op::Line, {180, 180, 220});
   ASSERT_EQ(cross.size(), 2u);
   EXPECT_EQ(cross[0]->pts, (std::vector<IPoint>{{50, 60}, {70, 60}}));
-  Layout off = WithLevel();
-  off.show_grid = false;
-  EXPECT_TRUE(Paint(off).WithPen(Op::Line, kGrid).empty());
+  EXPECT_TRUE(PaintShowing(WithLevel(), kNoGrid).WithPen(Op::Line, kGrid).empty());
 }
 
 TEST(Baseboard, EdgeLabelsFrom10mmOutsideTheBoardInTheLayoutsUnit) {
@@ -58,22 +56,20 @@ TEST(Baseboard, EdgeLabelsFrom10mmOutsideTheBoardInTheLayoutsUnit) {
   EXPECT_EQ(Paint(l).Texts()[0], "10.00\"");
   l.units = 1;
   EXPECT_EQ(Paint(l).Texts()[0], "25.4 cm");
-  l.show_baseboard = false;
-  EXPECT_TRUE(Paint(l).Find(Op::Polygon).empty());
+  EXPECT_TRUE(PaintShowing(l, DrawSwitches{.baseboard = false}).Find(Op::Polygon).empty());
 }
 
 TEST(Levels, HiddenLevelHidesPiecesShapesAndScenery) {
   Layout l = WithLevel();
-  l.show_grid = false;
   l.levels.push_back({.id = 2, .visible = false, .outline = {}});
   AddPiece(l, "24188", 0, 0, 0, 2);
   l.shapes.push_back({.vertices = {{0, 0}, {100, 0}, {100, 100}}, .level = 2, .label = {}});
   l.scenery.push_back({.id = 50, .item = "platform", .x = 100, .y = 100, .level = 2});
   AddPiece(l, "no-such-article");
   l.scenery.push_back({51, "no-such-item", 0, 0});
-  EXPECT_EQ(Paint(l).calls.size(), 1u);                            // the clear only
+  EXPECT_EQ(PaintShowing(l, kNoGrid).calls.size(), 1u);            // the clear only
   l.pieces[0].level = l.shapes[0].level = l.scenery[0].level = 7;  // no such level: shown
-  const RecordingPainter rec = Paint(l);
+  const RecordingPainter rec = PaintShowing(l, kNoGrid);
   EXPECT_EQ(rec.WithBrush(Op::Polygon, {210, 210, 205}).size(), 1u);
   EXPECT_EQ(rec.WithBrush(Op::Polygon, {120, 170, 110, 140}).size(), 1u);
   EXPECT_EQ(rec.WithBrush(Op::Polygon, {180, 175, 170}).size(), 1u);
@@ -81,13 +77,12 @@ TEST(Levels, HiddenLevelHidesPiecesShapesAndScenery) {
 
 TEST(Levels, DecksByHeightInTheirOwnOrLevelColour) {
   Layout l = WithLevel();
-  l.show_grid = false;
   const Level top{2, "Top", true, 200, true, 10, 20, 30, {{0, 0}, {100, 0}, {100, 100}}};
   Level bottom = top, hidden = top;
   bottom.id = 3, bottom.height = 50, bottom.trackcolor = false;
   hidden.id = 4, hidden.visible = false;
   l.levels.insert(l.levels.end(), {top, bottom, hidden});
-  const RecordingPainter rec = Paint(l);
+  const RecordingPainter rec = PaintShowing(l, kNoGrid);
   const auto polys = rec.Find(Op::Polygon);
   ASSERT_EQ(polys.size(), 2u);
   EXPECT_EQ(polys[0]->state.brush, (Color{235, 220, 190}));
@@ -96,9 +91,10 @@ TEST(Levels, DecksByHeightInTheirOwnOrLevelColour) {
 }
 
 // The calls of a culled and an unculled drawing that touch an 800 x 600 screen are the same.
-void ExpectCullingExact(const Layout& l, const ViewTransform& v, bool efficient) {
-  const RecordingPainter culled = Paint(l, v, 800, 600, true);
-  const RecordingPainter full = Paint(l, v, 800, 600, false);
+void ExpectCullingExact(const Layout& l, const ViewTransform& v, bool efficient,
+                        DrawSwitches show = {}) {
+  const RecordingPainter culled = Paint(l, v, 800, 600, true, show);
+  const RecordingPainter full = Paint(l, v, 800, 600, false, show);
   const auto on_screen = [](const RecordingPainter& rec) {
     std::vector<PaintCall> out;
     for (const PaintCall& c : rec.calls) {
@@ -128,18 +124,17 @@ TEST(DrawLayout, CullingDrawsExactlyWhatIsOnScreen) {
   // pixels apart: a reach or padding too small drops one that still shows.
   for (const ViewTransform& v : views) {
     Layout sweep = WithLevel();
-    sweep.show_labels = false;  // their room would hide a reach too small
     for (double px = -420; px < 0; px += 2) {
       for (const char* cat : {"24188", "24130", "24611", "8502", "74861"})
         AddPiece(sweep, cat, (px - v.offset_x) / v.zoom, (300 + px - v.offset_y) / v.zoom);
     }
-    ExpectCullingExact(sweep, v, false);
+    // Without labels: their room would hide a reach too small.
+    ExpectCullingExact(sweep, v, false, {.labels = false});
   }
 }
 
 TEST(Shapes, OrderedByLevelHeightWithOutlinesAndEdgeLengths) {
   Layout l = WithLevel();
-  l.show_grid = false;
   l.levels.push_back({.id = 2, .height = 100, .outline = {}});
   const LayoutShape upper{
       .vertices = {{0, 0}, {100, 0}, {100, 50}}, .r = 100, .level = 2, .label = "Hill"};
@@ -147,7 +142,7 @@ TEST(Shapes, OrderedByLevelHeightWithOutlinesAndEdgeLengths) {
   lower.level = 1, lower.r = 50, lower.sel = true, lower.label.clear();
   l.shapes = {
       upper, lower, {.vertices = {{0, 0}, {5, 5}}, .label = {}}};  // the last has too few vertices
-  const RecordingPainter rec = Paint(l);
+  const RecordingPainter rec = PaintShowing(l, kNoGrid);
   const auto polys = rec.Find(Op::Polygon);
   ASSERT_EQ(polys.size(), 2u);
   EXPECT_EQ(polys[0]->state.brush.r, 50);  // the lower level first
@@ -198,14 +193,13 @@ TEST(DrawSceneryItem, PrimitivesScaledTurnedAndTintedWhenSelected) {
 
 TEST(DrawLayout, GradeMarkersLabelsAndMeasurements) {
   Layout l = WithLevel();
-  l.show_grid = l.show_labels = false;
   const int up = AddPiece(l, "24188"), down = AddPiece(l, "24188", 0, 400);
   l.pieces[1].SetJoint(1, 77, 0);  // only the far end joined: the marker points back
   l.grade_runs = {{2.5, up, 1}, {-1.0, down, 0}, {3.0, 999, 1}};
   l.labels.push_back({5, "Yard", 10, 700, true});
   l.measures.push_back({6, {0, 800}, {100, 800}, {0, 0}, false});
   l.measures.push_back({7, {0, 900}, {5, 900}, {0, 0}, true});
-  const RecordingPainter rec = Paint(l);
+  const RecordingPainter rec = PaintShowing(l, kNoGridNoLabels);
   const auto up_marker = rec.WithPen(Op::Line, {220, 100, 20});
   ASSERT_EQ(up_marker.size(), 1u);
   EXPECT_EQ(up_marker[0]->pts, (std::vector<IPoint>{{194, 100}, {214, 100}}));
@@ -227,7 +221,8 @@ TEST(DrawLayout, GradeMarkersLabelsAndMeasurements) {
   ASSERT_EQ(heads.size(), 2u);
   EXPECT_EQ(heads[0]->pts, (std::vector<IPoint>{{100, 900}, {110, 905}, {110, 895}}));
   EXPECT_TRUE(rec.WithBrush(Op::Polygon, {40, 80, 200}).empty());
-  EXPECT_FALSE(Has(Paint(l, {0.24, 100, 100}).Texts(), "+2.5 deg"));  // no marker text
+  EXPECT_FALSE(Has(PaintShowing(l, kNoGridNoLabels, {0.24, 100, 100}).Texts(),
+                   "+2.5 deg"));  // no marker text
 }
 
 TEST(Overlays, RulersGhostsMarkersAndRubberBand) {

@@ -264,7 +264,6 @@ TEST(Helix, RingHasTwelvePiecesPerTurn) {
 
 TEST(DrawLayout, TrackOnTheHelixBottomLiesUnderTheRings) {
   Layout l = WithLevel();
-  l.show_grid = false;
   const int b = AddPiece(l, "24188", 0, 0, 180), t = AddPiece(l, "24188", 720, 0);
   const int lo = AddPiece(l, "24188", -200, 0), hi = AddPiece(l, "24188", 900, 0);
   l.pieces[0].helix = l.pieces[1].helix = 100;
@@ -276,6 +275,7 @@ TEST(DrawLayout, TrackOnTheHelixBottomLiesUnderTheRings) {
   JoinBoth(l, 1, 1, 3, 0);
   l.helices.push_back({.id = 100, .cx = 360, .bottomR1 = b, .topR1 = t});
   RenderContext rc;
+  rc.show.grid = false;
   RecordingPainter rec;
   DrawLayout(rc, rec, l, {0.5, 700, 500}, 1400, 900);
   const auto is_brush = [](Color c) {
@@ -352,21 +352,22 @@ TEST(DrawHash, ChangesWithEverythingTheDrawingShows) {
   EnsureDefaultLevel(l);
   l.scenery.push_back({});
   const ViewTransform v{0.4, 60, 60};
-  const std::uint64_t base = LayoutDrawHash(l, v, 800, 600);
-  EXPECT_EQ(LayoutDrawHash(l, v, 800, 600), base);
-  EXPECT_NE(LayoutDrawHash(l, v, 801, 600), base);
+  const std::uint64_t base = LayoutDrawHash(l, {}, v, 800, 600);
+  EXPECT_EQ(LayoutDrawHash(l, {}, v, 800, 600), base);
+  EXPECT_NE(LayoutDrawHash(l, {}, v, 801, 600), base);
+  EXPECT_NE(LayoutDrawHash(l, kNoGrid, v, 800, 600), base);
+  EXPECT_NE(LayoutDrawHash(l, {.labels = false}, v, 800, 600), base);
   auto changed = [&](auto edit) {
     Layout c = l;
     ViewTransform w = v;
     edit(c, w);
-    return LayoutDrawHash(c, w, 800, 600) != base;
+    return LayoutDrawHash(c, {}, w, 800, 600) != base;
   };
   EXPECT_TRUE(changed([](Layout& c, ViewTransform&) { c.pieces[7].sel = true; }));
   EXPECT_TRUE(changed([](Layout& c, ViewTransform&) { c.pieces[7].x += 0.001; }));
   EXPECT_TRUE(changed([](Layout& c, ViewTransform&) { c.pieces[7].joints[0] = Joint{}; }));
   EXPECT_TRUE(changed([](Layout& c, ViewTransform&) { c.levels[0].visible = false; }));
   EXPECT_TRUE(changed([](Layout& c, ViewTransform&) { c.scenery[0].sel = true; }));
-  EXPECT_TRUE(changed([](Layout& c, ViewTransform&) { c.show_labels = false; }));
   EXPECT_TRUE(changed([](Layout& c, ViewTransform&) { c.units = 1; }));
   EXPECT_TRUE(changed([](Layout& c, ViewTransform&) { c.grade_runs.push_back({}); }));
   EXPECT_TRUE(changed([](Layout&, ViewTransform& w) { w.offset_x += 1; }));

@@ -114,11 +114,11 @@ TEST_F(FrameTest, LabelsToolNamesWhatItWillDo) {
   wxToolBar* tools = frame->GetToolBar();
   tools->ToggleTool(kCmdLabels, true);
   frame->RunCommand(kCmdLabels);
-  EXPECT_FALSE(frame->layout().show_labels);
+  EXPECT_FALSE(frame->canvas()->shown().labels);
   EXPECT_EQ(tools->FindById(kCmdLabels)->GetLabel(), "Show Labels");
   tools->ToggleTool(kCmdLabels, false);
   frame->RunCommand(kCmdLabels);
-  EXPECT_TRUE(frame->layout().show_labels);
+  EXPECT_TRUE(frame->canvas()->shown().labels);
   EXPECT_EQ(tools->FindById(kCmdLabels)->GetLabel(), "Hide Labels");
 }
 

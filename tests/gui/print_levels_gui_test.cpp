@@ -99,8 +99,7 @@ TEST_F(LevelsGuiTest, APreviewClosedAfterPageOneChangesNothing) {
   window->Close(true);
   wxYield();
   EXPECT_EQ(l.levels, levels);
-  EXPECT_TRUE(l.show_grid);
-  EXPECT_TRUE(l.show_baseboard);
+  EXPECT_TRUE(frame->canvas()->shown() == DrawSwitches{}) << "printing switched nothing";
 }
 
 std::string RunVantrel(const std::string& args, int& status) {

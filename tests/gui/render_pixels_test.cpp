@@ -20,17 +20,18 @@ constexpr int kW = 400, kH = 300;
 Layout Plain() {
   Layout l;
   l.levels.push_back(Level{});
-  l.show_grid = false;
-  l.show_labels = false;
   return l;
 }
 
-wxImage Render(const Layout& l, ViewTransform v = {1.0, 0, 0}) {
+// Without grid and labels unless asked for.
+wxImage Render(const Layout& l, ViewTransform v = {1.0, 0, 0},
+               DrawSwitches show = {false, false, true}) {
   wxBitmap bitmap(kW, kH, 24);
   {
     wxMemoryDC dc(bitmap);
     WxPainter painter(dc);
     RenderContext rc;
+    rc.show = show;
     DrawLayout(rc, painter, l, v, kW, kH);
   }
   return bitmap.ConvertToImage();
@@ -95,11 +96,11 @@ TEST(RenderPixels, TrackFillsBySystemStateAndElevation) {
 }
 
 TEST(RenderPixels, GridOnlyBetweenItsSpacingLimits) {
-  Layout l = Plain();
-  l.show_grid = true;
-  EXPECT_EQ(NonWhiteInRow(Render(l, {0.059, 0.5, 0.5}), 50), 0);
-  EXPECT_GT(NonWhiteInRow(Render(l, {0.06, 0.5, 0.5}), 50), 40);
-  EXPECT_GT(NonWhiteInRow(Render(l, {4.0, 0.5, 0.5}), 50), 0);
+  const Layout l = Plain();
+  const DrawSwitches grid{true, false, true};
+  EXPECT_EQ(NonWhiteInRow(Render(l, {0.059, 0.5, 0.5}, grid), 50), 0);
+  EXPECT_GT(NonWhiteInRow(Render(l, {0.06, 0.5, 0.5}, grid), 50), 40);
+  EXPECT_GT(NonWhiteInRow(Render(l, {4.0, 0.5, 0.5}, grid), 50), 0);
   EXPECT_EQ(NonWhiteInRow(Render(l, {4.001, 100.5, 100.5}), 50), 0);
 }
 

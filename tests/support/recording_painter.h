@@ -160,11 +160,20 @@ inline int AddPiece(Layout& l, const std::string& cat, double x = 0, double y = 
 }
 
 // The whole layout drawn on a recording surface.
+// What a drawing shows besides the layout: no grid, and neither grid nor labels.
+inline constexpr DrawSwitches kNoGrid{false, true, true};
+inline constexpr DrawSwitches kNoGridNoLabels{false, false, true};
+
 inline RecordingPainter Paint(const Layout& l, ViewTransform v = {1.0, 100, 100}, int w = 1400,
-                              int h = 900, bool cull = true) {
+                              int h = 900, bool cull = true, DrawSwitches show = {}) {
   RenderContext rc;
   rc.cull = cull;
+  rc.show = show;
   RecordingPainter rec;
   DrawLayout(rc, rec, l, v, w, h);
   return rec;
+}
+inline RecordingPainter PaintShowing(const Layout& l, DrawSwitches show,
+                                     ViewTransform v = {1.0, 100, 100}) {
+  return Paint(l, v, 1400, 900, true, show);
 }

@@ -53,9 +53,9 @@ bool LayoutPrintout::OnPrintPage(int page) {
   WxPainter painter(*dc);
   if (options_.color == PrintColor::Greyscale) {
     GreyPainter grey(painter);
-    DrawPrintPage(rc_, grey, printed_, plan_, page);
+    DrawPrintPage(rc_, grey, printed_, options_, plan_, page);
   } else {
-    DrawPrintPage(rc_, painter, printed_, plan_, page);
+    DrawPrintPage(rc_, painter, printed_, options_, plan_, page);
   }
   return true;
 }

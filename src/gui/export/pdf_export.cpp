@@ -73,9 +73,9 @@ std::string WriteLayoutPdf(const Layout& layout, const PrintOptions& options, co
       PageFontPainter painter(dc);
       if (options.color == PrintColor::Greyscale) {
         GreyPainter grey(painter);
-        DrawPrintPage(rc, grey, printed, plan, page);
+        DrawPrintPage(rc, grey, printed, options, plan, page);
       } else {
-        DrawPrintPage(rc, painter, printed, plan, page);
+        DrawPrintPage(rc, painter, printed, options, plan, page);
       }
     }
     cairo_show_page(cr);

@@ -241,12 +241,11 @@ void MainFrame::SetUnits(int units) {
 }
 
 void MainFrame::OnLabelsTool() {
-  doc_.layout().show_labels = !toolbar_->GetToolState(kCmdLabels);
-  toolbar_->FindById(kCmdLabels)
-      ->SetLabel(doc_.layout().show_labels ? "Hide Labels" : "Show Labels");
+  DrawSwitches shown = canvas_->shown();
+  shown.labels = !toolbar_->GetToolState(kCmdLabels);
+  canvas_->Show(shown);
+  toolbar_->FindById(kCmdLabels)->SetLabel(shown.labels ? "Hide Labels" : "Show Labels");
   toolbar_->Realize();
-  canvas_->LayoutChanged();
-  canvas_->Refresh(false);
 }
 
 void MainFrame::OnDrawingTool(int id) {
@@ -433,9 +432,7 @@ void MainFrame::OnCommand(wxCommandEvent& e) {
       canvas_->Apply(canvas.ZoomToFit());
       break;
     case kCmdGrid:
-      doc_.layout().show_grid = e.IsChecked();
-      canvas_->LayoutChanged();
-      canvas_->Refresh(false);
+      canvas_->Show({e.IsChecked(), canvas_->shown().labels, true});
       break;
     case kCmdSnap:
       canvas_->controller().state().snap = e.IsChecked();

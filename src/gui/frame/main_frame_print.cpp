@@ -50,9 +50,11 @@ void MainFrame::OnPrint() {
   PrintOptionsDialog options(this, print_options_);
   if (options.ShowModal() != wxID_OK) return;
   print_options_ = options.Options();
+  print_options_.shown = canvas_->shown();
   const Paper paper = PaperOf(*print_data_);
   const bool portrait = IsPortrait(*print_data_);
-  if (!ConfirmPageCount(PlanPrint(doc_.layout(), print_options_, paper, portrait, kPdfDpi), prompter_))
+  if (!ConfirmPageCount(PlanPrint(doc_.layout(), print_options_, paper, portrait, kPdfDpi),
+                        prompter_))
     return;
   wxPrintDialogData data(*print_data_);
   wxPrinter printer(&data);
@@ -68,9 +70,11 @@ void MainFrame::OnPrint() {
 }
 
 void MainFrame::OnPrintPreview() {
+  print_options_.shown = canvas_->shown();
   const Paper paper = PaperOf(*print_data_);
   const bool portrait = IsPortrait(*print_data_);
-  if (!ConfirmPageCount(PlanPrint(doc_.layout(), print_options_, paper, portrait, kPdfDpi), prompter_))
+  if (!ConfirmPageCount(PlanPrint(doc_.layout(), print_options_, paper, portrait, kPdfDpi),
+                        prompter_))
     return;
   wxPrintDialogData data(*print_data_);
   auto* preview = new wxPrintPreview(
@@ -95,6 +99,7 @@ void MainFrame::OnExportPdf() {
   PrintOptionsDialog options(this, print_options_);
   if (options.ShowModal() != wxID_OK) return;
   print_options_ = options.Options();
+  print_options_.shown = canvas_->shown();
   const std::string start = (doc_.name().empty() ? std::string("Layout") : doc_.name()) + ".pdf";
   wxFileDialog save(this, "Export PDF", ToWx(paths_.layout_dir.string()), ToWx(start),
                     "PDF files (*.pdf)|*.pdf", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
@@ -102,10 +107,11 @@ void MainFrame::OnExportPdf() {
   // The paper and orientation of the print data, as printing uses them.
   const Paper paper = PaperOf(*print_data_);
   const bool portrait = IsPortrait(*print_data_);
-  if (!ConfirmPageCount(PlanPrint(doc_.layout(), print_options_, paper, portrait, kPdfDpi), prompter_))
+  if (!ConfirmPageCount(PlanPrint(doc_.layout(), print_options_, paper, portrait, kPdfDpi),
+                        prompter_))
     return;
-  const std::string error =
-      WriteLayoutPdf(doc_.layout(), print_options_, paper, portrait, FromWx(save.GetPath()).c_str());
+  const std::string error = WriteLayoutPdf(doc_.layout(), print_options_, paper, portrait,
+                                           FromWx(save.GetPath()).c_str());
   if (!error.empty())
     prompter_.Notify("Export PDF", "Cannot write " + FromWx(save.GetPath()) + ": " + error,
                      PromptIcon::Error);

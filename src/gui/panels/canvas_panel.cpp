@@ -95,6 +95,12 @@ CanvasPanel::~CanvasPanel() {
   if (HasCapture()) ReleaseMouse();
 }
 
+void CanvasPanel::Show(const DrawSwitches& shown) {
+  render_.show = overlay_render_.show = shown;
+  cache_valid_ = false;
+  Refresh(false);
+}
+
 void CanvasPanel::LayoutChanged() {
   controller_.LayoutChanged();
   cache_valid_ = false;
@@ -246,7 +252,7 @@ void CanvasPanel::OnPaint(wxPaintEvent&) {
   if (size.x <= 0 || size.y <= 0) return;
   const ViewTransform& v = controller_.view();
   // The cached picture is reused only while everything it shows is unchanged.
-  const std::uint64_t key = LayoutDrawHash(layout_, v, size.x, size.y);
+  const std::uint64_t key = LayoutDrawHash(layout_, render_.show, v, size.x, size.y);
   if (!cache_valid_ || key != cache_key_ || !cache_.IsOk() || cache_.GetWidth() != size.x ||
       cache_.GetHeight() != size.y) {
     if (!cache_.IsOk() || cache_.GetWidth() != size.x || cache_.GetHeight() != size.y)

@@ -30,6 +30,9 @@ class CanvasPanel : public wxPanel {
   CanvasController& controller() { return controller_; }
   // Runs a controller call's effects; every change of the canvas goes through here.
   void Apply(const CanvasEffects& effects);
+  // View > Show Grid and the labels tool: what the canvas shows besides the layout.
+  const DrawSwitches& shown() const { return render_.show; }
+  void Show(const DrawSwitches& shown);
   // The layout changed outside the canvas: drop the cached picture and indexes.
   void LayoutChanged();
 
