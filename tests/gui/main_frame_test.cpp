@@ -26,6 +26,13 @@ class FrameTest : public FrameFixture {
     frame->ProcessWindowEvent(e);
     return e.GetEnabled();
   }
+  // The text the Edit menu shows for a command when it opens.
+  wxString MenuText(int id) {
+    wxUpdateUIEvent e(id);
+    e.SetEventObject(frame->GetMenuBar()->GetMenu(1));
+    frame->ProcessWindowEvent(e);
+    return e.GetText();
+  }
 };
 
 TEST_F(FrameTest, MenusAndToolsCarryTheirLabelsAndAccelerators) {
@@ -90,10 +97,14 @@ TEST_F(FrameTest, UndoRedoAndDeleteEnabling) {
   l.scenery.push_back({});
   l.scenery[0].sel = true;
   EXPECT_TRUE(Enabled(kCmdDelete));  // one scenery item is enough
+  EXPECT_EQ(MenuText(kCmdUndo), "&Undo Place\tCtrl+Z");
   frame->RunCommand(kCmdUndo);
   EXPECT_TRUE(l.pieces.empty());
   EXPECT_TRUE(Enabled(kCmdRedo));
   EXPECT_FALSE(Enabled(kCmdUndo));
+  EXPECT_EQ(MenuText(kCmdUndo), "&Undo\tCtrl+Z");
+  EXPECT_EQ(MenuText(kCmdRedo), "&Redo Place\tCtrl+Y");
+  EXPECT_EQ(frame->GetTitle(), "Vantrel v1.4 by Kestrelmoor") << "back as it was: not modified";
 }
 
 TEST_F(FrameTest, MeasureAndPolygonToolsExcludeEachOther) {
