@@ -243,7 +243,7 @@ void MainFrame::SetUnits(int units) {
 void MainFrame::OnLabelsTool() {
   DrawSwitches shown = canvas_->shown();
   shown.labels = !toolbar_->GetToolState(kCmdLabels);
-  canvas_->Show(shown);
+  canvas_->SetShown(shown);
   toolbar_->FindById(kCmdLabels)->SetLabel(shown.labels ? "Hide Labels" : "Show Labels");
   toolbar_->Realize();
 }
@@ -432,7 +432,7 @@ void MainFrame::OnCommand(wxCommandEvent& e) {
       canvas_->Apply(canvas.ZoomToFit());
       break;
     case kCmdGrid:
-      canvas_->Show({e.IsChecked(), canvas_->shown().labels, true});
+      canvas_->SetShown({e.IsChecked(), canvas_->shown().labels, true});
       break;
     case kCmdSnap:
       canvas_->controller().state().snap = e.IsChecked();

@@ -95,7 +95,7 @@ CanvasPanel::~CanvasPanel() {
   if (HasCapture()) ReleaseMouse();
 }
 
-void CanvasPanel::Show(const DrawSwitches& shown) {
+void CanvasPanel::SetShown(const DrawSwitches& shown) {
   render_.show = overlay_render_.show = shown;
   cache_valid_ = false;
   Refresh(false);

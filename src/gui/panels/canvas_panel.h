@@ -32,7 +32,7 @@ class CanvasPanel : public wxPanel {
   void Apply(const CanvasEffects& effects);
   // View > Show Grid and the labels tool: what the canvas shows besides the layout.
   const DrawSwitches& shown() const { return render_.show; }
-  void Show(const DrawSwitches& shown);
+  void SetShown(const DrawSwitches& shown);
   // The layout changed outside the canvas: drop the cached picture and indexes.
   void LayoutChanged();
 
