@@ -127,6 +127,9 @@ class MainFrame : public wxFrame, public CanvasHost {
   void OnPrint();
   void OnPrintPreview();
   void OnExportPdf();
+  // The paper and orientation of the print data, what the canvas shows into the options,
+  // then the page-count question; false when the user declines.
+  bool PreparePrint(Paper& paper, bool& portrait);
   void OnNew();
   void OnOpen();
   void OnImport();

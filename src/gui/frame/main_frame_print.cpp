@@ -46,16 +46,21 @@ void MainFrame::OnPageSetup() {
   *print_data_ = page_setup_->GetPrintData();
 }
 
+bool MainFrame::PreparePrint(Paper& paper, bool& portrait) {
+  print_options_.shown = canvas_->shown();
+  paper = PaperOf(*print_data_);
+  portrait = IsPortrait(*print_data_);
+  return ConfirmPageCount(PlanPrint(doc_.layout(), print_options_, paper, portrait, kPdfDpi),
+                          prompter_);
+}
+
 void MainFrame::OnPrint() {
   PrintOptionsDialog options(this, print_options_);
   if (options.ShowModal() != wxID_OK) return;
   print_options_ = options.Options();
-  print_options_.shown = canvas_->shown();
-  const Paper paper = PaperOf(*print_data_);
-  const bool portrait = IsPortrait(*print_data_);
-  if (!ConfirmPageCount(PlanPrint(doc_.layout(), print_options_, paper, portrait, kPdfDpi),
-                        prompter_))
-    return;
+  Paper paper;
+  bool portrait = false;
+  if (!PreparePrint(paper, portrait)) return;
   wxPrintDialogData data(*print_data_);
   wxPrinter printer(&data);
   LayoutPrintout printout(doc_.layout(), print_options_, paper, portrait, "Vantrel Layout");
@@ -70,12 +75,9 @@ void MainFrame::OnPrint() {
 }
 
 void MainFrame::OnPrintPreview() {
-  print_options_.shown = canvas_->shown();
-  const Paper paper = PaperOf(*print_data_);
-  const bool portrait = IsPortrait(*print_data_);
-  if (!ConfirmPageCount(PlanPrint(doc_.layout(), print_options_, paper, portrait, kPdfDpi),
-                        prompter_))
-    return;
+  Paper paper;
+  bool portrait = false;
+  if (!PreparePrint(paper, portrait)) return;
   wxPrintDialogData data(*print_data_);
   auto* preview = new wxPrintPreview(
       new LayoutPrintout(doc_.layout(), print_options_, paper, portrait, "Vantrel Layout"),
@@ -99,17 +101,13 @@ void MainFrame::OnExportPdf() {
   PrintOptionsDialog options(this, print_options_);
   if (options.ShowModal() != wxID_OK) return;
   print_options_ = options.Options();
-  print_options_.shown = canvas_->shown();
   const std::string start = (doc_.name().empty() ? std::string("Layout") : doc_.name()) + ".pdf";
   wxFileDialog save(this, "Export PDF", ToWx(paths_.layout_dir.string()), ToWx(start),
                     "PDF files (*.pdf)|*.pdf", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (save.ShowModal() != wxID_OK) return;
-  // The paper and orientation of the print data, as printing uses them.
-  const Paper paper = PaperOf(*print_data_);
-  const bool portrait = IsPortrait(*print_data_);
-  if (!ConfirmPageCount(PlanPrint(doc_.layout(), print_options_, paper, portrait, kPdfDpi),
-                        prompter_))
-    return;
+  Paper paper;
+  bool portrait = false;
+  if (!PreparePrint(paper, portrait)) return;
   const std::string error = WriteLayoutPdf(doc_.layout(), print_options_, paper, portrait,
                                            FromWx(save.GetPath()).c_str());
   if (!error.empty())
