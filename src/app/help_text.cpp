@@ -84,7 +84,8 @@ const std::vector<HelpSection>& HelpSections() {
        "", ""},
       {"Measuring Tape",
        "Click Measure, then click two points: the distance between them stays on the plan "
-       "as a dimension line. Drag a measurement to move it; Escape leaves the tool.",
+       "as a dimension line and is saved with the layout. Drag a measurement to move it; "
+       "Escape leaves the tool.",
        "", ""},
       {"Adding Labels",
        "Ctrl+click the canvas where the label should go, type its text in the Add Label box "

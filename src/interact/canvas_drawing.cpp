@@ -7,6 +7,7 @@
 
 #include "catalog/scenery_catalog.h"
 #include "edit/clipboard.h"
+#include "edit/measurement.h"
 #include "interact/canvas_controller.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr double kMinMeasureMm = 1.0;
 constexpr double kCloseRadiusPx = 10.0;
 constexpr double kEdgeHitPx = 8.0;
 constexpr double kLongestTypedMm = 100000.0;  // 100 m
@@ -135,14 +135,7 @@ CanvasEffects CanvasController::DrawingPress(const MouseInput& m) {
     }
     const Point start = st_.measureStart;
     CanvasEffects e = EndTool();
-    if (std::hypot(p.x - start.x, p.y - start.y) < kMinMeasureMm) return e;
-    Transaction t(doc_, "Measure");
-    Measurement meas;
-    meas.id = TakeId(layout_);
-    meas.start = start;
-    meas.end = p;
-    layout_.measures.push_back(meas);
-    t.Commit();
+    if (!AddMeasurement(doc_, start, p)) return e;
     return e |= CanvasEffects::Edited();
   }
   // Polygon and baseboard.

@@ -189,8 +189,8 @@ bool FileCommands::New() {
   if (!ConfirmDiscard()) return false;
   Transaction t(doc_, "New", Change::Content | Change::Levels | Change::View);
   ClearForNew(t.layout());
-  t.Commit();                     // so that New can be undone
-  doc_.SetFile("", doc_.name());  // the name is kept for the next Save
+  t.Commit();            // so that New can be undone
+  doc_.SetFile("", "");  // a new layout: the next Save asks for a name
   doc_.Replaced(false);
   Settled();
   return true;

@@ -85,8 +85,8 @@ class FileCommands {
   const std::filesystem::path& layout_dir() const { return layout_dir_; }
   // Before the layout is discarded: false when the user cancels (or a wanted save failed).
   bool ConfirmDiscard();
-  // New and Close: false when cancelled; otherwise the layout is empty with one level,
-  // the path is cleared (the name is kept for the next Save) and nothing is modified.
+  // New and Close: false when cancelled; otherwise the layout is empty with one level in
+  // millimetres, without path or name, and nothing is modified.
   bool New();
   bool Save();
   bool SaveAs();

@@ -172,6 +172,21 @@ void WriteBoardAndLabels(LineWriter& w, const Layout& layout) {
     }
     w.Line(1, "</labels>");
   }
+  if (!layout.measures.empty()) {
+    w.Line(1, "<measures>");
+    for (const Measurement& m : layout.measures) {
+      w.Open(2, "measure");
+      w.Int("id", m.id);
+      w.Real("x1", m.start.x);
+      w.Real("y1", m.start.y);
+      w.Real("x2", m.end.x);
+      w.Real("y2", m.end.y);
+      w.Real("label_dx", m.label_offset.x);
+      w.Real("label_dy", m.label_offset.y);
+      w.End("/>");
+    }
+    w.Line(1, "</measures>");
+  }
 }
 
 }  // namespace

@@ -43,8 +43,7 @@ struct LoadResult {
 };
 
 // Parses `text`; on success replaces in `layout` everything the file stores (and
-// derives next_id and grade_mode), on failure leaves `layout` untouched. Measures,
-// undo and redo, the view switches and the tool mode are kept. The caller adds the
+// derives next_id and grade_mode), on failure leaves `layout` untouched. The caller adds the
 // default level when the file has none.
 LoadResult ReadLayoutText(std::string_view text, Layout& layout);
 // Same, from a file ("Cannot open file: " + path when it cannot be read).

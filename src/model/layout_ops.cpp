@@ -16,14 +16,12 @@ int HighestId(const Layout& layout) {
   for (const auto& s : layout.shapes) top = std::max(top, s.id);
   for (const auto& t : layout.tunnels) top = std::max(top, t.id);
   for (const auto& h : layout.helices) top = std::max(top, h.id);
+  for (const auto& m : layout.measures) top = std::max(top, m.id);
   return top;
 }
 
 void RecomputeNextId(Layout& layout) {
-  int top = HighestId(layout);
-  // Measurements are not written to files, but their ids must not repeat either.
-  for (const auto& m : layout.measures) top = std::max(top, m.id);
-  layout.next_id = top + 1;
+  layout.next_id = HighestId(layout) + 1;
 }
 
 void RecomputeGradeMode(Layout& layout) {
@@ -141,6 +139,8 @@ void ClearForNew(Layout& layout) {
   layout.grade_runs.clear();
   layout.next_id = 1;
   layout.baseboard.clear();
+  layout.lastshape = LastShape{};
+  layout.units = 0;
   layout.levels.clear();
   EnsureDefaultLevel(layout);
   layout.active_level = 1;

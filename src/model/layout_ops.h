@@ -37,8 +37,8 @@ bool AnythingSelected(const Layout& layout);
 // Selecting one piece of a helix selects all of its pieces.
 void ExpandHelixSelection(Layout& layout);
 
-// File > New and Close: empties the placed content, resets next_id, the baseboard and
-// the levels to one "Level 1".
+// File > New and Close: empties the placed content, resets next_id, the baseboard, its
+// dialog's last inputs, the unit (millimetres) and the levels to one "Level 1".
 void ClearForNew(Layout& layout);
 
 // Gives the piece the next id and appends it; returns the id.

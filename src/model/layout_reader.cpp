@@ -172,6 +172,15 @@ void Reader::DrawnObjects(std::string_view line, int n) {
     t.text = f.Text("text");
     l_.labels.push_back(std::move(t));
   }
+  if (Has(line, "<measure ")) {
+    FileLine f(line, n, "measure", error_);
+    Measurement m;
+    m.id = Id(f);
+    m.start = {f.Real("x1"), f.Real("y1")};
+    m.end = {f.Real("x2"), f.Real("y2")};
+    m.label_offset = {f.Real("label_dx", 0.0), f.Real("label_dy", 0.0)};
+    l_.measures.push_back(m);
+  }
   if (Has(line, "<shape ") && !Has(line, "</shape")) {
     FileLine f(line, n, "shape", error_);
     if (f.Present("id")) {
@@ -280,12 +289,11 @@ void TakeStoredContent(Layout& to, Layout& from) {
   to.pieces = std::move(from.pieces);
   to.scenery = std::move(from.scenery);
   to.labels = std::move(from.labels);
+  to.measures = std::move(from.measures);
   to.shapes = std::move(from.shapes);
   to.tunnels = std::move(from.tunnels);
   to.helices = std::move(from.helices);
   to.next_id = from.next_id;
-  // Measurements are not stored and survive a load: new ids must not repeat theirs.
-  for (const Measurement& m : to.measures) to.next_id = std::max(to.next_id, m.id + 1);
   to.levels = std::move(from.levels);
   to.active_level = from.active_level;
   to.baseboard = std::move(from.baseboard);

@@ -2,6 +2,7 @@
 // Apply with given values, and Paste of the stored selection at a layout point.
 #include "edit/baseboard.h"
 #include "edit/clipboard.h"
+#include "edit/measurement.h"
 #include "interact/canvas_controller.h"
 #include "model/number_text.h"
 #include "tools/edit_ops.h"
@@ -55,6 +56,16 @@ bool PasteOp(EditContext& ctx, const ToolArgs& args) {
   return true;
 }
 
+// X1 Y1 X2 Y2 in millimetres: the measuring tape's two clicks.
+bool MeasureOp(EditContext& ctx, const ToolArgs& args) {
+  Point a, b;
+  if (!ParseDouble(args[0], a.x) || !ParseDouble(args[1], a.y) || !ParseDouble(args[2], b.x) ||
+      !ParseDouble(args[3], b.y))
+    return false;
+  AddMeasurement(ctx.doc, a, b);
+  return true;
+}
+
 }  // namespace
 
 void AddDrawingEditOps(std::vector<EditOp>& ops) {
@@ -63,4 +74,7 @@ void AddDrawingEditOps(std::vector<EditOp>& ops) {
                  BaseboardOp});
   ops.push_back(
       {"paste", "X Y", "Copy the selection and Paste it centred on X,Y (mm)", 2, 2, PasteOp});
+  ops.push_back({"measure", "X1 Y1 X2 Y2",
+                 "Measuring tape from X1,Y1 to X2,Y2 (mm); shorter than 1 mm lays nothing", 4, 4,
+                 MeasureOp});
 }

@@ -302,13 +302,6 @@ TEST_F(DrawingTest, ResizeHandlesScaleFromTheOppositeHandleWithinRange) {
   EXPECT_EQ(layout.scenery[0].scaley, 0.1);
 }
 
-TEST(MeasurementIds, ALoadDoesNotReuseTheIdOfASurvivingMeasurement) {
-  Layout l;
-  l.measures.push_back({7, {0, 0}, {100, 0}, {}, false});
-  ASSERT_EQ(ReadLayoutText("<layout name=\"x\" version=\"1\">\n</layout>\n", l).error, "");
-  EXPECT_GT(l.next_id, 7);
-}
-
 // ---- baseboard dialog ----------------------------------------------------------------
 
 BaseboardInput Input(const Layout& l, int shape) {

@@ -126,6 +126,23 @@ TEST(EditTool, BaseboardAppliesTheDialogAndPasteCopiesTheSelection) {
   EXPECT_NE(l.pieces[1].id, l.pieces[0].id);
 }
 
+// A measurement is part of the layout: saved, read back, and gone with another file.
+TEST(EditTool, MeasureIsSavedAndReadBack) {
+  TempDir dir;
+  dir.Write("a.vtl", kOneStraight);
+  const std::string a = (dir / "a.vtl").string(), b = (dir / "b.vtl").string();
+  ToolRun r = RunTool({"edit", a, b, "measure", "0", "100", "250", "100"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  const Layout l = Load(b);
+  ASSERT_EQ(l.measures.size(), 1u);
+  EXPECT_EQ(l.measures[0].start, (Point{0, 100}));
+  EXPECT_EQ(l.measures[0].end, (Point{250, 100}));
+  EXPECT_EQ(l.measures[0].id, 2);
+  r = RunTool({"edit", b, b, "measure", "0", "0", "0.5", "0"});  // a click, not a tape
+  EXPECT_EQ(Load(b).measures.size(), 1u);
+  EXPECT_EQ(RunTool({"edit", b, b, "measure", "0", "0", "x", "0"}).status, 2);
+}
+
 }  // namespace
 
 namespace {

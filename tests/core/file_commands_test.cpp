@@ -167,14 +167,17 @@ TEST_F(FileCommandsTest, UnsavedChangesCheckAndNew) {
   EXPECT_TRUE(fs::exists(folder / "Kept.vtl"));
   doc.MarkChanged(Change::None);
   layout.levels.push_back({2, "Upper", true, 0, false, 180, 180, 180, {}});
+  layout.units = 2;
+  layout.measures.push_back({7, {0, 0}, {100, 0}, {0, 0}, false});
   const std::size_t undo_before = doc.undo_steps();
   prompter.answers = {PromptAnswer::No};
   ASSERT_TRUE(files.New());
   EXPECT_TRUE(layout.pieces.empty());
   ASSERT_EQ(layout.levels.size(), 1u);
   EXPECT_EQ(layout.levels[0].name, "Level 1");
-  EXPECT_EQ(doc.path(), "");
-  EXPECT_EQ(doc.name(), "Kept");  // offered again by the next Save
+  EXPECT_TRUE(layout.measures.empty()) << "nothing of the last layout shows on the new one";
+  EXPECT_EQ(layout.units, 0);
+  EXPECT_EQ(doc.path() + "|" + doc.name(), "|");
   EXPECT_FALSE(doc.modified());
   EXPECT_EQ(doc.undo_steps(), undo_before + 1);  // New can be undone
 }

@@ -7,6 +7,7 @@
 #include <wx/menu.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
+#include <wx/toolbar.h>
 
 #include <functional>
 
@@ -54,14 +55,23 @@ TEST_F(FileFrameTest, SaveNewAndOpenAgainGiveTheSameLayout) {
   ASSERT_TRUE(std::filesystem::exists(dir / "Club Yard.vtl"));
   EXPECT_EQ(Title(), "Vantrel v1.4 by Kestrelmoor - Club Yard");
   const std::string saved = LayoutFileText(frame->layout(), "Club Yard");
+  frame->GetToolBar()->ToggleTool(kCmdLabels, true);
+  frame->RunCommand(kCmdLabels);  // labels hidden
+  frame->GetMenuBar()->Check(kCmdGrid, false);
+  frame->RunCommand(kCmdGrid);  // grid hidden
 
   frame->RunCommand(kCmdNew);
   EXPECT_TRUE(frame->layout().pieces.empty());
   EXPECT_EQ(Title(), "Vantrel v1.4 by Kestrelmoor");
   EXPECT_EQ(Status(0) + "|" + Status(1), "Ready|Pieces: 0");
   EXPECT_EQ(frame->canvas()->controller().view(), (ViewTransform{0.4, 60, 60}));
-  frame->layout().units = 0;
-  frame->GetMenuBar()->Check(kCmdUnitsMm, true);
+  // Nothing of the last layout carries over: unit, name, and how it was shown.
+  EXPECT_EQ(frame->layout().units, 0);
+  EXPECT_TRUE(frame->GetMenuBar()->IsChecked(kCmdUnitsMm));
+  EXPECT_EQ(frame->name(), "");
+  EXPECT_TRUE(frame->canvas()->shown() == DrawSwitches{});
+  EXPECT_TRUE(frame->GetMenuBar()->IsChecked(kCmdGrid));
+  EXPECT_FALSE(frame->GetToolBar()->GetToolState(kCmdLabels));
 
   std::vector<std::string> listed;
   WhenShown<OpenLayoutDialog>([&](OpenLayoutDialog& d) {

@@ -325,10 +325,23 @@ void MainFrame::OnNew() {
     UpdateTitle();  // the unsaved-changes check may have saved
     return;
   }
-  EndDrawing();
+  ShowFreshView();
   canvas_->Apply(canvas_->controller().SetView(0.4, 60, 60));
-  SetTitle(AppTitle());  // the name stays for the next Save, but is not shown
   SetStatusText("Ready", 0);
+}
+
+void MainFrame::ShowFreshView() {
+  EndDrawing();
+  canvas_->SetShown(DrawSwitches{});
+  canvas_->controller().state().snap = true;
+  GetMenuBar()->Check(kCmdGrid, true);
+  GetMenuBar()->Check(kCmdSnap, true);
+  toolbar_->ToggleTool(kCmdLabels, false);
+  toolbar_->FindById(kCmdLabels)->SetLabel("Hide Labels");
+  toolbar_->Realize();
+  constexpr int kUnitItems[] = {kCmdUnitsMm, kCmdUnitsCm, kCmdUnitsIn};
+  const int units = doc_.layout().units;
+  if (units >= 0 && units <= 2) GetMenuBar()->Check(kUnitItems[units], true);
 }
 
 void MainFrame::OnOpen() {
@@ -387,9 +400,7 @@ bool MainFrame::OpenLayoutFile(const std::filesystem::path& file) {
 
 void MainFrame::ShowOpenedLayout() {
   const ::Layout& layout = doc_.layout();
-  EndDrawing();
-  constexpr int kUnitItems[] = {kCmdUnitsMm, kCmdUnitsCm, kCmdUnitsIn};
-  if (layout.units >= 0 && layout.units <= 2) GetMenuBar()->Check(kUnitItems[layout.units], true);
+  ShowFreshView();
   CanvasController& view = canvas_->controller();
   canvas_->Apply(UsesZTrack(layout) ? view.SetView(1.0, 60, 60) : view.ZoomToFit());
   palette_->SelectSystemForLayout(layout);

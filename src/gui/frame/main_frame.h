@@ -137,6 +137,9 @@ class MainFrame : public wxFrame, public CanvasHost {
   void OnSavePartsList();
   // After a layout was opened: units, view, panels, palette and status bar follow it.
   void ShowOpenedLayout();
+  // A new or opened layout starts without a drawing tool, with grid, labels and snapping
+  // on, and the unit menu showing its unit.
+  void ShowFreshView();
   // "3D View": opens the window, or rebuilds and raises the open one.
   void Show3DView();
   // An open 3D window follows the layout.
