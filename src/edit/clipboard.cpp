@@ -73,7 +73,7 @@ std::vector<int> PasteAt(Document& doc, const CanvasClipboard& clip, Point at) {
     }
     layout.shapes.push_back(std::move(s));
   }
-  CloseLoops(layout, pasted);
+  CloseLoops(layout, pasted, kMatedMm);
   t.Commit();
   return pasted;
 }

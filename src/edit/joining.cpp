@@ -16,7 +16,7 @@ constexpr double kLoopCloseMaxRiseMm = 2.0;  // ends at different heights are no
 // The free end of another piece that connector `w` of piece `self` closes onto, as
 // (index, connector); (-1, -1) when none.
 std::pair<int, int> ClosingEnd(const Layout& layout, std::size_t self, const PieceDef& def,
-                               const Connector& w) {
+                               const Connector& w, double reach) {
   const Catalog& catalog = Catalog::instance();
   const PlacedPiece& me = layout.pieces[self];
   const double my_z = ElevationAt(me, w.index);
@@ -30,7 +30,7 @@ std::pair<int, int> ClosingEnd(const Layout& layout, std::size_t self, const Pie
     for (const Connector& c : theirs) {
       if (!c.free || EffectiveSystem(*qd, c.index) != EffectiveSystem(def, w.index)) continue;
       const double dx = c.x - w.x, dy = c.y - w.y;
-      if (dx * dx + dy * dy >= kAutoJoinMm * kAutoJoinMm) continue;
+      if (dx * dx + dy * dy >= reach * reach) continue;
       if (AngleGap(c.angle, w.angle) < kLoopCloseMinDeg) continue;
       if (std::fabs(ElevationAt(q, c.index) - my_z) > kLoopCloseMaxRiseMm) continue;
       return {static_cast<int>(k), c.index};
@@ -41,7 +41,7 @@ std::pair<int, int> ClosingEnd(const Layout& layout, std::size_t self, const Pie
 
 }  // namespace
 
-int CloseLoops(Layout& layout, const std::vector<int>& new_ids) {
+int CloseLoops(Layout& layout, const std::vector<int>& new_ids, double reach) {
   int joins = 0;
   for (int id : new_ids) {
     const int pi = FindPiece(layout, id);
@@ -51,7 +51,7 @@ int CloseLoops(Layout& layout, const std::vector<int>& new_ids) {
     if (!def) continue;
     for (const Connector& w : WorldConnectors(layout.pieces[p], *def)) {
       if (!w.free) continue;
-      const auto [qi, qc] = ClosingEnd(layout, p, *def, w);
+      const auto [qi, qc] = ClosingEnd(layout, p, *def, w, reach);
       if (qi < 0) continue;
       // The piece's elevation was set by its first join; a second one only continues a
       // grade whose leading end it closes onto.
@@ -129,8 +129,11 @@ void ApplyMoveSnap(Layout& layout, const SnapCandidate& snap, int snap_piece) {
 
 void JoinMovedSelection(Layout& layout, const SnapCandidate& move_snap, int move_snap_piece) {
   if (move_snap.found) ApplyMoveSnap(layout, move_snap, move_snap_piece);
-  // Ends left within 4 mm of a free end of unselected track on a visible level join;
-  // each end takes the first such end in layout order, so every join stays two-sided.
+  // Ends left within 4 mm of a facing free end of unselected track at their height, on a
+  // visible level, join; each end takes the first such end in layout order, so every join
+  // stays two-sided. A selection that did not snap is held by nothing: its ends join only
+  // where they lie exactly on another end.
+  const double reach = move_snap.found ? kAutoJoinMm : kMatedMm;
   SnapIndex free_ends;
   free_ends.Build(layout.pieces,
                   [&](const PlacedPiece& p) { return !p.sel && LevelVisible(layout, p.level); });
@@ -149,8 +152,12 @@ void JoinMovedSelection(Layout& layout, const SnapCandidate& move_snap, int move
     WorldConnectorsInto(layout.pieces[i], *def, mine);
     for (const Connector& w : mine) {
       if (!w.free) continue;
-      for (const SnapIndex::Entry& e : free_ends.Near(w.x, w.y, kAutoJoinMm)) {
-        if (used.count(key(e.piece, e.conn)) || e.system != EffectiveSystem(*def, w.index))
+      const double z = ElevationAt(layout.pieces[i], w.index);
+      for (const SnapIndex::Entry& e : free_ends.Near(w.x, w.y, reach)) {
+        if (used.count(key(e.piece, e.conn)) || e.system != EffectiveSystem(*def, w.index) ||
+            AngleGap(e.angle, w.angle) < kLoopCloseMinDeg ||
+            std::fabs(ElevationAt(layout.pieces[index.at(e.piece)], e.conn) - z) >
+                kLoopCloseMaxRiseMm)
           continue;
         used.insert(key(e.piece, e.conn));
         JoinBoth(layout, i, w.index, index.at(e.piece), e.conn);

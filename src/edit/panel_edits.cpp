@@ -59,6 +59,38 @@ void MoveHelixToLevel(Layout& layout, const Helix& h, int level_id, double heigh
   }
 }
 
+// Flat selected track joined to track that stays where it is takes the height of that
+// joint, and passes it on along the selected flat track joined to it: a deck's height is
+// for track that lies on it, not for track joined to a helix exit or a ramp above it.
+void KeepJoinedHeights(Layout& layout) {
+  const auto index = PieceIndexById(layout);
+  std::vector<std::size_t> queue;
+  std::unordered_set<int> done;
+  for (std::size_t i = 0; i < layout.pieces.size(); ++i) {
+    PlacedPiece& p = layout.pieces[i];
+    if (!p.sel || p.helix != -1 || !Flat(p)) continue;
+    for (const Joint& j : p.joints) {
+      const auto it = index.find(j.target);
+      if (j.target == -1 || it == index.end() || layout.pieces[it->second].sel) continue;
+      p.z = ElevationAt(layout.pieces[it->second], j.tconn);
+      if (done.insert(p.id).second) queue.push_back(i);
+      break;
+    }
+  }
+  while (!queue.empty()) {
+    const PlacedPiece& from = layout.pieces[queue.back()];
+    queue.pop_back();
+    for (const Joint& j : from.joints) {
+      const auto it = index.find(j.target);
+      if (j.target == -1 || it == index.end()) continue;
+      PlacedPiece& next = layout.pieces[it->second];
+      if (!next.sel || next.helix != -1 || !Flat(next) || !done.insert(next.id).second) continue;
+      next.z = from.z;
+      queue.push_back(it->second);
+    }
+  }
+}
+
 }  // namespace
 
 ShownItem WhatIsShown(const Layout& layout) {
@@ -119,6 +151,7 @@ bool ApplyLevelChoice(Document& doc, const ShownItem& shown, int level_id) {
         changed = true;
       }
       if (!changed) return false;
+      KeepJoinedHeights(layout);
       break;
     }
     default:

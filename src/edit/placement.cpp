@@ -162,7 +162,7 @@ PlaceResult DropPiece(Document& doc, const PieceDef& def, const Pose& free_pose,
   if (def.id == kTurntable) AddSpokeExtensions(layout, n, def, added);
   const int partner = AddPairedPartner(layout, n, def);
   if (partner != -1) added.push_back(partner);
-  CloseLoops(layout, added);
+  CloseLoops(layout, added, ti >= 0 ? kAutoJoinMm : kMatedMm);
   SelectOnly(layout, id);
   t.Commit();
   return result;
@@ -176,6 +176,23 @@ PlaceResult AutoConnect(Document& doc, const std::string& article, Prompter& pro
         (ai < 0 || layout.pieces[i].id > layout.pieces[static_cast<std::size_t>(ai)].id))
       ai = static_cast<int>(i);
   if (ai < 0) return {};
+  const int helix = layout.pieces[static_cast<std::size_t>(ai)].helix;
+  if (helix != -1) {
+    // A helix is extended at a stub's outer end (connector 1); its other end lies on
+    // the rings, where new track would sit on top of the helix.
+    ai = -1;
+    for (std::size_t i = 0; i < layout.pieces.size(); ++i)
+      if (layout.pieces[i].helix == helix && layout.pieces[i].sel && !layout.pieces[i].Joined(1) &&
+          (ai < 0 || layout.pieces[i].id > layout.pieces[static_cast<std::size_t>(ai)].id))
+        ai = static_cast<int>(i);
+    if (ai < 0) {
+      prompter.Notify("Extend Track",
+                      "Every end of this helix is joined to track already. Select the track "
+                      "to extend, then double-click the piece in the palette.",
+                      PromptIcon::Information);
+      return {};
+    }
+  }
   const std::size_t a = static_cast<std::size_t>(ai);
   const PieceDef* adef = Catalog::instance().find(layout.pieces[a].cat);
   const PieceDef* ndef = Catalog::instance().find(article);

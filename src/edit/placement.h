@@ -10,7 +10,10 @@
 #include "edit/snap.h"
 #include "model/document.h"
 
-inline constexpr double kAutoJoinMm = 4.0;         // ends closer than this are joined
+inline constexpr double kAutoJoinMm = 4.0;  // ends closer than this are joined
+// A piece that nothing holds in place (dropped without a snap, pasted) is joined only
+// where its end already lies on the other end: a joint is never recorded across a gap.
+inline constexpr double kMatedMm = 0.05;
 inline constexpr double kLoopCloseMinDeg = 150.0;  // closing ends must face each other
 
 struct PlaceResult {
@@ -29,7 +32,8 @@ int DropLevel(const Layout& layout);
 PlaceResult DropPiece(Document& doc, const PieceDef& def, const Pose& free_pose,
                       const SnapCandidate& snap, Prompter& prompter, bool snapping = true);
 
-// The palette's double-click with a selection: extends the newest selected piece.
+// The palette's double-click with a selection: extends the newest selected piece; a
+// selected helix at the outer end of its newest stub that is free, or not at all (said).
 PlaceResult AutoConnect(Document& doc, const std::string& article, Prompter& prompter);
 
 // Double-click on a placed piece: a copy of it continues its free end.
@@ -42,8 +46,9 @@ PlaceResult DropScenery(Document& doc, const std::string& item, Pose pose);
 Pose AlignRoundhouse(const Layout& layout, const std::string& item, Pose pose);
 
 // Joins every free end of the given pieces that meets a free end of another piece of the
-// same system within 4 mm, facing it; returns the number of joins made.
-int CloseLoops(Layout& layout, const std::vector<int>& new_ids);
+// same system within `reach` (4 mm closes a loop of track laid end to end), facing it;
+// returns the number of joins made.
+int CloseLoops(Layout& layout, const std::vector<int>& new_ids, double reach = kAutoJoinMm);
 
 // On release of a moved selection: applies the move snap (the whole selection follows
 // rigidly), then joins selected and unselected ends closer than 4 mm.

@@ -20,20 +20,33 @@ bool ExtendOp(EditContext& ctx, const ToolArgs& args) {
   return true;
 }
 
-// A palette article or scenery item dropped at a point of the layout, as a drag from the
-// palette ends on empty canvas; the dropped object is left selected.
+// A palette article or scenery item dragged onto the canvas and dropped at a point of the
+// layout, through the canvas itself (one screen pixel a millimetre), so that a piece snaps
+// to an end nearby exactly as it would under the mouse; the dropped object is left
+// selected.
 bool DropOp(EditContext& ctx, const ToolArgs& args) {
   Pose pose;
   if (!ParseDouble(args[1], pose.x) || !ParseDouble(args[2], pose.y) ||
       (args.size() == 4 && !ParseDouble(args[3], pose.heading)) || !std::isfinite(pose.x) ||
       !std::isfinite(pose.y) || !std::isfinite(pose.heading))
     return false;
-  if (const PieceDef* def = Catalog::instance().find(args[0])) {
-    DropPiece(ctx.doc, *def, pose, SnapCandidate{}, ctx.prompter);
-    return true;
+  const bool piece = Catalog::instance().find(args[0]) != nullptr;
+  if (!piece && !SceneryCatalog::instance().find(args[0])) return false;
+  CanvasController canvas(ctx.doc, ctx.prompter);
+  canvas.SetView(1.0, 0.0, 0.0);
+  if (piece) {
+    canvas.BeginPieceDrag(args[0]);
+    canvas.state().dragPose.heading = NormalizeAngle(pose.heading);
+  } else {
+    canvas.BeginSceneryDrag(args[0]);
+    canvas.state().dragSceneryPose.heading = NormalizeAngle(pose.heading);
   }
-  if (!SceneryCatalog::instance().find(args[0])) return false;
-  DropScenery(ctx.doc, args[0], pose);
+  MouseInput at;
+  at.x = pose.x;
+  at.y = pose.y;
+  canvas.Motion(at);
+  at.left_down = true;
+  canvas.LeftDown(at);
   return true;
 }
 

@@ -126,6 +126,37 @@ TEST(EditTool, BaseboardAppliesTheDialogAndPasteCopiesTheSelection) {
   EXPECT_NE(l.pieces[1].id, l.pieces[0].id);
 }
 
+// A drop goes through the canvas: it snaps to an end nearby and takes that end's height,
+// as a helix's upper stub (it once stayed where it fell, joined across the gap, or lay on
+// the ground under the helix exit).
+TEST(EditTool, DropSnapsAsTheCanvasDoesAndTakesTheHeightOfTheEnd) {
+  TempDir dir;
+  dir.Write("a.vtl", kOneStraight);
+  const std::string a = (dir / "a.vtl").string(), b = (dir / "b.vtl").string();
+  ToolRun r = RunTool({"edit", a, b, "drop", "24188", "190", "0"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  Layout l = Load(b);
+  ASSERT_EQ(l.pieces.size(), 2u);
+  EXPECT_EQ(l.pieces[1].x, 188.3) << "snapped onto the end at 188.3, not left at 190";
+  EXPECT_EQ(l.pieces[1].joints[0], (Joint{1, 1}));
+  r = RunTool({"edit", b, b, "drop", "24188", "2000", "2000"});  // nothing near: no joint
+  l = Load(b);
+  EXPECT_TRUE(l.pieces[2].joints.empty() || !l.pieces[2].Joined(0));
+
+  // The helix's stubs stand at x = 1360 and 1437.5, their outer ends at y = 1188.3.
+  r = RunTool({"edit", a, b, "helix", "proses_2_5_r1r2", "1000", "1000"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  r = RunTool({"edit", b, b, "drop", "24188", "1365", "1195", "90"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  l = Load(b);
+  const PlacedPiece& exit = l.pieces.back();
+  EXPECT_EQ(exit.z, 260.0);
+  EXPECT_EQ(exit.x, 1360.0);
+  EXPECT_EQ(exit.y, 1188.3);
+  EXPECT_TRUE(exit.Joined(0));
+  EXPECT_EQ(RunTool({"check", b}).status, 0) << RunTool({"check", b}).out;
+}
+
 // A measurement is part of the layout: saved, read back, and gone with another file.
 TEST(EditTool, MeasureIsSavedAndReadBack) {
   TempDir dir;

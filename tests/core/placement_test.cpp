@@ -7,6 +7,9 @@
 #include "catalog/catalog.h"
 #include "catalog/scenery_catalog.h"
 #include "edit/grades.h"
+#include "edit/helix_ops.h"
+#include "edit/levels.h"
+#include "edit/panel_edits.h"
 #include "edit/placement.h"
 #include "fake_prompter.h"
 #include "layout_builder.h"
@@ -246,18 +249,32 @@ TEST(Clone, ExtendsTheFreeEndWithACopy) {
   EXPECT_EQ(CheckJointConsistency(l), "");
 }
 
-TEST(MoveJoin, EndsCloserThan4mmJoin) {
-  for (double gap : {3.9, 4.0}) {
+// A selection that did not snap is held by nothing: a joint across a gap would record
+// track as joined that is not (it was once joined 1.7 mm apart and passed the check).
+TEST(MoveJoin, AnUnsnappedSelectionJoinsOnlyWhereItsEndsLieOnOthers) {
+  for (double gap : {0.0, 0.04, 0.06, 1.7, 3.9}) {
     Layout l = Fresh();
     ChainBuilder b(l);
     const int fixed = b.Start("24188");
     const int moved = b.Start("24188", {188.3 + gap, 0, 0});
     l.pieces[1].sel = true;
     JoinMovedSelection(l, {}, -1);
-    EXPECT_EQ(Piece(l, moved).Joined(0), gap < 4.0) << gap;
-    EXPECT_EQ(Piece(l, fixed).Joined(1), gap < 4.0) << gap;
+    EXPECT_EQ(Piece(l, moved).Joined(0), gap < kMatedMm) << gap;
+    EXPECT_EQ(Piece(l, fixed).Joined(1), gap < kMatedMm) << gap;
     EXPECT_EQ(CheckJointConsistency(l), "");
   }
+  // Lying on another end is not enough: ends that do not face, or at other heights, stay
+  // apart.
+  Layout l = Fresh();
+  ChainBuilder b(l);
+  b.Start("24188");
+  const int turned = b.Start("24188", {188.3, 0, 180});  // its connector 1 lies on the end
+  const int above = b.Start("24188", {188.3, 0, 0});
+  l.pieces[2].z = 10;  // `above`
+  l.pieces[1].sel = l.pieces[2].sel = true;
+  JoinMovedSelection(l, {}, -1);
+  EXPECT_FALSE(Piece(l, turned).Joined(0) || Piece(l, turned).Joined(1));
+  EXPECT_FALSE(Piece(l, above).Joined(0));
 }
 
 TEST(MoveJoin, TheMoveSnapCarriesTheWholeSelection) {
@@ -381,8 +398,8 @@ TEST(MoveJoin, TwoMovedEndsNeverJoinOneFreeEnd) {
   Layout l = Fresh();
   ChainBuilder b(l);
   const int fixed = b.Start("24188");
-  const int m1 = b.Start("24188", {189.3, 0, 0});
-  const int m2 = b.Start("24188", {190.3, 1, 0});
+  const int m1 = b.Start("24188", {188.3, 0, 0});
+  const int m2 = b.Start("24188", {188.32, 0.01, 0});
   for (auto& p : l.pieces) p.sel = p.id != fixed;
   JoinMovedSelection(l, {}, -1);
   EXPECT_TRUE(Piece(l, m1).Joined(0));
@@ -467,6 +484,40 @@ TEST(Scenery, DropSelectsTheItemAndARoundhouseFacesANearTurntable) {
   // Far from any turntable it stays where it was dropped.
   EXPECT_EQ(AlignRoundhouse(l, "72886", {3000, 3000, 50}), (Pose{3000, 3000, 50}));
   EXPECT_FALSE(DropScenery(doc, "no-such-item", {0, 0, 0}).placed);
+}
+
+// A selected helix is extended at a free outer stub end, never at the end on its rings
+// (a piece once landed on top of the main line there), and says so when none is free.
+TEST(HelixTrack, ExtendsAtAFreeStubExitAndJoinedTrackKeepsTheExitsHeight) {
+  Document doc;
+  Layout& l = doc.layout();
+  EnsureDefaultLevel(l);
+  FakePrompter ask;
+  const int h = InsertHelix(doc, "", 0, {1000, 1000});
+  for (PlacedPiece& p : l.pieces) p.sel = p.helix == h;
+  const PlaceResult first = AutoConnect(doc, "24188", ask);
+  ASSERT_TRUE(first.placed);
+  const PlacedPiece& exit = Piece(l, first.id);
+  EXPECT_EQ((Point{exit.x, exit.y}), (Point{1437.5, 1188.3}));  // the outer top stub's end
+  EXPECT_EQ(exit.z, 260.0);
+  const auto select_helix = [&] {
+    for (PlacedPiece& p : l.pieces) p.sel = p.helix == h;
+  };
+  for (int i = 0; i < 3; ++i) {
+    select_helix();
+    ASSERT_TRUE(AutoConnect(doc, "24188", ask).placed);
+  }
+  select_helix();
+  EXPECT_FALSE(AutoConnect(doc, "24188", ask).placed);
+  EXPECT_EQ(ask.last().caption, "Extend Track");
+
+  // Moving track joined to the exit onto a deck keeps it at the exit's height.
+  const int deck = *AddLevelNamed(l, "Upper");
+  DeselectAll(l);
+  l.pieces[static_cast<std::size_t>(FindPiece(l, first.id))].sel = true;
+  ASSERT_TRUE(ApplyLevelChoice(doc, {ShownKind::Piece, first.id}, deck));
+  EXPECT_EQ(Piece(l, first.id).z, 260.0);
+  EXPECT_EQ(Piece(l, first.id).level, deck);
 }
 
 }  // namespace
