@@ -65,17 +65,23 @@ int InitialBoardShape(const Layout& layout) {
   return id >= 0 && id < kBoardShapeCount ? id : 0;
 }
 
-std::array<int, 4> InitialBoardValues(const Layout& layout, int shape) {
+BoardValues InitialBoardValues(const Layout& layout, int shape) {
   const LastShape& s = layout.lastshape;
   const bool stored = s.id == shape;
   const std::array<double, 4> stored_mm{s.w_mm, s.h_mm, s.w2_mm, s.h2_mm};
-  const double factor = Units::Of(layout.units).factor();
-  std::array<int, 4> out{};
+  const Units units = Units::Of(layout.units);
+  const double scale = std::pow(10.0, units.decimals());
+  BoardValues out;
   for (std::size_t i = 0; i < 4; ++i) {
-    double v = (stored ? stored_mm[i] : BoardShape(shape).defaults_mm[i]) / factor;
+    double mm = stored ? stored_mm[i] : BoardShape(shape).defaults_mm[i];
+    double v = mm / units.factor();
     if (!std::isfinite(v)) v = kBoardMinSize;
-    v = std::clamp(std::round(v), double{kBoardMinSize}, double{kBoardMaxSize});
-    out[i] = static_cast<int>(v);
+    v = std::clamp(std::round(v * scale) / scale, double{kBoardMinSize}, double{kBoardMaxSize});
+    out.shown[i] = v;
+    // A stored value the spins cannot show (out of range) is what they show.
+    out.mm[i] = std::isfinite(mm) && std::fabs(mm / units.factor() - v) < 1.0 / scale
+                    ? mm
+                    : v * units.factor();
   }
   return out;
 }
@@ -145,10 +151,15 @@ BaseboardResult ApplyBaseboardDialog(Layout& layout, const BaseboardInput& in, P
     layout.lastshape.id = shape;
     return r;
   }
-  const double f = Units::Of(layout.units).factor();
+  const Units units = Units::Of(layout.units);
+  const double half_digit = 0.5 * std::pow(10.0, -units.decimals());
   std::array<double, 4> mm{};
-  for (std::size_t i = 0; i < 4; ++i)
-    mm[i] = std::clamp(in.values[i], kBoardMinSize, kBoardMaxSize) * f;
+  for (std::size_t i = 0; i < 4; ++i) {
+    const double v = std::isfinite(in.values[i]) ? in.values[i] : kBoardMinSize;
+    mm[i] = std::fabs(v - in.initial.shown[i]) < half_digit
+                ? in.initial.mm[i]
+                : std::clamp(v, double{kBoardMinSize}, double{kBoardMaxSize}) * units.factor();
+  }
   switch (shape) {
     case kBoardRectangle:
       r.outline = RectangleOutline(mm[0], mm[1]);

@@ -35,9 +35,14 @@ const BoardShapeInfo& BoardShape(int shape);
 
 // The choice the dialog opens on: the stored last shape when it is a valid entry.
 int InitialBoardShape(const Layout& layout);
-// The spin values shown for a shape, in the display unit: the stored values when the
-// shape is the last one applied, else the defaults; clamped to 1 ... 99,000.
-std::array<int, 4> InitialBoardValues(const Layout& layout, int shape);
+// The dimensions a shape opens with: the stored values when the shape is the last one
+// applied, else the defaults, in millimetres and as shown in the display unit with its
+// decimals (0 mm, 1 cm, 2 in), clamped to 1 ... 99,000.
+struct BoardValues {
+  std::array<double, 4> shown{};
+  std::array<double, 4> mm{};
+};
+BoardValues InitialBoardValues(const Layout& layout, int shape);
 // The custom text: the baseboard's vertices ("%.2f,%.2f" lines in the display unit), or
 // a 2400 x 1200 mm rectangle when there is none.
 std::string InitialCustomText(const std::vector<Point>& baseboard, int units);
@@ -53,7 +58,10 @@ bool ParseCustomOutline(const std::string& text, int units, std::vector<Point>& 
 
 struct BaseboardInput {
   int shape = 0;
-  std::array<int, 4> values{};  // spin values in the display unit
+  std::array<double, 4> values{};  // spin values in the display unit
+  // What the spins opened with: a value the user left as it was keeps its millimetres
+  // exactly, so reopening the dialog and pressing Apply changes nothing.
+  BoardValues initial;
   std::string custom_text;
   // The text the custom box was filled with, and the vertices it stands for: Apply of an
   // unchanged text keeps them exactly.

@@ -51,6 +51,14 @@ void DescribeGrade(PropertiesView& v, const PlacedPiece& p, const PieceDef* def,
                 " deg max!";
 }
 
+// The choice a piece's colour is: 0 ("Default") without a colour of its own.
+int ColorIndex(const PlacedPiece& p) {
+  if (!p.has_color) return 0;
+  for (std::size_t i = 1; i < kColorChoices.size(); ++i)
+    if (kColorChoices[i].color == p.color) return static_cast<int>(i);
+  return -1;
+}
+
 void DescribePiece(PropertiesView& v, const Layout& layout, const PlacedPiece& p) {
   const PieceDef* def = Catalog::instance().find(p.cat);
   v.title = def ? TrackSystemShortName(def->system) : p.cat;
@@ -62,6 +70,7 @@ void DescribePiece(PropertiesView& v, const Layout& layout, const PlacedPiece& p
   v.height_enabled = true;
   v.grade_enabled = true;
   v.color_enabled = true;
+  v.color_index = ColorIndex(p);
   DescribeGrade(v, p, def, units);
   FillLevels(v, layout, p.level);
 }
@@ -84,6 +93,9 @@ void DescribePieces(PropertiesView& v, const Layout& layout) {
       units.Number(total, std::max(units.decimals(), 1)) + " " + units.abbreviation();
   v.details = std::to_string(selected.size()) + " pieces  |  " + length;
   v.color_enabled = true;
+  v.color_index = ColorIndex(*selected.front());
+  for (const PlacedPiece* p : selected)
+    if (ColorIndex(*p) != v.color_index) v.color_index = -1;
   const bool mixed = std::any_of(selected.begin(), selected.end(), [&](const PlacedPiece* p) {
     return p->level != selected.front()->level;
   });
@@ -218,6 +230,9 @@ std::string PropertiesText(const PropertiesView& v) {
   line("warning", v.warning);
   line("angle", FixedText(v.angle, 1));
   if (v.down) line("direction", *v.down ? "DOWN" : "UP");
+  if (v.color_enabled)
+    line("color",
+         v.color_index >= 0 ? kColorChoices[static_cast<std::size_t>(v.color_index)].name : "");
   std::string level;
   if (v.level_index >= 0 && v.level_index < static_cast<int>(v.levels.size()))
     level = v.levels[static_cast<std::size_t>(v.level_index)].name;

@@ -32,6 +32,9 @@ struct PropertiesView {
   int level_index = -1;  // the chosen entry, -1 for none
   bool level_enabled = false;
   bool color_enabled = false;
+  // The selected pieces' colour among the colour choices (0 "Default" for none); -1 when
+  // they differ or it is not one of the choices, which leaves the choice blank.
+  int color_index = 0;
 };
 
 PropertiesView DescribeSelection(const Layout& layout);

@@ -27,15 +27,16 @@ bool BaseboardOp(EditContext& ctx, const ToolArgs& args) {
   if (shape == kBoardCustom ? given > 1 : given > static_cast<std::size_t>(fields)) return false;
   BaseboardInput in;
   in.shape = shape;
-  in.values = InitialBoardValues(ctx.layout, shape);
+  in.initial = InitialBoardValues(ctx.layout, shape);
+  in.values = in.initial.shown;
   in.initial_baseboard = ctx.layout.baseboard;
   in.initial_custom_text = InitialCustomText(ctx.layout.baseboard, ctx.layout.units);
   in.custom_text = in.initial_custom_text;
   if (shape == kBoardCustom && given == 1) in.custom_text = args[1];
   if (shape != kBoardCustom)
     for (std::size_t i = 0; i < given; ++i) {
-      int v = 0;
-      if (!ParseInt(args[i + 1], v) || v < kBoardMinSize || v > kBoardMaxSize) return false;
+      double v = 0;
+      if (!ParseDouble(args[i + 1], v) || !(v >= kBoardMinSize && v <= kBoardMaxSize)) return false;
       in.values[i] = v;
     }
   Transaction t(ctx.doc, "Baseboard", Change::View);

@@ -307,7 +307,8 @@ TEST_F(DrawingTest, ResizeHandlesScaleFromTheOppositeHandleWithinRange) {
 BaseboardInput Input(const Layout& l, int shape) {
   BaseboardInput in;
   in.shape = shape;
-  in.values = InitialBoardValues(l, shape);
+  in.initial = InitialBoardValues(l, shape);
+  in.values = in.initial.shown;
   in.initial_baseboard = l.baseboard;
   in.initial_custom_text = InitialCustomText(l.baseboard, l.units);
   in.custom_text = in.initial_custom_text;
@@ -336,20 +337,28 @@ TEST(Baseboard, ApplyConvertsUnitsAndStoresTheLastShape) {
   EXPECT_TRUE(StoreBaseboard(l, r));
   EXPECT_EQ(l.lastshape.id, kBoardL);
 
-  l.units = 2;  // inches: 2400 mm shows as 94
-  l.lastshape = {kBoardRectangle, 2400, 1200, 1200, 1200};
-  EXPECT_EQ(InitialBoardValues(l, kBoardRectangle)[0], 94);
-  EXPECT_EQ(InitialBoardValues(l, kBoardT)[0], 142);  // another shape: its defaults
-  r = ApplyBaseboardDialog(l, Input(l, kBoardRectangle), ask);
-  EXPECT_NEAR(r.outline[1].x, 94 * 25.4, 1e-9);
-  EXPECT_NEAR(l.lastshape.w_mm, 94 * 25.4, 1e-9);
+  // Reopened in inches and applied as it opened: the board keeps its millimetres (it
+  // once shrank from 2400 x 1400 mm to 94 x 55 inches).
+  l.units = 2;
+  l.lastshape = {kBoardRectangle, 2400, 1400, 1200, 1200};
+  EXPECT_EQ(InitialBoardValues(l, kBoardRectangle).shown[0], 94.49);
+  EXPECT_EQ(InitialBoardValues(l, kBoardT).shown[0], 141.73);  // another shape: its defaults
+  BaseboardInput in = Input(l, kBoardRectangle);
+  r = ApplyBaseboardDialog(l, in, ask);
+  EXPECT_EQ(r.outline[2], (Point{2400, 1400}));
+  EXPECT_EQ(l.lastshape.w_mm, 2400);
+  in.values[1] = 60;  // a changed field takes what is typed
+  r = ApplyBaseboardDialog(l, in, ask);
+  EXPECT_EQ(r.outline[2], (Point{2400, 60 * 25.4}));
   EXPECT_EQ(l.lastshape.w2_mm, 1200);  // a field the rectangle lacks
+  l.units = 1;                         // centimetres, one decimal
+  EXPECT_EQ(InitialBoardValues(l, kBoardRectangle).shown[1], 152.4);
 
   // Out-of-range values from a file: a valid choice, sizes within the spin range.
   l.lastshape = {42, 1e12, -5, 0, 0};
   EXPECT_EQ(InitialBoardShape(l), 0);
   l.lastshape.id = 0;
-  EXPECT_EQ(InitialBoardValues(l, 0), (std::array<int, 4>{99000, 1, 1, 1}));
+  EXPECT_EQ(InitialBoardValues(l, 0).shown, (std::array<double, 4>{99000, 1, 1, 1}));
 }
 
 TEST(Baseboard, CustomTextIsCheckedAndAnUnchangedTextKeepsTheVertices) {

@@ -2,14 +2,20 @@
 // height field and label box each make one undoable edit.
 #include <gtest/gtest.h>
 #include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/spinctrl.h>
 #include <wx/stattext.h>
 #include <wx/statusbr.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
+
 #include "frame_fixture.h"
 #include "gui/panels/properties_panel.h"
+#include "gui/wx_text.h"
 #include "interact/commands.h"
 #include "model/document.h"
+#include "model/layout_ops.h"
 
 namespace {
 
@@ -69,6 +75,42 @@ TEST_F(PanelGuiTest, GradeButtonsHeightAndLabelsAreEachOneUndoStep) {
   EXPECT_EQ(l.pieces[0].z, 0);
   EXPECT_TRUE(l.labels.empty());
   EXPECT_EQ(doc.undo_steps(), steps);
+}
+
+// The colour choice shows the selection's own colour (it once showed the last colour
+// applied, so Apply recoloured a grey piece red); the grade warning is read whole.
+TEST_F(PanelGuiTest, ColourChoiceShowsTheSelectionAndTheWarningIsReadWhole) {
+  ::Layout& l = frame->layout();
+  for (int i = 0; i < 2; ++i) {
+    PlacedPiece p;
+    p.id = TakeId(l);
+    p.cat = "24188";
+    p.y = 100.0 * i;
+    l.pieces.push_back(p);
+  }
+  l.pieces[0].has_color = true;
+  l.pieces[0].color = kColorChoices[1].color;  // red
+  auto* color = dynamic_cast<wxChoice*>(panel()->FindWindow(PropertiesPanel::kColorChoice));
+  const auto show = [&](bool first, bool second) {
+    l.pieces[0].sel = first;
+    l.pieces[1].sel = second;
+    frame->document().Notify(Change::Selection);
+    return color->GetSelection();
+  };
+  EXPECT_EQ(show(true, false), 1);           // "Red"
+  EXPECT_EQ(show(false, true), 0);           // "Default": no colour of its own
+  EXPECT_EQ(show(true, true), wxNOT_FOUND);  // mixed: blank
+  color->SetSelection(2);
+  Click(PropertiesPanel::kColorApply);  // Apply still applies what is chosen
+  EXPECT_EQ(l.pieces[1].color, kColorChoices[2].color);
+
+  l.pieces[0].grade = 6.5;
+  show(true, false);
+  std::string shown = FromWx(panel()->warning()->GetLabel());
+  std::replace(shown.begin(), shown.end(), '\n', ' ');
+  EXPECT_EQ(shown, "WARNING: Grade 6.5 deg exceeds 6 deg max!");
+  EXPECT_LE(panel()->warning()->GetBestSize().x, panel()->GetClientSize().x);
+  EXPECT_GE(panel()->angle()->GetSize().x, panel()->angle()->GetBestSize().x);
 }
 
 }  // namespace

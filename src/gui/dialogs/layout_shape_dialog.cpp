@@ -59,15 +59,18 @@ void LayoutShapeDialog::BuildFields() {
   auto* description = new wxStaticText(fields_, wxID_ANY, info.description);
   description->Wrap(390);  // the dialog is 420 pixels wide
   sizer->Add(description, 0, wxBOTTOM, 8);
-  const std::array<int, 4> values = InitialBoardValues(layout_, shape);
+  const BoardValues values = InitialBoardValues(layout_, shape);
+  const Units units = Units::Of(layout_.units);
   for (int i = 0; i < info.fields; ++i) {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     auto* label = new wxStaticText(fields_, wxID_ANY, info.labels[static_cast<std::size_t>(i)]);
     label->SetMinSize(wxSize(160, -1));
     row->Add(label, 0, wxALIGN_CENTER_VERTICAL);
-    auto* spin = new wxSpinCtrl(fields_, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(90, -1),
-                                wxSP_ARROW_KEYS, kBoardMinSize, kBoardMaxSize,
-                                values[static_cast<std::size_t>(i)]);
+    auto* spin = new wxSpinCtrlDouble(fields_, wxID_ANY, wxEmptyString, wxDefaultPosition,
+                                      wxDefaultSize, wxSP_ARROW_KEYS, kBoardMinSize, kBoardMaxSize,
+                                      values.shown[static_cast<std::size_t>(i)],
+                                      units.code() == Units::kMillimetres ? 1.0 : 0.1);
+    spin->SetDigits(static_cast<unsigned>(units.decimals()));
     spins_[static_cast<std::size_t>(i)] = spin;
     row->Add(spin, 0, wxLEFT | wxRIGHT, 4);
     row->Add(new wxStaticText(fields_, wxID_ANY, Units::Of(layout_.units).abbreviation()), 0,
@@ -89,7 +92,8 @@ void LayoutShapeDialog::BuildFields() {
 void LayoutShapeDialog::OnApply(wxCommandEvent&) {
   BaseboardInput in;
   in.shape = choice_->GetSelection();
-  in.values = InitialBoardValues(layout_, in.shape);
+  in.initial = InitialBoardValues(layout_, in.shape);
+  in.values = in.initial.shown;
   for (std::size_t i = 0; i < spins_.size(); ++i)
     if (spins_[i]) in.values[i] = spins_[i]->GetValue();
   in.initial_custom_text = initial_custom_;

@@ -11,7 +11,7 @@
 
 class wxChoice;
 class wxPanel;
-class wxSpinCtrl;
+class wxSpinCtrlDouble;
 class wxTextCtrl;
 
 class LayoutShapeDialog : public wxDialog {
@@ -27,7 +27,7 @@ class LayoutShapeDialog : public wxDialog {
   Prompter& prompter_;
   wxChoice* choice_ = nullptr;
   wxPanel* fields_ = nullptr;
-  std::array<wxSpinCtrl*, 4> spins_{};
+  std::array<wxSpinCtrlDouble*, 4> spins_{};
   wxTextCtrl* custom_ = nullptr;
   std::string initial_custom_;
   BaseboardResult result_;

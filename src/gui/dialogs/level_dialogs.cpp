@@ -128,8 +128,8 @@ LevelPropertiesDialog::LevelPropertiesDialog(wxWindow* parent, const ::Layout& l
   std::snprintf(label, sizeof label, "Height off the ground (%s):", unit.abbrev);
   grid->Add(new wxStaticText(this, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL);
   height_ =
-      new wxSpinCtrlDouble(this, wxID_ANY, "", wxDefaultPosition, wxSize(110, -1), wxSP_ARROW_KEYS,
-                           0, unit.max, HeightInUnit(level.height, units_), unit.step);
+      new wxSpinCtrlDouble(this, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS, 0,
+                           unit.max, HeightInUnit(level.height, units_), unit.step);
   height_->SetDigits(static_cast<unsigned>(unit.digits));
   grid->Add(height_);
   color_on_ = new wxCheckBox(this, wxID_ANY, "Color track on this level:");

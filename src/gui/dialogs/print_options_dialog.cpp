@@ -20,7 +20,8 @@ PrintOptionsDialog::PrintOptionsDialog(wxWindow* parent, const PrintOptions& opt
                       wxStaticText*(&labels)[2]) {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     labels[0] = new wxStaticText(this, wxID_ANY, before);
-    spin = new wxSpinCtrl(this, wxID_ANY, "", wxDefaultPosition, wxSize(80, -1), wxSP_ARROW_KEYS, 1,
+    // Their own best size: a fixed width hid the "+" button under GTK.
+    spin = new wxSpinCtrl(this, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS, 1,
                           1000, value);
     labels[1] = new wxStaticText(this, wxID_ANY, after);
     row->Add(labels[0], 0, wxALIGN_CENTER_VERTICAL);

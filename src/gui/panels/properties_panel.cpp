@@ -111,9 +111,11 @@ wxWindow* PropertiesPanel::BuildGradePanel() {
   auto* angle_row = new wxBoxSizer(wxHORIZONTAL);
   direction_ = new wxButton(in, wxID_ANY, "DOWN", wxDefaultPosition, wxSize(64, -1));
   direction_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { SetDown(!down_); });
-  angle_ = new wxSpinCtrlDouble(in, wxID_ANY, "0.0", wxDefaultPosition, wxSize(90, -1),
+  // Its own best size: a fixed width hid the "+" button under GTK.
+  angle_ = new wxSpinCtrlDouble(in, wxID_ANY, "0.0", wxDefaultPosition, wxDefaultSize,
                                 wxSP_ARROW_KEYS, 0.0, kMaxGradeDeg, 0.0, 0.5);
   angle_->SetDigits(1);
+  angle_->SetMinSize(angle_->GetBestSize());
   angle_row->Add(direction_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
   angle_row->Add(angle_, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
   angle_row->Add(new wxStaticText(in, wxID_ANY, "deg"), 0, wxALIGN_CENTER_VERTICAL);
@@ -149,6 +151,7 @@ void PropertiesPanel::Rebuild() {
   for (const LevelEntry& e : v.levels) level_->Append(ToWx(e.name));
   level_->SetSelection(v.level_index);
   level_->Enable(v.level_enabled);
+  color_->SetSelection(v.color_enabled ? v.color_index : 0);
   color_->Enable(v.color_enabled);
   color_apply_->Enable(v.color_enabled);
   height_label_->SetLabel(ToWx(v.height_label));
@@ -157,6 +160,8 @@ void PropertiesPanel::Rebuild() {
   grade_->SetLabel(ToWx(v.grade_text));
   rise_->SetLabel(ToWx(v.rise_text));
   warning_->SetLabel(ToWx(v.warning));
+  // Beside the "Grade:" caption: wrapped, it is read whole at any panel width.
+  warning_->Wrap(std::max(GetClientSize().x - 100, 80));
   if (v.shown.kind == ShownKind::Piece) angle_->SetValue(v.angle);
   if (v.down) SetDown(*v.down);
   direction_->Enable(v.grade_enabled);

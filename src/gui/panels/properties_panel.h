@@ -37,6 +37,8 @@ class PropertiesPanel : public wxPanel {
   bool down() const { return down_; }
   // The piece tally and Buy Track at the foot of the panel.
   TallyBox* tally() { return tally_; }
+  wxStaticText* warning() const { return warning_; }
+  wxSpinCtrlDouble* angle() const { return angle_; }
 
  private:
   wxSizer* BuildLabelBox();
