@@ -8,10 +8,12 @@ const std::vector<HelpSection>& HelpSections() {
        "lets you design and plan your Marklin and TRIX model railway layouts. Supported "
        "systems: Marklin and TRIX HO C-Track, Marklin HO K-Track, and Marklin Z Track."},
       {"Getting Started",
-       "Choose a track system at the top of the palette on the left. Drag a piece from the "
-       "Track list onto the canvas, or double-click it: the new piece joins the open end of "
-       "the selected piece, or lands on the canvas when nothing is selected. Keep adding "
-       "pieces; each one snaps to the nearest free end. Save your work with File > Save.",
+       "Choose a track system at the top of the palette on the left. To lay a piece, drag it "
+       "from the Track list onto the canvas, or double-click it in the list, then move the "
+       "mouse: the piece follows it and snaps to the nearest free end; click to place it. "
+       "With a piece selected, a double-click in the list instead joins the new piece to the "
+       "selected piece's open end at once. Keep adding pieces; save your work with File > "
+       "Save.",
        "", ""},
       {"Canvas Navigation",
        "Turn the mouse wheel to zoom about the pointer; + and - zoom too, and Ctrl+0 (or the "
@@ -43,18 +45,21 @@ const std::vector<HelpSection>& HelpSections() {
        "away from the rest are disconnected.",
        "", ""},
       {"Dragging from the Palette",
-       "While dragging a piece from the palette the program shows where it will snap. Press "
-       "R or turn the wheel to turn it by 30 degrees (15 with Shift) before you drop it. "
-       "Hover a track row to see a small drawing of the piece.",
+       "While a piece from the palette follows the mouse the program shows where it will "
+       "snap; click to place it, or press Escape to put it back. Press R or turn the wheel to "
+       "turn it by 30 degrees (15 with Shift) before you place it. Hover a track row to see "
+       "a small drawing of the piece.",
        "", ""},
       {"Rotating Pieces",
        "Hold Ctrl and turn the mouse wheel to rotate the selection by 15 degrees (5 with "
        "Shift) about its centre. A brief indication shows when a piece is at a right angle.",
        "", ""},
       {"Elevation and Grades",
-       "Select a piece and use the properties panel to set its height, or start a grade "
-       "from a track end: every piece you add afterwards climbs or falls by the chosen "
-       "percentage until you end the grade. Bridges and piers are shown for raised track.",
+       "Select a piece and use the properties panel to set its height, or start a grade on "
+       "it: choose UP or DOWN and the angle in degrees (at most 6), then click Start Grade. "
+       "Every piece you add afterwards climbs or falls by that angle until you click End "
+       "Grade; the panel shows each graded piece's angle and its grade in percent. Bridges "
+       "and piers are shown for raised track.",
        "", ""},
       {"3D View",
        "Click 3D View on the tool bar to see the layout in three dimensions. Drag with the "
@@ -80,7 +85,13 @@ const std::vector<HelpSection>& HelpSections() {
       {"Levels",
        "Levels are decks at their own height. The Levels button manages them: add, rename, "
        "recolour, show or hide them, and choose the active level on which new pieces are "
-       "placed. A helix joins two levels.",
+       "placed. A helix joins two levels: pick one in the Helix group at the end of the Track "
+       "list and click to place it. Track joins it at the outer ends of its four short "
+       "stubs, two at the bottom and two at the top a full rise higher: drop track onto a "
+       "stub's end, or select the helix and double-click a piece in the list. Track joined "
+       "to a stub takes its height. To make a tunnel, select the chain of track it covers "
+       "and click Tunnel: portals stand at both ends; click Remove Tunnel with the same "
+       "track selected to take it away.",
        "", ""},
       {"Measuring Tape",
        "Click Measure, then click two points: the distance between them stays on the plan "

@@ -4,6 +4,7 @@
 #include <regex>
 
 #include "app/app_paths.h"
+#include "app/help_text.h"
 #include "app/prefs.h"
 #include "app/startup_log.h"
 #include "temp_dir.h"
@@ -141,6 +142,23 @@ TEST(AppPaths, InstalledProgramKeepsLayoutsInTheUserDataFolder) {
   EXPECT_EQ(UserDataFolder(nullptr, "/home/ann"), "/home/ann/.local/share/vantrel");
   EXPECT_EQ(UserDataFolder("/data", "/home/ann"), "/data/vantrel");
   EXPECT_EQ(UserDataFolder("relative", "/home/ann"), "/home/ann/.local/share/vantrel");
+}
+
+// What a new user asked the help and did not find: how the palette places a piece, how a
+// helix joins track, how a tunnel is made; and grades in degrees, as the panel sets them.
+TEST(Help, ExplainsPlacingHelicesTunnelsAndGradesInDegrees) {
+  const auto body = [](const std::string& heading) {
+    for (const HelpSection& s : HelpSections())
+      if (s.heading == heading) return s.before + s.link + s.after;
+    return std::string();
+  };
+  EXPECT_NE(body("Getting Started").find("click to place"), std::string::npos);
+  EXPECT_NE(body("Levels").find("stub"), std::string::npos);
+  EXPECT_NE(body("Levels").find("Tunnel"), std::string::npos);
+  EXPECT_NE(body("Elevation and Grades").find("degrees"), std::string::npos);
+  EXPECT_EQ(body("Elevation and Grades").find("percentage"), std::string::npos);
+  for (const HelpSection& s : HelpSections())
+    EXPECT_EQ((s.heading + s.before + s.after).find('\n'), std::string::npos) << s.heading;
 }
 
 }  // namespace
