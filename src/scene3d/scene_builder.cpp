@@ -17,6 +17,16 @@
 #include "scene3d/scenery_models.h"
 #include "scene3d/track_models.h"
 
+// Polygons, the baseboard, the height a support stands on and the tunnel hills
+// (scene_static.cpp).
+void AddPolygons(Scene3D& scene, const Layout& layout, PolygonTessellator& tessellator);
+void AddBaseboard(Scene3D& scene, const Layout& layout, PolygonTessellator& tessellator);
+// What holds up a support at layout point (x, y) whose top is at `top`: the highest
+// visible deck (a level with an outline) under the point that is not above the top,
+// else the baseboard or the ground, both at 0.
+double SupportBase(const Layout& layout, double x, double y, double top);
+void AddTunnelHills(Scene3D& scene, const Layout& layout);
+
 namespace {
 
 Vec3 V(double x, double y, double z) {
@@ -72,7 +82,7 @@ void AddPiers(Scene3D& scene, const Layout& layout) {
   for (const PlacedPiece& p : layout.pieces) {
     if (!elevated.count(p.id) || !LevelVisible(layout, p.level)) continue;
     const PieceDef& def = *cat.find(p.cat);
-    const double base = LevelHeight(layout, p.level), top = p.z;
+    const double top = p.z;
     const double angle = kPi / 2 - DegToRad(p.heading);
     Point far{def.length, 0};
     if (def.radius > 0 && def.connectors.size() >= 2)
@@ -80,8 +90,10 @@ void AddPiers(Scene3D& scene, const Layout& layout) {
     const Point end = ToLayout({p.x, p.y, p.heading}, far.x, far.y);
     const bool shared_start = p.Joined(0) && elevated.count(p.joints[0].target);
     if (!shared_start && used.Claim(p.x, -p.y))
-      AddPier(scene.structureMesh, p.x, -p.y, angle, base, top);
-    if (used.Claim(end.x, -end.y)) AddPier(scene.structureMesh, end.x, -end.y, angle, base, top);
+      AddPier(scene.structureMesh, p.x, -p.y, angle, SupportBase(layout, p.x, p.y, top), top);
+    if (used.Claim(end.x, -end.y))
+      AddPier(scene.structureMesh, end.x, -end.y, angle, SupportBase(layout, end.x, end.y, top),
+              top);
   }
 }
 
@@ -148,9 +160,11 @@ void AddHelix(Scene3D& scene, const Layout& layout, const Helix& helix) {
   std::vector<double> angles;
   for (int i = 0; i < 12; ++i) angles.push_back(i * 30.0 - 90.0);
   angles.push_back(90.0);
+  // Each column stands on what lies under the lowest ring: a deck the helix climbs
+  // through holds none of them.
   for (const double a : angles) {
     const Point at = HelixRingPoint(helix, hd->outer_radius, a);
-    AddBox(scene.structureMesh, V(at.x - 3.5, -at.y - 3.5, base),
+    AddBox(scene.structureMesh, V(at.x - 3.5, -at.y - 3.5, SupportBase(layout, at.x, at.y, base)),
            V(at.x + 3.5, -at.y + 3.5, base + hd->rise), {0.55f, 0.40f, 0.24f},
            {0.45f, 0.31f, 0.18f});
   }
@@ -176,11 +190,6 @@ void AddScenery(Scene3D& scene, const Layout& layout) {
 }
 
 }  // namespace
-
-// Polygons, the baseboard and the tunnel hills (scene_static.cpp).
-void AddPolygons(Scene3D& scene, const Layout& layout, PolygonTessellator& tessellator);
-void AddBaseboard(Scene3D& scene, const Layout& layout, PolygonTessellator& tessellator);
-void AddTunnelHills(Scene3D& scene, const Layout& layout);
 
 void RebuildScene(Scene3D& scene, Camera3D& camera, const Layout& layout,
                   PolygonTessellator& tessellator) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "catalog/catalog.h"
 #include "catalog/scenery_catalog.h"
@@ -130,6 +131,57 @@ TEST(Scene3D, PiersStandUnderRaisedBridgesAndAreShared) {
   layout.pieces[0].joints.clear();
   RebuildScene(s.scene, s.camera, layout, tess);
   EXPECT_EQ(s.scene.structureMesh.VertexCount(), 2 * kPierVertices);
+}
+
+// A helix centred at (1000, 500) on `level`, its bottom at z, and a bridge piece on the
+// same level 100 mm higher, away from the helix.
+Layout RaisedHelixAndBridge(int level, double z) {
+  Layout layout = WithLevel();
+  layout.levels.push_back({2, "Upper", true, 260, false, 180, 180, 180, {}});
+  const int bottom = ChainBuilder(layout).Start("24188", {0, 0, 0}, level);
+  layout.pieces[0].z = z;
+  Helix h;
+  h.id = TakeId(layout);
+  h.cx = 1000;
+  h.cy = 500;
+  h.bottomR1 = bottom;
+  layout.helices.push_back(h);
+  ChainBuilder(layout).Start("74620", {3000, 0, 0}, level);
+  layout.pieces.back().z = z + 100;
+  return layout;
+}
+
+// The lowest point of the bridge's two piers and of the thirteen helix columns after
+// them.
+std::pair<float, float> SupportFeet(const Layout& layout) {
+  const Mesh3D& m = Build(layout).scene.structureMesh;
+  EXPECT_EQ(m.VertexCount(), 2 * kPierVertices + 13u * 20);
+  std::pair<float, float> feet{1e9f, 1e9f};
+  for (std::uint32_t v = 0; v < m.VertexCount(); ++v) {
+    float& foot = v < 2 * kPierVertices ? feet.first : feet.second;
+    foot = std::min(foot, m.positions[v * 3 + 2]);
+  }
+  return feet;
+}
+
+TEST(Scene3D, PiersAndHelixColumnsRunDownToTheDeckBelowOrTheGround) {
+  using Feet = std::pair<float, float>;
+  // Raised on the 0 mm level, or on the 260 mm level without an outline: nothing is
+  // under them but the ground.
+  EXPECT_EQ(SupportFeet(RaisedHelixAndBridge(1, 60)), Feet(0, 0));
+  Layout upper = RaisedHelixAndBridge(2, 260);
+  EXPECT_EQ(SupportFeet(upper), Feet(0, 0));
+  // A deck under the helix only holds its columns; one under both holds both.
+  upper.levels[1].outline = {{400, -100}, {1600, -100}, {1600, 1100}, {400, 1100}};
+  EXPECT_EQ(SupportFeet(upper), Feet(0, 260));
+  upper.levels[1].outline = {{-100, -600}, {3400, -600}, {3400, 1100}, {-100, 1100}};
+  EXPECT_EQ(SupportFeet(upper), Feet(260, 260));
+  // Raised on the 0 mm level above that deck: down to the deck while it is shown.
+  Layout over = RaisedHelixAndBridge(1, 300);
+  over.levels[1].outline = upper.levels[1].outline;
+  EXPECT_EQ(SupportFeet(over), Feet(260, 260));
+  over.levels[1].visible = false;
+  EXPECT_EQ(SupportFeet(over), Feet(0, 0));
 }
 
 TEST(Scene3D, HelixRingsClimbAndUnknownKitsFallBackToTheDefault) {
