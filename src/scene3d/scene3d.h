@@ -75,7 +75,8 @@ class PolygonTessellator {
                            std::vector<std::uint32_t>& triangles) = 0;
 };
 
-// Rebuilds the whole scene from the layout and fits the camera when anything was placed
-// (otherwise the camera keeps its centre and distance).
+// Rebuilds the whole scene from the layout and fits the camera to what is placed on the
+// shown levels, else to the baseboard, decks and drawings (with none of them either, the
+// camera keeps its centre and distance).
 void RebuildScene(Scene3D& scene, Camera3D& camera, const Layout& layout,
                   PolygonTessellator& tessellator);

@@ -207,11 +207,20 @@ void RebuildScene(Scene3D& scene, Camera3D& camera, const Layout& layout,
   AddPolygons(scene, layout, tessellator);
   AddScenery(scene, layout);
   // Framed on what is drawn: pieces, helix rings and scenery footprints of the shown
-  // levels. 3D y is layout -y.
+  // levels; with none of them, on the baseboard, the decks and the drawings, so that a
+  // layout not yet laid shows its whole board. 3D y is layout -y.
   ExtentFilter drawn;
   drawn.pieces = drawn.scenery = drawn.helices = OnLevels::Visible;
   drawn.scenery_footprints = drawn.helix_rings = true;
-  if (const Extent e = LayoutExtent(layout, drawn); e.any) {
+  Extent e = LayoutExtent(layout, drawn);
+  if (!e.any) {
+    ExtentFilter ground;
+    ground.pieces = ground.scenery = OnLevels::None;
+    ground.drawings = true;
+    ground.baseboard = ExtentFilter::Board::Outline;
+    e = LayoutExtent(layout, ground);
+  }
+  if (e.any) {
     const float min_x = static_cast<float>(e.min_x), max_x = static_cast<float>(e.max_x);
     const float min_y = static_cast<float>(-e.max_y), max_y = static_cast<float>(-e.min_y);
     const float w = max_x - min_x, h = max_y - min_y;

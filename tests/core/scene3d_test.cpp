@@ -301,14 +301,27 @@ TEST(Scene3D, PolygonsAreSolidOrOutlinesOverTunnelTrack) {
   EXPECT_EQ(s.scene.outlineSegments.size(), 8u);  // top edges only
 }
 
-TEST(Scene3D, BaseboardIsTessellatedAndKeepsTheCamera) {
+TEST(Scene3D, ABoardAloneIsTessellatedAndFramedWhole) {
   Layout layout = WithLevel();
   layout.baseboard = {{0, 0}, {2400, 0}, {2400, 1200}, {0, 1200}};
   Built s = Build(layout);
   EXPECT_EQ(s.scene.baseboardMesh.TriangleCount(), 2u);
   EXPECT_FLOAT_EQ(s.scene.baseboardMesh.positions[2], -0.5f);
-  EXPECT_FLOAT_EQ(s.camera.centerX, 0);
-  EXPECT_FLOAT_EQ(s.camera.distance, 800);
+  EXPECT_FLOAT_EQ(s.camera.centerX, 1200);
+  EXPECT_FLOAT_EQ(s.camera.centerY, -600);
+  // Every corner of the board lies inside the first view of the window.
+  const ViewSetup v = ComputeView(s.camera, s.scene, 1000, 700);
+  for (const Point& c : layout.baseboard) {
+    float px = -1, py = -1;
+    ASSERT_TRUE(ProjectToWindow(v, {static_cast<float>(c.x), static_cast<float>(-c.y), 0}, px, py));
+    EXPECT_TRUE(px > 0 && px < 1000 && py > 0 && py < 700) << c.x << "," << c.y;
+  }
+  // A deck's outline is framed the same way.
+  layout.baseboard.clear();
+  layout.levels[0].outline = {{5000, 0}, {6000, 0}, {6000, 500}};
+  s = Build(layout);
+  EXPECT_FLOAT_EQ(s.camera.centerX, 5500);
+  EXPECT_FLOAT_EQ(s.camera.centerY, -250);
 }
 
 TEST(Camera3D, RaisedPointsAppearHigherOnTheScreen) {
