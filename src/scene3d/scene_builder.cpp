@@ -191,6 +191,25 @@ void AddScenery(Scene3D& scene, const Layout& layout) {
 
 }  // namespace
 
+GroundGrid GridUnder(const Extent& e) {
+  constexpr double kMargin = 500, kMinSide = 2000, kMaxLines = 200;
+  double lo[2] = {e.min_x - kMargin, -e.max_y - kMargin};
+  double hi[2] = {e.max_x + kMargin, -e.min_y + kMargin};
+  double step = 100;
+  for (int i = 0; i < 2; ++i) {
+    const double missing = kMinSide - (hi[i] - lo[i]);
+    if (missing > 0) lo[i] -= missing / 2, hi[i] += missing / 2;
+    while ((hi[i] - lo[i]) / step > kMaxLines) step *= 10;
+  }
+  GroundGrid g;
+  g.step = static_cast<float>(step);
+  g.minX = static_cast<float>(std::floor(lo[0] / step) * step);
+  g.minY = static_cast<float>(std::floor(lo[1] / step) * step);
+  g.maxX = static_cast<float>(std::ceil(hi[0] / step) * step);
+  g.maxY = static_cast<float>(std::ceil(hi[1] / step) * step);
+  return g;
+}
+
 void RebuildScene(Scene3D& scene, Camera3D& camera, const Layout& layout,
                   PolygonTessellator& tessellator) {
   // Everything goes, the static meshes too: a deleted bridge must take its piers along.
@@ -230,6 +249,11 @@ void RebuildScene(Scene3D& scene, Camera3D& camera, const Layout& layout,
     camera.maxDistance = std::max(kMaxDistance, camera.distance);
     scene.diagonal = std::hypot(w, h);
   }
+  ExtentFilter everything;
+  everything.helices = OnLevels::All;
+  everything.scenery_footprints = everything.helix_rings = everything.drawings = true;
+  everything.baseboard = ExtentFilter::Board::Outline;
+  scene.grid = GridUnder(LayoutExtent(layout, everything));
   AddBaseboard(scene, layout, tessellator);
   AddTunnelHills(scene, layout);
 }

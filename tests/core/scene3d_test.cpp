@@ -324,6 +324,28 @@ TEST(Scene3D, ABoardAloneIsTessellatedAndFramedWhole) {
   EXPECT_FLOAT_EQ(s.camera.centerY, -250);
 }
 
+TEST(Scene3D, GroundGridCoversTheLayoutInWholeSteps) {
+  Layout layout = WithLevel();
+  auto expect_grid = [](const GroundGrid& g, float min_x, float min_y, float max_x, float max_y,
+                        float step) {
+    EXPECT_FLOAT_EQ(g.minX, min_x);
+    EXPECT_FLOAT_EQ(g.minY, min_y);
+    EXPECT_FLOAT_EQ(g.maxX, max_x);
+    EXPECT_FLOAT_EQ(g.maxY, max_y);
+    EXPECT_FLOAT_EQ(g.step, step);
+  };
+  expect_grid(Build(layout).scene.grid, -1000, -1000, 1000, 1000, 100);
+  // The board with a 500 mm margin, 3D y mirrored; at least 2 m deep; whole steps out.
+  layout.baseboard = {{0, 0}, {2400, 0}, {2400, 1200}, {0, 1200}};
+  expect_grid(Build(layout).scene.grid, -500, -1700, 2900, 500, 100);
+  layout.baseboard = {{0, 0}, {2450, 0}, {2450, 730}, {0, 730}};
+  expect_grid(Build(layout).scene.grid, -500, -1400, 3000, 700, 100);
+  // A track 40 m away, on a hidden level too, and 1 m steps across 41 m.
+  ChainBuilder(layout).Start("24188", {40000, 0, 0});
+  layout.levels[0].visible = false;
+  expect_grid(Build(layout).scene.grid, -1000, -2000, 41000, 1000, 1000);
+}
+
 TEST(Camera3D, RaisedPointsAppearHigherOnTheScreen) {
   Camera3D camera;
   Scene3D scene;
