@@ -95,8 +95,10 @@ for i in 1 2 3 4 5 6; do e extend 24188; done; e extend 24977
 sed -i 's|  </levels>|    <level id="2" name="Upper deck" visible="1" height="260.0000" trackcolor="0" r="200" g="170" b="120"/>\n  </levels>|' "$f"
 sel $(seq 16 30); e level 2
 sel 17 18 19; e tunnel
-sel; e drop platform -200 1085 0
-sel; e drop station_small -200 1260 0
+# Scenery is dropped on the highest shown deck; the lower station's platform and building
+# are moved down to the lower deck with the Level choice.
+sel; e drop platform -200 1085 0; e level 1
+sel; e drop station_small -200 1260 0; e level 1
 sel; e drop tree_group 1600 1300 0
 sel; e drop tree_conifer 1300 1250 0
 sel; e drop tree_lg_dec 1320 1450 0

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/layout.h"
+#include "model/layout_extent.h"
 #include "scene3d/mesh3d.h"
 
 // A shared model with its coarser stand-ins for far views: lods[0] is the full model,
@@ -42,6 +43,18 @@ struct LineSegment3D {
   Colour3 colour;
 };
 
+// The ground grid: lines every `step` mm from the minimum to the maximum in x and in y
+// (3D axes), whole steps from the origin.
+struct GroundGrid {
+  float minX = -1000, minY = -1000, maxX = 1000, maxY = 1000;
+  float step = 100;
+};
+
+// The grid under a layout of extent `e` (layout axes): the extent with a 500 mm margin,
+// at least 2 m either way, out to whole steps of 100 mm, or of 1 m, 10 m ... once that
+// would draw more than 200 lines across. Nothing counted: 2 m square about the origin.
+GroundGrid GridUnder(const Extent& e);
+
 struct Scene3D {
   std::map<std::string, Model3D> pieceModels;
   std::vector<ModelInstance> pieceInstances;
@@ -51,6 +64,7 @@ struct Scene3D {
   std::vector<LineSegment3D> outlineSegments;
   std::map<std::string, Model3D> sceneryModels;
   std::vector<SceneryInstance> sceneryInstances;
+  GroundGrid grid;            // covers every object of the layout on any level
   float diagonal = 0;         // of the fitted bounds; 0 when nothing was fitted
   std::uint64_t version = 0;  // counts rebuilds, so that caches of a frame know their scene
 };
@@ -75,7 +89,8 @@ class PolygonTessellator {
                            std::vector<std::uint32_t>& triangles) = 0;
 };
 
-// Rebuilds the whole scene from the layout and fits the camera when anything was placed
-// (otherwise the camera keeps its centre and distance).
+// Rebuilds the whole scene from the layout and fits the camera to what is placed on the
+// shown levels, else to the baseboard, decks and drawings (with none of them either, the
+// camera keeps its centre and distance).
 void RebuildScene(Scene3D& scene, Camera3D& camera, const Layout& layout,
                   PolygonTessellator& tessellator);

@@ -17,6 +17,16 @@
 #include "scene3d/scenery_models.h"
 #include "scene3d/track_models.h"
 
+// Polygons, the baseboard, the height a support stands on and the tunnel hills
+// (scene_static.cpp).
+void AddPolygons(Scene3D& scene, const Layout& layout, PolygonTessellator& tessellator);
+void AddBaseboard(Scene3D& scene, const Layout& layout, PolygonTessellator& tessellator);
+// What holds up a support at layout point (x, y) whose top is at `top`: the highest
+// visible deck (a level with an outline) under the point that is not above the top,
+// else the baseboard or the ground, both at 0.
+double SupportBase(const Layout& layout, double x, double y, double top);
+void AddTunnelHills(Scene3D& scene, const Layout& layout);
+
 namespace {
 
 Vec3 V(double x, double y, double z) {
@@ -72,7 +82,7 @@ void AddPiers(Scene3D& scene, const Layout& layout) {
   for (const PlacedPiece& p : layout.pieces) {
     if (!elevated.count(p.id) || !LevelVisible(layout, p.level)) continue;
     const PieceDef& def = *cat.find(p.cat);
-    const double base = LevelHeight(layout, p.level), top = p.z;
+    const double top = p.z;
     const double angle = kPi / 2 - DegToRad(p.heading);
     Point far{def.length, 0};
     if (def.radius > 0 && def.connectors.size() >= 2)
@@ -80,8 +90,10 @@ void AddPiers(Scene3D& scene, const Layout& layout) {
     const Point end = ToLayout({p.x, p.y, p.heading}, far.x, far.y);
     const bool shared_start = p.Joined(0) && elevated.count(p.joints[0].target);
     if (!shared_start && used.Claim(p.x, -p.y))
-      AddPier(scene.structureMesh, p.x, -p.y, angle, base, top);
-    if (used.Claim(end.x, -end.y)) AddPier(scene.structureMesh, end.x, -end.y, angle, base, top);
+      AddPier(scene.structureMesh, p.x, -p.y, angle, SupportBase(layout, p.x, p.y, top), top);
+    if (used.Claim(end.x, -end.y))
+      AddPier(scene.structureMesh, end.x, -end.y, angle, SupportBase(layout, end.x, end.y, top),
+              top);
   }
 }
 
@@ -148,9 +160,11 @@ void AddHelix(Scene3D& scene, const Layout& layout, const Helix& helix) {
   std::vector<double> angles;
   for (int i = 0; i < 12; ++i) angles.push_back(i * 30.0 - 90.0);
   angles.push_back(90.0);
+  // Each column stands on what lies under the lowest ring: a deck the helix climbs
+  // through holds none of them.
   for (const double a : angles) {
     const Point at = HelixRingPoint(helix, hd->outer_radius, a);
-    AddBox(scene.structureMesh, V(at.x - 3.5, -at.y - 3.5, base),
+    AddBox(scene.structureMesh, V(at.x - 3.5, -at.y - 3.5, SupportBase(layout, at.x, at.y, base)),
            V(at.x + 3.5, -at.y + 3.5, base + hd->rise), {0.55f, 0.40f, 0.24f},
            {0.45f, 0.31f, 0.18f});
   }
@@ -177,10 +191,24 @@ void AddScenery(Scene3D& scene, const Layout& layout) {
 
 }  // namespace
 
-// Polygons, the baseboard and the tunnel hills (scene_static.cpp).
-void AddPolygons(Scene3D& scene, const Layout& layout, PolygonTessellator& tessellator);
-void AddBaseboard(Scene3D& scene, const Layout& layout, PolygonTessellator& tessellator);
-void AddTunnelHills(Scene3D& scene, const Layout& layout);
+GroundGrid GridUnder(const Extent& e) {
+  constexpr double kMargin = 500, kMinSide = 2000, kMaxLines = 200;
+  double lo[2] = {e.min_x - kMargin, -e.max_y - kMargin};
+  double hi[2] = {e.max_x + kMargin, -e.min_y + kMargin};
+  double step = 100;
+  for (int i = 0; i < 2; ++i) {
+    const double missing = kMinSide - (hi[i] - lo[i]);
+    if (missing > 0) lo[i] -= missing / 2, hi[i] += missing / 2;
+    while ((hi[i] - lo[i]) / step > kMaxLines) step *= 10;
+  }
+  GroundGrid g;
+  g.step = static_cast<float>(step);
+  g.minX = static_cast<float>(std::floor(lo[0] / step) * step);
+  g.minY = static_cast<float>(std::floor(lo[1] / step) * step);
+  g.maxX = static_cast<float>(std::ceil(hi[0] / step) * step);
+  g.maxY = static_cast<float>(std::ceil(hi[1] / step) * step);
+  return g;
+}
 
 void RebuildScene(Scene3D& scene, Camera3D& camera, const Layout& layout,
                   PolygonTessellator& tessellator) {
@@ -198,11 +226,20 @@ void RebuildScene(Scene3D& scene, Camera3D& camera, const Layout& layout,
   AddPolygons(scene, layout, tessellator);
   AddScenery(scene, layout);
   // Framed on what is drawn: pieces, helix rings and scenery footprints of the shown
-  // levels. 3D y is layout -y.
+  // levels; with none of them, on the baseboard, the decks and the drawings, so that a
+  // layout not yet laid shows its whole board. 3D y is layout -y.
   ExtentFilter drawn;
   drawn.pieces = drawn.scenery = drawn.helices = OnLevels::Visible;
   drawn.scenery_footprints = drawn.helix_rings = true;
-  if (const Extent e = LayoutExtent(layout, drawn); e.any) {
+  Extent e = LayoutExtent(layout, drawn);
+  if (!e.any) {
+    ExtentFilter ground;
+    ground.pieces = ground.scenery = OnLevels::None;
+    ground.drawings = true;
+    ground.baseboard = ExtentFilter::Board::Outline;
+    e = LayoutExtent(layout, ground);
+  }
+  if (e.any) {
     const float min_x = static_cast<float>(e.min_x), max_x = static_cast<float>(e.max_x);
     const float min_y = static_cast<float>(-e.max_y), max_y = static_cast<float>(-e.min_y);
     const float w = max_x - min_x, h = max_y - min_y;
@@ -212,6 +249,11 @@ void RebuildScene(Scene3D& scene, Camera3D& camera, const Layout& layout,
     camera.maxDistance = std::max(kMaxDistance, camera.distance);
     scene.diagonal = std::hypot(w, h);
   }
+  ExtentFilter everything;
+  everything.helices = OnLevels::All;
+  everything.scenery_footprints = everything.helix_rings = everything.drawings = true;
+  everything.baseboard = ExtentFilter::Board::Outline;
+  scene.grid = GridUnder(LayoutExtent(layout, everything));
   AddBaseboard(scene, layout, tessellator);
   AddTunnelHills(scene, layout);
 }

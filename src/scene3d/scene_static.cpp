@@ -1,5 +1,6 @@
 // The static parts of the 3D scene: polygons (solid blocks, or outlines where they
-// cover tunnel track), the baseboard top and the hills over tunnels.
+// cover tunnel track), the baseboard top, what supports stand on, and the hills over
+// tunnels.
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
@@ -126,6 +127,15 @@ void AddPolygons(Scene3D& scene, const Layout& layout, PolygonTessellator& tesse
                side, false);
     }
   }
+}
+
+double SupportBase(const Layout& layout, double x, double y, double top) {
+  double base = 0;  // the baseboard, or the ground where there is none
+  for (const Level& l : layout.levels)
+    if (l.visible && l.outline.size() >= 3 && l.height > base && l.height <= top &&
+        Inside(l.outline, x, y))
+      base = l.height;
+  return base;
 }
 
 void AddBaseboard(Scene3D& scene, const Layout& layout, PolygonTessellator& tessellator) {

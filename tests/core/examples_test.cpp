@@ -1,10 +1,14 @@
-// The example layouts shipped with the program load and check clean.
+// The example layouts shipped with the program load, check clean and keep their scenery
+// on the deck of the track beside it.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
+#include "catalog/catalog.h"
 #include "model/layout_check.h"
 #include "model/layout_file.h"
+#include "model/world_connectors.h"
 
 TEST(Examples, EveryExampleLoadsAndChecksConsistent) {
   int count = 0;
@@ -19,4 +23,28 @@ TEST(Examples, EveryExampleLoadsAndChecksConsistent) {
     EXPECT_FALSE(layout.pieces.empty()) << entry.path();
   }
   EXPECT_GE(count, 3);
+}
+
+TEST(Examples, SceneryStandsOnTheLevelOfTheNearestTrack) {
+  for (const auto& entry : std::filesystem::directory_iterator(VANTREL_EXAMPLES)) {
+    if (entry.path().extension() != ".vtl") continue;
+    Layout layout;
+    ASSERT_EQ(LoadLayout(layout, entry.path()).error, "") << entry.path();
+    for (const SceneryItem& item : layout.scenery) {
+      double best = 1e18;
+      int level = 0;
+      for (const PlacedPiece& p : layout.pieces) {
+        const PieceDef* piece = Catalog::instance().find(p.cat);
+        ASSERT_NE(piece, nullptr) << p.cat;
+        for (const double along : {0.0, piece->length / 2, piece->length}) {
+          const Point at = ToLayout({p.x, p.y, p.heading}, along, 0);
+          if (const double d = std::hypot(at.x - item.x, at.y - item.y); d < best) {
+            best = d;
+            level = p.level;
+          }
+        }
+      }
+      EXPECT_EQ(item.level, level) << entry.path().filename() << ": " << item.item;
+    }
+  }
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 #include "catalog/catalog.h"
 #include "catalog/scenery_catalog.h"
@@ -132,6 +133,57 @@ TEST(Scene3D, PiersStandUnderRaisedBridgesAndAreShared) {
   EXPECT_EQ(s.scene.structureMesh.VertexCount(), 2 * kPierVertices);
 }
 
+// A helix centred at (1000, 500) on `level`, its bottom at z, and a bridge piece on the
+// same level 100 mm higher, away from the helix.
+Layout RaisedHelixAndBridge(int level, double z) {
+  Layout layout = WithLevel();
+  layout.levels.push_back({2, "Upper", true, 260, false, 180, 180, 180, {}});
+  const int bottom = ChainBuilder(layout).Start("24188", {0, 0, 0}, level);
+  layout.pieces[0].z = z;
+  Helix h;
+  h.id = TakeId(layout);
+  h.cx = 1000;
+  h.cy = 500;
+  h.bottomR1 = bottom;
+  layout.helices.push_back(h);
+  ChainBuilder(layout).Start("74620", {3000, 0, 0}, level);
+  layout.pieces.back().z = z + 100;
+  return layout;
+}
+
+// The lowest point of the bridge's two piers and of the thirteen helix columns after
+// them.
+std::pair<float, float> SupportFeet(const Layout& layout) {
+  const Mesh3D& m = Build(layout).scene.structureMesh;
+  EXPECT_EQ(m.VertexCount(), 2 * kPierVertices + 13u * 20);
+  std::pair<float, float> feet{1e9f, 1e9f};
+  for (std::uint32_t v = 0; v < m.VertexCount(); ++v) {
+    float& foot = v < 2 * kPierVertices ? feet.first : feet.second;
+    foot = std::min(foot, m.positions[v * 3 + 2]);
+  }
+  return feet;
+}
+
+TEST(Scene3D, PiersAndHelixColumnsRunDownToTheDeckBelowOrTheGround) {
+  using Feet = std::pair<float, float>;
+  // Raised on the 0 mm level, or on the 260 mm level without an outline: nothing is
+  // under them but the ground.
+  EXPECT_EQ(SupportFeet(RaisedHelixAndBridge(1, 60)), Feet(0, 0));
+  Layout upper = RaisedHelixAndBridge(2, 260);
+  EXPECT_EQ(SupportFeet(upper), Feet(0, 0));
+  // A deck under the helix only holds its columns; one under both holds both.
+  upper.levels[1].outline = {{400, -100}, {1600, -100}, {1600, 1100}, {400, 1100}};
+  EXPECT_EQ(SupportFeet(upper), Feet(0, 260));
+  upper.levels[1].outline = {{-100, -600}, {3400, -600}, {3400, 1100}, {-100, 1100}};
+  EXPECT_EQ(SupportFeet(upper), Feet(260, 260));
+  // Raised on the 0 mm level above that deck: down to the deck while it is shown.
+  Layout over = RaisedHelixAndBridge(1, 300);
+  over.levels[1].outline = upper.levels[1].outline;
+  EXPECT_EQ(SupportFeet(over), Feet(260, 260));
+  over.levels[1].visible = false;
+  EXPECT_EQ(SupportFeet(over), Feet(0, 0));
+}
+
 TEST(Scene3D, HelixRingsClimbAndUnknownKitsFallBackToTheDefault) {
   Layout layout = WithLevel();
   const int bottom = ChainBuilder(layout).Start("24188", {0, 0, 0});
@@ -249,14 +301,49 @@ TEST(Scene3D, PolygonsAreSolidOrOutlinesOverTunnelTrack) {
   EXPECT_EQ(s.scene.outlineSegments.size(), 8u);  // top edges only
 }
 
-TEST(Scene3D, BaseboardIsTessellatedAndKeepsTheCamera) {
+TEST(Scene3D, ABoardAloneIsTessellatedAndFramedWhole) {
   Layout layout = WithLevel();
   layout.baseboard = {{0, 0}, {2400, 0}, {2400, 1200}, {0, 1200}};
   Built s = Build(layout);
   EXPECT_EQ(s.scene.baseboardMesh.TriangleCount(), 2u);
   EXPECT_FLOAT_EQ(s.scene.baseboardMesh.positions[2], -0.5f);
-  EXPECT_FLOAT_EQ(s.camera.centerX, 0);
-  EXPECT_FLOAT_EQ(s.camera.distance, 800);
+  EXPECT_FLOAT_EQ(s.camera.centerX, 1200);
+  EXPECT_FLOAT_EQ(s.camera.centerY, -600);
+  // Every corner of the board lies inside the first view of the window.
+  const ViewSetup v = ComputeView(s.camera, s.scene, 1000, 700);
+  for (const Point& c : layout.baseboard) {
+    float px = -1, py = -1;
+    ASSERT_TRUE(ProjectToWindow(v, {static_cast<float>(c.x), static_cast<float>(-c.y), 0}, px, py));
+    EXPECT_TRUE(px > 0 && px < 1000 && py > 0 && py < 700) << c.x << "," << c.y;
+  }
+  // A deck's outline is framed the same way.
+  layout.baseboard.clear();
+  layout.levels[0].outline = {{5000, 0}, {6000, 0}, {6000, 500}};
+  s = Build(layout);
+  EXPECT_FLOAT_EQ(s.camera.centerX, 5500);
+  EXPECT_FLOAT_EQ(s.camera.centerY, -250);
+}
+
+TEST(Scene3D, GroundGridCoversTheLayoutInWholeSteps) {
+  Layout layout = WithLevel();
+  auto expect_grid = [](const GroundGrid& g, float min_x, float min_y, float max_x, float max_y,
+                        float step) {
+    EXPECT_FLOAT_EQ(g.minX, min_x);
+    EXPECT_FLOAT_EQ(g.minY, min_y);
+    EXPECT_FLOAT_EQ(g.maxX, max_x);
+    EXPECT_FLOAT_EQ(g.maxY, max_y);
+    EXPECT_FLOAT_EQ(g.step, step);
+  };
+  expect_grid(Build(layout).scene.grid, -1000, -1000, 1000, 1000, 100);
+  // The board with a 500 mm margin, 3D y mirrored; at least 2 m deep; whole steps out.
+  layout.baseboard = {{0, 0}, {2400, 0}, {2400, 1200}, {0, 1200}};
+  expect_grid(Build(layout).scene.grid, -500, -1700, 2900, 500, 100);
+  layout.baseboard = {{0, 0}, {2450, 0}, {2450, 730}, {0, 730}};
+  expect_grid(Build(layout).scene.grid, -500, -1400, 3000, 700, 100);
+  // A track 40 m away, on a hidden level too, and 1 m steps across 41 m.
+  ChainBuilder(layout).Start("24188", {40000, 0, 0});
+  layout.levels[0].visible = false;
+  expect_grid(Build(layout).scene.grid, -1000, -2000, 41000, 1000, 1000);
 }
 
 TEST(Camera3D, RaisedPointsAppearHigherOnTheScreen) {

@@ -113,6 +113,23 @@ TEST(SceneExport, OneStraightNearTheMiddleAndHigherWhenRaised) {
             std::string::npos);
 }
 
+TEST(SceneExport, TheBoardHidesTheGridUnderIt) {
+  TempDir dir;
+  Layout layout;
+  EnsureDefaultLevel(layout);
+  layout.baseboard = {{0, 0}, {2400, 0}, {2400, 1200}, {0, 1200}};
+  ASSERT_EQ(SaveLayout(layout, dir / "board.vtl", "board"), "");
+  ASSERT_EQ(ExportScenePicture(dir / "board.vtl", dir / "board.png", {1000, 700}), "");
+  wxImage img;
+  ASSERT_TRUE(img.LoadFile((dir / "board.png").string(), wxBITMAP_TYPE_PNG));
+  // The middle of the picture is the middle of the board: green, without grid dots.
+  int grid = 0;
+  for (int y = 300; y < 400; ++y)
+    for (int x = 420; x < 580; ++x)
+      if (img.GetGreen(x, y) < img.GetRed(x, y) + 20) ++grid;
+  EXPECT_EQ(grid, 0);
+}
+
 TEST(GluTessellatorTest, ConcaveOutlineKeepsItsNotch) {
   GluTessellator tess;
   std::vector<Point> points;

@@ -8,14 +8,16 @@
 #endif
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <deque>
 
 namespace {
 
-constexpr float kGridZ = -1.5f;  // below the baseboard top at -0.5, so the two never fight
-constexpr float kAxisZ = -0.3f;
-constexpr float kGridReach = 3500.0f;
+// Both a little below the baseboard top at -0.5; they are drawn first and leave the
+// depth buffer alone, so everything else, the baseboard first, covers them.
+constexpr float kGridZ = -1.5f;
+constexpr float kAxisZ = -1.0f;
 
 void DrawMesh(const Mesh3D& m) {
   if (m.empty()) return;
@@ -58,29 +60,41 @@ void DrawItems(const std::vector<DrawItem>& items) {
   }
 }
 
-void DrawGridAndAxes() {
+void DrawGridAndAxes(const GroundGrid& g) {
+  const int nx = static_cast<int>(std::lround((g.maxX - g.minX) / g.step));
+  const int ny = static_cast<int>(std::lround((g.maxY - g.minY) / g.step));
+  if (!(nx > 0 && ny > 0 && nx <= 1000 && ny <= 1000)) return;
   glDisable(GL_LIGHTING);
+  glDepthMask(GL_FALSE);
   glLineWidth(1);
   glColor3f(0.22f, 0.24f, 0.22f);
   glBegin(GL_LINES);
-  for (int i = -35; i <= 35; ++i) {
-    const float at = static_cast<float>(i) * 100.0f;
-    glVertex3f(at, -kGridReach, kGridZ);
-    glVertex3f(at, kGridReach, kGridZ);
-    glVertex3f(-kGridReach, at, kGridZ);
-    glVertex3f(kGridReach, at, kGridZ);
+  for (int i = 0; i <= nx; ++i) {
+    const float x = g.minX + static_cast<float>(i) * g.step;
+    glVertex3f(x, g.minY, kGridZ);
+    glVertex3f(x, g.maxY, kGridZ);
+  }
+  for (int i = 0; i <= ny; ++i) {
+    const float y = g.minY + static_cast<float>(i) * g.step;
+    glVertex3f(g.minX, y, kGridZ);
+    glVertex3f(g.maxX, y, kGridZ);
   }
   glEnd();
   glLineWidth(2);
   glBegin(GL_LINES);
-  glColor3f(0.45f, 0.18f, 0.18f);
-  glVertex3f(0, -kGridReach, kAxisZ);
-  glVertex3f(0, kGridReach, kAxisZ);
-  glColor3f(0.18f, 0.45f, 0.18f);
-  glVertex3f(-kGridReach, 0, kAxisZ);
-  glVertex3f(kGridReach, 0, kAxisZ);
+  if (g.minX <= 0 && g.maxX >= 0) {
+    glColor3f(0.45f, 0.18f, 0.18f);
+    glVertex3f(0, g.minY, kAxisZ);
+    glVertex3f(0, g.maxY, kAxisZ);
+  }
+  if (g.minY <= 0 && g.maxY >= 0) {
+    glColor3f(0.18f, 0.45f, 0.18f);
+    glVertex3f(g.minX, 0, kAxisZ);
+    glVertex3f(g.maxX, 0, kAxisZ);
+  }
   glEnd();
   glLineWidth(1);
+  glDepthMask(GL_TRUE);
   glEnable(GL_LIGHTING);
 }
 
@@ -204,7 +218,7 @@ void DrawScene(const Scene3D& scene, const Camera3D& camera, int width, int heig
     glLoadMatrixf(view.modelview.data());
   }
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  DrawGridAndAxes();
+  DrawGridAndAxes(scene.grid);
   DrawMesh(scene.baseboardMesh);
   PlanDraws(scene, view, plan);
   DrawItems(plan.scenery);
