@@ -46,8 +46,12 @@ bool ScriptedPrompter::AskTwoButtons(const std::string& caption, const std::stri
                                      PromptIcon, const std::string& first_label,
                                      const std::string& second_label, bool default_second) {
   const bool first = answer_.value_or(!default_second);
-  Print("question: " + OneLine(caption) + ": " + OneLine(text) + " -> " +
-        OneLine(first ? first_label : second_label) + "\n");
+  // The answer as --answer takes it, then the button it stands for ("&&" is a plain "&").
+  std::string label = OneLine(first ? first_label : second_label);
+  for (std::size_t at = label.find("&&"); at != std::string::npos; at = label.find("&&", at + 1))
+    label.erase(at, 1);
+  Print("question: " + OneLine(caption) + ": " + OneLine(text) + " -> " + (first ? "yes" : "no") +
+        " (" + label + ")\n");
   return first;
 }
 

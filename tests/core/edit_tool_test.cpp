@@ -187,6 +187,9 @@ TEST(EditTool, LevelAddHeightAndRemove) {
   ToolRun r = RunTool({"edit", in, out, "level-remove", "1", "--answer", "yes"});
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_NE(r.out.find("1 helix/helices"), std::string::npos) << r.out;
+  // The answer as --answer takes it, then the button ("&&" shows as "&").
+  EXPECT_NE(r.out.find("Are you sure? -> yes (Delete Level & Contents)\n"), std::string::npos)
+      << r.out;
   EXPECT_EQ(RunTool({"check", out}).status, 0);
   Layout l = Load(out);
   ASSERT_EQ(l.levels.size(), 1u);

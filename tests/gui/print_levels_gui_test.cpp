@@ -1,11 +1,13 @@
 // The level manager, the print options, the preview and the PDF export on a display.
 #include <gtest/gtest.h>
+
 #include <wx/button.h>
 #include <wx/listctrl.h>
 #include <wx/print.h>
 #include <wx/printdlg.h>
 #include <wx/radiobox.h>
 #include <wx/spinctrl.h>
+#include <algorithm>
 
 #include <fstream>
 #include <sstream>
@@ -173,8 +175,15 @@ TEST_F(LevelsGuiTest, ExportPdfTilesATrueScalePlan) {
     ASSERT_EQ(status, 0) << out;
     EXPECT_EQ(CountPages(pdf), pages) << args;
   }
-  RunVantrel("--export-pdf " + file.string() + " " + pdf.string() + " --scale 0", status);
-  EXPECT_NE(status, 0);
+  // Refusals are one line, as every export's: scripts read that line.
+  for (const char* bad : {" --scale 0", " --paper a9", ""}) {
+    const std::string missing = *bad ? "" : " " + (dir / "missing.vtl").string();
+    const std::string out = RunVantrel(
+        "--export-pdf " + (missing.empty() ? file.string() : missing) + " " + pdf.string() + bad,
+        status);
+    EXPECT_NE(status, 0) << bad;
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
+  }
 }
 
 }  // namespace

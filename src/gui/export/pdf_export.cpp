@@ -18,10 +18,11 @@
 
 namespace {
 
+// One line, as every export's message: scripts read the first line of what failed.
 constexpr const char* kUsage =
-    "usage: vantrel --export-pdf LAYOUT.vtl OUT.pdf [--fit | --scale N | --percent P]\n"
-    "       [--all-levels] [--grayscale] [--grid] [--no-baseboard] [--paper a4|a3|letter]\n"
-    "       [--portrait]\n";
+    "usage: vantrel --export-pdf LAYOUT.vtl OUT.pdf [--fit | --scale N | --percent P] "
+    "[--all-levels] [--grayscale] [--grid] [--no-baseboard] [--paper a4|a3|letter] "
+    "[--portrait]";
 
 // wx sizes fonts for a 96 dpi screen; on the page a point is 1/72 inch as on a printer.
 constexpr double kFontScale = kPdfDpi / 96.0;
@@ -97,7 +98,7 @@ int RunPdfExport(int argc, char** argv) {
   PdfRequest request;
   const std::string bad = ParsePdfArguments(args, request);
   if (!bad.empty()) {
-    std::fprintf(stderr, "%s\n%s", bad.c_str(), kUsage);
+    std::fprintf(stderr, "%s; %s\n", bad.c_str(), kUsage);
     return 1;
   }
   Layout layout;

@@ -27,9 +27,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vantrel --export-png LAYOUT.vtl OUT.png [--size WIDTHxHEIGHT]\n"
-    "       vantrel --export-svg LAYOUT.vtl OUT.svg [--size WIDTHxHEIGHT]\n"
-    "The picture is 1400x900 pixels unless --size says otherwise.\n";
+    "usage: vantrel --export-png|--export-svg LAYOUT.vtl OUT [--size WIDTHxHEIGHT] (1400x900 "
+    "unless given)\n";
 
 bool ParseSide(const char* first, const char* last, int& out) {
   int v = 0;

@@ -58,8 +58,8 @@ int RunSceneExport(int argc, char** argv) {
   if (!ParseExportArguments(argc, argv, files, size)) return 1;
   if (files.size() != 2) {
     std::fputs(
-        "usage: vantrel --export-3d LAYOUT.vtl OUT.png [--size WIDTHxHEIGHT]\n"
-        "The picture is 1000x700 pixels unless --size says otherwise.\n",
+        "usage: vantrel --export-3d LAYOUT.vtl OUT.png [--size WIDTHxHEIGHT] (1000x700 unless "
+        "given)\n",
         stderr);
     return 1;
   }
