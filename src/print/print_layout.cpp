@@ -38,6 +38,7 @@ PagePlan PlanPages(const PrintBounds& bounds, const PrintOptions& options, const
   if (!(dpi >= 1)) dpi = 300.0;
   PagePlan plan;
   plan.bounds = bounds;
+  plan.px_per_mm = dpi / kMmPerInch;
   const PagePixels page = PaperPixels(paper, portrait, dpi);
   plan.width = page.width;
   plan.height = page.height;
@@ -142,6 +143,7 @@ DrawSwitches PrintedSwitches(const PrintOptions& options) {
 void DrawPrintPage(RenderContext& rc, Painter& painter, const Layout& printed,
                    const PrintOptions& options, const PagePlan& plan, int page) {
   rc.show = PrintedSwitches(options);
+  rc.paper_px_per_mm = plan.px_per_mm;
   const PageOffset o = PageOffsetFor(plan, page);
   ViewTransform v;
   v.zoom = plan.scale;

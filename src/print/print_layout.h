@@ -45,7 +45,8 @@ struct PagePlan {
   PrintBounds bounds;
   int width = 0;
   int height = 0;
-  double scale = 1;  // printer pixels per millimetre
+  double scale = 1;               // printer pixels per millimetre
+  double px_per_mm = 300 / 25.4;  // printer pixels per millimetre of paper
   int across = 1;
   int down = 1;
   double pages = 1;  // across x down before any saturation

@@ -33,6 +33,11 @@ struct RenderContext {
   // Non-helix pieces joined, directly or through other non-helix pieces, to a helix piece.
   std::unordered_set<int> helixAttached;
 
+  // Device pixels per millimetre of paper when drawing a printed page; 0 on screen.
+  // On paper an article label has a size of its own (letters about 2.5 mm tall), never
+  // larger than the piece it names, instead of growing with the zoom.
+  double paper_px_per_mm = 0;
+
   // Skip objects wholly outside the surface; the picture is the same either way.
   bool cull = true;
   int width = 0;  // surface size in pixels, set by DrawLayout; 0 draws everything
@@ -80,6 +85,16 @@ Color ChangeLightness(Color c, int amount);
 // The fill and outline of a placed piece before any ghost colours.
 PieceColors PieceFillAndOutline(const RenderContext& rc, const PlacedPiece& piece,
                                 const PieceDef& def, bool selected, bool in_tunnel);
+
+// An article label on paper: 9 points, and never larger than its piece, this long (the
+// longest distance between two ends of the piece, or along a straight) by its track width,
+// in layout millimetres.
+inline constexpr int kPaperLabelPoints = 9;
+struct LabelRoom {
+  double length = 0;
+  double width = 0;
+};
+LabelRoom PaperLabelRoom(const PieceDef& def);
 
 // Whether a piece may touch the surface (generous bounds: outlines, arches, labels, dots).
 bool PieceMayBeVisible(const RenderContext& rc, const PlacedPiece& piece, const PieceDef& def,

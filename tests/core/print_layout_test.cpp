@@ -7,6 +7,7 @@
 
 #include <cmath>
 
+#include "catalog/catalog.h"
 #include "fake_prompter.h"
 #include "layout_builder.h"
 #include "model/layout_ops.h"
@@ -100,6 +101,68 @@ TEST(PrintPages, BoundsStartAtTheFirstPointAndFollowTheOptions) {
   PrintOptions all;
   all.levels = PrintLevels::All;
   EXPECT_EQ(ComputePrintBounds(l, all).min_x, -300);
+}
+
+// A layout that reaches the edges of its printed area with everything a page draws:
+// track along the board's edge, a helix over it, turned scenery, a label in the corner,
+// a measurement, and the board's edge lengths.
+Layout ShelfToTheEdges() {
+  Layout l = Baseboard2400x1200();
+  ChainBuilder c(l);
+  c.Start("24188", {0, 1000, 270});
+  c.Append("24188");
+  Helix h;
+  h.cx = 2300;
+  h.cy = 300;
+  l.helices.push_back(h);
+  l.scenery.push_back({.id = 50, .item = "platform", .x = 1200, .y = 1250, .heading = 30});
+  l.labels.push_back({51, "Yard", 2400, 1200});
+  Measurement m;
+  m.start = {0, -100};
+  m.end = {2400, -100};
+  l.measures.push_back(m);
+  return l;
+}
+
+// At 96 dpi the recording painter measures text as a printer does: a point is 1/72 inch.
+constexpr double kRecorderDpi = 96;
+
+// Article labels printed at screen size times the print scale: at 1 : 1 a 24188 label
+// was 249 x 57 mm over a 188 x 38 mm piece, and in Fit to Page labels hid the track.
+TEST(PrintPages, ArticleLabelsHaveAPaperSizeOfTheirOwnAndNeverOutgrowTheirPiece) {
+  const Layout l = ShelfToTheEdges();
+  const LabelRoom room = PaperLabelRoom(*Catalog::instance().find("24188"));
+  PrintOptions fit;
+  for (const PrintOptions& o : {Scale(1), Scale(10), fit, Scale(200)}) {
+    const PagePlan plan = PlanPrint(l, o, kA4Paper, false, kRecorderDpi);
+    int labels = 0;
+    for (int page = 1; page <= PageCount(plan); ++page) {
+      RenderContext rc;
+      RecordingPainter rec;
+      DrawPrintPage(rc, rec, PrintedLayout(l, o), o, plan, page);
+      for (const PaintCall* c : rec.Find(Op::Text)) {
+        if (c->text != "24188") continue;
+        ++labels;
+        EXPECT_LE(c->state.font_size, kPaperLabelPoints);
+        if (o.scaling == PrintScaling::ActualScale) {
+          EXPECT_EQ(c->state.font_size, kPaperLabelPoints);
+        }
+        EXPECT_LE(PaintCall::TextWidth(c->text, c->state.font_size), room.length * plan.scale);
+        EXPECT_LE(PaintCall::TextHeight(c->state.font_size), room.width * plan.scale);
+      }
+    }
+    // At 1 : 200 a piece is smaller on paper than a label can be read: none is printed.
+    EXPECT_EQ(labels > 0, o.scaling != PrintScaling::ActualScale || o.scale_n < 200) << o.scale_n;
+  }
+  // The canvas keeps labels that grow with the zoom.
+  const RecordingPainter screen = Paint(l, {2.0, 100, 100}, 6000, 4000);
+  int on_screen = 0;
+  for (const PaintCall* c : screen.Find(Op::Text)) {
+    if (c->text != "24188") continue;
+    ++on_screen;
+    EXPECT_EQ(c->state.font_size, 18);
+  }
+  EXPECT_EQ(on_screen, 2);
 }
 
 TEST(PrintPages, TilesAndTheCentredSinglePage) {

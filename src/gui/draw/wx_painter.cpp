@@ -3,6 +3,8 @@
 
 #include <wx/graphics.h>
 
+#include <cmath>
+
 #include "gui/wx_text.h"
 
 namespace {
@@ -179,4 +181,8 @@ void WxPainter::DrawText(const std::string& text, int x, int y) {
 
 void WxPainter::DrawRotatedText(const std::string& text, int x, int y, double angle_deg) {
   dc_.DrawRotatedText(ToWx(text), x, y, angle_deg);
+}
+
+void PaperPainter::SetFont(int point_size, bool bold) {
+  WxPainter::SetFont(static_cast<int>(std::lround(point_size * font_scale_)), bold);
 }

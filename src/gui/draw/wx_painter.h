@@ -64,3 +64,15 @@ class WxPainter : public Painter {
   std::unordered_map<std::string, IPoint> extents_;  // key: font, then the text
   std::vector<wxPoint> points_;
 };
+
+// The painter of a printed page at `dpi` pixels per inch. Toolkit fonts are sized for a
+// 96 dpi screen; on paper a point is 1/72 inch, so font sizes grow from screen to page
+// pixels. Everything else passes through.
+class PaperPainter : public WxPainter {
+ public:
+  PaperPainter(wxDC& dc, double dpi) : WxPainter(dc), font_scale_(dpi / 96.0) {}
+  void SetFont(int point_size, bool bold) override;
+
+ private:
+  double font_scale_;
+};

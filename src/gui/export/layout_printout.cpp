@@ -50,7 +50,7 @@ bool LayoutPrintout::OnPrintPage(int page) {
   // The plan's page is the paper at the printer's resolution; the printer's own page
   // may be a few pixels smaller, which only trims the margin.
   FitThisSizeToPaper(wxSize(w, h));
-  WxPainter painter(*dc);
+  PaperPainter painter(*dc, plan_.px_per_mm * kMmPerInch);
   if (options_.color == PrintColor::Greyscale) {
     GreyPainter grey(painter);
     DrawPrintPage(rc_, grey, printed_, options_, plan_, page);

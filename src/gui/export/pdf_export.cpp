@@ -23,18 +23,6 @@ constexpr const char* kUsage =
     "       [--all-levels] [--grayscale] [--grid] [--no-baseboard] [--paper a4|a3|letter]\n"
     "       [--portrait]\n";
 
-// wx sizes fonts for a 96 dpi screen; on the page a point is 1/72 inch as on a printer.
-constexpr double kFontScale = kPdfDpi / 96.0;
-
-// Font sizes grow from screen to page pixels; everything else passes through.
-class PageFontPainter : public WxPainter {
- public:
-  using WxPainter::WxPainter;
-  void SetFont(int point_size, bool bold) override {
-    WxPainter::SetFont(static_cast<int>(point_size * kFontScale + 0.5), bold);
-  }
-};
-
 cairo_status_t AppendToString(void* closure, const unsigned char* data, unsigned int length) {
   static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
   return CAIRO_STATUS_SUCCESS;
@@ -70,7 +58,7 @@ std::string WriteLayoutPdf(const Layout& layout, const PrintOptions& options, co
     cairo_scale(cr, pt, pt);  // drawing in page pixels at the printer resolution
     {
       wxGCDC dc(renderer->CreateContextFromNativeContext(cr));
-      PageFontPainter painter(dc);
+      PaperPainter painter(dc, kPdfDpi);
       if (options.color == PrintColor::Greyscale) {
         GreyPainter grey(painter);
         DrawPrintPage(rc, grey, printed, options, plan, page);
