@@ -80,12 +80,16 @@ int PageCount(const PagePlan& plan) {
   return static_cast<int>(std::min(plan.pages, kPageSaturation));
 }
 
+PageArea PrintableArea(const PagePlan& plan) {
+  const int mx = static_cast<int>(std::floor(kMarginShare * plan.width));
+  const int my = static_cast<int>(std::floor(kMarginShare * plan.height));
+  return {mx, my, plan.width - 2 * mx, plan.height - 2 * my};
+}
+
 PageOffset PageOffsetFor(const PagePlan& plan, int page) {
   const PrintBounds& bounds = plan.bounds;
-  const double mx = std::floor(kMarginShare * plan.width);
-  const double my = std::floor(kMarginShare * plan.height);
-  const double w = plan.width - 2 * mx;
-  const double h = plan.height - 2 * my;
+  const PageArea area = PrintableArea(plan);
+  const double mx = area.x, my = area.y, w = area.width, h = area.height;
   const int across = std::max(plan.across, 1);
   const int column = (page - 1) % across;
   const int row = (page - 1) / across;
@@ -149,7 +153,10 @@ void DrawPrintPage(RenderContext& rc, Painter& painter, const Layout& printed,
   v.zoom = plan.scale;
   v.offset_x = o.x;
   v.offset_y = o.y;
+  const PageArea area = PrintableArea(plan);
+  painter.SetClip(area.x, area.y, area.width, area.height);
   DrawLayout(rc, painter, printed, v, plan.width, plan.height);
+  painter.ResetClip();
 }
 
 Color GreyOf(Color c) {

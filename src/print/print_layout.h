@@ -75,6 +75,16 @@ struct PageOffset {
 };
 PageOffset PageOffsetFor(const PagePlan& plan, int page);
 
+// The drawing area of a page in printer pixels: the page inside its margins. The layout
+// is clipped to it.
+struct PageArea {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+PageArea PrintableArea(const PagePlan& plan);
+
 // Refuses above 2,000 pages and asks above 100 (No the default). True to print.
 bool ConfirmPageCount(const PagePlan& plan, Prompter& prompter);
 
@@ -85,7 +95,8 @@ Layout PrintedLayout(const Layout& layout, const PrintOptions& options);
 DrawSwitches PrintedSwitches(const PrintOptions& options);
 
 // Draws page `page` of `printed` (from PrintedLayout) on a painter of plan.width x
-// plan.height pixels, with the options' grid, labels and baseboard.
+// plan.height pixels, with the options' grid, labels and baseboard, clipped to the
+// drawing area.
 void DrawPrintPage(RenderContext& rc, Painter& painter, const Layout& printed,
                    const PrintOptions& options, const PagePlan& plan, int page);
 
@@ -98,6 +109,10 @@ class GreyPainter : public Painter {
  public:
   explicit GreyPainter(Painter& inner) : inner_(inner) {}
   void Clear(Color background) override { inner_.Clear(GreyOf(background)); }
+  void SetClip(int x, int y, int width, int height) override {
+    inner_.SetClip(x, y, width, height);
+  }
+  void ResetClip() override { inner_.ResetClip(); }
   void SetPen(Color color, int width, PenStyle style) override {
     inner_.SetPen(GreyOf(color), width, style);
   }

@@ -165,6 +165,23 @@ TEST(PrintPages, ArticleLabelsHaveAPaperSizeOfTheirOwnAndNeverOutgrowTheirPiece)
   EXPECT_EQ(on_screen, 2);
 }
 
+// At 1 : 1, 1 : 10 and in Fit to Page the layout was drawn into the page margins.
+TEST(PrintPages, PagesDrawOnlyInsideTheirMargins) {
+  const Layout l = ShelfToTheEdges();
+  for (const PrintOptions& o : {PrintOptions{}, Scale(5)}) {
+    const PagePlan plan = PlanPrint(l, o, kA4Paper, true, kRecorderDpi);
+    const PageArea a = PrintableArea(plan);
+    for (int page = 1; page <= PageCount(plan); ++page) {
+      RenderContext rc;
+      RecordingPainter rec;
+      DrawPrintPage(rc, rec, PrintedLayout(l, o), o, plan, page);
+      for (const PaintCall& c : rec.calls)
+        EXPECT_TRUE(c.state.clipped && c.state.clip_x == a.x && c.state.clip_y == a.y &&
+                    c.state.clip_w == a.width && c.state.clip_h == a.height);
+    }
+  }
+}
+
 TEST(PrintPages, TilesAndTheCentredSinglePage) {
   const PrintBounds b{100, 50, 2500, 1250};
   const PagePlan p = PlanPages(b, Scale(1), {"tall", 100, 200}, true, 254);

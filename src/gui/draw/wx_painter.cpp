@@ -47,6 +47,25 @@ void WxPainter::Clear(Color background) {
   dc_.Clear();
 }
 
+void WxPainter::SetClip(int x, int y, int width, int height) {
+  // A device context on a graphics context made from a native one (a PDF page) has no
+  // size, and cuts every clip of its own down to nothing: clip the graphics context.
+  if (wxGraphicsContext* gc = dc_.GetGraphicsContext()) {
+    gc->ResetClip();
+    gc->Clip(x, y, width, height);
+    return;
+  }
+  dc_.DestroyClippingRegion();  // a new region would otherwise be cut by the old one
+  dc_.SetClippingRegion(x, y, width, height);
+}
+
+void WxPainter::ResetClip() {
+  if (wxGraphicsContext* gc = dc_.GetGraphicsContext())
+    gc->ResetClip();
+  else
+    dc_.DestroyClippingRegion();
+}
+
 void WxPainter::SetPen(Color color, int width, PenStyle style) {
   const std::uint64_t key = PenKey(color, width, style);
   if (key == pen_) return;

@@ -24,6 +24,8 @@ class WxPainter : public Painter {
   static constexpr bool kDefaultAntialias = true;
 
   void Clear(Color background) override;
+  void SetClip(int x, int y, int width, int height) override;
+  void ResetClip() override;
   void SetPen(Color color, int width, PenStyle style = PenStyle::Solid) override;
   void SetTransparentPen() override;
   void SetBrush(Color color) override;
