@@ -33,10 +33,14 @@ struct PrintBounds {
   double min_y = 0;
   double max_x = 1000;
   double max_y = 1000;
+  friend bool operator==(const PrintBounds&, const PrintBounds&) = default;
 };
 
-// Piece ends (only the active level's pieces with "Active level only"), every scenery
-// item, and the baseboard when it is printed; (0, 0)-(1000, 1000) when nothing counts.
+// Everything the printout draws of the layout, as it is drawn: pieces at full width
+// (only the active level's with "Active level only"), helix rings, scenery, shapes and
+// level outlines of the printed levels, labels, measurements, and the baseboard when it
+// is printed; (0, 0)-(1000, 1000) when nothing counts. Text drawn at a size of its own
+// on paper is not in it: PlanPrint makes room for that.
 PrintBounds ComputePrintBounds(const Layout& layout, const PrintOptions& options);
 
 // The pages of a printout: the printed area, the page in printer pixels and the scale
@@ -62,7 +66,9 @@ inline constexpr int kMostPages = 2000;
 PagePlan PlanPages(const PrintBounds& bounds, const PrintOptions& options, const Paper& paper,
                    bool portrait, double dpi);
 // The plan of what the options print of the layout: Print Preview, Print and the PDF
-// export all take their pages from here.
+// export all take their pages from here. The printed area is ComputePrintBounds with
+// room around it for the text drawn at a size of its own on paper (labels, lengths),
+// as estimated from its point size, so that every printer counts the same pages.
 PagePlan PlanPrint(const Layout& layout, const PrintOptions& options, const Paper& paper,
                    bool portrait, double dpi);
 // Page count as the printout reports it: at least 1.

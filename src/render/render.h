@@ -76,6 +76,17 @@ void DrawHelixRing(RenderContext& rc, Painter& p, const Helix& helix, const Heli
 
 void DrawGrid(Painter& p, const Layout& layout, const ViewTransform& v, int width, int height);
 
+// Text around the track, which a printout makes room for: the point size of the user's
+// text labels at a zoom and of a measurement's length; the lengths along the baseboard's
+// edges (standing out from the edge in layout millimetres) and along a shape's edges (at
+// most this size, standing out in pixels).
+int TextLabelPoints(double zoom);
+inline constexpr int kMeasurementPoints = 10;
+inline constexpr int kBoardLengthPoints = 11;
+inline constexpr double kBoardLengthGapMm = 12.0;
+inline constexpr int kShapeLengthMostPoints = 12;
+inline constexpr double kShapeLengthGapPixels = 12.0;
+
 void DrawConnectorDots(Painter& p, const PlacedPiece& piece, const PieceDef& def,
                        const ViewTransform& v);
 

@@ -167,10 +167,11 @@ int CountPages(const std::filesystem::path& pdf) {
 
 // 1 : 5 on portrait A4 and 1932 mm wide: exactly two usable widths (2 x 0.92 x 210 mm x 5).
 // The preview planned on the printer's page in pixels and counted three pages across.
+// A deck's outline is drawn without lengths beside it, so it spans just its corners.
 TEST_F(LevelsGuiTest, PreviewAndPdfCountTheSamePagesAtAPageBoundary) {
   ::Layout l;
   EnsureDefaultLevel(l);
-  l.baseboard = {{0, 0}, {1932, 0}, {1932, 1000}, {0, 1000}};
+  l.levels[0].outline = {{0, 0}, {1932, 0}, {1932, 1000}, {0, 1000}};
   PrintOptions o;
   o.scaling = PrintScaling::ActualScale;
   o.scale_n = 5;
