@@ -255,8 +255,71 @@ DrawSwitches PrintedSwitches(const PrintOptions& options) {
   return {options.grid && options.shown.grid, options.shown.labels, options.baseboard};
 }
 
+std::string PageName(const PagePlan& plan, int page) {
+  const int across = std::max(plan.across, 1);
+  std::string row;
+  for (int r = (page - 1) / across + 1; r > 0; r = (r - 1) / 26)
+    row.insert(row.begin(), static_cast<char>('A' + (r - 1) % 26));
+  return row + std::to_string((page - 1) % across + 1);
+}
+
+std::string PageHeader(const Layout& layout, const std::string& name, const PrintOptions& options,
+                       const PagePlan& plan, int page) {
+  std::string levels = "all levels";
+  if (options.levels == PrintLevels::ActiveOnly) {
+    levels = "Level " + std::to_string(layout.active_level);
+    for (const Level& l : layout.levels)
+      if (l.id == layout.active_level && !l.name.empty()) levels = l.name;
+  }
+  std::string header = name.empty() ? levels : name + " \u2014 " + levels;
+  if (PageCount(plan) > 1)
+    header += " \u2014 page " + PageName(plan, page) + " of " + std::to_string(plan.across) +
+              " \u00d7 " + std::to_string(plan.down);
+  return render_detail::DrawableText(header);
+}
+
+namespace {
+
+// On paper: the header's letters about 3 mm tall; alignment marks 5 mm long, 1 mm off
+// the drawing area and 0.2 mm wide.
+constexpr int kHeaderPoints = 11;
+constexpr double kMarkMm = 5.0;
+constexpr double kMarkGapMm = 1.0;
+constexpr double kMarkPenMm = 0.2;
+
+// Where the page joins its neighbours the edges of the drawing area go on into the
+// margins as short ticks, for cutting the sheets and taping them edge to edge.
+void DrawJoinMarks(Painter& p, const PagePlan& plan, int page) {
+  const int across = std::max(plan.across, 1);
+  const int column = (page - 1) % across, row = (page - 1) / across;
+  const PageArea a = PrintableArea(plan);
+  const auto px = [&](double mm) { return static_cast<int>(std::lround(mm * plan.px_per_mm)); };
+  const int gap = px(kMarkGapMm);
+  const int len_x = std::min(px(kMarkMm), a.x - 2 * gap);  // within the side margins
+  const int len_y = std::min(px(kMarkMm), a.y - 2 * gap);
+  const int right = a.x + a.width, bottom = a.y + a.height;
+  p.SetPen({0, 0, 0}, std::max(1, px(kMarkPenMm)));
+  // A vertical edge at x: ticks above and below the drawing area.
+  const auto upright = [&](int x) {
+    p.DrawLine({x, a.y - gap - len_y}, {x, a.y - gap});
+    p.DrawLine({x, bottom + gap}, {x, bottom + gap + len_y});
+  };
+  // A horizontal edge at y: ticks left and right of it.
+  const auto level = [&](int y) {
+    p.DrawLine({a.x - gap - len_x, y}, {a.x - gap, y});
+    p.DrawLine({right + gap, y}, {right + gap + len_x, y});
+  };
+  if (column > 0) upright(a.x);
+  if (column + 1 < across) upright(right);
+  if (row > 0) level(a.y);
+  if (row + 1 < plan.down) level(bottom);
+}
+
+}  // namespace
+
 void DrawPrintPage(RenderContext& rc, Painter& painter, const Layout& printed,
-                   const PrintOptions& options, const PagePlan& plan, int page) {
+                   const std::string& name, const PrintOptions& options, const PagePlan& plan,
+                   int page) {
   rc.show = PrintedSwitches(options);
   rc.paper_px_per_mm = plan.px_per_mm;
   const PageOffset o = PageOffsetFor(plan, page);
@@ -268,6 +331,15 @@ void DrawPrintPage(RenderContext& rc, Painter& painter, const Layout& printed,
   painter.SetClip(area.x, area.y, area.width, area.height);
   DrawLayout(rc, painter, printed, v, plan.width, plan.height);
   painter.ResetClip();
+  // The header sits in the middle of the top margin, from the drawing area's left edge.
+  painter.SetFont(kHeaderPoints, false);
+  painter.SetTextForeground({60, 60, 60});
+  painter.SetTransparentTextBackground();
+  const std::string header = PageHeader(printed, name, options, plan, page);
+  const IPoint ext = painter.TextExtent(header);
+  painter.DrawText(header, area.x + static_cast<int>(std::lround(3 * kMarkGapMm * plan.px_per_mm)),
+                   std::max(0, (area.y - ext.y) / 2));
+  if (PageCount(plan) > 1) DrawJoinMarks(painter, plan, page);
 }
 
 Color GreyOf(Color c) {

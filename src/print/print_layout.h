@@ -3,6 +3,8 @@
 // printout, the preview and the PDF export share it.
 #pragma once
 
+#include <string>
+
 #include "app/prompter.h"
 #include "model/layout.h"
 #include "print/paper.h"
@@ -82,7 +84,7 @@ struct PageOffset {
 PageOffset PageOffsetFor(const PagePlan& plan, int page);
 
 // The drawing area of a page in printer pixels: the page inside its margins. The layout
-// is clipped to it.
+// is clipped to it; only the header and the alignment marks stand in the margins.
 struct PageArea {
   int x = 0;
   int y = 0;
@@ -90,6 +92,15 @@ struct PageArea {
   int height = 0;
 };
 PageArea PrintableArea(const PagePlan& plan);
+
+// Where page `page` lies on a tiled printout: its row letter (A, B, ... Z, AA, ...) and
+// column number, "B2" for the second page of the second row.
+std::string PageName(const PagePlan& plan, int page);
+// The line at the top of a page: the layout's name (left out when empty), the printed
+// level or "all levels", and on a tiled printout the page, e.g.
+// "Shelf — Level 1 — page B2 of 3 × 2" (pages across × down).
+std::string PageHeader(const Layout& layout, const std::string& name, const PrintOptions& options,
+                       const PagePlan& plan, int page);
 
 // Refuses above 2,000 pages and asks above 100 (No the default). True to print.
 bool ConfirmPageCount(const PagePlan& plan, Prompter& prompter);
@@ -102,9 +113,11 @@ DrawSwitches PrintedSwitches(const PrintOptions& options);
 
 // Draws page `page` of `printed` (from PrintedLayout) on a painter of plan.width x
 // plan.height pixels, with the options' grid, labels and baseboard, clipped to the
-// drawing area.
+// drawing area; then the header naming `name` and, on a tiled printout, the marks where
+// the sheets join.
 void DrawPrintPage(RenderContext& rc, Painter& painter, const Layout& printed,
-                   const PrintOptions& options, const PagePlan& plan, int page);
+                   const std::string& name, const PrintOptions& options, const PagePlan& plan,
+                   int page);
 
 // The luminance the greyscale printout uses for a colour.
 Color GreyOf(Color c);

@@ -165,7 +165,7 @@ TEST(PrintPages, FitToPageDrawsTheWholeLayoutInsideTheMargins) {
     ASSERT_EQ(PageCount(plan), 1);
     RenderContext rc;
     RecordingPainter rec;
-    DrawPrintPage(rc, rec, PrintedLayout(l, o), o, plan, 1);
+    DrawPrintPage(rc, rec, PrintedLayout(l, o), "Shelf", o, plan, 1);
     const PageArea a = PrintableArea(plan);
     int drawn = 0;
     for (const PaintCall& c : rec.calls) {
@@ -195,7 +195,7 @@ TEST(PrintPages, ArticleLabelsHaveAPaperSizeOfTheirOwnAndNeverOutgrowTheirPiece)
     for (int page = 1; page <= PageCount(plan); ++page) {
       RenderContext rc;
       RecordingPainter rec;
-      DrawPrintPage(rc, rec, PrintedLayout(l, o), o, plan, page);
+      DrawPrintPage(rc, rec, PrintedLayout(l, o), "", o, plan, page);
       for (const PaintCall* c : rec.Find(Op::Text)) {
         if (c->text != "24188") continue;
         ++labels;
@@ -221,19 +221,63 @@ TEST(PrintPages, ArticleLabelsHaveAPaperSizeOfTheirOwnAndNeverOutgrowTheirPiece)
   EXPECT_EQ(on_screen, 2);
 }
 
-// At 1 : 1, 1 : 10 and in Fit to Page the layout was drawn into the page margins.
-TEST(PrintPages, PagesDrawOnlyInsideTheirMargins) {
-  const Layout l = ShelfToTheEdges();
+// Nothing stands in the margins but the header and, where sheets join, the marks that
+// go on from the edges of the drawing area.
+TEST(PrintPages, PagesAreHeadedAndTiledPagesNamedAndMarkedWhereTheyJoin) {
+  Layout l = ShelfToTheEdges();
+  l.levels[0].name = "Lower deck";
+  PagePlan grid;
+  grid.across = 3;
+  grid.down = 2;
+  grid.pages = 6;
+  EXPECT_EQ(PageName(grid, 1), "A1");
+  EXPECT_EQ(PageName(grid, 5), "B2");
+  grid.across = 1;
+  EXPECT_EQ(PageName(grid, 27), "AA1");
+  EXPECT_EQ(PageName(grid, 28), "AB1");
+  grid.across = 3;
+  PrintOptions all;
+  all.levels = PrintLevels::All;
+  EXPECT_EQ(PageHeader(l, "Shelf", PrintOptions{}, PagePlan{}, 1), "Shelf \u2014 Lower deck");
+  EXPECT_EQ(PageHeader(l, "", all, PagePlan{}, 1), "all levels");
+  EXPECT_EQ(PageHeader(l, "Shelf", PrintOptions{}, grid, 5),
+            "Shelf \u2014 Lower deck \u2014 page B2 of 3 \u00d7 2");
+
   for (const PrintOptions& o : {PrintOptions{}, Scale(5)}) {
     const PagePlan plan = PlanPrint(l, o, kA4Paper, true, kRecorderDpi);
     const PageArea a = PrintableArea(plan);
+    const int right = a.x + a.width, bottom = a.y + a.height;
     for (int page = 1; page <= PageCount(plan); ++page) {
       RenderContext rc;
       RecordingPainter rec;
-      DrawPrintPage(rc, rec, PrintedLayout(l, o), o, plan, page);
-      for (const PaintCall& c : rec.calls)
-        EXPECT_TRUE(c.state.clipped && c.state.clip_x == a.x && c.state.clip_y == a.y &&
-                    c.state.clip_w == a.width && c.state.clip_h == a.height);
+      DrawPrintPage(rc, rec, PrintedLayout(l, o), "Shelf", o, plan, page);
+      int headers = 0, marks = 0;
+      for (const PaintCall& c : rec.calls) {
+        if (c.state.clipped) {
+          EXPECT_TRUE(c.state.clip_x == a.x && c.state.clip_y == a.y && c.state.clip_w == a.width &&
+                      c.state.clip_h == a.height);
+          continue;
+        }
+        int x0, y0, x1, y1;
+        CallBox(c, x0, y0, x1, y1);
+        EXPECT_TRUE(x0 >= 0 && y0 >= 0 && x1 <= plan.width && y1 <= plan.height);
+        if (c.op == Op::Text) {
+          ++headers;
+          EXPECT_EQ(c.text, PageHeader(l, "Shelf", o, plan, page));
+          EXPECT_LT(y1, a.y);
+          continue;
+        }
+        ASSERT_EQ(c.op, Op::Line);
+        ++marks;
+        // On a line of the drawing area's edges, and wholly outside the area.
+        EXPECT_TRUE(x0 == x1 ? (x0 == a.x || x0 == right) && (y1 < a.y || y0 > bottom)
+                             : (y0 == a.y || y0 == bottom) && (x1 < a.x || x0 > right));
+      }
+      EXPECT_EQ(headers, 1);
+      const int column = (page - 1) % plan.across, row = (page - 1) / plan.across;
+      const int joins =
+          (column > 0) + (column + 1 < plan.across) + (row > 0) + (row + 1 < plan.down);
+      EXPECT_EQ(marks, 2 * joins) << PageName(plan, page);
     }
   }
 }

@@ -131,10 +131,11 @@ TEST_F(LevelsGuiTest, PrintedTextHasItsPaperSizeInThePrintout) {
     ASSERT_TRUE(printout.OnPrintPage(1));
     printout.SetDC(nullptr);
   }
-  // The label is the only dark grey on the page: the track is lighter, the dots coloured.
+  // The label is the only dark grey inside the margins: the track is lighter, the dots
+  // coloured.
   const wxImage image = page.ConvertToImage();
   int top = h, bottom = -1;
-  for (int y = 0; y < h; ++y)
+  for (int y = h * 4 / 100 + 1; y < h * 96 / 100; ++y)
     for (int x = 0; x < w; ++x)
       if (image.GetRed(x, y) < 100 && image.GetGreen(x, y) < 100 && image.GetBlue(x, y) < 100)
         top = std::min(top, y), bottom = std::max(bottom, y);
@@ -190,7 +191,7 @@ TEST_F(LevelsGuiTest, PreviewAndPdfCountTheSamePagesAtAPageBoundary) {
   window->Show();
   wxYield();
   const auto pdf = dir / "boundary.pdf";
-  ASSERT_EQ(WriteLayoutPdf(l, o, paper, portrait, pdf), "");
+  ASSERT_EQ(WriteLayoutPdf(l, "Shelf", o, paper, portrait, pdf), "");
   EXPECT_EQ(CountPages(pdf), 2);
   EXPECT_EQ(preview->GetMaxPage(), CountPages(pdf));
   window->Close(true);

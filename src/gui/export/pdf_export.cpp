@@ -30,8 +30,9 @@ cairo_status_t AppendToString(void* closure, const unsigned char* data, unsigned
 
 }  // namespace
 
-std::string WriteLayoutPdf(const Layout& layout, const PrintOptions& options, const Paper& paper,
-                           bool portrait, const std::filesystem::path& pdf) {
+std::string WriteLayoutPdf(const Layout& layout, const std::string& name,
+                           const PrintOptions& options, const Paper& paper, bool portrait,
+                           const std::filesystem::path& pdf) {
   const PagePlan plan = PlanPrint(layout, options, paper, portrait, kPdfDpi);
   if (plan.pages > kMostPages) {
     char text[160];
@@ -51,7 +52,8 @@ std::string WriteLayoutPdf(const Layout& layout, const PrintOptions& options, co
     cairo_surface_destroy(surface);
     return "cannot start a PDF";
   }
-  cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, "Vantrel Layout");
+  cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE,
+                                 name.empty() ? "Vantrel Layout" : name.c_str());
   RenderContext rc;
   for (int page = 1; page <= PageCount(plan); ++page) {
     cairo_t* cr = cairo_create(surface);
@@ -61,9 +63,9 @@ std::string WriteLayoutPdf(const Layout& layout, const PrintOptions& options, co
       PaperPainter painter(dc, kPdfDpi);
       if (options.color == PrintColor::Greyscale) {
         GreyPainter grey(painter);
-        DrawPrintPage(rc, grey, printed, options, plan, page);
+        DrawPrintPage(rc, grey, printed, name, options, plan, page);
       } else {
-        DrawPrintPage(rc, painter, printed, options, plan, page);
+        DrawPrintPage(rc, painter, printed, name, options, plan, page);
       }
     }
     cairo_show_page(cr);
@@ -96,8 +98,12 @@ int RunPdfExport(int argc, char** argv) {
   }
   EnsureDefaultLevel(layout);
   wxLogNull quiet;
-  const std::string error =
-      WriteLayoutPdf(layout, request.options, request.paper, request.portrait, request.pdf_file);
+  // Named as in the file, or after the file when it names none.
+  const std::string name = loaded.name.empty()
+                               ? std::filesystem::path(request.layout_file).stem().string()
+                               : loaded.name;
+  const std::string error = WriteLayoutPdf(layout, name, request.options, request.paper,
+                                           request.portrait, request.pdf_file);
   if (!error.empty()) {
     std::fprintf(stderr, "Cannot write %s: %s\n", request.pdf_file.c_str(), error.c_str());
     return 1;
