@@ -207,7 +207,8 @@ void DrawGradeMarkers(RenderContext& rc, Painter& p, const Layout& layout, const
     const IPoint tri[3] = {tip, along(12, 6), along(12, -6)};
     p.DrawPolygon(tri, 3);
     if (v.zoom < 0.25) continue;
-    p.SetFont(FontAtZoom(v.zoom, 8.0, 7), true);
+    // On paper the grade reads at the size of an article label.
+    p.SetFont(rc.paper_px_per_mm > 0 ? kPaperLabelPoints : FontAtZoom(v.zoom, 8.0, 7), true);
     p.SetTextForeground(c);
     p.SetTransparentTextBackground();
     const std::string value = FormatFixed(run.deg, 1);

@@ -186,17 +186,23 @@ TEST(PrintPages, FitToPageDrawsTheWholeLayoutInsideTheMargins) {
 // Article labels printed at screen size times the print scale: at 1 : 1 a 24188 label
 // was 249 x 57 mm over a 188 x 38 mm piece, and in Fit to Page labels hid the track.
 TEST(PrintPages, ArticleLabelsHaveAPaperSizeOfTheirOwnAndNeverOutgrowTheirPiece) {
-  const Layout l = ShelfToTheEdges();
+  Layout l = ShelfToTheEdges();
+  l.grade_runs.push_back({2.0, l.pieces[0].id, 0});
   const LabelRoom room = PaperLabelRoom(*Catalog::instance().find("24188"));
   PrintOptions fit;
   for (const PrintOptions& o : {Scale(1), Scale(10), fit, Scale(200)}) {
     const PagePlan plan = PlanPrint(l, o, kA4Paper, false, kRecorderDpi);
-    int labels = 0;
+    int labels = 0, grades = 0;
     for (int page = 1; page <= PageCount(plan); ++page) {
       RenderContext rc;
       RecordingPainter rec;
       DrawPrintPage(rc, rec, PrintedLayout(l, o), "", o, plan, page);
       for (const PaintCall* c : rec.Find(Op::Text)) {
+        // The grade beside a piece is as large as its label, not the zoom's size.
+        if (c->text == "+2.0 deg") {
+          ++grades;
+          EXPECT_EQ(c->state.font_size, kPaperLabelPoints);
+        }
         if (c->text != "24188") continue;
         ++labels;
         EXPECT_LE(c->state.font_size, kPaperLabelPoints);
@@ -209,6 +215,7 @@ TEST(PrintPages, ArticleLabelsHaveAPaperSizeOfTheirOwnAndNeverOutgrowTheirPiece)
     }
     // At 1 : 200 a piece is smaller on paper than a label can be read: none is printed.
     EXPECT_EQ(labels > 0, o.scaling != PrintScaling::ActualScale || o.scale_n < 200) << o.scale_n;
+    EXPECT_EQ(grades > 0, labels > 0) << o.scale_n;
   }
   // The canvas keeps labels that grow with the zoom.
   const RecordingPainter screen = Paint(l, {2.0, 100, 100}, 6000, 4000);
