@@ -6,6 +6,7 @@
 #include "catalog/catalog.h"
 #include "catalog/helix_catalog.h"
 #include "catalog/scenery_catalog.h"
+#include "catalog/track_system.h"
 #include "model/layout_ops.h"
 
 namespace {
@@ -50,16 +51,121 @@ int BottomLevel(const Layout& layout, const Helix& helix) {
   return bottom >= 0 ? layout.pieces[static_cast<std::size_t>(bottom)].level : 1;
 }
 
-void AddHelixRings(ExtentBuilder& b, const Helix& helix) {
+// A piece's position and heading: piece millimetres to layout millimetres.
+struct PieceFrame {
+  double x, y, heading, c, s;
+  PieceFrame(double px, double py, double heading_deg)
+      : x(px),
+        y(py),
+        heading(heading_deg),
+        c(std::cos(DegToRad(heading_deg))),
+        s(std::sin(DegToRad(heading_deg))) {}
+  Point At(double px, double py) const { return {px * c - py * s + x, px * s + py * c + y}; }
+};
+
+void AddSquare(ExtentBuilder& b, Point centre, double half) {
+  b.Add(centre.x - half, centre.y - half);
+  b.Add(centre.x + half, centre.y + half);
+}
+
+// The piece as the plan draws it: its bands at full track width (a straight band lies in
+// the squares about its ends, a curved one in those about points every 5 degrees), the
+// turntable's rim and the arch over a bridge.
+void AddPieceOutline(ExtentBuilder& b, const PieceDef& def, const PieceFrame& f) {
+  const double hw = TrackHalfWidth(def.system);
+  const auto straight = [&](double x0, double y0, double x1, double y1) {
+    AddSquare(b, f.At(x0, y0), hw);
+    AddSquare(b, f.At(x1, y1), hw);
+  };
+  // Radius r, signed sweep a (degrees), from piece point (x0, y0) heading h0 degrees.
+  const auto arc = [&](double x0, double y0, double h0, double a) {
+    const int n = std::max(2, static_cast<int>(std::ceil(std::fabs(a) / 5.0)));
+    const double step = DegToRad(std::fabs(a)) / n, side = a >= 0 ? 1.0 : -1.0;
+    const double r = def.radius, half = hw + r * (1.0 - std::cos(step / 2.0));
+    const Point from = f.At(x0, y0);
+    const PieceFrame start(from.x, from.y, f.heading + h0);
+    for (int i = 0; i <= n; ++i)
+      AddSquare(b, start.At(r * std::sin(i * step), side * r * (1.0 - std::cos(i * step))), half);
+  };
+  // Turnout branches end where the straight route does.
+  const double branch_limit =
+      def.radius > 0 ? std::asin(std::min(1.0, def.length / def.radius)) * 180.0 / kPi : 0.0;
+  const auto branch = [&](double a) {
+    return std::copysign(std::min(std::fabs(a), branch_limit), a);
+  };
+  const std::vector<Connector>& k = def.connectors;
+  bool straight_kind = false;
+  switch (def.kind) {
+    case PieceKind::Curve:
+      arc(0, 0, 0, def.angle);
+      break;
+    case PieceKind::LeftTurnout:
+    case PieceKind::RightTurnout:
+      straight(0, 0, def.length, 0);
+      if (def.radius > 0 && def.kind == PieceKind::LeftTurnout && k.size() >= 4) {
+        arc(0, 0, 0, branch(std::fabs(def.angle)));
+        arc(0, 0, 0, branch(-std::fabs(def.angle)));
+      } else if (def.radius > 0) {
+        arc(0, 0, 0, branch(def.angle));
+      }
+      break;
+    case PieceKind::CurvedTurnout:
+    case PieceKind::CurvedTurnoutSpaced: {
+      double ahead = def.length;
+      if (def.kind == PieceKind::CurvedTurnout)
+        ahead = k.size() >= 3 ? std::fabs(k[2].x - k[1].x) : 77.5;
+      arc(0, 0, 0, def.angle);
+      straight(0, 0, ahead, 0);
+      arc(ahead, 0, 0, def.angle);
+      break;
+    }
+    case PieceKind::Crossing:
+    case PieceKind::DoubleSlip:
+      straight(0, 0, def.length, 0);
+      if (k.size() >= 4) straight(k[2].x, k[2].y, k[3].x, k[3].y);
+      if (def.kind == PieceKind::DoubleSlip && def.radius > 0) {
+        arc(0, 0, 0, branch(std::fabs(def.angle)));
+        arc(def.length, 0, 180, branch(std::fabs(def.angle)));
+      }
+      break;
+    case PieceKind::Turntable:
+      AddSquare(b, f.At(0, 0), def.length / 2.0);
+      break;
+    default:
+      straight(0, 0, def.length, 0);
+      straight_kind = true;
+      break;
+  }
+  for (const Connector& c : k) AddSquare(b, f.At(c.x, c.y), hw);
+  if (!def.elevated) return;
+  // The arch is half an ellipse upright on the plan, over the middle of the piece.
+  if (def.kind == PieceKind::Curve) {
+    const double side = k.size() >= 2 && k[1].y < 0 ? -1.0 : 1.0;
+    const double half = DegToRad(std::fabs(def.angle) / 2.0), r = 0.22 * def.radius;
+    const Point mid = f.At(def.radius * std::sin(half), side * def.radius * (1 - std::cos(half)));
+    b.Add(mid.x - r, mid.y - r / 3.0);
+    b.Add(mid.x + r, mid.y + r / 3.0);
+  } else if (straight_kind) {
+    const Point mid = f.At(def.length / 2.0, 0);
+    b.Add(mid.x - def.length / 2.0, mid.y - def.length / 8.0);
+    b.Add(mid.x + def.length / 2.0, mid.y + def.length / 8.0);
+  }
+}
+
+void AddHelixRings(ExtentBuilder& b, const Helix& helix, bool as_drawn) {
   const HelixDef* hd = HelixCatalog::resolve(helix.variant);
   if (!hd) return;
   const Catalog& catalog = Catalog::instance();
-  if (!catalog.find(hd->inner_curve_id) || !catalog.find(hd->outer_curve_id)) return;
+  const PieceDef* inner = catalog.find(hd->inner_curve_id);
+  const PieceDef* outer = catalog.find(hd->outer_curve_id);
+  if (!inner || !outer) return;
   const int n = static_cast<int>(hd->turns * 12.0);
-  for (const double radius : {hd->inner_radius, hd->outer_radius})
+  for (const auto& [radius, curve] :
+       {std::pair{hd->inner_radius, inner}, {hd->outer_radius, outer}})
     for (int k = 1; k <= n; ++k) {
       const Point at = HelixRingPoint(helix, radius, HelixPieceAngle(k));
       b.Add(at.x, at.y);
+      if (as_drawn) AddPieceOutline(b, *curve, PieceFrame(at.x, at.y, helix.heading - 30.0 * k));
     }
 }
 
@@ -75,19 +181,29 @@ Extent LayoutExtent(const Layout& layout, const ExtentFilter& filter) {
       if (!def) continue;
       const double h = DegToRad(p.heading);
       b.Add(p.x, p.y);
-      b.Add(p.x + def->length * std::cos(h), p.y + def->length * std::sin(h));
+      if (filter.as_drawn)
+        AddPieceOutline(b, *def, PieceFrame(p.x, p.y, p.heading));
+      else
+        b.Add(p.x + def->length * std::cos(h), p.y + def->length * std::sin(h));
     }
   if (filter.scenery != OnLevels::None)
     for (const SceneryItem& s : layout.scenery) {
       if (!Counts(filter.scenery, layout, s.level)) continue;
-      if (!filter.scenery_footprints) {
+      if (!filter.scenery_footprints && !filter.as_drawn) {
         b.Add(s.x, s.y);
         continue;
       }
       const SceneryDef* def = SceneryCatalog::instance().find(s.item);
       if (!def) continue;
       b.Add(s.x, s.y);
-      b.Add(s.x + def->width, s.y - def->depth);
+      if (!filter.as_drawn) {
+        b.Add(s.x + def->width, s.y - def->depth);
+        continue;
+      }
+      const PieceFrame f(s.x, s.y, s.heading);
+      const double hx = s.scalex * def->width / 2.0, hy = s.scaley * def->depth / 2.0;
+      for (const double sx : {-hx, hx})
+        for (const double sy : {-hy, hy}) b.Add(f.At(sx, sy).x, f.At(sx, sy).y);
     }
   if (filter.helices != OnLevels::None)
     for (const Helix& h : layout.helices) {
@@ -95,7 +211,7 @@ Extent LayoutExtent(const Layout& layout, const ExtentFilter& filter) {
           !Counts(filter.helices, layout, BottomLevel(layout, h)))
         continue;
       if (filter.helix_rings) {
-        AddHelixRings(b, h);
+        AddHelixRings(b, h, filter.as_drawn);
       } else {
         b.Add(h.cx - 500.0, h.cy - 500.0);
         b.Add(h.cx + 500.0, h.cy + 500.0);
@@ -103,14 +219,15 @@ Extent LayoutExtent(const Layout& layout, const ExtentFilter& filter) {
     }
   if (filter.drawings) {
     for (const LayoutShape& s : layout.shapes)
-      if (s.vertices.size() >= 3) b.AddAll(s.vertices);
+      if (s.vertices.size() >= 3 && (!filter.as_drawn || LevelVisible(layout, s.level)))
+        b.AddAll(s.vertices);
     for (const LayoutLabel& l : layout.labels) b.Add(l.x, l.y);
     for (const Measurement& m : layout.measures) {
       b.Add(m.start.x, m.start.y);
       b.Add(m.end.x, m.end.y);
     }
     for (const Level& l : layout.levels)
-      if (l.outline.size() >= 3) b.AddAll(l.outline);
+      if (l.outline.size() >= 3 && (!filter.as_drawn || l.visible)) b.AddAll(l.outline);
   }
   if (filter.baseboard == ExtentFilter::Board::Always ||
       (filter.baseboard == ExtentFilter::Board::Outline && layout.baseboard.size() >= 3))

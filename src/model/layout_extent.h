@@ -35,6 +35,11 @@ struct ExtentFilter {
   bool helix_rings = false;
   // Shapes and level outlines of three or more vertices, labels, both measurement ends.
   bool drawings = false;
+  // Everything as the plan draws it: pieces (and the pieces of helix rings) by their
+  // bands at full track width, the turntable's rim and a bridge's arch; scenery items of
+  // known articles by their rectangle, scaled, centred on the position and turned with
+  // it; shapes on visible levels and outlines of visible levels only.
+  bool as_drawn = false;
   // The baseboard: not at all, every vertex when it is an outline of three or more (as
   // it is drawn), or every vertex.
   enum class Board { None, Outline, Always } baseboard = Board::None;

@@ -5,8 +5,11 @@
 #include <cstdio>
 #include <limits>
 
+#include "catalog/catalog.h"
 #include "model/layout_extent.h"
+#include "model/layout_ops.h"
 #include "model/units.h"
+#include "render/render_internal.h"
 
 namespace {
 
@@ -21,16 +24,114 @@ double PagesFor(double share) {
   return n > 1.0 ? n : 1.0;  // a share that is not a number gives one page too
 }
 
+PrintBounds DrawnBounds(const Layout& printed, const PrintOptions& options) {
+  ExtentFilter f;
+  f.pieces = options.levels == PrintLevels::ActiveOnly ? OnLevels::Active : OnLevels::All;
+  f.scenery = f.helices = OnLevels::Visible;
+  f.helix_rings = f.drawings = f.as_drawn = true;
+  f.baseboard = options.baseboard ? ExtentFilter::Board::Outline : ExtentFilter::Board::None;
+  const Extent e = LayoutExtent(printed, f);
+  if (!e.any) return PrintBounds{};
+  return {e.min_x, e.min_y, e.max_x, e.max_y};
+}
+
+// Text drawn at a size of its own on paper, estimated alike for every printer: letters
+// 0.7 em wide, lines 1.4 em high (an em is the point size), pixels as at 150 dpi.
+constexpr double kLetterEm = 0.7;
+constexpr double kLineEm = 1.4;
+const double kMmPerPixel = kMmPerInch / 150.0;
+
+double EmMm(int points) {
+  return points * kMmPerInch / 72.0;
+}
+
+struct TextBox {
+  double width = 0;  // paper millimetres
+  double height = 0;
+};
+TextBox EstimateText(const std::string& text, int points) {
+  int letters = 0, longest = 0, lines = 1;
+  for (const char c : text) {
+    if (c == '\n') {
+      ++lines;
+      letters = 0;
+    } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+      longest = std::max(longest, ++letters);
+    }
+  }
+  return {longest * kLetterEm * EmMm(points), lines * kLineEm * EmMm(points)};
+}
+
+// The printed area with room for the text that `plan` draws at a size of its own around
+// the drawing: labels, lengths of measurements and edges, article labels.
+PrintBounds WithRoomForText(const PrintBounds& drawn, const Layout& printed,
+                            const PrintOptions& options, const PagePlan& plan) {
+  PrintBounds b = drawn;
+  const double per_paper_mm = plan.px_per_mm / plan.scale;  // layout millimetres
+  // A box reaching `left` ... `down` paper millimetres from the layout point (x, y).
+  const auto add = [&](double x, double y, double left, double up, double right, double down) {
+    b.min_x = std::min(b.min_x, x - left * per_paper_mm);
+    b.min_y = std::min(b.min_y, y - up * per_paper_mm);
+    b.max_x = std::max(b.max_x, x + right * per_paper_mm);
+    b.max_y = std::max(b.max_y, y + down * per_paper_mm);
+  };
+  const auto centred = [&](double x, double y, TextBox t, double pad_x, double pad_y) {
+    add(x, y, t.width / 2 + pad_x, t.height / 2 + pad_y, t.width / 2 + pad_x, t.height / 2 + pad_y);
+  };
+  const Units& units = Units::Of(printed.units);
+  // The user's labels hang from their corner and grow with the zoom.
+  for (const LayoutLabel& l : printed.labels) {
+    const TextBox t =
+        EstimateText(render_detail::DrawableText(l.text), TextLabelPoints(plan.scale));
+    add(l.x, l.y, 0, 0, t.width, t.height);
+  }
+  for (const Measurement& m : printed.measures) {
+    const TextBox t = EstimateText(
+        units.MarkedText(Distance(m.start.x, m.start.y, m.end.x, m.end.y)), kMeasurementPoints);
+    centred((m.start.x + m.end.x) / 2 + m.label_offset.x,
+            (m.start.y + m.end.y) / 2 + m.label_offset.y, t, 5 * kMmPerPixel, 2 * kMmPerPixel);
+  }
+  // Edge lengths stand out from the middle of their edge, which way round it is.
+  const auto edges = [&](const std::vector<Point>& outline, int points, double gap_mm) {
+    for (std::size_t i = 0; i < outline.size(); ++i) {
+      const Point a = outline[i], c = outline[(i + 1) % outline.size()];
+      const TextBox t = EstimateText(units.MarkedText(Distance(a.x, a.y, c.x, c.y)), points);
+      centred((a.x + c.x) / 2, (a.y + c.y) / 2, t, gap_mm + 4 * kMmPerPixel,
+              gap_mm + 2 * kMmPerPixel);
+    }
+  };
+  if (options.baseboard && printed.baseboard.size() >= 3)
+    edges(printed.baseboard, kBoardLengthPoints, kBoardLengthGapMm / per_paper_mm);
+  for (const LayoutShape& s : printed.shapes)
+    if (s.vertices.size() >= 3 && LevelVisible(printed, s.level))
+      edges(s.vertices, kShapeLengthMostPoints, kShapeLengthGapPixels * kMmPerPixel);
+  if (!PrintedSwitches(options).labels) return b;
+  // Article labels are centred on their piece, and never larger than it.
+  const Catalog& catalog = Catalog::instance();
+  const double paper_per_mm = 1 / per_paper_mm;
+  for (const PlacedPiece& p : printed.pieces) {
+    const PieceDef* def = catalog.find(p.cat);
+    if (!def || !LevelVisible(printed, p.level) || def->connectors.empty()) continue;
+    const LabelRoom room = PaperLabelRoom(*def);
+    const TextBox full = EstimateText(def->id, kPaperLabelPoints);
+    const TextBox t{std::min(full.width, room.length * paper_per_mm),
+                    std::min(full.height, room.width * paper_per_mm)};
+    double x0 = def->connectors[0].x, x1 = x0, y0 = def->connectors[0].y, y1 = y0;
+    for (const Connector& k : def->connectors) {
+      x0 = std::min(x0, k.x), x1 = std::max(x1, k.x), y0 = std::min(y0, k.y),
+      y1 = std::max(y1, k.y);
+    }
+    const double h = DegToRad(p.heading), mx = (x0 + x1) / 2, my = (y0 + y1) / 2;
+    centred(p.x + mx * std::cos(h) - my * std::sin(h), p.y + mx * std::sin(h) + my * std::cos(h), t,
+            0, 0);
+  }
+  return b;
+}
+
 }  // namespace
 
 PrintBounds ComputePrintBounds(const Layout& layout, const PrintOptions& options) {
-  ExtentFilter f;
-  f.pieces = options.levels == PrintLevels::ActiveOnly ? OnLevels::Active : OnLevels::All;
-  f.scenery = OnLevels::All;
-  f.baseboard = options.baseboard ? ExtentFilter::Board::Always : ExtentFilter::Board::None;
-  const Extent e = LayoutExtent(layout, f);
-  if (!e.any) return PrintBounds{};
-  return {e.min_x, e.min_y, e.max_x, e.max_y};
+  return DrawnBounds(PrintedLayout(layout, options), options);
 }
 
 PagePlan PlanPages(const PrintBounds& bounds, const PrintOptions& options, const Paper& paper,
@@ -38,6 +139,7 @@ PagePlan PlanPages(const PrintBounds& bounds, const PrintOptions& options, const
   if (!(dpi >= 1)) dpi = 300.0;
   PagePlan plan;
   plan.bounds = bounds;
+  plan.px_per_mm = dpi / kMmPerInch;
   const PagePixels page = PaperPixels(paper, portrait, dpi);
   plan.width = page.width;
   plan.height = page.height;
@@ -72,19 +174,33 @@ PagePlan PlanPages(const PrintBounds& bounds, const PrintOptions& options, const
 
 PagePlan PlanPrint(const Layout& layout, const PrintOptions& options, const Paper& paper,
                    bool portrait, double dpi) {
-  return PlanPages(ComputePrintBounds(layout, options), options, paper, portrait, dpi);
+  const Layout printed = PrintedLayout(layout, options);
+  const PrintBounds drawn = DrawnBounds(printed, options);
+  PagePlan plan = PlanPages(drawn, options, paper, portrait, dpi);
+  // The room for text depends on the scale, which fitting takes from the room: a few
+  // rounds settle it, each room being a few per cent of the last.
+  for (int round = 0; round < 4; ++round) {
+    const PrintBounds room = WithRoomForText(drawn, printed, options, plan);
+    if (room == plan.bounds) break;
+    plan = PlanPages(room, options, paper, portrait, dpi);
+  }
+  return plan;
 }
 
 int PageCount(const PagePlan& plan) {
   return static_cast<int>(std::min(plan.pages, kPageSaturation));
 }
 
+PageArea PrintableArea(const PagePlan& plan) {
+  const int mx = static_cast<int>(std::floor(kMarginShare * plan.width));
+  const int my = static_cast<int>(std::floor(kMarginShare * plan.height));
+  return {mx, my, plan.width - 2 * mx, plan.height - 2 * my};
+}
+
 PageOffset PageOffsetFor(const PagePlan& plan, int page) {
   const PrintBounds& bounds = plan.bounds;
-  const double mx = std::floor(kMarginShare * plan.width);
-  const double my = std::floor(kMarginShare * plan.height);
-  const double w = plan.width - 2 * mx;
-  const double h = plan.height - 2 * my;
+  const PageArea area = PrintableArea(plan);
+  const double mx = area.x, my = area.y, w = area.width, h = area.height;
   const int across = std::max(plan.across, 1);
   const int column = (page - 1) % across;
   const int row = (page - 1) / across;
@@ -139,15 +255,91 @@ DrawSwitches PrintedSwitches(const PrintOptions& options) {
   return {options.grid && options.shown.grid, options.shown.labels, options.baseboard};
 }
 
+std::string PageName(const PagePlan& plan, int page) {
+  const int across = std::max(plan.across, 1);
+  std::string row;
+  for (int r = (page - 1) / across + 1; r > 0; r = (r - 1) / 26)
+    row.insert(row.begin(), static_cast<char>('A' + (r - 1) % 26));
+  return row + std::to_string((page - 1) % across + 1);
+}
+
+std::string PageHeader(const Layout& layout, const std::string& name, const PrintOptions& options,
+                       const PagePlan& plan, int page) {
+  std::string levels = "all levels";
+  if (options.levels == PrintLevels::ActiveOnly) {
+    levels = "Level " + std::to_string(layout.active_level);
+    for (const Level& l : layout.levels)
+      if (l.id == layout.active_level && !l.name.empty()) levels = l.name;
+  }
+  std::string header = name.empty() ? levels : name + " \u2014 " + levels;
+  if (PageCount(plan) > 1)
+    header += " \u2014 page " + PageName(plan, page) + " of " + std::to_string(plan.across) +
+              " \u00d7 " + std::to_string(plan.down);
+  return render_detail::DrawableText(header);
+}
+
+namespace {
+
+// On paper: the header's letters about 3 mm tall; alignment marks 5 mm long, 1 mm off
+// the drawing area and 0.2 mm wide.
+constexpr int kHeaderPoints = 11;
+constexpr double kMarkMm = 5.0;
+constexpr double kMarkGapMm = 1.0;
+constexpr double kMarkPenMm = 0.2;
+
+// Where the page joins its neighbours the edges of the drawing area go on into the
+// margins as short ticks, for cutting the sheets and taping them edge to edge.
+void DrawJoinMarks(Painter& p, const PagePlan& plan, int page) {
+  const int across = std::max(plan.across, 1);
+  const int column = (page - 1) % across, row = (page - 1) / across;
+  const PageArea a = PrintableArea(plan);
+  const auto px = [&](double mm) { return static_cast<int>(std::lround(mm * plan.px_per_mm)); };
+  const int gap = px(kMarkGapMm);
+  const int len_x = std::min(px(kMarkMm), a.x - 2 * gap);  // within the side margins
+  const int len_y = std::min(px(kMarkMm), a.y - 2 * gap);
+  const int right = a.x + a.width, bottom = a.y + a.height;
+  p.SetPen({0, 0, 0}, std::max(1, px(kMarkPenMm)));
+  // A vertical edge at x: ticks above and below the drawing area.
+  const auto upright = [&](int x) {
+    p.DrawLine({x, a.y - gap - len_y}, {x, a.y - gap});
+    p.DrawLine({x, bottom + gap}, {x, bottom + gap + len_y});
+  };
+  // A horizontal edge at y: ticks left and right of it.
+  const auto level = [&](int y) {
+    p.DrawLine({a.x - gap - len_x, y}, {a.x - gap, y});
+    p.DrawLine({right + gap, y}, {right + gap + len_x, y});
+  };
+  if (column > 0) upright(a.x);
+  if (column + 1 < across) upright(right);
+  if (row > 0) level(a.y);
+  if (row + 1 < plan.down) level(bottom);
+}
+
+}  // namespace
+
 void DrawPrintPage(RenderContext& rc, Painter& painter, const Layout& printed,
-                   const PrintOptions& options, const PagePlan& plan, int page) {
+                   const std::string& name, const PrintOptions& options, const PagePlan& plan,
+                   int page) {
   rc.show = PrintedSwitches(options);
+  rc.paper_px_per_mm = plan.px_per_mm;
   const PageOffset o = PageOffsetFor(plan, page);
   ViewTransform v;
   v.zoom = plan.scale;
   v.offset_x = o.x;
   v.offset_y = o.y;
+  const PageArea area = PrintableArea(plan);
+  painter.SetClip(area.x, area.y, area.width, area.height);
   DrawLayout(rc, painter, printed, v, plan.width, plan.height);
+  painter.ResetClip();
+  // The header sits in the middle of the top margin, from the drawing area's left edge.
+  painter.SetFont(kHeaderPoints, false);
+  painter.SetTextForeground({60, 60, 60});
+  painter.SetTransparentTextBackground();
+  const std::string header = PageHeader(printed, name, options, plan, page);
+  const IPoint ext = painter.TextExtent(header);
+  painter.DrawText(header, area.x + static_cast<int>(std::lround(3 * kMarkGapMm * plan.px_per_mm)),
+                   std::max(0, (area.y - ext.y) / 2));
+  if (PageCount(plan) > 1) DrawJoinMarks(painter, plan, page);
 }
 
 Color GreyOf(Color c) {

@@ -3,6 +3,8 @@
 // printout, the preview and the PDF export share it.
 #pragma once
 
+#include <string>
+
 #include "app/prompter.h"
 #include "model/layout.h"
 #include "print/paper.h"
@@ -33,10 +35,14 @@ struct PrintBounds {
   double min_y = 0;
   double max_x = 1000;
   double max_y = 1000;
+  friend bool operator==(const PrintBounds&, const PrintBounds&) = default;
 };
 
-// Piece ends (only the active level's pieces with "Active level only"), every scenery
-// item, and the baseboard when it is printed; (0, 0)-(1000, 1000) when nothing counts.
+// Everything the printout draws of the layout, as it is drawn: pieces at full width
+// (only the active level's with "Active level only"), helix rings, scenery, shapes and
+// level outlines of the printed levels, labels, measurements, and the baseboard when it
+// is printed; (0, 0)-(1000, 1000) when nothing counts. Text drawn at a size of its own
+// on paper is not in it: PlanPrint makes room for that.
 PrintBounds ComputePrintBounds(const Layout& layout, const PrintOptions& options);
 
 // The pages of a printout: the printed area, the page in printer pixels and the scale
@@ -45,7 +51,8 @@ struct PagePlan {
   PrintBounds bounds;
   int width = 0;
   int height = 0;
-  double scale = 1;  // printer pixels per millimetre
+  double scale = 1;               // printer pixels per millimetre
+  double px_per_mm = 300 / 25.4;  // printer pixels per millimetre of paper
   int across = 1;
   int down = 1;
   double pages = 1;  // across x down before any saturation
@@ -61,7 +68,9 @@ inline constexpr int kMostPages = 2000;
 PagePlan PlanPages(const PrintBounds& bounds, const PrintOptions& options, const Paper& paper,
                    bool portrait, double dpi);
 // The plan of what the options print of the layout: Print Preview, Print and the PDF
-// export all take their pages from here.
+// export all take their pages from here. The printed area is ComputePrintBounds with
+// room around it for the text drawn at a size of its own on paper (labels, lengths),
+// as estimated from its point size, so that every printer counts the same pages.
 PagePlan PlanPrint(const Layout& layout, const PrintOptions& options, const Paper& paper,
                    bool portrait, double dpi);
 // Page count as the printout reports it: at least 1.
@@ -74,6 +83,25 @@ struct PageOffset {
 };
 PageOffset PageOffsetFor(const PagePlan& plan, int page);
 
+// The drawing area of a page in printer pixels: the page inside its margins. The layout
+// is clipped to it; only the header and the alignment marks stand in the margins.
+struct PageArea {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+PageArea PrintableArea(const PagePlan& plan);
+
+// Where page `page` lies on a tiled printout: its row letter (A, B, ... Z, AA, ...) and
+// column number, "B2" for the second page of the second row.
+std::string PageName(const PagePlan& plan, int page);
+// The line at the top of a page: the layout's name (left out when empty), the printed
+// level or "all levels", and on a tiled printout the page, e.g.
+// "Shelf — Level 1 — page B2 of 3 × 2" (pages across × down).
+std::string PageHeader(const Layout& layout, const std::string& name, const PrintOptions& options,
+                       const PagePlan& plan, int page);
+
 // Refuses above 2,000 pages and asks above 100 (No the default). True to print.
 bool ConfirmPageCount(const PagePlan& plan, Prompter& prompter);
 
@@ -84,9 +112,12 @@ Layout PrintedLayout(const Layout& layout, const PrintOptions& options);
 DrawSwitches PrintedSwitches(const PrintOptions& options);
 
 // Draws page `page` of `printed` (from PrintedLayout) on a painter of plan.width x
-// plan.height pixels, with the options' grid, labels and baseboard.
+// plan.height pixels, with the options' grid, labels and baseboard, clipped to the
+// drawing area; then the header naming `name` and, on a tiled printout, the marks where
+// the sheets join.
 void DrawPrintPage(RenderContext& rc, Painter& painter, const Layout& printed,
-                   const PrintOptions& options, const PagePlan& plan, int page);
+                   const std::string& name, const PrintOptions& options, const PagePlan& plan,
+                   int page);
 
 // The luminance the greyscale printout uses for a colour.
 Color GreyOf(Color c);
@@ -97,6 +128,10 @@ class GreyPainter : public Painter {
  public:
   explicit GreyPainter(Painter& inner) : inner_(inner) {}
   void Clear(Color background) override { inner_.Clear(GreyOf(background)); }
+  void SetClip(int x, int y, int width, int height) override {
+    inner_.SetClip(x, y, width, height);
+  }
+  void ResetClip() override { inner_.ResetClip(); }
   void SetPen(Color color, int width, PenStyle style) override {
     inner_.SetPen(GreyOf(color), width, style);
   }

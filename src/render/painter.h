@@ -24,6 +24,10 @@ class Painter {
   // Fills the whole surface with the background colour.
   virtual void Clear(Color background) = 0;
 
+  // Everything drawn from here on shows only inside the rectangle, until ResetClip.
+  virtual void SetClip(int x, int y, int width, int height) = 0;
+  virtual void ResetClip() = 0;
+
   virtual void SetPen(Color color, int width, PenStyle style = PenStyle::Solid) = 0;
   virtual void SetTransparentPen() = 0;
   virtual void SetBrush(Color color) = 0;

@@ -205,7 +205,8 @@ void DrawLayout(RenderContext& rc, Painter& p, const Layout& layout, const ViewT
   rc.width = width;
   rc.height = height;
   rc.piece_index_fresh = false;
-  p.Clear({255, 255, 255});
+  // Paper is blank to begin with; clearing a page would make a PDF page an image.
+  if (rc.paper_px_per_mm <= 0) p.Clear({255, 255, 255});
   if (rc.show.baseboard) DrawBaseboardFill(p, layout, v);
   DrawLevelDecks(p, layout, v);
   if (rc.show.grid) DrawGrid(p, layout, v, width, height);

@@ -33,6 +33,11 @@ struct RenderContext {
   // Non-helix pieces joined, directly or through other non-helix pieces, to a helix piece.
   std::unordered_set<int> helixAttached;
 
+  // Device pixels per millimetre of paper when drawing a printed page; 0 on screen.
+  // On paper an article label has a size of its own (letters about 2.5 mm tall), never
+  // larger than the piece it names, instead of growing with the zoom.
+  double paper_px_per_mm = 0;
+
   // Skip objects wholly outside the surface; the picture is the same either way.
   bool cull = true;
   int width = 0;  // surface size in pixels, set by DrawLayout; 0 draws everything
@@ -71,6 +76,17 @@ void DrawHelixRing(RenderContext& rc, Painter& p, const Helix& helix, const Heli
 
 void DrawGrid(Painter& p, const Layout& layout, const ViewTransform& v, int width, int height);
 
+// Text around the track, which a printout makes room for: the point size of the user's
+// text labels at a zoom and of a measurement's length; the lengths along the baseboard's
+// edges (standing out from the edge in layout millimetres) and along a shape's edges (at
+// most this size, standing out in pixels).
+int TextLabelPoints(double zoom);
+inline constexpr int kMeasurementPoints = 10;
+inline constexpr int kBoardLengthPoints = 11;
+inline constexpr double kBoardLengthGapMm = 12.0;
+inline constexpr int kShapeLengthMostPoints = 12;
+inline constexpr double kShapeLengthGapPixels = 12.0;
+
 void DrawConnectorDots(Painter& p, const PlacedPiece& piece, const PieceDef& def,
                        const ViewTransform& v);
 
@@ -80,6 +96,16 @@ Color ChangeLightness(Color c, int amount);
 // The fill and outline of a placed piece before any ghost colours.
 PieceColors PieceFillAndOutline(const RenderContext& rc, const PlacedPiece& piece,
                                 const PieceDef& def, bool selected, bool in_tunnel);
+
+// An article label on paper: 9 points, and never larger than its piece, this long (the
+// longest distance between two ends of the piece, or along a straight) by its track width,
+// in layout millimetres.
+inline constexpr int kPaperLabelPoints = 9;
+struct LabelRoom {
+  double length = 0;
+  double width = 0;
+};
+LabelRoom PaperLabelRoom(const PieceDef& def);
 
 // Whether a piece may touch the surface (generous bounds: outlines, arches, labels, dots).
 bool PieceMayBeVisible(const RenderContext& rc, const PlacedPiece& piece, const PieceDef& def,

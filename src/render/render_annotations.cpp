@@ -117,7 +117,7 @@ void DrawBaseboardOutline(Painter& p, const Layout& layout, const ViewTransform&
   p.SetTransparentBrush();
   p.SetPen(kBoardEdge, 2);
   p.DrawPolygon(pts.data(), static_cast<int>(pts.size()));
-  p.SetFont(11, true);
+  p.SetFont(kBoardLengthPoints, true);
   p.SetTextForeground({80, 50, 20});
   p.SetTransparentTextBackground();
   const Point centroid = Mean(board);
@@ -126,7 +126,8 @@ void DrawBaseboardOutline(Painter& p, const Layout& layout, const ViewTransform&
     const double L = Distance(a.x, a.y, b.x, b.y);
     if (!(L >= 10.0)) continue;
     const Point u = OutwardNormal(a, b, L, centroid);
-    const IPoint at = Dev(v, {(a.x + b.x) / 2.0 + 12.0 * u.x, (a.y + b.y) / 2.0 + 12.0 * u.y});
+    const IPoint at = Dev(v, {(a.x + b.x) / 2.0 + kBoardLengthGapMm * u.x,
+                              (a.y + b.y) / 2.0 + kBoardLengthGapMm * u.y});
     p.SetBrush({255, 248, 220, 200});
     p.SetPen({180, 140, 80}, 1);
     BoxedText(p, Units::Of(layout.units).MarkedText(L), at, 4, 2);
@@ -164,7 +165,8 @@ void DrawShapes(RenderContext& rc, Painter& p, const Layout& layout, const ViewT
       p.SetTransparentTextBackground();
       DrawCentredText(p, DrawableText(s->label), Dev(v, mean));
     }
-    p.SetFont(std::clamp(static_cast<int>(std::trunc(v.zoom * 10.0)), 8, 12), false);
+    p.SetFont(std::clamp(static_cast<int>(std::trunc(v.zoom * 10.0)), 8, kShapeLengthMostPoints),
+              false);
     p.SetTextForeground({30, 30, 30});
     p.SetSolidTextBackground({255, 255, 255, 180});
     const std::size_t n = s->vertices.size();
@@ -173,8 +175,8 @@ void DrawShapes(RenderContext& rc, Painter& p, const Layout& layout, const ViewT
       const double L = Distance(a.x, a.y, b.x, b.y);
       if (!(L >= 1.0)) continue;
       const Point u = OutwardNormal(a, b, L, mean);
-      const double mx = v.zoom * (a.x + b.x) / 2.0 + v.offset_x + 12.0 * u.x;
-      const double my = v.zoom * (a.y + b.y) / 2.0 + v.offset_y + 12.0 * u.y;
+      const double mx = v.zoom * (a.x + b.x) / 2.0 + v.offset_x + kShapeLengthGapPixels * u.x;
+      const double my = v.zoom * (a.y + b.y) / 2.0 + v.offset_y + kShapeLengthGapPixels * u.y;
       DrawCentredText(p, Units::Of(layout.units).MarkedText(L), DevPixels(mx, my));
     }
   }
@@ -205,7 +207,8 @@ void DrawGradeMarkers(RenderContext& rc, Painter& p, const Layout& layout, const
     const IPoint tri[3] = {tip, along(12, 6), along(12, -6)};
     p.DrawPolygon(tri, 3);
     if (v.zoom < 0.25) continue;
-    p.SetFont(FontAtZoom(v.zoom, 8.0, 7), true);
+    // On paper the grade reads at the size of an article label.
+    p.SetFont(rc.paper_px_per_mm > 0 ? kPaperLabelPoints : FontAtZoom(v.zoom, 8.0, 7), true);
     p.SetTextForeground(c);
     p.SetTransparentTextBackground();
     const std::string value = FormatFixed(run.deg, 1);
@@ -255,11 +258,15 @@ std::string render_detail::DrawableText(std::string_view text) {
   return out;
 }
 
+int TextLabelPoints(double zoom) {
+  return FontAtZoom(zoom, 11.0, 8);
+}
+
 void DrawLabels(Painter& p, const Layout& layout, const ViewTransform& v) {
   for (const LayoutLabel& label : layout.labels) {
     LayoutLabel l = label;
     l.text = DrawableText(label.text);
-    p.SetFont(FontAtZoom(v.zoom, 11.0, 8), true);
+    p.SetFont(TextLabelPoints(v.zoom), true);
     p.SetTextForeground(l.sel ? Color{40, 80, 200} : Color{20, 20, 20});
     p.SetSolidTextBackground({255, 255, 220, 200});
     const IPoint at = ToDevice(v, l.x, l.y);
@@ -296,7 +303,7 @@ void DrawMeasurements(Painter& p, const Layout& layout, const ViewTransform& v) 
     const double L = Distance(m.start.x, m.start.y, m.end.x, m.end.y);
     const IPoint at = ToDevice(v, (m.start.x + m.end.x) / 2.0 + m.label_offset.x,
                                (m.start.y + m.end.y) / 2.0 + m.label_offset.y);
-    p.SetFont(10, true);
+    p.SetFont(kMeasurementPoints, true);
     p.SetBrush(m.sel ? Color{220, 232, 255, 235} : Color{255, 248, 220, 235});
     p.SetPen(c, 1);
     p.SetTextForeground({20, 20, 20});

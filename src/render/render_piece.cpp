@@ -49,6 +49,26 @@ Color FadeTowardGrey(Color c) {
   return {ch(c.r), ch(c.g), ch(c.b), c.a};
 }
 
+// On paper an article label is 9 points (letters about 2.5 mm tall), shrunk to fit a
+// piece `long_px` by `wide_px`, and left out below a 2 mm line.
+constexpr double kSmallestPaperLabelMm = 2.0;
+
+// Sets the font for an article label on paper; false when it is left out.
+bool SetPaperLabelFont(const RenderContext& rc, Painter& p, const std::string& text, double long_px,
+                       double wide_px) {
+  p.SetFont(kPaperLabelPoints, true);
+  const IPoint full = p.TextExtent(text);
+  if (full.x <= 0 || full.y <= 0) return false;
+  const double shrink = std::min({1.0, long_px / full.x, wide_px / full.y});
+  if (full.y * shrink < kSmallestPaperLabelMm * rc.paper_px_per_mm) return false;
+  const int points = static_cast<int>(std::floor(kPaperLabelPoints * shrink));
+  if (points == kPaperLabelPoints) return true;
+  if (points < 1) return false;
+  p.SetFont(points, true);
+  const IPoint small = p.TextExtent(text);
+  return small.x <= long_px && small.y <= wide_px;
+}
+
 // Turnout branches are cut at the straight route's end like the branch connector.
 double BranchAngle(const PieceDef& def, double signed_angle) {
   const double limit = std::asin(std::min(1.0, def.length / def.radius)) * 180.0 / kPi;
@@ -95,8 +115,9 @@ void SlipCurves(RenderContext& rc, Painter& p, const PieceDef& def, const Frame&
   }
 }
 
-void DrawTurntable(Painter& p, const PlacedPiece& piece, const PieceDef& def, const Frame& f,
-                   const ViewTransform& v, bool selected, PieceColors col) {
+void DrawTurntable(const RenderContext& rc, Painter& p, const PlacedPiece& piece,
+                   const PieceDef& def, const Frame& f, const ViewTransform& v, bool selected,
+                   PieceColors col) {
   const IPoint centre = ToDevice(v, piece.x, piece.y);
   p.SetPen(col.outline, 1);
   p.SetBrush({220, 215, 210});
@@ -118,7 +139,12 @@ void DrawTurntable(Painter& p, const PlacedPiece& piece, const PieceDef& def, co
   p.SetTransparentPen();
   p.SetBrush({160, 140, 100});
   for (const Connector& k : def.connectors) p.DrawCircle(Dev(v, f.At(k.x, k.y)), dot);
-  p.SetFont(std::max(8, static_cast<int>(std::trunc(v.zoom * 11.0))), true);
+  if (rc.paper_px_per_mm <= 0) {
+    p.SetFont(std::max(8, static_cast<int>(std::trunc(v.zoom * 11.0))), true);
+  } else {
+    const double rim = def.length * v.zoom;
+    if (!SetPaperLabelFont(rc, p, "74861", rim, rim)) return;
+  }
   p.SetTextForeground(selected ? Color{40, 100, 200} : Color{60, 60, 60});
   p.SetTransparentTextBackground();
   // The text turns with the piece; the device angle runs counter-clockwise.
@@ -196,7 +222,7 @@ void DrawBands(RenderContext& rc, Painter& p, const PlacedPiece& piece, const Pi
         SlipCurves(rc, p, def, f, v, hw, Shift(col.fill, 10, 10, 18), col.outline);
       return;
     case PieceKind::Turntable:
-      DrawTurntable(p, piece, def, f, v, selected, col);
+      DrawTurntable(rc, p, piece, def, f, v, selected, col);
       return;
     default:
       StraightBand(rc.points, v, f, def.length, hw);
@@ -318,12 +344,28 @@ void DrawPiece(RenderContext& rc, Painter& p, const PlacedPiece& piece, const Pi
   DrawBands(rc, p, piece, def, f, v, selected, col);
   if (def.elevated) DrawArch(p, def, f, v);
   if (IsContactTrack(def)) DrawContactBox(p, def, f, v);
-  if (!show_labels || v.zoom < 0.2) return;
-  p.SetFont(std::max(6, static_cast<int>(std::trunc(v.zoom * 9.0))), true);
-  p.SetTextForeground(selected ? Color{40, 100, 200} : Color{50, 50, 50});
-  p.SetTransparentTextBackground();
-  DrawCentredText(p, def.id, Dev(v, PieceMiddle(def, f)));
+  if (!show_labels) return;
+  bool label = true;
+  if (rc.paper_px_per_mm <= 0) {
+    if (v.zoom < 0.2) return;
+    p.SetFont(std::max(6, static_cast<int>(std::trunc(v.zoom * 9.0))), true);
+  } else {
+    const LabelRoom room = PaperLabelRoom(def);
+    label = SetPaperLabelFont(rc, p, def.id, room.length * v.zoom, room.width * v.zoom);
+  }
+  if (label) {
+    p.SetTextForeground(selected ? Color{40, 100, 200} : Color{50, 50, 50});
+    p.SetTransparentTextBackground();
+    DrawCentredText(p, def.id, Dev(v, PieceMiddle(def, f)));
+  }
   DrawConnectorDots(p, piece, def, v);
+}
+
+LabelRoom PaperLabelRoom(const PieceDef& def) {
+  double span = def.kind == PieceKind::Curve ? 0.0 : def.length;
+  for (const Connector& a : def.connectors)
+    for (const Connector& b : def.connectors) span = std::max(span, Distance(a.x, a.y, b.x, b.y));
+  return {span, 2.0 * TrackHalfWidth(def.system)};
 }
 
 bool PieceMayBeVisible(const RenderContext& rc, const PlacedPiece& piece, const PieceDef& def,

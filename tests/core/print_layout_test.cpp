@@ -7,6 +7,9 @@
 
 #include <cmath>
 
+#include "catalog/catalog.h"
+#include "catalog/helix_catalog.h"
+#include "catalog/track_system.h"
 #include "fake_prompter.h"
 #include "layout_builder.h"
 #include "model/layout_ops.h"
@@ -76,30 +79,214 @@ TEST(PrintPages, FitPercentageAndAnExactFit) {
   EXPECT_EQ(PlanPages({0, 0, 92.01, 10}, Scale(1), kSquare, true, 254).across, 2);
 }
 
-TEST(PrintPages, BoundsStartAtTheFirstPointAndFollowTheOptions) {
+// Fit to Page cut off helix rings, the outer half of edge track and scenery: the
+// printed area held piece ends and scenery positions only.
+TEST(PrintBounds, HoldWhatThePrintedLevelsDrawAsItIsDrawn) {
   Layout l;
   EnsureDefaultLevel(l);
-  const PrintBounds empty = ComputePrintBounds(l, PrintOptions{});
-  EXPECT_EQ(empty.max_x, 1000);
-  EXPECT_EQ(empty.min_y, 0);
+  Level upper;
+  upper.id = 2;
+  l.levels.push_back(upper);
+  EXPECT_EQ(ComputePrintBounds(l, PrintOptions{}).max_x, 1000);  // nothing: a square metre
   ChainBuilder(l).Start("24188", {5000, 5000, 0});
-  SceneryItem s;
-  s.x = 5100;
-  s.y = 5050;
-  s.level = 2;
-  l.scenery.push_back(s);
-  PlacedPiece other = l.pieces[0];
-  other.id = 9;
-  other.level = 2;
-  other.x = -300;
-  l.pieces.push_back(other);
+  const double hw = TrackHalfWidth(MarklinC);
+  const PrintBounds piece = ComputePrintBounds(l, PrintOptions{});
+  EXPECT_NEAR(piece.min_y, 5000 - hw, 1e-9);
+  EXPECT_NEAR(piece.max_y, 5000 + hw, 1e-9);
+  Helix h;  // no bottom piece: on level 1; turned so that no ring piece starts leftmost
+  h.cx = 2000;
+  h.cy = 5000;
+  h.heading = 10;
+  l.helices.push_back(h);
+  l.scenery.push_back({.id = 50, .item = "platform", .x = 3000, .y = 8000, .heading = 90});
+  l.labels.push_back({51, "Yard", 4000, 3000});
+  ChainBuilder(l).Start("24188", {-3000, 5000, 0}, 2);
+  l.scenery.push_back({.id = 52, .item = "platform", .x = 9000, .y = 5000, .level = 2});
+  LayoutShape pond;
+  pond.level = 2;
+  pond.vertices = {{0, -4000}, {10, -4000}, {0, -3990}};
+  l.shapes.push_back(pond);
   const PrintBounds active = ComputePrintBounds(l, PrintOptions{});
-  EXPECT_EQ(active.min_x, 5000);
-  EXPECT_EQ(active.min_y, 5000);
-  EXPECT_EQ(active.max_y, 5050);  // the scenery of another level counts
+  const double outer = HelixCatalog::resolve(h.variant)->outer_radius;
+  EXPECT_NEAR(active.min_x, 2000 - outer - hw, 1.0);
+  EXPECT_EQ(active.min_y, 3000);
+  EXPECT_NEAR(active.max_x, 5188.3 + hw, 1e-9);
+  EXPECT_NEAR(active.max_y, 8115, 1e-9);  // the platform turned upright
   PrintOptions all;
   all.levels = PrintLevels::All;
-  EXPECT_EQ(ComputePrintBounds(l, all).min_x, -300);
+  const PrintBounds every = ComputePrintBounds(l, all);
+  EXPECT_NEAR(every.min_x, -3000 - hw, 1e-9);
+  EXPECT_EQ(every.min_y, -4000);
+  EXPECT_NEAR(every.max_x, 9115, 1e-9);
+  l.baseboard = {{0, 0}, {0, 9000}, {10, 9000}};
+  EXPECT_EQ(ComputePrintBounds(l, all).max_y, 9000);
+  all.baseboard = false;
+  EXPECT_NEAR(ComputePrintBounds(l, all).max_y, 8115, 1e-9);
+}
+
+// A layout that reaches the edges of its printed area with everything a page draws:
+// track along the board's edge, a helix over it, turned scenery, a label in the corner,
+// a measurement, and the board's edge lengths.
+Layout ShelfToTheEdges() {
+  Layout l = Baseboard2400x1200();
+  ChainBuilder c(l);
+  c.Start("24188", {0, 1000, 270});
+  c.Append("24188");
+  Helix h;
+  h.cx = 2300;
+  h.cy = 300;
+  l.helices.push_back(h);
+  l.scenery.push_back({.id = 50, .item = "platform", .x = 1200, .y = 1250, .heading = 30});
+  l.labels.push_back({51, "Yard", 2400, 1200});
+  Measurement m;
+  m.start = {0, -100};
+  m.end = {2400, -100};
+  l.measures.push_back(m);
+  return l;
+}
+
+// At 96 dpi the recording painter measures text as a printer does: a point is 1/72 inch.
+constexpr double kRecorderDpi = 96;
+
+// A call's device box, text as the recording painter measures it.
+void CallBox(const PaintCall& c, int& x0, int& y0, int& x1, int& y1) {
+  c.Bounds(x0, y0, x1, y1);
+  if (c.op != Op::Text) return;
+  x1 = x0 + PaintCall::TextWidth(c.text, c.state.font_size);
+  y1 = y0 + PaintCall::TextHeight(c.state.font_size);
+}
+
+TEST(PrintPages, FitToPageDrawsTheWholeLayoutInsideTheMargins) {
+  const Layout l = ShelfToTheEdges();
+  PrintOptions o;
+  o.levels = PrintLevels::All;
+  for (const bool portrait : {true, false}) {
+    const PagePlan plan = PlanPrint(l, o, kA4Paper, portrait, kRecorderDpi);
+    ASSERT_EQ(PageCount(plan), 1);
+    RenderContext rc;
+    RecordingPainter rec;
+    DrawPrintPage(rc, rec, PrintedLayout(l, o), "Shelf", o, plan, 1);
+    const PageArea a = PrintableArea(plan);
+    int drawn = 0;
+    for (const PaintCall& c : rec.calls) {
+      if (!c.state.clipped) continue;
+      ++drawn;
+      int x0, y0, x1, y1;
+      CallBox(c, x0, y0, x1, y1);
+      const int pen = 2;  // outlines reach half their pen beyond their points
+      EXPECT_TRUE(x0 >= a.x - pen && y0 >= a.y - pen && x1 <= a.x + a.width + pen &&
+                  y1 <= a.y + a.height + pen)
+          << "call " << static_cast<int>(c.op) << " " << c.text << " at " << x0 << "," << y0 << "-"
+          << x1 << "," << y1 << (portrait ? " portrait" : " landscape");
+    }
+    EXPECT_GT(drawn, 50);
+  }
+}
+
+// Article labels printed at screen size times the print scale: at 1 : 1 a 24188 label
+// was 249 x 57 mm over a 188 x 38 mm piece, and in Fit to Page labels hid the track.
+TEST(PrintPages, ArticleLabelsHaveAPaperSizeOfTheirOwnAndNeverOutgrowTheirPiece) {
+  Layout l = ShelfToTheEdges();
+  l.grade_runs.push_back({2.0, l.pieces[0].id, 0});
+  const LabelRoom room = PaperLabelRoom(*Catalog::instance().find("24188"));
+  PrintOptions fit;
+  for (const PrintOptions& o : {Scale(1), Scale(10), fit, Scale(200)}) {
+    const PagePlan plan = PlanPrint(l, o, kA4Paper, false, kRecorderDpi);
+    int labels = 0, grades = 0;
+    for (int page = 1; page <= PageCount(plan); ++page) {
+      RenderContext rc;
+      RecordingPainter rec;
+      DrawPrintPage(rc, rec, PrintedLayout(l, o), "", o, plan, page);
+      for (const PaintCall* c : rec.Find(Op::Text)) {
+        // The grade beside a piece is as large as its label, not the zoom's size.
+        if (c->text == "+2.0 deg") {
+          ++grades;
+          EXPECT_EQ(c->state.font_size, kPaperLabelPoints);
+        }
+        if (c->text != "24188") continue;
+        ++labels;
+        EXPECT_LE(c->state.font_size, kPaperLabelPoints);
+        if (o.scaling == PrintScaling::ActualScale) {
+          EXPECT_EQ(c->state.font_size, kPaperLabelPoints);
+        }
+        EXPECT_LE(PaintCall::TextWidth(c->text, c->state.font_size), room.length * plan.scale);
+        EXPECT_LE(PaintCall::TextHeight(c->state.font_size), room.width * plan.scale);
+      }
+    }
+    // At 1 : 200 a piece is smaller on paper than a label can be read: none is printed.
+    EXPECT_EQ(labels > 0, o.scaling != PrintScaling::ActualScale || o.scale_n < 200) << o.scale_n;
+    EXPECT_EQ(grades > 0, labels > 0) << o.scale_n;
+  }
+  // The canvas keeps labels that grow with the zoom.
+  const RecordingPainter screen = Paint(l, {2.0, 100, 100}, 6000, 4000);
+  int on_screen = 0;
+  for (const PaintCall* c : screen.Find(Op::Text)) {
+    if (c->text != "24188") continue;
+    ++on_screen;
+    EXPECT_EQ(c->state.font_size, 18);
+  }
+  EXPECT_EQ(on_screen, 2);
+}
+
+// Nothing stands in the margins but the header and, where sheets join, the marks that
+// go on from the edges of the drawing area.
+TEST(PrintPages, PagesAreHeadedAndTiledPagesNamedAndMarkedWhereTheyJoin) {
+  Layout l = ShelfToTheEdges();
+  l.levels[0].name = "Lower deck";
+  PagePlan grid;
+  grid.across = 3;
+  grid.down = 2;
+  grid.pages = 6;
+  EXPECT_EQ(PageName(grid, 1), "A1");
+  EXPECT_EQ(PageName(grid, 5), "B2");
+  grid.across = 1;
+  EXPECT_EQ(PageName(grid, 27), "AA1");
+  EXPECT_EQ(PageName(grid, 28), "AB1");
+  grid.across = 3;
+  PrintOptions all;
+  all.levels = PrintLevels::All;
+  EXPECT_EQ(PageHeader(l, "Shelf", PrintOptions{}, PagePlan{}, 1), "Shelf \u2014 Lower deck");
+  EXPECT_EQ(PageHeader(l, "", all, PagePlan{}, 1), "all levels");
+  EXPECT_EQ(PageHeader(l, "Shelf", PrintOptions{}, grid, 5),
+            "Shelf \u2014 Lower deck \u2014 page B2 of 3 \u00d7 2");
+
+  for (const PrintOptions& o : {PrintOptions{}, Scale(5)}) {
+    const PagePlan plan = PlanPrint(l, o, kA4Paper, true, kRecorderDpi);
+    const PageArea a = PrintableArea(plan);
+    const int right = a.x + a.width, bottom = a.y + a.height;
+    for (int page = 1; page <= PageCount(plan); ++page) {
+      RenderContext rc;
+      RecordingPainter rec;
+      DrawPrintPage(rc, rec, PrintedLayout(l, o), "Shelf", o, plan, page);
+      int headers = 0, marks = 0;
+      for (const PaintCall& c : rec.calls) {
+        if (c.state.clipped) {
+          EXPECT_TRUE(c.state.clip_x == a.x && c.state.clip_y == a.y && c.state.clip_w == a.width &&
+                      c.state.clip_h == a.height);
+          continue;
+        }
+        int x0, y0, x1, y1;
+        CallBox(c, x0, y0, x1, y1);
+        EXPECT_TRUE(x0 >= 0 && y0 >= 0 && x1 <= plan.width && y1 <= plan.height);
+        if (c.op == Op::Text) {
+          ++headers;
+          EXPECT_EQ(c.text, PageHeader(l, "Shelf", o, plan, page));
+          EXPECT_LT(y1, a.y);
+          continue;
+        }
+        ASSERT_EQ(c.op, Op::Line);
+        ++marks;
+        // On a line of the drawing area's edges, and wholly outside the area.
+        EXPECT_TRUE(x0 == x1 ? (x0 == a.x || x0 == right) && (y1 < a.y || y0 > bottom)
+                             : (y0 == a.y || y0 == bottom) && (x1 < a.x || x0 > right));
+      }
+      EXPECT_EQ(headers, 1);
+      const int column = (page - 1) % plan.across, row = (page - 1) / plan.across;
+      const int joins =
+          (column > 0) + (column + 1 < plan.across) + (row > 0) + (row + 1 < plan.down);
+      EXPECT_EQ(marks, 2 * joins) << PageName(plan, page);
+    }
+  }
 }
 
 TEST(PrintPages, TilesAndTheCentredSinglePage) {

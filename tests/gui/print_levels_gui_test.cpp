@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <wx/button.h>
+#include <wx/dcmemory.h>
 #include <wx/listctrl.h>
 #include <wx/print.h>
 #include <wx/printdlg.h>
@@ -104,6 +105,47 @@ TEST_F(LevelsGuiTest, APreviewClosedAfterPageOneChangesNothing) {
   EXPECT_TRUE(frame->canvas()->shown() == DrawSwitches{}) << "printing switched nothing";
 }
 
+// Print and Print Preview drew text in screen points, a sixth of its size in the PDF:
+// an article label's digits, 2.4 mm tall on paper, came out 0.7 mm.
+TEST_F(LevelsGuiTest, PrintedTextHasItsPaperSizeInThePrintout) {
+  ::Layout l;
+  EnsureDefaultLevel(l);
+  PlacedPiece straight;
+  straight.id = 1;
+  straight.cat = "24188";
+  l.pieces.push_back(straight);
+  PrintOptions o;
+  o.scaling = PrintScaling::ActualScale;
+  o.scale_n = 1;
+  const int dpi = 300, w = 3508, h = 2480;  // A4 landscape
+  LayoutPrintout printout(l, o, kA4Paper, false);
+  wxBitmap page(w, h);
+  {
+    wxMemoryDC dc(page);
+    dc.SetBackground(*wxWHITE_BRUSH);
+    dc.Clear();
+    printout.SetDC(&dc);
+    printout.SetPPIPrinter(dpi, dpi);
+    printout.SetPageSizePixels(w, h);
+    printout.SetPageSizeMM(297, 210);
+    printout.SetPaperRectPixels(wxRect(0, 0, w, h));
+    printout.OnPreparePrinting();
+    ASSERT_TRUE(printout.OnPrintPage(1));
+    printout.SetDC(nullptr);
+  }
+  // The label is the only dark grey inside the margins: the track is lighter, the dots
+  // coloured.
+  const wxImage image = page.ConvertToImage();
+  int top = h, bottom = -1;
+  for (int y = h * 4 / 100 + 1; y < h * 96 / 100; ++y)
+    for (int x = 0; x < w; ++x)
+      if (image.GetRed(x, y) < 100 && image.GetGreen(x, y) < 100 && image.GetBlue(x, y) < 100)
+        top = std::min(top, y), bottom = std::max(bottom, y);
+  const double digits_mm = (bottom - top + 1) * 25.4 / dpi;
+  EXPECT_GT(digits_mm, 2.0);
+  EXPECT_LT(digits_mm, 2.8);
+}
+
 std::string RunVantrel(const std::string& args, int& status) {
   const std::string cmd = std::string(VANTREL_EXE) + " " + args + " 2>&1";
   FILE* f = popen(cmd.c_str(), "r");
@@ -128,10 +170,11 @@ int CountPages(const std::filesystem::path& pdf) {
 
 // 1 : 5 on portrait A4 and 1932 mm wide: exactly two usable widths (2 x 0.92 x 210 mm x 5).
 // The preview planned on the printer's page in pixels and counted three pages across.
+// A deck's outline is drawn without lengths beside it, so it spans just its corners.
 TEST_F(LevelsGuiTest, PreviewAndPdfCountTheSamePagesAtAPageBoundary) {
   ::Layout l;
   EnsureDefaultLevel(l);
-  l.baseboard = {{0, 0}, {1932, 0}, {1932, 1000}, {0, 1000}};
+  l.levels[0].outline = {{0, 0}, {1932, 0}, {1932, 1000}, {0, 1000}};
   PrintOptions o;
   o.scaling = PrintScaling::ActualScale;
   o.scale_n = 5;
@@ -150,7 +193,7 @@ TEST_F(LevelsGuiTest, PreviewAndPdfCountTheSamePagesAtAPageBoundary) {
   window->Show();
   wxYield();
   const auto pdf = dir / "boundary.pdf";
-  ASSERT_EQ(WriteLayoutPdf(l, o, paper, portrait, pdf), "");
+  ASSERT_EQ(WriteLayoutPdf(l, "Shelf", o, paper, portrait, pdf), "");
   EXPECT_EQ(CountPages(pdf), 2);
   EXPECT_EQ(preview->GetMaxPage(), CountPages(pdf));
   window->Close(true);

@@ -21,6 +21,8 @@ struct PaintState {
   Color text{0, 0, 0};
   bool text_bg_solid = false;
   Color text_bg{255, 255, 255};
+  bool clipped = false;  // drawing shows only inside the clip rectangle
+  int clip_x = 0, clip_y = 0, clip_w = 0, clip_h = 0;
   friend bool operator==(const PaintState&, const PaintState&) = default;
 };
 
@@ -70,6 +72,10 @@ class RecordingPainter : public Painter {
     s.brush = background;
     calls.push_back({Op::Clear, s, {}, 0, 0, 0, 0, {}});
   }
+  void SetClip(int x, int y, int w, int h) override {
+    state.clipped = true, state.clip_x = x, state.clip_y = y, state.clip_w = w, state.clip_h = h;
+  }
+  void ResetClip() override { state.clipped = false; }
   void SetPen(Color color, int width, PenStyle style = PenStyle::Solid) override {
     state.pen_none = false, state.pen = color, state.pen_width = width, state.pen_style = style;
   }

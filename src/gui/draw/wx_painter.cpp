@@ -3,6 +3,8 @@
 
 #include <wx/graphics.h>
 
+#include <cmath>
+
 #include "gui/wx_text.h"
 
 namespace {
@@ -43,6 +45,25 @@ std::uint64_t WxPainter::PenKey(Color c, int width, PenStyle style) {
 void WxPainter::Clear(Color background) {
   dc_.SetBackground(wxBrush(ToWxColour(background)));
   dc_.Clear();
+}
+
+void WxPainter::SetClip(int x, int y, int width, int height) {
+  // A device context on a graphics context made from a native one (a PDF page) has no
+  // size, and cuts every clip of its own down to nothing: clip the graphics context.
+  if (wxGraphicsContext* gc = dc_.GetGraphicsContext()) {
+    gc->ResetClip();
+    gc->Clip(x, y, width, height);
+    return;
+  }
+  dc_.DestroyClippingRegion();  // a new region would otherwise be cut by the old one
+  dc_.SetClippingRegion(x, y, width, height);
+}
+
+void WxPainter::ResetClip() {
+  if (wxGraphicsContext* gc = dc_.GetGraphicsContext())
+    gc->ResetClip();
+  else
+    dc_.DestroyClippingRegion();
 }
 
 void WxPainter::SetPen(Color color, int width, PenStyle style) {
@@ -179,4 +200,8 @@ void WxPainter::DrawText(const std::string& text, int x, int y) {
 
 void WxPainter::DrawRotatedText(const std::string& text, int x, int y, double angle_deg) {
   dc_.DrawRotatedText(ToWx(text), x, y, angle_deg);
+}
+
+void PaperPainter::SetFont(int point_size, bool bold) {
+  WxPainter::SetFont(static_cast<int>(std::lround(point_size * font_scale_)), bold);
 }

@@ -24,6 +24,8 @@ class WxPainter : public Painter {
   static constexpr bool kDefaultAntialias = true;
 
   void Clear(Color background) override;
+  void SetClip(int x, int y, int width, int height) override;
+  void ResetClip() override;
   void SetPen(Color color, int width, PenStyle style = PenStyle::Solid) override;
   void SetTransparentPen() override;
   void SetBrush(Color color) override;
@@ -63,4 +65,16 @@ class WxPainter : public Painter {
   std::unordered_map<int, wxFont> fonts_;
   std::unordered_map<std::string, IPoint> extents_;  // key: font, then the text
   std::vector<wxPoint> points_;
+};
+
+// The painter of a printed page at `dpi` pixels per inch. Toolkit fonts are sized for a
+// 96 dpi screen; on paper a point is 1/72 inch, so font sizes grow from screen to page
+// pixels. Everything else passes through.
+class PaperPainter : public WxPainter {
+ public:
+  PaperPainter(wxDC& dc, double dpi) : WxPainter(dc), font_scale_(dpi / 96.0) {}
+  void SetFont(int point_size, bool bold) override;
+
+ private:
+  double font_scale_;
 };

@@ -6,11 +6,17 @@
 #include <algorithm>
 
 #include "gui/draw/wx_painter.h"
+#include "gui/wx_text.h"
 #include "model/units.h"
 
 LayoutPrintout::LayoutPrintout(const ::Layout& layout, const PrintOptions& options,
-                               const Paper& paper, bool portrait, const wxString& title)
-    : wxPrintout(title), layout_(layout), options_(options), paper_(paper), portrait_(portrait) {}
+                               const Paper& paper, bool portrait, const std::string& name)
+    : wxPrintout(name.empty() ? wxString("Vantrel Layout") : ToWx(name)),
+      layout_(layout),
+      name_(name),
+      options_(options),
+      paper_(paper),
+      portrait_(portrait) {}
 
 void LayoutPrintout::PlanForPage(wxSize page_pixels) {
   int ppi_x = 0, ppi_y = 0;
@@ -50,12 +56,12 @@ bool LayoutPrintout::OnPrintPage(int page) {
   // The plan's page is the paper at the printer's resolution; the printer's own page
   // may be a few pixels smaller, which only trims the margin.
   FitThisSizeToPaper(wxSize(w, h));
-  WxPainter painter(*dc);
+  PaperPainter painter(*dc, plan_.px_per_mm * kMmPerInch);
   if (options_.color == PrintColor::Greyscale) {
     GreyPainter grey(painter);
-    DrawPrintPage(rc_, grey, printed_, options_, plan_, page);
+    DrawPrintPage(rc_, grey, printed_, name_, options_, plan_, page);
   } else {
-    DrawPrintPage(rc_, painter, printed_, options_, plan_, page);
+    DrawPrintPage(rc_, painter, printed_, name_, options_, plan_, page);
   }
   return true;
 }

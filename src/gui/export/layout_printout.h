@@ -12,9 +12,10 @@ class LayoutPrintout : public wxPrintout {
  public:
   // `paper` and `portrait` as the print data names them; the pages are planned on that
   // paper, the way round the printer's page is, so the preview counts the pages the PDF
-  // export writes. A printer page of another size is planned on as it is.
+  // export writes. A printer page of another size is planned on as it is. `name`, the
+  // layout's, heads every page and names the print job.
   LayoutPrintout(const ::Layout& layout, const PrintOptions& options, const Paper& paper,
-                 bool portrait, const wxString& title = "Vantrel Layout");
+                 bool portrait, const std::string& name = {});
 
   void OnPreparePrinting() override;
   void GetPageInfo(int* min_page, int* max_page, int* from, int* to) override;
@@ -27,6 +28,7 @@ class LayoutPrintout : public wxPrintout {
   void PlanForPage(wxSize page_pixels);
 
   const ::Layout& layout_;
+  std::string name_;
   PrintOptions options_;
   Paper paper_;
   bool portrait_;

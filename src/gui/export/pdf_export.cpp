@@ -24,18 +24,6 @@ constexpr const char* kUsage =
     "[--all-levels] [--grayscale] [--grid] [--no-baseboard] [--paper a4|a3|letter] "
     "[--portrait]";
 
-// wx sizes fonts for a 96 dpi screen; on the page a point is 1/72 inch as on a printer.
-constexpr double kFontScale = kPdfDpi / 96.0;
-
-// Font sizes grow from screen to page pixels; everything else passes through.
-class PageFontPainter : public WxPainter {
- public:
-  using WxPainter::WxPainter;
-  void SetFont(int point_size, bool bold) override {
-    WxPainter::SetFont(static_cast<int>(point_size * kFontScale + 0.5), bold);
-  }
-};
-
 cairo_status_t AppendToString(void* closure, const unsigned char* data, unsigned int length) {
   static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
   return CAIRO_STATUS_SUCCESS;
@@ -43,8 +31,9 @@ cairo_status_t AppendToString(void* closure, const unsigned char* data, unsigned
 
 }  // namespace
 
-std::string WriteLayoutPdf(const Layout& layout, const PrintOptions& options, const Paper& paper,
-                           bool portrait, const std::filesystem::path& pdf) {
+std::string WriteLayoutPdf(const Layout& layout, const std::string& name,
+                           const PrintOptions& options, const Paper& paper, bool portrait,
+                           const std::filesystem::path& pdf) {
   const PagePlan plan = PlanPrint(layout, options, paper, portrait, kPdfDpi);
   if (plan.pages > kMostPages) {
     char text[160];
@@ -64,19 +53,20 @@ std::string WriteLayoutPdf(const Layout& layout, const PrintOptions& options, co
     cairo_surface_destroy(surface);
     return "cannot start a PDF";
   }
-  cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, "Vantrel Layout");
+  cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE,
+                                 name.empty() ? "Vantrel Layout" : name.c_str());
   RenderContext rc;
   for (int page = 1; page <= PageCount(plan); ++page) {
     cairo_t* cr = cairo_create(surface);
     cairo_scale(cr, pt, pt);  // drawing in page pixels at the printer resolution
     {
       wxGCDC dc(renderer->CreateContextFromNativeContext(cr));
-      PageFontPainter painter(dc);
+      PaperPainter painter(dc, kPdfDpi);
       if (options.color == PrintColor::Greyscale) {
         GreyPainter grey(painter);
-        DrawPrintPage(rc, grey, printed, options, plan, page);
+        DrawPrintPage(rc, grey, printed, name, options, plan, page);
       } else {
-        DrawPrintPage(rc, painter, printed, options, plan, page);
+        DrawPrintPage(rc, painter, printed, name, options, plan, page);
       }
     }
     cairo_show_page(cr);
@@ -109,8 +99,12 @@ int RunPdfExport(int argc, char** argv) {
   }
   EnsureDefaultLevel(layout);
   wxLogNull quiet;
-  const std::string error =
-      WriteLayoutPdf(layout, request.options, request.paper, request.portrait, request.pdf_file);
+  // Named as in the file, or after the file when it names none.
+  const std::string name = loaded.name.empty()
+                               ? std::filesystem::path(request.layout_file).stem().string()
+                               : loaded.name;
+  const std::string error = WriteLayoutPdf(layout, name, request.options, request.paper,
+                                           request.portrait, request.pdf_file);
   if (!error.empty()) {
     std::fprintf(stderr, "Cannot write %s: %s\n", request.pdf_file.c_str(), error.c_str());
     return 1;

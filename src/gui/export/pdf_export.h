@@ -9,8 +9,10 @@
 #include "print/pdf_request.h"
 
 // Writes the PDF atomically; "" on success, otherwise the reason. Never changes `layout`.
-std::string WriteLayoutPdf(const Layout& layout, const PrintOptions& options, const Paper& paper,
-                           bool portrait, const std::filesystem::path& pdf);
+// `name`, the layout's, heads every page and titles the file.
+std::string WriteLayoutPdf(const Layout& layout, const std::string& name,
+                           const PrintOptions& options, const Paper& paper, bool portrait,
+                           const std::filesystem::path& pdf);
 
 // "--export-pdf" on the command line.
 bool IsPdfExportCommand(int argc, char** argv);

@@ -63,7 +63,7 @@ void MainFrame::OnPrint() {
   if (!PreparePrint(paper, portrait)) return;
   wxPrintDialogData data(*print_data_);
   wxPrinter printer(&data);
-  LayoutPrintout printout(doc_.layout(), print_options_, paper, portrait, "Vantrel Layout");
+  LayoutPrintout printout(doc_.layout(), print_options_, paper, portrait, doc_.name());
   if (printer.Print(this, &printout, true)) {
     *print_data_ = printer.GetPrintDialogData().GetPrintData();
   } else if (wxPrinter::GetLastError() == wxPRINTER_ERROR) {
@@ -80,8 +80,8 @@ void MainFrame::OnPrintPreview() {
   if (!PreparePrint(paper, portrait)) return;
   wxPrintDialogData data(*print_data_);
   auto* preview = new wxPrintPreview(
-      new LayoutPrintout(doc_.layout(), print_options_, paper, portrait, "Vantrel Layout"),
-      new LayoutPrintout(doc_.layout(), print_options_, paper, portrait, "Vantrel Layout"), &data);
+      new LayoutPrintout(doc_.layout(), print_options_, paper, portrait, doc_.name()),
+      new LayoutPrintout(doc_.layout(), print_options_, paper, portrait, doc_.name()), &data);
   if (!preview->IsOk()) {
     delete preview;
     prompter_.Notify("Print Preview",
@@ -108,8 +108,8 @@ void MainFrame::OnExportPdf() {
   Paper paper;
   bool portrait = false;
   if (!PreparePrint(paper, portrait)) return;
-  const std::string error = WriteLayoutPdf(doc_.layout(), print_options_, paper, portrait,
-                                           FromWx(save.GetPath()).c_str());
+  const std::string error = WriteLayoutPdf(doc_.layout(), doc_.name(), print_options_, paper,
+                                           portrait, FromWx(save.GetPath()).c_str());
   if (!error.empty())
     prompter_.Notify("Export PDF", "Cannot write " + FromWx(save.GetPath()) + ": " + error,
                      PromptIcon::Error);
