@@ -5,9 +5,12 @@
 
 #include "model/atomic_file.h"
 
-void LoadPrefs(Prefs& prefs, const std::filesystem::path& file) {
+std::string LoadPrefs(Prefs& prefs, const std::filesystem::path& file) {
+  std::error_code ec;
+  if (!std::filesystem::exists(file, ec)) return {};  // a first start
   std::string text;
-  if (!ReadWholeFile(file, text)) return;
+  if (std::string error = ReadWholeFile(file, text, kMaxPrefsBytes); !error.empty())
+    return error + "\n\nThe preferences start from their defaults.";
   std::size_t pos = 0;
   while (pos <= text.size()) {
     std::size_t nl = text.find('\n', pos);
@@ -20,6 +23,7 @@ void LoadPrefs(Prefs& prefs, const std::filesystem::path& file) {
     }
     pos = nl + 1;
   }
+  return {};
 }
 
 bool SavePrefs(const Prefs& prefs, const std::filesystem::path& file) {

@@ -1,15 +1,22 @@
 // The user's preferences: the experience mode and whether it was asked.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <string>
 
 struct Prefs {
   bool playful = true;  // "Keep it Playful" (true) or "Down to Business" (false)
   bool asked = false;   // the experience question has been answered
 };
 
-// Reads "prefs.cfg"; keys that are absent (or a missing file) leave the fields as they are.
-void LoadPrefs(Prefs& prefs, const std::filesystem::path& file);
+// A preferences file is a few bytes; anything beyond this is not one.
+inline constexpr std::uint64_t kMaxPrefsBytes = std::uint64_t{1} << 20;
+
+// Reads "prefs.cfg"; keys that are absent (or a missing file) leave the fields as they
+// are. Returns "" or, for a file that cannot be read or is too large, what to tell the
+// user (the fields then stay as they are).
+std::string LoadPrefs(Prefs& prefs, const std::filesystem::path& file);
 // Writes both keys, replacing the file; returns false when it could not be written.
 bool SavePrefs(const Prefs& prefs, const std::filesystem::path& file);
 

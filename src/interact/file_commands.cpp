@@ -139,7 +139,7 @@ std::string UnsafeNameText(const std::string& name) {
 
 std::string CopyFileAtomically(const fs::path& from, const fs::path& to) {
   std::string data;
-  if (!ReadWholeFile(from, data)) return "Cannot open file: " + from.string();
+  if (std::string error = ReadWholeFile(from, data); !error.empty()) return error;
   return WriteFileAtomically(to, data);
 }
 
@@ -272,6 +272,8 @@ void FileCommands::Settled() {
 
 bool FileCommands::OfferRecovery(RecoveryStore& store) {
   std::vector<RecoveryCopy> copies = store.ClaimOrphans();
+  for (const std::string& text : store.TakeSetAside())
+    prompter_.Notify("Recovery", text, PromptIcon::Warning);
   bool restored = false;
   for (RecoveryCopy& copy : copies) {
     if (restored) {
@@ -359,8 +361,8 @@ bool FileCommands::Import(const ImportChooser& choose) {
   // What is checked is exactly what is copied: the file is read once.
   std::string data;
   Layout probe;
-  const std::string error = ReadWholeFile(source, data) ? ReadLayoutText(data, probe).error
-                                                        : "Cannot open file: " + source.string();
+  std::string error = ReadWholeFile(source, data);
+  if (error.empty()) error = ReadLayoutText(data, probe).error;
   if (!error.empty()) {
     prompter_.Notify("Import Failed",
                      "This file does not appear to be a Vantrel layout:\n\n" + error,

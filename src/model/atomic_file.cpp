@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -108,34 +110,60 @@ std::string WriteFileAtomically(const fs::path& link, std::string_view data) {
   return {};
 }
 
-bool ReadWholeFile(const fs::path& file, std::string& out) {
+std::string SizeText(std::uint64_t bytes) {
+  if (bytes >= (std::uint64_t{1} << 30) && bytes % (std::uint64_t{1} << 30) == 0)
+    return std::to_string(bytes >> 30) + " GiB";
+  if (bytes >= (std::uint64_t{1} << 20) && bytes % (std::uint64_t{1} << 20) == 0)
+    return std::to_string(bytes >> 20) + " MiB";
+  return std::to_string(bytes) + " bytes";
+}
+
+std::string TooLargeText(const fs::path& file, std::uint64_t limit) {
+  return "The file " + file.string() + " is larger than " + SizeText(limit) + " and was not read.";
+}
+
+std::string ReadWholeFile(const fs::path& file, std::string& out, std::uint64_t limit) {
   out.clear();
   const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  // Read straight into a buffer of the file's size; growing it covers files that grow.
+  if (fd < 0) return "Cannot open file: " + file.string();
+  // The size is checked before anything is allocated: a sparse file may claim terabytes.
   struct stat st {};
-  std::size_t size = 0;
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) size = static_cast<std::size_t>(st.st_size);
-  out.resize(size + 1);
-  std::size_t used = 0;
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return "Cannot open file: " + file.string();
+  }
+  std::uint64_t size = 0;
+  if (S_ISREG(st.st_mode)) size = static_cast<std::uint64_t>(st.st_size);
+  if (size > limit) {
+    ::close(fd);
+    return TooLargeText(file, limit);
+  }
+  // Read in bounded chunks: a file that grows, a device or an endless pipe stops at
+  // the limit instead of filling the memory.
+  constexpr std::size_t kChunk = std::size_t{1} << 20;
+  out.reserve(static_cast<std::size_t>(size) + 1);
+  std::uint64_t used = 0;
   for (;;) {
-    if (used == out.size()) out.resize(out.size() * 2 + 65536);
-    const ssize_t n = ::read(fd, out.data() + used, out.size() - used);
+    const std::size_t want =
+        static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, limit + 1 - used));
+    out.resize(static_cast<std::size_t>(used) + want);
+    const ssize_t n = ::read(fd, out.data() + used, want);
     if (n < 0) {
       if (errno == EINTR) continue;
+      const int err = errno;
       ::close(fd);
       out.clear();
-      return false;
+      return ErrnoText("Cannot read file: ", file, err);
     }
+    used += static_cast<std::uint64_t>(n);
+    out.resize(static_cast<std::size_t>(used));
     if (n == 0) break;
-    used += static_cast<std::size_t>(n);
-    if (used > kMaxFileBytes) {  // a device or an endless pipe
+    if (used > limit) {
       ::close(fd);
       out.clear();
-      return false;
+      return TooLargeText(file, limit);
     }
   }
   ::close(fd);
-  out.resize(used);
-  return true;
+  return {};
 }

@@ -8,14 +8,13 @@
 #include <string>
 #include <string_view>
 
+#include "model/atomic_file.h"
 #include "model/layout.h"
 
 inline constexpr std::string_view kCrLf = "\r\n";
 // Object ids above this are refused so that the id counter can never overflow.
 inline constexpr int kMaxObjectId = 1'000'000'000;
-// Files and lines beyond these sizes are refused: no layout comes near them, while a
-// device or an endless pipe would otherwise be read until memory runs out.
-inline constexpr std::uint64_t kMaxFileBytes = std::uint64_t{1} << 30;
+// Lines beyond this size are refused, as are files beyond kMaxFileBytes.
 inline constexpr std::size_t kMaxLineBytes = std::size_t{1} << 28;
 // Connector slots a joint may name: well above any article's connector count.
 inline constexpr int kMaxJointSlot = 255;

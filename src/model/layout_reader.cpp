@@ -2,6 +2,7 @@
 // picked out by name. Parses into a fresh layout that replaces the stored content only
 // when the whole file was read.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -353,6 +354,14 @@ LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path) {
   const std::string cannot_open = "Cannot open file: " + path.string();
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return {cannot_open, {}};
+  // A file claiming more than the limit (a sparse file, say) is refused before reading.
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+      static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes) {
+    ::close(fd);
+    return {"The file is larger than " + SizeText(kMaxFileBytes) + "; this is not a layout file.",
+            {}};
+  }
   Layout fresh;
   LoadResult result;
   Reader reader(fresh, result.error);

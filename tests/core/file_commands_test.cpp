@@ -4,14 +4,17 @@
 
 #include <deque>
 
+#include "app/prefs.h"
 #include "fake_prompter.h"
 #include "interact/file_commands.h"
+#include "interact/library_commands.h"
 #include "layout_builder.h"
 #include "model/document.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
 #include "model/text.h"
 #include "temp_dir.h"
+#include "tool_run.h"
 
 namespace fs = std::filesystem;
 
@@ -293,6 +296,54 @@ TEST_F(FileCommandsTest, ImportChecksTheFileCopiesItAndOffersToOpenIt) {
   EXPECT_EQ(doc.path(), (folder / "Club.vtl").string());
   EXPECT_EQ(doc.name(), "Club layout");
   EXPECT_FALSE(doc.modified());
+}
+
+// A sparse file claiming 64 GiB: every reader refuses it at once, before it allocates
+// anything, says so, and leaves what is open as it was.
+TEST_F(FileCommandsTest, EveryReaderRefusesAHugeFileAtOnce) {
+  const fs::path huge = dir / "huge.vtl";
+  dir.Write("huge.vtl", "<layout>");
+  fs::resize_file(huge, std::uintmax_t{64} << 30);
+  const std::string too_large =
+      "The file " + huge.string() + " is larger than 1 GiB and was not read.";
+  WriteLayout(dir / "Open.vtl", "Open");
+  ASSERT_TRUE(files.OpenFile(dir / "Open.vtl"));
+  const std::size_t pieces = doc.layout().pieces.size();
+
+  EXPECT_FALSE(files.OpenFile(huge));
+  EXPECT_EQ(prompter.last().text, "The file is larger than 1 GiB; this is not a layout file.");
+  EXPECT_EQ(doc.path(), (dir / "Open.vtl").string());
+  EXPECT_EQ(doc.layout().pieces.size(), pieces);
+
+  EXPECT_FALSE(files.Import([&](const ImportChoice&) {
+    return std::optional<ImportChoice>({dir.path().string(), "huge.vtl", "Huge"});
+  }));
+  EXPECT_EQ(Last(),
+            "Import Failed: This file does not appear to be a Vantrel layout:\n\n" + too_large);
+  EXPECT_FALSE(fs::exists(folder / "Huge.vtl"));
+
+  EXPECT_FALSE(PlaceBlockCommand(doc, huge, prompter));
+  EXPECT_EQ(Last(), "Load Block Failed: " + too_large);
+  EXPECT_EQ(doc.layout().pieces.size(), pieces);
+
+  Prefs prefs;
+  prefs.asked = true;
+  const std::string said = LoadPrefs(prefs, huge);
+  EXPECT_EQ(said, "The file " + huge.string() +
+                      " is larger than 1 MiB and was not read.\n\nThe preferences start from "
+                      "their defaults.");
+  EXPECT_TRUE(prefs.asked);
+  EXPECT_EQ(LoadPrefs(prefs, dir / "missing.cfg"), "");  // a first start says nothing
+
+  // A device that never ends is cut off at the limit instead of filling the memory.
+  std::string data;
+  EXPECT_EQ(ReadWholeFile("/dev/zero", data, 1000),
+            "The file /dev/zero is larger than 1000 bytes and was not read.");
+  EXPECT_TRUE(data.empty());
+
+  const ToolRun r = RunTool({"check", huge.string()});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "The file is larger than 1 GiB; this is not a layout file.\n");
 }
 
 TEST_F(FileCommandsTest, ImportAndExportRefuseUnsafeNamesAndAskAgain) {

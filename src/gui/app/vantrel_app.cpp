@@ -63,8 +63,9 @@ bool VantrelApp::OnInit() {
   terminate_watch_.Start(200);
   EnsureDefaultLevel(frame_->layout());
   Prefs prefs;
-  LoadPrefs(prefs, PrefsPath(paths));
-  frame_->AfterStart(prefs);
+  const std::string refused = LoadPrefs(prefs, PrefsPath(paths));
+  if (!refused.empty()) LogLine("Preferences not read: " + refused);
+  frame_->AfterStart(prefs, refused);
   OpenFileArgument();
   MainFrame* frame = frame_;
   frame->CallAfter([frame] { frame->OfferRecovery(); });

@@ -74,7 +74,7 @@ std::string WriteSvg(const Layout& layout, const std::filesystem::path& picture,
     Draw(dc, layout, size);
   }
   std::string data;
-  const bool read = ReadWholeFile(scratch, data);
+  const bool read = ReadWholeFile(scratch, data).empty();
   std::error_code ec;
   std::filesystem::remove(scratch, ec);
   if (!read || data.empty()) return "the SVG drawing could not be written";

@@ -14,6 +14,7 @@
 #include "edit/grades.h"
 #include "gui/dialogs/wx_prompter.h"
 #include "gui/panels/canvas_panel.h"
+#include "interact/commands.h"
 #include "interact/file_commands.h"
 #include "model/document.h"
 #include "print/print_layout.h"
@@ -86,7 +87,7 @@ class MainFrame : public wxFrame, public CanvasHost {
   bool OpenLayoutFile(const std::filesystem::path& file);
 
   // Runs once the window is shown and the preferences are read.
-  void AfterStart(const Prefs& prefs);
+  void AfterStart(const Prefs& prefs, const std::string& refused_prefs = {});
   // At start: offers the unsaved changes of a program that ended without saving.
   void OfferRecovery();
   RecoveryStore& recovery() { return *recovery_; }
@@ -149,6 +150,7 @@ class MainFrame : public wxFrame, public CanvasHost {
   CanvasPanel* canvas_ = nullptr;
   PropertiesPanel* properties_ = nullptr;
   Document doc_;
+  CommandStateCache command_states_;  // what the tool bar and menus show, per change
   Subscription doc_subscription_;
   View3DFrame* view3d_ = nullptr;
   std::unique_ptr<wxPrintData> print_data_;
