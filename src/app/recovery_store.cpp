@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <functional>
 #include <random>
 #include <system_error>
 
@@ -59,19 +58,30 @@ std::string RecoveryText(const Layout& layout, const std::string& path, const st
   return text;
 }
 
-bool NewerThan(const fs::path& copy, const std::string& layout_path) {
-  if (layout_path.empty()) return true;
-  std::error_code ec;
-  const fs::file_time_type original = fs::last_write_time(layout_path, ec);
-  if (ec) return true;  // the layout file is gone
-  const fs::file_time_type copied = fs::last_write_time(copy, ec);
-  return ec || copied > original;
+// The copy's file name without the random suffix of an atomic write's temporary file:
+// "recovery-PID-TOKEN.vtl.0123456789ab.tmp" -> "recovery-PID-TOKEN".
+std::string OwnerStem(const std::string& temporary) {
+  const std::size_t vtl = temporary.find(".vtl.");
+  if (vtl != std::string::npos) return temporary.substr(0, vtl);
+  const std::size_t lock = temporary.find(".lock.");
+  return lock == std::string::npos ? std::string() : temporary.substr(0, lock);
+}
+
+// The layout file's text beside the copy's: the copy is worth offering only when they
+// differ (or the file cannot be read, or there is none).
+bool SameAsLayoutFile(std::string_view copy_text, const std::string& layout_path) {
+  if (layout_path.empty()) return false;
+  const std::size_t eol = copy_text.find('\n');
+  if (eol == std::string_view::npos) return false;
+  std::string file_text;
+  if (!ReadWholeFile(layout_path, file_text).empty()) return false;
+  return copy_text.substr(eol + 1) == file_text;
 }
 
 }  // namespace
 
 RecoveryStore::RecoveryStore(fs::path dir, Clock::time_point now)
-    : dir_(std::move(dir)), last_write_(now) {
+    : dir_(std::move(dir)), last_attempt_(now) {
   writer_ = std::thread([this] { WriterLoop(); });
   if (dir_.empty()) return;  // no folder: nothing is kept
   std::error_code ec;
@@ -106,31 +116,49 @@ void RecoveryStore::WriterLoop() {
   for (;;) {
     wake_.wait(hold, [this] { return pending_.has_value() || stop_; });
     if (!pending_) return;  // stopping with nothing left to write
-    const std::string text = std::move(*pending_);
+    Pending job = std::move(*pending_);
     pending_.reset();
     busy_ = true;
     hold.unlock();
-    WriteFileAtomically(file_, text);  // a failed write keeps the previous copy
+    const std::string error = WriteFileAtomically(file_, job.text);  // a failure keeps the old copy
     hold.lock();
     busy_ = false;
+    if (error.empty()) {
+      written_ = std::move(job.key);
+      failure_.clear();
+      failure_told_ = false;
+    } else {
+      failure_ = error;
+    }
     idle_.notify_all();
   }
 }
 
-bool RecoveryStore::Tick(Clock::time_point now, const Layout& layout, const std::string& path,
-                         const std::string& name, bool modified) {
-  if (dir_.empty() || !modified || now - last_write_ < kRecoveryInterval) return false;
-  std::string text = RecoveryText(layout, path, name);
-  const std::size_t hash = std::hash<std::string>{}(text);
-  if (last_hash_ == hash) return false;  // nothing changed since the last copy
-  last_hash_ = hash;
-  last_write_ = now;
+bool RecoveryStore::Tick(Clock::time_point now, const Document& doc) {
+  if (dir_.empty() || !doc.modified()) return false;
+  RecoveryKey key{doc.revision(), doc.path(), doc.name()};
   {
     std::lock_guard<std::mutex> hold(mutex_);
-    pending_ = std::move(text);
+    if (busy_ || pending_) return false;  // the last copy is still being written
+    if (written_ == key) return false;    // the copy on disk is this state
+    // After a failed write the next tick tries again; otherwise at most once a minute.
+    if (failure_.empty() && now - last_attempt_ < kRecoveryInterval) return false;
+  }
+  std::string text = RecoveryText(doc.layout(), doc.path(), doc.name());
+  last_attempt_ = now;
+  {
+    std::lock_guard<std::mutex> hold(mutex_);
+    pending_ = Pending{std::move(text), std::move(key)};
   }
   wake_.notify_all();
   return true;
+}
+
+std::string RecoveryStore::TakeWriteFailure() {
+  std::lock_guard<std::mutex> hold(mutex_);
+  if (failure_.empty() || failure_told_) return {};
+  failure_told_ = true;
+  return failure_;
 }
 
 void RecoveryStore::Remove() {
@@ -138,7 +166,7 @@ void RecoveryStore::Remove() {
   pending_.reset();
   idle_.wait(hold, [this] { return !busy_; });
   if (!dir_.empty()) ::unlink(file_.c_str());
-  last_hash_.reset();
+  written_.reset();
 }
 
 void RecoveryStore::Flush() {
@@ -146,9 +174,40 @@ void RecoveryStore::Flush() {
   idle_.wait(hold, [this] { return !busy_ && !pending_; });
 }
 
+void RecoveryStore::RemoveStaleTemporaries() {
+  std::error_code ec;
+  for (fs::directory_iterator it(dir_, ec); !ec && it != fs::directory_iterator();
+       it.increment(ec)) {
+    const fs::path& p = it->path();
+    const std::string file_name = p.filename().string();
+    if (!file_name.starts_with(kPrefix)) continue;
+    if (p.extension() != ".tmp" && p.extension() != ".new") continue;
+    const std::string stem = OwnerStem(file_name);
+    if (stem.empty() || dir_ / (stem + ".lock") == lock_file_) continue;
+    // Left by a program that ended in the middle of a write: its lock is free or gone.
+    const fs::path lock = dir_ / (stem + ".lock");
+    std::error_code exists_ec;
+    int fd = fs::exists(lock, exists_ec) ? TryLock(lock, false) : -2;
+    if (fd == -1) continue;  // its program still runs
+    ::unlink(p.c_str());
+    CloseFd(fd);
+  }
+}
+
+void RecoveryStore::SetAside(RecoveryCopy& copy, const std::string& why) {
+  const fs::path aside = dir_ / ("unreadable-" + copy.file.filename().string());
+  const bool moved = ::rename(copy.file.c_str(), aside.c_str()) == 0;
+  ::unlink(LockFileOf(copy.file).c_str());
+  CloseFd(copy.lock_fd);
+  set_aside_.push_back("A recovery copy could not be read" +
+                       (moved ? " and was set aside as\n" + aside.string() : std::string()) +
+                       "\n\n" + why);
+}
+
 std::vector<RecoveryCopy> RecoveryStore::ClaimOrphans() {
   std::vector<std::pair<fs::file_time_type, RecoveryCopy>> found;
   if (dir_.empty()) return {};
+  RemoveStaleTemporaries();
   std::error_code ec;
   for (fs::directory_iterator it(dir_, ec); !ec && it != fs::directory_iterator();
        it.increment(ec)) {
@@ -172,9 +231,16 @@ std::vector<RecoveryCopy> RecoveryStore::ClaimOrphans() {
     // A copy's program takes its lock before writing it, so a missing lock means ended.
     copy.lock_fd = TryLock(LockFileOf(p), true);
     if (copy.lock_fd < 0) continue;  // its program is still running
+    std::error_code time_ec;
+    const fs::file_time_type written = fs::last_write_time(p, time_ec);
     std::string text;
-    if (!ReadWholeFile(p, text)) {
-      CloseFd(copy.lock_fd);
+    if (std::string error = ReadWholeFile(p, text); !error.empty()) {
+      SetAside(copy, error);
+      continue;
+    }
+    Layout layout;
+    if (const LoadResult read = ReadLayoutText(text, layout); !read.error.empty()) {
+      SetAside(copy, read.error);
       continue;
     }
     const std::string_view first_line = std::string_view(text).substr(0, text.find('\n'));
@@ -185,21 +251,27 @@ std::vector<RecoveryCopy> RecoveryStore::ClaimOrphans() {
           std::string_view(text).substr(layout_line, text.find('\n', layout_line) - layout_line);
       copy.name = DecodeEntities(RawAttribute(line, "name"));
     }
-    if (!NewerThan(p, copy.layout_path)) {
-      Discard(copy);  // the layout was saved after this copy was made
+    // Only the content decides: the file's time says nothing of what it holds.
+    if (SameAsLayoutFile(text, copy.layout_path)) {
+      Discard(copy);  // the layout file holds exactly this
       continue;
     }
-    std::error_code time_ec;
-    found.emplace_back(fs::last_write_time(p, time_ec), std::move(copy));
+    copy.layout = std::move(layout);
+    found.emplace_back(written, std::move(copy));
   }
-  std::sort(found.begin(), found.end(),
-            [](const auto& a, const auto& b) { return a.first > b.first; });
+  std::stable_sort(found.begin(), found.end(),
+                   [](const auto& a, const auto& b) { return a.first > b.first; });
   std::vector<RecoveryCopy> copies;
   for (auto& f : found) copies.push_back(std::move(f.second));
   return copies;
 }
 
-std::string RecoveryStore::Read(const RecoveryCopy& copy, Layout& layout) const {
+std::string RecoveryStore::Read(RecoveryCopy& copy, Layout& layout) const {
+  if (copy.layout) {
+    layout = std::move(*copy.layout);
+    copy.layout.reset();
+    return {};
+  }
   return LoadLayout(layout, copy.file).error;
 }
 
@@ -209,7 +281,7 @@ void RecoveryStore::Adopt(RecoveryCopy& copy) {
     pending_.reset();
     idle_.wait(hold, [this] { return !busy_; });
     if (::rename(copy.file.c_str(), file_.c_str()) != 0) ::unlink(copy.file.c_str());
-    last_hash_.reset();
+    written_.reset();
   }
   ::unlink(LockFileOf(copy.file).c_str());
   CloseFd(copy.lock_fd);
@@ -223,6 +295,10 @@ void RecoveryStore::Discard(RecoveryCopy& copy) {
 
 void RecoveryStore::Release(RecoveryCopy& copy) {
   CloseFd(copy.lock_fd);
+}
+
+std::string RecoveryFailureStatus(const std::string& error) {
+  return "Recovery copies cannot be written: " + error;
 }
 
 std::string RecoveryQuestionText(const RecoveryCopy& copy) {

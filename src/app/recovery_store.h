@@ -13,8 +13,10 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
+#include "model/document.h"
 #include "model/layout.h"
 
 // Unsaved changes are written at most this often.
@@ -27,6 +29,15 @@ struct RecoveryCopy {
   std::string layout_path;  // the layout's file; empty when it was never saved
   std::string name;         // the layout's name
   int lock_fd = -1;
+  std::optional<Layout> layout;  // the copy as read when it was claimed
+};
+
+// What a copy was made of: the document's revision, its file and its name.
+struct RecoveryKey {
+  std::uint64_t revision = 0;
+  std::string path;
+  std::string name;
+  friend bool operator==(const RecoveryKey&, const RecoveryKey&) = default;
 };
 
 class RecoveryStore {
@@ -40,11 +51,14 @@ class RecoveryStore {
   RecoveryStore(const RecoveryStore&) = delete;
   RecoveryStore& operator=(const RecoveryStore&) = delete;
 
-  // Called now and then: when the layout is modified, the last write is at least
-  // kRecoveryInterval ago and the layout changed since, its text is made here and
-  // written atomically on the writer thread. True when a write was started.
-  bool Tick(Clock::time_point now, const Layout& layout, const std::string& path,
-            const std::string& name, bool modified);
+  // Called now and then (every few seconds): when the document is modified and differs
+  // from the copy on disk, and the last attempt is at least kRecoveryInterval ago (or
+  // failed), its text is made here and written atomically on the writer thread. An
+  // unchanged document costs a comparison of revisions. True when a write was started.
+  bool Tick(Clock::time_point now, const Document& doc);
+  // Why copies cannot be written, once per run of failed writes ("" otherwise): the
+  // window says it in the status bar.
+  std::string TakeWriteFailure();
   // The layout was saved, replaced or closed on purpose: the copy is deleted (a write
   // still queued is dropped).
   void Remove();
@@ -52,12 +66,17 @@ class RecoveryStore {
   void Flush();
   const std::filesystem::path& file() const { return file_; }
 
-  // The copies of ended programs that are worth offering, newest first: newer than their
-  // layout file, or with no file. Older copies are deleted. Each returned copy stays
-  // claimed (locked) until Adopt or Discard.
+  // The copies of ended programs that are worth offering, newest first: each one that
+  // reads as a layout and whose text differs from its layout file (or has no file).
+  // Copies identical to their file are deleted; copies that cannot be read are set aside
+  // under another name, once, and said by TakeSetAside. Stale temporary files of ended
+  // programs are removed. Each returned copy stays claimed (locked) until Adopt or
+  // Discard.
   std::vector<RecoveryCopy> ClaimOrphans();
+  // What ClaimOrphans set aside, one text per copy, once.
+  std::vector<std::string> TakeSetAside() { return std::exchange(set_aside_, {}); }
   // Reads a claimed copy into `layout` ("" on success, else the reader's error).
-  std::string Read(const RecoveryCopy& copy, Layout& layout) const;
+  std::string Read(RecoveryCopy& copy, Layout& layout) const;
   // The restored copy becomes this program's own copy.
   void Adopt(RecoveryCopy& copy);
   // Deletes a claimed copy.
@@ -68,21 +87,34 @@ class RecoveryStore {
  private:
   void WriterLoop();
 
+  void RemoveStaleTemporaries();
+  void SetAside(RecoveryCopy& copy, const std::string& why);
+
   std::filesystem::path dir_;
   std::filesystem::path file_;
   std::filesystem::path lock_file_;
   int lock_fd_ = -1;
-  Clock::time_point last_write_;
-  std::optional<std::size_t> last_hash_;
+  Clock::time_point last_attempt_;
+  std::vector<std::string> set_aside_;
 
   std::mutex mutex_;
   std::condition_variable wake_;
   std::condition_variable idle_;
-  std::optional<std::string> pending_;
+  struct Pending {
+    std::string text;
+    RecoveryKey key;
+  };
+  std::optional<Pending> pending_;
+  std::optional<RecoveryKey> written_;  // what the copy on disk holds
+  std::string failure_;                 // the last write's error; "" after a success
+  bool failure_told_ = false;
   bool busy_ = false;
   bool stop_ = false;
   std::thread writer_;
 };
+
+// The status bar's line when copies cannot be written.
+std::string RecoveryFailureStatus(const std::string& error);
 
 // The recovery question's text for a layout called `name` (or, unnamed, its file).
 std::string RecoveryQuestionText(const RecoveryCopy& copy);

@@ -10,6 +10,8 @@
 #include "model/layout_ops.h"
 #include "temp_dir.h"
 
+#include <fstream>
+
 namespace fs = std::filesystem;
 using Clock = RecoveryStore::Clock;
 using std::chrono::seconds;
@@ -32,29 +34,74 @@ bool Exists(const fs::path& p) {
 
 const Clock::time_point t0{};
 
+// A document that differs from its file: `layout` as an edit left it.
+void Edit(Document& doc, Layout layout) {
+  doc.layout() = std::move(layout);
+  doc.MarkChanged(Change::Content);
+}
+
+std::size_t FilesIn(const fs::path& dir) {
+  return static_cast<std::size_t>(
+      std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+}
+
 TEST(RecoveryStoreTest, WritesOnlyModifiedChangesAndAtMostEveryMinute) {
   TempDir dir;
   RecoveryStore store(dir / "rec", t0);
-  const Layout two = Chain(2);
-  EXPECT_FALSE(store.Tick(t0 + seconds(120), two, "", "A", false));  // nothing unsaved
-  EXPECT_FALSE(store.Tick(t0 + seconds(59), two, "", "A", true));    // too soon after start
-  EXPECT_TRUE(store.Tick(t0 + seconds(60), two, "", "A", true));
+  Document doc;
+  doc.SetFile("", "A");
+  doc.layout() = Chain(2);
+  EXPECT_FALSE(store.Tick(t0 + seconds(120), doc));  // nothing unsaved
+  Edit(doc, Chain(2));
+  EXPECT_FALSE(store.Tick(t0 + seconds(59), doc));  // too soon after start
+  EXPECT_TRUE(store.Tick(t0 + seconds(60), doc));
   store.Flush();
   ASSERT_TRUE(Exists(store.file()));
-  EXPECT_FALSE(store.Tick(t0 + seconds(200), two, "", "A", true));  // no edit since
-  const Layout three = Chain(3);
-  EXPECT_FALSE(store.Tick(t0 + seconds(119), three, "", "A", true));
-  EXPECT_TRUE(store.Tick(t0 + seconds(201), three, "", "A", true));
+  EXPECT_FALSE(store.Tick(t0 + seconds(200), doc));  // no edit since
+  Edit(doc, Chain(3));
+  EXPECT_FALSE(store.Tick(t0 + seconds(119), doc));
+  EXPECT_TRUE(store.Tick(t0 + seconds(201), doc));
   store.Flush();
   Layout back;
-  RecoveryCopy copy{store.file(), "", "", -1};
+  RecoveryCopy copy;
+  copy.file = store.file();
   EXPECT_EQ(store.Read(copy, back), "");
   EXPECT_EQ(back.pieces.size(), 3u);
+  // A rename is a change worth a copy too.
+  doc.SetName("B");
+  EXPECT_TRUE(store.Tick(t0 + seconds(261), doc));
+  store.Flush();
 
   store.Remove();
   EXPECT_FALSE(Exists(store.file()));
   // After a save the same content is written again once it is modified anew.
-  EXPECT_TRUE(store.Tick(t0 + seconds(300), three, "", "A", true));
+  EXPECT_TRUE(store.Tick(t0 + seconds(400), doc));
+}
+
+TEST(RecoveryStoreTest, AFailedWriteIsTriedAgainAtTheNextTickAndToldOnce) {
+  TempDir dir;
+  RecoveryStore store(dir / "rec", t0);
+  Document doc;
+  Edit(doc, Chain(2));
+  // The folder turns into a file: no copy can be written there, not even by root.
+  fs::remove_all(dir / "rec");
+  dir.Write("rec", "");
+  ASSERT_TRUE(store.Tick(t0 + seconds(60), doc));
+  store.Flush();
+  const std::string failure = store.TakeWriteFailure();
+  EXPECT_TRUE(failure.starts_with("Cannot open file: ")) << failure;
+  EXPECT_EQ(store.TakeWriteFailure(), "");         // said once
+  EXPECT_TRUE(store.Tick(t0 + seconds(65), doc));  // retried at once, no minute's wait
+  store.Flush();
+  EXPECT_EQ(store.TakeWriteFailure(), "");
+  EXPECT_EQ(RecoveryFailureStatus("x"), "Recovery copies cannot be written: x");
+
+  fs::remove(dir / "rec");
+  fs::create_directories(dir / "rec");  // space again
+  ASSERT_TRUE(store.Tick(t0 + seconds(70), doc));
+  store.Flush();
+  EXPECT_TRUE(Exists(store.file()));
+  EXPECT_FALSE(store.Tick(t0 + seconds(200), doc));  // now on disk
 }
 
 TEST(RecoveryStoreTest, TwoRunningProgramsNeverShareOrClaimEachOthersCopy) {
@@ -62,19 +109,29 @@ TEST(RecoveryStoreTest, TwoRunningProgramsNeverShareOrClaimEachOthersCopy) {
   RecoveryStore a(dir / "rec", t0);
   RecoveryStore b(dir / "rec", t0);
   EXPECT_NE(a.file(), b.file());
-  a.Tick(t0 + seconds(60), Chain(2), "", "A", true);
+  Document doc;
+  Edit(doc, Chain(2));
+  a.Tick(t0 + seconds(60), doc);
   a.Flush();
+  // A write of `a` under way: its temporary file is not stale.
+  const fs::path writing = a.file().string() + ".0123456789ab.tmp";
+  std::ofstream(writing) << "half";
   EXPECT_TRUE(b.ClaimOrphans().empty());  // `a` still runs: its lock is held
   EXPECT_TRUE(Exists(a.file()));
+  EXPECT_TRUE(Exists(writing));
 }
 
 class RecoveryOfferTest : public testing::Test {
  protected:
   // A program that made an edit to `layout_file` and then ended without saving.
-  void Crash(const Layout& edited, const std::string& layout_file, const std::string& as) {
+  fs::path Crash(const Layout& edited, const std::string& layout_file, const std::string& as) {
     RecoveryStore crashed(dir / "rec", t0);
-    crashed.Tick(t0 + seconds(60), edited, layout_file, as, true);
+    Document theirs;
+    theirs.SetFile(layout_file, as);
+    Edit(theirs, edited);
+    crashed.Tick(t0 + seconds(60), theirs);
     crashed.Flush();
+    return crashed.file();
   }
 
   TempDir dir;
@@ -87,8 +144,10 @@ class RecoveryOfferTest : public testing::Test {
 TEST_F(RecoveryOfferTest, RestoreOpensTheEditModifiedAndTheNextSaveWritesTheOriginalFile) {
   const fs::path original = dir / "Yard \"1\".vtl";
   ASSERT_EQ(SaveLayout(Chain(2), original, "Yard"), "");
-  fs::last_write_time(original, fs::file_time_type::clock::now() - std::chrono::hours(1));
   Crash(Chain(4), original.string(), "Yard");
+  // The file is newer than the copy (touched, synced, saved by another window): what it
+  // holds still differs, so the edit is offered.
+  fs::last_write_time(original, fs::file_time_type::clock::now() + std::chrono::hours(1));
 
   RecoveryStore store(dir / "rec", t0);
   files.set_recovery(&store);
@@ -114,7 +173,7 @@ TEST_F(RecoveryOfferTest, RestoreOpensTheEditModifiedAndTheNextSaveWritesTheOrig
   EXPECT_EQ(fs::directory_iterator(dir / "rec")->path().extension(), ".lock");  // only ours
 }
 
-TEST_F(RecoveryOfferTest, DiscardDeletesTheCopyAndACopyOlderThanItsFileIsNotOffered) {
+TEST_F(RecoveryOfferTest, DiscardDeletesTheCopyAndACopyIdenticalToItsFileIsNotOffered) {
   Crash(Chain(3), "", "");
   RecoveryStore store(dir / "rec", t0);
   EXPECT_FALSE(files.OfferRecovery(store));  // the fake answers No: Discard
@@ -122,14 +181,67 @@ TEST_F(RecoveryOfferTest, DiscardDeletesTheCopyAndACopyOlderThanItsFileIsNotOffe
   EXPECT_TRUE(layout.pieces.empty());
   EXPECT_TRUE(store.ClaimOrphans().empty());
 
+  // Saved (by another window, say) with exactly the edit: nothing is lost, however old
+  // the file looks.
   const fs::path original = dir / "Saved.vtl";
   Crash(Chain(3), original.string(), "Saved");
-  ASSERT_EQ(SaveLayout(Chain(2), original, "Saved"), "");  // saved after the copy
-  fs::last_write_time(original, fs::file_time_type::clock::now() + std::chrono::hours(1));
+  ASSERT_EQ(SaveLayout(Chain(3), original, "Saved"), "");
+  fs::last_write_time(original, fs::file_time_type::clock::now() - std::chrono::hours(1));
   prompter.shown.clear();
   EXPECT_FALSE(files.OfferRecovery(store));
   EXPECT_TRUE(prompter.shown.empty());
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "rec"), fs::directory_iterator()), 1);
+  EXPECT_EQ(FilesIn(dir / "rec"), 1u);
+}
+
+TEST_F(RecoveryOfferTest, SeveralCopiesAreOfferedNewestFirst) {
+  const fs::path older = Crash(Chain(2), "", "Older");
+  const fs::path newer = Crash(Chain(3), "", "Newer");
+  fs::last_write_time(older, fs::file_time_type::clock::now() - std::chrono::hours(2));
+  fs::last_write_time(newer, fs::file_time_type::clock::now() - std::chrono::hours(1));
+  RecoveryStore store(dir / "rec", t0);
+  prompter.answers = {PromptAnswer::Yes};
+  EXPECT_TRUE(files.OfferRecovery(store));
+  ASSERT_EQ(prompter.shown.size(), 1u);  // one restored; the other waits for the next start
+  EXPECT_NE(prompter.last().text.find("\u201CNewer\u201D"), std::string::npos);
+  EXPECT_EQ(layout.pieces.size(), 3u);
+  EXPECT_TRUE(Exists(older));
+  RecoveryStore next(dir / "rec", t0);
+  const std::vector<RecoveryCopy> left = next.ClaimOrphans();
+  ASSERT_EQ(left.size(), 1u);  // the restored copy is `store`'s own now, and `store` runs
+  EXPECT_EQ(left[0].name, "Older");
+}
+
+TEST_F(RecoveryOfferTest, CopiesThatDoNotReadAreSetAsideOnceAndSaid) {
+  // A killed program's copy full of noise, one cut short, one of 64 GiB (sparse), and a
+  // temporary file of a write it never finished.
+  fs::create_directories(dir / "rec");
+  dir.Write("rec/recovery-1-1.vtl", std::string("\x01\xff\x7f garbage\0\0", 13));
+  const std::string whole = "<recovery path=\"\"/>\r\n" + LayoutFileText(Chain(2), "Cut");
+  dir.Write("rec/recovery-1-2.vtl", whole.substr(0, whole.size() / 2));
+  dir.Write("rec/recovery-1-3.vtl", "");
+  fs::resize_file(dir / "rec/recovery-1-3.vtl", std::uintmax_t{64} << 30);
+  dir.Write("rec/recovery-1-3.vtl.0123456789ab.tmp", "half");
+
+  RecoveryStore store(dir / "rec", t0);
+  EXPECT_FALSE(files.OfferRecovery(store));
+  ASSERT_EQ(prompter.shown.size(), 3u);  // no question: three notes
+  int too_large = 0;
+  for (const auto& shown : prompter.shown) {
+    EXPECT_EQ(shown.kind, "notify");
+    EXPECT_EQ(shown.caption, "Recovery");
+    EXPECT_TRUE(shown.text.starts_with("A recovery copy could not be read and was set aside as\n"))
+        << shown.text;
+    too_large += shown.text.find("is larger than 1 GiB and was not read.") != std::string::npos;
+  }
+  EXPECT_EQ(too_large, 1);
+  EXPECT_TRUE(Exists(dir / "rec/unreadable-recovery-1-1.vtl"));
+  EXPECT_FALSE(Exists(dir / "rec/recovery-1-3.vtl.0123456789ab.tmp"));
+  EXPECT_TRUE(layout.pieces.empty());
+
+  prompter.shown.clear();
+  RecoveryStore again(dir / "rec", t0);
+  EXPECT_FALSE(files.OfferRecovery(again));
+  EXPECT_TRUE(prompter.shown.empty());  // said once
 }
 
 TEST_F(RecoveryOfferTest, NewAndOpenAfterTheQuestionDeleteTheCopy) {
@@ -138,8 +250,8 @@ TEST_F(RecoveryOfferTest, NewAndOpenAfterTheQuestionDeleteTheCopy) {
   const fs::path file = dir / "A.vtl";
   ASSERT_EQ(SaveLayout(Chain(2), file, "A"), "");
   for (int round = 0; round < 2; ++round) {
-    doc.MarkChanged(Change::None);
-    ASSERT_TRUE(store.Tick(t0 + seconds(60 + 100 * round), Chain(3 + round), "", "", true));
+    Edit(doc, Chain(3 + round));
+    ASSERT_TRUE(store.Tick(t0 + seconds(60 + 100 * round), doc));
     store.Flush();
     ASSERT_TRUE(Exists(store.file()));
     prompter.answers = {PromptAnswer::No};  // do not save

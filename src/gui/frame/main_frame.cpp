@@ -58,8 +58,9 @@ MainFrame::MainFrame(const AppPaths& paths)
   recovery_ = std::make_unique<RecoveryStore>(paths.recovery_dir, RecoveryStore::Clock::now());
   files_.set_recovery(recovery_.get());
   recovery_timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
-    recovery_->Tick(RecoveryStore::Clock::now(), doc_.layout(), doc_.path(), doc_.name(),
-                    doc_.modified());
+    recovery_->Tick(RecoveryStore::Clock::now(), doc_);
+    const std::string failure = recovery_->TakeWriteFailure();
+    if (!failure.empty()) SetStatusText(ToWx(RecoveryFailureStatus(failure)));
   });
   recovery_timer_.Start(5000);
   doc_subscription_ = doc_.Subscribe([this](Change what) { OnDocumentChanged(what); });
@@ -150,13 +151,15 @@ void MainFrame::BuildPanels() {
   UpdateTitle();
 }
 
-void MainFrame::AfterStart(const Prefs& prefs) {
+void MainFrame::AfterStart(const Prefs& prefs, const std::string& refused_prefs) {
   properties_->Rebuild();
   properties_->tally()->UpdateTally();
   CurrentPrefs() = prefs;
-  // Once the event loop runs: the splash, and only after it has closed, the chooser.
+  // Once the event loop runs: what could not be read, the splash, and only after it has
+  // closed, the chooser.
   const StartGreeting greeting = GreetingAtStart(prefs);
-  CallAfter([this, greeting] {
+  CallAfter([this, greeting, refused_prefs] {
+    if (!refused_prefs.empty()) prompter_.Notify("Preferences", refused_prefs, PromptIcon::Warning);
     if (greeting.splash) ShowSplash(this);
     if (greeting.chooser) ShowExperienceChooser(this, paths_.prefs_file);
   });
@@ -488,7 +491,7 @@ void MainFrame::OnUpdateUI(wxUpdateUIEvent& e) {
         e.SetText(ToWx(UndoRedoMenuText(e.GetId(), doc_)));
       break;
     case kCmdDelete:
-      e.Enable(CommandEnabled(e.GetId(), doc_));
+      e.Enable(command_states_.Get(doc_).del);
       break;
     case kCmdTunnel:
       UpdateTunnelTool(e);
@@ -500,7 +503,7 @@ void MainFrame::OnUpdateUI(wxUpdateUIEvent& e) {
 }
 
 void MainFrame::UpdateTunnelTool(wxUpdateUIEvent& e) {
-  const TunnelToolState state = TunnelTool(doc_.layout());
+  const TunnelToolState& state = command_states_.Get(doc_).tunnel;
   e.Enable(state.enabled);
   wxToolBarToolBase* tool = toolbar_->FindById(kCmdTunnel);
   if (tool->GetLabel() == ToWx(state.label)) return;
