@@ -6,6 +6,7 @@
 
 #include "app/version.h"
 #include "model/layout_ops.h"
+#include "model/number_text.h"
 
 const std::vector<MenuSpec>& MenuBarSpec() {
   using K = ItemKind;
@@ -102,6 +103,15 @@ bool CommandEnabled(int id, const Document& doc) {
   }
 }
 
+const CommandStates& CommandStateCache::Get(const Document& doc) {
+  if (doc_ == &doc && seen_ == doc.changes()) return states_;
+  doc_ = &doc;
+  seen_ = doc.changes();
+  states_.del = CommandEnabled(kCmdDelete, doc);
+  states_.tunnel = TunnelTool(doc.layout());
+  return states_;
+}
+
 std::string UndoRedoMenuText(int id, const Document& doc) {
   const bool undo = id == kCmdUndo;
   const std::string label = undo ? doc.UndoLabel() : doc.RedoLabel();
@@ -112,11 +122,7 @@ std::string UndoRedoMenuText(int id, const Document& doc) {
 std::string ElevationStatusText(const Layout& layout) {
   if (layout.grade_runs.empty()) return {};
   std::string t = "[ELEV]";
-  for (const GradeRun& r : layout.grade_runs) {
-    char buf[48];
-    std::snprintf(buf, sizeof buf, " %.1f deg", r.deg);
-    t += buf;
-  }
+  for (const GradeRun& r : layout.grade_runs) t += " " + FixedText(r.deg, 1) + " deg";
   return t + "  (right-click piece to stop)";
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "edit/tunnels.h"
 #include "model/document.h"
 
 enum CommandId : int {
@@ -80,6 +81,24 @@ std::string WindowTitle(const std::string& name, const std::string& path, bool m
 
 // Undo, Redo and Delete follow the document; everything else is always enabled.
 bool CommandEnabled(int id, const Document& doc);
+
+// What the menus and the tool bar show for the commands that look at the selection. The
+// window asks on every update of its controls, idle or not; the answers are worked out
+// again only after the document told of a change, so a big layout costs nothing idle.
+// (Undo and Redo cost nothing to ask: CommandEnabled and UndoRedoMenuText.)
+struct CommandStates {
+  bool del = false;
+  TunnelToolState tunnel;
+};
+class CommandStateCache {
+ public:
+  const CommandStates& Get(const Document& doc);
+
+ private:
+  const Document* doc_ = nullptr;
+  std::uint64_t seen_ = 0;
+  CommandStates states_;
+};
 // Edit > Undo and Redo name the step they take back: "&Undo Move\tCtrl+Z", or
 // "&Undo\tCtrl+Z" when there is none.
 std::string UndoRedoMenuText(int id, const Document& doc);

@@ -133,6 +133,7 @@ Subscription Document::Subscribe(Listener listener) {
 }
 
 void Document::Notify(Change what) {
+  ++changes_;
   // A listener may subscribe or end its subscription while it is told.
   std::vector<Listener> listeners;
   listeners.reserve(registry_->listeners.size());

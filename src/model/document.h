@@ -122,6 +122,9 @@ class Document {
   // Tells the listeners; for changes made outside a transaction that are not saved
   // (the selection, for one).
   void Notify(Change what);
+  // Counts every change the listeners were told of, the selection's included: what is
+  // worked out from the document may be kept while this stays the same.
+  std::uint64_t changes() const { return changes_; }
   // The refusal of the last commit that used up the object ids ("" when none), once:
   // the window shows it in a "Layout Full" box, the command line prints it.
   std::string TakeRefusal();
@@ -139,6 +142,7 @@ class Document {
   std::uint64_t revision_ = 1;
   std::uint64_t saved_revision_ = 1;
   std::uint64_t next_revision_ = 2;
+  std::uint64_t changes_ = 0;
   int open_ = 0;  // transactions under way
   std::string refusal_;
   std::shared_ptr<Subscription::Registry> registry_;

@@ -67,6 +67,7 @@ TEST_F(TunnelWindowTest, TheToolFollowsTheSelection) {
 
   SelectAll(l);
   for (SceneryItem& s : l.scenery) s.sel = false;
+  frame->document().Notify(Change::Selection);  // as every selecting command does
   EXPECT_EQ(TunnelLabel(), "Tunnel");
   EXPECT_TRUE(TunnelEnabled());
   EXPECT_EQ(TunnelLabel(), "Remove Tunnel");
