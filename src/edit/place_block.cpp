@@ -15,21 +15,28 @@ int UsableLevel(const Layout& layout, int wanted) {
 }
 }  // namespace
 
-bool PlaceBlock(Document& doc, const LoadedBlock& block) {
+bool PlaceBlock(Document& doc, const LoadedBlock& block, std::optional<Point> centre) {
   Layout& layout = doc.layout();
   if (block.pieces.empty() && block.scenery.empty()) return false;
   double min_x = 1e9;
   double min_y = 1e9;
-  for (const PlacedPiece& p : block.pieces) {
-    min_x = std::min(min_x, p.x);
-    min_y = std::min(min_y, p.y);
+  double max_x = -1e9;
+  double max_y = -1e9;
+  const auto extend = [&](double x, double y) {
+    min_x = std::min(min_x, x);
+    min_y = std::min(min_y, y);
+    max_x = std::max(max_x, x);
+    max_y = std::max(max_y, y);
+  };
+  for (const PlacedPiece& p : block.pieces) extend(p.x, p.y);
+  for (const SceneryItem& s : block.scenery) extend(s.x, s.y);
+  // The block moves by (-dx, -dy): its lower corner to the origin, or its middle to `centre`.
+  double dx = min_x >= 1e8 ? 0 : min_x;
+  double dy = min_y >= 1e8 ? 0 : min_y;
+  if (centre) {
+    dx = 0.5 * (min_x + max_x) - centre->x;
+    dy = 0.5 * (min_y + max_y) - centre->y;
   }
-  for (const SceneryItem& s : block.scenery) {
-    min_x = std::min(min_x, s.x);
-    min_y = std::min(min_y, s.y);
-  }
-  if (min_x >= 1e8) min_x = 0;
-  if (min_y >= 1e8) min_y = 0;
 
   Transaction t(doc, "Place Block");
   DeselectAll(layout);
@@ -41,8 +48,8 @@ bool PlaceBlock(Document& doc, const LoadedBlock& block) {
   }
   const int piece_level = UsableLevel(layout, 1);
   for (PlacedPiece& p : pieces) {
-    p.x -= min_x;
-    p.y -= min_y;
+    p.x -= dx;
+    p.y -= dy;
     p.level = piece_level;
     p.sel = true;
     for (Joint& j : p.joints) {
@@ -53,8 +60,8 @@ bool PlaceBlock(Document& doc, const LoadedBlock& block) {
   }
   for (SceneryItem s : block.scenery) {
     s.id = layout.next_id++;
-    s.x -= min_x;
-    s.y -= min_y;
+    s.x -= dx;
+    s.y -= dy;
     s.level = UsableLevel(layout, s.level);
     s.sel = true;
     layout.scenery.push_back(std::move(s));

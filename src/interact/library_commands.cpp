@@ -65,13 +65,14 @@ bool SaveBlockCommand(const Layout& layout, const fs::path& folder, Prompter& pr
   return true;
 }
 
-bool PlaceBlockCommand(Document& doc, const fs::path& path, Prompter& prompter) {
+bool PlaceBlockCommand(Document& doc, const fs::path& path, Prompter& prompter,
+                       std::optional<Point> centre) {
   const LoadedBlock block = LoadBlock(path);
   if (!block.error.empty()) {
     prompter.Notify("Load Block Failed", block.error, PromptIcon::Error);
     return false;
   }
-  return PlaceBlock(doc, block);
+  return PlaceBlock(doc, block, centre);
 }
 
 bool DeleteBlockCommand(const LibraryEntry& entry, Prompter& prompter) {

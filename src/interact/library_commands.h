@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,8 +26,9 @@ std::vector<LibraryEntry> ListLibraryBlocks(const std::filesystem::path& folder)
 bool SaveBlockCommand(const Layout& layout, const std::filesystem::path& folder,
                       Prompter& prompter);
 // A double-click on a list entry: reads the block and places it (one undo step). True
-// when the layout changed.
-bool PlaceBlockCommand(Document& doc, const std::filesystem::path& path, Prompter& prompter);
+// when the layout changed. The command line's place-block gives `centre`.
+bool PlaceBlockCommand(Document& doc, const std::filesystem::path& path, Prompter& prompter,
+                       std::optional<Point> centre = std::nullopt);
 // "Delete..." on a list entry: asks (No is the default) and deletes the file. True when
 // the user said Yes (the list is then refilled, even after a failure).
 bool DeleteBlockCommand(const LibraryEntry& entry, Prompter& prompter);

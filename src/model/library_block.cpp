@@ -2,6 +2,9 @@
 // reader of their own that keeps only what a placed block needs.
 #include "model/library_block.h"
 
+#include <algorithm>
+#include <unordered_set>
+
 #include "model/atomic_file.h"
 #include "model/file_line.h"
 #include "model/layout_file.h"
@@ -50,7 +53,10 @@ LoadedBlock ReadBlockText(std::string_view text) {
   LoadedBlock block;
   std::string& error = block.error;
   bool in_scenery = false;
+  bool seen_block = false;
+  bool seen_end = false;
   PlacedPiece* piece = nullptr;
+  std::unordered_set<int> piece_ids;
   int number = 0;
   std::size_t start = 0;
   while (start < text.size() && error.empty()) {
@@ -63,6 +69,10 @@ LoadedBlock ReadBlockText(std::string_view text) {
     const auto has = [&](std::string_view m) { return line.find(m) != std::string_view::npos; };
     if (has("<block ")) {
       block.name = FileLine(line, number, "block", error).Text("name");
+      seen_block = true;
+    } else if (has("</block>")) {
+      seen_end = true;
+      break;
     } else if (has("</scenery>")) {
       in_scenery = false;
     } else if (has("<scenery>")) {
@@ -88,6 +98,10 @@ LoadedBlock ReadBlockText(std::string_view text) {
       p.y = f.Real("y");
       p.heading = f.Real("heading", 0.0);
       p.free = f.IsOne("free");  // a turntable's free spoke extensions stay free
+      // Joints name pieces by id: a second piece of the same id would join to itself.
+      if (error.empty() && !piece_ids.insert(p.id).second)
+        error = "Line " + std::to_string(number) + ": piece id " + std::to_string(p.id) +
+                " is used twice; the block is damaged.";
       block.pieces.push_back(std::move(p));
       piece = &block.pieces.back();
     } else if (piece && has("<joint ")) {
@@ -100,6 +114,12 @@ LoadedBlock ReadBlockText(std::string_view text) {
       piece = nullptr;
     }
   }
+  // A block is placed only when it was read to its end, as a layout is opened.
+  if (error.empty() && !seen_block)
+    error = "Line 1: no <block> element; this is not a library block.";
+  else if (error.empty() && !seen_end)
+    error = "Line " + std::to_string(std::max(number, 1)) +
+            ": the file ends before </block>; it is incomplete.";
   if (!error.empty()) {
     block.pieces.clear();
     block.scenery.clear();
@@ -109,9 +129,9 @@ LoadedBlock ReadBlockText(std::string_view text) {
 
 LoadedBlock LoadBlock(const std::filesystem::path& path) {
   std::string text;
-  if (!ReadWholeFile(path, text)) {
+  if (std::string error = ReadWholeFile(path, text); !error.empty()) {
     LoadedBlock failed;
-    failed.error = "Cannot open file: " + path.string();
+    failed.error = std::move(error);
     return failed;
   }
   return ReadBlockText(text);

@@ -4,6 +4,7 @@
 #include "edit/clipboard.h"
 #include "edit/measurement.h"
 #include "interact/canvas_controller.h"
+#include "interact/library_commands.h"
 #include "model/number_text.h"
 #include "tools/edit_ops.h"
 
@@ -67,6 +68,14 @@ bool MeasureOp(EditContext& ctx, const ToolArgs& args) {
   return true;
 }
 
+// FILE X Y: the Library's double-click on the block FILE, its middle placed at X,Y (mm).
+bool PlaceBlockOp(EditContext& ctx, const ToolArgs& args) {
+  Point at;
+  if (!ParseDouble(args[1], at.x) || !ParseDouble(args[2], at.y)) return false;
+  PlaceBlockCommand(ctx.doc, args[0], ctx.prompter, at);
+  return true;
+}
+
 }  // namespace
 
 void AddDrawingEditOps(std::vector<EditOp>& ops) {
@@ -78,4 +87,7 @@ void AddDrawingEditOps(std::vector<EditOp>& ops) {
   ops.push_back({"measure", "X1 Y1 X2 Y2",
                  "Measuring tape from X1,Y1 to X2,Y2 (mm); shorter than 1 mm lays nothing", 4, 4,
                  MeasureOp});
+  ops.push_back({"place-block", "FILE X Y",
+                 "Place the library block FILE as a double-click does, centred on X,Y (mm)", 3, 3,
+                 PlaceBlockOp});
 }

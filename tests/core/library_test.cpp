@@ -7,9 +7,12 @@
 #include "interact/library_commands.h"
 #include "layout_builder.h"
 #include "model/document.h"
+#include "model/layout_file.h"
+#include "model/layout_ops.h"
 #include "model/library_block.h"
 #include "model/snapshot.h"
 #include "temp_dir.h"
+#include "tool_run.h"
 
 namespace fs = std::filesystem;
 
@@ -167,6 +170,87 @@ TEST(LibraryBlock, DamagedBlockIsRefusedWithoutChangingTheLayout) {
   EXPECT_EQ(TakeSnapshot(l), TakeSnapshot(before));
   EXPECT_FALSE(PlaceBlockCommand(doc, dir / "missing.xml", prompter));
   EXPECT_EQ(prompter.last().text, "Cannot open file: " + (dir / "missing.xml").string());
+}
+
+TEST(LibraryBlock, TruncatedOrSelfJoinedBlocksAreRefusedWhole) {
+  Layout source = YardLayout();
+  const std::string whole = BlockFileText(source, "Yard");
+  ASSERT_EQ(ReadBlockText(whole).error, "");
+  // Cut anywhere before its last line, a block is refused, never placed in part.
+  for (std::size_t cut = 0; cut + 9 < whole.size(); cut += 7) {
+    const LoadedBlock b = ReadBlockText(whole.substr(0, cut));
+    EXPECT_NE(b.error, "") << cut;
+    EXPECT_TRUE(b.pieces.empty() && b.scenery.empty()) << cut;
+  }
+  EXPECT_EQ(ReadBlockText(whole.substr(0, whole.rfind("</block>"))).error,
+            "Line 13: the file ends before </block>; it is incomplete.");
+  EXPECT_EQ(ReadBlockText("").error, "Line 1: no <block> element; this is not a library block.");
+
+  // Two pieces of one id: the second's joints would name itself.
+  std::string twice = whole;
+  const std::size_t second = twice.find("<piece id=\"2\"");
+  ASSERT_NE(second, std::string::npos);
+  twice.replace(second, 14, "<piece id=\"1\"");
+  const LoadedBlock b = ReadBlockText(twice);
+  EXPECT_EQ(b.error, "Line 6: piece id 1 is used twice; the block is damaged.");
+  EXPECT_TRUE(b.pieces.empty());
+}
+
+TEST(LibraryBlock, HeadingsAndSceneryReadBackAsSaved) {
+  Layout source;
+  EnsureDefaultLevel(source);
+  ChainBuilder b(source);
+  b.Start("24130", {10, 20, 75});
+  b.Append("24188");
+  SceneryItem house;
+  house.id = 9;
+  house.item = "house";
+  house.x = 300;
+  house.y = 40;
+  house.heading = 33;
+  house.scalex = 2;
+  house.sel = true;
+  source.scenery.push_back(house);
+  SelectAll(source);
+  const std::string text = BlockFileText(source, "Turn");
+  // Saved unselected: a placed block selects what it places, nothing else does.
+  const std::string item_line = text.substr(text.find("<sceneryitem"));
+  EXPECT_EQ(item_line.substr(0, item_line.find('\n')).find("sel=\"1\""), std::string::npos);
+
+  Document doc;
+  EnsureDefaultLevel(doc.layout());
+  ASSERT_TRUE(PlaceBlock(doc, ReadBlockText(text)));
+  const Layout& placed = doc.layout();
+  ASSERT_EQ(placed.pieces.size(), 2u);
+  EXPECT_DOUBLE_EQ(placed.pieces[0].heading, 75);
+  EXPECT_DOUBLE_EQ(placed.pieces[1].heading, source.pieces[1].heading);
+  EXPECT_NEAR(placed.pieces[1].x - placed.pieces[0].x, source.pieces[1].x - 10, 1e-9);
+  ASSERT_EQ(placed.scenery.size(), 1u);
+  EXPECT_DOUBLE_EQ(placed.scenery[0].heading, 33);
+  EXPECT_DOUBLE_EQ(placed.scenery[0].scalex, 2);
+}
+
+TEST(LibraryBlock, ToolPlacesABlockCentredOnAPoint) {
+  TempDir dir;
+  Layout source = YardLayout();  // three straights from (100, 50) along x
+  dir.Write("yard.xml", BlockFileText(source, "Yard"));
+  ASSERT_EQ(SaveLayout(Layout{}, dir / "a.vtl", "A"), "");
+  ToolRun r = RunTool({"edit", (dir / "a.vtl").string(), (dir / "a.vtl").string(), "place-block",
+                       (dir / "yard.xml").string(), "1000", "2000"});
+  ASSERT_EQ(r.status, 0) << r.err << r.out;
+  Layout back;
+  ASSERT_EQ(LoadLayout(back, dir / "a.vtl").error, "");
+  ASSERT_EQ(back.pieces.size(), 3u);
+  // The start points span 0 ... 376.6 mm along x: their middle lands on 1000.
+  EXPECT_NEAR(back.pieces[0].x, 1000 - 188.3, 1e-9);
+  EXPECT_NEAR(back.pieces[2].x, 1000 + 188.3, 1e-9);
+  EXPECT_NEAR(back.pieces[1].y, 2000, 1e-9);
+
+  dir.Write("cut.xml", BlockFileText(source, "Yard").substr(0, 120));
+  r = RunTool({"edit", (dir / "a.vtl").string(), (dir / "a.vtl").string(), "place-block",
+               (dir / "cut.xml").string(), "0", "0"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("Load Block Failed"), std::string::npos) << r.out;
 }
 
 TEST(LibraryBlock, DeleteAsksWithNoAsDefault) {
