@@ -322,6 +322,7 @@ class CurveSearch {
       last_hand = o.hand;
       min_radius = std::min(min_radius, o.def->radius);
     }
+    if (fill.pieces.empty()) return;  // ends within the tolerance: there is nothing to lay
     fill.curves = nc_;
     fill.min_radius = min_radius;
     std::set<std::string> ids;

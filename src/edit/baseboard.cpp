@@ -88,16 +88,13 @@ BoardValues InitialBoardValues(const Layout& layout, int shape) {
 
 std::string InitialCustomText(const std::vector<Point>& baseboard, int units) {
   const double f = Units::Of(units).factor();
-  char buf[128];
   std::string text;
   if (baseboard.empty()) {
-    std::snprintf(buf, sizeof buf, "0,0\n%.0f,0\n%.0f,%.0f\n0,%.0f\n", 2400 / f, 2400 / f, 1200 / f,
-                  1200 / f);
-    return buf;
+    const std::string w = FixedText(2400 / f, 0), h = FixedText(1200 / f, 0);
+    return "0,0\n" + w + ",0\n" + w + "," + h + "\n0," + h + "\n";
   }
   for (const Point& p : baseboard) {
-    std::snprintf(buf, sizeof buf, "%.2f,%.2f\n", p.x / f, p.y / f);
-    text += buf;
+    text += FixedText(p.x / f, 2) + "," + FixedText(p.y / f, 2) + "\n";
   }
   return text;
 }
@@ -138,6 +135,9 @@ bool ParseCustomOutline(const std::string& text, int units, std::vector<Point>& 
     if (!ParseDouble(Trim(line.substr(0, comma)), x) ||
         !ParseDouble(Trim(line.substr(comma + 1)), y))
       return false;
+    // A vertex as far out as the largest board a shape allows; beyond it (1e308 inches,
+    // say) the millimetres would not even be finite.
+    if (std::abs(x) > kBoardMaxSize || std::abs(y) > kBoardMaxSize) return false;
     out.push_back({x * f, y * f});
   }
   return out.size() >= 3;

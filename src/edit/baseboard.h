@@ -53,7 +53,7 @@ std::vector<Point> LShapeOutline(double w1, double h1, double w2, double h2);
 std::vector<Point> UShapeOutline(double w, double h, double w2, double h2);
 std::vector<Point> TShapeOutline(double w, double h1, double w2, double h2);
 // "x,y" lines in the display unit; false for a line that does not read as two finite
-// numbers or for fewer than 3 vertices.
+// numbers of at most kBoardMaxSize each, or for fewer than 3 vertices.
 bool ParseCustomOutline(const std::string& text, int units, std::vector<Point>& out);
 
 struct BaseboardInput {

@@ -171,12 +171,13 @@ bool RemoveLevel(Document& doc, Prompter& prompter, int level_id) {
   const Level* level = FindLevel(layout, level_id);
   if (!level) return false;
   const LevelContents c = CountLevelContents(layout, level_id);
-  char text[1024];
-  std::snprintf(text, sizeof text,
-                "Remove level \"%s\"?\n\nThis will PERMANENTLY DELETE everything on this "
-                "level:\n    \u2022 %d track piece(s)\n    \u2022 %d scenery item(s)\n    "
-                "\u2022 %d helix/helices\n\nThis cannot be undone from this dialog. Are you sure?",
-                level->name.c_str(), c.pieces, c.scenery, c.helices);
+  // Built whole: a level's name may be of any length.
+  const std::string text =
+      "Remove level \"" + level->name +
+      "\"?\n\nThis will PERMANENTLY DELETE everything on this level:\n    \u2022 " +
+      std::to_string(c.pieces) + " track piece(s)\n    \u2022 " + std::to_string(c.scenery) +
+      " scenery item(s)\n    \u2022 " + std::to_string(c.helices) +
+      " helix/helices\n\nThis cannot be undone from this dialog. Are you sure?";
   if (!prompter.AskTwoButtons("Remove Level \u2014 Confirm Deletion", text, PromptIcon::Warning,
                               "Delete Level && Contents", "Cancel", true))
     return false;

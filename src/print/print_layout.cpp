@@ -8,6 +8,7 @@
 #include "catalog/catalog.h"
 #include "model/layout_extent.h"
 #include "model/layout_ops.h"
+#include "model/number_text.h"
 #include "model/units.h"
 #include "render/render_internal.h"
 
@@ -214,20 +215,20 @@ PageOffset PageOffsetFor(const PagePlan& plan, int page) {
 }
 
 bool ConfirmPageCount(const PagePlan& plan, Prompter& prompter) {
-  char text[256];
   if (plan.pages > kMostPages) {
-    std::snprintf(text, sizeof text,
-                  "This printout would need %.0f pages; at most %d pages can be printed.\n"
-                  "Choose a smaller scale.",
-                  plan.pages, kMostPages);
-    prompter.Notify("Print", text, PromptIcon::Information);
+    prompter.Notify("Print",
+                    "This printout would need " + FixedText(plan.pages, 0) + " pages; at most " +
+                        std::to_string(kMostPages) +
+                        " pages can be printed.\nChoose a smaller scale.",
+                    PromptIcon::Information);
     return false;
   }
   if (plan.pages <= kAskAbovePages) return true;
-  std::snprintf(text, sizeof text,
-                "This printout needs %.0f pages (%d across, %d down).\n\nPrint them all?",
-                plan.pages, plan.across, plan.down);
-  return prompter.AskYesNo("Print", text, PromptIcon::Question, true);
+  return prompter.AskYesNo("Print",
+                           "This printout needs " + FixedText(plan.pages, 0) + " pages (" +
+                               std::to_string(plan.across) + " across, " +
+                               std::to_string(plan.down) + " down).\n\nPrint them all?",
+                           PromptIcon::Question, true);
 }
 
 Layout PrintedLayout(const Layout& layout, const PrintOptions& options) {

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "catalog/catalog.h"
 #include "catalog/track_system.h"
 #include "edit/autofill.h"
 #include "edit/autofill_curves.h"
@@ -15,6 +16,7 @@
 #include "model/document.h"
 #include "model/layout_check.h"
 #include "model/layout_ops.h"
+#include "model/world_connectors.h"
 #include "temp_dir.h"
 #include "tool_run.h"
 
@@ -258,6 +260,69 @@ TEST_F(AutofillTest, CurvesRefuseWhatNoChainReaches) {
             "Gap is 10.0mm. No chain of catalog curves and straights joins the two ends within "
             "1.5 mm and 0.5°.");
   EXPECT_TRUE(NothingSelected());
+}
+
+TEST_F(AutofillTest, CurvesRefuseAGapWithinTheToleranceAsStraightsDo) {
+  for (const double gap : {1.0, 1.2, 1.5}) {
+    SCOPED_TRACE(gap);
+    Pair("24188", {0, 0, 0}, "24188", {188.3 + gap, 0, 0});
+    const std::size_t pieces = layout.pieces.size();
+    EXPECT_TRUE(AutofillGapWithCurves(doc, prompter).deselected);
+    EXPECT_EQ(prompter.last().caption, "Autofill - No Solution");
+    EXPECT_TRUE(prompter.last_rows.empty());
+    Pair("24188", {0, 0, 0}, "24188", {188.3 + gap, 0, 0});
+    EXPECT_TRUE(AutofillGap(doc, prompter).deselected);
+    EXPECT_EQ(prompter.last().caption, "Autofill - No Solution");
+    EXPECT_EQ(layout.pieces.size(), pieces);
+  }
+}
+
+// The rows of a curve fill, in order: fewer pieces, then fewer curves, then (among equals)
+// the wider curves first; and no two rows name the same articles (mirror images).
+TEST(CurveFillRanking, FewestCurvesThenWidestRadiusAndNoMirrorTwins) {
+  const Catalog& catalog = Catalog::instance();
+  int ties_on_radius = 0;
+  for (const Pose& b : {Pose{548.3, 360, 90}, Pose{548.3, 77.5, 0}, Pose{800, 700, 90},
+                        Pose{700, -155, 0}, Pose{-100, 720, 180}, Pose{188.3 + 389.1, 0, 0}}) {
+    SCOPED_TRACE(b.x);
+    const PieceDef& straight = *catalog.find("24188");
+    const Connector from = WorldConnectorsAt(straight, {0, 0, 0})[1];
+    const Connector to = WorldConnectorsAt(straight, b)[0];
+    const std::vector<CurveFill> rows = SolveCurvedGap(MarklinC, from, to);
+    ASSERT_FALSE(rows.empty());
+    struct Rank {
+      std::size_t pieces;
+      int curves;
+      double radius;  // smallest of its curves, from the catalog
+    };
+    std::vector<Rank> ranks;
+    for (const CurveFill& f : rows) {
+      Rank r{f.pieces.size(), 0, 1e9};
+      for (const ChainPiece& p : f.pieces) {
+        const PieceDef* d = catalog.find(p.id);
+        ASSERT_NE(d, nullptr);
+        if (d->kind != PieceKind::Curve) continue;
+        ++r.curves;
+        r.radius = std::min(r.radius, d->radius);
+      }
+      ranks.push_back(r);
+    }
+    for (std::size_t k = 1; k < rows.size(); ++k) {
+      const Rank& x = ranks[k - 1];
+      const Rank& y = ranks[k];
+      ASSERT_LE(x.pieces, y.pieces) << CurveFillRowText(rows[k]);
+      if (x.pieces != y.pieces) continue;
+      ASSERT_LE(x.curves, y.curves) << CurveFillRowText(rows[k]);
+      if (x.curves != y.curves || rows[k - 1].hand_changes != rows[k].hand_changes) continue;
+      EXPECT_GE(x.radius, y.radius) << CurveFillRowText(rows[k]);
+      ties_on_radius += x.radius != y.radius;
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i)
+      for (std::size_t j = i + 1; j < rows.size(); ++j)
+        EXPECT_NE(CurveFillRowText(rows[i]).substr(0, CurveFillRowText(rows[i]).find("  (")),
+                  CurveFillRowText(rows[j]).substr(0, CurveFillRowText(rows[j]).find("  (")));
+  }
+  EXPECT_GT(ties_on_radius, 0) << "the gaps must include rows told apart by their radius";
 }
 
 TEST_F(AutofillTest, TheCanvasMenuRefreshesAfterPlacing) {

@@ -373,8 +373,9 @@ TEST(Baseboard, CustomTextIsCheckedAndAnUnchangedTextKeepsTheVertices) {
   EXPECT_EQ(r.outline, (std::vector<Point>{{0, 0}, {2400, 0}, {2400, 1200}, {0, 1200}}));
   StoreBaseboard(l, r);
 
-  for (const char* bad :
-       {"abc,5\n0,0\n1,1\n2,0", "0,0\n1,1", "0,0\n1,nan\n2,0", "1,2,3\n4,5\n6,7"}) {
+  for (const char* bad : {"abc,5\n0,0\n1,1\n2,0", "0,0\n1,1", "0,0\n1,nan\n2,0", "1,2,3\n4,5\n6,7",
+                          // Out of range: 1e308 inches is no number of millimetres at all.
+                          "0,0\n1e308,0\n1e308,1", "0,0\n99001,0\n0,5"}) {
     in = Input(l, kBoardCustom);
     in.custom_text = bad;
     ask.shown.clear();
@@ -385,6 +386,13 @@ TEST(Baseboard, CustomTextIsCheckedAndAnUnchangedTextKeepsTheVertices) {
     EXPECT_EQ(ask.shown[0].caption, "Layout Shape");
   }
   EXPECT_EQ(l.baseboard.size(), 4u);
+
+  // A far vertex from a file is shown whole, not cut to a fixed width.
+  l.units = 0;
+  l.baseboard = {{0, 0}, {1e300, 0}, {0, 5}};
+  const std::string far = Input(l, kBoardCustom).custom_text;
+  EXPECT_EQ(far.size(), 330u) << far;  // 301 digits before the point
+  EXPECT_TRUE(far.ends_with(".00,0.00\n0.00,5.00\n"));
 
   l.units = 2;
   l.baseboard = {{0, 0}, {1000, 0}, {1000, 333.333}};

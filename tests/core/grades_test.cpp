@@ -127,6 +127,45 @@ TEST_F(GradeTest, EndGradeLevelsTheRunAndTheFlatTrackAfterIt) {
   EXPECT_TRUE(l.grade_runs.empty());
 }
 
+TEST_F(GradeTest, EndGradeInsideARunEndsTheRunItBelongsTo) {
+  const int a = build.Start("24188");
+  StartGrade(doc, a, 2.0);
+  SelectOnly(a);
+  const int b = Extend("24188");
+  const int c = Extend("24188");
+  ASSERT_EQ(l.grade_runs, (std::vector<GradeRun>{{2.0, c, 1}}));  // the run's anchor moved on
+  EndGrade(doc, b);
+  EXPECT_TRUE(l.grade_runs.empty());
+  EXPECT_FALSE(l.grade_mode.active);
+  EXPECT_EQ(P(b).grade, 0);
+  EXPECT_NEAR(P(b).z, 188.3 * kSin2, 1e-9);  // where a ends
+  EXPECT_EQ(P(c).grade, 2.0);                // a graded piece stops the levelling walk
+}
+
+TEST_F(GradeTest, FlatTrackNeverRewritesAHelixStub) {
+  const int helix = InsertHelix(doc, "", 0, {0, 0});
+  ASSERT_GT(helix, 0);
+  const Helix& h = l.helices.front();
+  ASSERT_TRUE(SetHelixBaseHeight(doc, helix, 40).changed);
+  const double bottom = P(h.bottomR1).z;
+  const double top = P(h.topR1).z;
+  ASSERT_GT(top, bottom + 100);
+  // Flat straights on both sides of each bottom stub, then heights set that would
+  // carry on into the stubs.
+  for (const int stub : {h.bottomR1, h.topR1}) {
+    for (int conn = 0; conn < 2; ++conn) {
+      if (P(stub).Joined(conn)) continue;
+      const int d = build.Append("24188", 1, stub, conn);
+      SetPieceHeight(doc, d, 5);
+      const int e = build.Append("24188", 0, d, 0);
+      SetPieceHeight(doc, e, 7);
+      EndGrade(doc, e);
+    }
+  }
+  EXPECT_DOUBLE_EQ(P(h.bottomR1).z, bottom);
+  EXPECT_DOUBLE_EQ(P(h.topR1).z, top);
+}
+
 TEST_F(GradeTest, EndGradeFollowsAChainLaidBackwards) {
   // Each piece joined by its connector 1 to connector 0 of the one before: the run
   // climbs through `rev` pieces, and the walks must leave each by connector 0.

@@ -206,4 +206,53 @@ TEST(Levels, RemoveLeavesAConsistentLayoutAndUndoBringsTheLevelBack) {
   EXPECT_EQ(l.levels.size(), 2u);
 }
 
+TEST(Levels, RemovingTheActiveOfThreeLevelsActivatesTheFirstLeftAndTakesWholeHelices) {
+  Document doc;
+  Layout& l = doc.layout();
+  l.levels = {MakeLevel(1, "Ground"), MakeLevel(2, "Middle", 100), MakeLevel(3, "Top", 200)};
+  l.active_level = 1;
+  ChainBuilder b(l);
+  b.Start("24188");
+  l.active_level = 2;
+  const int helix = InsertHelix(doc, "", 0, {3000, 0});
+  ASSERT_GT(helix, 0);
+  // The helix stands on level 2; its top stub reaches the deck above.
+  std::vector<int> helix_pieces;
+  for (PlacedPiece& p : l.pieces)
+    if (p.helix == helix) {
+      helix_pieces.push_back(p.id);
+      p.level = 2;
+    }
+  ASSERT_EQ(helix_pieces.size(), 4u);
+  Piece(l, helix_pieces.back()).level = 3;
+  l.active_level = 1;
+  FakePrompter prompter;
+
+  prompter.answers = {PromptAnswer::Yes};
+  ASSERT_TRUE(RemoveLevel(doc, prompter, 2));
+  EXPECT_TRUE(l.helices.empty());
+  ASSERT_EQ(l.pieces.size(), 1u);  // the stub on level 3 went with its helix
+  EXPECT_EQ(l.active_level, 1);    // not the removed one: kept
+
+  prompter.answers = {PromptAnswer::Yes};
+  ASSERT_TRUE(RemoveLevel(doc, prompter, 1));
+  EXPECT_EQ(l.active_level, 3);  // the first level left
+  ASSERT_TRUE(doc.Undo());
+  ASSERT_TRUE(doc.Undo());
+  l.levels.push_back(MakeLevel(4, "Attic", 300));
+  l.active_level = 2;
+  prompter.answers = {PromptAnswer::Yes};
+  ASSERT_TRUE(RemoveLevel(doc, prompter, 2));
+  EXPECT_EQ(l.active_level, 1);
+
+  // A long name is asked about whole, never cut in the middle of a character.
+  std::string name;
+  for (int i = 0; i < 700; ++i) name += "Gro\u00DFe ";
+  l.levels.back().name = name;
+  prompter.answers = {PromptAnswer::No};
+  EXPECT_FALSE(RemoveLevel(doc, prompter, 4));
+  EXPECT_TRUE(prompter.last().text.starts_with("Remove level \"" + name + "\"?\n\n"));
+  EXPECT_TRUE(prompter.last().text.ends_with("Are you sure?|Delete Level && Contents|Cancel"));
+}
+
 }  // namespace

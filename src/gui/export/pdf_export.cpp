@@ -15,6 +15,7 @@
 #include "model/atomic_file.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
+#include "model/number_text.h"
 
 namespace {
 
@@ -36,10 +37,8 @@ std::string WriteLayoutPdf(const Layout& layout, const std::string& name,
                            const std::filesystem::path& pdf) {
   const PagePlan plan = PlanPrint(layout, options, paper, portrait, kPdfDpi);
   if (plan.pages > kMostPages) {
-    char text[160];
-    std::snprintf(text, sizeof text, "the printout would need %.0f pages; at most %d are written",
-                  plan.pages, kMostPages);
-    return text;
+    return "the printout would need " + FixedText(plan.pages, 0) + " pages; at most " +
+           std::to_string(kMostPages) + " are written";
   }
   const Layout printed = PrintedLayout(layout, options);
   wxGraphicsRenderer* renderer = wxGraphicsRenderer::GetCairoRenderer();
