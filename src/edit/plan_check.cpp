@@ -108,8 +108,8 @@ std::string ConflictText(const PlanConflict& c) {
   switch (c.kind) {
     case ConflictKind::HeightStep:
       return "height step " + FixedText(c.value, 1) + " mm at joint " + a + " " +
-             std::to_string(c.conn_a) + " -> " + b + " " + std::to_string(c.conn_b) +
-             " (x=" + Mm1(c.at.x) + ", y=" + Mm1(c.at.y) + ")";
+             std::to_string(c.conn_a) + " -> " + b + " " + std::to_string(c.conn_b) + " (" +
+             PlaceText(c.at) + ")";
     case ConflictKind::Collision:
       return "collision pieces " + a + " and " + b + " at " + XY(c.at) + " (level " +
              std::to_string(c.level) + ")";
@@ -121,6 +121,10 @@ std::string ConflictText(const PlanConflict& c) {
              FixedText(c.limit, 0) + " deg";
   }
   return {};
+}
+
+std::string PlaceText(Point at) {
+  return "x=" + Mm1(at.x) + ", y=" + Mm1(at.y);
 }
 
 std::vector<int> ConflictPieces(const PlanConflict& c) {

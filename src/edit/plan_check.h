@@ -54,6 +54,8 @@ struct PlanConflict {
 // 12 at x=… y=… (level 1)", "clearance 31.0 mm < 65.0 mm, piece 20 over piece 3 at x=…
 // y=…", "grade 6.5 deg on piece 9 exceeds 6 deg".
 std::string ConflictText(const PlanConflict& c);
+// A place as the texts give it: "x=12.0, y=-3.5" (one decimal, never "-0.0").
+std::string PlaceText(Point at);
 // The pieces a conflict names, a first.
 std::vector<int> ConflictPieces(const PlanConflict& c);
 

@@ -3,7 +3,6 @@
 
 #include "model/layout_check.h"
 #include "model/layout_ops.h"
-#include "model/number_text.h"
 
 namespace {
 
@@ -11,10 +10,6 @@ std::string IdsText(const std::vector<int>& ids) {
   std::string out;
   for (const int id : ids) out += (out.empty() ? "" : ", ") + std::to_string(id);
   return out;
-}
-
-std::string WhereText(Point p) {
-  return "x=" + FixedText(p.x, 1) + ", y=" + FixedText(p.y, 1);
 }
 
 std::string LevelName(const Layout& layout, int id) {
@@ -55,7 +50,7 @@ FindingList PlanFindings(const Layout& layout, const PlanCheckOptions& options) 
         const PlacedPiece& p = layout.pieces[it->second];
         row.level = LevelName(layout, p.level);
         row.at = Point{p.x, p.y};
-        row.where = WhereText(*row.at);
+        row.where = PlaceText(*row.at);
       }
     out.rows.push_back(std::move(row));
   }
@@ -66,7 +61,7 @@ FindingList PlanFindings(const Layout& layout, const PlanCheckOptions& options) 
     row.pieces = IdsText(row.ids);
     row.level = LevelName(layout, c.level);
     row.at = c.at;
-    row.where = WhereText(c.at);
+    row.where = PlaceText(c.at);
     row.details = ConflictText(c);
     out.rows.push_back(std::move(row));
   }
@@ -78,7 +73,7 @@ FindingList PlanFindings(const Layout& layout, const PlanCheckOptions& options) 
     if (const auto it = index.find(e.piece); it != index.end())
       row.level = LevelName(layout, layout.pieces[it->second].level);
     row.at = Point{e.x, e.y};
-    row.where = WhereText(*row.at);
+    row.where = PlaceText(*row.at);
     row.details = "connector " + std::to_string(e.conn) + " is not joined";
     out.rows.push_back(std::move(row));
   }

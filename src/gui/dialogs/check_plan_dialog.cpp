@@ -6,6 +6,8 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
+#include <algorithm>
+
 #include "gui/panels/canvas_panel.h"
 #include "gui/wx_text.h"
 
@@ -18,7 +20,7 @@ CheckPlanDialog::CheckPlanDialog(wxWindow* parent, Document& doc, CanvasPanel& c
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   summary_ = new wxStaticText(this, wxID_ANY, ToWx(findings_.summary));
   sizer->Add(summary_, 0, wxALL, 8);
-  list_ = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(760, 300),
+  list_ = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(900, 260),
                          wxLC_REPORT | wxLC_SINGLE_SEL);
   const std::pair<const char*, int> columns[] = {
       {"Kind", 100}, {"Pieces", 90}, {"Level", 90}, {"Where", 150}, {"Details", 420}};
@@ -36,7 +38,12 @@ CheckPlanDialog::CheckPlanDialog(wxWindow* parent, Document& doc, CanvasPanel& c
   SetEscapeId(wxID_CANCEL);
   SetSizerAndFit(sizer);
   list_->Bind(wxEVT_LIST_ITEM_SELECTED, &CheckPlanDialog::OnSelected, this);
-  CentreOnParent();
+  // Below the middle of the window, where a chosen row's place is brought.
+  CentreOnParent(wxHORIZONTAL);
+  if (parent) {
+    const wxRect frame = parent->GetScreenRect();
+    Move(GetPosition().x, std::max(frame.GetTop(), frame.GetBottom() - GetSize().y - 40));
+  }
 }
 
 void CheckPlanDialog::OnSelected(wxListEvent& e) {
