@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/prompter.h"
+#include "edit/plan_check.h"
 #include "interact/canvas_state.h"
 #include "model/document.h"
 #include "view/view_transform.h"
@@ -82,7 +83,10 @@ class CanvasController {
   int width() const { return width_; }
   int height() const { return height_; }
   // The layout was changed from outside (undo, panels, file commands): rebuild indexes.
-  void LayoutChanged() { index_dirty_ = true; }
+  void LayoutChanged() {
+    index_dirty_ = true;
+    conflicts_stale_ = true;
+  }
 
   // From the palette.
   CanvasEffects BeginPieceDrag(const std::string& id);
@@ -117,6 +121,14 @@ class CanvasController {
   CanvasEffects ZoomBy(double factor);
   CanvasEffects ZoomToFit(bool pieces_only = false);
   CanvasEffects SetView(double zoom, double offset_x, double offset_y);
+  // Keeps the zoom and brings a layout point to the middle of the canvas.
+  CanvasEffects CentreOn(Point at);
+  // View > Show Conflicts: a red ring on every conflict of the plan.
+  CanvasEffects ShowConflicts(bool on);
+  bool conflicts_shown() const { return show_conflicts_; }
+  // Where the rings go: the conflicts as the layout is now, re-checked only where it
+  // changed since the last call (told by LayoutChanged, or a piece being carried).
+  std::vector<Point> ConflictMarks();
   CanvasEffects DeselectAll();
   // "End Grade" from the piece menu, on the piece that was right-clicked.
   CanvasEffects EndGradeOnMenuPiece();
@@ -186,4 +198,7 @@ class CanvasController {
   bool over_handle_ = false;  // the sizing cursor is showing
   bool dclick_pending_ = false;
   std::optional<Transaction> gesture_;  // the drag under way, begun once something moved
+  PlanChecker conflicts_;
+  bool show_conflicts_ = false;
+  bool conflicts_stale_ = true;
 };

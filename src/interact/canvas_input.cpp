@@ -559,3 +559,22 @@ CanvasEffects CanvasController::SetView(double zoom, double offset_x, double off
   e.view = true;
   return e;
 }
+
+CanvasEffects CanvasController::CentreOn(Point at) {
+  return SetView(view_.zoom, width_ / 2.0 - at.x * view_.zoom, height_ / 2.0 - at.y * view_.zoom);
+}
+
+CanvasEffects CanvasController::ShowConflicts(bool on) {
+  show_conflicts_ = on;
+  conflicts_stale_ = true;
+  return CanvasEffects::Repaint();
+}
+
+std::vector<Point> CanvasController::ConflictMarks() {
+  // A carried or turned piece moves without telling the document until it is let go.
+  if (conflicts_stale_ || st_.moving || st_.rotateActive) conflicts_.Update(layout_);
+  conflicts_stale_ = false;
+  std::vector<Point> out;
+  for (const PlanConflict& c : conflicts_.conflicts()) out.push_back(c.at);
+  return out;
+}

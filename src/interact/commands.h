@@ -43,6 +43,8 @@ enum CommandId : int {
   kCmdLevels = 2019,
   kCmdHelp = 2022,
   kCmdOptions = 2023,
+  kCmdCheckPlan = 2024,
+  kCmdShowConflicts = 2025,
   kCmdCopy = 5032,
   kCmdPaste = 5033,
   kCmdCanvasDelete = 5038,

@@ -26,6 +26,13 @@ int ConnectorCount(const PieceDef* def) {
   return def ? static_cast<int>(def->connectors.size()) : -1;
 }
 
+// Names the pieces of every problem found while it lives.
+struct ProblemPieces {
+  LayoutCheck& out;
+  std::vector<int> pieces;
+  ~ProblemPieces() { out.problem_pieces.resize(out.problems.size(), pieces); }
+};
+
 // Joined connectors farther apart than this cannot really meet.
 constexpr double kJointGapLimit = 4.0;
 
@@ -40,6 +47,7 @@ void CheckJoints(const Layout& layout, const DefIndex& defs, LayoutCheck& out) {
     for (std::size_t c = 0; c < p.joints.size(); ++c) {
       const Joint& j = p.joints[c];
       if (j.target == -1) continue;
+      const ProblemPieces naming{out, {p.id, j.target}};
       const std::string head = JointText(p.id, c, j);
       const int own = ConnectorCount(defs[i]);
       if (own >= 0 && static_cast<int>(c) >= own)
@@ -203,15 +211,27 @@ LayoutCheck CheckLayout(const Layout& layout) {
                    });
   out.unknown_articles.assign(unknown.begin(), unknown.end());
   for (const auto& [system, mm] : lengths) out.lengths.push_back({system, mm});
-  for (const std::string& a : out.unknown_articles) out.problems.push_back("unknown article " + a);
+  for (const std::string& a : out.unknown_articles) {
+    out.problems.push_back("unknown article " + a);
+    std::vector<int>& named = out.problem_pieces.emplace_back();
+    for (const PlacedPiece& p : layout.pieces)
+      if (p.cat == a) named.push_back(p.id);
+  }
   CheckJoints(layout, defs, out);
   CheckIds(layout, out);
   CheckReferences(layout, out);
   CheckTunnelsAndHelices(layout, out);
+  out.problem_pieces.resize(out.problems.size());
   return out;
 }
 
-std::string CheckReportText(const Layout& layout, const LayoutCheck& check) {
+std::string CheckVerdictText(std::size_t problems, std::size_t conflicts) {
+  if (problems == 0 && conflicts == 0) return "consistent";
+  return std::to_string(problems) + " problem(s), " + std::to_string(conflicts) + " conflict(s)";
+}
+
+std::string CheckReportText(const Layout& layout, const LayoutCheck& check,
+                            const std::vector<std::string>& conflicts) {
   std::string out;
   auto count = [&out](const char* what, std::size_t n) {
     out += what;
@@ -231,7 +251,7 @@ std::string CheckReportText(const Layout& layout, const LayoutCheck& check) {
     out += "open " + std::to_string(e.piece) + " " + std::to_string(e.conn) + " x=" + Mm3(e.x) +
            " y=" + Mm3(e.y) + " angle=" + Mm3(e.angle) + "\n";
   for (const std::string& p : check.problems) out += "problem: " + p + "\n";
-  out += check.problems.empty() ? std::string("consistent\n")
-                                : std::to_string(check.problems.size()) + " problem(s)\n";
+  for (const std::string& c : conflicts) out += "conflict: " + c + "\n";
+  out += CheckVerdictText(check.problems.size(), conflicts.size()) + "\n";
   return out;
 }

@@ -102,6 +102,12 @@ void DrawSnapTarget(Painter& p, IPoint at) {
   p.DrawCircle(at, 8);
 }
 
+void DrawConflictMarks(Painter& p, const ViewTransform& v, const std::vector<Point>& at) {
+  p.SetTransparentBrush();
+  p.SetPen(kConflictRed, 3);
+  for (const Point& c : at) p.DrawCircle(ToDevice(v, c.x, c.y), kConflictRingPx);
+}
+
 void DrawPieceGhost(RenderContext& rc, Painter& p, const PieceDef& def, const Pose& pose,
                     const ViewTransform& v) {
   PlacedPiece piece;

@@ -20,6 +20,10 @@ void DrawRulers(Painter& p, const ViewTransform& v, int units, int width, int he
 
 void DrawRubberBand(Painter& p, IPoint a, IPoint b);
 void DrawSnapTarget(Painter& p, IPoint at);
+// View > Show Conflicts: a red ring around each place the plan cannot be built.
+inline constexpr Color kConflictRed{220, 30, 30};
+inline constexpr int kConflictRingPx = 16;
+void DrawConflictMarks(Painter& p, const ViewTransform& v, const std::vector<Point>& at);
 
 // The palette drag ghost: the piece in the ghost colours.
 inline constexpr PieceColors kGhostColors{{200, 225, 200}, {80, 150, 80}};

@@ -1,16 +1,17 @@
-// The example layouts shipped with the program load, check clean and keep their scenery
-// on the deck of the track beside it.
+// The example layouts shipped with the program load, check clean, can be built as planned
+// and keep their scenery on the deck of the track beside it.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
 
 #include "catalog/catalog.h"
+#include "edit/plan_check.h"
 #include "model/layout_check.h"
 #include "model/layout_file.h"
 #include "model/world_connectors.h"
 
-TEST(Examples, EveryExampleLoadsAndChecksConsistent) {
+TEST(Examples, EveryExampleLoadsChecksConsistentAndHasNoConflicts) {
   int count = 0;
   for (const auto& entry : std::filesystem::directory_iterator(VANTREL_EXAMPLES)) {
     if (entry.path().extension() != ".vtl") continue;
@@ -20,6 +21,8 @@ TEST(Examples, EveryExampleLoadsAndChecksConsistent) {
     ASSERT_EQ(r.error, "") << entry.path();
     const LayoutCheck check = CheckLayout(layout);
     EXPECT_TRUE(check.problems.empty()) << entry.path() << ": " << check.problems.front();
+    const std::vector<PlanConflict> conflicts = CheckPlan(layout);
+    EXPECT_TRUE(conflicts.empty()) << entry.path() << ": " << ConflictText(conflicts.front());
     EXPECT_FALSE(layout.pieces.empty()) << entry.path();
   }
   EXPECT_GE(count, 3);

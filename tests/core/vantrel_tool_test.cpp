@@ -13,7 +13,8 @@ const fs::path kData = VANTREL_TEST_DATA;
 
 TEST(VantrelTool, CheckReportsOpenEndsOfTheCatalogGeometry) {
   const ToolRun r = RunTool({"check", (kData / "tool_open_ends.vtl").string()});
-  EXPECT_EQ(r.status, 0) << r.err;
+  // The curve passes 36 mm from the start of the straight: the trains would touch.
+  EXPECT_EQ(r.status, 1) << r.err;
   EXPECT_EQ(r.out,
             "pieces 3\nscenery items 0\nlabels 0\nshapes 0\ntunnels 0\nhelices 0\nlevels 1\n"
             "grade runs 0\n"
@@ -22,7 +23,8 @@ TEST(VantrelTool, CheckReportsOpenEndsOfTheCatalogGeometry) {
             "open 2 1 x=100.000 y=426.600 angle=90.000\n"
             "open 3 0 x=0.000 y=0.000 angle=180.000\n"
             "open 3 1 x=180.000 y=48.231 angle=30.000\n"
-            "consistent\n");
+            "conflict: collision pieces 1 and 3 at x=105.4 y=34.1 (level 1)\n"
+            "0 problem(s), 1 conflict(s)\n");
   EXPECT_EQ(r.err, "");
 }
 
@@ -36,10 +38,72 @@ TEST(VantrelTool, CheckReportsProblemsWithStatusOne) {
         "problem: joint 2 5 -> 3 0: article 24188 has no connector 5\n",
         "problem: joint 3 0 -> 2 5: article 24188 has no connector 5\n",
         "problem: duplicate id 3: piece label\n", "problem: grade run 1 names missing piece 40\n",
-        "problem: tunnel 7 covers missing piece 77\n", "8 problem(s)\n"})
+        "problem: tunnel 7 covers missing piece 77\n", "8 problem(s), 0 conflict(s)\n"})
     EXPECT_NE(r.out.find(line), std::string::npos) << line << r.out;
   // The piece of an unknown article has no ends to report.
   EXPECT_EQ(r.out.find("open 4 "), std::string::npos);
+}
+
+TEST(VantrelTool, CheckPrintsTheConflictsOfThePlanAfterTheProblems) {
+  TempDir dir;
+  // 1 and 2 joined with a 12.6 mm step; 3 crosses 1 at its height; 4 climbs at 6.5
+  // degrees and crosses 2 only 31 mm over it.
+  const std::string piece =
+      "    <piece id=\"%\" cat=\"24188\" x=\"X\" y=\"Y\" heading=\"H\" z=\"Z\" "
+      "grade=\"G\" level=\"1\" sel=\"0\">\n";
+  auto Piece = [&](const char* id, const char* x, const char* y, const char* h, const char* z,
+                   const char* g, const std::string& joints) {
+    std::string t = piece;
+    for (const auto& [k, v] :
+         {std::pair{"%", id}, {"X", x}, {"Y", y}, {"H", h}, {"Z", z}, {"G", g}})
+      t.replace(t.find(k), 1, v);
+    return t + joints + "    </piece>\n";
+  };
+  dir.Write("steps.vtl",
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<layout name=\"s\" version=\"1\">\n"
+            "  <pieces>\n" +
+                Piece("1", "0", "0", "0", "0", "0",
+                      "      <joint conn=\"1\" target=\"2\" tconn=\"0\"/>\n") +
+                Piece("2", "188.3", "0", "0", "12.6", "0",
+                      "      <joint conn=\"0\" target=\"1\" tconn=\"1\"/>\n") +
+                Piece("3", "94", "-94", "90", "0", "0", "") +
+                Piece("4", "282", "-94", "90", "32.959", "6.5", "") + "  </pieces>\n</layout>\n");
+  ToolRun r = RunTool({"check", (dir / "steps.vtl").string()});
+  EXPECT_EQ(r.status, 1) << r.err;
+  const std::string report = r.out.substr(r.out.find("open 4 1"));
+  EXPECT_EQ(report.substr(report.find('\n') + 1),
+            "conflict: height step 12.6 mm at joint 1 1 -> 2 0 (x=188.3, y=0.0)\n"
+            "conflict: collision pieces 1 and 3 at x=94.0 y=0.0 (level 1)\n"
+            "conflict: clearance 31.0 mm < 65.0 mm, piece 4 over piece 2 at x=282.0 y=0.0\n"
+            "conflict: grade 6.5 deg on piece 4 exceeds 6 deg\n"
+            "0 problem(s), 4 conflict(s)\n");
+  // The headroom asked for holds for every track system.
+  r = RunTool({"check", (dir / "steps.vtl").string(), "--clearance", "40"});
+  EXPECT_NE(r.out.find("conflict: clearance 31.0 mm < 40.0 mm, piece 4 over piece 2"),
+            std::string::npos)
+      << r.out;
+  r = RunTool({"check", (dir / "steps.vtl").string(), "--clearance", "30.5"});
+  EXPECT_EQ(r.out.find("conflict: clearance"), std::string::npos) << r.out;
+  for (const std::vector<std::string>& bad :
+       {std::vector<std::string>{"check", "f.vtl", "--clearance"},
+        {"check", "f.vtl", "--clearance", "0"},
+        {"check", "f.vtl", "--clearance", "x"},
+        {"check", "--clearance", "30"}}) {
+    r = RunTool(bad);
+    EXPECT_EQ(r.status, 2) << bad.back();
+    EXPECT_EQ(r.err.rfind("vantrel-tool: ", 0), 0u) << r.err;
+  }
+}
+
+TEST(VantrelTool, AnExampleWithNothingFoundIsConsistent) {
+  const ToolRun r = RunTool({"check", std::string(VANTREL_EXAMPLES) + "/k-track-figure-eight.vtl"});
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(r.out.substr(r.out.size() - 11), "consistent\n");
+  // Its bridge leaves 68.5 mm over the track below: short of 70 mm.
+  EXPECT_EQ(RunTool({"check", std::string(VANTREL_EXAMPLES) + "/k-track-figure-eight.vtl",
+                     "--clearance", "70"})
+                .status,
+            1);
 }
 
 TEST(VantrelTool, ConvertWritesTheSameLayoutUnderItsOwnName) {

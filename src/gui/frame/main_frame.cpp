@@ -14,6 +14,7 @@
 #include "app/version.h"
 #include "edit/baseboard.h"
 #include "edit/tunnels.h"
+#include "gui/dialogs/check_plan_dialog.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/dialogs/layout_shape_dialog.h"
 #include "gui/dialogs/welcome_dialogs.h"
@@ -451,6 +452,14 @@ void MainFrame::OnCommand(wxCommandEvent& e) {
     case kCmdSnap:
       canvas_->controller().state().snap = e.IsChecked();
       break;
+    case kCmdShowConflicts:
+      canvas_->Apply(canvas.ShowConflicts(e.IsChecked()));
+      break;
+    case kCmdCheckPlan: {
+      CheckPlanDialog dialog(this, doc_, *canvas_);
+      dialog.ShowModal();
+      break;
+    }
     case kCmdUnitsMm:
       SetUnits(0);
       break;

@@ -302,6 +302,7 @@ void CanvasPanel::PaintOverlays(Painter& p) {
     if (const HelixDef* hd = HelixCatalog::resolve(st.dragHelixName))
       DrawHelixGhost(p, v, *hd, st.dragHelixPos.x, st.dragHelixPos.y);
   DrawSelectionHandles(p, v, layout_);
+  if (controller_.conflicts_shown()) DrawConflictMarks(p, v, controller_.ConflictMarks());
   if (st.measuring) DrawMeasureInProgress(p, v, st.measureStart, st.measureEnd, layout_.units);
   if (st.drawingPolygon && !st.polygonVertices.empty()) {
     const Point first = st.polygonVertices.front();
