@@ -65,10 +65,10 @@ bool VantrelApp::OnInit() {
   Prefs prefs;
   const std::string refused = LoadPrefs(prefs, PrefsPath(paths));
   if (!refused.empty()) LogLine("Preferences not read: " + refused);
-  frame_->AfterStart(prefs, refused);
+  frame_->AfterStart(prefs);
   OpenFileArgument();
   MainFrame* frame = frame_;
-  frame->CallAfter([frame] { frame->OfferRecovery(); });
+  frame->CallAfter([frame, refused] { frame->OfferRecovery(refused); });
   return true;
 }
 

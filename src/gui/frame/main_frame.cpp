@@ -152,21 +152,21 @@ void MainFrame::BuildPanels() {
   UpdateTitle();
 }
 
-void MainFrame::AfterStart(const Prefs& prefs, const std::string& refused_prefs) {
+void MainFrame::AfterStart(const Prefs& prefs) {
   properties_->Rebuild();
   properties_->tally()->UpdateTally();
   CurrentPrefs() = prefs;
-  // Once the event loop runs: what could not be read, the splash, and only after it has
-  // closed, the chooser.
+  // Once the event loop runs: the splash, and only after it has closed, the chooser.
   const StartGreeting greeting = GreetingAtStart(prefs);
-  CallAfter([this, greeting, refused_prefs] {
-    if (!refused_prefs.empty()) prompter_.Notify("Preferences", refused_prefs, PromptIcon::Warning);
+  CallAfter([this, greeting] {
     if (greeting.splash) ShowSplash(this);
     if (greeting.chooser) ShowExperienceChooser(this, paths_.prefs_file);
   });
 }
 
-void MainFrame::OfferRecovery() {
+void MainFrame::OfferRecovery(const std::string& refused_prefs) {
+  // What could not be read at start is said first, one box after the other.
+  if (!refused_prefs.empty()) prompter_.Notify("Preferences", refused_prefs, PromptIcon::Warning);
   if (files_.OfferRecovery(*recovery_)) ShowOpenedLayout();
 }
 

@@ -87,9 +87,10 @@ class MainFrame : public wxFrame, public CanvasHost {
   bool OpenLayoutFile(const std::filesystem::path& file);
 
   // Runs once the window is shown and the preferences are read.
-  void AfterStart(const Prefs& prefs, const std::string& refused_prefs = {});
-  // At start: offers the unsaved changes of a program that ended without saving.
-  void OfferRecovery();
+  void AfterStart(const Prefs& prefs);
+  // At start: says why the preferences could not be read, if so, then offers the
+  // unsaved changes of a program that ended without saving.
+  void OfferRecovery(const std::string& refused_prefs = {});
   RecoveryStore& recovery() { return *recovery_; }
   void UpdateTitle();
   // After a grade button: its status text when it ran.
