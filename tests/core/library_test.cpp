@@ -134,7 +134,6 @@ TEST(LibraryBlock, SceneryOnlyBlockKeepsItsLevelWhenItExistsElseTakesTheActiveOn
   const LoadedBlock block = ReadBlockText(BlockFileText(source, "Trees"));
   ASSERT_EQ(block.error, "");
   ASSERT_EQ(block.scenery.size(), 1u);
-  EXPECT_FALSE(block.scenery[0].sel);
 
   Document two_decks_doc;
 
