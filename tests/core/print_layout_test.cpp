@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "catalog/catalog.h"
 #include "catalog/helix_catalog.h"
@@ -362,6 +364,54 @@ TEST(PrintPages, HugePrintoutsAreAskedAboutOrRefused) {
   EXPECT_TRUE(prompter.shown.at(1).default_no);
   EXPECT_TRUE(ConfirmPageCount(PlanPages(b, PrintOptions{}, kA4Paper, true, 600), prompter));
   EXPECT_EQ(prompter.shown.size(), 2u);
+}
+
+// A 1 MB label cost 1.5 s on every page and its estimated size made a printout of
+// thousands of pages: now each page draws the labels it meets, laid out once.
+TEST(PrintPages, LabelsAreDrawnOnThePagesTheyMeetAndLaidOutOncePerPrintout) {
+  Layout l = Baseboard2400x1200();
+  const PrintOptions o = Scale(10);
+  const PagePlan plan = PlanPages({0, 0, 2400, 1200}, o, kA4Paper, true, 600);
+  ASSERT_EQ(plan.across, 2);
+  ASSERT_EQ(plan.down, 1);
+  // "Yard" stands far left of the second page; "Sidings" starts 20 pixels left of it
+  // and reaches onto it.
+  const PageOffset second = PageOffsetFor(plan, 2);
+  l.labels.push_back({1, "Yard", 100, 100});
+  l.labels.push_back({2, "Sidings", (-20 - second.x) / plan.scale, 100});
+  const Layout printed = PrintedLayout(l, o);
+  RenderContext rc;
+  std::map<std::string, int> measured;
+  std::vector<std::vector<std::string>> texts(3);
+  for (const int page : {1, 2, 1, 2}) {
+    RecordingPainter rec;
+    DrawPrintPage(rc, rec, printed, "", o, plan, page);
+    texts[static_cast<std::size_t>(page)] = rec.Texts();
+    for (const auto& [text, count] : rec.measured) measured[text] += count;
+    for (const PaintCall* c : rec.Find(Op::Text)) {
+      if (c->text == "Sidings" && page == 2) {
+        EXPECT_LT(c->pts[0].x, 0);
+      }
+    }
+  }
+  const auto has = [&](int page, const std::string& text) {
+    const std::vector<std::string>& t = texts[static_cast<std::size_t>(page)];
+    return std::find(t.begin(), t.end(), text) != t.end();
+  };
+  EXPECT_TRUE(has(1, "Yard"));
+  EXPECT_TRUE(has(1, "Sidings"));
+  EXPECT_FALSE(has(2, "Yard"));
+  EXPECT_TRUE(has(2, "Sidings"));
+  EXPECT_EQ(measured["Yard"], 1);
+  EXPECT_EQ(measured["Sidings"], 1);
+
+  // The printed area makes room for a label as it is drawn, not for all of its text.
+  Layout huge = Baseboard2400x1200();
+  huge.labels.push_back({1, std::string(1 << 20, 'x'), 100, 100});
+  Layout cut = Baseboard2400x1200();
+  cut.labels.push_back({1, std::string(2000, 'x') + "\u2026", 100, 100});
+  EXPECT_EQ(PlanPrint(huge, o, kA4Paper, true, 600).bounds,
+            PlanPrint(cut, o, kA4Paper, true, 600).bounds);
 }
 
 TEST(PrintPages, PrintingDrawsACopyAndLeavesTheLayoutAlone) {
