@@ -240,7 +240,11 @@ TEST(DrawPiece, LabelsAndJoinDotsOnlyFromZoom02WhenShown) {
   ASSERT_TRUE(joined.size() == 1 && open.size() == 1);
   EXPECT_EQ(joined[0]->w, 3);
   EXPECT_EQ(open[0]->pts[0], (IPoint{0, 0}));
-  EXPECT_EQ(joined[0]->state.pen, ChangeLightness({60, 180, 60}, 70));
+  // Outlined in the fill darkened to 70 per cent.
+  const Color pen = joined[0]->state.pen;
+  EXPECT_NEAR(pen.r, 42, 1);
+  EXPECT_NEAR(pen.g, 126, 1);
+  EXPECT_NEAR(pen.b, 42, 1);
 }
 
 TEST(Helix, RingHasTwelvePiecesPerTurn) {
@@ -379,6 +383,37 @@ std::string Repeat(const std::string& part, int times) {
   std::string out;
   for (int i = 0; i < times; ++i) out += part;
   return out;
+}
+
+// Width and height of everything drawn of a signal box at (500, 300) at zoom 2.
+IPoint ScenerySize(double scalex, double scaley, double heading) {
+  Layout l = WithLevel();
+  l.scenery.push_back({1, "signal_box", 500, 300, heading, false, scalex, scaley});
+  const RecordingPainter rec = PaintShowing(l, kNoGrid, {2.0, 0, 0});
+  int x0 = 1 << 30, y0 = 1 << 30, x1 = -(1 << 30), y1 = -(1 << 30);
+  for (const PaintCall& c : rec.calls) {
+    if (c.op == Op::Clear) continue;
+    int a, b, e, f;
+    c.Bounds(a, b, e, f);
+    x0 = std::min(x0, a), y0 = std::min(y0, b), x1 = std::max(x1, e), y1 = std::max(y1, f);
+  }
+  return {x1 - x0, y1 - y0};
+}
+
+TEST(DrawLayout, SceneryScaledOnOneAxisIsDrawnStretchedAlongIt) {
+  const IPoint plain = ScenerySize(1, 1, 0);
+  ASSERT_GT(plain.x, 50);  // 60 x 50 mm at zoom 2
+  ASSERT_GT(plain.y, 50);
+  const IPoint wide = ScenerySize(2, 1, 0);
+  EXPECT_NEAR(wide.x, 2 * plain.x, 2);
+  EXPECT_NEAR(wide.y, plain.y, 1);
+  const IPoint shallow = ScenerySize(1, 0.5, 0);
+  EXPECT_NEAR(shallow.x, plain.x, 1);
+  EXPECT_NEAR(shallow.y, plain.y / 2, 2);
+  // Turned a quarter, its own width runs down the screen.
+  const IPoint turned = ScenerySize(2, 1, 90);
+  EXPECT_NEAR(turned.x, plain.y, 2);
+  EXPECT_NEAR(turned.y, 2 * plain.x, 2);
 }
 
 TEST(DrawLabels, LongTextsAreDrawnCutShortAndLaidOutAgainOnlyWhenTheyChange) {
