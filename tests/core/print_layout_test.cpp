@@ -260,6 +260,12 @@ TEST(PrintPages, PagesAreHeadedAndTiledPagesNamedAndMarkedWhereTheyJoin) {
       RenderContext rc;
       RecordingPainter rec;
       DrawPrintPage(rc, rec, PrintedLayout(l, o), "Shelf", o, plan, page);
+      const int column = (page - 1) % plan.across, row = (page - 1) / plan.across;
+      std::string header = "Shelf \u2014 Lower deck";
+      if (plan.across * plan.down > 1)
+        header += " \u2014 page " + std::string(1, static_cast<char>('A' + row)) +
+                  std::to_string(column + 1) + " of " + std::to_string(plan.across) + " \u00d7 " +
+                  std::to_string(plan.down);
       int headers = 0, marks = 0;
       for (const PaintCall& c : rec.calls) {
         if (c.state.clipped) {
@@ -272,7 +278,7 @@ TEST(PrintPages, PagesAreHeadedAndTiledPagesNamedAndMarkedWhereTheyJoin) {
         EXPECT_TRUE(x0 >= 0 && y0 >= 0 && x1 <= plan.width && y1 <= plan.height);
         if (c.op == Op::Text) {
           ++headers;
-          EXPECT_EQ(c.text, PageHeader(l, "Shelf", o, plan, page));
+          EXPECT_EQ(c.text, header);
           EXPECT_LT(y1, a.y);
           continue;
         }
@@ -283,7 +289,6 @@ TEST(PrintPages, PagesAreHeadedAndTiledPagesNamedAndMarkedWhereTheyJoin) {
                              : (y0 == a.y || y0 == bottom) && (x1 < a.x || x0 > right));
       }
       EXPECT_EQ(headers, 1);
-      const int column = (page - 1) % plan.across, row = (page - 1) / plan.across;
       const int joins =
           (column > 0) + (column + 1 < plan.across) + (row > 0) + (row + 1 < plan.down);
       EXPECT_EQ(marks, 2 * joins) << PageName(plan, page);
@@ -364,6 +369,43 @@ TEST(PrintPages, HugePrintoutsAreAskedAboutOrRefused) {
   EXPECT_TRUE(prompter.shown.at(1).default_no);
   EXPECT_TRUE(ConfirmPageCount(PlanPages(b, PrintOptions{}, kA4Paper, true, 600), prompter));
   EXPECT_EQ(prompter.shown.size(), 2u);
+}
+
+// Up to 100 pages print without a question, up to 2,000 after one (No the default),
+// more never.
+TEST(PrintPages, ThePageCountIsAskedAboveAHundredAndRefusedAboveTwoThousand) {
+  const auto plan = [](int across, int down) {
+    PagePlan p;
+    p.across = across;
+    p.down = down;
+    p.pages = static_cast<double>(across) * down;
+    return p;
+  };
+  FakePrompter silent;
+  EXPECT_TRUE(ConfirmPageCount(plan(9, 11), silent));
+  EXPECT_TRUE(ConfirmPageCount(plan(10, 10), silent));
+  EXPECT_TRUE(silent.shown.empty());
+
+  for (const PagePlan& asked : {plan(101, 1), plan(40, 50)}) {
+    FakePrompter no, yes;
+    yes.answers.push_back(PromptAnswer::Yes);
+    EXPECT_FALSE(ConfirmPageCount(asked, no));
+    EXPECT_TRUE(ConfirmPageCount(asked, yes));
+    ASSERT_EQ(yes.shown.size(), 1u);
+    EXPECT_EQ(yes.shown[0].kind, "yesno");
+    EXPECT_TRUE(yes.shown[0].default_no);
+    const std::string count = std::to_string(asked.across * asked.down) + " pages (" +
+                              std::to_string(asked.across) + " across, " +
+                              std::to_string(asked.down) + " down)";
+    EXPECT_NE(yes.shown[0].text.find(count), std::string::npos) << yes.shown[0].text;
+  }
+
+  FakePrompter refused;
+  refused.answers.push_back(PromptAnswer::Yes);  // never asked
+  EXPECT_FALSE(ConfirmPageCount(plan(2001, 1), refused));
+  ASSERT_EQ(refused.shown.size(), 1u);
+  EXPECT_EQ(refused.shown[0].kind, "notify");
+  EXPECT_NE(refused.shown[0].text.find("2001 pages; at most 2000"), std::string::npos);
 }
 
 // A 1 MB label cost 1.5 s on every page and its estimated size made a printout of
