@@ -95,6 +95,12 @@ void DrawGrid(Painter& p, const Layout& layout, const ViewTransform& v, int widt
 // edges (standing out from the edge in layout millimetres) and along a shape's edges (at
 // most this size, standing out in pixels).
 int TextLabelPoints(double zoom);
+inline constexpr int kMeasurementPoints = 10;
+inline constexpr int kBoardLengthPoints = 11;
+inline constexpr double kBoardLengthGapMm = 12.0;
+inline constexpr int kShapeLengthMostPoints = 12;
+inline constexpr double kShapeLengthGapPixels = 12.0;
+
 // A text label draws at most this many lines and letters of its text, marking with an
 // ellipsis that it left the rest out: a label of a megabyte would take seconds to lay
 // out on every page and cover a wall. The label keeps its whole text.
@@ -106,11 +112,6 @@ std::size_t LabelDrawnLength(std::string_view text);
 // A label's text as drawn: what LabelDrawnLength reads, with bytes that are not UTF-8
 // replaced, and an ellipsis when that leaves anything out.
 std::string LabelDrawnText(std::string_view text);
-inline constexpr int kMeasurementPoints = 10;
-inline constexpr int kBoardLengthPoints = 11;
-inline constexpr double kBoardLengthGapMm = 12.0;
-inline constexpr int kShapeLengthMostPoints = 12;
-inline constexpr double kShapeLengthGapPixels = 12.0;
 
 void DrawConnectorDots(Painter& p, const PlacedPiece& piece, const PieceDef& def,
                        const ViewTransform& v);

@@ -11,7 +11,7 @@
 
 // The tessellator's time grows with the points times the edges a sweep line crosses,
 // and faster than the crossings: a 300-point star crossing itself 44,000 times takes
-// 0.7 s, a simple 10,000-point zigzag 0.2 s, a 100,000-point one minutes. Outlines of
+// 0.7 s, a simple ragged 10,000-point ring 0.2 s, a 100,000-point one minutes. Outlines of
 // at most this many points crossing themselves at most this often take it 0.05 s at
 // worst; drawn by hand, an outline never comes near either.
 inline constexpr std::size_t kTessellatedMostPoints = 4000;
