@@ -4,3 +4,5 @@
 void RegisterPaintBenchmarks();
 // Frames of the 3D view drawn with OpenGL into an offscreen buffer.
 void RegisterScene3DBenchmarks();
+// Printed pages drawn on a PDF surface.
+void RegisterPrintBenchmarks();

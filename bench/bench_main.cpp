@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
     if (wx->IsOk()) {
       RegisterPaintBenchmarks();
       RegisterScene3DBenchmarks();
+      RegisterPrintBenchmarks();
     } else {
       std::fputs("wxWidgets did not start: the drawing benchmarks are skipped.\n", stderr);
     }

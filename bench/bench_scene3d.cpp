@@ -16,7 +16,10 @@
 #include "gui/view3d/offscreen_gl.h"
 #include "gui/view3d/view3d_frame.h"
 #include "layout_builder.h"
+#include "model/layout_ops.h"
+#include "outlines.h"
 #include "scene3d/camera.h"
+#include "scene3d/outline_fill.h"
 
 namespace {
 
@@ -36,6 +39,50 @@ void BM_SceneRebuild(benchmark::State& state) {
   state.counters["instances"] = static_cast<double>(scene.pieceInstances.size());
 }
 BENCHMARK(BM_SceneRebuild)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The top of a polygon of many points as the window and the export build it (with
+// GLU): first argument 1, a star crossing itself n (n / 2 - 2) times; 0, a ragged ring
+// that never does (up to 4,000 points the ring goes to GLU, the slowest case it gets).
+std::vector<Point> BigOutline(bool crossing, int n) {
+  return crossing ? StarOutline(n, n / 2 - 1, 1000) : RaggedRing(n, 1000);
+}
+
+void BM_FillOutline(benchmark::State& state) {
+  const std::vector<Point> outline =
+      BigOutline(state.range(0) != 0, static_cast<int>(state.range(1)));
+  GluTessellator tess;
+  std::vector<Point> points;
+  std::vector<std::uint32_t> triangles;
+  for (auto _ : state) FillOutline(outline, tess, points, triangles);
+  state.counters["triangles"] = static_cast<double>(triangles.size() / 3);
+}
+BENCHMARK(BM_FillOutline)
+    ->Args({1, 100000})
+    ->Args({0, 100000})
+    ->Args({1, 4000})
+    ->Args({0, 4000})
+    ->Args({0, 2000})
+    ->Unit(benchmark::kMillisecond);
+
+// The whole scene of a layout holding one such polygon, 40 mm high, on a board.
+void BM_SceneRebuildBigPolygon(benchmark::State& state) {
+  Layout layout;
+  EnsureDefaultLevel(layout);
+  layout.baseboard = {{-1200, -1200}, {1200, -1200}, {1200, 1200}, {-1200, 1200}};
+  LayoutShape shape;
+  shape.vertices = BigOutline(state.range(0) != 0, static_cast<int>(state.range(1)));
+  shape.height = 40;
+  layout.shapes.push_back(shape);
+  Scene3D scene;
+  Camera3D camera;
+  GluTessellator tess;
+  for (auto _ : state) RebuildScene(scene, camera, layout, tess);
+  state.counters["triangles"] = static_cast<double>(scene.structureMesh.TriangleCount());
+}
+BENCHMARK(BM_SceneRebuildBigPolygon)
+    ->Args({1, 100000})
+    ->Args({0, 100000})
+    ->Unit(benchmark::kMillisecond);
 
 // Choosing what a frame draws (culling, detail) at the fitted view, without drawing.
 void BM_PlanFrame(benchmark::State& state) {

@@ -82,8 +82,7 @@ PrintBounds WithRoomForText(const PrintBounds& drawn, const Layout& printed,
   const Units& units = Units::Of(printed.units);
   // The user's labels hang from their corner and grow with the zoom.
   for (const LayoutLabel& l : printed.labels) {
-    const TextBox t =
-        EstimateText(render_detail::DrawableText(l.text), TextLabelPoints(plan.scale));
+    const TextBox t = EstimateText(LabelDrawnText(l.text), TextLabelPoints(plan.scale));
     add(l.x, l.y, 0, 0, t.width, t.height);
   }
   for (const Measurement& m : printed.measures) {

@@ -223,6 +223,6 @@ void DrawLayout(RenderContext& rc, Painter& p, const Layout& layout, const ViewT
     BuildPieceIndex(rc, layout);
     DrawGradeMarkers(rc, p, layout, v);
   }
-  DrawLabels(p, layout, v);
+  DrawLabels(rc, p, layout, v);
   DrawMeasurements(p, layout, v);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -51,6 +52,19 @@ struct RenderContext {
   std::unordered_set<int> in_tunnel;
   std::unordered_set<int> below_helix;  // the set B: drawn under the helix rings
   std::vector<std::size_t> queue;
+
+  // Each text label as last drawn, by its place in the layout: what of its text was
+  // read, in which font, the text drawn and its extent. A label is laid out again only
+  // when one of them changes, so a printout lays out every label once, not once a page.
+  struct LaidOutLabel {
+    std::string source;
+    bool cut = false;
+    int points = 0;
+    double paper_px_per_mm = 0;
+    std::string text;
+    IPoint extent;
+  };
+  std::vector<LaidOutLabel> labels;
 };
 
 // Forced colours for the drag ghost.
@@ -86,6 +100,18 @@ inline constexpr int kBoardLengthPoints = 11;
 inline constexpr double kBoardLengthGapMm = 12.0;
 inline constexpr int kShapeLengthMostPoints = 12;
 inline constexpr double kShapeLengthGapPixels = 12.0;
+
+// A text label draws at most this many lines and letters of its text, marking with an
+// ellipsis that it left the rest out: a label of a megabyte would take seconds to lay
+// out on every page and cover a wall. The label keeps its whole text.
+inline constexpr int kLabelMostLines = 40;
+inline constexpr int kLabelMostLetters = 2000;
+// The bytes of a label's text that drawing reads: up to the first letter or line break
+// beyond those limits.
+std::size_t LabelDrawnLength(std::string_view text);
+// A label's text as drawn: what LabelDrawnLength reads, with bytes that are not UTF-8
+// replaced, and an ellipsis when that leaves anything out.
+std::string LabelDrawnText(std::string_view text);
 
 void DrawConnectorDots(Painter& p, const PlacedPiece& piece, const PieceDef& def,
                        const ViewTransform& v);

@@ -262,17 +262,75 @@ int TextLabelPoints(double zoom) {
   return FontAtZoom(zoom, 11.0, 8);
 }
 
-void DrawLabels(Painter& p, const Layout& layout, const ViewTransform& v) {
-  for (const LayoutLabel& label : layout.labels) {
-    LayoutLabel l = label;
-    l.text = DrawableText(label.text);
-    p.SetFont(TextLabelPoints(v.zoom), true);
+std::size_t LabelDrawnLength(std::string_view text) {
+  int letters = 0, lines = 1;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c == '\n') {
+      if (++lines > kLabelMostLines) return i;
+    } else if ((c & 0xC0) != 0x80 && ++letters > kLabelMostLetters) {
+      return i;
+    }
+  }
+  return text.size();
+}
+
+std::string LabelDrawnText(std::string_view text) {
+  const std::size_t read = LabelDrawnLength(text);
+  std::string out = DrawableText(text.substr(0, read));
+  if (read < text.size()) out += "\u2026";
+  return out;
+}
+
+namespace {
+
+// The widest line and the height of all lines of `text` in the current font; an empty
+// line is as high as a letter.
+IPoint LinesExtent(Painter& p, const std::string& text) {
+  IPoint total{0, 0};
+  for (std::size_t start = 0;;) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    const std::string line = text.substr(start, end - start);
+    const IPoint e = p.TextExtent(line.empty() ? "W" : line);
+    if (!line.empty()) total.x = std::max(total.x, e.x);
+    total.y += e.y;
+    if (end == text.size()) return total;
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
+void DrawLabels(RenderContext& rc, Painter& p, const Layout& layout, const ViewTransform& v) {
+  rc.labels.resize(layout.labels.size());
+  if (layout.labels.empty()) return;
+  const int points = TextLabelPoints(v.zoom);
+  p.SetFont(points, true);
+  for (std::size_t i = 0; i < layout.labels.size(); ++i) {
+    const LayoutLabel& l = layout.labels[i];
+    const std::string_view read = std::string_view(l.text).substr(0, LabelDrawnLength(l.text));
+    const bool cut = read.size() < l.text.size();
+    RenderContext::LaidOutLabel& laid = rc.labels[i];
+    if (laid.points != points || laid.paper_px_per_mm != rc.paper_px_per_mm || laid.cut != cut ||
+        laid.source != read) {
+      laid.source.assign(read);
+      laid.cut = cut;
+      laid.points = points;
+      laid.paper_px_per_mm = rc.paper_px_per_mm;
+      laid.text = LabelDrawnText(l.text);
+      laid.extent = LinesExtent(p, laid.text);
+    }
+    const IPoint at = ToDevice(v, l.x, l.y);
+    const IPoint ext = laid.extent;
+    // The text and the frame round it when selected, 2 pixels out.
+    if (rc.cull && rc.width > 0 && rc.height > 0 &&
+        (at.x + ext.x + 2 < 0 || at.y + ext.y + 2 < 0 || at.x - 2 > rc.width ||
+         at.y - 2 > rc.height))
+      continue;
     p.SetTextForeground(l.sel ? Color{40, 80, 200} : Color{20, 20, 20});
     p.SetSolidTextBackground({255, 255, 220, 200});
-    const IPoint at = ToDevice(v, l.x, l.y);
-    p.DrawText(l.text, at.x, at.y);
+    p.DrawText(laid.text, at.x, at.y);
     if (!l.sel) continue;
-    const IPoint ext = p.TextExtent(l.text);
     p.SetPen({40, 80, 200}, 1, PenStyle::Dot);
     p.SetTransparentBrush();
     p.DrawRectangle(at.x - 2, at.y - 2, ext.x + 4, ext.y + 4);

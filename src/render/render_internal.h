@@ -102,7 +102,8 @@ void DrawBaseboardOutline(Painter& p, const Layout& layout, const ViewTransform&
 void DrawShapes(RenderContext& rc, Painter& p, const Layout& layout, const ViewTransform& v);
 // Needs rc.piece_index filled.
 void DrawGradeMarkers(RenderContext& rc, Painter& p, const Layout& layout, const ViewTransform& v);
-void DrawLabels(Painter& p, const Layout& layout, const ViewTransform& v);
+// Labels whose box misses the surface are left out when rc.cull.
+void DrawLabels(RenderContext& rc, Painter& p, const Layout& layout, const ViewTransform& v);
 void DrawMeasurements(Painter& p, const Layout& layout, const ViewTransform& v);
 
 bool SceneryMayBeVisible(const RenderContext& rc, const SceneryDef& def, const Pose& pose,

@@ -9,6 +9,7 @@
 #include "catalog/catalog.h"
 #include "model/layout_ops.h"
 #include "model/world_connectors.h"
+#include "scene3d/outline_fill.h"
 #include "scene3d/scene3d.h"
 #include "scene3d/track_models.h"
 
@@ -29,18 +30,19 @@ Vec3 V(double x, double y, double z) {
 }
 
 // A flat face over the outline at height z, tessellated by the odd rule (a U-shaped
-// outline keeps its notch).
-void FlatFace(Mesh3D& m, const std::vector<Point>& outline, double z, Colour3 colour,
+// outline keeps its notch) unless that would take too long. True when tessellated.
+bool FlatFace(Mesh3D& m, const std::vector<Point>& outline, double z, Colour3 colour,
               PolygonTessellator& tessellator) {
   std::vector<Point> points;
   std::vector<std::uint32_t> triangles;
-  tessellator.Triangulate(outline, points, triangles);
+  const bool tessellated = FillOutline(outline, tessellator, points, triangles);
   const std::uint32_t base = m.VertexCount();
   for (const Point& p : points) m.Add(V(p.x, -p.y, z), {0, 0, 1}, colour);
   for (std::size_t i = 0; i + 2 < triangles.size(); i += 3)
     if (triangles[i] < points.size() && triangles[i + 1] < points.size() &&
         triangles[i + 2] < points.size())
       m.Triangle(base + triangles[i], base + triangles[i + 1], base + triangles[i + 2]);
+  return tessellated;
 }
 
 void OutlineShape(Scene3D& scene, const LayoutShape& s, double base, double top, Colour3 c) {
@@ -119,8 +121,8 @@ void AddPolygons(Scene3D& scene, const Layout& layout, PolygonTessellator& tesse
       OutlineShape(scene, s, base, top, c);
       continue;
     }
-    FlatFace(scene.structureMesh, s.vertices, top, c, tessellator);
-    if (top > base) {
+    const bool tessellated = FlatFace(scene.structureMesh, s.vertices, top, c, tessellator);
+    if (top > base && (tessellated || FannedWallsStand(s.vertices, top - base))) {
       std::vector<Vec3> outline;
       for (const Point& p : s.vertices) outline.push_back(V(p.x, -p.y, 0));
       AddPrism(scene.structureMesh, outline, static_cast<float>(base), static_cast<float>(top), c,

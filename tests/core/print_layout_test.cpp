@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "catalog/catalog.h"
 #include "catalog/helix_catalog.h"
@@ -258,6 +260,12 @@ TEST(PrintPages, PagesAreHeadedAndTiledPagesNamedAndMarkedWhereTheyJoin) {
       RenderContext rc;
       RecordingPainter rec;
       DrawPrintPage(rc, rec, PrintedLayout(l, o), "Shelf", o, plan, page);
+      const int column = (page - 1) % plan.across, row = (page - 1) / plan.across;
+      std::string header = "Shelf \u2014 Lower deck";
+      if (plan.across * plan.down > 1)
+        header += " \u2014 page " + std::string(1, static_cast<char>('A' + row)) +
+                  std::to_string(column + 1) + " of " + std::to_string(plan.across) + " \u00d7 " +
+                  std::to_string(plan.down);
       int headers = 0, marks = 0;
       for (const PaintCall& c : rec.calls) {
         if (c.state.clipped) {
@@ -270,7 +278,7 @@ TEST(PrintPages, PagesAreHeadedAndTiledPagesNamedAndMarkedWhereTheyJoin) {
         EXPECT_TRUE(x0 >= 0 && y0 >= 0 && x1 <= plan.width && y1 <= plan.height);
         if (c.op == Op::Text) {
           ++headers;
-          EXPECT_EQ(c.text, PageHeader(l, "Shelf", o, plan, page));
+          EXPECT_EQ(c.text, header);
           EXPECT_LT(y1, a.y);
           continue;
         }
@@ -281,7 +289,6 @@ TEST(PrintPages, PagesAreHeadedAndTiledPagesNamedAndMarkedWhereTheyJoin) {
                              : (y0 == a.y || y0 == bottom) && (x1 < a.x || x0 > right));
       }
       EXPECT_EQ(headers, 1);
-      const int column = (page - 1) % plan.across, row = (page - 1) / plan.across;
       const int joins =
           (column > 0) + (column + 1 < plan.across) + (row > 0) + (row + 1 < plan.down);
       EXPECT_EQ(marks, 2 * joins) << PageName(plan, page);
@@ -362,6 +369,91 @@ TEST(PrintPages, HugePrintoutsAreAskedAboutOrRefused) {
   EXPECT_TRUE(prompter.shown.at(1).default_no);
   EXPECT_TRUE(ConfirmPageCount(PlanPages(b, PrintOptions{}, kA4Paper, true, 600), prompter));
   EXPECT_EQ(prompter.shown.size(), 2u);
+}
+
+// Up to 100 pages print without a question, up to 2,000 after one (No the default),
+// more never.
+TEST(PrintPages, ThePageCountIsAskedAboveAHundredAndRefusedAboveTwoThousand) {
+  const auto plan = [](int across, int down) {
+    PagePlan p;
+    p.across = across;
+    p.down = down;
+    p.pages = static_cast<double>(across) * down;
+    return p;
+  };
+  FakePrompter silent;
+  EXPECT_TRUE(ConfirmPageCount(plan(9, 11), silent));
+  EXPECT_TRUE(ConfirmPageCount(plan(10, 10), silent));
+  EXPECT_TRUE(silent.shown.empty());
+
+  for (const PagePlan& asked : {plan(101, 1), plan(40, 50)}) {
+    FakePrompter no, yes;
+    yes.answers.push_back(PromptAnswer::Yes);
+    EXPECT_FALSE(ConfirmPageCount(asked, no));
+    EXPECT_TRUE(ConfirmPageCount(asked, yes));
+    ASSERT_EQ(yes.shown.size(), 1u);
+    EXPECT_EQ(yes.shown[0].kind, "yesno");
+    EXPECT_TRUE(yes.shown[0].default_no);
+    const std::string count = std::to_string(asked.across * asked.down) + " pages (" +
+                              std::to_string(asked.across) + " across, " +
+                              std::to_string(asked.down) + " down)";
+    EXPECT_NE(yes.shown[0].text.find(count), std::string::npos) << yes.shown[0].text;
+  }
+
+  FakePrompter refused;
+  refused.answers.push_back(PromptAnswer::Yes);  // never asked
+  EXPECT_FALSE(ConfirmPageCount(plan(2001, 1), refused));
+  ASSERT_EQ(refused.shown.size(), 1u);
+  EXPECT_EQ(refused.shown[0].kind, "notify");
+  EXPECT_NE(refused.shown[0].text.find("2001 pages; at most 2000"), std::string::npos);
+}
+
+// A 1 MB label cost 1.5 s on every page and its estimated size made a printout of
+// thousands of pages: now each page draws the labels it meets, laid out once.
+TEST(PrintPages, LabelsAreDrawnOnThePagesTheyMeetAndLaidOutOncePerPrintout) {
+  Layout l = Baseboard2400x1200();
+  const PrintOptions o = Scale(10);
+  const PagePlan plan = PlanPages({0, 0, 2400, 1200}, o, kA4Paper, true, 600);
+  ASSERT_EQ(plan.across, 2);
+  ASSERT_EQ(plan.down, 1);
+  // "Yard" stands far left of the second page; "Sidings" starts 20 pixels left of it
+  // and reaches onto it.
+  const PageOffset second = PageOffsetFor(plan, 2);
+  l.labels.push_back({1, "Yard", 100, 100});
+  l.labels.push_back({2, "Sidings", (-20 - second.x) / plan.scale, 100});
+  const Layout printed = PrintedLayout(l, o);
+  RenderContext rc;
+  std::map<std::string, int> measured;
+  std::vector<std::vector<std::string>> texts(3);
+  for (const int page : {1, 2, 1, 2}) {
+    RecordingPainter rec;
+    DrawPrintPage(rc, rec, printed, "", o, plan, page);
+    texts[static_cast<std::size_t>(page)] = rec.Texts();
+    for (const auto& [text, count] : rec.measured) measured[text] += count;
+    for (const PaintCall* c : rec.Find(Op::Text)) {
+      if (c->text == "Sidings" && page == 2) {
+        EXPECT_LT(c->pts[0].x, 0);
+      }
+    }
+  }
+  const auto has = [&](int page, const std::string& text) {
+    const std::vector<std::string>& t = texts[static_cast<std::size_t>(page)];
+    return std::find(t.begin(), t.end(), text) != t.end();
+  };
+  EXPECT_TRUE(has(1, "Yard"));
+  EXPECT_TRUE(has(1, "Sidings"));
+  EXPECT_FALSE(has(2, "Yard"));
+  EXPECT_TRUE(has(2, "Sidings"));
+  EXPECT_EQ(measured["Yard"], 1);
+  EXPECT_EQ(measured["Sidings"], 1);
+
+  // The printed area makes room for a label as it is drawn, not for all of its text.
+  Layout huge = Baseboard2400x1200();
+  huge.labels.push_back({1, std::string(1 << 20, 'x'), 100, 100});
+  Layout cut = Baseboard2400x1200();
+  cut.labels.push_back({1, std::string(2000, 'x') + "\u2026", 100, 100});
+  EXPECT_EQ(PlanPrint(huge, o, kA4Paper, true, 600).bounds,
+            PlanPrint(cut, o, kA4Paper, true, 600).bounds);
 }
 
 TEST(PrintPages, PrintingDrawsACopyAndLeavesTheLayoutAlone) {

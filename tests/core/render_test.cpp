@@ -240,7 +240,11 @@ TEST(DrawPiece, LabelsAndJoinDotsOnlyFromZoom02WhenShown) {
   ASSERT_TRUE(joined.size() == 1 && open.size() == 1);
   EXPECT_EQ(joined[0]->w, 3);
   EXPECT_EQ(open[0]->pts[0], (IPoint{0, 0}));
-  EXPECT_EQ(joined[0]->state.pen, ChangeLightness({60, 180, 60}, 70));
+  // Outlined in the fill darkened to 70 per cent.
+  const Color pen = joined[0]->state.pen;
+  EXPECT_NEAR(pen.r, 42, 1);
+  EXPECT_NEAR(pen.g, 126, 1);
+  EXPECT_NEAR(pen.b, 42, 1);
 }
 
 TEST(Helix, RingHasTwelvePiecesPerTurn) {
@@ -373,6 +377,91 @@ TEST(DrawHash, ChangesWithEverythingTheDrawingShows) {
   EXPECT_TRUE(changed([](Layout&, ViewTransform& w) { w.offset_x += 1; }));
   // What the drawing does not read leaves it alone.
   EXPECT_FALSE(changed([](Layout& c, ViewTransform&) { c.next_id += 5; }));
+}
+
+std::string Repeat(const std::string& part, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += part;
+  return out;
+}
+
+// Width and height of everything drawn of a signal box at (500, 300) at zoom 2.
+IPoint ScenerySize(double scalex, double scaley, double heading) {
+  Layout l = WithLevel();
+  l.scenery.push_back({1, "signal_box", 500, 300, heading, false, scalex, scaley});
+  const RecordingPainter rec = PaintShowing(l, kNoGrid, {2.0, 0, 0});
+  int x0 = 1 << 30, y0 = 1 << 30, x1 = -(1 << 30), y1 = -(1 << 30);
+  for (const PaintCall& c : rec.calls) {
+    if (c.op == Op::Clear) continue;
+    int a, b, e, f;
+    c.Bounds(a, b, e, f);
+    x0 = std::min(x0, a), y0 = std::min(y0, b), x1 = std::max(x1, e), y1 = std::max(y1, f);
+  }
+  return {x1 - x0, y1 - y0};
+}
+
+TEST(DrawLayout, SceneryScaledOnOneAxisIsDrawnStretchedAlongIt) {
+  const IPoint plain = ScenerySize(1, 1, 0);
+  ASSERT_GT(plain.x, 50);  // 60 x 50 mm at zoom 2
+  ASSERT_GT(plain.y, 50);
+  const IPoint wide = ScenerySize(2, 1, 0);
+  EXPECT_NEAR(wide.x, 2 * plain.x, 2);
+  EXPECT_NEAR(wide.y, plain.y, 1);
+  const IPoint shallow = ScenerySize(1, 0.5, 0);
+  EXPECT_NEAR(shallow.x, plain.x, 1);
+  EXPECT_NEAR(shallow.y, plain.y / 2, 2);
+  // Turned a quarter, its own width runs down the screen.
+  const IPoint turned = ScenerySize(2, 1, 90);
+  EXPECT_NEAR(turned.x, plain.y, 2);
+  EXPECT_NEAR(turned.y, 2 * plain.x, 2);
+}
+
+TEST(DrawLabels, LongTextsAreDrawnCutShortAndLaidOutAgainOnlyWhenTheyChange) {
+  const auto drawn = [](const std::string& text) {
+    Layout l = WithLevel();
+    l.labels.push_back({1, text, 50, 50});
+    const std::vector<std::string> texts = Paint(l).Texts();
+    return texts.empty() ? std::string("(none)") : texts.back();
+  };
+  const std::string ellipsis = "\u2026";
+  // A megabyte on one line: its first 2,000 letters; in lines: the first 40 lines.
+  EXPECT_EQ(drawn(std::string(1 << 20, 'x')), std::string(2000, 'x') + ellipsis);
+  EXPECT_EQ(drawn(Repeat("ab\n", 400000)), Repeat("ab\n", 39) + "ab" + ellipsis);
+  // Letters, not bytes; and bytes that are not UTF-8 still come out as replacements.
+  EXPECT_EQ(drawn(Repeat("\u00e9", 3000)), Repeat("\u00e9", 2000) + ellipsis);
+  EXPECT_EQ(drawn(std::string(1999, 'y') + "\xff"), std::string(1999, 'y') + "\ufffd");
+  // Right at the limits nothing is left out.
+  EXPECT_EQ(drawn(std::string(2000, 'y')), std::string(2000, 'y'));
+  EXPECT_EQ(drawn(Repeat("ab\n", 39) + "ab"), Repeat("ab\n", 39) + "ab");
+
+  // Measured line by line once; drawn again unchanged, not measured again.
+  Layout l = WithLevel();
+  l.labels.push_back({1, Repeat("ab\n", 10000), 50, 50});
+  l.labels[0].sel = true;
+  RenderContext rc;
+  RecordingPainter p;
+  const ViewTransform v{1.0, 100, 100};
+  DrawLayout(rc, p, l, v, 1400, 900);
+  DrawLayout(rc, p, l, v, 1400, 900);
+  EXPECT_EQ(p.measured["ab"], 39);  // the 40th line ends in the ellipsis
+  EXPECT_EQ(p.measured["ab" + ellipsis], 1);
+  // The selection frame goes round all 40 lines.
+  const std::vector<const PaintCall*> frames = p.Find(Op::Rect);
+  ASSERT_EQ(frames.size(), 2u);
+  const int points = TextLabelPoints(1.0);
+  EXPECT_EQ(frames[0]->h, 40 * PaintCall::TextHeight(points) + 4);
+  EXPECT_EQ(frames[0]->w, PaintCall::TextWidth("ab" + ellipsis, points) + 4);
+  // A change within what is drawn is laid out anew, one beyond it is not.
+  l.labels[0].text[0] = 'z';
+  DrawLayout(rc, p, l, v, 1400, 900);
+  EXPECT_EQ(p.measured["zb"], 1);
+  l.labels[0].text.back() = 'q';
+  DrawLayout(rc, p, l, v, 1400, 900);
+  EXPECT_EQ(p.measured["zb"], 1);
+  EXPECT_EQ(p.Texts().back().substr(0, 3), "zb\n");
+  // So is every label at another zoom, whose font is another size.
+  DrawLayout(rc, p, l, {2.0, 100, 100}, 1400, 900);
+  EXPECT_EQ(p.measured["zb"], 2);
 }
 
 }  // namespace

@@ -368,10 +368,13 @@ TEST(Camera3D, ControlsClampAndResetAndWideLayoutsStayInView) {
   EXPECT_FLOAT_EQ(c.distance, 15000);
   for (int i = 0; i < 100; ++i) ZoomStep(c, true);
   EXPECT_FLOAT_EQ(c.distance, 50);
-  PanBy(c, 10, 0);
+  c.panX = 120;
+  c.panY = -40;
   ResetView(c);
   EXPECT_FLOAT_EQ(c.pitch, 35);
+  EXPECT_FLOAT_EQ(c.yaw, 30);
   EXPECT_FLOAT_EQ(c.panX, 0);
+  EXPECT_FLOAT_EQ(c.panY, 0);
   EXPECT_FLOAT_EQ(c.distance, 50);
   // A 40 m layout: fitted beyond 15 m, zooming out stops at the fit, the far plane
   // reaches past the whole layout.
@@ -385,6 +388,86 @@ TEST(Camera3D, ControlsClampAndResetAndWideLayoutsStayInView) {
   const ViewSetup v = ComputeView(s.camera, s.scene, 1000, 700);
   EXPECT_GE(v.farPlane, s.camera.distance + 40000);
   EXPECT_NEAR(v.nearPlane, s.camera.distance / 100, 1e-2);
+}
+
+// Where the scene's origin shows in a 1000 x 700 window.
+void OriginOnScreen(const Camera3D& camera, float& x, float& y) {
+  const ViewSetup v = ComputeView(camera, Scene3D{}, 1000, 700);
+  ASSERT_TRUE(ProjectToWindow(v, {0, 0, 0}, x, y));
+}
+
+TEST(Camera3D, PanningMovesTheSceneWithTheMouseHoweverTheViewIsTurned) {
+  float vertical_at_first = 0;
+  for (const float yaw : {0.0f, 30.0f, 90.0f, 135.0f, 200.0f, -60.0f}) {
+    Camera3D c;
+    c.yaw = yaw;
+    float x0, y0, x1, y1;
+    OriginOnScreen(c, x0, y0);
+    // Ten pixels right: the scene follows by about as much, and only sideways.
+    PanBy(c, 10, 0);
+    OriginOnScreen(c, x1, y1);
+    EXPECT_GT(x1 - x0, 8) << yaw;
+    EXPECT_LT(x1 - x0, 12) << yaw;
+    EXPECT_NEAR(y1, y0, 0.01) << yaw;
+    PanBy(c, -20, 0);  // and back past where it was
+    OriginOnScreen(c, x1, y1);
+    EXPECT_LT(x1, x0 - 8) << yaw;
+    EXPECT_NEAR(y1, y0, 0.01) << yaw;
+    // Up and down: straight up or down the screen, as far whichever way the view turns.
+    c = Camera3D{};
+    c.yaw = yaw;
+    PanBy(c, 0, 10);
+    OriginOnScreen(c, x1, y1);
+    EXPECT_NEAR(x1, x0, 0.01) << yaw;
+    if (vertical_at_first == 0) vertical_at_first = y1 - y0;
+    EXPECT_NEAR(y1 - y0, vertical_at_first, 0.01) << yaw;
+    EXPECT_GT(std::fabs(y1 - y0), 3) << yaw;
+  }
+}
+
+// The drawn corners of the one scenery item of `layout`: its model placed as the frame
+// places it.
+void SceneryBox(const Layout& layout, float& width, float& depth) {
+  const Built s = Build(layout);
+  DrawPlan plan;
+  PlanDraws(s.scene, ComputeView(s.camera, s.scene, 1000, 700), plan);
+  ASSERT_EQ(plan.scenery.size(), 1u);
+  const Mesh3D& m = *plan.scenery[0].mesh;
+  float x0 = 1e9f, x1 = -1e9f, y0 = 1e9f, y1 = -1e9f;
+  for (std::size_t i = 0; i + 2 < m.positions.size(); i += 3) {
+    const Vec3 p = Transform(plan.scenery[0].transform,
+                             {m.positions[i], m.positions[i + 1], m.positions[i + 2]});
+    x0 = std::min(x0, p.x), x1 = std::max(x1, p.x), y0 = std::min(y0, p.y), y1 = std::max(y1, p.y);
+  }
+  width = x1 - x0;
+  depth = y1 - y0;
+}
+
+TEST(Scene3D, SceneryScaledOnOneAxisIsDrawnStretchedAlongIt) {
+  Layout layout = WithLevel();
+  SceneryItem box;
+  box.item = "signal_box";
+  box.x = 500;
+  box.y = 300;
+  layout.scenery.push_back(box);
+  float w1, d1, w, d;
+  SceneryBox(layout, w1, d1);
+  ASSERT_GT(w1, 10);
+  ASSERT_GT(d1, 10);
+  layout.scenery[0].scalex = 2;
+  SceneryBox(layout, w, d);
+  EXPECT_NEAR(w, 2 * w1, 1e-3);
+  EXPECT_NEAR(d, d1, 1e-3);
+  layout.scenery[0].scalex = 1;
+  layout.scenery[0].scaley = 0.5;
+  SceneryBox(layout, w, d);
+  EXPECT_NEAR(w, w1, 1e-3);
+  EXPECT_NEAR(d, d1 / 2, 1e-3);
+  // Turned a quarter, the item's own depth lies along x.
+  layout.scenery[0].heading = 90;
+  SceneryBox(layout, w, d);
+  EXPECT_NEAR(w, d1 / 2, 1e-3);
+  EXPECT_NEAR(d, w1, 1e-3);
 }
 
 TEST(Camera3D, FramesDrawOnlyWhatIsInViewAndFarTrackCoarsely) {

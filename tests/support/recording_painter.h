@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,7 @@ class RecordingPainter : public Painter {
  public:
   std::vector<PaintCall> calls;
   PaintState state;
+  std::map<std::string, int> measured;  // how often each text was measured
 
   void Clear(Color background) override {
     PaintState s = state;
@@ -103,6 +105,7 @@ class RecordingPainter : public Painter {
     Add(Op::Arc, {{x, y}}, w, h, start, end);
   }
   IPoint TextExtent(const std::string& text) override {
+    ++measured[text];
     return {PaintCall::TextWidth(text, state.font_size), PaintCall::TextHeight(state.font_size)};
   }
   void DrawText(const std::string& text, int x, int y) override {
