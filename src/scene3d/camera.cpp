@@ -107,7 +107,9 @@ void OrbitBy(Camera3D& camera, int dx, int dy) {
 
 void PanBy(Camera3D& camera, int dx, int dy) {
   const float c = std::cos(camera.yaw * kDegToRad), s = std::sin(camera.yaw * kDegToRad);
-  const float fx = static_cast<float>(dx), fy = static_cast<float>(dy);
+  // Window y grows downwards and the ground's y away from the eye: a drag down pulls the
+  // ground towards the eye, so the scene follows the mouse both ways.
+  const float fx = static_cast<float>(dx), fy = -static_cast<float>(dy);
   camera.panX += (c * fx + s * fy) * camera.distance / 900.0f;
   camera.panY += (c * fy - s * fx) * camera.distance / 900.0f;
 }
