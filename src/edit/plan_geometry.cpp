@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "catalog/piece_routes.h"
 #include "edit/grades.h"
 #include "model/layout_extent.h"
 
@@ -31,7 +32,6 @@ class RouteBuilder {
   // sweeping `a` degrees (positive bends toward +y).
   void Arc(double x0, double y0, double h0, double a) {
     const double r = def_.radius;
-    if (r <= 0) return;
     const int n = std::max(1, static_cast<int>(std::ceil(std::fabs(a) / kChordDeg)));
     const double step = DegToRad(std::fabs(a)) / n, side = a >= 0 ? 1.0 : -1.0;
     const double hc = std::cos(DegToRad(h0)), hs = std::sin(DegToRad(h0));
@@ -103,57 +103,15 @@ Point Lerp(Point a, Point b, double u) {
 
 void PieceCentreLines(const PlacedPiece& piece, const PieceDef& def, std::vector<Segment3>& out) {
   RouteBuilder r(piece, def, out);
-  // Turnout branches end where the straight route does.
-  const double branch_limit =
-      def.radius > 0 ? std::asin(std::min(1.0, def.length / def.radius)) * 180.0 / kPi : 0.0;
-  const auto branch = [&](double a) {
-    return std::copysign(std::min(std::fabs(a), branch_limit), a);
-  };
-  const std::vector<Connector>& k = def.connectors;
-  switch (def.kind) {
-    case PieceKind::Curve:
-      r.Arc(0, 0, 0, def.angle);
-      break;
-    case PieceKind::LeftTurnout:
-    case PieceKind::RightTurnout:
-      r.Line(0, 0, def.length, 0);
-      if (def.kind == PieceKind::LeftTurnout && k.size() >= 4) {
-        r.Arc(0, 0, 0, branch(std::fabs(def.angle)));
-        r.Arc(0, 0, 0, branch(-std::fabs(def.angle)));
-      } else {
-        r.Arc(0, 0, 0, branch(def.angle));
-      }
-      break;
-    case PieceKind::CurvedTurnout:
-    case PieceKind::CurvedTurnoutSpaced: {
-      double ahead = def.length;
-      if (def.kind == PieceKind::CurvedTurnout)
-        ahead = k.size() >= 3 ? std::fabs(k[2].x - k[1].x) : 77.5;
-      r.Arc(0, 0, 0, def.angle);
-      r.Line(0, 0, ahead, 0);
-      r.Arc(ahead, 0, 0, def.angle);
-      break;
-    }
-    case PieceKind::Crossing:
-    case PieceKind::DoubleSlip:
-      r.Line(0, 0, def.length, 0);
-      if (k.size() >= 4) r.Line(k[2].x, k[2].y, k[3].x, k[3].y);
-      if (def.kind == PieceKind::DoubleSlip && def.radius > 0) {
-        r.Arc(0, 0, 0, branch(std::fabs(def.angle)));
-        r.Arc(def.length, 0, 180, branch(std::fabs(def.angle)));
-      }
-      break;
-    case PieceKind::Turntable:
-      // The bridge turns: it may stand at any angle over the pit.
-      for (int i = 0; i < 6; ++i) {
-        const double a = DegToRad(30.0 * i), dx = def.radius * std::cos(a);
-        const double dy = def.radius * std::sin(a);
-        r.Line(-dx, -dy, dx, dy);
-      }
-      break;
-    default:
-      r.Line(0, 0, def.length, 0);
-      break;
+  ForEachRoute(
+      def, [&](double x0, double y0, double x1, double y1) { r.Line(x0, y0, x1, y1); },
+      [&](double x0, double y0, double h0, double a) { r.Arc(x0, y0, h0, a); });
+  if (def.kind != PieceKind::Turntable) return;
+  // The bridge turns: it may stand at any angle over the pit.
+  for (int i = 0; i < 6; ++i) {
+    const double a = DegToRad(30.0 * i), dx = def.radius * std::cos(a);
+    const double dy = def.radius * std::sin(a);
+    r.Line(-dx, -dy, dx, dy);
   }
 }
 

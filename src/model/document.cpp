@@ -98,18 +98,16 @@ void SwapStep(Layout& layout, std::deque<UndoStep>& from, std::deque<UndoStep>& 
 }  // namespace
 
 bool Document::Undo() {
-  if (!CanUndo()) return false;
-  const bool levels = undo_.back().snapshot.level_state.has_value();
-  SwapStep(layout_, undo_, redo_, revision_);
-  Notify(Change::Content | Change::Selection | Change::File |
-         (levels ? Change::Levels : Change::None));
-  return true;
+  return CanUndo() && TakeStep(undo_, redo_);
 }
 
 bool Document::Redo() {
-  if (!CanRedo()) return false;
-  const bool levels = redo_.back().snapshot.level_state.has_value();
-  SwapStep(layout_, redo_, undo_, revision_);
+  return CanRedo() && TakeStep(redo_, undo_);
+}
+
+bool Document::TakeStep(std::deque<UndoStep>& from, std::deque<UndoStep>& to) {
+  const bool levels = from.back().snapshot.level_state.has_value();
+  SwapStep(layout_, from, to, revision_);
   Notify(Change::Content | Change::Selection | Change::File |
          (levels ? Change::Levels : Change::None));
   return true;

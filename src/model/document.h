@@ -132,6 +132,8 @@ class Document {
  private:
   friend class Transaction;
   void PushStep(UndoStep step);
+  // Puts back the newest step of `from` and keeps the state it replaced in `to`.
+  bool TakeStep(std::deque<UndoStep>& from, std::deque<UndoStep>& to);
   std::uint64_t NewRevision() { return next_revision_++; }
 
   Layout layout_;

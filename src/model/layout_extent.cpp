@@ -5,6 +5,7 @@
 
 #include "catalog/catalog.h"
 #include "catalog/helix_catalog.h"
+#include "catalog/piece_routes.h"
 #include "catalog/scenery_catalog.h"
 #include "catalog/track_system.h"
 #include "model/layout_ops.h"
@@ -87,55 +88,9 @@ void AddPieceOutline(ExtentBuilder& b, const PieceDef& def, const PieceFrame& f)
     for (int i = 0; i <= n; ++i)
       AddSquare(b, start.At(r * std::sin(i * step), side * r * (1.0 - std::cos(i * step))), half);
   };
-  // Turnout branches end where the straight route does.
-  const double branch_limit =
-      def.radius > 0 ? std::asin(std::min(1.0, def.length / def.radius)) * 180.0 / kPi : 0.0;
-  const auto branch = [&](double a) {
-    return std::copysign(std::min(std::fabs(a), branch_limit), a);
-  };
+  ForEachRoute(def, straight, arc);
+  if (def.kind == PieceKind::Turntable) AddSquare(b, f.At(0, 0), def.length / 2.0);
   const std::vector<Connector>& k = def.connectors;
-  bool straight_kind = false;
-  switch (def.kind) {
-    case PieceKind::Curve:
-      arc(0, 0, 0, def.angle);
-      break;
-    case PieceKind::LeftTurnout:
-    case PieceKind::RightTurnout:
-      straight(0, 0, def.length, 0);
-      if (def.radius > 0 && def.kind == PieceKind::LeftTurnout && k.size() >= 4) {
-        arc(0, 0, 0, branch(std::fabs(def.angle)));
-        arc(0, 0, 0, branch(-std::fabs(def.angle)));
-      } else if (def.radius > 0) {
-        arc(0, 0, 0, branch(def.angle));
-      }
-      break;
-    case PieceKind::CurvedTurnout:
-    case PieceKind::CurvedTurnoutSpaced: {
-      double ahead = def.length;
-      if (def.kind == PieceKind::CurvedTurnout)
-        ahead = k.size() >= 3 ? std::fabs(k[2].x - k[1].x) : 77.5;
-      arc(0, 0, 0, def.angle);
-      straight(0, 0, ahead, 0);
-      arc(ahead, 0, 0, def.angle);
-      break;
-    }
-    case PieceKind::Crossing:
-    case PieceKind::DoubleSlip:
-      straight(0, 0, def.length, 0);
-      if (k.size() >= 4) straight(k[2].x, k[2].y, k[3].x, k[3].y);
-      if (def.kind == PieceKind::DoubleSlip && def.radius > 0) {
-        arc(0, 0, 0, branch(std::fabs(def.angle)));
-        arc(def.length, 0, 180, branch(std::fabs(def.angle)));
-      }
-      break;
-    case PieceKind::Turntable:
-      AddSquare(b, f.At(0, 0), def.length / 2.0);
-      break;
-    default:
-      straight(0, 0, def.length, 0);
-      straight_kind = true;
-      break;
-  }
   for (const Connector& c : k) AddSquare(b, f.At(c.x, c.y), hw);
   if (!def.elevated) return;
   // The arch is half an ellipse upright on the plan, over the middle of the piece.
@@ -145,7 +100,8 @@ void AddPieceOutline(ExtentBuilder& b, const PieceDef& def, const PieceFrame& f)
     const Point mid = f.At(def.radius * std::sin(half), side * def.radius * (1 - std::cos(half)));
     b.Add(mid.x - r, mid.y - r / 3.0);
     b.Add(mid.x + r, mid.y + r / 3.0);
-  } else if (straight_kind) {
+  } else if (def.kind == PieceKind::Straight || def.kind == PieceKind::Bumper ||
+             def.kind == PieceKind::StraightSpecial) {
     const Point mid = f.At(def.length / 2.0, 0);
     b.Add(mid.x - def.length / 2.0, mid.y - def.length / 8.0);
     b.Add(mid.x + def.length / 2.0, mid.y + def.length / 8.0);
