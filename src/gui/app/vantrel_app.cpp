@@ -12,6 +12,7 @@
 #include "app/prefs.h"
 #include "app/startup_log.h"
 #include "catalog/catalog.h"
+#include "gui/app/translations.h"
 #include "gui/app/wx_paths.h"
 #include "gui/frame/main_frame.h"
 #include "gui/wx_text.h"
@@ -26,6 +27,9 @@ bool VantrelApp::OnInit() {
   const AppPaths& paths = ProgramPaths();
   AppLog().Open(paths.log_dir / "vantrel.log");
   LogLine("=== Vantrel starting ===");
+  // The window speaks the desktop's language; the export commands never get here.
+  const wxString language = SetUpTranslations();
+  if (!language.empty()) LogLine("Translations: " + FromWx(language));
   LogLine("Built-in catalog loaded - " + std::to_string(Catalog::instance().count()) + " pieces");
   LogLine("Creating MainFrame...");
   try {
