@@ -1,5 +1,5 @@
-// Event routing of the canvas. Palette drags come first, then rotation, pressed pieces,
-// scenery and empty canvas, in that order; each handler returns what the window must do.
+// The canvas controller: the stack of tools and the routing of events to the top one,
+// the overlays, the view and the commands of the menus.
 #include "interact/canvas_controller.h"
 
 #include <algorithm>
@@ -14,8 +14,10 @@
 #include "edit/panel_edits.h"
 #include "edit/placement.h"
 #include "edit/selection.h"
+#include "interact/canvas_tool.h"
 #include "model/layout_ops.h"
 #include "model/units.h"
+#include "render/render_overlays.h"
 #include "view/hit_test.h"
 
 CanvasEffects CanvasEffects::Repaint() {
@@ -62,6 +64,272 @@ std::string CanvasController::PositionText(double x, double y, int units) {
   return u.Text(x) + ",  " + u.Text(y);
 }
 
+CanvasController::CanvasController(Document& doc, Prompter& prompter)
+    : doc_(doc), layout_(doc.layout()), prompter_(prompter) {
+  tools_.push_back(std::make_unique<SelectTool>(*this));
+}
+
+CanvasController::~CanvasController() = default;
+
+// ---- the tool stack ------------------------------------------------------------------
+
+void CanvasController::Push(std::unique_ptr<Tool> tool) {
+  tools_.push_back(std::move(tool));
+}
+
+void CanvasController::End(Tool* tool) {
+  for (std::size_t i = 1; i < tools_.size(); ++i)
+    if (tools_[i].get() == tool) {
+      retired_.push_back(std::move(tools_[i]));
+      tools_.erase(tools_.begin() + static_cast<std::ptrdiff_t>(i));
+      return;
+    }
+}
+
+void CanvasController::SetBase(std::unique_ptr<Tool> tool) {
+  retired_.push_back(std::move(tools_.front()));
+  tools_.front() = std::move(tool);
+}
+
+void CanvasController::EndPaletteDrags() {
+  for (std::size_t i = tools_.size(); i-- > 1;)
+    if (tools_[i]->gesture() == CanvasGesture::PaletteDrag) End(tools_[i].get());
+}
+
+CanvasGesture CanvasController::gesture() const {
+  return Top().gesture();
+}
+
+int CanvasController::tool() const {
+  if (dynamic_cast<const MeasureTool*>(tools_.front().get())) return kToolMeasure;
+  if (const auto* o = dynamic_cast<const OutlineTool*>(tools_.front().get()))
+    return o->baseboard() ? kToolBaseboard : kToolPolygon;
+  return kToolNone;
+}
+
+std::vector<Point> CanvasController::Drawing() const {
+  if (const auto* m = dynamic_cast<const MeasureTool*>(tools_.front().get())) return m->Drawing();
+  if (const auto* o = dynamic_cast<const OutlineTool*>(tools_.front().get())) return o->vertices();
+  return {};
+}
+
+std::optional<std::string> CanvasController::TypedLength() const {
+  if (const auto* o = dynamic_cast<const OutlineTool*>(tools_.front().get())) return o->typed();
+  return std::nullopt;
+}
+
+std::optional<Pose> CanvasController::GhostPose() const {
+  for (const auto& t : tools_) {
+    if (const auto* d = dynamic_cast<const PieceDragTool*>(t.get())) return d->Ghost();
+    if (const auto* d = dynamic_cast<const SceneryDragTool*>(t.get())) return d->Ghost();
+    if (const auto* d = dynamic_cast<const HelixDragTool*>(t.get()))
+      return Pose{d->at().x, d->at().y, 0};
+  }
+  return std::nullopt;
+}
+
+void CanvasController::TurnGhost(double degrees) {
+  for (const auto& t : tools_) {
+    if (auto* d = dynamic_cast<PieceDragTool*>(t.get())) d->Turn(degrees);
+    if (auto* d = dynamic_cast<SceneryDragTool*>(t.get())) d->Turn(degrees);
+  }
+}
+
+void CanvasController::DrawOverlays(Painter& p) {
+  overlay_rc_.layout = &layout_;
+  DrawSelectionHandles(p, view_, layout_);
+  if (show_conflicts_) DrawConflictMarks(p, view_, ConflictMarks());
+  for (const auto& t : tools_) t->Draw(p);
+}
+
+// ---- events: each goes to the tool on top ------------------------------------------
+
+CanvasEffects CanvasController::LeftDown(const MouseInput& m) {
+  retired_.clear();
+  CanvasEffects e;
+  e.focus = true;
+  return e |= Top().LeftDown(m);
+}
+
+CanvasEffects CanvasController::LeftUp(const MouseInput& m) {
+  retired_.clear();
+  st_.ignoreNextPress = false;  // the press of a double-click has come and gone
+  return Top().LeftUp(m);
+}
+
+CanvasEffects CanvasController::CaptureLost() {
+  // Another window took the mouse: end any drag as if the button were released.
+  CanvasEffects e = LeftUp({});
+  e.release = false;
+  return e;
+}
+
+CanvasEffects CanvasController::LeftDClick(const MouseInput& m) {
+  retired_.clear();
+  return Top().LeftDClick(m);
+}
+
+CanvasEffects CanvasController::Motion(const MouseInput& m) {
+  retired_.clear();
+  CanvasEffects e;
+  const Point at = ToLayoutPoint(view_, m.x, m.y);
+  e.status[2] = PositionText(at.x, at.y, layout_.units);
+  return e |= Top().Motion(m);
+}
+
+CanvasEffects CanvasController::RightDown(const MouseInput& m) {
+  retired_.clear();
+  return Top().RightDown(m);
+}
+
+CanvasEffects CanvasController::MiddleDown(const MouseInput& m) {
+  retired_.clear();
+  if (Top().gesture() == CanvasGesture::Pan) End(&Top());  // pans afresh from here
+  return StartPan(m, true);
+}
+
+CanvasEffects CanvasController::MiddleUp(const MouseInput& m) {
+  retired_.clear();
+  if (Top().gesture() != CanvasGesture::Pan) return {};
+  return Top().LeftUp(m);
+}
+
+CanvasEffects CanvasController::Wheel(const MouseInput& m, int rotation) {
+  retired_.clear();
+  if (rotation == 0) return {};
+  return Top().Wheel(m, rotation);
+}
+
+CanvasEffects CanvasController::KeyDown(CanvasKey key, Mods, char text) {
+  retired_.clear();
+  return Top().KeyDown(key, text);
+}
+
+CanvasEffects CanvasController::KeyUp(CanvasKey key) {
+  if (key == CanvasKey::Space) st_.spaceDown = false;
+  return {};
+}
+
+CanvasEffects CanvasController::FlashTimerFired() {
+  retired_.clear();
+  return Top().FlashTimerFired();
+}
+
+// ---- what the select tool does, and any tool with nothing of its own to do ----------
+
+bool CanvasController::PressPrelude(const MouseInput& m, CanvasEffects& e) {
+  if (m.mods.alt && AnyPieceOrScenerySelected(layout_)) {
+    e |= StartRotation(m);
+    return true;
+  }
+  if (st_.ignoreNextPress) {
+    st_.ignoreNextPress = false;
+    return true;
+  }
+  return false;
+}
+
+CanvasEffects CanvasController::ContextPress(const MouseInput& m) {
+  if (m.mods.alt && AnyPieceOrScenerySelected(layout_)) {
+    const bool turned = RotateSelectionStep(doc_, prompter_);
+    if (turned) index_dirty_ = true;
+    return turned ? CanvasEffects::Edited() : CanvasEffects{};
+  }
+  last_right_click_ = ToLayoutPoint(view_, m.x, m.y);
+  int piece = HitTestPiece(layout_, view_, m.x, m.y);
+  if (piece == -1) {
+    const int helix = HitTestHelixRing(layout_, view_, m.x, m.y);
+    if (helix != -1) piece = FirstHelixPiece(layout_, helix);
+  }
+  CanvasEffects e;
+  if (piece != -1) {
+    const int pi = FindPiece(layout_, piece);
+    if (!layout_.pieces[static_cast<std::size_t>(pi)].sel) {
+      ::DeselectAll(layout_);
+      const int helix = layout_.pieces[static_cast<std::size_t>(pi)].helix;
+      for (PlacedPiece& p : layout_.pieces)
+        if (p.id == piece || (helix != -1 && p.helix == helix)) p.sel = true;
+    }
+    const auto selected = std::count_if(layout_.pieces.begin(), layout_.pieces.end(),
+                                        [](const PlacedPiece& p) { return p.sel; });
+    e = CanvasEffects::Repaint();
+    e.properties = true;
+    e.menu = CanvasMenu::Piece;
+    e.menu_autofill = selected == 2;
+    e.menu_end_grade = !layout_.grade_runs.empty();
+    menu_piece_ = piece;
+    return e;
+  }
+  if (const int shape = ShapeAt(m.x, m.y); shape != -1) {
+    menu_shape_ = shape;
+    e.menu = CanvasMenu::Shape;
+    return e;
+  }
+  if (!st_.clipboard.empty()) {
+    e.menu = CanvasMenu::Paste;
+    return e;
+  }
+  if (!m.mods.shift) return DeselectAll();
+  return e;
+}
+
+CanvasEffects CanvasController::WheelTurnOrZoom(const MouseInput& m, int rotation) {
+  const double sign = rotation > 0 ? 1.0 : -1.0;
+  if (m.mods.ctrl && AnyPieceOrScenerySelected(layout_)) {
+    const bool turned = WheelRotateSelection(doc_, sign * (m.mods.shift ? 5.0 : 15.0), prompter_);
+    if (turned) index_dirty_ = true;
+    return turned ? CanvasEffects::Edited() : CanvasEffects{};
+  }
+  ZoomAbout(view_, rotation > 0 ? kWheelZoomStep : 1.0 / kWheelZoomStep, m.x, m.y);
+  CanvasEffects e = CanvasEffects::Repaint();
+  e.view = true;
+  return e;
+}
+
+CanvasEffects CanvasController::SelectionKey(CanvasKey key) {
+  switch (key) {
+    case CanvasKey::Escape:
+      return DeselectAll();
+    case CanvasKey::Delete:
+    case CanvasKey::Back:
+      return DeleteSelection();
+    case CanvasKey::Space:
+      st_.spaceDown = true;
+      return {};
+    default:
+      return {};
+  }
+}
+
+CanvasEffects CanvasController::OpenOrClone(const MouseInput& m) {
+  if (m.mods.alt) return {};
+  CanvasEffects e;
+  e.dialog = CanvasDialog::ShapeProperties;
+  const int edge = ShapeEdgeAt(m.x, m.y), inner = ShapeInteriorAt(m.x, m.y);
+  if (edge != -1) {
+    e.dialog_id = edge;
+    return e;
+  }
+  if (const int scenery = HitTestScenery(layout_, view_, m.x, m.y); scenery != -1) {
+    e.dialog = CanvasDialog::ResizeScenery;
+    e.dialog_id = scenery;
+    return e;
+  }
+  const int piece = HitTestPiece(layout_, view_, m.x, m.y);
+  if (piece == -1 && inner != -1) {
+    e.dialog_id = inner;
+    return e;
+  }
+  if (piece == -1) return {};
+  if (Top().gesture() == CanvasGesture::Other && dynamic_cast<MoveTool*>(&Top()))
+    End(&Top());  // the press before the double-click moves nothing now
+  const PlaceResult r = ClonePiece(doc_, piece, prompter_);
+  if (r.placed) st_.ignoreNextPress = true;
+  return Placed(r.placed);
+}
+
+// ---- shared helpers ------------------------------------------------------------------
+
 void CanvasController::CommitGesture() {
   if (!gesture_) return;
   gesture_->Commit();
@@ -80,76 +348,23 @@ void CanvasController::EnsureDragIndex() {
   index_dirty_ = false;
 }
 
-double CanvasController::ScreenAngle(double sx, double sy) const {
-  const IPoint pivot = ToDevice(view_, st_.rotatePivot.x, st_.rotatePivot.y);
-  return std::atan2(sy - pivot.y, sx - pivot.x) * 180.0 / kPi;
-}
-
-// ---- palette drags ---------------------------------------------------------------
-
-CanvasEffects CanvasController::BeginPieceDrag(const std::string& id) {
-  if (id.empty() || !Catalog::instance().find(id)) return {};
-  st_.sceneryDragActive = st_.helixDragActive = false;
-  st_.pieceDragActive = true;
-  st_.dragPieceId = id;
-  const Point at = ToLayoutPoint(view_, 300, 200);
-  st_.dragPose = {at.x, at.y, 0};
-  st_.dragSnap = {};
-  index_dirty_ = true;  // the layout may have changed since the last drag
-  CanvasEffects e = CanvasEffects::Repaint();
-  e.focus = e.capture = true;
+CanvasEffects CanvasController::StartPan(const MouseInput& m, bool dead_zone) {
+  Push(std::make_unique<PanTool>(*this, m, dead_zone));
+  CanvasEffects e;
+  e.cursor = CanvasCursor::Hand;
+  e.capture = true;
   return e;
 }
 
-CanvasEffects CanvasController::BeginSceneryDrag(const std::string& id) {
-  if (id.empty() || !SceneryCatalog::instance().find(id)) return {};
-  st_.pieceDragActive = st_.helixDragActive = false;
-  st_.sceneryDragActive = true;
-  st_.dragSceneryId = id;
-  const Point at = ToLayoutPoint(view_, 300, 200);
-  st_.dragSceneryPose = {at.x, at.y, 0};
+CanvasEffects CanvasController::StartRotation(const MouseInput& m) {
+  int helix = -1;
+  const bool whole_helix = IsWholeHelixSelection(layout_, &helix);
+  if (!whole_helix && !CheckLocks(layout_, "rotate", prompter_)) return {};
+  gesture_.emplace(doc_, "Rotate");
+  Push(std::make_unique<RotateTool>(*this, m, whole_helix, helix));
   CanvasEffects e = CanvasEffects::Repaint();
-  e.focus = e.capture = true;
+  e.capture = true;
   return e;
-}
-
-CanvasEffects CanvasController::BeginHelixDrag(const std::string& name) {
-  if (name.empty()) return {};
-  st_.pieceDragActive = st_.sceneryDragActive = false;
-  st_.helixDragActive = true;
-  st_.dragHelixName = name;
-  st_.dragHelixPos = ToLayoutPoint(view_, 300, 200);
-  CanvasEffects e = CanvasEffects::Repaint();
-  e.focus = e.capture = true;
-  return e;
-}
-
-CanvasEffects CanvasController::CancelPieceDrag() {
-  st_.pieceDragActive = st_.sceneryDragActive = st_.helixDragActive = false;
-  st_.dragPieceId.clear();
-  st_.dragSceneryId.clear();
-  st_.dragHelixName.clear();
-  st_.dragPose = st_.dragSceneryPose = {};
-  st_.dragHelixPos = {};
-  st_.dragSnap = {};
-  CanvasEffects e = CanvasEffects::Repaint();
-  e.release = true;
-  return e;
-}
-
-CanvasEffects CanvasController::UpdateDragSnap(double sx, double sy) {
-  const Point at = ToLayoutPoint(view_, sx, sy);
-  st_.dragPose.x = at.x;
-  st_.dragPose.y = at.y;
-  const PieceDef* def = Catalog::instance().find(st_.dragPieceId);
-  if (!def) return CanvasEffects::Repaint();
-  if (!st_.snap) {
-    st_.dragSnap = {};
-    return CanvasEffects::Repaint();
-  }
-  EnsureDragIndex();
-  st_.dragSnap = drag_index_.Find(*def, st_.dragPose);
-  return CanvasEffects::Repaint();
 }
 
 CanvasEffects CanvasController::Placed(bool placed) {
@@ -160,14 +375,40 @@ CanvasEffects CanvasController::Placed(bool placed) {
   return e;
 }
 
-CanvasEffects CanvasController::DropDraggedPiece() {
-  const PieceDef* def = Catalog::instance().find(st_.dragPieceId);
-  if (!def) return CancelPieceDrag();
-  const SnapCandidate snap = st_.snap ? st_.dragSnap : SnapCandidate{};
-  const PlaceResult r = ::DropPiece(doc_, *def, st_.dragPose, snap, prompter_, st_.snap);
-  CanvasEffects e = CancelPieceDrag();
-  if (r.first_z_piece) e |= SetView(1.0, 60.0, 60.0);
-  e |= Placed(r.placed);
+// ---- palette -------------------------------------------------------------------------
+
+CanvasEffects CanvasController::BeginPieceDrag(const std::string& id) {
+  if (id.empty() || !Catalog::instance().find(id)) return {};
+  EndPaletteDrags();
+  Push(std::make_unique<PieceDragTool>(*this, id));
+  index_dirty_ = true;  // the layout may have changed since the last drag
+  CanvasEffects e = CanvasEffects::Repaint();
+  e.focus = e.capture = true;
+  return e;
+}
+
+CanvasEffects CanvasController::BeginSceneryDrag(const std::string& id) {
+  if (id.empty() || !SceneryCatalog::instance().find(id)) return {};
+  EndPaletteDrags();
+  Push(std::make_unique<SceneryDragTool>(*this, id));
+  CanvasEffects e = CanvasEffects::Repaint();
+  e.focus = e.capture = true;
+  return e;
+}
+
+CanvasEffects CanvasController::BeginHelixDrag(const std::string& name) {
+  if (name.empty()) return {};
+  EndPaletteDrags();
+  Push(std::make_unique<HelixDragTool>(*this, name));
+  CanvasEffects e = CanvasEffects::Repaint();
+  e.focus = e.capture = true;
+  return e;
+}
+
+CanvasEffects CanvasController::CancelPieceDrag() {
+  EndPaletteDrags();
+  CanvasEffects e = CanvasEffects::Repaint();
+  e.release = true;
   return e;
 }
 
@@ -175,21 +416,6 @@ CanvasEffects CanvasController::AutoConnect(const std::string& id) {
   if (std::none_of(layout_.pieces.begin(), layout_.pieces.end(), [](auto& p) { return p.sel; }))
     return BeginPieceDrag(id);
   return Placed(::AutoConnect(doc_, id, prompter_).placed);
-}
-
-CanvasEffects CanvasController::EndSceneryDrag() {
-  st_.sceneryDragActive = false;
-  st_.dragSceneryId.clear();
-  CanvasEffects e = CanvasEffects::Repaint();
-  e.release = true;
-  return e;
-}
-
-CanvasEffects CanvasController::DropDraggedScenery() {
-  const PlaceResult r = DropScenery(doc_, st_.dragSceneryId, st_.dragSceneryPose);
-  CanvasEffects e = EndSceneryDrag();
-  e |= Placed(r.placed);
-  return e;
 }
 
 CanvasEffects CanvasController::InsertHelixAt(const std::string& id, double angle, Point at) {
@@ -225,4 +451,74 @@ CanvasEffects CanvasController::AddLabel(const std::string& text) {
   if (!::AddLabel(doc_, text, at)) return {};
   st_.hasLabelDropPoint = false;
   return CanvasEffects::Edited();
+}
+
+// ---- commands ----------------------------------------------------------------------
+
+CanvasEffects CanvasController::DeleteSelection() {
+  if (!::DeleteSelection(doc_, prompter_)) return {};
+  index_dirty_ = true;
+  CanvasEffects e = CanvasEffects::Edited();
+  e.status[1] = "Pieces: " + std::to_string(layout_.pieces.size());
+  return e;
+}
+
+CanvasEffects CanvasController::DeselectAll() {
+  ::DeselectAll(layout_);
+  CanvasEffects e = CanvasEffects::Repaint();
+  e.properties = true;
+  return e;
+}
+
+CanvasEffects CanvasController::CopySelection() {
+  ::CopySelection(layout_, st_.clipboard);
+  return {};
+}
+
+CanvasEffects CanvasController::Paste() {
+  if (st_.clipboard.empty()) return {};
+  ::PasteAt(doc_, st_.clipboard, last_right_click_);
+  return Placed(true);
+}
+
+CanvasEffects CanvasController::ZoomBy(double factor) {
+  ::ZoomBy(view_, factor, width_, height_);
+  CanvasEffects e = CanvasEffects::Repaint();
+  e.view = true;
+  return e;
+}
+
+CanvasEffects CanvasController::ZoomToFit(bool pieces_only) {
+  FitToLayout(view_, layout_, pieces_only, width_, height_);
+  CanvasEffects e = CanvasEffects::Repaint();
+  e.view = true;
+  return e;
+}
+
+CanvasEffects CanvasController::SetView(double zoom, double offset_x, double offset_y) {
+  view_ = {zoom, offset_x, offset_y};
+  CanvasEffects e = CanvasEffects::Repaint();
+  e.view = true;
+  return e;
+}
+
+CanvasEffects CanvasController::CentreOn(Point at) {
+  return SetView(view_.zoom, width_ / 2.0 - at.x * view_.zoom, height_ / 2.0 - at.y * view_.zoom);
+}
+
+CanvasEffects CanvasController::ShowConflicts(bool on) {
+  show_conflicts_ = on;
+  conflicts_stale_ = true;
+  return CanvasEffects::Repaint();
+}
+
+std::vector<Point> CanvasController::ConflictMarks() {
+  // A carried or turned piece moves without telling the document until it is let go.
+  const CanvasGesture g = gesture();
+  if (conflicts_stale_ || g == CanvasGesture::Move || g == CanvasGesture::Rotate)
+    conflicts_.Update(layout_);
+  conflicts_stale_ = false;
+  std::vector<Point> out;
+  for (const PlanConflict& c : conflicts_.conflicts()) out.push_back(c.at);
+  return out;
 }

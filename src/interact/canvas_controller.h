@@ -1,16 +1,21 @@
 // The canvas's event routing, without any window: pointer and key events arrive in screen
-// pixels with their modifiers; each call changes the layout and the interaction state and
-// says what the window must do (repaint, capture, cursor, status texts, menus).
+// pixels with their modifiers and go to the one tool under way (interact/canvas_tool.h);
+// each call changes the layout and the tool's state and says what the window must do
+// (repaint, capture, cursor, status texts, menus).
 #pragma once
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/prompter.h"
 #include "edit/plan_check.h"
+#include "edit/snap.h"
 #include "interact/canvas_state.h"
 #include "model/document.h"
+#include "render/render.h"
 #include "view/view_transform.h"
 
 // Status field 0 while a polygon or baseboard outline is drawn.
@@ -70,10 +75,16 @@ struct CanvasEffects {
   static CanvasEffects Edited();
 };
 
+// What is under way between a press and a release, for painting: Move and Rotate carry
+// the selection; a palette drag changes nothing until the drop.
+enum class CanvasGesture { None, Pan, Move, Rotate, RubberBand, PaletteDrag, Other };
+
 class CanvasController {
  public:
-  CanvasController(Document& doc, Prompter& prompter)
-      : doc_(doc), layout_(doc.layout()), prompter_(prompter) {}
+  CanvasController(Document& doc, Prompter& prompter);
+  ~CanvasController();
+  CanvasController(const CanvasController&) = delete;
+  CanvasController& operator=(const CanvasController&) = delete;
 
   ViewTransform& view() { return view_; }
   const ViewTransform& view() const { return view_; }
@@ -138,6 +149,23 @@ class CanvasController {
   // else at the origin.
   CanvasEffects AddLabel(const std::string& text);
 
+  // What the tool on top is doing.
+  CanvasGesture gesture() const;
+  // The drawing tool on: kToolNone, kToolMeasure, kToolPolygon or kToolBaseboard.
+  int tool() const;
+  // The measurement (start and end) or the outline's vertices being drawn; empty if none.
+  std::vector<Point> Drawing() const;
+  // The exact length typed after Tab, while it is being typed.
+  std::optional<std::string> TypedLength() const;
+  // Where the piece, scenery item or helix dragged from the palette is shown: snapped to
+  // an end when it snaps.
+  std::optional<Pose> GhostPose() const;
+  // Turns the piece or scenery item dragged from the palette.
+  void TurnGhost(double degrees);
+  // Everything drawn over the layout: selection handles, conflict rings, and the overlay
+  // of each tool (ghosts, rubber band, the drawing under way, the rotation readout).
+  void DrawOverlays(Painter& p);
+
   // The shape under a device point: an edge within 8 pixels, else an interior; -1 none.
   int ShapeAt(double sx, double sy) const;
   int ShapeEdgeAt(double sx, double sy) const;
@@ -148,37 +176,54 @@ class CanvasController {
   static std::string PositionText(double x_mm, double y_mm, int units);
 
  private:
-  CanvasEffects UpdateDragSnap(double sx, double sy);
-  CanvasEffects DropDraggedPiece();
-  CanvasEffects DropDraggedScenery();
-  CanvasEffects EndSceneryDrag();
-  CanvasEffects PressOnPiece(int piece_id, const MouseInput& m);
-  CanvasEffects PressOnScenery(int scenery_id, const MouseInput& m);
-  CanvasEffects StartMove();
-  CanvasEffects MoveTo(const MouseInput& m);
-  CanvasEffects EndMove();
-  CanvasEffects StartRotation(const MouseInput& m);
-  CanvasEffects RotateTo(const MouseInput& m);
-  CanvasEffects EndRotation();
+  // The tools (canvas_tool.h) are nested so that they reach the document and the view.
+  class Tool;
+  class SelectTool;
+  class PanTool;
+  class MoveTool;
+  class SceneryMoveTool;
+  class RotateTool;
+  class RubberBandTool;
+  class PieceDragTool;
+  class SceneryDragTool;
+  class HelixDragTool;
+  class MeasureTool;
+  class OutlineTool;
+  class AnnotationDragTool;
+  class MeasureDragTool;
+  class ShapeDragTool;
+  class LabelDragTool;
+  class DeckDragTool;
+  class ResizeDragTool;
+
+  // The stack of tools: the bottom one (select or a drawing tool) stays; a gesture begun
+  // over it goes on top until it ends. Ended tools live until the next event comes in, as
+  // one may end itself in the middle of its own handler.
+  Tool& Top() const { return *tools_.back(); }
+  void Push(std::unique_ptr<Tool> tool);
+  void End(Tool* tool);
+  void SetBase(std::unique_ptr<Tool> tool);
+  void EndPaletteDrags();
+
+  // What a press, right click, wheel turn, key or double-click does when the tool on top
+  // has nothing of its own to do with it.
+  CanvasEffects ContextPress(const MouseInput& m);
+  CanvasEffects WheelTurnOrZoom(const MouseInput& m, int rotation);
+  CanvasEffects SelectionKey(CanvasKey key);
+  CanvasEffects OpenOrClone(const MouseInput& m);
+  // Alt + press turns the selection; the press after a double-click's clone is swallowed.
+  bool PressPrelude(const MouseInput& m, CanvasEffects& e);
+
   CanvasEffects StartPan(const MouseInput& m, bool dead_zone);
+  CanvasEffects StartRotation(const MouseInput& m);
+  CanvasEffects StartShapeDrag(int shape_id, Point at);
+  CanvasEffects AnnotationPress(const MouseInput& m);
+  CanvasEffects EndTool();
   CanvasEffects Placed(bool placed);
   void EnsureDragIndex();
-  // Drawing tools (canvas_drawing.cpp).
-  void ClearDrawing();
-  CanvasEffects EndTool();
-  CanvasEffects DrawingPress(const MouseInput& m);
-  CanvasEffects DrawingKey(CanvasKey key, char text);
-  CanvasEffects CloseOutline();
-  CanvasEffects EnterLength();
-  CanvasEffects AnnotationPress(const MouseInput& m);
-  CanvasEffects StartShapeDrag(int shape_id, Point at);
-  CanvasEffects AnnotationMotion(const MouseInput& m);
-  CanvasEffects EndAnnotationDrag();
-  bool AnnotationDragActive() const;
   // The selected scenery item and handle under a device point; false when none.
   bool SceneryHandleAt(double sx, double sy, int& item_id, int& handle) const;
   CanvasEffects HoverHandles(const MouseInput& m);
-  double ScreenAngle(double sx, double sy) const;
   // Keeps the drag, rotation or annotation drag under way as one undo step.
   void CommitGesture();
 
@@ -187,16 +232,17 @@ class CanvasController {
   Prompter& prompter_;
   ViewTransform view_;
   CanvasState st_;
+  std::vector<std::unique_ptr<Tool>> tools_;
+  std::vector<std::unique_ptr<Tool>> retired_;
+  RenderContext overlay_rc_;
   int width_ = 800;
   int height_ = 600;
   SnapIndex drag_index_;
-  SnapIndex move_index_;
   bool index_dirty_ = true;
   Point last_right_click_;
-  int menu_piece_ = -1;       // the piece the context menu was opened on
-  int menu_shape_ = -1;       // the shape the context menu was opened on
-  bool over_handle_ = false;  // the sizing cursor is showing
-  bool dclick_pending_ = false;
+  int menu_piece_ = -1;                 // the piece the context menu was opened on
+  int menu_shape_ = -1;                 // the shape the context menu was opened on
+  bool over_handle_ = false;            // the sizing cursor is showing
   std::optional<Transaction> gesture_;  // the drag under way, begun once something moved
   PlanChecker conflicts_;
   bool show_conflicts_ = false;

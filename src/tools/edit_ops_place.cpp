@@ -34,13 +34,11 @@ bool DropOp(EditContext& ctx, const ToolArgs& args) {
   if (!piece && !SceneryCatalog::instance().find(args[0])) return false;
   CanvasController canvas(ctx.doc, ctx.prompter);
   canvas.SetView(1.0, 0.0, 0.0);
-  if (piece) {
+  if (piece)
     canvas.BeginPieceDrag(args[0]);
-    canvas.state().dragPose.heading = NormalizeAngle(pose.heading);
-  } else {
+  else
     canvas.BeginSceneryDrag(args[0]);
-    canvas.state().dragSceneryPose.heading = NormalizeAngle(pose.heading);
-  }
+  canvas.TurnGhost(pose.heading);
   MouseInput at;
   at.x = pose.x;
   at.y = pose.y;

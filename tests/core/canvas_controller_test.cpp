@@ -12,6 +12,7 @@
 #include "layout_builder.h"
 #include "model/document.h"
 #include "model/layout_ops.h"
+#include "recording_painter.h"
 
 namespace {
 
@@ -45,14 +46,13 @@ TEST_F(CanvasTest, PaletteDragSnapsAndDropsJoined) {
   const int a = b.Start("24188", {100, 100, 0});
   CanvasEffects e = canvas.BeginPieceDrag("24188");
   EXPECT_TRUE(e.capture && e.focus);
-  EXPECT_TRUE(canvas.state().pieceDragActive);
+  EXPECT_EQ(canvas.gesture(), CanvasGesture::PaletteDrag);
   canvas.Motion(At(300, 110));
-  ASSERT_TRUE(canvas.state().dragSnap.found);
-  EXPECT_EQ(canvas.state().dragSnap.targetPiece, a);
+  EXPECT_NEAR(canvas.GhostPose()->x, 288.3, 1e-9);  // shown where it will join
   e = canvas.LeftDown(At(300, 110, {}, true));
   EXPECT_TRUE(e.modified && e.release);
   EXPECT_EQ(e.status[1], "Pieces: 2");
-  EXPECT_FALSE(canvas.state().pieceDragActive);
+  EXPECT_EQ(canvas.gesture(), CanvasGesture::None);
   EXPECT_EQ(P(a).joints[1].target, layout.pieces[1].id);
   EXPECT_NEAR(layout.pieces[1].x, 288.3, 1e-9);
   EXPECT_TRUE(layout.pieces[1].sel);
@@ -63,7 +63,7 @@ TEST_F(CanvasTest, SnapOffDropsWhereTheMouseIs) {
   canvas.state().snap = false;
   canvas.BeginPieceDrag("24188");
   canvas.Motion(At(300, 110));
-  EXPECT_FALSE(canvas.state().dragSnap.found);
+  EXPECT_EQ(canvas.GhostPose()->x, 300);
   canvas.LeftDown(At(300, 110, {}, true));
   EXPECT_EQ(layout.pieces[1].x, 300);
   EXPECT_FALSE(layout.pieces[1].Joined(0));
@@ -72,16 +72,16 @@ TEST_F(CanvasTest, SnapOffDropsWhereTheMouseIs) {
 TEST_F(CanvasTest, DragRotationByWheelRightClickAndKey) {
   canvas.BeginPieceDrag("24130");
   canvas.Wheel(At(400, 400), 120);
-  EXPECT_EQ(canvas.state().dragPose.heading, 30);
+  EXPECT_EQ(canvas.GhostPose()->heading, 30);
   canvas.Wheel(At(400, 400, {false, true, false}), -120);
-  EXPECT_EQ(canvas.state().dragPose.heading, 15);
+  EXPECT_EQ(canvas.GhostPose()->heading, 15);
   canvas.RightDown(At(400, 400));
-  EXPECT_EQ(canvas.state().dragPose.heading, 45);
+  EXPECT_EQ(canvas.GhostPose()->heading, 45);
   canvas.KeyDown(CanvasKey::R, {});
-  EXPECT_EQ(canvas.state().dragPose.heading, 75);
+  EXPECT_EQ(canvas.GhostPose()->heading, 75);
   const CanvasEffects e = canvas.KeyDown(CanvasKey::Escape, {});
   EXPECT_TRUE(e.release);
-  EXPECT_FALSE(canvas.state().pieceDragActive);
+  EXPECT_FALSE(canvas.GhostPose());
   EXPECT_TRUE(layout.pieces.empty());
 }
 
@@ -94,7 +94,7 @@ TEST_F(CanvasTest, FirstZPieceSetsZoomOne) {
 
 TEST_F(CanvasTest, AutoConnectWithoutSelectionStartsADrag) {
   canvas.AutoConnect("24188");
-  EXPECT_TRUE(canvas.state().pieceDragActive);
+  EXPECT_EQ(canvas.gesture(), CanvasGesture::PaletteDrag);
   EXPECT_TRUE(layout.pieces.empty());
 }
 
@@ -209,6 +209,29 @@ TEST_F(CanvasTest, RubberBandSelectsAndEscapeClears) {
   EXPECT_FALSE(P(a).sel);
 }
 
+TEST_F(CanvasTest, AnOverlayIsDrawnOnlyWhileItsToolIsUnderWay) {
+  RecordingPainter p;
+  auto drawn = [&] {
+    p.calls.clear();
+    canvas.DrawOverlays(p);
+    return p.calls.size();
+  };
+  EXPECT_EQ(drawn(), 0u);
+  canvas.LeftDown(At(50, 50, {}, true));
+  canvas.Motion(At(120, 150, {}, true));
+  EXPECT_EQ(canvas.gesture(), CanvasGesture::RubberBand);
+  ASSERT_EQ(drawn(), 1u);
+  EXPECT_EQ(p.calls[0].pts[0], (IPoint{50, 50}));
+  EXPECT_EQ(p.calls[0].w, 70);
+  EXPECT_EQ(p.calls[0].h, 100);
+  canvas.LeftUp(At(120, 150));
+  EXPECT_EQ(drawn(), 0u);
+  canvas.BeginSceneryDrag("platform");
+  EXPECT_GT(drawn(), 0u);
+  canvas.KeyDown(CanvasKey::Escape, {});
+  EXPECT_EQ(drawn(), 0u);
+}
+
 TEST_F(CanvasTest, CtrlWheelTurnsTheSelection) {
   const int a = ChainBuilder(layout).Start("24188", {100, 100, 0});
   layout.pieces[0].sel = true;
@@ -233,15 +256,16 @@ TEST_F(CanvasTest, AltDragSnapsToRightAnglesAndFlashes) {
   // The pivot is the piece's position; turn the mouse by 88.5 degrees around it.
   const double r = 100, t = 88.5 * kPi / 180;
   canvas.LeftDown(At(200, 100, {false, false, true}, true));
-  const CanvasEffects e =
-      canvas.Motion(At(100 + r * std::cos(t), 100 + r * std::sin(t), {false, false, true}, true));
-  EXPECT_TRUE(e.start_flash);
-  EXPECT_TRUE(canvas.state().rightAngleFlash);
+  const MouseInput near_right =
+      At(100 + r * std::cos(t), 100 + r * std::sin(t), {false, false, true}, true);
+  EXPECT_EQ(canvas.gesture(), CanvasGesture::Rotate);
+  EXPECT_TRUE(canvas.Motion(near_right).start_flash);
   EXPECT_NEAR(P(a).heading, 90, 1e-9);
+  EXPECT_FALSE(canvas.Motion(near_right).start_flash);  // flashes once...
   EXPECT_TRUE(canvas.FlashTimerFired().repaint);
-  EXPECT_FALSE(canvas.state().rightAngleFlash);
+  EXPECT_TRUE(canvas.Motion(near_right).start_flash);  // ...until the flash has ended
   canvas.LeftUp(At(100, 200));
-  EXPECT_FALSE(canvas.state().rotateActive);
+  EXPECT_EQ(canvas.gesture(), CanvasGesture::None);
   EXPECT_EQ(doc.undo_steps(), 1u);
   const AltRotation off = AltDragRotation(0, 0, 87.9);
   EXPECT_FALSE(off.right_angle);
@@ -334,7 +358,6 @@ TEST_F(CanvasTest, PanningByMiddleButtonCtrlAndSpace) {
   canvas.KeyUp(CanvasKey::Space);
   const CanvasEffects e = canvas.Motion(At(10, 20));
   EXPECT_EQ(e.status[2], "-41 mm,  -2 mm");
-  layout.units = 2;
   EXPECT_EQ(CanvasController::PositionText(254, 25.4, 2), "10.00 in,  1.00 in");
   EXPECT_EQ(CanvasController::PositionText(254, 25.4, 1), "25.4 cm,  2.5 cm");
 }
@@ -355,7 +378,7 @@ TEST_F(CanvasTest, SceneryDragDropsAndMovesWithoutThreshold) {
   canvas.BeginSceneryDrag("platform");
   canvas.Motion(At(400, 400));
   canvas.RightDown(At(400, 400));
-  EXPECT_EQ(canvas.state().dragSceneryPose.heading, 15);
+  EXPECT_EQ(canvas.GhostPose()->heading, 15);
   canvas.LeftDown(At(400, 400, {}, true));
   ASSERT_EQ(layout.scenery.size(), 1u);
   EXPECT_EQ(layout.scenery[0].x, 400);

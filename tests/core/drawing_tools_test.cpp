@@ -51,14 +51,13 @@ TEST_F(DrawingTest, MeasureStoresTwoClicksOfAtLeastOneMillimetre) {
   MakeRedoStep();  // a redo step that a stored-nothing click must keep
   canvas.SetTool(kToolMeasure);
   Click(100, 100);
-  EXPECT_TRUE(canvas.state().measuring);
   canvas.Motion(At(140, 130));
-  EXPECT_EQ(canvas.state().measureEnd, (Point{140, 130}));
+  EXPECT_EQ(canvas.Drawing(), (std::vector<Point>{{100, 100}, {140, 130}}));
   CanvasEffects e = Click(100.5, 100);  // 0.5 mm: nothing stored, the tool still ends
   EXPECT_TRUE(layout.measures.empty());
   EXPECT_FALSE(e.modified);
   EXPECT_TRUE(e.tool_ended);
-  EXPECT_EQ(canvas.state().drawingTool, kToolNone);
+  EXPECT_EQ(canvas.tool(), kToolNone);
   EXPECT_EQ(doc.undo_steps(), 0u);
   EXPECT_EQ(doc.redo_steps(), 1u);
 
@@ -74,7 +73,7 @@ TEST_F(DrawingTest, MeasureStoresTwoClicksOfAtLeastOneMillimetre) {
   Click(10, 10);
   e = Key(CanvasKey::Escape);
   EXPECT_TRUE(e.tool_ended);
-  EXPECT_FALSE(canvas.state().measuring);
+  EXPECT_TRUE(canvas.Drawing().empty());
   EXPECT_EQ(layout.measures.size(), 1u);
 }
 
@@ -88,7 +87,7 @@ TEST_F(DrawingTest, PolygonClosesNearTheFirstVertexWithTheDefaults) {
   Click(100, 100);
   Click(300, 100);
   Click(300, 300);
-  EXPECT_EQ(canvas.state().polygonVertices.size(), 3u);
+  EXPECT_EQ(canvas.Drawing().size(), 3u);
   const CanvasEffects e = Click(108, 104);  // 8 px = 16 mm from the first vertex
   ASSERT_EQ(layout.shapes.size(), 1u);
   const LayoutShape& s = layout.shapes[0];
@@ -98,8 +97,8 @@ TEST_F(DrawingTest, PolygonClosesNearTheFirstVertexWithTheDefaults) {
   EXPECT_TRUE(s.outline);
   EXPECT_EQ(s.level, 2);  // the highest visible deck
   EXPECT_TRUE(e.modified && e.tool_ended);
-  EXPECT_EQ(canvas.state().drawingTool, kToolNone);
-  EXPECT_FALSE(canvas.state().drawingPolygon);
+  EXPECT_EQ(canvas.tool(), kToolNone);
+  EXPECT_TRUE(canvas.Drawing().empty());
   EXPECT_EQ(doc.undo_steps(), 1u);
 }
 
@@ -108,7 +107,7 @@ TEST_F(DrawingTest, ADoubleClickAddsOneVertexAndEnterNeedsThree) {
   Click(100, 100);
   Click(200, 100);
   Click(200, 100);  // the second press of a double-click on GTK
-  EXPECT_EQ(canvas.state().polygonVertices.size(), 2u);
+  EXPECT_EQ(canvas.Drawing().size(), 2u);
   Key(CanvasKey::Enter);
   EXPECT_TRUE(layout.shapes.empty());
   Click(200, 200);
@@ -124,31 +123,31 @@ TEST_F(DrawingTest, TabEntersExactLengthsInTheLayoutUnit) {
   CanvasEffects e = Key(CanvasKey::Tab);
   EXPECT_EQ(*e.status[0], "Length (\"): _  [Enter] confirm  [Esc] cancel");
   Type("2,5");
-  EXPECT_EQ(canvas.state().lengthText, "2.5");
+  EXPECT_EQ(canvas.TypedLength(), "2.5");
   e = Key(CanvasKey::Back);
   EXPECT_EQ(*e.status[0], "Length (\"): 2.  [Enter] confirm  [Esc] cancel");
   Type("5");
   e = Key(CanvasKey::Enter);
   EXPECT_EQ(*e.status[0], kPolygonStatus);
-  ASSERT_EQ(canvas.state().polygonVertices.size(), 2u);
-  EXPECT_NEAR(canvas.state().polygonVertices[1].x, 100, 1e-9);
-  EXPECT_NEAR(canvas.state().polygonVertices[1].y, 163.5, 1e-9);
-  EXPECT_FALSE(canvas.state().lengthEntryActive);
+  ASSERT_EQ(canvas.Drawing().size(), 2u);
+  EXPECT_NEAR(canvas.Drawing()[1].x, 100, 1e-9);
+  EXPECT_NEAR(canvas.Drawing()[1].y, 163.5, 1e-9);
+  EXPECT_FALSE(canvas.TypedLength());
 
   // Centimetres, and no direction yet: along +x.
   layout.units = 1;
   Key(CanvasKey::Tab);
   Type("10");
   Key(CanvasKey::Enter);
-  EXPECT_NEAR(canvas.state().polygonVertices[2].x, 200, 1e-9);
+  EXPECT_NEAR(canvas.Drawing()[2].x, 200, 1e-9);
 
   // Texts that are not a usable length add nothing and end the entry.
   for (const char* bad : {"", ".", "1.2.3", "0", "20000"}) {
     Key(CanvasKey::Tab);
     Type(bad);
     Key(CanvasKey::Enter);
-    EXPECT_EQ(canvas.state().polygonVertices.size(), 3u) << bad;
-    EXPECT_FALSE(canvas.state().lengthEntryActive) << bad;
+    EXPECT_EQ(canvas.Drawing().size(), 3u) << bad;
+    EXPECT_FALSE(canvas.TypedLength()) << bad;
   }
 }
 
@@ -160,9 +159,9 @@ TEST_F(DrawingTest, BackspaceUndoesVerticesAndNeverDeletesTrack) {
   Click(10, 10);
   Click(50, 10);
   Key(CanvasKey::Back);
-  EXPECT_EQ(canvas.state().polygonVertices.size(), 1u);
+  EXPECT_EQ(canvas.Drawing().size(), 1u);
   Key(CanvasKey::Back);
-  EXPECT_FALSE(canvas.state().drawingPolygon);
+  EXPECT_TRUE(canvas.Drawing().empty());
   Key(CanvasKey::Back);
   EXPECT_NE(FindPiece(layout, piece), -1);
   EXPECT_EQ(doc.undo_steps(), 0u);
@@ -186,11 +185,11 @@ TEST_F(DrawingTest, ChangingTheToolDropsTheHalfDrawnOutline) {
   Click(10, 10);
   Click(60, 10);
   canvas.SetTool(kToolMeasure);
-  EXPECT_FALSE(canvas.state().drawingPolygon);
+  EXPECT_TRUE(canvas.Drawing().empty());
   Click(10, 10);
   canvas.SetTool(kToolNone);  // as New and Open do
   canvas.Motion(At(20, 20));
-  EXPECT_FALSE(canvas.state().measuring);
+  EXPECT_TRUE(canvas.Drawing().empty());
 }
 
 TEST_F(DrawingTest, DragsMoveAnnotationsAndAClickIsNoUndoStep) {

@@ -308,11 +308,10 @@ TEST_F(HelixTest, AngleTurnsPositionsAndStubs) {
 TEST_F(HelixTest, DragDropsTheHelixWhereTheMouseIsAndUnknownKitsFallBack) {
   canvas.SetView(2.0, 100, 50);
   canvas.BeginHelixDrag("proses_9_r9r9");
-  EXPECT_TRUE(canvas.state().helixDragActive);
+  EXPECT_EQ(canvas.gesture(), CanvasGesture::PaletteDrag);
   const CanvasEffects e = canvas.LeftDown({900, 650, {}, true});
   EXPECT_TRUE(e.release && e.modified);
-  EXPECT_FALSE(canvas.state().helixDragActive);
-  EXPECT_TRUE(canvas.state().dragHelixName.empty());
+  EXPECT_EQ(canvas.gesture(), CanvasGesture::None);
   ASSERT_EQ(layout.helices.size(), 1u);
   const Helix& h = layout.helices[0];
   EXPECT_EQ(h.cx, 400);

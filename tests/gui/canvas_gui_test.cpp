@@ -70,8 +70,6 @@ TEST_F(CanvasWindowTest, PaletteDragSnapsAndDropsJoined) {
   frame->document().MarkChanged(Change::Content);
   canvas->BeginPieceDrag("24188");
   Send(wxEVT_MOTION, 300, 110, false);
-  ASSERT_TRUE(canvas->controller().state().dragSnap.found);
-  EXPECT_EQ(canvas->controller().state().dragSnap.targetPiece, a);
   canvas->Update();  // paints the ghost and the snap target over the cached layout
   Send(wxEVT_LEFT_DOWN, 300, 110, true);
   Send(wxEVT_LEFT_UP, 300, 110, false);

@@ -83,7 +83,7 @@ TEST_F(FrameTest, UndoRedoAndDeleteEnabling) {
   EXPECT_FALSE(Enabled(kCmdRedo));
   EXPECT_FALSE(Enabled(kCmdDelete));
   frame->canvas()->AutoConnect("24188");  // nothing selected: starts a drag
-  EXPECT_TRUE(frame->canvas()->controller().state().pieceDragActive);
+  EXPECT_EQ(frame->canvas()->controller().gesture(), CanvasGesture::PaletteDrag);
   frame->canvas()->Apply(frame->canvas()->controller().CancelPieceDrag());
   ::Layout& l = frame->layout();
   PlacedPiece p;
@@ -111,14 +111,14 @@ TEST_F(FrameTest, MeasureAndPolygonToolsExcludeEachOther) {
   wxToolBar* tools = frame->GetToolBar();
   tools->ToggleTool(kCmdPolygon, true);
   frame->RunCommand(kCmdPolygon);
-  EXPECT_EQ(frame->canvas()->controller().state().drawingTool, kToolPolygon);
+  EXPECT_EQ(frame->canvas()->controller().tool(), kToolPolygon);
   tools->ToggleTool(kCmdMeasure, true);
   frame->RunCommand(kCmdMeasure);
-  EXPECT_EQ(frame->canvas()->controller().state().drawingTool, kToolMeasure);
+  EXPECT_EQ(frame->canvas()->controller().tool(), kToolMeasure);
   EXPECT_FALSE(tools->GetToolState(kCmdPolygon));
   tools->ToggleTool(kCmdMeasure, false);
   frame->RunCommand(kCmdMeasure);
-  EXPECT_EQ(frame->canvas()->controller().state().drawingTool, kToolNone);
+  EXPECT_EQ(frame->canvas()->controller().tool(), kToolNone);
 }
 
 TEST_F(FrameTest, LabelsToolNamesWhatItWillDo) {

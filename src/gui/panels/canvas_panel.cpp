@@ -96,7 +96,7 @@ CanvasPanel::~CanvasPanel() {
 }
 
 void CanvasPanel::SetShown(const DrawSwitches& shown) {
-  render_.show = overlay_render_.show = shown;
+  render_.show = shown;
   cache_valid_ = false;
   Refresh(false);
 }
@@ -172,11 +172,12 @@ void CanvasPanel::OnFlashTimer(wxTimerEvent&) {
 void CanvasPanel::OnKeyDown(wxKeyEvent& e) {
   CanvasKey key = KeyOf(e);
   const char text = LengthChar(e);
-  if (key == CanvasKey::Other && text != 0 && controller_.state().lengthEntryActive) {
+  if (key == CanvasKey::Other && text != 0 && controller_.TypedLength()) {
     Run([&] { return controller_.KeyDown(CanvasKey::Text, ModsOf(e), text); });
     return;
   }
-  const bool drawing = controller_.state().drawingPolygon;
+  // Tab and Enter belong to an outline being drawn, else to the window.
+  const bool drawing = controller_.tool() != kToolMeasure && !controller_.Drawing().empty();
   if ((key == CanvasKey::Tab || key == CanvasKey::Enter) && !drawing) key = CanvasKey::Other;
   if (key == CanvasKey::Other || (key == CanvasKey::R && e.HasAnyModifiers())) {
     e.Skip();
@@ -273,47 +274,7 @@ void CanvasPanel::OnPaint(wxPaintEvent&) {
 }
 
 void CanvasPanel::PaintOverlays(Painter& p) {
-  const CanvasState& st = controller_.state();
-  const ViewTransform& v = controller_.view();
-  overlay_render_.layout = &layout_;
-  if (st.rubberBandActive) DrawRubberBand(p, st.rubberBandStart, st.rubberBandEnd);
-  if (st.pieceDragActive) {
-    const PieceDef* def = Catalog::instance().find(st.dragPieceId);
-    if (st.dragSnap.found) {
-      const int ti = FindPiece(layout_, st.dragSnap.targetPiece);
-      const PieceDef* td =
-          ti >= 0 ? Catalog::instance().find(layout_.pieces[static_cast<std::size_t>(ti)].cat)
-                  : nullptr;
-      if (td && st.dragSnap.targetConnector < static_cast<int>(td->connectors.size())) {
-        const Connector c =
-            WorldConnectors(layout_.pieces[static_cast<std::size_t>(ti)],
-                            *td)[static_cast<std::size_t>(st.dragSnap.targetConnector)];
-        DrawSnapTarget(p, ToDevice(v, c.x, c.y));
-      }
-    }
-    if (def)
-      DrawPieceGhost(overlay_render_, p, *def, st.dragSnap.found ? st.dragSnap.pose() : st.dragPose,
-                     v);
-  }
-  if (st.sceneryDragActive)
-    if (const SceneryDef* def = SceneryCatalog::instance().find(st.dragSceneryId))
-      DrawSceneryGhost(overlay_render_, p, *def, st.dragSceneryPose, v);
-  if (st.helixDragActive)
-    if (const HelixDef* hd = HelixCatalog::resolve(st.dragHelixName))
-      DrawHelixGhost(p, v, *hd, st.dragHelixPos.x, st.dragHelixPos.y);
-  DrawSelectionHandles(p, v, layout_);
-  if (controller_.conflicts_shown()) DrawConflictMarks(p, v, controller_.ConflictMarks());
-  if (st.measuring) DrawMeasureInProgress(p, v, st.measureStart, st.measureEnd, layout_.units);
-  if (st.drawingPolygon && !st.polygonVertices.empty()) {
-    const Point first = st.polygonVertices.front();
-    const bool can_close = st.polygonVertices.size() >= 3 &&
-                           std::hypot(st.lastMouse.x - first.x, st.lastMouse.y - first.y) <=
-                               10.0 / std::max(v.zoom, 0.0001);
-    DrawOutlineInProgress(p, v, st.polygonVertices, st.lastMouse, can_close, layout_.units);
-  }
-  if (st.rotateActive)
-    DrawRotationMarker(p, ToDevice(v, st.rotatePivot.x, st.rotatePivot.y), st.rotateTarget,
-                       st.rightAngleFlash);
+  controller_.DrawOverlays(p);
 }
 
 void CanvasPanel::ShowDialog(CanvasDialog dialog, int id) {

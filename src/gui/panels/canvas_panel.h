@@ -89,7 +89,6 @@ class CanvasPanel : public wxPanel {
   CanvasHost& host_;
   CanvasController controller_;
   RenderContext render_;
-  RenderContext overlay_render_;
   wxBitmap cache_;  // the layout and rulers, reused while only overlays change
   bool cache_valid_ = false;
   std::uint64_t cache_key_ = 0;
