@@ -9,6 +9,7 @@
 #include "edit/snap.h"
 #include "fake_prompter.h"
 #include "interact/canvas_controller.h"
+#include "interact/commands.h"
 #include "layout_builder.h"
 #include "model/layout_ops.h"
 #include "render/draw_hash.h"
@@ -126,5 +127,30 @@ void BM_LayoutDrawHash(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(LayoutDrawHash(l, {}, v, 1400, 900));
 }
 BENCHMARK(BM_LayoutDrawHash)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// After every change the window works out its Delete and Tunnel states; at 86k pieces with
+// the first N selected (whole ovals from 1000 on) this must cost the selection, not the
+// layout. Every iteration is a change of the selection as a click or a band tells it.
+void BM_CommandStatesAfterChange86000(benchmark::State& state) {
+  static const Layout big = MakeBigLayout(86000);
+  Document doc;
+  doc.layout() = big;
+  for (std::size_t i = 0; i < static_cast<std::size_t>(state.range(0)); ++i)
+    doc.layout().pieces[i].sel = true;
+  CommandStateCache states;
+  for (auto _ : state) {
+    doc.Notify(Change::Selection);
+    benchmark::DoNotOptimize(states.Get(doc).tunnel.enabled);
+  }
+}
+BENCHMARK(BM_CommandStatesAfterChange86000)
+    ->Arg(10)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -10,14 +10,18 @@
 #include "catalog/catalog.h"
 #include "model/document.h"
 #include "model/layout_ops.h"
+#include "model/piece_lookup.h"
 #include "model/world_connectors.h"
 
 namespace {
 
+// Selected piece id -> its place in the layout.
+using SelectedIds = std::unordered_map<int, std::size_t>;
+
 // The first connector of the article, in connector order, that is free or joined to a
 // piece outside the selection; -1 when there is none. Connectors past the end of the
 // joint list are free.
-int OutwardConnector(const PlacedPiece& p, const std::unordered_set<int>& selected) {
+int OutwardConnector(const PlacedPiece& p, const SelectedIds& selected) {
   const PieceDef* def = Catalog::instance().find(p.cat);
   if (!def) return -1;
   for (int c = 0; c < static_cast<int>(def->connectors.size()); ++c) {
@@ -27,31 +31,42 @@ int OutwardConnector(const PlacedPiece& p, const std::unordered_set<int>& select
   return -1;
 }
 
+// The tunnel covers exactly the selection. Covered ids of pieces that are gone (a damaged
+// file) do not keep a tunnel in place.
+bool IsTheSelection(const Layout& layout, const Tunnel& t, const SelectedIds& selected,
+                    PieceLookup& ids) {
+  if (t.covers.size() < selected.size()) return false;
+  std::unordered_set<int> covered;
+  for (int id : t.covers)
+    if (selected.count(id)) covered.insert(id);
+  if (covered.size() != selected.size()) return false;
+  return std::none_of(t.covers.begin(), t.covers.end(),
+                      [&](int id) { return !selected.count(id) && ids.Find(layout, id) >= 0; });
+}
+
 }  // namespace
 
 TunnelAnalysis AnalyzeTunnelSelection(const Layout& layout) {
-  TunnelAnalysis a;
   std::vector<std::size_t> chosen;
-  std::unordered_set<int> selected;
   for (std::size_t i = 0; i < layout.pieces.size(); ++i)
-    if (layout.pieces[i].sel) {
-      chosen.push_back(i);
-      selected.insert(layout.pieces[i].id);
-    }
-  if (chosen.empty()) return a;
+    if (layout.pieces[i].sel) chosen.push_back(i);
+  PieceLookup ids;
+  return AnalyzeTunnelSelection(layout, chosen, ids);
+}
 
-  // Covered ids of pieces that are gone (a damaged file) do not keep a tunnel in place.
-  const auto index = PieceIndexById(layout);
+TunnelAnalysis AnalyzeTunnelSelection(const Layout& layout, const std::vector<std::size_t>& chosen,
+                                      PieceLookup& ids) {
+  TunnelAnalysis a;
+  if (chosen.empty()) return a;
+  SelectedIds selected;
+  selected.reserve(chosen.size());
+  for (std::size_t i : chosen) selected.emplace(layout.pieces[i].id, i);
+
   for (const Tunnel& t : layout.tunnels) {
-    std::unordered_set<int> covered;
-    for (int id : t.covers)
-      if (index.count(id)) covered.insert(id);
-    if (covered.size() == selected.size() &&
-        std::all_of(covered.begin(), covered.end(), [&](int id) { return selected.count(id); })) {
-      a.enabled = a.inTunnel = true;
-      a.tunnelId = t.id;
-      return a;
-    }
+    if (!IsTheSelection(layout, t, selected, ids)) continue;
+    a.enabled = a.inTunnel = true;
+    a.tunnelId = t.id;
+    return a;
   }
   if (chosen.size() < 2) return a;
 
@@ -62,8 +77,11 @@ TunnelAnalysis AnalyzeTunnelSelection(const Layout& layout) {
     const PlacedPiece& p = layout.pieces[queue.front()];
     queue.pop_front();
     for (const Joint& j : p.joints) {
-      if (j.target == -1 || !selected.count(j.target) || !reached.insert(j.target).second) continue;
-      if (auto it = index.find(j.target); it != index.end()) queue.push_back(it->second);
+      if (j.target == -1 || reached.count(j.target)) continue;
+      const auto it = selected.find(j.target);
+      if (it == selected.end()) continue;
+      reached.insert(j.target);
+      queue.push_back(it->second);
     }
   }
   if (reached.size() < selected.size()) return a;
@@ -158,6 +176,9 @@ bool ToggleTunnel(Document& doc) {
 }
 
 TunnelToolState TunnelTool(const Layout& layout) {
-  const TunnelAnalysis a = AnalyzeTunnelSelection(layout);
+  return TunnelTool(AnalyzeTunnelSelection(layout));
+}
+
+TunnelToolState TunnelTool(const TunnelAnalysis& a) {
   return {a.enabled, a.inTunnel ? "Remove Tunnel" : "Tunnel"};
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/document.h"
+#include "model/piece_lookup.h"
 
 struct TunnelAnalysis {
   bool enabled = false;
@@ -25,6 +26,10 @@ inline constexpr const char* kTunnelPortalId = "tunnel_portal_single";
 // ends, each with a free (or outward) connector, and no other tunnel covers any of them.
 // A selection that is exactly an existing tunnel can remove it.
 TunnelAnalysis AnalyzeTunnelSelection(const Layout& layout);
+// The same for the selected pieces at `selected` (places in the layout, in layout order),
+// finding other pieces through `ids`: costs the selection and the tunnels, not the layout.
+TunnelAnalysis AnalyzeTunnelSelection(const Layout& layout,
+                                      const std::vector<std::size_t>& selected, PieceLookup& ids);
 
 // The Tunnel command: places a portal at the outward connector of each end of the chain
 // and records the tunnel, or removes the tunnel the selection is and its portals (the
@@ -37,3 +42,4 @@ struct TunnelToolState {
   std::string label;  // "Tunnel" or "Remove Tunnel"
 };
 TunnelToolState TunnelTool(const Layout& layout);
+TunnelToolState TunnelTool(const TunnelAnalysis& analysis);

@@ -1,4 +1,5 @@
-// The main window's commands as data: menu bar, tool bar and their enabling rules.
+// The command ids of the actions (interact/actions.h), the shapes of menus and tools as
+// the window builds them, the window title and what the window asks after each change.
 #pragma once
 
 #include <string>
@@ -6,6 +7,7 @@
 
 #include "edit/tunnels.h"
 #include "model/document.h"
+#include "model/piece_lookup.h"
 
 enum CommandId : int {
   kCmdOpen = 5000,
@@ -50,7 +52,8 @@ enum CommandId : int {
   kCmdCanvasDelete = 5038,
   kCmdAutofill = 6001,
   kCmdAutofillCurves = 6002,
-  kCmdEndGrade = 4104,  // the properties panel's button and the piece menu's item
+  kCmdCopyShape = 6003,  // the shape menu's Copy
+  kCmdEndGrade = 4104,   // the properties panel's button and the piece menu's item
 };
 
 enum class ItemKind { Normal, Check, Radio, Separator, SubmenuStart, SubmenuEnd };
@@ -74,22 +77,21 @@ struct ToolSpec {
   std::string tooltip;
 };
 
-const std::vector<MenuSpec>& MenuBarSpec();
-const std::vector<ToolSpec>& ToolBarSpec();
-
 // "Vantrel v1.4 by Kestrelmoor", then " - " and the name (or the file's base name when
 // there is no name), then " *" while modified.
 std::string WindowTitle(const std::string& name, const std::string& path, bool modified);
 
-// Undo, Redo and Delete follow the document; everything else is always enabled.
-bool CommandEnabled(int id, const Document& doc);
+// Whether the action `id` is enabled now (interact/actions.h has the rules).
+bool CommandEnabled(int id, const Document& doc, class CommandStateCache& states);
 
 // What the menus and the tool bar show for the commands that look at the selection. The
 // window asks on every update of its controls, idle or not; the answers are worked out
-// again only after the document told of a change, so a big layout costs nothing idle.
+// again only after the document told of a change, so a big layout costs nothing idle,
+// and then cost the selection: one look at each piece's selection mark, and pieces are
+// found by id through a lookup kept from change to change.
 // (Undo and Redo cost nothing to ask: CommandEnabled and UndoRedoMenuText.)
 struct CommandStates {
-  bool del = false;
+  bool del = false;  // a piece or a scenery item is selected
   TunnelToolState tunnel;
 };
 class CommandStateCache {
@@ -100,6 +102,8 @@ class CommandStateCache {
   const Document* doc_ = nullptr;
   std::uint64_t seen_ = 0;
   CommandStates states_;
+  std::vector<std::size_t> selected_;  // the selected pieces' places, reused
+  PieceLookup ids_;
 };
 // Edit > Undo and Redo name the step they take back: "&Undo Move\tCtrl+Z", or
 // "&Undo\tCtrl+Z" when there is none.

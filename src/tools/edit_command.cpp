@@ -1,12 +1,13 @@
-// vantrel-tool edit: loads a layout, runs one operation on its stored selection exactly
-// as the window would, prints what the user would see, and saves when the layout changed.
+// vantrel-tool edit: loads a layout, runs one operation of the action table on its stored
+// selection exactly as the window would, prints what the user would see, and saves when
+// the layout changed.
 #include <algorithm>
 
+#include "interact/actions.h"
 #include "interact/commands.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
-#include "tools/edit_ops.h"
 #include "tools/scripted_prompter.h"
 #include "tools/tool_commands.h"
 
@@ -30,7 +31,9 @@ const std::string& Help() {
         "  selected: <piece ids>\n"
         "\n"
         "Operations:\n";
-    for (const EditOp& op : EditOps()) {
+    for (const Action& action : Actions()) {
+      const ActionOp& op = action.op;
+      if (!op.name) continue;
       std::string left = std::string("  ") + op.name + (*op.usage ? " " : "") + op.usage;
       left.resize(std::max<std::size_t>(left.size() + 2, 28), ' ');
       h += left + op.summary + "\n";
@@ -101,10 +104,9 @@ int Run(const ToolArgs& args) {
   if (!ParseOptions(args, o, error)) return Usage(error, Help());
   if (o.positional.size() < 3) return Usage("edit takes IN, OUT and an operation", Help());
   const std::string& op_name = o.positional[2];
-  const auto& ops = EditOps();
-  const auto op =
-      std::find_if(ops.begin(), ops.end(), [&](const EditOp& e) { return op_name == e.name; });
-  if (op == ops.end()) return Usage("unknown operation \"" + op_name + "\"", Help());
+  const Action* action = FindOperation(op_name);
+  if (!action) return Usage("unknown operation \"" + op_name + "\"", Help());
+  const ActionOp* op = &action->op;
   const ToolArgs op_args(o.positional.begin() + 3, o.positional.end());
   if (op_args.size() < op->min_args || op_args.size() > op->max_args)
     return Usage(std::string(op->name) + " takes: " + op->usage, Help());
@@ -118,8 +120,9 @@ int Run(const ToolArgs& args) {
   const std::string content_before = TextWithoutSelection(layout, loaded.name);
 
   ScriptedPrompter prompter(o.answer, o.row);
-  EditContext ctx{doc, layout, prompter, o.row, "Ready"};
-  if (!op->run(ctx, op_args)) return Usage(std::string(op->name) + " takes: " + op->usage, Help());
+  ActionContext ctx{doc, layout, prompter, o.row, "Ready"};
+  if (!RunOperation(*action, ctx, op_args))
+    return Usage(std::string(op->name) + " takes: " + op->usage, Help());
   if (const std::string refusal = doc.TakeRefusal(); !refusal.empty())
     prompter.Notify(kIdsExhaustedCaption, refusal, PromptIcon::Warning);
   // The canvas repaints after every operation, which updates the grade indication.
@@ -138,21 +141,6 @@ int Run(const ToolArgs& args) {
 }
 
 }  // namespace
-
-const std::vector<EditOp>& EditOps() {
-  static const std::vector<EditOp> ops = [] {
-    std::vector<EditOp> v;
-    AddPlaceEditOps(v);
-    AddGradeEditOps(v);
-    AddPanelEditOps(v);
-    AddTunnelEditOps(v);
-    AddLevelEditOps(v);
-    AddAutofillEditOps(v);
-    AddDrawingEditOps(v);
-    return v;
-  }();
-  return ops;
-}
 
 const ToolCommand kEditCommand{
     "edit",

@@ -2,6 +2,9 @@
 // what they print, when they save, and their exit statuses.
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "interact/actions.h"
 #include "model/layout_file.h"
 #include "temp_dir.h"
 #include "tool_run.h"
@@ -56,6 +59,19 @@ TEST(EditTool, ShowPrintsThePanelTexts) {
         "grade: +6.50 deg (11.4%)\n", "warning: WARNING: Grade 6.5 deg exceeds 6 deg max!\n",
         "level: Level 1\n"})
     EXPECT_NE(r.out.find(line), std::string::npos) << line << r.out;
+}
+
+// A second row with the same id or operation name would never run; an operation without a
+// handler would run nothing and report success.
+TEST(EditTool, EveryOperationAndIdNamesOneActionThatRuns) {
+  std::set<int> ids;
+  std::set<std::string> names;
+  for (const Action& a : Actions()) {
+    EXPECT_TRUE(a.id == 0 || ids.insert(a.id).second) << a.id;
+    if (!a.op.name) continue;
+    EXPECT_TRUE(names.insert(a.op.name).second) << a.op.name;
+    EXPECT_TRUE(a.op.run || a.edit || a.canvas) << a.op.name;
+  }
 }
 
 TEST(EditTool, SavesOnlyAChangeAndReportsRefusalsAndUsage) {

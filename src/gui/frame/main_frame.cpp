@@ -1,5 +1,6 @@
-// Main window construction and command routing. Handlers turn a command into one core
-// call and then run the refresh routine.
+// Main window construction and command routing. A command runs the core handler of its
+// action, or the window handler bound to its id (dialogs, file choosers); the document
+// then tells the refresh routine what changed.
 #include "gui/frame/main_frame.h"
 
 #include <wx/cmndata.h>
@@ -23,6 +24,7 @@
 #include "gui/panels/tally_box.h"
 #include "gui/view3d/view3d_frame.h"
 #include "gui/wx_text.h"
+#include "interact/actions.h"
 #include "interact/commands.h"
 #include "model/layout_ops.h"
 #include "parts/parts_list.h"
@@ -52,6 +54,7 @@ MainFrame::MainFrame(const AppPaths& paths)
   page_setup_ = std::make_unique<wxPageSetupDialogData>(*print_data_);
   page_setup_->SetMarginTopLeft(wxPoint(15, 15));
   page_setup_->SetMarginBottomRight(wxPoint(15, 15));
+  BindWindowActions();
   Bind(wxEVT_MENU, &MainFrame::OnCommand, this);
   Bind(wxEVT_TOOL, &MainFrame::OnCommand, this);
   Bind(wxEVT_UPDATE_UI, &MainFrame::OnUpdateUI, this);
@@ -231,19 +234,6 @@ void MainFrame::RunCommand(int id) {
   OnCommand(e);
 }
 
-void MainFrame::OnUndoRedo(bool undo) {
-  if (undo)
-    doc_.Undo();
-  else
-    doc_.Redo();
-}
-
-void MainFrame::SetUnits(int units) {
-  Transaction t(doc_, "Units", Change::View);  // saved with the layout, never undone
-  t.layout().units = units;
-  t.Commit();
-}
-
 void MainFrame::OnLabelsTool() {
   DrawSwitches shown = canvas_->shown();
   shown.labels = !toolbar_->GetToolState(kCmdLabels);
@@ -288,40 +278,54 @@ void MainFrame::OnLayoutShape() {
   }
 }
 
-bool MainFrame::OnFileCommand(int id) {
-  switch (id) {
-    case kCmdNew:
-    case kCmdClose:
-      OnNew();
-      break;
-    case kCmdOpen:
-      OnOpen();
-      break;
-    case kCmdSave:
-      files_.Save();
-      UpdateTitle();
-      break;
-    case kCmdSaveAs:
-      files_.SaveAs();
-      UpdateTitle();
-      break;
-    case kCmdImport:
-      OnImport();
-      break;
-    case kCmdExport:
-      OnExport();
-      break;
-    case kCmdSavePartsList:
-      OnSavePartsList();
-      break;
-    case kCmdSaveBlock:
-      if (SaveBlockCommand(doc_.layout(), palette_->LibraryFolderOfSystem(), prompter_))
-        palette_->RefillLibrary();
-      break;
-    default:
-      return false;
-  }
-  return true;
+void MainFrame::BindWindowActions() {
+  auto bind = [this](int id, std::function<void(wxCommandEvent&)> run) {
+    window_actions_[id] = std::move(run);
+  };
+  bind(kCmdNew, [this](wxCommandEvent&) { OnNew(); });
+  bind(kCmdClose, [this](wxCommandEvent&) { OnNew(); });
+  bind(kCmdOpen, [this](wxCommandEvent&) { OnOpen(); });
+  bind(kCmdSave, [this](wxCommandEvent&) {
+    files_.Save();
+    UpdateTitle();
+  });
+  bind(kCmdSaveAs, [this](wxCommandEvent&) {
+    files_.SaveAs();
+    UpdateTitle();
+  });
+  bind(kCmdImport, [this](wxCommandEvent&) { OnImport(); });
+  bind(kCmdExport, [this](wxCommandEvent&) { OnExport(); });
+  bind(kCmdSavePartsList, [this](wxCommandEvent&) { OnSavePartsList(); });
+  bind(kCmdSaveBlock, [this](wxCommandEvent&) {
+    if (SaveBlockCommand(doc_.layout(), palette_->LibraryFolderOfSystem(), prompter_))
+      palette_->RefillLibrary();
+  });
+  bind(kCmdLevels, [this](wxCommandEvent&) { OnLevels(); });
+  bind(kCmdPageSetup, [this](wxCommandEvent&) { OnPageSetup(); });
+  bind(kCmdPrintPreview, [this](wxCommandEvent&) { OnPrintPreview(); });
+  bind(kCmdPrint, [this](wxCommandEvent&) { OnPrint(); });
+  bind(kCmdExportPdf, [this](wxCommandEvent&) { OnExportPdf(); });
+  bind(kCmdExit, [this](wxCommandEvent&) { Close(); });
+  bind(kCmdHelp, [this](wxCommandEvent&) { ShowHelp(this); });
+  bind(kCmdOptions, [this](wxCommandEvent&) { ShowExperienceChooser(this, paths_.prefs_file); });
+  bind(kCmdGrid, [this](wxCommandEvent& e) {
+    canvas_->SetShown({e.IsChecked(), canvas_->shown().labels, true});
+  });
+  bind(kCmdSnap, [this](wxCommandEvent& e) { canvas_->controller().state().snap = e.IsChecked(); });
+  bind(kCmdCheckPlan, [this](wxCommandEvent&) {
+    CheckPlanDialog dialog(this, doc_, *canvas_);
+    dialog.ShowModal();
+  });
+  bind(kCmdLabels, [this](wxCommandEvent&) { OnLabelsTool(); });
+  bind(kCmdMeasure, [this](wxCommandEvent&) { OnDrawingTool(kCmdMeasure); });
+  bind(kCmdPolygon, [this](wxCommandEvent&) { OnDrawingTool(kCmdPolygon); });
+  bind(kCmdLayoutShape, [this](wxCommandEvent&) { OnLayoutShape(); });
+  bind(kCmd3DView, [this](wxCommandEvent&) { Show3DView(); });
+}
+
+bool MainFrame::HandlesCommand(int id) const {
+  const Action* action = FindAction(id);
+  return (action && (action->edit || action->canvas)) || window_actions_.count(id);
 }
 
 void MainFrame::OnNew() {
@@ -412,111 +416,34 @@ void MainFrame::ShowOpenedLayout() {
 }
 
 void MainFrame::OnCommand(wxCommandEvent& e) {
-  if (OnFileCommand(e.GetId()) || OnPrintCommand(e.GetId())) return;
-  CanvasController& canvas = canvas_->controller();
-  switch (e.GetId()) {
-    case kCmdExit:
-      Close();
-      break;
-    case kCmdHelp:
-      ShowHelp(this);
-      break;
-    case kCmdOptions:
-      ShowExperienceChooser(this, paths_.prefs_file);
-      break;
-    case kCmdUndo:
-      OnUndoRedo(true);
-      break;
-    case kCmdRedo:
-      OnUndoRedo(false);
-      break;
-    case kCmdDelete:
-      canvas_->Apply(canvas.DeleteSelection());
-      break;
-    case kCmdSelectAll:
-      SelectAll(doc_.layout());
-      doc_.Notify(Change::Selection);
-      break;
-    case kCmdZoomIn:
-      canvas_->Apply(canvas.ZoomBy(1.25));
-      break;
-    case kCmdZoomOut:
-      canvas_->Apply(canvas.ZoomBy(0.8));
-      break;
-    case kCmdFit:
-      canvas_->Apply(canvas.ZoomToFit());
-      break;
-    case kCmdGrid:
-      canvas_->SetShown({e.IsChecked(), canvas_->shown().labels, true});
-      break;
-    case kCmdSnap:
-      canvas_->controller().state().snap = e.IsChecked();
-      break;
-    case kCmdShowConflicts:
-      canvas_->Apply(canvas.ShowConflicts(e.IsChecked()));
-      break;
-    case kCmdCheckPlan: {
-      CheckPlanDialog dialog(this, doc_, *canvas_);
-      dialog.ShowModal();
-      break;
-    }
-    case kCmdUnitsMm:
-      SetUnits(0);
-      break;
-    case kCmdUnitsCm:
-      SetUnits(1);
-      break;
-    case kCmdUnitsIn:
-      SetUnits(2);
-      break;
-    case kCmdLabels:
-      OnLabelsTool();
-      break;
-    case kCmdMeasure:
-    case kCmdPolygon:
-      OnDrawingTool(e.GetId());
-      break;
-    case kCmdLayoutShape:
-      OnLayoutShape();
-      break;
-    case kCmdTunnel:
-      if (!ToggleTunnel(doc_)) break;
-      toolbar_->UpdateWindowUI();  // the tool now names the other action
-      break;
-    case kCmd3DView:
-      Show3DView();
-      break;
-    default:
-      break;  // commands of features still to come
+  const Action* action = FindAction(e.GetId());
+  if (action && action->edit) {
+    if (action->edit(doc_)) toolbar_->UpdateWindowUI();  // a tool may now name another action
+  } else if (action && action->canvas) {
+    canvas_->Apply(action->canvas(canvas_->controller(), e.IsChecked()));
+  } else if (const auto it = window_actions_.find(e.GetId()); it != window_actions_.end()) {
+    it->second(e);
   }
 }
 
 void MainFrame::OnUpdateUI(wxUpdateUIEvent& e) {
-  switch (e.GetId()) {
-    case kCmdUndo:
-    case kCmdRedo:
-      e.Enable(CommandEnabled(e.GetId(), doc_));
-      if (e.GetEventObject() && e.GetEventObject()->IsKindOf(wxCLASSINFO(wxMenu)))
-        e.SetText(ToWx(UndoRedoMenuText(e.GetId(), doc_)));
-      break;
-    case kCmdDelete:
-      e.Enable(command_states_.Get(doc_).del);
-      break;
-    case kCmdTunnel:
-      UpdateTunnelTool(e);
-      break;
-    default:
-      e.Skip();
-      break;
+  const Action* action = FindAction(e.GetId());
+  if (!action || !action->enabled) {
+    e.Skip();
+    return;
   }
+  e.Enable(action->enabled(doc_, command_states_));
+  const bool in_menu = e.GetEventObject() && e.GetEventObject()->IsKindOf(wxCLASSINFO(wxMenu));
+  if ((e.GetId() == kCmdUndo || e.GetId() == kCmdRedo) && in_menu)
+    e.SetText(ToWx(UndoRedoMenuText(e.GetId(), doc_)));
+  if (e.GetId() == kCmdTunnel) UpdateTunnelLabel();
 }
 
-void MainFrame::UpdateTunnelTool(wxUpdateUIEvent& e) {
-  const TunnelToolState& state = command_states_.Get(doc_).tunnel;
-  e.Enable(state.enabled);
+void MainFrame::UpdateTunnelLabel() {
+  const wxString label = ToWx(command_states_.Get(doc_).tunnel.label);
   wxToolBarToolBase* tool = toolbar_->FindById(kCmdTunnel);
-  if (tool->GetLabel() == ToWx(state.label)) return;
-  tool->SetLabel(ToWx(state.label));
+  if (tool->GetLabel() == label) return;
+  tool->SetLabel(label);
   toolbar_->Realize();
 }
 

@@ -5,8 +5,10 @@
 #include <wx/frame.h>
 #include <wx/timer.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "app/app_paths.h"
 #include "app/prefs.h"
@@ -97,6 +99,8 @@ class MainFrame : public wxFrame, public CanvasHost {
   void GradeCommandDone(const GradeOutcome& outcome);
   // Runs a menu or tool command as if chosen by the user.
   void RunCommand(int id);
+  // The command runs something: a core handler of its action or a window handler.
+  bool HandlesCommand(int id) const;
 
   // CanvasHost
   void CanvasStatus(int field, const std::string& text) override;
@@ -109,21 +113,19 @@ class MainFrame : public wxFrame, public CanvasHost {
   void BuildPanels();
   // The one refresh routine: what shows the document follows what changed.
   void OnDocumentChanged(Change what);
+  // The handlers of the actions that only the window carries out, by id.
+  void BindWindowActions();
   void OnCommand(wxCommandEvent& e);
   void OnUpdateUI(wxUpdateUIEvent& e);
-  // Enabled and labelled from the tunnel analysis; the label is set only when it differs.
-  void UpdateTunnelTool(wxUpdateUIEvent& e);
+  // The Tunnel tool names what it will do; the label is set only when it differs.
+  void UpdateTunnelLabel();
   void OnClose(wxCloseEvent& e);
-  void OnUndoRedo(bool undo);
   void OnLabelsTool();
   void OnDrawingTool(int id);
   void OnLayoutShape();
   void EndDrawing();
   void CanvasToolEnded() override;
-  void SetUnits(int units);
-  bool OnFileCommand(int id);
   // Levels, Page Setup, Print Preview, Print and Export PDF (main_frame_print.cpp).
-  bool OnPrintCommand(int id);
   void OnLevels();
   void OnPageSetup();
   void OnPrint();
@@ -166,4 +168,5 @@ class MainFrame : public wxFrame, public CanvasHost {
   std::unique_ptr<RecoveryStore> recovery_;
   wxTimer recovery_timer_;
   wxToolBar* toolbar_ = nullptr;
+  std::unordered_map<int, std::function<void(wxCommandEvent&)>> window_actions_;
 };

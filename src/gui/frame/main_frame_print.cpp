@@ -10,29 +10,6 @@
 #include "gui/wx_text.h"
 #include "interact/commands.h"
 
-bool MainFrame::OnPrintCommand(int id) {
-  switch (id) {
-    case kCmdLevels:
-      OnLevels();
-      break;
-    case kCmdPageSetup:
-      OnPageSetup();
-      break;
-    case kCmdPrint:
-      OnPrint();
-      break;
-    case kCmdPrintPreview:
-      OnPrintPreview();
-      break;
-    case kCmdExportPdf:
-      OnExportPdf();
-      break;
-    default:
-      return false;
-  }
-  return true;
-}
-
 void MainFrame::OnLevels() {
   LevelManagerDialog dlg(this, doc_, prompter_);
   dlg.ShowModal();

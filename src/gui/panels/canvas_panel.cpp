@@ -12,6 +12,8 @@
 #include "catalog/catalog.h"
 #include "gui/dialogs/shape_dialogs.h"
 #include "gui/draw/wx_painter.h"
+#include "gui/wx_text.h"
+#include "interact/actions.h"
 #include "interact/commands.h"
 #include "model/layout_ops.h"
 #include "render/draw_hash.h"
@@ -53,8 +55,6 @@ char LengthChar(const wxKeyEvent& e) {
   if (code == ',' || code == WXK_NUMPAD_SEPARATOR) return ',';
   return 0;
 }
-
-constexpr int kMenuCopyShape = wxID_HIGHEST + 717;
 
 Mods ModsOf(const wxKeyboardState& e) {
   return {e.ControlDown(), e.ShiftDown(), e.AltDown()};
@@ -196,46 +196,16 @@ void CanvasPanel::OnCaptureLost(wxMouseCaptureLostEvent&) {
 }
 
 void CanvasPanel::OnMenu(wxCommandEvent& e) {
-  switch (e.GetId()) {
-    case kCmdCanvasDelete:
-      Run([&] { return controller_.DeleteSelection(); });
-      break;
-    case kCmdCopy:
-      Run([&] { return controller_.CopySelection(); });
-      break;
-    case kCmdPaste:
-      Run([&] { return controller_.Paste(); });
-      break;
-    case kMenuCopyShape:
-      Run([&] { return controller_.CopyShape(controller_.MenuShape()); });
-      break;
-    case kCmdEndGrade:
-      Run([&] { return controller_.EndGradeOnMenuPiece(); });
-      break;
-    case kCmdAutofill:
-    case kCmdAutofillCurves:
-      Run([&] { return controller_.Autofill(e.GetId() == kCmdAutofillCurves); });
-      break;
-    default:
-      host_.CanvasCommand(e.GetId());
-      break;
-  }
+  const Action* action = FindAction(e.GetId());
+  if (action && action->canvas)
+    Run([&] { return action->canvas(controller_, e.IsChecked()); });
+  else
+    host_.CanvasCommand(e.GetId());
 }
 
 void CanvasPanel::ShowMenu(const CanvasEffects& e) {
   wxMenu menu;
-  if (e.menu == CanvasMenu::Piece) {
-    if (e.menu_autofill) {
-      menu.Append(kCmdAutofill, "Autofill Gap...");
-      menu.Append(kCmdAutofillCurves, "Autofill Gap with Curves...");
-    }
-    menu.Append(kCmdCopy, "Copy");
-    if (e.menu_end_grade) menu.Append(kCmdEndGrade, "End Grade");
-  } else if (e.menu == CanvasMenu::Shape) {
-    menu.Append(kMenuCopyShape, "Copy");
-  } else {
-    menu.Append(kCmdPaste, "Paste");
-  }
+  for (const MenuItemSpec& item : ContextMenuSpec(e)) menu.Append(item.id, ToWx(item.label));
   PopupMenu(&menu);
 }
 

@@ -1,4 +1,7 @@
-// Placing operations of `vantrel-tool edit`: the palette's double-click.
+// Placing operations of the command line: the palette's double-click, its drop onto the
+// canvas and its helix entry.
+#include "interact/action_ops.h"
+
 #include <cmath>
 
 #include "catalog/catalog.h"
@@ -6,13 +9,10 @@
 #include "edit/placement.h"
 #include "interact/canvas_controller.h"
 #include "model/number_text.h"
-#include "tools/edit_ops.h"
-
-namespace {
 
 // The palette's double-click on an article while pieces are selected: the newest
 // selected piece is extended by it, and the new piece is left selected.
-bool ExtendOp(EditContext& ctx, const ToolArgs& args) {
+bool ExtendOp(ActionContext& ctx, const ActionArgs& args) {
   if (!Catalog::instance().find(args[0])) return false;
   CanvasController canvas(ctx.doc, ctx.prompter);
   const CanvasEffects e = canvas.AutoConnect(args[0]);
@@ -24,7 +24,7 @@ bool ExtendOp(EditContext& ctx, const ToolArgs& args) {
 // layout, through the canvas itself (one screen pixel a millimetre), so that a piece snaps
 // to an end nearby exactly as it would under the mouse; the dropped object is left
 // selected.
-bool DropOp(EditContext& ctx, const ToolArgs& args) {
+bool DropOp(ActionContext& ctx, const ActionArgs& args) {
   Pose pose;
   if (!ParseDouble(args[1], pose.x) || !ParseDouble(args[2], pose.y) ||
       (args.size() == 4 && !ParseDouble(args[3], pose.heading)) || !std::isfinite(pose.x) ||
@@ -48,12 +48,12 @@ bool DropOp(EditContext& ctx, const ToolArgs& args) {
   return true;
 }
 
-}  // namespace
-
-void AddPlaceEditOps(std::vector<EditOp>& ops) {
-  ops.push_back(
-      {"extend", "ARTICLE", "the palette's double-click: extend the selection", 1, 1, ExtendOp});
-  ops.push_back({"drop", "ID X Y [ANGLE]",
-                 "a palette article or scenery item dropped at X Y (mm), turned by ANGLE", 3, 4,
-                 DropOp});
+// The palette's helix entry dropped at (X, Y); an unknown kit gives the default one.
+bool HelixOp(ActionContext& ctx, const ActionArgs& args) {
+  double x = 0, y = 0, angle = 0;
+  if (!ParseDouble(args[1], x) || !ParseDouble(args[2], y) ||
+      (args.size() > 3 && !ParseDouble(args[3], angle)))
+    return false;
+  CanvasController(ctx.doc, ctx.prompter).InsertHelixAt(args[0], angle, {x, y});
+  return true;
 }

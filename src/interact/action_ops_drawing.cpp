@@ -1,12 +1,13 @@
-// Baseboard and clipboard operations of `vantrel-tool edit`: the baseboard dialog's
+// Baseboard and clipboard operations of the command line: the baseboard dialog's
 // Apply with given values, and Paste of the stored selection at a layout point.
+#include "interact/action_ops.h"
+
 #include "edit/baseboard.h"
 #include "edit/clipboard.h"
 #include "edit/measurement.h"
 #include "interact/canvas_controller.h"
 #include "interact/library_commands.h"
 #include "model/number_text.h"
-#include "tools/edit_ops.h"
 
 namespace {
 
@@ -18,9 +19,11 @@ int ShapeByName(const std::string& name) {
   return -1;
 }
 
+}  // namespace
+
 // SHAPE [VALUES...]: the dialog opened on SHAPE, its fields set to VALUES in the layout's
 // unit (missing ones keep the dialog's initial values), then Apply.
-bool BaseboardOp(EditContext& ctx, const ToolArgs& args) {
+bool BaseboardOp(ActionContext& ctx, const ActionArgs& args) {
   const int shape = ShapeByName(args[0]);
   if (shape < 0) return false;
   const std::size_t given = args.size() - 1;
@@ -49,7 +52,7 @@ bool BaseboardOp(EditContext& ctx, const ToolArgs& args) {
 }
 
 // X Y in millimetres: Copy of the stored selection, then Paste there.
-bool PasteOp(EditContext& ctx, const ToolArgs& args) {
+bool PasteOp(ActionContext& ctx, const ActionArgs& args) {
   Point at;
   if (!ParseDouble(args[0], at.x) || !ParseDouble(args[1], at.y)) return false;
   CanvasClipboard clip;
@@ -59,7 +62,7 @@ bool PasteOp(EditContext& ctx, const ToolArgs& args) {
 }
 
 // X1 Y1 X2 Y2 in millimetres: the measuring tape's two clicks.
-bool MeasureOp(EditContext& ctx, const ToolArgs& args) {
+bool MeasureOp(ActionContext& ctx, const ActionArgs& args) {
   Point a, b;
   if (!ParseDouble(args[0], a.x) || !ParseDouble(args[1], a.y) || !ParseDouble(args[2], b.x) ||
       !ParseDouble(args[3], b.y))
@@ -69,25 +72,9 @@ bool MeasureOp(EditContext& ctx, const ToolArgs& args) {
 }
 
 // FILE X Y: the Library's double-click on the block FILE, its middle placed at X,Y (mm).
-bool PlaceBlockOp(EditContext& ctx, const ToolArgs& args) {
+bool PlaceBlockOp(ActionContext& ctx, const ActionArgs& args) {
   Point at;
   if (!ParseDouble(args[1], at.x) || !ParseDouble(args[2], at.y)) return false;
   PlaceBlockCommand(ctx.doc, args[0], ctx.prompter, at);
   return true;
-}
-
-}  // namespace
-
-void AddDrawingEditOps(std::vector<EditOp>& ops) {
-  ops.push_back({"baseboard", "SHAPE [VALUES...]",
-                 "Layout Shape and Apply: rect|L|U|T W H [W2 H2], custom TEXT, free, clear", 1, 5,
-                 BaseboardOp});
-  ops.push_back(
-      {"paste", "X Y", "Copy the selection and Paste it centred on X,Y (mm)", 2, 2, PasteOp});
-  ops.push_back({"measure", "X1 Y1 X2 Y2",
-                 "Measuring tape from X1,Y1 to X2,Y2 (mm); shorter than 1 mm lays nothing", 4, 4,
-                 MeasureOp});
-  ops.push_back({"place-block", "FILE X Y",
-                 "Place the library block FILE as a double-click does, centred on X,Y (mm)", 3, 3,
-                 PlaceBlockOp});
 }

@@ -1,14 +1,13 @@
-// Properties-panel operations of `vantrel-tool edit`: level choice, colour, labels.
+// Properties-panel operations of the command line: level choice, colour, labels.
+#include "interact/action_ops.h"
+
 #include <cctype>
 
 #include "edit/panel_edits.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
-#include "tools/edit_ops.h"
 
-namespace {
-
-bool LevelOp(EditContext& ctx, const ToolArgs& args) {
+bool LevelOp(ActionContext& ctx, const ActionArgs& args) {
   int id = 0;
   if (!ParseInt(args[0], id) || !FindLevel(ctx.layout, id)) return false;  // not in the choice
   ApplyLevelChoice(ctx.doc, WhatIsShown(ctx.layout), id);
@@ -16,7 +15,7 @@ bool LevelOp(EditContext& ctx, const ToolArgs& args) {
 }
 
 // A colour by its number in the list (0 "Default" to 8 "White") or by its name.
-bool ColorOp(EditContext& ctx, const ToolArgs& args) {
+bool ColorOp(ActionContext& ctx, const ActionArgs& args) {
   int entry = -1;
   if (!ParseInt(args[0], entry)) {
     for (std::size_t i = 0; i < kColorChoices.size(); ++i) {
@@ -31,16 +30,7 @@ bool ColorOp(EditContext& ctx, const ToolArgs& args) {
   return true;
 }
 
-bool AddLabelOp(EditContext& ctx, const ToolArgs& args) {
+bool AddLabelOp(ActionContext& ctx, const ActionArgs& args) {
   AddLabel(ctx.doc, args[0], std::nullopt);
   return true;
-}
-
-}  // namespace
-
-void AddPanelEditOps(std::vector<EditOp>& ops) {
-  ops.push_back({"level", "ID", "the Level choice: the selection to level ID", 1, 1, LevelOp});
-  ops.push_back(
-      {"color", "N|NAME", "Color and Apply: 0 Default, 1 Red, ... 8 White", 1, 1, ColorOp});
-  ops.push_back({"add-label", "TEXT", "Add Label: TEXT at the origin", 1, 1, AddLabelOp});
 }

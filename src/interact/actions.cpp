@@ -1,0 +1,346 @@
+// The action table, and the menu bar, tool bar, context menus and command-line runs made
+// from it. A new action is one row here plus its handler: a core function (edit/ or
+// interact/), or for a dialog or a file chooser the window's handler bound to its id.
+#include "interact/actions.h"
+
+#include <algorithm>
+
+#include "edit/tunnels.h"
+#include "interact/action_ops.h"
+#include "model/layout_ops.h"
+
+namespace {
+
+using K = ItemKind;
+using M = BarMenu;
+
+bool CanUndo(const Document& doc, CommandStateCache&) {
+  return doc.CanUndo();
+}
+bool CanRedo(const Document& doc, CommandStateCache&) {
+  return doc.CanRedo();
+}
+bool CanDelete(const Document& doc, CommandStateCache& states) {
+  return states.Get(doc).del;
+}
+bool CanTunnel(const Document& doc, CommandStateCache& states) {
+  return states.Get(doc).tunnel.enabled;
+}
+
+bool Undo(Document& doc) {
+  return doc.Undo();
+}
+bool Redo(Document& doc) {
+  return doc.Redo();
+}
+bool SelectEverything(Document& doc) {
+  SelectAll(doc.layout());
+  doc.Notify(Change::Selection);
+  return true;
+}
+
+CanvasEffects Delete(CanvasController& c, bool) {
+  return c.DeleteSelection();
+}
+CanvasEffects ZoomIn(CanvasController& c, bool) {
+  return c.ZoomBy(1.25);
+}
+CanvasEffects ZoomOut(CanvasController& c, bool) {
+  return c.ZoomBy(0.8);
+}
+CanvasEffects Fit(CanvasController& c, bool) {
+  return c.ZoomToFit();
+}
+CanvasEffects Conflicts(CanvasController& c, bool on) {
+  return c.ShowConflicts(on);
+}
+CanvasEffects Copy(CanvasController& c, bool) {
+  return c.CopySelection();
+}
+CanvasEffects CopyShape(CanvasController& c, bool) {
+  return c.CopyShape(c.MenuShape());
+}
+CanvasEffects Paste(CanvasController& c, bool) {
+  return c.Paste();
+}
+CanvasEffects EndGradeHere(CanvasController& c, bool) {
+  return c.EndGradeOnMenuPiece();
+}
+CanvasEffects Autofill(CanvasController& c, bool) {
+  return c.Autofill(false);
+}
+CanvasEffects AutofillCurves(CanvasController& c, bool) {
+  return c.Autofill(true);
+}
+
+// Each menu, the tool bar, each context menu and the command line's operations list their
+// actions in the order of the rows.
+const std::vector<Action> kActions = {
+    {.id = kCmdNew, .text = "&New Layout", .accel = "Ctrl+N", .menu = M::File},
+    {.id = kCmdOpen, .text = "&Open Layout...", .accel = "Ctrl+O", .menu = M::File},
+    {.id = kCmdSave, .text = "&Save", .accel = "Ctrl+S", .menu = M::File, .group = true},
+    {.id = kCmdSaveAs, .text = "Save &As...", .accel = "Ctrl+Shift+S", .menu = M::File},
+    {.id = kCmdImport, .text = "&Import Layout...", .menu = M::File, .group = true},
+    {.id = kCmdExport, .text = "&Export Layout...", .menu = M::File},
+    {.id = kCmdSavePartsList, .text = "Save Pa&rts List...", .menu = M::File},
+    {.id = kCmdClose, .text = "&Close Layout", .accel = "Ctrl+W", .menu = M::File, .group = true},
+    {.id = kCmdPageSetup, .text = "Page Set&up...", .menu = M::File, .group = true},
+    {.id = kCmdPrintPreview, .text = "Print Pre&view...", .menu = M::File},
+    {.id = kCmdPrint, .text = "&Print...", .accel = "Ctrl+P", .menu = M::File},
+    {.id = kCmdExportPdf, .text = "Export PDF...", .menu = M::File},
+    {.id = kCmdSaveBlock, .text = "Save as &Library Block...", .menu = M::File, .group = true},
+    {.id = kCmdExit, .text = "E&xit", .menu = M::File, .group = true},
+    {.id = kCmdUndo,
+     .text = "&Undo",
+     .accel = "Ctrl+Z",
+     .menu = M::Edit,
+     .tool = "Undo",
+     .enabled = CanUndo,
+     .edit = Undo},
+    {.id = kCmdRedo,
+     .text = "&Redo",
+     .accel = "Ctrl+Y",
+     .menu = M::Edit,
+     .tool = "Redo",
+     .enabled = CanRedo,
+     .edit = Redo},
+    {.id = kCmdLevels,
+     .tool = "Levels",
+     .tooltip = "Manage layout levels (decks): height, color, and shape"},
+    {.id = kCmd3DView, .tool = "3D View"},
+    {.id = kCmdZoomIn, .text = "Zoom &In", .accel = "+", .menu = M::View, .canvas = ZoomIn},
+    {.id = kCmdZoomOut, .text = "Zoom &Out", .accel = "-", .menu = M::View, .canvas = ZoomOut},
+    {.id = kCmdFit,
+     .text = "Zoom to &Fit",
+     .accel = "Ctrl+0",
+     .menu = M::View,
+     .tool = "Fit",
+     .canvas = Fit},
+    {.id = kCmdGrid,
+     .text = "Show &Grid",
+     .accel = "Ctrl+G",
+     .kind = K::Check,
+     .checked = true,
+     .menu = M::View,
+     .group = true},
+    {.id = kCmdSnap,
+     .text = "&Snap",
+     .accel = "Ctrl+Shift+G",
+     .kind = K::Check,
+     .checked = true,
+     .menu = M::View},
+    {.id = kCmdShowConflicts,
+     .text = "Show &Conflicts",
+     .kind = K::Check,
+     .menu = M::View,
+     .canvas = Conflicts},
+    {.id = kCmdLabels,
+     .kind = K::Check,
+     .tool = "Hide Labels",
+     .tooltip = "Toggle track labels and join dots"},
+    {.op = {"extend", "ARTICLE", "the palette's double-click: extend the selection", 1, 1,
+            ExtendOp}},
+    {.op = {"drop", "ID X Y [ANGLE]",
+            "a palette article or scenery item dropped at X Y (mm), turned by ANGLE", 3, 4,
+            DropOp}},
+    {.op = {"start-grade", "up|down DEG", "Start Grade on the selected piece, 0 to 6 deg", 2, 2,
+            StartGradeOp}},
+    // The properties panel's End Grade button; the piece menu's item is further down.
+    {.op = {"end-grade", "", "End Grade on the selected piece", 0, 0, EndGradeOp}},
+    {.op = {"recalc", "", "Recalc: the elevation chain from the selected piece", 0, 0, RecalcOp}},
+    {.op = {"set-height", "VALUE", "the height field, in the layout's unit", 1, 1, SetHeightOp}},
+    {.op = {"level", "ID", "the Level choice: the selection to level ID", 1, 1, LevelOp}},
+    {.op = {"color", "N|NAME", "Color and Apply: 0 Default, 1 Red, ... 8 White", 1, 1, ColorOp}},
+    {.op = {"add-label", "TEXT", "Add Label: TEXT at the origin", 1, 1, AddLabelOp}},
+    {.id = kCmdTunnel,
+     .tool = "Tunnel",
+     .tooltip = "Place tunnel portals on the selected chain (or remove if already in a tunnel)",
+     .enabled = CanTunnel,
+     .edit = ToggleTunnel,
+     .op = {"tunnel", "", "the Tunnel button: tunnel over the selected chain, or remove it"}},
+    {.id = kCmdDelete,
+     .text = "&Delete",
+     .accel = "Del",
+     .menu = M::Edit,
+     .group = true,
+     .enabled = CanDelete,
+     .canvas = Delete,
+     .op = {"delete", "", "Edit > Delete: the selection, with its locks and questions"}},
+    {.id = kCmdSelectAll,
+     .text = "Select &All",
+     .accel = "Ctrl+A",
+     .menu = M::Edit,
+     .edit = SelectEverything},
+    {.op = {"helix", "KIT X Y [ANGLE]", "place a helix kit centred at (X, Y) mm", 3, 4, HelixOp}},
+    {.op = {"level-add", "NAME", "Add Level: a new level named NAME, made active", 1, 1,
+            LevelAddOp}},
+    {.op = {"level-remove", "ID",
+            "Remove Level: the level and everything on it, after the question", 1, 1,
+            LevelRemoveOp}},
+    {.op = {"level-height", "ID VALUE",
+            "Level Properties: the height in the layout's unit; flat pieces follow", 2, 2,
+            LevelHeightOp}},
+    {.id = kCmdAutofill,
+     .text = "Autofill Gap...",
+     .context = CanvasMenu::Piece,
+     .context_if = &CanvasEffects::menu_autofill,
+     .canvas = Autofill,
+     .op = {"autofill", "", "\"Autofill Gap...\": straights between the two selected pieces"}},
+    {.id = kCmdAutofillCurves,
+     .text = "Autofill Gap with Curves...",
+     .context = CanvasMenu::Piece,
+     .context_if = &CanvasEffects::menu_autofill,
+     .canvas = AutofillCurves,
+     .op = {"autofill-curves", "",
+            "\"Autofill Gap with Curves...\": curves and straights between them"}},
+    {.id = kCmdCopy, .text = "Copy", .context = CanvasMenu::Piece, .canvas = Copy},
+    {.id = kCmdEndGrade,
+     .text = "End Grade",
+     .context = CanvasMenu::Piece,
+     .context_if = &CanvasEffects::menu_end_grade,
+     .canvas = EndGradeHere},
+    {.id = kCmdUnitsMm,
+     .text = "Millimetres (mm)",
+     .kind = K::Radio,
+     .checked = true,
+     .menu = M::Units,
+     .edit = [](Document& doc) { return SetLayoutUnits(doc, 0); }},
+    {.id = kCmdUnitsCm,
+     .text = "Centimetres (cm)",
+     .kind = K::Radio,
+     .menu = M::Units,
+     .edit = [](Document& doc) { return SetLayoutUnits(doc, 1); }},
+    {.id = kCmdUnitsIn,
+     .text = "Inches (in)",
+     .kind = K::Radio,
+     .menu = M::Units,
+     .edit = [](Document& doc) { return SetLayoutUnits(doc, 2); }},
+    {.id = kCmdLayoutShape,
+     .text = "Layout &Shape...",
+     .menu = M::Layout,
+     .group = true,
+     .op = {"baseboard", "SHAPE [VALUES...]",
+            "Layout Shape and Apply: rect|L|U|T W H [W2 H2], custom TEXT, free, clear", 1, 5,
+            BaseboardOp}},
+    {.id = kCmdCheckPlan, .text = "&Check Plan...", .menu = M::Layout, .group = true},
+    {.id = kCmdPaste,
+     .text = "Paste",
+     .context = CanvasMenu::Paste,
+     .canvas = Paste,
+     .op = {"paste", "X Y", "Copy the selection and Paste it centred on X,Y (mm)", 2, 2, PasteOp}},
+    {.id = kCmdCopyShape, .text = "Copy", .context = CanvasMenu::Shape, .canvas = CopyShape},
+    {.id = kCmdMeasure,
+     .kind = K::Check,
+     .tool = "Measure",
+     .tooltip = "Measuring tape: click two points on the canvas to lay down a length annotation",
+     .op = {"measure", "X1 Y1 X2 Y2",
+            "Measuring tape from X1,Y1 to X2,Y2 (mm); shorter than 1 mm lays nothing", 4, 4,
+            MeasureOp}},
+    {.id = kCmdPolygon,
+     .kind = K::Check,
+     .tool = "Polygon",
+     .tooltip = "Draw a free-form polygon (access hatch, river, mountain, etc.)"},
+    {.op = {"place-block", "FILE X Y",
+            "Place the library block FILE as a double-click does, centred on X,Y (mm)", 3, 3,
+            PlaceBlockOp}},
+    {.id = kCmdHelp, .text = "&Help", .accel = "F1", .menu = M::Help},
+    {.id = kCmdOptions, .text = "&Options...", .menu = M::Help, .group = true},
+    // Delete and Backspace on the canvas.
+    {.id = kCmdCanvasDelete, .canvas = Delete},
+};
+
+struct BarMenuTitle {
+  BarMenu menu;
+  const char* title;
+};
+constexpr BarMenuTitle kBarMenus[] = {{M::File, "&File"},
+                                      {M::Edit, "&Edit"},
+                                      {M::View, "&View"},
+                                      {M::Layout, "&Layout"},
+                                      {M::Help, "&Help"}};
+constexpr const char* kUnitsTitle = "Units of Measure";  // the submenu of Layout
+
+MenuItemSpec ItemOf(const Action& a) {
+  std::string label = a.text;
+  if (*a.accel) label += std::string("\t") + a.accel;
+  return {a.id, label, a.kind, a.checked};
+}
+
+}  // namespace
+
+const std::vector<Action>& Actions() {
+  return kActions;
+}
+
+const Action* FindAction(int id) {
+  if (id == 0) return nullptr;
+  const auto it =
+      std::find_if(kActions.begin(), kActions.end(), [&](const Action& a) { return a.id == id; });
+  return it == kActions.end() ? nullptr : &*it;
+}
+
+const Action* FindOperation(std::string_view name) {
+  const auto it = std::find_if(kActions.begin(), kActions.end(),
+                               [&](const Action& a) { return a.op.name && name == a.op.name; });
+  return it == kActions.end() ? nullptr : &*it;
+}
+
+const std::vector<MenuSpec>& MenuBarSpec() {
+  static const std::vector<MenuSpec> menus = [] {
+    std::vector<MenuSpec> bar;
+    for (const BarMenuTitle& m : kBarMenus) {
+      MenuSpec spec{m.title, {}};
+      bool in_units = false;
+      for (const Action& a : kActions) {
+        const bool units = m.menu == M::Layout && a.menu == M::Units;
+        if (a.menu != m.menu && !units) continue;
+        if (in_units && !units) spec.items.push_back({0, "", K::SubmenuEnd, false});
+        if (a.group && !spec.items.empty()) spec.items.push_back({0, "", K::Separator, false});
+        if (units && !in_units) spec.items.push_back({0, kUnitsTitle, K::SubmenuStart, false});
+        in_units = units;
+        spec.items.push_back(ItemOf(a));
+      }
+      if (in_units) spec.items.push_back({0, "", K::SubmenuEnd, false});
+      bar.push_back(std::move(spec));
+    }
+    return bar;
+  }();
+  return menus;
+}
+
+const std::vector<ToolSpec>& ToolBarSpec() {
+  static const std::vector<ToolSpec> tools = [] {
+    std::vector<ToolSpec> v;
+    for (const Action& a : kActions)
+      if (a.tool) v.push_back({a.id, a.tool, a.kind, a.tooltip});
+    return v;
+  }();
+  return tools;
+}
+
+std::vector<MenuItemSpec> ContextMenuSpec(const CanvasEffects& right_click) {
+  std::vector<MenuItemSpec> items;
+  if (right_click.menu == CanvasMenu::None) return items;
+  for (const Action& a : kActions)
+    if (a.context == right_click.menu && (!a.context_if || right_click.*a.context_if))
+      items.push_back(ItemOf(a));
+  return items;
+}
+
+bool RunOperation(const Action& action, ActionContext& ctx, const ActionArgs& args) {
+  if (action.op.run) return action.op.run(ctx, args);
+  if (action.edit) {
+    action.edit(ctx.doc);
+  } else if (action.canvas) {
+    CanvasController canvas(ctx.doc, ctx.prompter);
+    const CanvasEffects e = action.canvas(canvas, false);
+    if (e.status[0]) ctx.status = *e.status[0];
+  }
+  return true;
+}
+
+bool SetLayoutUnits(Document& doc, int units) {
+  Transaction t(doc, "Units", Change::View);
+  t.layout().units = units;
+  return t.Commit();
+}
