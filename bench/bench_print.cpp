@@ -1,6 +1,7 @@
 // Printed pages drawn as the PDF export draws them, on a Cairo PDF surface whose bytes
 // are thrown away: a layout holding a 1 MB label, on the page the label stands on and
-// on one it does not reach.
+// on one it does not reach. And the whole PDF export of a big generated layout, at
+// 1 : 10 over hundreds of pages and fitted on one.
 #include <benchmark/benchmark.h>
 #include <cairo-pdf.h>
 #include <cairo.h>
@@ -8,10 +9,15 @@
 
 #include <wx/dcgraph.h>
 
+#include <filesystem>
+#include <map>
+#include <memory>
 #include <string>
 
 #include "bench_gui.h"
 #include "gui/draw/wx_painter.h"
+#include "gui/export/pdf_export.h"
+#include "layout_builder.h"
 #include "model/layout_ops.h"
 #include "print/pdf_request.h"
 #include "print/print_layout.h"
@@ -62,9 +68,45 @@ void BM_PrintPageHugeLabel(benchmark::State& state) {
   state.counters["pages"] = PageCount(plan);
 }
 
+const Layout& BigLayout(int pieces) {
+  static std::map<int, std::unique_ptr<Layout>> layouts;
+  auto& slot = layouts[pieces];
+  if (!slot) slot = std::make_unique<Layout>(MakeBigLayout(pieces));
+  return *slot;
+}
+
+// Arguments: pieces, and 0 to fit on one page or N for 1 : N (A4 landscape).
+void BM_ExportPdf(benchmark::State& state) {
+  const Layout& layout = BigLayout(static_cast<int>(state.range(0)));
+  PrintOptions options;
+  if (state.range(1) > 0) {
+    options.scaling = PrintScaling::ActualScale;
+    options.scale_n = static_cast<int>(state.range(1));
+  }
+  const std::filesystem::path out =
+      std::filesystem::temp_directory_path() / "vantrel-bench-export.pdf";
+  int pages = 0;
+  for (auto _ : state) {
+    const std::string error =
+        WriteLayoutPdf(layout, "bench", options, kA4Paper, false, out, [&](int, int n) {
+          pages = n;
+          return true;
+        });
+    if (!error.empty()) state.SkipWithError(error.c_str());
+  }
+  state.counters["pages"] = pages;
+  state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(out));
+  std::filesystem::remove(out);
+}
+
 }  // namespace
 
 void RegisterPrintBenchmarks() {
+  benchmark::RegisterBenchmark("BM_ExportPdf", BM_ExportPdf)
+      ->Args({86000, 10})
+      ->Args({86000, 0})
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(1);
   benchmark::RegisterBenchmark("BM_PrintPageHugeLabel", BM_PrintPageHugeLabel)
       ->Arg(0)
       ->Arg(1)

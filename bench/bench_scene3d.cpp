@@ -38,7 +38,7 @@ void BM_SceneRebuild(benchmark::State& state) {
   for (auto _ : state) RebuildScene(scene, camera, layout, tess);
   state.counters["instances"] = static_cast<double>(scene.pieceInstances.size());
 }
-BENCHMARK(BM_SceneRebuild)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SceneRebuild)->Arg(1000)->Arg(10000)->Arg(86000)->Unit(benchmark::kMillisecond);
 
 // The top of a polygon of many points as the window and the export build it (with
 // GLU): first argument 1, a star crossing itself n (n / 2 - 2) times; 0, a ragged ring
@@ -97,7 +97,7 @@ void BM_PlanFrame(benchmark::State& state) {
     PlanDraws(scene, ComputeView(camera, scene, 1000, 700), plan);
   }
 }
-BENCHMARK(BM_PlanFrame)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlanFrame)->Arg(10000)->Arg(86000)->Unit(benchmark::kMillisecond);
 
 // One frame while orbiting: the yaw moves a little each time, as a left drag does.
 void FrameBenchmark(benchmark::State& state, bool close_up) {
@@ -121,6 +121,27 @@ void FrameBenchmark(benchmark::State& state, bool close_up) {
   }
   state.counters["drawn"] = static_cast<double>(plan.pieces.size());
   state.counters["triangles"] = static_cast<double>(plan.triangles);
+}
+
+// Opening the 3D view: the scene built and its first frame drawn at the fitted view
+// from nothing kept (the placements, cells and the far batch made anew).
+void BM_OpenView(benchmark::State& state) {
+  OffscreenGl gl(1000, 700);
+  if (!gl.error().empty()) {
+    state.SkipWithError(gl.error().c_str());
+    return;
+  }
+  const Layout& layout = BigLayout(static_cast<int>(state.range(0)));
+  SetUpGlState();
+  for (auto _ : state) {
+    Scene3D scene;
+    Camera3D camera;
+    GluTessellator tess;
+    DrawPlan plan;
+    RebuildScene(scene, camera, layout, tess);
+    DrawScene(scene, camera, 1000, 700, plan);
+    glFinish();
+  }
 }
 
 void BM_OrbitFrameFit(benchmark::State& state) {
@@ -161,10 +182,16 @@ void RegisterScene3DBenchmarks() {
       ->Args({1000, 0})
       ->Args({10000, 0})
       ->Args({10000, 1})
+      ->Args({86000, 0})
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_OpenView", BM_OpenView)
+      ->Arg(10000)
+      ->Arg(86000)
       ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("BM_OrbitFrameFit", BM_OrbitFrameFit)
       ->Arg(1000)
       ->Arg(10000)
+      ->Arg(86000)
       ->Unit(benchmark::kMillisecond);
   // Close up and at a middle distance, where most track is drawn in full detail.
   benchmark::RegisterBenchmark("BM_OrbitFrameClose", BM_OrbitFrameClose)

@@ -193,6 +193,95 @@ void MergeFarInstances(const Scene3D& scene, const std::vector<std::uint32_t>& i
   }
 }
 
+namespace {
+
+// Whether a sphere lies wholly inside the view (the same planes as VisibleDistance).
+bool WhollyInView(const ViewSetup& v, const Mat4& to_eye, const Sphere& s) {
+  const Vec3 e = Transform(to_eye, s.centre);
+  const float depth = -e.z, r = s.radius;
+  if (depth - r < v.nearPlane || depth + r > v.farPlane) return false;
+  const float ty = 1.0f / v.projection[5], tx = 1.0f / v.projection[0];
+  const float cy = 1.0f / std::sqrt(1 + ty * ty), sy = ty * cy;
+  const float cx = 1.0f / std::sqrt(1 + tx * tx), sx = tx * cx;
+  return std::fabs(e.y) * cy + e.z * sy <= -r && std::fabs(e.x) * cx + e.z * sx <= -r;
+}
+
+// About this many instances share a cell: few enough that a cell near the eye costs
+// little to test piece by piece, many enough that a frame tests few cells.
+constexpr float kInstancesPerCell = 128;
+
+void PlaceInstances(const Scene3D& scene, DrawPlan& plan) {
+  plan.placedVersion = scene.version;
+  plan.placed.assign(scene.pieceInstances.size(), {});
+  plan.cells.clear();
+  float lo_x = 0, lo_y = 0, hi_x = 0, hi_y = 0;
+  bool any = false;
+  const Model3D* model = nullptr;
+  const std::string* model_id = nullptr;
+  for (std::size_t k = 0; k < scene.pieceInstances.size(); ++k) {
+    const ModelInstance& i = scene.pieceInstances[k];
+    if (!model_id || *model_id != i.pieceId) {  // runs of one article are common
+      const auto it = scene.pieceModels.find(i.pieceId);
+      model = it == scene.pieceModels.end() ? nullptr : &it->second;
+      model_id = &i.pieceId;
+    }
+    if (!model || model->full().empty()) continue;
+    DrawPlan::Placed& p = plan.placed[k];
+    p.transform = InstanceMatrix(i);
+    p.model = model;
+    p.bound = {Transform(p.transform, model->bound.centre), model->bound.radius};
+    lo_x = any ? std::min(lo_x, p.bound.centre.x) : p.bound.centre.x;
+    hi_x = any ? std::max(hi_x, p.bound.centre.x) : p.bound.centre.x;
+    lo_y = any ? std::min(lo_y, p.bound.centre.y) : p.bound.centre.y;
+    hi_y = any ? std::max(hi_y, p.bound.centre.y) : p.bound.centre.y;
+    any = true;
+  }
+  if (!any) return;
+  const float cells = std::max(1.0f, static_cast<float>(plan.placed.size()) / kInstancesPerCell);
+  const float side = std::max(std::sqrt((hi_x - lo_x) * (hi_y - lo_y) / cells), 100.0f);
+  const int nx = std::clamp(static_cast<int>((hi_x - lo_x) / side) + 1, 1, 256);
+  const int ny = std::clamp(static_cast<int>((hi_y - lo_y) / side) + 1, 1, 256);
+  std::vector<DrawPlan::Cell> grid(static_cast<std::size_t>(nx * ny));
+  for (std::uint32_t k = 0; k < plan.placed.size(); ++k) {
+    const DrawPlan::Placed& p = plan.placed[k];
+    if (!p.model) continue;
+    const int cx = std::clamp(static_cast<int>((p.bound.centre.x - lo_x) / side), 0, nx - 1);
+    const int cy = std::clamp(static_cast<int>((p.bound.centre.y - lo_y) / side), 0, ny - 1);
+    DrawPlan::Cell& c = grid[static_cast<std::size_t>(cy * nx + cx)];
+    c.instances.push_back(k);
+    const Mesh3D& far = p.model->ForLevel(kFarLevel);
+    if (!far.empty()) {
+      c.far.push_back(k);
+      c.farTriangles += far.TriangleCount();
+    }
+  }
+  for (DrawPlan::Cell& c : grid) {
+    if (c.instances.empty()) continue;
+    Vec3 lo = plan.placed[c.instances[0]].bound.centre, hi = lo;
+    for (const std::uint32_t k : c.instances) {
+      const Sphere& b = plan.placed[k].bound;
+      lo = {std::min(lo.x, b.centre.x - b.radius), std::min(lo.y, b.centre.y - b.radius),
+            std::min(lo.z, b.centre.z - b.radius)};
+      hi = {std::max(hi.x, b.centre.x + b.radius), std::max(hi.y, b.centre.y + b.radius),
+            std::max(hi.z, b.centre.z + b.radius)};
+    }
+    c.bound.centre = {(lo.x + hi.x) / 2, (lo.y + hi.y) / 2, (lo.z + hi.z) / 2};
+    for (const std::uint32_t k : c.instances) {
+      const Sphere& b = plan.placed[k].bound;
+      const float dx = b.centre.x - c.bound.centre.x, dy = b.centre.y - c.bound.centre.y,
+                  dz = b.centre.z - c.bound.centre.z;
+      c.bound.radius = std::max(c.bound.radius, std::sqrt(dx * dx + dy * dy + dz * dz) + b.radius);
+    }
+    plan.cells.push_back(std::move(c));
+  }
+  std::sort(plan.cells.begin(), plan.cells.end(),
+            [](const DrawPlan::Cell& a, const DrawPlan::Cell& b) {
+              return a.instances[0] < b.instances[0];
+            });
+}
+
+}  // namespace
+
 void PlanDraws(const Scene3D& scene, const ViewSetup& view, DrawPlan& plan) {
   plan.scenery.clear();
   plan.pieces.clear();
@@ -204,6 +293,7 @@ void PlanDraws(const Scene3D& scene, const ViewSetup& view, DrawPlan& plan) {
     plan.batched.clear();
     plan.batch.clear();
     plan.batchRanges.clear();
+    ++plan.batchMerges;
     return;
   }
   for (const SceneryInstance& s : scene.sceneryInstances) {
@@ -219,38 +309,51 @@ void PlanDraws(const Scene3D& scene, const ViewSetup& view, DrawPlan& plan) {
     plan.scenery.push_back({&it->second.full(), m});
     plan.triangles += it->second.full().TriangleCount();
   }
-  const Model3D* model = nullptr;
-  const std::string* model_id = nullptr;
-  for (std::uint32_t k = 0; k < scene.pieceInstances.size(); ++k) {
-    const ModelInstance& i = scene.pieceInstances[k];
-    if (!model_id || *model_id != i.pieceId) {  // runs of one article are common
-      const auto it = scene.pieceModels.find(i.pieceId);
-      model = it == scene.pieceModels.end() ? nullptr : &it->second;
-      model_id = &i.pieceId;
-    }
-    if (!model || model->full().empty()) continue;
-    const Mat4 m = InstanceMatrix(i);
-    const float d =
-        VisibleDistance(view, Multiply(view.modelview, m), model->bound, model->bound.radius);
-    if (d < 0) {
-      ++plan.culled;
+  if (plan.placedVersion != scene.version || plan.placed.size() != scene.pieceInstances.size())
+    PlaceInstances(scene, plan);
+  // Near pieces are drawn in scene order, whichever cell they come from.
+  std::vector<std::pair<std::uint32_t, DrawItem>> near;
+  for (const DrawPlan::Cell& cell : plan.cells) {
+    const float cd = VisibleDistance(view, view.modelview, cell.bound, cell.bound.radius);
+    if (cd < 0) {
+      plan.culled += static_cast<int>(cell.instances.size());
       continue;
     }
-    const int level = std::min(DetailLevel(d, view.focalPx), kFarLevel);
-    const Mesh3D& mesh = model->ForLevel(level);
-    if (mesh.empty()) continue;
-    ++plan.perLevel[static_cast<std::size_t>(level)];
-    plan.triangles += mesh.TriangleCount();
-    if (level == kFarLevel)
-      far.push_back(k);
-    else
-      plan.pieces.push_back({&mesh, m});
+    // Every instance lies inside the cell's bound, so none is nearer than the cell.
+    if (DetailLevel(cd, view.focalPx) >= kFarLevel &&
+        WhollyInView(view, view.modelview, cell.bound)) {
+      far.insert(far.end(), cell.far.begin(), cell.far.end());
+      plan.perLevel[kFarLevel] += static_cast<int>(cell.far.size());
+      plan.triangles += cell.farTriangles;
+      continue;
+    }
+    for (const std::uint32_t k : cell.instances) {
+      const DrawPlan::Placed& p = plan.placed[k];
+      const float d = VisibleDistance(view, view.modelview, p.bound, p.bound.radius);
+      if (d < 0) {
+        ++plan.culled;
+        continue;
+      }
+      const int level = std::min(DetailLevel(d, view.focalPx), kFarLevel);
+      const Mesh3D& mesh = p.model->ForLevel(level);
+      if (mesh.empty()) continue;
+      ++plan.perLevel[static_cast<std::size_t>(level)];
+      plan.triangles += mesh.TriangleCount();
+      if (level == kFarLevel)
+        far.push_back(k);
+      else
+        near.emplace_back(k, DrawItem{&mesh, p.transform});
+    }
   }
+  std::sort(near.begin(), near.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& [k, item] : near) plan.pieces.push_back(item);
   if (far != plan.batched || plan.batchVersion != scene.version) {
     plan.batch.clear();
     plan.batchRanges.clear();
     MergeFarInstances(scene, far, plan.batch, plan.batchRanges);
     plan.batched = std::move(far);
     plan.batchVersion = scene.version;
+    ++plan.batchMerges;
   }
 }

@@ -69,6 +69,31 @@ struct DrawPlan {
   std::array<int, 3> perLevel{};  // pieces drawn at each detail level
   int culled = 0;
   std::size_t triangles = 0;
+
+  // Worked out once per scene (by its version), not per frame: each piece instance's
+  // placement, model and bound in the world, and the instances by ground cell with a
+  // bound around each cell, so that a frame tests cells first and a cell wholly in view
+  // and far away goes to the batch without testing its pieces.
+  struct Placed {
+    Mat4 transform{};
+    const Model3D* model = nullptr;
+    Sphere bound;  // in the world
+  };
+  struct Cell {
+    Sphere bound;                          // around the bounds of all its instances
+    std::vector<std::uint32_t> instances;  // with a model, in scene order
+    std::vector<std::uint32_t> far;        // those with a coarsest model to draw
+    std::size_t farTriangles = 0;
+  };
+  std::uint64_t placedVersion = 0;
+  std::vector<Placed> placed;
+  std::vector<Cell> cells;  // in the order of their first instance
+  // Counts the merges of `batch`, so that a drawing keeping it in a buffer of its own
+  // knows when to load it again; the buffer names and `batchLoaded` are the drawing's.
+  std::uint64_t batchMerges = 0;
+  std::uint32_t batchBuffer = 0;
+  std::uint32_t batchIndexBuffer = 0;
+  std::uint64_t batchLoaded = 0;
 };
 
 // Detail level of a piece instance at `distance` from the eye: 0 while a sleeper is

@@ -229,4 +229,19 @@ TEST_F(LevelsGuiTest, ExportPdfTilesATrueScalePlan) {
   }
 }
 
+TEST_F(LevelsGuiTest, AStoppedPdfExportLeavesTheFileAsItWas) {
+  ::Layout l;
+  EnsureDefaultLevel(l);
+  l.baseboard = {{0, 0}, {2400, 0}, {2400, 1200}, {0, 1200}};
+  PrintOptions o;
+  o.scaling = PrintScaling::ActualScale, o.scale_n = 5;
+  const auto pdf = dir / "kept.pdf";
+  std::ofstream(pdf) << "earlier";
+  EXPECT_EQ(
+      WriteLayoutPdf(l, "Shelf", o, kA4Paper, false, pdf, [](int page, int) { return page < 2; }),
+      kPdfExportCancelled);
+  std::ifstream in(pdf);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "earlier");
+}
+
 }  // namespace

@@ -27,10 +27,11 @@ void LayoutPrintout::PlanForPage(wxSize page_pixels) {
         PaperOfPage(paper_, page_pixels.x * kMmPerInch / ppi_x, page_pixels.y * kMmPerInch / ppi_y);
   plan_ = PlanPrint(layout_, options_, sheet.paper, sheet.portrait, ppi_x);
   planned_for_ = page_pixels;
+  if (printer_) printer_->Plan(plan_);
 }
 
 void LayoutPrintout::OnPreparePrinting() {
-  printed_ = PrintedLayout(layout_, options_);
+  printer_ = std::make_unique<PagePrinter>(layout_, name_, options_);
   int w = 0, h = 0;
   GetPageSizePixels(&w, &h);
   PlanForPage(wxSize(w, h));
@@ -50,6 +51,10 @@ bool LayoutPrintout::HasPage(int page) {
 bool LayoutPrintout::OnPrintPage(int page) {
   wxDC* dc = GetDC();
   if (!dc) return false;
+  if (!printer_) {
+    printer_ = std::make_unique<PagePrinter>(layout_, name_, options_);
+    printer_->Plan(plan_);
+  }
   int w = 0, h = 0;
   GetPageSizePixels(&w, &h);
   if (wxSize(w, h) != planned_for_) PlanForPage(wxSize(w, h));
@@ -57,13 +62,8 @@ bool LayoutPrintout::OnPrintPage(int page) {
   // may be a few pixels smaller, which only trims the margin.
   FitThisSizeToPaper(wxSize(w, h));
   PaperPainter painter(*dc, plan_.px_per_mm * kMmPerInch);
-  if (options_.color == PrintColor::Greyscale) {
-    GreyPainter grey(painter);
-    DrawPrintPage(rc_, grey, printed_, name_, options_, plan_, page);
-  } else {
-    DrawPrintPage(rc_, painter, printed_, name_, options_, plan_, page);
-  }
-  return true;
+  // False ends the print job.
+  return printer_->DrawPage(painter, page, progress_);
 }
 
 Paper PaperOf(const wxPrintData& print_data) {

@@ -5,8 +5,10 @@
 
 #include <wx/print.h>
 
+#include <memory>
+
+#include "print/page_printer.h"
 #include "print/print_layout.h"
-#include "render/render.h"
 
 class LayoutPrintout : public wxPrintout {
  public:
@@ -23,6 +25,8 @@ class LayoutPrintout : public wxPrintout {
   bool OnPrintPage(int page) override;
 
   const PagePlan& plan() const { return plan_; }
+  // Told before each page is printed; when it says stop, the print job ends there.
+  void SetProgress(PageProgress progress) { progress_ = std::move(progress); }
 
  private:
   void PlanForPage(wxSize page_pixels);
@@ -32,10 +36,10 @@ class LayoutPrintout : public wxPrintout {
   PrintOptions options_;
   Paper paper_;
   bool portrait_;
-  ::Layout printed_;
+  std::unique_ptr<PagePrinter> printer_;  // made when printing starts
   wxSize planned_for_;
   PagePlan plan_;
-  RenderContext rc_;
+  PageProgress progress_;
 };
 
 // The paper of the print data (A4 when it names none the toolkit knows) and whether it

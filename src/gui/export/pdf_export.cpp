@@ -16,6 +16,7 @@
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
+#include "print/page_printer.h"
 
 namespace {
 
@@ -34,15 +35,16 @@ cairo_status_t AppendToString(void* closure, const unsigned char* data, unsigned
 
 std::string WriteLayoutPdf(const Layout& layout, const std::string& name,
                            const PrintOptions& options, const Paper& paper, bool portrait,
-                           const std::filesystem::path& pdf) {
+                           const std::filesystem::path& pdf, const PageProgress& progress) {
   const PagePlan plan = PlanPrint(layout, options, paper, portrait, kPdfDpi);
   if (plan.pages > kMostPages) {
     return "the printout would need " + FixedText(plan.pages, 0) + " pages; at most " +
            std::to_string(kMostPages) + " are written";
   }
-  const Layout printed = PrintedLayout(layout, options);
   wxGraphicsRenderer* renderer = wxGraphicsRenderer::GetCairoRenderer();
   if (!renderer) return "no Cairo drawing is available";
+  PagePrinter printer(layout, name, options);
+  printer.Plan(plan);
 
   std::string data;
   const double pt = 72.0 / kPdfDpi;
@@ -54,26 +56,24 @@ std::string WriteLayoutPdf(const Layout& layout, const std::string& name,
   }
   cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE,
                                  name.empty() ? "Vantrel Layout" : name.c_str());
-  RenderContext rc;
-  for (int page = 1; page <= PageCount(plan); ++page) {
+  bool stopped = false;
+  for (int page = 1; page <= printer.pages() && !stopped; ++page) {
     cairo_t* cr = cairo_create(surface);
     cairo_scale(cr, pt, pt);  // drawing in page pixels at the printer resolution
     {
       wxGCDC dc(renderer->CreateContextFromNativeContext(cr));
-      PaperPainter painter(dc, kPdfDpi);
-      if (options.color == PrintColor::Greyscale) {
-        GreyPainter grey(painter);
-        DrawPrintPage(rc, grey, printed, name, options, plan, page);
-      } else {
-        DrawPrintPage(rc, painter, printed, name, options, plan, page);
-      }
+      PaperPainter paper_painter(dc, kPdfDpi);
+      OutlineThinner painter(paper_painter);
+      stopped = !printer.DrawPage(painter, page, progress);
     }
-    cairo_show_page(cr);
+    if (!stopped) cairo_show_page(cr);
     cairo_destroy(cr);
   }
   cairo_surface_finish(surface);
   const cairo_status_t status = cairo_surface_status(surface);
   cairo_surface_destroy(surface);
+  // A stopped export writes nothing: the file at the path stays as it was.
+  if (stopped) return kPdfExportCancelled;
   if (status != CAIRO_STATUS_SUCCESS) return cairo_status_to_string(status);
   return WriteFileAtomically(pdf, data);
 }

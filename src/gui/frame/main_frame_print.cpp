@@ -5,6 +5,7 @@
 #include "gui/dialogs/level_dialogs.h"
 #include "gui/dialogs/print_options_dialog.h"
 #include "gui/export/layout_printout.h"
+#include "gui/export/page_progress_dialog.h"
 #include "gui/export/pdf_export.h"
 #include "gui/frame/main_frame.h"
 #include "gui/wx_text.h"
@@ -41,9 +42,11 @@ void MainFrame::OnPrint() {
   wxPrintDialogData data(*print_data_);
   wxPrinter printer(&data);
   LayoutPrintout printout(doc_.layout(), print_options_, paper, portrait, doc_.name());
+  PageProgressDialog progress(this, "Print", "Printing");
+  printout.SetProgress(progress.Callback());
   if (printer.Print(this, &printout, true)) {
     *print_data_ = printer.GetPrintDialogData().GetPrintData();
-  } else if (wxPrinter::GetLastError() == wxPRINTER_ERROR) {
+  } else if (wxPrinter::GetLastError() == wxPRINTER_ERROR && !progress.cancelled()) {
     prompter_.Notify("Print",
                      "There was a problem printing. Check that a printer is installed and "
                      "connected.",
@@ -85,9 +88,11 @@ void MainFrame::OnExportPdf() {
   Paper paper;
   bool portrait = false;
   if (!PreparePrint(paper, portrait)) return;
-  const std::string error = WriteLayoutPdf(doc_.layout(), doc_.name(), print_options_, paper,
-                                           portrait, FromWx(save.GetPath()).c_str());
-  if (!error.empty())
+  PageProgressDialog progress(this, "Export PDF", "Writing");
+  const std::string error =
+      WriteLayoutPdf(doc_.layout(), doc_.name(), print_options_, paper, portrait,
+                     FromWx(save.GetPath()).c_str(), progress.Callback());
+  if (!error.empty() && !progress.cancelled())
     prompter_.Notify("Export PDF", "Cannot write " + FromWx(save.GetPath()) + ": " + error,
                      PromptIcon::Error);
 }

@@ -1,7 +1,9 @@
 // Fixed-function OpenGL 2.1 drawing of the 3D scene from client-side vertex arrays.
 #include "gui/view3d/gl_scene.h"
 
+#define GL_GLEXT_PROTOTYPES 1  // buffer objects are OpenGL 1.5, declared in glext.h
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <GL/glu.h>
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -34,21 +36,50 @@ void DrawMesh(const Mesh3D& m) {
   glDisableClientState(GL_COLOR_ARRAY);
 }
 
-// One mesh drawn a range at a time (see IndexRange).
-void DrawRanges(const Mesh3D& m, const std::vector<IndexRange>& ranges) {
+// The far batch drawn a range at a time (see IndexRange) from buffer objects that hold
+// it until it is merged anew: a software renderer then neither copies nor converts its
+// vertices frame after frame.
+void DrawBatch(DrawPlan& plan) {
+  const Mesh3D& m = plan.batch;
   if (m.empty()) return;
+  if (plan.batchBuffer == 0) glGenBuffers(1, &plan.batchBuffer);
+  if (plan.batchIndexBuffer == 0) glGenBuffers(1, &plan.batchIndexBuffer);
+  const auto bytes = [](const std::vector<float>& v) {
+    return static_cast<GLsizeiptr>(v.size() * sizeof(float));
+  };
+  const GLsizeiptr np = bytes(m.positions), nn = bytes(m.normals), nc = bytes(m.colours);
+  // Positions, normals and colours one after the other in one buffer; the indices in
+  // the other.
+  glBindBuffer(GL_ARRAY_BUFFER, plan.batchBuffer);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, plan.batchIndexBuffer);
+  if (plan.batchLoaded != plan.batchMerges) {
+    glBufferData(GL_ARRAY_BUFFER, np + nn + nc, nullptr, GL_STATIC_DRAW);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, np, m.positions.data());
+    glBufferSubData(GL_ARRAY_BUFFER, np, nn, m.normals.data());
+    glBufferSubData(GL_ARRAY_BUFFER, np + nn, nc, m.colours.data());
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER,
+                 static_cast<GLsizeiptr>(m.indices.size() * sizeof(std::uint32_t)),
+                 m.indices.data(), GL_STATIC_DRAW);
+    plan.batchLoaded = plan.batchMerges;
+  }
+  const auto at = [](GLsizeiptr offset) {
+    return reinterpret_cast<const void*>(static_cast<std::uintptr_t>(offset));
+  };
   glEnableClientState(GL_VERTEX_ARRAY);
   glEnableClientState(GL_NORMAL_ARRAY);
   glEnableClientState(GL_COLOR_ARRAY);
-  glVertexPointer(3, GL_FLOAT, 0, m.positions.data());
-  glNormalPointer(GL_FLOAT, 0, m.normals.data());
-  glColorPointer(3, GL_FLOAT, 0, m.colours.data());
-  for (const IndexRange& r : ranges)
+  glVertexPointer(3, GL_FLOAT, 0, at(0));
+  glNormalPointer(GL_FLOAT, 0, at(np));
+  glColorPointer(3, GL_FLOAT, 0, at(np + nn));
+  for (const IndexRange& r : plan.batchRanges)
     glDrawRangeElements(GL_TRIANGLES, r.minVertex, r.maxVertex, static_cast<GLsizei>(r.count),
-                        GL_UNSIGNED_INT, m.indices.data() + r.first);
+                        GL_UNSIGNED_INT,
+                        at(static_cast<GLsizeiptr>(r.first * sizeof(std::uint32_t))));
   glDisableClientState(GL_VERTEX_ARRAY);
   glDisableClientState(GL_NORMAL_ARRAY);
   glDisableClientState(GL_COLOR_ARRAY);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
 void DrawItems(const std::vector<DrawItem>& items) {
@@ -227,7 +258,7 @@ void DrawScene(const Scene3D& scene, const Camera3D& camera, int width, int heig
   glEnable(GL_POLYGON_OFFSET_FILL);
   glPolygonOffset(-1, -1);
   DrawItems(plan.pieces);
-  DrawRanges(plan.batch, plan.batchRanges);
+  DrawBatch(plan);
   glDisable(GL_POLYGON_OFFSET_FILL);
   DrawMesh(scene.hillMesh);
 }

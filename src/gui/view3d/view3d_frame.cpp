@@ -42,8 +42,19 @@ TrackGLCanvas::TrackGLCanvas(wxWindow* parent, const wxGLAttributes& attrs, cons
 }
 
 void TrackGLCanvas::Rebuild() {
-  RebuildScene(scene_, camera_, layout_, tessellator_);
+  stale_ = true;
   Refresh(false);
+}
+
+void TrackGLCanvas::BuildIfStale() {
+  if (!stale_) return;
+  stale_ = false;
+  RebuildScene(scene_, camera_, layout_, tessellator_);
+}
+
+const Scene3D& TrackGLCanvas::scene() {
+  BuildIfStale();
+  return scene_;
 }
 
 void TrackGLCanvas::OnPaint(wxPaintEvent&) {
@@ -53,6 +64,7 @@ void TrackGLCanvas::OnPaint(wxPaintEvent&) {
     SetUpGlState();
     initialised_ = true;
   }
+  BuildIfStale();
   const wxSize size = GetClientSize() * GetContentScaleFactor();
   DrawScene(scene_, camera_, size.x, size.y, plan_);
   SwapBuffers();

@@ -18,12 +18,15 @@ class TrackGLCanvas : public wxGLCanvas {
   TrackGLCanvas(wxWindow* parent, const wxGLAttributes& attrs, const ::Layout& layout);
   // False when no OpenGL 2.1 context could be made.
   bool HasContext() const { return context_ && context_->IsOK(); }
+  // Marks the scene out of date: it is built again when next drawn or asked for, once
+  // however many changes came before.
   void Rebuild();
-  const Scene3D& scene() const { return scene_; }
+  const Scene3D& scene();
   Camera3D& camera() { return camera_; }
   const DrawPlan& lastPlan() const { return plan_; }
 
  private:
+  void BuildIfStale();
   void OnPaint(wxPaintEvent& e);
   void OnMouseDown(wxMouseEvent& e);
   void OnMouseUp(wxMouseEvent& e);
@@ -34,6 +37,7 @@ class TrackGLCanvas : public wxGLCanvas {
   const ::Layout& layout_;
   std::unique_ptr<wxGLContext> context_;
   bool initialised_ = false;
+  bool stale_ = true;
   Scene3D scene_;
   Camera3D camera_;
   DrawPlan plan_;
