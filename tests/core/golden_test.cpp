@@ -120,7 +120,7 @@ TEST(Golden, BoardDecksShapesSceneryAndHelix) {
   l.shapes.push_back(
       {.vertices = {{300, 450}, {700, 450}, {700, 650}}, .r = 50, .label = {}, .sel = true});
   l.shapes.push_back({.vertices = {{0, 0}, {50, 900}, {900, 0}}, .level = 4, .label = "Hidden"});
-  l.scenery.push_back({TakeId(l), "platform", 1100, 500, 30});
+  l.scenery.push_back({TakeId(l), "platform", 450, 600, 30});
   l.scenery.push_back({TakeId(l), "signal_box", 1300, 700, 90, true, 2, 1});
   l.scenery.push_back({TakeId(l), "tree_conifer", 1400, 900, 0, false, 1, 0.5});
   const int bottom = AddPiece(l, "24188", 1000, 150, 90);
@@ -136,9 +136,9 @@ TEST(Golden, MarkersLabelsMeasurementsAndSpecialPieces) {
   const int up = AddPiece(l, "24188", 0, 0), down = AddPiece(l, "24188", 0, 150);
   l.pieces[1].SetJoint(1, 77, 0);
   l.grade_runs = {{2.5, up, 1}, {-1.0, down, 0}};
-  l.labels.push_back({TakeId(l), "Yard", 20, 300});
+  l.labels.push_back({TakeId(l), "Yard", 60, 140});
   l.labels.push_back({TakeId(l), "East\nSidings", 200, 300, true});
-  l.measures.push_back({TakeId(l), {0, 420}, {400, 420}, {0, 0}, false});
+  l.measures.push_back({TakeId(l), {100, -20}, {100, 440}, {0, 0}, false});
   l.measures.push_back({TakeId(l), {0, 470}, {300, 520}, {0, 20}, true});
   l.measures.push_back({TakeId(l), {450, 470}, {455, 470}, {0, 0}, false});
   PlacedPiece& table =
