@@ -63,18 +63,24 @@ TEST(Golden, EveryArticleOfEverySystem) {
   }
 }
 
+// Every item, and the signals close up: their lights are smaller than a pixel otherwise.
 TEST(Golden, EverySceneryItem) {
-  Layout l = WithLevel();
+  Layout all = WithLevel(), signals = WithLevel();
   double x = 0, y = 0, row = 0;
   for (const SceneryDef& def : SceneryCatalog::instance().all()) {
     if (x + def.width > 1500) x = 0, y += row + 30, row = 0;
-    l.scenery.push_back({TakeId(l), def.id, x + def.width / 2, y + def.depth / 2});
+    all.scenery.push_back({TakeId(all), def.id, x + def.width / 2, y + def.depth / 2});
     x += def.width + 30;
     row = std::max(row, def.depth);
+    if (def.category == kSignals) {
+      const int n = static_cast<int>(signals.scenery.size());
+      signals.scenery.push_back({TakeId(signals), def.id, n % 4 * 40.0, n / 4 * 40.0});
+    }
   }
   ViewTransform v;
-  FitToLayout(v, l, false, 640, 480);
-  EXPECT_TRUE(MatchesGolden("scenery", Draw(l, v, 640, 480)));
+  FitToLayout(v, all, false, 640, 480);
+  EXPECT_TRUE(MatchesGolden("scenery", Draw(all, v, 640, 480)));
+  EXPECT_TRUE(MatchesGolden("signals", Draw(signals, {4.0, 40, 40}, 720, 320)));
 }
 
 // Straights in every colour a piece takes: each system's own, selected, the elevation
@@ -140,7 +146,7 @@ TEST(Golden, MarkersLabelsMeasurementsAndSpecialPieces) {
   l.labels.push_back({TakeId(l), "East\nSidings", 200, 300, true});
   l.measures.push_back({TakeId(l), {100, -20}, {100, 440}, {0, 0}, false});
   l.measures.push_back({TakeId(l), {0, 470}, {300, 520}, {0, 20}, true});
-  l.measures.push_back({TakeId(l), {450, 470}, {455, 470}, {0, 0}, false});
+  l.measures.push_back({TakeId(l), {450, 470}, {460, 470}, {0, 0}, false});
   PlacedPiece& table =
       l.pieces[static_cast<std::size_t>(FindPiece(l, AddPiece(l, "74861", 650, 200, 90)))];
   table.SetJoint(0, 50, 0);
@@ -185,6 +191,7 @@ TEST(Golden, PrintedPageInGrey) {
   const int first = AddPiece(l, "24611", 600, 500);
   l.grade_runs.push_back({2.0, first, 0});
   AddPiece(l, "24188", 1000, 300, 30);
+  l.pieces.back().has_color = true, l.pieces.back().color = {220, 60, 60};
   l.labels.push_back({TakeId(l), "Yard", 900, 600});
   PrintOptions o;
   o.scaling = PrintScaling::ActualScale;

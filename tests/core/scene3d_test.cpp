@@ -331,19 +331,6 @@ TEST(Scene3D, GroundGridCoversTheLayoutInWholeSteps) {
   expect_grid(Build(layout).scene.grid, -1000, -2000, 41000, 1000, 1000);
 }
 
-TEST(Camera3D, RaisedPointsAppearHigherOnTheScreen) {
-  Camera3D camera;
-  Scene3D scene;
-  const ViewSetup v = ComputeView(camera, scene, 1000, 700);
-  float x0, y0, x1, y1;
-  ASSERT_TRUE(ProjectToWindow(v, {0, 0, 0}, x0, y0));
-  ASSERT_TRUE(ProjectToWindow(v, {0, 0, 100}, x1, y1));
-  EXPECT_NEAR(x0, 500, 1e-3);
-  EXPECT_NEAR(y0, 350, 1e-3);
-  EXPECT_LT(y1, y0 - 70);  // 100 mm up is well above the origin, not below it
-  EXPECT_FLOAT_EQ(v.nearPlane, 8);
-}
-
 TEST(Camera3D, ControlsClampAndResetAndWideLayoutsStayInView) {
   Camera3D c;
   for (int i = 0; i < 100; ++i) OrbitBy(c, 3, 10);

@@ -29,11 +29,6 @@ void Chunk(std::string& out, const char* type, const std::string& data) {
 
 constexpr char kSignature[] = "\x89PNG\r\n\x1a\n";
 
-int Paeth(int a, int b, int c) {
-  const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-  return pa <= pb && pa <= pc ? a : (pb <= pc ? b : c);
-}
-
 }  // namespace
 
 bool WritePng(const std::filesystem::path& file, const RgbImage& image) {
@@ -93,20 +88,10 @@ RgbImage ReadPng(const std::filesystem::path& file) {
       size != raw.size())
     return {};
   image.rgb.resize(row * image.height);
+  // Only rows without a filter, as WritePng writes them.
   for (int y = 0; y < image.height; ++y) {
-    const int filter = static_cast<unsigned char>(raw[y * (row + 1)]);
-    for (std::size_t i = 0; i < row; ++i) {
-      const int x = static_cast<unsigned char>(raw[y * (row + 1) + 1 + i]);
-      const int a = i >= 3 ? image.rgb[y * row + i - 3] : 0;
-      const int b = y > 0 ? image.rgb[(y - 1) * row + i] : 0;
-      const int c = i >= 3 && y > 0 ? image.rgb[(y - 1) * row + i - 3] : 0;
-      const int predicted = filter == 1   ? a
-                            : filter == 2 ? b
-                            : filter == 3 ? (a + b) / 2
-                            : filter == 4 ? Paeth(a, b, c)
-                                          : 0;
-      image.rgb[y * row + i] = static_cast<std::uint8_t>(x + predicted);
-    }
+    if (raw[y * (row + 1)] != 0) return {};
+    std::memcpy(&image.rgb[y * row], &raw[y * (row + 1) + 1], row);
   }
   return image;
 }

@@ -20,7 +20,7 @@ struct RgbImage {
   std::vector<std::uint8_t> rgb;  // three bytes a pixel, rows from the top
 };
 
-// An 8-bit RGB PNG without interlacing; false when it cannot be written.
+// An 8-bit RGB PNG without interlacing or row filters; false when it cannot be written.
 bool WritePng(const std::filesystem::path& file, const RgbImage& image);
 // Such a PNG read back; an empty image when the file is missing or not one.
 RgbImage ReadPng(const std::filesystem::path& file);
