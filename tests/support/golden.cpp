@@ -124,9 +124,9 @@ testing::AssertionResult MatchesGolden(const std::string& name, const RasterPain
       most = std::max(most, std::abs(actual.rgb[i + k] - expected.rgb[i + k]));
     const int grey = (expected.rgb[i] + expected.rgb[i + 1] + expected.rgb[i + 2]) / 3;
     const auto faded = static_cast<std::uint8_t>(192 + grey / 4);
-    if (most > 3) ++differing;
-    diff.rgb[i] = most > 3 ? 255 : faded;
-    diff.rgb[i + 1] = diff.rgb[i + 2] = most > 3 ? 0 : faded;
+    if (most > 1) ++differing;
+    diff.rgb[i] = most > 1 ? 255 : faded;
+    diff.rgb[i + 1] = diff.rgb[i + 2] = most > 1 ? 0 : faded;
   }
   if (differing <= most_differing) return testing::AssertionSuccess();
   const std::filesystem::path diff_file = out / (name + ".diff.png");

@@ -1,6 +1,6 @@
 // Pictures drawn by the raster painter checked against stored PNG files in
 // tests/data/golden. A picture matches when at most a few pixels differ by more than a
-// few levels in some channel; on a mismatch the actual picture and a diff (the
+// level in some channel; on a mismatch the actual picture and a diff (the
 // expected one faded, differing pixels red) are written to the build's golden-out
 // folder and named in the failure. VANTREL_UPDATE_GOLDEN=1 rewrites the stored files.
 #pragma once
