@@ -5,10 +5,11 @@ set -euo pipefail
 # machine without a GPU driver, Mesa's software rasteriser (libgl1-mesa-dri). The PDF
 # export writes through Cairo (libcairo2-dev). The Debian package (cpack) works out its
 # dependencies with dpkg-shlibdeps (dpkg-dev) and file. The window's translations are
-# compiled with gettext's msgfmt.
+# compiled with gettext's msgfmt. The tests store their pictures as PNG through zlib
+# (zlib1g-dev).
 packages=(build-essential cmake ninja-build pkg-config libwxgtk3.2-dev libcairo2-dev libglu1-mesa-dev
           libgl1-mesa-dev libgl-dev libx11-dev libgl1-mesa-dri mesa-utils libgtest-dev
-          libgmock-dev libbenchmark-dev xvfb xauth locales clang libclang-rt-14-dev
+          libgmock-dev libbenchmark-dev zlib1g-dev xvfb xauth locales clang libclang-rt-14-dev
           dpkg-dev file gettext)
 missing=()
 for p in "${packages[@]}"; do

@@ -75,17 +75,6 @@ TEST(Geometry, FullCirclesClose) {
   }
 }
 
-TEST(Geometry, TwelveR1CurvesMakeACircle) {
-  Layout layout;
-  ChainBuilder b(layout);
-  b.Start("24130");
-  for (int k = 0; k < 11; ++k) b.Append("24130");
-  const auto end = WorldConnectors(layout.pieces.back(), Def("24130"))[1];
-  EXPECT_NEAR(end.x, 0, 1e-9);
-  EXPECT_NEAR(end.y, 0, 1e-9);
-  EXPECT_NEAR(AngleGap(end.angle, 0), 0, 1e-9);
-}
-
 // A turnout's branch with the counter-curve runs parallel at the track spacing.
 TEST(Geometry, TurnoutAndCounterCurveGiveTrackSpacing) {
   for (auto [turnout, sign] : {std::pair{"24611", -1.0}, std::pair{"24612", 1.0}}) {

@@ -184,13 +184,6 @@ TEST(BuyTrack, CartCarriesArticlesTheCatalogDoesNotKnow) {
   EXPECT_EQ(prompter.last().icon, PromptIcon::Warning);
 }
 
-TEST(BuyTrack, CartCarriesHelixCurves) {
-  Layout l;
-  AddHelix(l, "proses_3_5_r2r3");
-  FakePrompter prompter;
-  EXPECT_EQ(BuyTrack(l, prompter), kCart + Variant("24230") + ":42," + Variant("24330") + ":42");
-}
-
 TEST(BuyTrack, UnavailableListStopsAtTwentyIds) {
   Layout l;
   Add(l, "24188");

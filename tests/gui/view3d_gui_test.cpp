@@ -133,23 +133,6 @@ TEST(SceneExport, TheBoardHidesTheGridUnderIt) {
   EXPECT_EQ(grid, 0);
 }
 
-TEST(GluTessellatorTest, ConcaveOutlineKeepsItsNotch) {
-  GluTessellator tess;
-  std::vector<Point> points;
-  std::vector<std::uint32_t> triangles;
-  tess.Triangulate(
-      {{0, 0}, {100, 0}, {100, 100}, {200, 100}, {200, 0}, {300, 0}, {300, 200}, {0, 200}}, points,
-      triangles);
-  ASSERT_EQ(triangles.size() % 3, 0u);
-  double area = 0;
-  for (std::size_t i = 0; i < triangles.size(); i += 3) {
-    const Point &a = points[triangles[i]], &b = points[triangles[i + 1]],
-                &c = points[triangles[i + 2]];
-    area += std::fabs((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y)) / 2;
-  }
-  EXPECT_NEAR(area, 300 * 200 - 100 * 100, 1e-6);
-}
-
 // An outline of a few hundred points, concave everywhere, still goes to GLU whole: a
 // comb of 75 teeth 5 x 1000 mm, 10 mm apart, on a back 100 mm deep.
 TEST(GluTessellatorTest, AConcaveCombOfManyPointsIsFilledExactly) {

@@ -115,18 +115,11 @@ class RecordingPainter : public Painter {
     Add(Op::RotatedText, {{x, y}}, 0, 0, angle_deg, 0, text);
   }
 
-  // Calls of one kind, optionally only those drawn with this brush (or pen) colour.
   std::vector<const PaintCall*> Find(Op op) const {
-    return Where([op](const PaintCall& c) { return c.op == op; });
-  }
-  std::vector<const PaintCall*> WithBrush(Op op, Color brush) const {
-    return Where([&](const PaintCall& c) {
-      return c.op == op && !c.state.brush_none && c.state.brush == brush;
-    });
-  }
-  std::vector<const PaintCall*> WithPen(Op op, Color pen) const {
-    return Where(
-        [&](const PaintCall& c) { return c.op == op && !c.state.pen_none && c.state.pen == pen; });
+    std::vector<const PaintCall*> out;
+    for (const PaintCall& c : calls)
+      if (c.op == op) out.push_back(&c);
+    return out;
   }
   std::vector<std::string> Texts() const {
     std::vector<std::string> out;
@@ -134,20 +127,8 @@ class RecordingPainter : public Painter {
       if (c.op == Op::Text || c.op == Op::RotatedText) out.push_back(c.text);
     return out;
   }
-  // Position of the first call matching `pred`, or calls.size() when there is none.
-  template <class Pred>
-  std::size_t FirstIndex(Pred pred) const {
-    return static_cast<std::size_t>(std::find_if(calls.begin(), calls.end(), pred) - calls.begin());
-  }
 
  private:
-  template <class Pred>
-  std::vector<const PaintCall*> Where(Pred pred) const {
-    std::vector<const PaintCall*> out;
-    for (const PaintCall& c : calls)
-      if (pred(c)) out.push_back(&c);
-    return out;
-  }
   void Add(Op op, std::vector<IPoint> pts, int w = 0, int h = 0, double a0 = 0, double a1 = 0,
            std::string text = {}) {
     calls.push_back({op, state, std::move(pts), w, h, a0, a1, std::move(text)});
@@ -168,10 +149,8 @@ inline int AddPiece(Layout& l, const std::string& cat, double x = 0, double y = 
   return p.id;
 }
 
-// The whole layout drawn on a recording surface.
-// What a drawing shows besides the layout: no grid, and neither grid nor labels.
+// The whole layout drawn on a recording surface; a drawing without the grid.
 inline constexpr DrawSwitches kNoGrid{false, true, true};
-inline constexpr DrawSwitches kNoGridNoLabels{false, false, true};
 
 inline RecordingPainter Paint(const Layout& l, ViewTransform v = {1.0, 100, 100}, int w = 1400,
                               int h = 900, bool cull = true, DrawSwitches show = {}) {
@@ -182,7 +161,6 @@ inline RecordingPainter Paint(const Layout& l, ViewTransform v = {1.0, 100, 100}
   DrawLayout(rc, rec, l, v, w, h);
   return rec;
 }
-inline RecordingPainter PaintShowing(const Layout& l, DrawSwitches show,
-                                     ViewTransform v = {1.0, 100, 100}) {
-  return Paint(l, v, 1400, 900, true, show);
+inline RecordingPainter PaintShowing(const Layout& l, DrawSwitches show) {
+  return Paint(l, {1.0, 100, 100}, 1400, 900, true, show);
 }
