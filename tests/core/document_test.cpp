@@ -315,6 +315,11 @@ TEST(Document, UndoingBackToTheSavedStateClearsTheModifiedMark) {
   EXPECT_FALSE(d.doc.modified()) << "back where it was saved";
   ASSERT_TRUE(d.doc.Redo());
   EXPECT_TRUE(d.doc.modified());
+  d.doc.MarkSaved();  // saved with one label
+  ASSERT_TRUE(d.doc.Undo());
+  EXPECT_TRUE(d.doc.modified());
+  ASSERT_TRUE(d.doc.Redo());
+  EXPECT_FALSE(d.doc.modified());
 
   // A change undo does not take back (the baseboard) leaves no state in the history
   // that is the saved one.

@@ -88,10 +88,10 @@ TEST(Delete, LeavesNoJointToAMissingPieceAndCleansRunsHelicesAndTunnels) {
   Layout l;
   EnsureDefaultLevel(l);
   ChainBuilder b(l);
-  b.Start("24188");
+  const int a = b.Start("24188");
   const int m = b.Append("24188");
   const int z = b.Append("24188");
-  l.grade_runs = {{2.0, m, 0}, {1.0, z, 0}};
+  l.grade_runs = {{2.0, m, 0}, {1.0, z, 0}, {-1.0, a, 1}};
   l.helices.push_back({});
   l.helices[0].id = 50;
   l.pieces[1].helix = 50;  // only the middle piece belongs to the helix
@@ -110,9 +110,9 @@ TEST(Delete, LeavesNoJointToAMissingPieceAndCleansRunsHelicesAndTunnels) {
   EXPECT_EQ(CheckJointConsistency(l), "");
   EXPECT_FALSE(l.pieces[0].Joined(1));
   EXPECT_FALSE(l.pieces[1].Joined(0));
-  ASSERT_EQ(l.grade_runs.size(), 1u);
+  ASSERT_EQ(l.grade_runs.size(), 2u);
   EXPECT_EQ(l.grade_runs[0].anchor, z);
-  EXPECT_EQ(l.grade_mode.anchor, z);
+  EXPECT_EQ(l.grade_mode, (GradeMode{true, -1.0, a, 1}));  // the last run left
   EXPECT_TRUE(l.helices.empty());
   EXPECT_TRUE(l.tunnels.empty());  // it covered nothing else
   EXPECT_TRUE(l.scenery.empty());  // so its portals went with it
