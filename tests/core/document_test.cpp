@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <random>
 #include <stdexcept>
 
 #include "canvas_events.h"
@@ -444,62 +443,6 @@ TEST(Document, ContentBroughtBackAfterOpeningAFileKeepsIdsUnique) {
   ASSERT_TRUE(doc.Undo());  // brings back labels 1 to 9
   AddLabel(doc, "new", std::nullopt);
   EXPECT_EQ(l.labels.back().id, 10);  // above every id that is back, once only
-}
-
-// Random edit sequences: undoing everything gives the start, redoing everything the end,
-// and every edit that changed the content is one step.
-TEST(Document, RandomEditSequencesRoundTrip) {
-  for (std::uint32_t seed = 1; seed <= 120; ++seed) {
-    std::mt19937 rng(seed);
-    Document doc;
-    Layout& l = doc.layout();
-    l = MakeBigLayout(60, seed);
-    l.labels.resize(3);
-    const LayoutSnapshot start = TakeSnapshot(l);
-    const int edits = 1 + static_cast<int>(rng() % 45);
-    std::size_t steps = 0;
-    for (int s = 0; s < edits; ++s) {
-      Transaction t(doc, "Edit");
-      const int n = static_cast<int>(l.pieces.size());
-      switch (rng() % 4) {
-        case 0: {
-          PlacedPiece p;
-          p.cat = "24188";
-          p.x = rng() % 1000;
-          InsertPiece(l, p);
-          break;
-        }
-        case 1:
-          if (n) l.pieces[rng() % static_cast<unsigned>(n)].x += 10;
-          l.grade_runs.push_back({1.0, n ? l.pieces[0].id : -1, 0});
-          RecomputeGradeMode(l);
-          break;
-        case 2:
-          if (n > 1) {
-            const std::size_t a = rng() % static_cast<unsigned>(n),
-                              b = rng() % static_cast<unsigned>(n);
-            if (a != b && !l.pieces[a].Joined(3) && !l.pieces[b].Joined(4)) JoinBoth(l, a, 3, b, 4);
-          }
-          break;
-        default:
-          for (auto& p : l.pieces) p.sel = rng() % 5 == 0;
-          DeleteSelected(l);
-          EXPECT_EQ(CheckJointConsistency(l), "") << "seed " << seed;
-          break;
-      }
-      if (t.Commit()) ++steps;
-    }
-    EXPECT_EQ(doc.undo_steps(), std::min(steps, kUndoLimit));
-    const LayoutSnapshot end = TakeSnapshot(l);
-    while (doc.Undo()) {
-    }
-    if (steps <= kUndoLimit) {
-      EXPECT_TRUE(SameContentIgnoringSelection(start, l)) << "seed " << seed;
-    }
-    while (doc.Redo()) {
-    }
-    EXPECT_TRUE(SameContentIgnoringSelection(end, l)) << "seed " << seed;
-  }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The layout's plain operations: ids, levels, selection, New, delete and the extent.
+// The layout's plain operations: New, delete and the extent.
 #include <gtest/gtest.h>
 
 #include "catalog/helix_catalog.h"
@@ -9,30 +9,14 @@
 
 namespace {
 
-TEST(Layout, DefaultLevelIsAddedOnlyWhenThereIsNone) {
-  Layout l;
-  EXPECT_TRUE(l.levels.empty());
-  EnsureDefaultLevel(l);
-  ASSERT_EQ(l.levels.size(), 1u);
-  EXPECT_EQ(l.levels[0].name, "Level 1");
-  EXPECT_EQ(l.levels[0].id, 1);
-  EXPECT_EQ((Rgb{l.levels[0].r, l.levels[0].g, l.levels[0].b}), (Rgb{180, 200, 220}));
-  EXPECT_TRUE(l.levels[0].visible);
-  l.levels[0].name = "Deck";
-  EnsureDefaultLevel(l);
-  EXPECT_EQ(l.levels.size(), 1u);
-  EXPECT_EQ(l.levels[0].name, "Deck");
-}
-
+// New keeps nothing of the last layout but one fresh level, and undo brings it all back.
 TEST(Layout, NewLeavesOneLevelAndCanBeUndone) {
   Document doc;
   Layout& l = doc.layout();
   ChainBuilder b(l);
   b.Start("24188");
   b.Append("24188");
-  l.levels = {Level{}, Level{}, Level{}};
-  l.levels[1].id = 2;
-  l.levels[2].id = 3;
+  l.levels = {Level{}, Level{.id = 3, .outline = {}}};
   l.active_level = 3;
   l.baseboard = {{0, 0}, {10, 0}, {10, 10}};
   l.grade_runs = {{2.0, 1, 0}};
@@ -40,64 +24,14 @@ TEST(Layout, NewLeavesOneLevelAndCanBeUndone) {
   Transaction t(doc, "New");
   ClearForNew(l);
   t.Commit();
-  EXPECT_TRUE(l.pieces.empty());
-  EXPECT_TRUE(l.baseboard.empty());
+  EXPECT_TRUE(l.pieces.empty() && l.baseboard.empty() && l.grade_runs.empty());
   ASSERT_EQ(l.levels.size(), 1u);
-  EXPECT_EQ(l.levels[0].g, 200);
   EXPECT_EQ(l.active_level, 1);
   EXPECT_EQ(l.next_id, 1);
   EXPECT_FALSE(l.grade_mode.active);
   ASSERT_TRUE(doc.Undo());
   EXPECT_EQ(l.pieces.size(), 2u);
-  EXPECT_EQ(l.grade_runs.size(), 1u);
   EXPECT_TRUE(l.grade_mode.active);
-}
-
-TEST(Layout, GradeModeFollowsTheLastRun) {
-  Layout l;
-  l.grade_runs = {{2.0, 5, 0}, {-1.5, 9, 1}};
-  RecomputeGradeMode(l);
-  EXPECT_EQ(l.grade_mode, (GradeMode{true, -1.5, 9, 1}));
-  l.grade_runs.clear();
-  RecomputeGradeMode(l);
-  EXPECT_EQ(l.grade_mode, (GradeMode{false, 0.0, -1, 1}));
-}
-
-TEST(Layout, NextIdFollowsTheLargestIdOfAnyKind) {
-  Layout l;
-  RecomputeNextId(l);
-  EXPECT_EQ(l.next_id, 1);
-  l.pieces.resize(1);
-  l.pieces[0].id = 12;
-  l.labels.resize(1);
-  l.labels[0].id = 57;
-  RecomputeNextId(l);
-  EXPECT_EQ(l.next_id, 58);
-  EXPECT_EQ(InsertPiece(l, PlacedPiece{}), 58);
-}
-
-TEST(Layout, SelectAllTouchesPiecesAndSceneryOnly) {
-  Layout l;
-  l.pieces.resize(2);
-  l.scenery.resize(1);
-  l.labels.resize(1);
-  l.shapes.resize(1);
-  SelectAll(l);
-  EXPECT_TRUE(l.pieces[1].sel && l.scenery[0].sel);
-  EXPECT_FALSE(l.labels[0].sel || l.shapes[0].sel);
-  l.labels[0].sel = l.shapes[0].sel = true;
-  DeselectAll(l);
-  EXPECT_FALSE(AnythingSelected(l));
-}
-
-TEST(Layout, HelixSelectionExpandsToTheWholeHelix) {
-  Layout l;
-  l.pieces.resize(5);
-  for (int i = 0; i < 5; ++i) l.pieces[static_cast<std::size_t>(i)].helix = i < 4 ? 3 : -1;
-  l.pieces[2].sel = true;
-  ExpandHelixSelection(l);
-  for (int i = 0; i < 4; ++i) EXPECT_TRUE(l.pieces[static_cast<std::size_t>(i)].sel);
-  EXPECT_FALSE(l.pieces[4].sel);
 }
 
 TEST(Extent, EachFilterCountsItsOwnObjects) {
@@ -157,7 +91,7 @@ TEST(Delete, LeavesNoJointToAMissingPieceAndCleansRunsHelicesAndTunnels) {
   const int a = b.Start("24188");
   const int m = b.Append("24188");
   const int z = b.Append("24188");
-  l.grade_runs = {{2.0, m, 0}, {1.0, z, 0}};
+  l.grade_runs = {{2.0, m, 0}, {1.0, z, 0}, {-1.0, a, 1}};
   l.helices.push_back({});
   l.helices[0].id = 50;
   l.pieces[1].helix = 50;  // only the middle piece belongs to the helix
@@ -166,34 +100,23 @@ TEST(Delete, LeavesNoJointToAMissingPieceAndCleansRunsHelicesAndTunnels) {
   l.scenery[1].id = 61;
   l.tunnels.push_back({70, 60, 61, m, m, {m}});
   l.next_id = 80;
-  l.pieces[1].sel = true;
-  ASSERT_TRUE(DeleteSelected(l));
-  EXPECT_EQ(l.pieces.size(), 2u);
-  EXPECT_EQ(CheckJointConsistency(l), "");
-  EXPECT_FALSE(l.pieces[0].Joined(1));
-  EXPECT_FALSE(l.pieces[1].Joined(0));
-  ASSERT_EQ(l.grade_runs.size(), 1u);
-  EXPECT_EQ(l.grade_runs[0].anchor, z);
-  EXPECT_EQ(l.grade_mode.anchor, z);
-  EXPECT_TRUE(l.helices.empty());
-  EXPECT_TRUE(l.tunnels.empty());  // it covered nothing else
-  EXPECT_TRUE(l.scenery.empty());  // so its portals went with it
-  (void)a;
-  EXPECT_EQ(CheckJointConsistency(l), "");
-}
-
-TEST(Delete, RemovesEveryKindOfSelectedObject) {
-  Layout l;
   l.labels.resize(2);
   l.measures.resize(2);
   l.shapes.resize(2);
-  l.scenery.resize(2);
-  l.scenery[0].id = 1;
-  l.scenery[1].id = 2;
-  l.labels[0].sel = l.measures[1].sel = l.shapes[0].sel = l.scenery[1].sel = true;
+  l.pieces[1].sel = l.labels[0].sel = l.measures[1].sel = l.shapes[0].sel = true;
   ASSERT_TRUE(DeleteSelected(l));
-  EXPECT_EQ(l.labels.size() + l.measures.size() + l.shapes.size() + l.scenery.size(), 4u);
-  EXPECT_FALSE(DeleteSelected(l));  // nothing selected
+  EXPECT_EQ(l.pieces.size(), 2u);
+  EXPECT_EQ(l.labels.size() + l.measures.size() + l.shapes.size(), 3u);
+  EXPECT_EQ(CheckJointConsistency(l), "");
+  EXPECT_FALSE(l.pieces[0].Joined(1));
+  EXPECT_FALSE(l.pieces[1].Joined(0));
+  ASSERT_EQ(l.grade_runs.size(), 2u);
+  EXPECT_EQ(l.grade_runs[0].anchor, z);
+  EXPECT_EQ(l.grade_mode, (GradeMode{true, -1.0, a, 1}));  // the last run left
+  EXPECT_TRUE(l.helices.empty());
+  EXPECT_TRUE(l.tunnels.empty());  // it covered nothing else
+  EXPECT_TRUE(l.scenery.empty());  // so its portals went with it
+  EXPECT_FALSE(DeleteSelected(l)) << "nothing selected";
 }
 
 }  // namespace

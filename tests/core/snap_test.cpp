@@ -40,9 +40,8 @@ SnapCandidate Both(const PieceDef& def, Pose pose, const std::vector<PlacedPiece
 TEST(Snap, ReachIs25mm) {
   const SnapCandidate s = Both(Def("24188"), {188.3 + 25.0, 0, 0}, OneStraight());
   ASSERT_TRUE(s.found);
-  EXPECT_EQ(s.targetPiece, 7);
-  EXPECT_EQ(s.targetConnector, 1);
-  EXPECT_EQ(s.newConnector, 0);
+  EXPECT_EQ((std::vector<int>{s.targetPiece, s.targetConnector, s.newConnector}),
+            (std::vector<int>{7, 1, 0}));
   EXPECT_NEAR(s.x, 188.3, 1e-9);
   EXPECT_NEAR(s.y, 0, 1e-9);
   EXPECT_NEAR(s.heading, 0, 1e-9);
@@ -140,10 +139,8 @@ TEST(Snap, NearListsIndexedEndsInLayoutOrder) {
   index.Build(p, [](const PlacedPiece&) { return true; });
   const auto near = index.Near(189, 0, 4.0);
   ASSERT_EQ(near.size(), 2u);
-  EXPECT_EQ(near[0].piece, 4);
-  EXPECT_EQ(near[0].conn, 1);
-  EXPECT_EQ(near[1].piece, 2);
-  EXPECT_EQ(near[1].conn, 0);
+  EXPECT_EQ((std::vector<int>{near[0].piece, near[0].conn, near[1].piece, near[1].conn}),
+            (std::vector<int>{4, 1, 2, 0}));
   EXPECT_TRUE(index.Near(184.2, 0, 4.0).empty());  // 4.1 and 5.8 mm away
   EXPECT_EQ(index.Near(184.31, 0, 4.0).size(), 1u);
 }

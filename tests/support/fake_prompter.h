@@ -34,9 +34,7 @@ class FakePrompter : public Prompter {
   }
   PromptAnswer AskYesNoCancel(const std::string& caption, const std::string& text) override {
     shown.push_back({"yesnocancel", caption, text, PromptIcon::Question, false});
-    const PromptAnswer a = answers.empty() ? PromptAnswer::Cancel : answers.front();
-    if (!answers.empty()) answers.pop_front();
-    return a;
+    return Next(PromptAnswer::Cancel);
   }
   std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
                                      const std::string& initial) override {
@@ -68,8 +66,8 @@ class FakePrompter : public Prompter {
   const Shown& last() const { return shown.back(); }
 
  private:
-  PromptAnswer Next() {
-    if (answers.empty()) return PromptAnswer::No;
+  PromptAnswer Next(PromptAnswer when_empty = PromptAnswer::No) {
+    if (answers.empty()) return when_empty;
     const PromptAnswer a = answers.front();
     answers.pop_front();
     return a;

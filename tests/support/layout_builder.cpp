@@ -8,15 +8,13 @@
 #include "model/layout_ops.h"
 
 int ChainBuilder::Start(const std::string& cat, Pose pose, int level) {
-  PlacedPiece p;
-  p.cat = cat;
-  p.x = pose.x;
-  p.y = pose.y;
-  p.heading = pose.heading;
-  p.level = level;
-  p.id = TakeId(layout_);
-  layout_.pieces.push_back(p);
-  last_ = p.id;
+  last_ = InsertPiece(layout_, {.cat = cat,
+                                .x = pose.x,
+                                .y = pose.y,
+                                .heading = pose.heading,
+                                .color = {},
+                                .level = level,
+                                .joints = {}});
   return last_;
 }
 
@@ -27,17 +25,8 @@ int ChainBuilder::Append(const std::string& cat, int new_conn, int from, int fro
   const PieceDef* nd = Catalog::instance().find(cat);
   const Connector w = WorldConnectors(layout_.pieces[static_cast<std::size_t>(fi)],
                                       *fd)[static_cast<std::size_t>(from_conn)];
-  const Pose pose = MatePose(*nd, new_conn, w);
-  PlacedPiece p;
-  p.cat = cat;
-  p.x = pose.x;
-  p.y = pose.y;
-  p.heading = pose.heading;
-  p.level = layout_.pieces[static_cast<std::size_t>(fi)].level;
-  p.id = TakeId(layout_);
-  layout_.pieces.push_back(p);
+  Start(cat, MatePose(*nd, new_conn, w), layout_.pieces[static_cast<std::size_t>(fi)].level);
   JoinBoth(layout_, static_cast<std::size_t>(fi), from_conn, layout_.pieces.size() - 1, new_conn);
-  last_ = p.id;
   return last_;
 }
 
