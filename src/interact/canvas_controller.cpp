@@ -73,6 +73,17 @@ void CanvasController::SetClientSize(int width, int height) {
   height_ = height;
 }
 
+CanvasGesture CanvasController::gesture() const {
+  if (st_.panActive) return CanvasGesture::Pan;
+  if (st_.moving) return CanvasGesture::Move;
+  if (st_.rotateActive) return CanvasGesture::Rotate;
+  if (st_.rubberBandActive) return CanvasGesture::RubberBand;
+  if (st_.pieceDragActive || st_.sceneryDragActive || st_.helixDragActive)
+    return CanvasGesture::PaletteDrag;
+  if (st_.sceneryMoving || AnnotationDragActive()) return CanvasGesture::Other;
+  return CanvasGesture::None;
+}
+
 void CanvasController::EnsureDragIndex() {
   if (!index_dirty_) return;
   drag_index_.Build(layout_.pieces,

@@ -70,6 +70,10 @@ struct CanvasEffects {
   static CanvasEffects Edited();
 };
 
+// What the pointer is doing on the canvas now. Move and Rotate carry the selection;
+// Pan and RubberBand change no part of the layout.
+enum class CanvasGesture { None, Pan, Move, Rotate, RubberBand, PaletteDrag, Other };
+
 class CanvasController {
  public:
   CanvasController(Document& doc, Prompter& prompter)
@@ -80,6 +84,7 @@ class CanvasController {
   const CanvasState& state() const { return st_; }
   CanvasState& state() { return st_; }
   void SetClientSize(int width, int height);
+  CanvasGesture gesture() const;
   int width() const { return width_; }
   int height() const { return height_; }
   // The layout was changed from outside (undo, panels, file commands): rebuild indexes.
