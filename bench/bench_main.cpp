@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     wx = std::make_unique<wxInitializer>(argc, argv);
     if (wx->IsOk()) {
       RegisterPaintBenchmarks();
+      RegisterCanvasPaintBenchmarks();
       RegisterScene3DBenchmarks();
       RegisterPrintBenchmarks();
     } else {

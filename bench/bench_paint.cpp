@@ -38,6 +38,8 @@ void Repaint(wxBitmap& target, RenderContext& rc, const Layout& layout, const Vi
              bool antialias) {
   wxMemoryDC dc(target);
   WxPainter painter(dc, antialias);
+  // As the canvas draws: small pieces simply, with a grid of the pieces built afresh.
+  rc.simplify = rc.keep_piece_index = rc.pieces_stale = true;
   DrawLayout(rc, painter, layout, v, kWidth, kHeight);
 }
 

@@ -280,7 +280,10 @@ CanvasEffects CanvasController::WheelTurnOrZoom(const MouseInput& m, int rotatio
     if (turned) index_dirty_ = true;
     return turned ? CanvasEffects::Edited() : CanvasEffects{};
   }
-  ZoomAbout(view_, rotation > 0 ? kWheelZoomStep : 1.0 / kWheelZoomStep, m.x, m.y);
+  // Wheeling out goes as far as Zoom to Fit, however big the layout.
+  ViewTransform fit = view_;
+  if (rotation < 0) FitToLayout(fit, layout_, false, width_, height_);
+  WheelZoom(view_, rotation > 0 ? kWheelZoomStep : 1.0 / kWheelZoomStep, m.x, m.y, fit);
   CanvasEffects e = CanvasEffects::Repaint();
   e.view = true;
   return e;

@@ -47,6 +47,10 @@ class Painter {
   virtual void DrawLines(const IPoint* points, int count) {
     for (int i = 1; i < count; ++i) DrawLine(points[i - 1], points[i]);
   }
+  // Many open polylines with the pen: `counts[i]` points each, one after the other.
+  virtual void DrawPolylines(const IPoint* points, const int* counts, int n) {
+    for (int i = 0; i < n; points += counts[i], ++i) DrawLines(points, counts[i]);
+  }
   virtual void DrawCircle(IPoint centre, int radius) = 0;
   virtual void DrawRectangle(int x, int y, int width, int height) = 0;
   virtual void DrawRoundedRectangle(int x, int y, int width, int height, double radius) = 0;

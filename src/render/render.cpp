@@ -7,6 +7,8 @@
 #include <cmath>
 
 #include "catalog/catalog.h"
+#include "catalog/piece_routes.h"
+#include "catalog/track_system.h"
 #include "model/layout_ops.h"
 #include "render/render_internal.h"
 
@@ -64,6 +66,32 @@ bool LevelHidden(const Layout& layout, int level) {
 }
 
 }  // namespace render_detail
+
+namespace {
+
+struct AreaBox {
+  double x0, y0, x1, y1;
+};
+
+AreaBox AreaOf(const RenderContext& rc) {
+  if (!rc.area.empty())
+    return {double(rc.area.x0), double(rc.area.y0), double(rc.area.x1), double(rc.area.y1)};
+  return {0.0, 0.0, double(rc.width), double(rc.height)};
+}
+
+}  // namespace
+
+bool MayTouchArea(const RenderContext& rc, double cx, double cy, double r) {
+  if (!rc.cull || rc.width <= 0 || rc.height <= 0) return true;
+  const AreaBox a = AreaOf(rc);
+  return cx + r >= a.x0 && cx - r < a.x1 && cy + r >= a.y0 && cy - r < a.y1;
+}
+
+bool BoxMayTouchArea(const RenderContext& rc, double x0, double y0, double x1, double y1) {
+  if (!rc.cull || rc.width <= 0 || rc.height <= 0) return true;
+  const AreaBox a = AreaOf(rc);
+  return !(x1 < a.x0 || y1 < a.y0 || x0 > a.x1 || y0 > a.y1);
+}
 
 namespace {
 
@@ -128,17 +156,102 @@ bool InLayer(const RenderContext& rc, const PlacedPiece& p, PieceLayer layer) {
   return false;
 }
 
+// Whether an object drawn in this pass: the carried part is what is selected.
+bool InPass(const RenderContext& rc, bool selected) {
+  return rc.pass == DrawPass::All || (rc.pass == DrawPass::Moving) == selected;
+}
+
+bool SimpleDrawing(const RenderContext& rc, const ViewTransform& v) {
+  return rc.simplify && rc.paper_px_per_mm <= 0 && v.zoom < kSimpleDrawZoom;
+}
+
+// A small piece as lines along its routes, gathered with the others of its colour.
+void AddSimplePiece(RenderContext& rc, const PlacedPiece& piece, const PieceDef& def,
+                    const ViewTransform& v, Color color) {
+  RenderContext::LineBatch* batch = nullptr;
+  for (RenderContext::LineBatch& b : rc.line_batches)
+    if (b.color == color) batch = &b;
+  if (!batch) {
+    rc.line_batches.push_back({color, {}, {}});
+    batch = &rc.line_batches.back();
+  }
+  const Frame f(piece.x, piece.y, piece.heading);
+  ForEachRoute(
+      def,
+      [&](double x0, double y0, double x1, double y1) {
+        batch->points.push_back(Dev(v, f.At(x0, y0)));
+        batch->points.push_back(Dev(v, f.At(x1, y1)));
+        batch->counts.push_back(2);
+      },
+      [&](double x0, double y0, double h0, double a) {
+        // Three points a quarter turn at most: the arc is a few pixels across.
+        const int n = std::max(2, static_cast<int>(std::ceil(std::fabs(a) / 30.0)));
+        const double side = a >= 0 ? 1.0 : -1.0;
+        const double hc = std::cos(DegToRad(h0)), hs = std::sin(DegToRad(h0));
+        for (int i = 0; i <= n; ++i) {
+          const double phi = DegToRad(std::fabs(a)) * i / n;
+          const double lx = def.radius * std::sin(phi);
+          const double ly = side * def.radius * (1.0 - std::cos(phi));
+          batch->points.push_back(Dev(v, f.At(x0 + lx * hc - ly * hs, y0 + lx * hs + ly * hc)));
+        }
+        batch->counts.push_back(n + 1);
+      });
+}
+
+void FlushSimplePieces(RenderContext& rc, Painter& p) {
+  for (RenderContext::LineBatch& b : rc.line_batches) {
+    if (b.counts.empty()) continue;
+    p.SetPen(b.color, 1);
+    p.DrawPolylines(b.points.data(), b.counts.data(), static_cast<int>(b.counts.size()));
+    b.points.clear();
+    b.counts.clear();
+  }
+}
+
+// The pieces the grid finds near the part of the surface being drawn, in layout order;
+// every piece when there is no grid or the area shows all of them.
+void FindShownPieces(RenderContext& rc, const Layout& layout, const ViewTransform& v) {
+  rc.shown.clear();
+  if (rc.pass == DrawPass::Moving) {
+    for (std::size_t i = 0; i < layout.pieces.size(); ++i)
+      if (layout.pieces[i].sel) rc.shown.push_back(i);
+    return;
+  }
+  const bool use_grid =
+      rc.keep_piece_index && rc.cull && rc.width > 0 && rc.height > 0 && v.zoom > 0;
+  if (use_grid) {
+    const AreaBox a = AreaOf(rc);
+    // Far enough for the widest piece's pens, dots and label, and for a turntable.
+    const double pad =
+        PiecePadPixels(v.zoom, true, rc.grid.longest_id(), rc.show.labels) / v.zoom + 1.0;
+    const Point lo = ToLayoutPoint(v, a.x0, a.y0), hi = ToLayoutPoint(v, a.x1, a.y1);
+    if (rc.grid.Find(lo.x - pad, lo.y - pad, hi.x + pad, hi.y + pad, rc.shown)) return;
+  }
+  rc.shown.resize(layout.pieces.size());
+  for (std::size_t i = 0; i < rc.shown.size(); ++i) rc.shown[i] = i;
+}
+
 void DrawPieceLayer(RenderContext& rc, Painter& p, const Layout& layout, const ViewTransform& v,
                     PieceLayer layer) {
   const Catalog& catalog = Catalog::instance();
+  const bool simple = SimpleDrawing(rc, v);
   for (const bool selected_sweep : {false, true}) {
-    for (const PlacedPiece& piece : layout.pieces) {
+    if (!InPass(rc, selected_sweep)) continue;
+    for (const std::size_t i : rc.shown) {
+      const PlacedPiece& piece = layout.pieces[i];
       if (piece.sel != selected_sweep || !InLayer(rc, piece, layer)) continue;
       if (LevelHidden(layout, piece.level)) continue;
       const PieceDef* def = catalog.find(piece.cat);
       if (!def || !PieceMayBeVisible(rc, piece, *def, v, rc.show.labels)) continue;
-      DrawPiece(rc, p, piece, *def, v, piece.sel, rc.show.labels, rc.in_tunnel.count(piece.id) > 0);
+      const bool in_tunnel = rc.in_tunnel.count(piece.id) > 0;
+      if (simple && def->kind != PieceKind::Turntable) {
+        AddSimplePiece(rc, piece, *def, v,
+                       PieceFillAndOutline(rc, piece, *def, piece.sel, in_tunnel).outline);
+        continue;
+      }
+      DrawPiece(rc, p, piece, *def, v, piece.sel, rc.show.labels, in_tunnel);
     }
+    FlushSimplePieces(rc, p);
   }
 }
 
@@ -152,6 +265,7 @@ void DrawSceneryLayer(RenderContext& rc, Painter& p, const Layout& layout, const
                       bool portals) {
   const SceneryCatalog& catalog = SceneryCatalog::instance();
   for (const bool selected_sweep : {false, true}) {
+    if (!InPass(rc, selected_sweep)) continue;
     for (const SceneryItem& item : layout.scenery) {
       if (item.sel != selected_sweep || IsPortal(layout, item.id) != portals) continue;
       if (LevelHidden(layout, item.level)) continue;
@@ -190,6 +304,7 @@ void DrawHelices(RenderContext& rc, Painter& p, const Layout& layout, const View
     const PieceDef* inner = catalog.find(hd->inner_curve_id);
     const PieceDef* outer = catalog.find(hd->outer_curve_id);
     if (!inner || !outer || LevelHidden(layout, state[h].level)) continue;
+    if (!InPass(rc, state[h].selected)) continue;
     DrawHelixRing(rc, p, helix, *hd, hd->inner_radius, *inner, v, state[h].level,
                   state[h].selected);
     DrawHelixRing(rc, p, helix, *hd, hd->outer_radius, *outer, v, state[h].level,
@@ -204,14 +319,22 @@ void DrawLayout(RenderContext& rc, Painter& p, const Layout& layout, const ViewT
   rc.layout = &layout;
   rc.width = width;
   rc.height = height;
-  rc.piece_index_fresh = false;
+  if (!rc.keep_piece_index || rc.pieces_stale) {
+    rc.piece_index_fresh = false;
+    if (rc.keep_piece_index) rc.grid.Build(layout);
+    rc.pieces_stale = false;
+  }
+  FindShownPieces(rc, layout, v);
+  const bool still = rc.pass != DrawPass::Moving;
   // Paper is blank to begin with; clearing a page would make a PDF page an image.
-  if (rc.paper_px_per_mm <= 0) p.Clear({255, 255, 255});
-  if (rc.show.baseboard) DrawBaseboardFill(p, layout, v);
-  DrawLevelDecks(p, layout, v);
-  if (rc.show.grid) DrawGrid(p, layout, v, width, height);
-  if (rc.show.baseboard) DrawBaseboardOutline(p, layout, v);
-  DrawShapes(rc, p, layout, v);
+  if (still && rc.paper_px_per_mm <= 0) p.Clear({255, 255, 255});
+  if (still) {
+    if (rc.show.baseboard) DrawBaseboardFill(p, layout, v);
+    DrawLevelDecks(p, layout, v);
+    if (rc.show.grid) DrawGrid(p, layout, v, width, height);
+    if (rc.show.baseboard) DrawBaseboardOutline(p, layout, v);
+    DrawShapes(rc, p, layout, v);
+  }
   DrawSceneryLayer(rc, p, layout, v, false);
   HelixBookkeeping(rc, layout);
   DrawPieceLayer(rc, p, layout, v, PieceLayer::UnderHelices);
@@ -223,6 +346,7 @@ void DrawLayout(RenderContext& rc, Painter& p, const Layout& layout, const ViewT
     BuildPieceIndex(rc, layout);
     DrawGradeMarkers(rc, p, layout, v);
   }
+  if (!still) return;
   DrawLabels(rc, p, layout, v);
   DrawMeasurements(p, layout, v);
 }

@@ -14,6 +14,7 @@
 #include "model/layout.h"
 #include "model/world_connectors.h"
 #include "render/painter.h"
+#include "render/piece_grid.h"
 #include "view/view_transform.h"
 
 inline constexpr double kGridSpacingMm = 100.0;  // the canvas grid, every 100 mm
@@ -26,6 +27,16 @@ struct DrawSwitches {
   bool baseboard = true;
   friend bool operator==(const DrawSwitches&, const DrawSwitches&) = default;
 };
+
+// What a drawing shows of the layout: all of it; what stays put while the selection is
+// carried (a move or a rotation); or only the carried part, drawn over a picture of the
+// still part: selected pieces and scenery items, helices with a selected piece and the
+// grade markers on selected pieces.
+enum class DrawPass { All, Still, Moving };
+
+// Below this zoom a piece is a few pixels long and its band narrower than two pixels:
+// pieces are drawn as lines along their routes, without fill, marks or labels.
+inline constexpr double kSimpleDrawZoom = 0.06;
 
 // Per drawing surface; DrawLayout refreshes it on every call.
 struct RenderContext {
@@ -43,10 +54,36 @@ struct RenderContext {
   bool cull = true;
   int width = 0;  // surface size in pixels, set by DrawLayout; 0 draws everything
   int height = 0;
+  // The part of the surface that needs drawing (a strip a pan uncovered), in device
+  // pixels; objects wholly outside it are skipped. Empty: the whole surface.
+  struct Area {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    bool empty() const { return x1 <= x0 || y1 <= y0; }
+  } area;
+
+  DrawPass pass = DrawPass::All;
+  // The canvas draws small pieces simply (see kSimpleDrawZoom); paper and pictures
+  // keep every detail.
+  bool simplify = false;
+  // Keep the piece index and a grid of where pieces lie from one drawing to the next,
+  // so that a frame visits the pieces it shows rather than all of them. The owner sets
+  // `pieces_stale` whenever pieces may have been added, removed or moved since; pieces
+  // carried in a Moving pass need not count.
+  bool keep_piece_index = false;
+  bool pieces_stale = true;
+  PieceGrid grid;
+  std::vector<std::size_t> shown;  // the pieces the grid finds near the area
 
   // Scratch space reused from paint to paint so drawing does not allocate per piece.
   std::vector<IPoint> points;
   std::vector<IPoint> points2;
+  // Lines of simply drawn pieces, gathered per colour and drawn together.
+  struct LineBatch {
+    Color color;
+    std::vector<IPoint> points;
+    std::vector<int> counts;
+  };
+  std::vector<LineBatch> line_batches;
   std::unordered_map<int, std::size_t> piece_index;  // id -> position, when needed
   bool piece_index_fresh = false;
   std::unordered_set<int> in_tunnel;
@@ -132,6 +169,10 @@ struct LabelRoom {
   double width = 0;
 };
 LabelRoom PaperLabelRoom(const PieceDef& def);
+
+// How far a piece reaches from its origin in layout millimetres (connectors, arches,
+// the track's width), before the pixels that pens, dots and labels add.
+double PieceReachMm(const PieceDef& def);
 
 // Whether a piece may touch the surface (generous bounds: outlines, arches, labels, dots).
 bool PieceMayBeVisible(const RenderContext& rc, const PlacedPiece& piece, const PieceDef& def,

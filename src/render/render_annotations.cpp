@@ -189,6 +189,8 @@ void DrawGradeMarkers(RenderContext& rc, Painter& p, const Layout& layout, const
     const auto it = rc.piece_index.find(run.anchor);
     if (it == rc.piece_index.end()) continue;
     const PlacedPiece& piece = layout.pieces[it->second];
+    // A marker moves with its piece.
+    if (rc.pass != DrawPass::All && (rc.pass == DrawPass::Moving) != piece.sel) continue;
     const PieceDef* def = catalog.find(piece.cat);
     if (!def) continue;
     const double h = DegToRad(piece.heading);
@@ -199,10 +201,12 @@ void DrawGradeMarkers(RenderContext& rc, Painter& p, const Layout& layout, const
     auto along = [&](double t, double side) {
       return Dev(v, {a.x + t * d.x + side * n.x, a.y + t * d.y + side * n.y});
     };
+    // The arrow reaches 20 mm and its text about 90 pixels beyond the tip.
+    const IPoint tip = along(20, 0);
+    if (!MayTouchArea(rc, tip.x, tip.y, 21.0 * v.zoom + 90.0)) continue;
     const Color c = run.deg < 0 ? Color{30, 100, 200} : Color{220, 100, 20};
     p.SetPen(c, 3);
     p.SetBrush(c);
-    const IPoint tip = along(20, 0);
     p.DrawLine(along(0, 0), tip);
     const IPoint tri[3] = {tip, along(12, 6), along(12, -6)};
     p.DrawPolygon(tri, 3);
@@ -323,10 +327,7 @@ void DrawLabels(RenderContext& rc, Painter& p, const Layout& layout, const ViewT
     const IPoint at = ToDevice(v, l.x, l.y);
     const IPoint ext = laid.extent;
     // The text and the frame round it when selected, 2 pixels out.
-    if (rc.cull && rc.width > 0 && rc.height > 0 &&
-        (at.x + ext.x + 2 < 0 || at.y + ext.y + 2 < 0 || at.x - 2 > rc.width ||
-         at.y - 2 > rc.height))
-      continue;
+    if (!BoxMayTouchArea(rc, at.x - 2, at.y - 2, at.x + ext.x + 2, at.y + ext.y + 2)) continue;
     p.SetTextForeground(l.sel ? Color{40, 80, 200} : Color{20, 20, 20});
     p.SetSolidTextBackground({255, 255, 220, 200});
     p.DrawText(laid.text, at.x, at.y);

@@ -106,5 +106,12 @@ void DrawGradeMarkers(RenderContext& rc, Painter& p, const Layout& layout, const
 void DrawLabels(RenderContext& rc, Painter& p, const Layout& layout, const ViewTransform& v);
 void DrawMeasurements(Painter& p, const Layout& layout, const ViewTransform& v);
 
+// Whether a circle of radius r about a device point, or a device box, touches the part of
+// the surface being drawn; always true when not culling.
+bool MayTouchArea(const RenderContext& rc, double cx, double cy, double r);
+bool BoxMayTouchArea(const RenderContext& rc, double x0, double y0, double x1, double y1);
+// Pixels a piece's drawing reaches beyond its layout reach.
+double PiecePadPixels(double zoom, bool turntable, std::size_t id_length, bool show_labels);
+
 bool SceneryMayBeVisible(const RenderContext& rc, const SceneryDef& def, const Pose& pose,
                          const ViewTransform& v, double scale_x, double scale_y);

@@ -368,11 +368,9 @@ LabelRoom PaperLabelRoom(const PieceDef& def) {
   return {span, 2.0 * TrackHalfWidth(def.system)};
 }
 
-bool PieceMayBeVisible(const RenderContext& rc, const PlacedPiece& piece, const PieceDef& def,
-                       const ViewTransform& v, bool show_labels) {
-  if (!rc.cull || rc.width <= 0 || rc.height <= 0) return true;
-  // Reach of the piece from its origin in millimetres: its connectors (curve bands
-  // reach farthest at their ends), its length, the turntable rim, the arch of a curve.
+double PieceReachMm(const PieceDef& def) {
+  // Its connectors (curve bands reach farthest at their ends), its length, the
+  // turntable rim, the arch of a curve.
   double reach = def.length;
   for (const Connector& k : def.connectors) reach = std::max(reach, std::hypot(k.x, k.y));
   if ((def.kind == PieceKind::Curve || def.kind == PieceKind::CurvedTurnout ||
@@ -380,14 +378,23 @@ bool PieceMayBeVisible(const RenderContext& rc, const PlacedPiece& piece, const 
       std::fabs(def.angle) >= 180.0)
     reach = std::max(reach, 2.0 * def.radius + def.length);
   if (def.elevated) reach += def.radius * 0.22;
-  reach += TrackHalfWidth(def.system) + 2.0;
-  // Pixels beyond that: pens, the contact box, dots, the turntable text and the label.
-  const double zoom = v.zoom;
+  return reach + TrackHalfWidth(def.system) + 2.0;
+}
+
+double PiecePadPixels(double zoom, bool turntable, std::size_t id_length, bool show_labels) {
+  // Pens, the contact box, dots, the turntable text and the label.
   double pad = 6.0 + zoom * 1.5 + std::max(3.0, zoom * 8.0) + std::max(3.0, zoom * 3.0);
-  if (def.kind == PieceKind::Turntable) pad += 8.0 * std::max(8.0, zoom * 11.0);
+  if (turntable) pad += 8.0 * std::max(8.0, zoom * 11.0);
   if (show_labels && zoom >= 0.2)
-    pad += static_cast<double>(def.id.size() + 2) * std::max(6.0, zoom * 9.0);
-  const double r = reach * zoom + pad;
-  const double cx = zoom * piece.x + v.offset_x, cy = zoom * piece.y + v.offset_y;
-  return cx + r >= 0 && cx - r < rc.width && cy + r >= 0 && cy - r < rc.height;
+    pad += static_cast<double>(id_length + 2) * std::max(6.0, zoom * 9.0);
+  return pad;
+}
+
+bool PieceMayBeVisible(const RenderContext& rc, const PlacedPiece& piece, const PieceDef& def,
+                       const ViewTransform& v, bool show_labels) {
+  if (!rc.cull || rc.width <= 0 || rc.height <= 0) return true;
+  const double zoom = v.zoom;
+  const double r = PieceReachMm(def) * zoom + PiecePadPixels(zoom, def.kind == PieceKind::Turntable,
+                                                             def.id.size(), show_labels);
+  return MayTouchArea(rc, zoom * piece.x + v.offset_x, zoom * piece.y + v.offset_y, r);
 }

@@ -138,8 +138,7 @@ bool SceneryMayBeVisible(const RenderContext& rc, const SceneryDef& def, const P
           pad, static_cast<double>(prim.text.size() + 2) * std::max(8.0, prim.d * v.zoom) * 1.5);
   }
   const double r = reach * v.zoom + pad;
-  const double cx = v.zoom * pose.x + v.offset_x, cy = v.zoom * pose.y + v.offset_y;
-  return cx + r >= 0 && cx - r < rc.width && cy + r >= 0 && cy - r < rc.height;
+  return MayTouchArea(rc, v.zoom * pose.x + v.offset_x, v.zoom * pose.y + v.offset_y, r);
 }
 
 void DrawHelixRing(RenderContext& rc, Painter& p, const Helix& helix, const HelixDef& hd,

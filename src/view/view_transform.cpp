@@ -51,6 +51,18 @@ void ZoomAbout(ViewTransform& v, double factor, double sx, double sy) {
   v.offset_y = sy - w.y * v.zoom;
 }
 
+void WheelZoom(ViewTransform& v, double factor, double sx, double sy, const ViewTransform& fit) {
+  if (fit.zoom < kMinZoom && fit.zoom > 0 && v.zoom * factor <= fit.zoom && factor < 1.0) {
+    v = fit;
+    return;
+  }
+  const Point w = ToLayoutPoint(v, sx, sy);
+  v.zoom =
+      std::clamp(v.zoom * factor, std::min(kMinZoom, fit.zoom > 0 ? fit.zoom : kMinZoom), kMaxZoom);
+  v.offset_x = sx - w.x * v.zoom;
+  v.offset_y = sy - w.y * v.zoom;
+}
+
 void ZoomBy(ViewTransform& v, double factor, int client_width, int client_height) {
   ZoomAbout(v, factor, client_width / 2, client_height / 2);
 }

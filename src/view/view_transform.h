@@ -24,6 +24,10 @@ Point ToLayoutPoint(const ViewTransform& v, double sx, double sy);
 void ZoomBy(ViewTransform& v, double factor, int client_width, int client_height);
 // Zoom about a device point (the mouse), which stays put; clamped to [0.3, 20].
 void ZoomAbout(ViewTransform& v, double factor, double sx, double sy);
+// The mouse wheel's zoom about a device point: as ZoomAbout, except that when `fit` (the
+// view Zoom to Fit gives) is zoomed out further than 0.3, the range reaches down to it,
+// and a step out that would reach or pass it gives exactly that view.
+void WheelZoom(ViewTransform& v, double factor, double sx, double sy, const ViewTransform& fit);
 // Fits the content into the client area with an 80-pixel margin; the empty-layout view
 // is zoom 0.4 at (60, 60).
 void FitToLayout(ViewTransform& v, const Layout& layout, bool pieces_only, int client_width,

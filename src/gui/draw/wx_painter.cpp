@@ -161,6 +161,25 @@ void WxPainter::DrawLines(const IPoint* points, int count) {
   if (n >= 2) dc_.DrawLines(n, points_.data());
 }
 
+void WxPainter::DrawPolylines(const IPoint* points, const int* counts, int n) {
+  wxGraphicsContext* gc = dc_.GetGraphicsContext();
+  if (!gc) {
+    Painter::DrawPolylines(points, counts, n);
+    return;
+  }
+  // One path stroked once: thousands of short lines cost one rasterisation.
+  wxGraphicsPath path = gc->CreatePath();
+  bool any = false;
+  for (int i = 0; i < n; points += counts[i], ++i) {
+    const int count = ToWxPoints(points, counts[i]);
+    if (count < 2) continue;
+    path.MoveToPoint(points_[0].x, points_[0].y);
+    for (int k = 1; k < count; ++k) path.AddLineToPoint(points_[k].x, points_[k].y);
+    any = true;
+  }
+  if (any) gc->StrokePath(path);
+}
+
 void WxPainter::DrawCircle(IPoint centre, int radius) {
   dc_.DrawCircle(centre.x, centre.y, radius);
 }
@@ -184,13 +203,13 @@ IPoint WxPainter::TextExtent(const std::string& text) {
   std::string key(1, static_cast<char>(font_ & 0x7f));
   key += static_cast<char>((font_ >> 7) & 0x7f);
   key += text;
-  auto it = extents_.find(key);
-  if (it != extents_.end()) return it->second;
+  auto it = extents_->find(key);
+  if (it != extents_->end()) return it->second;
   wxCoord w = 0, h = 0;
   dc_.GetTextExtent(ToWx(text), &w, &h);
   const IPoint ext{w, h};
-  if (extents_.size() > 4096) extents_.clear();
-  extents_.emplace(std::move(key), ext);
+  if (extents_->size() > 4096) extents_->clear();
+  extents_->emplace(std::move(key), ext);
   return ext;
 }
 

@@ -1,9 +1,8 @@
-// Canvas window. Painting blits a cached picture of the layout and draws the moving
-// overlays on top; the cache is dropped on any change of the layout, view or size.
+// Canvas window. Painting shows the canvas picture of the layout and draws the moving
+// overlays on top; the picture is dropped when the document tells of a change.
 #include "gui/panels/canvas_panel.h"
 
 #include <wx/dcbuffer.h>
-#include <wx/dcmemory.h>
 #include <wx/menu.h>
 
 #include <algorithm>
@@ -16,7 +15,6 @@
 #include "interact/actions.h"
 #include "interact/commands.h"
 #include "model/layout_ops.h"
-#include "render/draw_hash.h"
 #include "render/render_overlays.h"
 
 namespace {
@@ -96,14 +94,14 @@ CanvasPanel::~CanvasPanel() {
 }
 
 void CanvasPanel::SetShown(const DrawSwitches& shown) {
-  render_.show = shown;
-  cache_valid_ = false;
+  shown_ = picture_.render().show = shown;
+  picture_.Invalidate();
   Refresh(false);
 }
 
 void CanvasPanel::LayoutChanged() {
   controller_.LayoutChanged();
-  cache_valid_ = false;
+  picture_.Invalidate();
 }
 
 void CanvasPanel::Apply(const CanvasEffects& e) {
@@ -119,7 +117,10 @@ void CanvasPanel::Apply(const CanvasEffects& e) {
   if (e.cursor == CanvasCursor::SizeWE) SetCursor(wxCursor(wxCURSOR_SIZEWE));
   if (e.start_flash) flash_.StartOnce(400);
   if (e.stop_flash) flash_.Stop();
-  if (e.content || e.view || e.properties) cache_valid_ = false;
+  // While the selection is carried, the picture without it stays good.
+  const CanvasGesture gesture = controller_.gesture();
+  const bool carrying = gesture == CanvasGesture::Move || gesture == CanvasGesture::Rotate;
+  if (e.properties || (e.content && !carrying)) picture_.Invalidate();
   for (int i = 0; i < 3; ++i)
     if (e.status[static_cast<std::size_t>(i)])
       host_.CanvasStatus(i, *e.status[static_cast<std::size_t>(i)]);
@@ -212,7 +213,6 @@ void CanvasPanel::ShowMenu(const CanvasEffects& e) {
 void CanvasPanel::OnSize(wxSizeEvent& e) {
   const wxSize s = GetClientSize();
   controller_.SetClientSize(s.x, s.y);
-  cache_valid_ = false;
   Refresh(false);
   e.Skip();
 }
@@ -221,30 +221,11 @@ void CanvasPanel::OnPaint(wxPaintEvent&) {
   wxAutoBufferedPaintDC dc(this);
   const wxSize size = GetClientSize();
   if (size.x <= 0 || size.y <= 0) return;
-  const ViewTransform& v = controller_.view();
-  // The cached picture is reused only while everything it shows is unchanged.
-  const std::uint64_t key = LayoutDrawHash(layout_, render_.show, v, size.x, size.y);
-  if (!cache_valid_ || key != cache_key_ || !cache_.IsOk() || cache_.GetWidth() != size.x ||
-      cache_.GetHeight() != size.y) {
-    if (!cache_.IsOk() || cache_.GetWidth() != size.x || cache_.GetHeight() != size.y)
-      cache_.Create(size.x, size.y);
-    wxMemoryDC mem(cache_);
-    WxPainter painter(mem);
-    DrawLayout(render_, painter, layout_, v, size.x, size.y);
-    DrawRulers(painter, v, layout_.units, size.x, size.y);
-    cache_valid_ = true;
-    cache_key_ = key;
-  }
-  dc.DrawBitmap(cache_, 0, 0);
-  WxPainter painter(dc);
-  PaintOverlays(painter);
+  picture_.Paint(dc, layout_, controller_.view(), size.x, size.y, controller_.gesture(),
+                 [this](Painter& p) { controller_.DrawOverlays(p); });
   const std::string status = host_.CanvasStatusText(0);
   const std::string next = NextStatusText(layout_, status);
   if (next != status) host_.CanvasStatus(0, next);
-}
-
-void CanvasPanel::PaintOverlays(Painter& p) {
-  controller_.DrawOverlays(p);
 }
 
 void CanvasPanel::ShowDialog(CanvasDialog dialog, int id) {

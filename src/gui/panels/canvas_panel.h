@@ -2,13 +2,13 @@
 // the returned effects, and paints the layout with its overlays.
 #pragma once
 
-#include <wx/bitmap.h>
 #include <wx/panel.h>
 #include <wx/timer.h>
 
 #include <cstdint>
 #include <string>
 
+#include "gui/draw/canvas_picture.h"
 #include "interact/canvas_controller.h"
 #include "render/render.h"
 
@@ -31,7 +31,7 @@ class CanvasPanel : public wxPanel {
   // Runs a controller call's effects; every change of the canvas goes through here.
   void Apply(const CanvasEffects& effects);
   // View > Show Grid and the labels tool: what the canvas shows besides the layout.
-  const DrawSwitches& shown() const { return render_.show; }
+  const DrawSwitches& shown() const { return shown_; }
   void SetShown(const DrawSwitches& shown);
   // The layout changed outside the canvas: drop the cached picture and indexes.
   void LayoutChanged();
@@ -80,7 +80,6 @@ class CanvasPanel : public wxPanel {
     Apply(fx);
   }
   MouseInput Input(const wxMouseEvent& e) const;
-  void PaintOverlays(class Painter& p);
   void ShowMenu(const CanvasEffects& e);
   void ShowDialog(CanvasDialog dialog, int id);
 
@@ -88,10 +87,8 @@ class CanvasPanel : public wxPanel {
   ::Layout& layout_;
   CanvasHost& host_;
   CanvasController controller_;
-  RenderContext render_;
-  wxBitmap cache_;  // the layout and rulers, reused while only overlays change
-  bool cache_valid_ = false;
-  std::uint64_t cache_key_ = 0;
+  DrawSwitches shown_;
+  CanvasPicture picture_;  // the layout, reused while only overlays change
   wxTimer flash_;
   int busy_ = 0;  // inside a controller call (a message box may be up)
 };

@@ -60,6 +60,14 @@ TallyBox::TallyBox(wxWindow* parent, const ::Layout& layout, Prompter& prompter)
 }
 
 void TallyBox::UpdateTally() {
+  if (stale_) return;
+  stale_ = true;
+  CallAfter([this] { Recount(); });
+}
+
+void TallyBox::Recount() {
+  if (!stale_) return;
+  stale_ = false;
   Tally tally = ComputeTally(layout_);
   if (shown_ && *shown_ == tally) return;
   wxWindowUpdateLocker freeze(list_);

@@ -1,0 +1,183 @@
+// The canvas's own paint code drawing frames into a 1600 x 1000 bitmap through the wx
+// painter, as the window does: a full repaint at the fit zoom and near, a pan step, a
+// step of a carried selection and a rubber band step, on layouts of closed ovals with
+// turnouts, grades, scenery, labels and a second level.
+#include <benchmark/benchmark.h>
+#include <wx/bitmap.h>
+#include <wx/dcmemory.h>
+
+#include <map>
+#include <memory>
+
+#include "bench_gui.h"
+#include "gui/draw/canvas_picture.h"
+#include "layout_builder.h"
+#include "render/render_overlays.h"
+#include "view/view_transform.h"
+
+namespace {
+
+constexpr int kWidth = 1600, kHeight = 1000;
+
+// Every fifth row of ovals on a raised second level, grades on about every tenth oval,
+// a platform by every fourth and a label by every twentieth.
+Layout MakeLayout(int pieces) {
+  Layout layout = MakeBigLayout(pieces);
+  Level upper;
+  upper.id = 2;
+  upper.name = "Level 2";
+  upper.height = 80;
+  layout.levels.push_back(upper);
+  for (std::size_t i = 0; i < layout.pieces.size(); ++i) {
+    PlacedPiece& p = layout.pieces[i];
+    if (static_cast<int>(p.y / 1100.0) % 5 == 4) {
+      p.level = 2;
+      p.z = 80;
+    }
+    if ((i / 26) % 10 == 3 && p.cat == "24130") p.grade = 2.0;
+  }
+  for (std::size_t i = 0; i < layout.pieces.size(); i += 260) {
+    const PlacedPiece& p = layout.pieces[i];
+    layout.grade_runs.push_back({2.0, p.id, 1});
+  }
+  int id = layout.next_id;
+  for (std::size_t i = 0; i < layout.pieces.size(); i += 104) {
+    const PlacedPiece& p = layout.pieces[i];
+    layout.scenery.push_back({id++, "platform", p.x + 200, p.y + 250, 0, false, 1, 1, p.level});
+  }
+  for (std::size_t i = 0; i < layout.pieces.size(); i += 520)
+    layout.labels.push_back(
+        {id++, "Station " + std::to_string(i / 520), layout.pieces[i].x, layout.pieces[i].y + 450});
+  layout.next_id = id;
+  return layout;
+}
+
+Layout& LayoutOf(int pieces) {
+  static std::map<int, std::unique_ptr<Layout>> layouts;
+  auto& slot = layouts[pieces];
+  if (!slot) slot = std::make_unique<Layout>(MakeLayout(pieces));
+  return *slot;
+}
+
+ViewTransform FitView(const Layout& layout) {
+  ViewTransform v;
+  FitToLayout(v, layout, false, kWidth, kHeight);
+  return v;
+}
+
+// An ordinary working zoom over the first ovals.
+constexpr ViewTransform kNearView{0.4, 60, 60};
+
+struct Canvas {
+  wxBitmap frame{kWidth, kHeight, 24};
+  CanvasPicture picture;
+  void Paint(
+      const Layout& layout, const ViewTransform& v, CanvasGesture gesture,
+      const std::function<void(Painter&)>& overlays = [](Painter&) {}) {
+    wxMemoryDC dc(frame);
+    picture.Paint(dc, layout, v, kWidth, kHeight, gesture, overlays);
+  }
+};
+
+void Report(benchmark::State& state, const Layout& layout, const ViewTransform& v) {
+  state.counters["zoom"] = v.zoom;
+  state.counters["pieces"] = static_cast<double>(layout.pieces.size());
+}
+
+// The layout changed: everything is drawn again.
+void FullFrame(benchmark::State& state, bool fit) {
+  const Layout& layout = LayoutOf(static_cast<int>(state.range(0)));
+  const ViewTransform v = fit ? FitView(layout) : kNearView;
+  Canvas canvas;
+  for (auto _ : state) {
+    canvas.picture.Invalidate();
+    canvas.Paint(layout, v, CanvasGesture::None);
+  }
+  Report(state, layout, v);
+}
+
+// One 50-pixel step of a pan, back and forth.
+void PanStep(benchmark::State& state, bool fit) {
+  const Layout& layout = LayoutOf(static_cast<int>(state.range(0)));
+  ViewTransform v = fit ? FitView(layout) : kNearView;
+  Canvas canvas;
+  canvas.Paint(layout, v, CanvasGesture::None);
+  int step = 0;
+  for (auto _ : state) {
+    const double d = (step++ / 8) % 2 == 0 ? -50 : 50;
+    v.offset_x += d;
+    v.offset_y += d / 2;
+    canvas.Paint(layout, v, CanvasGesture::Pan);
+  }
+  Report(state, layout, v);
+}
+
+// An eighth of the pieces selected and carried 3 mm a step.
+void DragStep(benchmark::State& state, bool fit) {
+  Layout& layout = LayoutOf(static_cast<int>(state.range(0)));
+  const ViewTransform v = fit ? FitView(layout) : kNearView;
+  const std::size_t carried = layout.pieces.size() / 8;
+  for (std::size_t i = 0; i < carried; ++i) layout.pieces[i].sel = true;
+  Canvas canvas;
+  canvas.Paint(layout, v, CanvasGesture::None);
+  int step = 0;
+  for (auto _ : state) {
+    const double d = (step++ / 8) % 2 == 0 ? 3 : -3;
+    for (std::size_t i = 0; i < carried; ++i) layout.pieces[i].x += d;
+    canvas.Paint(layout, v, CanvasGesture::Move);
+  }
+  for (std::size_t i = 0; i < carried; ++i) layout.pieces[i].sel = false;
+  Report(state, layout, v);
+  state.counters["carried"] = static_cast<double>(carried);
+}
+
+// The rubber band grows over an unchanged layout.
+void BandStep(benchmark::State& state, bool fit) {
+  const Layout& layout = LayoutOf(static_cast<int>(state.range(0)));
+  const ViewTransform v = fit ? FitView(layout) : kNearView;
+  Canvas canvas;
+  canvas.Paint(layout, v, CanvasGesture::None);
+  int step = 0;
+  for (auto _ : state) {
+    step = (step + 7) % 500;
+    canvas.Paint(layout, v, CanvasGesture::RubberBand, [&](Painter& p) {
+      DrawRubberBand(p, {200, 150}, {700 + step, 500 + step / 2});
+    });
+  }
+  Report(state, layout, v);
+}
+
+void BM_CanvasFullFit(benchmark::State& s) {
+  FullFrame(s, true);
+}
+void BM_CanvasFullNear(benchmark::State& s) {
+  FullFrame(s, false);
+}
+void BM_CanvasPanFit(benchmark::State& s) {
+  PanStep(s, true);
+}
+void BM_CanvasPanNear(benchmark::State& s) {
+  PanStep(s, false);
+}
+void BM_CanvasDragFit(benchmark::State& s) {
+  DragStep(s, true);
+}
+void BM_CanvasDragNear(benchmark::State& s) {
+  DragStep(s, false);
+}
+void BM_CanvasBandFit(benchmark::State& s) {
+  BandStep(s, true);
+}
+
+}  // namespace
+
+void RegisterCanvasPaintBenchmarks() {
+  using Fn = void (*)(benchmark::State&);
+  const std::pair<const char*, Fn> cases[] = {
+      {"BM_CanvasFullFit", BM_CanvasFullFit}, {"BM_CanvasFullNear", BM_CanvasFullNear},
+      {"BM_CanvasPanFit", BM_CanvasPanFit},   {"BM_CanvasPanNear", BM_CanvasPanNear},
+      {"BM_CanvasDragFit", BM_CanvasDragFit}, {"BM_CanvasDragNear", BM_CanvasDragNear},
+      {"BM_CanvasBandFit", BM_CanvasBandFit}};
+  for (const auto& [name, fn] : cases)
+    benchmark::RegisterBenchmark(name, fn)->Arg(10000)->Arg(86000)->Unit(benchmark::kMillisecond);
+}
