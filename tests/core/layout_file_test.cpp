@@ -102,6 +102,27 @@ TEST(LayoutFile, EveryElementSurvivesARoundTrip) {
   EXPECT_EQ(dir.Read("a.vtl"), dir.Read("b.vtl"));
 }
 
+// Every layout the project ships, opened and saved, gives its own bytes again, or those
+// of its copy in resaved/ when an older writer or a hand made it.
+TEST(LayoutFile, ShippedLayoutsSaveToTheSameBytes) {
+  int count = 0;
+  for (const std::filesystem::path& folder :
+       {std::filesystem::path(VANTREL_EXAMPLES), kData, kData / "fuzz_regressions"}) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      if (entry.path().extension() != ".vtl") continue;
+      Layout l;
+      const LoadResult r = LoadLayout(l, entry.path());
+      if (!r.error.empty()) continue;
+      const std::filesystem::path resaved = kData / "resaved" / entry.path().filename();
+      const bool own = !std::filesystem::exists(resaved);
+      EXPECT_EQ(LayoutFileText(l, r.name), TempDir::ReadFile(own ? entry.path() : resaved))
+          << entry.path();
+      ++count;
+    }
+  }
+  EXPECT_GE(count, 10);
+}
+
 TEST(LayoutFile, WriterMatchesTheGoldenFileExactly) {
   Layout l;
   l.units = 1;
