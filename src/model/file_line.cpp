@@ -57,7 +57,7 @@ FileLine::FileLine(std::string_view line, int number, std::string_view element, 
   });
 }
 
-std::string_view FileLine::Raw(std::string_view name) const {
+std::string_view FileLine::Value(std::string_view name) const {
   for (int i = 0; i < count_; ++i)
     if (table_[i].name == name) return table_[i].value;
   return overflow_ ? RawAttribute(line_, name) : std::string_view{};
@@ -96,7 +96,7 @@ std::string DecodeEntities(std::string_view raw) {
 }
 
 std::string FileLine::Text(std::string_view name) const {
-  const std::string_view raw = Raw(name);
+  const std::string_view raw = Value(name);
   if (raw.find('&') == std::string_view::npos) return std::string(raw);
   return DecodeEntities(raw);
 }
@@ -109,18 +109,18 @@ void FileLine::Fail(std::string_view name, std::string_view what) {
 
 int FileLine::Int(std::string_view name) {
   int v = 0;
-  if (!ParseInt(Raw(name), v)) Fail(name, "is missing or not a number.");
+  if (!ParseInt(Value(name), v)) Fail(name, "is missing or not a number.");
   return v;
 }
 
 double FileLine::Real(std::string_view name) {
   double v = 0;
-  if (!ParseDouble(Raw(name), v)) Fail(name, "is missing or not a number.");
+  if (!ParseDouble(Value(name), v)) Fail(name, "is missing or not a number.");
   return v;
 }
 
 int FileLine::Int(std::string_view name, int fallback) {
-  const std::string_view raw = Raw(name);
+  const std::string_view raw = Value(name);
   if (raw.empty()) return fallback;
   int v = fallback;
   if (!ParseInt(raw, v)) Fail(name, "is not a number.");
@@ -128,7 +128,7 @@ int FileLine::Int(std::string_view name, int fallback) {
 }
 
 double FileLine::Real(std::string_view name, double fallback) {
-  const std::string_view raw = Raw(name);
+  const std::string_view raw = Value(name);
   if (raw.empty()) return fallback;
   double v = fallback;
   if (!ParseDouble(raw, v)) Fail(name, "is not a number.");

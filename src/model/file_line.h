@@ -20,12 +20,11 @@ class FileLine {
   FileLine(std::string_view line, int number, std::string_view element, std::string& error);
 
   bool Has(std::string_view marker) const { return line_.find(marker) != std::string_view::npos; }
+  // The attribute's value as written, still encoded; empty when it is missing.
+  std::string_view Value(std::string_view name) const;
   // The attribute has a non-empty value.
-  bool Present(std::string_view name) const { return !Raw(name).empty(); }
+  bool Present(std::string_view name) const { return !Value(name).empty(); }
   std::string Text(std::string_view name) const;
-  // True exactly when the value is "1" / true unless the value is exactly "0".
-  bool IsOne(std::string_view name) const { return Raw(name) == "1"; }
-  bool NotZero(std::string_view name) const { return Raw(name) != "0"; }
 
   // Required numbers: a missing or malformed value is an error.
   int Int(std::string_view name);
@@ -47,7 +46,6 @@ class FileLine {
     std::string_view value;
   };
   static constexpr int kTableSize = 24;
-  std::string_view Raw(std::string_view name) const;
 
   Attribute table_[kTableSize];
   int count_ = 0;
