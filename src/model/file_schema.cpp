@@ -61,48 +61,46 @@ bool SameValue(Kind kind, const void* a, const void* b) {
   return false;
 }
 
-void ReadValue(FileLine& f, std::string_view name, Kind kind, unsigned use, Source source,
-               void* value, bool* has) {
+void ReadValue(FileLine& f, std::string_view name, std::string_view raw, Kind kind, unsigned use,
+               Source source, void* value, bool* has) {
   const bool required = (use & kRequired) && !(source == Source::Block && (use & kBlockOptional));
   switch (kind) {
     case Kind::Int: {
       int& v = *static_cast<int*>(value);
-      v = required ? f.Int(name) : f.Int(name, v);
+      v = required ? f.Int(name, raw) : f.Int(name, raw, v);
       return;
     }
     case Kind::Id: {
       int& v = *static_cast<int*>(value);
-      v = f.Int(name);
+      v = f.Int(name, raw);
       // Larger ids could make the id counter overflow; a block's pieces get fresh ids.
       if (source == Source::Layout && v > kMaxObjectId)
         f.Fail(name, "is too large (at most " + std::to_string(kMaxObjectId) + ").");
       return;
     }
     case Kind::Slot:
-      *static_cast<int*>(value) = f.IntIn(name, 0, kMaxJointSlot);
+      *static_cast<int*>(value) = f.IntIn(name, raw, 0, kMaxJointSlot);
       return;
     case Kind::Real: {
       double& v = *static_cast<double*>(value);
-      v = required ? f.Real(name) : f.Real(name, v);
+      v = required ? f.Real(name, raw) : f.Real(name, raw, v);
       return;
     }
     case Kind::Channel: {
       std::uint8_t& v = *static_cast<std::uint8_t*>(value);
-      v = f.Channel(name, v);
+      v = f.Channel(name, raw, v);
       return;
     }
     case Kind::Flag:
-    case Kind::FlagUnlessZero: {
-      const std::string_view raw = f.Value(name);
+    case Kind::FlagUnlessZero:
       if (!raw.empty()) *static_cast<bool*>(value) = kind == Kind::Flag ? raw == "1" : raw != "0";
       return;
-    }
     case Kind::Text:
-      if (required || f.Present(name)) *static_cast<std::string*>(value) = f.Text(name);
+      if (required || !raw.empty()) *static_cast<std::string*>(value) = FileLine::Text(raw);
       return;
     case Kind::Color:
-      if (f.Present(name)) {
-        const int c = f.Int(name, 0);
+      if (!raw.empty()) {
+        const int c = f.Int(name, raw, 0);
         *static_cast<Rgb*>(value) = {static_cast<std::uint8_t>((c >> 16) & 255),
                                      static_cast<std::uint8_t>((c >> 8) & 255),
                                      static_cast<std::uint8_t>(c & 255)};

@@ -53,8 +53,14 @@ struct Attr {
   const bool* (*has)(const T&) = {};  // Color only: the member saying it is set
 };
 
+inline constexpr std::size_t kMaxAttrs = 16;
+
 template <class T>
 struct Element {
+  template <std::size_t N>
+  constexpr Element(std::string_view n, const Attr<T> (&a)[N]) : name(n), attrs(a) {
+    static_assert(N <= kMaxAttrs);
+  }
   std::string_view name;
   std::span<const Attr<T>> attrs;
 };
@@ -291,8 +297,9 @@ inline constexpr Element<Helix> kHelix{"helix", kHelixAttrs};
 // The value of one attribute, by kind.
 void AppendValue(std::string& out, std::string_view name, Kind kind, const void* value);
 bool SameValue(Kind kind, const void* a, const void* b);
-void ReadValue(FileLine& f, std::string_view name, Kind kind, unsigned use, Source source,
-               void* value, bool* has);
+// Reads `raw`, the value of attribute `name` as written ("" when it is missing).
+void ReadValue(FileLine& f, std::string_view name, std::string_view raw, Kind kind, unsigned use,
+               Source source, void* value, bool* has);
 
 // Appends "<name" and the attributes, indented by `depth`; the caller ends the tag.
 template <class T>
@@ -309,13 +316,41 @@ void AppendOpen(std::string& out, int depth, const Element<T>& e, const T& obj) 
   }
 }
 
+// Attribute names are a few bytes: a plain loop beats a call of memcmp.
+inline bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
 // Reads the line's attributes into `obj` in table order; the first fault is kept in the
-// FileLine's error text.
+// FileLine's error text. One pass over the line picks each attribute's first value; in a
+// file this program wrote they come in table order, so each name is compared once.
 template <class T>
 void ReadAttrs(FileLine& f, const Element<T>& e, T& obj, Source source = Source::Layout) {
-  for (const Attr<T>& a : e.attrs) {
+  const std::size_t rows = e.attrs.size();
+  std::string_view raw[kMaxAttrs];
+  bool seen[kMaxAttrs] = {};
+  std::size_t next = 0;  // the row expected next
+  std::size_t left = rows;
+  ScanAttributes(f.line(), [&](std::string_view name, std::string_view value) {
+    std::size_t r = next;
+    if (r >= rows || !SameName(e.attrs[r].name, name)) {
+      r = 0;
+      while (r < rows && !SameName(e.attrs[r].name, name)) ++r;
+      if (r == rows) return false;  // not ours: skipped
+    }
+    next = r + 1;
+    if (seen[r]) return false;  // the first value counts
+    seen[r] = true;
+    raw[r] = value;
+    return --left == 0;
+  });
+  for (std::size_t r = 0; r < rows; ++r) {
+    const Attr<T>& a = e.attrs[r];
     if ((a.use & kUnread) || (source == Source::Block && !(a.use & kBlock))) continue;
-    ReadValue(f, a.name, a.kind, a.use, source, const_cast<void*>(a.at(obj)),
+    ReadValue(f, a.name, raw[r], a.kind, a.use, source, const_cast<void*>(a.at(obj)),
               a.has ? const_cast<bool*>(a.has(obj)) : nullptr);
   }
 }

@@ -20,6 +20,40 @@ namespace schema = file_schema;
 
 namespace {
 
+// A line and where on it a tag may start: every marker begins with '<', so a marker is
+// only compared at those places, one scan of the line for all of them.
+struct Line {
+  explicit Line(std::string_view t) : text(t) {
+    const char* const begin = t.data();
+    const char* const end = begin + t.size();
+    for (const char* p = begin;
+         (p = static_cast<const char*>(std::memchr(p, '<', static_cast<std::size_t>(end - p))));
+         ++p) {
+      if (count == kMaxTags) {
+        many = true;
+        return;
+      }
+      tags[count++] = static_cast<std::size_t>(p - begin);
+    }
+  }
+  static constexpr int kMaxTags = 8;
+  std::string_view text;
+  std::size_t tags[kMaxTags];
+  int count = 0;
+  bool many = false;  // more tags than kept: markers are searched for the plain way
+};
+
+bool Has(const Line& line, std::string_view marker) {
+  if (line.many) return line.text.find(marker) != std::string_view::npos;
+  for (int i = 0; i < line.count; ++i) {
+    const std::size_t at = line.tags[i];
+    if (at + marker.size() <= line.text.size() &&
+        file_schema::SameName(line.text.substr(at, marker.size()), marker))
+      return true;
+  }
+  return false;
+}
+
 class Reader {
  public:
   Reader(Layout& layout, std::string& error) : l_(layout), error_(error) {}
@@ -28,19 +62,29 @@ class Reader {
   bool ReadLine(std::string_view line, int n);
   bool Finish(int lines);
   const std::string& name() const { return name_; }
+  std::size_t pieces() const { return l_.pieces.size(); }
+  // Makes room for the pieces of a file of `total` bytes, guessed from the pieces in its
+  // first `done` bytes, so that the list grows once instead of moving every piece at
+  // each doubling.
+  void ExpectPieces(std::uint64_t done, std::uint64_t total) {
+    if (done == 0 || total <= done || l_.pieces.empty()) return;
+    const double guess = static_cast<double>(l_.pieces.size()) * 1.05 * static_cast<double>(total) /
+                         static_cast<double>(done);
+    l_.pieces.reserve(static_cast<std::size_t>(guess) + 16);
+  }
 
  private:
   // Reads the line as element `e` into `obj`.
   template <class T>
-  void Read(std::string_view line, int n, const schema::Element<T>& e, T& obj) {
-    FileLine f(line, n, e.name, error_);
+  void Read(const Line& line, int n, const schema::Element<T>& e, T& obj) {
+    FileLine f(line.text, n, e.name, error_);
     schema::ReadAttrs(f, e, obj);
   }
-  void PieceLine(std::string_view line, int n);
-  void LevelLines(std::string_view line, int n);
-  void SceneryAndBoard(std::string_view line, int n);
-  void DrawnObjects(std::string_view line, int n);
-  void TunnelsAndHelices(std::string_view line, int n);
+  void PieceLine(const Line& line, int n);
+  void LevelLines(const Line& line, int n);
+  void SceneryAndBoard(const Line& line, int n);
+  void DrawnObjects(const Line& line, int n);
+  void TunnelsAndHelices(const Line& line, int n);
 
   Layout& l_;
   std::string& error_;
@@ -54,11 +98,7 @@ class Reader {
   bool seen_end_ = false;
 };
 
-bool Has(std::string_view line, std::string_view marker) {
-  return line.find(marker) != std::string_view::npos;
-}
-
-void Reader::PieceLine(std::string_view line, int n) {
+void Reader::PieceLine(const Line& line, int n) {
   if (Has(line, "</pieces>") || Has(line, "</block>") || Has(line, "</layout>")) {
     if (Has(line, "</layout>")) seen_end_ = true;
     in_pieces_ = false;
@@ -75,7 +115,7 @@ void Reader::PieceLine(std::string_view line, int n) {
   }
 }
 
-void Reader::LevelLines(std::string_view line, int n) {
+void Reader::LevelLines(const Line& line, int n) {
   if (Has(line, "<levels ")) {
     in_levels_ = true;
     schema::LevelsHead head;
@@ -92,7 +132,7 @@ void Reader::LevelLines(std::string_view line, int n) {
     Read(line, n, schema::kOutlinePoint, l_.levels.back().outline.emplace_back());
 }
 
-void Reader::SceneryAndBoard(std::string_view line, int n) {
+void Reader::SceneryAndBoard(const Line& line, int n) {
   if (Has(line, "<scenery>")) in_scenery_ = true;
   if (Has(line, "</scenery>")) in_scenery_ = false;
   if (Has(line, "<baseboard>")) {
@@ -110,22 +150,22 @@ void Reader::SceneryAndBoard(std::string_view line, int n) {
     Read(line, n, schema::kSceneryItem, l_.scenery.emplace_back());
 }
 
-void Reader::DrawnObjects(std::string_view line, int n) {
+void Reader::DrawnObjects(const Line& line, int n) {
   if (Has(line, "<label ")) Read(line, n, schema::kLabel, l_.labels.emplace_back());
   if (Has(line, "<measure ")) Read(line, n, schema::kMeasure, l_.measures.emplace_back());
   if (Has(line, "<shape ") && !Has(line, "</shape")) {
-    FileLine f(line, n, schema::kShape.name, error_);
+    FileLine f(line.text, n, schema::kShape.name, error_);
     if (f.Present("id")) schema::ReadAttrs(f, schema::kShape, l_.shapes.emplace_back());
   }
   // A vertex without both coordinates is skipped.
   if (Has(line, "<v ")) {
-    FileLine f(line, n, schema::kShapeVertex.name, error_);
+    FileLine f(line.text, n, schema::kShapeVertex.name, error_);
     if (f.Present("x") && f.Present("y") && !l_.shapes.empty())
       schema::ReadAttrs(f, schema::kShapeVertex, l_.shapes.back().vertices.emplace_back());
   }
 }
 
-void Reader::TunnelsAndHelices(std::string_view line, int n) {
+void Reader::TunnelsAndHelices(const Line& line, int n) {
   if (Has(line, "<tunnel ")) Read(line, n, schema::kTunnel, l_.tunnels.emplace_back());
   if (Has(line, "<covers ") && !l_.tunnels.empty()) {
     schema::CoveredPiece c;
@@ -135,7 +175,8 @@ void Reader::TunnelsAndHelices(std::string_view line, int n) {
   if (Has(line, "<helix ")) Read(line, n, schema::kHelix, l_.helices.emplace_back());
 }
 
-bool Reader::ReadLine(std::string_view line, int n) {
+bool Reader::ReadLine(std::string_view text, int n) {
+  const Line line(text);
   if (in_pieces_) {
     PieceLine(line, n);
     return error_.empty();
@@ -229,6 +270,9 @@ std::size_t ReadLines(Reader& reader, std::string_view text, bool eof, int& n) {
   return start;
 }
 
+// What is read at a time from a file.
+constexpr std::size_t kBlockBytes = std::size_t{1} << 18;
+
 }  // namespace
 
 LoadResult ReadLayoutText(std::string_view text, Layout& layout) {
@@ -236,8 +280,13 @@ LoadResult ReadLayoutText(std::string_view text, Layout& layout) {
   LoadResult result;
   Reader reader(fresh, result.error);
   int n = 0;
-  const std::size_t rest = ReadLines(reader, text, true, n);
+  // The first block, then room for the pieces of the rest.
+  std::size_t rest = ReadLines(reader, text.substr(0, kBlockBytes), false, n);
   if (rest == std::string_view::npos) return result;
+  reader.ExpectPieces(rest, text.size());
+  const std::size_t more = ReadLines(reader, text.substr(rest), true, n);
+  if (more == std::string_view::npos) return result;
+  rest += more;
   if (rest < text.size() && !reader.ReadLine(text.substr(rest), ++n)) return result;
   if (!reader.Finish(n)) return result;
   TakeStoredContent(layout, fresh);
@@ -247,14 +296,16 @@ LoadResult ReadLayoutText(std::string_view text, Layout& layout) {
 
 // Reads the file in blocks, so a big file is never held whole beside its layout. A
 // device or pipe that never ends is cut off by the limits on file and line length.
-LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path) {
+LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path,
+                      const LoadProgressFn& progress) {
   const std::string cannot_open = "Cannot open file: " + path.string();
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return {cannot_open, {}};
   // A file claiming more than the limit (a sparse file, say) is refused before reading.
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-      static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes) {
+  const bool sized = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  const std::uint64_t size = sized ? static_cast<std::uint64_t>(st.st_size) : 0;
+  if (size > kMaxFileBytes) {
     ::close(fd);
     return {"The file is larger than " + SizeText(kMaxFileBytes) + "; this is not a layout file.",
             {}};
@@ -262,7 +313,7 @@ LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path) {
   Layout fresh;
   LoadResult result;
   Reader reader(fresh, result.error);
-  std::string buf(std::size_t{1} << 18, '\0');
+  std::string buf(kBlockBytes, '\0');
   std::size_t have = 0;
   std::uint64_t total = 0;
   int n = 0;
@@ -284,6 +335,7 @@ LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path) {
     }
     if (got == 0) break;
     have += static_cast<std::size_t>(got);
+    const bool first = total == 0;
     total += static_cast<std::uint64_t>(got);
     if (total > kMaxFileBytes)
       return refuse("the file is larger than 1 GiB; this is not a layout file.");
@@ -292,9 +344,14 @@ LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path) {
       ::close(fd);
       return result;
     }
+    if (first) reader.ExpectPieces(total - (have - start), size);
+    if (progress && !progress({total, std::max(size, total), reader.pieces()})) {
+      ::close(fd);
+      return {"The open was cancelled.", {}, true};
+    }
     buf.erase(0, start);
     have -= start;
-    buf.resize(std::max(buf.size(), std::size_t{1} << 18));
+    buf.resize(std::max(buf.size(), kBlockBytes));
   }
   ::close(fd);
   const std::string_view rest(buf.data(), have);
