@@ -1,43 +1,63 @@
 // Writing and reading one attribute value by its kind.
 #include "model/file_schema.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <string>
 
 #include "model/layout_file.h"
-#include "model/number_text.h"
 
 namespace file_schema {
 
 void AppendValue(std::string& out, std::string_view name, Kind kind, const void* value) {
-  out += ' ';
-  out += name;
-  out += "=\"";
+  // Built in a buffer and appended once: a few appends of a few bytes each cost more than
+  // the number itself. The widest value is a fixed double: 309 digits, sign, point, four.
+  char buf[400];
+  char* p = buf;
+  if (name.size() > 64) {  // no table has such a name; kept safe all the same
+    out += ' ';
+    out += name;
+    out += "=\"";
+  } else {
+    *p++ = ' ';
+    p = std::copy(name.begin(), name.end(), p);
+    *p++ = '=';
+    *p++ = '"';
+  }
+  char* const end = buf + sizeof buf - 1;  // room for the closing quote
   switch (kind) {
     case Kind::Int:
     case Kind::Id:
     case Kind::Slot:
-      AppendInt(out, *static_cast<const int*>(value));
+      p = std::to_chars(p, end, *static_cast<const int*>(value)).ptr;
       break;
-    case Kind::Real:
-      AppendFixed(out, *static_cast<const double*>(value), 4);
+    case Kind::Real: {
+      double v = *static_cast<const double*>(value);
+      if (!std::isfinite(v)) v = 0.0;  // the text must always read back
+      p = std::to_chars(p, end, v, std::chars_format::fixed, 4).ptr;
       break;
+    }
     case Kind::Channel:
-      AppendInt(out, *static_cast<const std::uint8_t*>(value));
+      p = std::to_chars(p, end, int{*static_cast<const std::uint8_t*>(value)}).ptr;
       break;
     case Kind::Flag:
     case Kind::FlagUnlessZero:
-      out += *static_cast<const bool*>(value) ? '1' : '0';
+      *p++ = *static_cast<const bool*>(value) ? '1' : '0';
       break;
     case Kind::Text:
+      out.append(buf, p);
       AppendEscaped(out, *static_cast<const std::string*>(value));
-      break;
+      out += '"';
+      return;
     case Kind::Color: {
       const Rgb& c = *static_cast<const Rgb*>(value);
-      AppendInt(out, c.r * 65536 + c.g * 256 + c.b);
+      p = std::to_chars(p, end, c.r * 65536 + c.g * 256 + c.b).ptr;
       break;
     }
   }
-  out += '"';
+  *p++ = '"';
+  out.append(buf, p);
 }
 
 bool SameValue(Kind kind, const void* a, const void* b) {
