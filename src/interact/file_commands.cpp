@@ -254,7 +254,9 @@ bool FileCommands::CopyChecked(const fs::path& from, const fs::path& to, const c
 }
 
 bool FileCommands::OpenFile(const fs::path& file) {
-  const LoadResult result = LoadLayout(doc_.layout(), file);
+  const LoadResult result =
+      LoadLayout(doc_.layout(), file, make_progress_ ? make_progress_() : LoadProgressFn{});
+  if (result.cancelled) return false;
   if (!result.error.empty()) {
     prompter_.Notify("Open Failed", result.error, PromptIcon::Error);
     return false;

@@ -12,6 +12,7 @@
 #include "app/prompter.h"
 #include "app/recovery_store.h"
 #include "model/document.h"
+#include "model/layout_file.h"
 
 inline constexpr const char* kDefaultLayoutName = "My Layout";
 
@@ -101,6 +102,9 @@ class FileCommands {
   bool Import(const ImportChooser& choose);
   void Export(const ExportChooser& choose);
 
+  // Each open from now on reads with a fresh callback from `make` (the window's progress
+  // dialog); a cancelled open leaves everything as it was and says nothing.
+  void set_load_progress(std::function<LoadProgressFn()> make) { make_progress_ = std::move(make); }
   // From now on a successful Save, New or Open deletes the recovery copy of `store`.
   void set_recovery(RecoveryStore* store) { recovery_ = store; }
   // At start: offers the copies left by programs that ended without saving, newest
@@ -126,4 +130,5 @@ class FileCommands {
   Prompter& prompter_;
   std::filesystem::path layout_dir_;
   RecoveryStore* recovery_ = nullptr;
+  std::function<LoadProgressFn()> make_progress_;
 };

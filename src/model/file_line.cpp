@@ -5,36 +5,6 @@
 
 #include "model/number_text.h"
 
-namespace {
-
-// Calls visit(name, value) for each ` name="value"` in order until it returns true.
-// Values are skipped whole, so text inside a value (a level named "Deck x=") is never
-// taken for an attribute. An unclosed value ends the scan: it and the rest are empty.
-template <typename Visit>
-void ScanAttributes(std::string_view line, Visit visit) {
-  std::size_t pos = 0;
-  for (;;) {
-    const std::size_t eq = line.find("=\"", pos);
-    if (eq == std::string_view::npos) return;
-    const std::size_t blank = line.substr(pos, eq - pos).rfind(' ');
-    if (blank == std::string_view::npos || pos + blank + 1 == eq) {
-      pos = eq + 1;  // not an attribute: no name after a blank
-      continue;
-    }
-    const std::string_view name = line.substr(pos + blank + 1, eq - pos - blank - 1);
-    const std::size_t start = eq + 2;
-    const std::size_t end = line.find('"', start);
-    if (end == std::string_view::npos) {
-      visit(name, std::string_view{});
-      return;
-    }
-    if (visit(name, line.substr(start, end - start))) return;
-    pos = end + 1;
-  }
-}
-
-}  // namespace
-
 std::string_view RawAttribute(std::string_view line, std::string_view name) {
   std::string_view found;
   ScanAttributes(line, [&](std::string_view n, std::string_view v) {
@@ -43,24 +13,6 @@ std::string_view RawAttribute(std::string_view line, std::string_view name) {
     return true;
   });
   return found;
-}
-
-FileLine::FileLine(std::string_view line, int number, std::string_view element, std::string& error)
-    : line_(line), number_(number), element_(element), error_(error) {
-  ScanAttributes(line, [this](std::string_view n, std::string_view v) {
-    if (count_ == kTableSize) {
-      overflow_ = true;
-      return true;
-    }
-    table_[count_++] = {n, v};
-    return false;
-  });
-}
-
-std::string_view FileLine::Raw(std::string_view name) const {
-  for (int i = 0; i < count_; ++i)
-    if (table_[i].name == name) return table_[i].value;
-  return overflow_ ? RawAttribute(line_, name) : std::string_view{};
 }
 
 std::string DecodeEntities(std::string_view raw) {
@@ -95,8 +47,7 @@ std::string DecodeEntities(std::string_view raw) {
   return out;
 }
 
-std::string FileLine::Text(std::string_view name) const {
-  const std::string_view raw = Raw(name);
+std::string FileLine::Text(std::string_view raw) {
   if (raw.find('&') == std::string_view::npos) return std::string(raw);
   return DecodeEntities(raw);
 }
@@ -107,40 +58,38 @@ void FileLine::Fail(std::string_view name, std::string_view what) {
            std::string(element_) + "> " + std::string(what);
 }
 
-int FileLine::Int(std::string_view name) {
+int FileLine::Int(std::string_view name, std::string_view raw) {
   int v = 0;
-  if (!ParseInt(Raw(name), v)) Fail(name, "is missing or not a number.");
+  if (!ParseInt(raw, v)) Fail(name, "is missing or not a number.");
   return v;
 }
 
-double FileLine::Real(std::string_view name) {
+double FileLine::Real(std::string_view name, std::string_view raw) {
   double v = 0;
-  if (!ParseDouble(Raw(name), v)) Fail(name, "is missing or not a number.");
+  if (!ParseDouble(raw, v)) Fail(name, "is missing or not a number.");
   return v;
 }
 
-int FileLine::Int(std::string_view name, int fallback) {
-  const std::string_view raw = Raw(name);
+int FileLine::Int(std::string_view name, std::string_view raw, int fallback) {
   if (raw.empty()) return fallback;
   int v = fallback;
   if (!ParseInt(raw, v)) Fail(name, "is not a number.");
   return v;
 }
 
-double FileLine::Real(std::string_view name, double fallback) {
-  const std::string_view raw = Raw(name);
+double FileLine::Real(std::string_view name, std::string_view raw, double fallback) {
   if (raw.empty()) return fallback;
   double v = fallback;
   if (!ParseDouble(raw, v)) Fail(name, "is not a number.");
   return v;
 }
 
-std::uint8_t FileLine::Channel(std::string_view name, std::uint8_t fallback) {
-  return static_cast<std::uint8_t>(std::clamp(Int(name, fallback), 0, 255));
+std::uint8_t FileLine::Channel(std::string_view name, std::string_view raw, std::uint8_t fallback) {
+  return static_cast<std::uint8_t>(std::clamp(Int(name, raw, fallback), 0, 255));
 }
 
-int FileLine::IntIn(std::string_view name, int lo, int hi) {
-  const int v = Int(name);
+int FileLine::IntIn(std::string_view name, std::string_view raw, int lo, int hi) {
+  const int v = Int(name, raw);
   if (error_.empty() && (v < lo || v > hi)) {
     Fail(name, "is out of range (" + std::to_string(lo) + " to " + std::to_string(hi) + ").");
     return lo;

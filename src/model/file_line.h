@@ -1,57 +1,77 @@
-// One line of a line-oriented file: marker tests, attribute lookup and number reading
-// with error texts that name the line. Shared by the layout and library block readers.
+// One line of a line-oriented file: attribute scanning and number reading with error
+// texts that name the line. Shared by the layout and library block readers.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+// Calls visit(name, value) for each ` name="value"` in order until it returns true.
+// Values are skipped whole, so text inside a value (a level named "Deck x=") is never
+// taken for an attribute. An unclosed value ends the scan: it and the rest are empty.
+template <typename Visit>
+void ScanAttributes(std::string_view line, Visit visit) {
+  // Byte loops rather than find(): names and values are a few bytes long.
+  const char* const s = line.data();
+  const std::size_t n = line.size();
+  std::size_t pos = 0;
+  for (;;) {
+    std::size_t eq = pos;
+    std::size_t blank = std::string_view::npos;  // the last blank before `eq`
+    for (; eq + 1 < n && !(s[eq] == '=' && s[eq + 1] == '"'); ++eq)
+      if (s[eq] == ' ') blank = eq;
+    if (eq + 1 >= n) return;
+    if (blank == std::string_view::npos || blank + 1 == eq) {
+      pos = eq + 1;  // not an attribute: no name after a blank
+      continue;
+    }
+    const std::string_view name(s + blank + 1, eq - blank - 1);
+    const std::size_t start = eq + 2;
+    std::size_t end = start;
+    while (end < n && s[end] != '"') ++end;
+    if (end == n) {
+      visit(name, std::string_view{});
+      return;
+    }
+    if (visit(name, std::string_view(s + start, end - start))) return;
+    pos = end + 1;
+  }
+}
+
 // Text of the first ` name="` value on the line, up to the next quote, still encoded;
-// empty when the attribute is missing or has no closing quote. Earlier values are
-// skipped whole: the pattern inside another attribute's value does not count.
+// empty when the attribute is missing or has no closing quote.
 std::string_view RawAttribute(std::string_view line, std::string_view name);
 // Turns &amp; &lt; &gt; &quot; back into their characters (one pass, left to right).
 std::string DecodeEntities(std::string_view raw);
 
+// Reads the values of one line's attributes. Each read takes the attribute's name (for
+// the error text) and its value as written, still encoded ("" when it is missing).
 class FileLine {
  public:
   // `element` names the element in error texts ("piece" gives "<piece>"); the first
   // error of any read is kept in `error`, later ones are ignored.
-  FileLine(std::string_view line, int number, std::string_view element, std::string& error);
+  FileLine(std::string_view line, int number, std::string_view element, std::string& error)
+      : line_(line), number_(number), element_(element), error_(error) {}
 
-  bool Has(std::string_view marker) const { return line_.find(marker) != std::string_view::npos; }
+  std::string_view line() const { return line_; }
   // The attribute has a non-empty value.
-  bool Present(std::string_view name) const { return !Raw(name).empty(); }
-  std::string Text(std::string_view name) const;
-  // True exactly when the value is "1" / true unless the value is exactly "0".
-  bool IsOne(std::string_view name) const { return Raw(name) == "1"; }
-  bool NotZero(std::string_view name) const { return Raw(name) != "0"; }
+  bool Present(std::string_view name) const { return !RawAttribute(line_, name).empty(); }
+  static std::string Text(std::string_view raw);
 
   // Required numbers: a missing or malformed value is an error.
-  int Int(std::string_view name);
-  double Real(std::string_view name);
+  int Int(std::string_view name, std::string_view raw);
+  double Real(std::string_view name, std::string_view raw);
   // Optional numbers: an empty value gives `fallback`, a malformed one is an error.
-  int Int(std::string_view name, int fallback);
-  double Real(std::string_view name, double fallback);
+  int Int(std::string_view name, std::string_view raw, int fallback);
+  double Real(std::string_view name, std::string_view raw, double fallback);
   // Optional colour channel, held to 0..255.
-  std::uint8_t Channel(std::string_view name, std::uint8_t fallback);
+  std::uint8_t Channel(std::string_view name, std::string_view raw, std::uint8_t fallback);
   // Required integer that must lie in [lo, hi].
-  int IntIn(std::string_view name, int lo, int hi);
+  int IntIn(std::string_view name, std::string_view raw, int lo, int hi);
 
   void Fail(std::string_view name, std::string_view what);
 
  private:
-  // The line's attributes, looked up by name; a line with more falls back to a scan.
-  struct Attribute {
-    std::string_view name;
-    std::string_view value;
-  };
-  static constexpr int kTableSize = 24;
-  std::string_view Raw(std::string_view name) const;
-
-  Attribute table_[kTableSize];
-  int count_ = 0;
-  bool overflow_ = false;
   std::string_view line_;
   int number_;
   std::string_view element_;

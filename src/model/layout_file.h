@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -37,13 +38,25 @@ std::string SaveLayout(const Layout& layout, const std::filesystem::path& path,
                        const std::string& name);
 
 struct LoadResult {
-  std::string error;  // empty on success
-  std::string name;   // the layout's name attribute
+  std::string error;       // empty on success
+  std::string name;        // the layout's name attribute
+  bool cancelled = false;  // the progress callback stopped the load (error is set too)
 };
+
+// How far a load from a file is.
+struct LoadProgress {
+  std::uint64_t bytes_done = 0;
+  std::uint64_t bytes_total = 0;  // the file's size; bytes_done when it is not known
+  std::size_t pieces = 0;         // read so far
+};
+// Told after each block read; returning false cancels the load, which then leaves the
+// layout as it was.
+using LoadProgressFn = std::function<bool(const LoadProgress&)>;
 
 // Parses `text`; on success replaces in `layout` everything the file stores (and
 // derives next_id and grade_mode), on failure leaves `layout` untouched. The caller adds the
 // default level when the file has none.
 LoadResult ReadLayoutText(std::string_view text, Layout& layout);
 // Same, from a file ("Cannot open file: " + path when it cannot be read).
-LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path);
+LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path,
+                      const LoadProgressFn& progress = {});

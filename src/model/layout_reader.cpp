@@ -1,6 +1,6 @@
 // Layout file reader: each line is tested for element markers and its attributes are
-// picked out by name. Parses into a fresh layout that replaces the stored content only
-// when the whole file was read.
+// read by the element's table in model/file_schema.h. Parses into a fresh layout that
+// replaces the stored content only when the whole file was read.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,13 +8,51 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "model/file_line.h"
+#include "model/file_schema.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
 
+namespace schema = file_schema;
+
 namespace {
+
+// A line and where on it a tag may start: every marker begins with '<', so a marker is
+// only compared at those places, one scan of the line for all of them.
+struct Line {
+  explicit Line(std::string_view t) : text(t) {
+    const char* const begin = t.data();
+    const char* const end = begin + t.size();
+    for (const char* p = begin;
+         (p = static_cast<const char*>(std::memchr(p, '<', static_cast<std::size_t>(end - p))));
+         ++p) {
+      if (count == kMaxTags) {
+        many = true;
+        return;
+      }
+      tags[count++] = static_cast<std::size_t>(p - begin);
+    }
+  }
+  static constexpr int kMaxTags = 8;
+  std::string_view text;
+  std::size_t tags[kMaxTags];
+  int count = 0;
+  bool many = false;  // more tags than kept: markers are searched for the plain way
+};
+
+bool Has(const Line& line, std::string_view marker) {
+  if (line.many) return line.text.find(marker) != std::string_view::npos;
+  for (int i = 0; i < line.count; ++i) {
+    const std::size_t at = line.tags[i];
+    if (at + marker.size() <= line.text.size() &&
+        file_schema::SameName(line.text.substr(at, marker.size()), marker))
+      return true;
+  }
+  return false;
+}
 
 class Reader {
  public:
@@ -24,19 +62,29 @@ class Reader {
   bool ReadLine(std::string_view line, int n);
   bool Finish(int lines);
   const std::string& name() const { return name_; }
+  std::size_t pieces() const { return l_.pieces.size(); }
+  // Makes room for the pieces of a file of `total` bytes, guessed from the pieces in its
+  // first `done` bytes, so that the list grows once instead of moving every piece at
+  // each doubling.
+  void ExpectPieces(std::uint64_t done, std::uint64_t total) {
+    if (done == 0 || total <= done || l_.pieces.empty()) return;
+    const double guess = static_cast<double>(l_.pieces.size()) * 1.05 * static_cast<double>(total) /
+                         static_cast<double>(done);
+    l_.pieces.reserve(static_cast<std::size_t>(guess) + 16);
+  }
 
  private:
-  static int Id(FileLine& f) {
-    const int id = f.Int("id");
-    if (id > kMaxObjectId)
-      f.Fail("id", "is too large (at most " + std::to_string(kMaxObjectId) + ").");
-    return id;
+  // Reads the line as element `e` into `obj`.
+  template <class T>
+  void Read(const Line& line, int n, const schema::Element<T>& e, T& obj) {
+    FileLine f(line.text, n, e.name, error_);
+    schema::ReadAttrs(f, e, obj);
   }
-  void PieceLine(std::string_view line, int n);
-  void LevelLines(std::string_view line, int n);
-  void SceneryAndBoard(std::string_view line, int n);
-  void DrawnObjects(std::string_view line, int n);
-  void TunnelsAndHelices(std::string_view line, int n);
+  void PieceLine(const Line& line, int n);
+  void LevelLines(const Line& line, int n);
+  void SceneryAndBoard(const Line& line, int n);
+  void DrawnObjects(const Line& line, int n);
+  void TunnelsAndHelices(const Line& line, int n);
 
   Layout& l_;
   std::string& error_;
@@ -50,81 +98,41 @@ class Reader {
   bool seen_end_ = false;
 };
 
-bool Has(std::string_view line, std::string_view marker) {
-  return line.find(marker) != std::string_view::npos;
-}
-
-void Reader::PieceLine(std::string_view line, int n) {
+void Reader::PieceLine(const Line& line, int n) {
   if (Has(line, "</pieces>") || Has(line, "</block>") || Has(line, "</layout>")) {
     if (Has(line, "</layout>")) seen_end_ = true;
     in_pieces_ = false;
     return;
   }
   if (Has(line, "<piece ")) {
-    FileLine f(line, n, "piece", error_);
-    PlacedPiece p;
-    p.id = Id(f);
-    p.cat = f.Text("cat");
-    p.x = f.Real("x");
-    p.y = f.Real("y");
-    p.heading = f.Real("heading");
-    p.sel = f.IsOne("sel");
-    p.z = f.Real("z", 0.0);
-    p.grade = f.Real("grade", 0.0);
-    p.rev = f.IsOne("rev");
-    p.free = f.IsOne("free");
-    if (f.Present("color")) {
-      const int c = f.Int("color", 0);
-      p.color = {static_cast<std::uint8_t>((c >> 16) & 255),
-                 static_cast<std::uint8_t>((c >> 8) & 255), static_cast<std::uint8_t>(c & 255)};
-      p.has_color = true;
-    }
-    p.level = f.Int("level", 1);
-    p.helix = f.Int("helix", -1);
-    l_.pieces.push_back(std::move(p));
+    Read(line, n, schema::kPiece, l_.pieces.emplace_back());
     piece_in_section_ = true;
   }
   if (Has(line, "<joint ") && piece_in_section_ && error_.empty()) {
-    FileLine f(line, n, "joint", error_);
-    const int conn = f.IntIn("conn", 0, kMaxJointSlot);
-    const int target = f.Int("target");
-    const int tconn = f.Int("tconn");
-    if (error_.empty()) l_.pieces.back().SetJoint(conn, target, tconn);
+    schema::JointLine j;
+    Read(line, n, schema::kJoint, j);
+    if (error_.empty()) l_.pieces.back().SetJoint(j.conn, j.target, j.tconn);
   }
 }
 
-void Reader::LevelLines(std::string_view line, int n) {
+void Reader::LevelLines(const Line& line, int n) {
   if (Has(line, "<levels ")) {
     in_levels_ = true;
-    FileLine f(line, n, "levels", error_);
-    l_.active_level = f.Int("active", 1);
+    schema::LevelsHead head;
+    Read(line, n, schema::kLevels, head);
+    l_.active_level = head.active;
   }
   if (Has(line, "</levels>")) {
     in_levels_ = false;
     return;
   }
   if (!in_levels_) return;
-  if (Has(line, "<level ")) {
-    FileLine f(line, n, "level", error_);
-    Level v;
-    v.id = f.Int("id");
-    v.name = f.Text("name");
-    v.visible = f.NotZero("visible");
-    v.height = f.Real("height", 0.0);
-    v.trackcolor = f.IsOne("trackcolor");
-    v.r = f.Channel("r", 180);
-    v.g = f.Channel("g", 180);
-    v.b = f.Channel("b", 180);
-    l_.levels.push_back(std::move(v));
-  }
-  if (Has(line, "<pt ") && !l_.levels.empty()) {
-    FileLine f(line, n, "pt", error_);
-    const Point p{f.Real("x"), f.Real("y")};
-    l_.levels.back().outline.push_back(p);
-  }
+  if (Has(line, "<level ")) Read(line, n, schema::kLevel, l_.levels.emplace_back());
+  if (Has(line, "<pt ") && !l_.levels.empty())
+    Read(line, n, schema::kOutlinePoint, l_.levels.back().outline.emplace_back());
 }
 
-void Reader::SceneryAndBoard(std::string_view line, int n) {
+void Reader::SceneryAndBoard(const Line& line, int n) {
   if (Has(line, "<scenery>")) in_scenery_ = true;
   if (Has(line, "</scenery>")) in_scenery_ = false;
   if (Has(line, "<baseboard>")) {
@@ -134,133 +142,55 @@ void Reader::SceneryAndBoard(std::string_view line, int n) {
   if (Has(line, "</baseboard>")) {
     in_baseboard_ = false;
   } else if (in_baseboard_ && Has(line, "<vertex ")) {
-    FileLine f(line, n, "vertex", error_);
-    const Point p{f.Real("x"), f.Real("y")};
-    l_.baseboard.push_back(p);
+    Read(line, n, schema::kBoardVertex, l_.baseboard.emplace_back());
   }
-  if (Has(line, "<lastshape")) {
-    FileLine f(line, n, "lastshape", error_);
-    LastShape& s = l_.lastshape;
-    s.id = f.Int("id", s.id);
-    s.w_mm = f.Real("w_mm", s.w_mm);
-    s.h_mm = f.Real("h_mm", s.h_mm);
-    s.w2_mm = f.Real("w2_mm", s.w2_mm);
-    s.h2_mm = f.Real("h2_mm", s.h2_mm);
-  }
-  if (in_scenery_ && Has(line, "<sceneryitem ")) {
-    FileLine f(line, n, "sceneryitem", error_);
-    SceneryItem s;
-    s.id = Id(f);
-    s.item = f.Text("item");
-    s.x = f.Real("x");
-    s.y = f.Real("y");
-    s.heading = f.Real("heading");
-    s.sel = f.IsOne("sel");
-    s.scalex = f.Real("scalex", 1.0);
-    s.scaley = f.Real("scaley", 1.0);
-    s.level = f.Int("level", 1);
-    l_.scenery.push_back(std::move(s));
-  }
+  // A second <lastshape> keeps what the first set and it leaves out.
+  if (Has(line, "<lastshape")) Read(line, n, schema::kLastShape, l_.lastshape);
+  if (in_scenery_ && Has(line, "<sceneryitem "))
+    Read(line, n, schema::kSceneryItem, l_.scenery.emplace_back());
 }
 
-void Reader::DrawnObjects(std::string_view line, int n) {
-  if (Has(line, "<label ")) {
-    FileLine f(line, n, "label", error_);
-    LayoutLabel t;
-    t.id = Id(f);
-    t.x = f.Real("x");
-    t.y = f.Real("y");
-    t.text = f.Text("text");
-    l_.labels.push_back(std::move(t));
-  }
-  if (Has(line, "<measure ")) {
-    FileLine f(line, n, "measure", error_);
-    Measurement m;
-    m.id = Id(f);
-    m.start = {f.Real("x1"), f.Real("y1")};
-    m.end = {f.Real("x2"), f.Real("y2")};
-    m.label_offset = {f.Real("label_dx", 0.0), f.Real("label_dy", 0.0)};
-    l_.measures.push_back(m);
-  }
+void Reader::DrawnObjects(const Line& line, int n) {
+  if (Has(line, "<label ")) Read(line, n, schema::kLabel, l_.labels.emplace_back());
+  if (Has(line, "<measure ")) Read(line, n, schema::kMeasure, l_.measures.emplace_back());
   if (Has(line, "<shape ") && !Has(line, "</shape")) {
-    FileLine f(line, n, "shape", error_);
-    if (f.Present("id")) {
-      LayoutShape s;
-      s.id = Id(f);
-      s.r = f.Channel("r", 120);
-      s.g = f.Channel("g", 170);
-      s.b = f.Channel("b", 110);
-      s.a = f.Channel("a", 140);
-      s.outline = !f.Present("outline") || f.IsOne("outline");
-      s.level = f.Int("level", 1);
-      s.height = f.Real("height", 0.0);
-      s.label = f.Text("label");
-      l_.shapes.push_back(std::move(s));
-    }
+    FileLine f(line.text, n, schema::kShape.name, error_);
+    if (f.Present("id")) schema::ReadAttrs(f, schema::kShape, l_.shapes.emplace_back());
   }
+  // A vertex without both coordinates is skipped.
   if (Has(line, "<v ")) {
-    FileLine f(line, n, "v", error_);
-    if (f.Present("x") && f.Present("y") && !l_.shapes.empty()) {
-      const Point p{f.Real("x"), f.Real("y")};
-      l_.shapes.back().vertices.push_back(p);
-    }
+    FileLine f(line.text, n, schema::kShapeVertex.name, error_);
+    if (f.Present("x") && f.Present("y") && !l_.shapes.empty())
+      schema::ReadAttrs(f, schema::kShapeVertex, l_.shapes.back().vertices.emplace_back());
   }
 }
 
-void Reader::TunnelsAndHelices(std::string_view line, int n) {
-  if (Has(line, "<tunnel ")) {
-    FileLine f(line, n, "tunnel", error_);
-    Tunnel t;
-    t.id = Id(f);
-    t.portalA = f.Int("portalA");
-    t.portalB = f.Int("portalB");
-    t.anchorA = f.Int("anchorA", -1);
-    t.anchorB = f.Int("anchorB", -1);
-    l_.tunnels.push_back(std::move(t));
-  }
+void Reader::TunnelsAndHelices(const Line& line, int n) {
+  if (Has(line, "<tunnel ")) Read(line, n, schema::kTunnel, l_.tunnels.emplace_back());
   if (Has(line, "<covers ") && !l_.tunnels.empty()) {
-    FileLine f(line, n, "covers", error_);
-    l_.tunnels.back().covers.push_back(f.Int("piece"));
+    schema::CoveredPiece c;
+    Read(line, n, schema::kCovers, c);
+    l_.tunnels.back().covers.push_back(c.piece);
   }
-  if (Has(line, "<helix ")) {
-    FileLine f(line, n, "helix", error_);
-    Helix h;
-    h.id = Id(f);
-    h.cx = f.Real("cx");
-    h.cy = f.Real("cy");
-    h.heading = f.Real("heading");
-    h.variant = f.Text("variant");
-    if (h.variant.empty()) h.variant = kDefaultHelixId;
-    h.bottomR1 = f.Int("bottomR1");
-    h.bottomR2 = f.Int("bottomR2");
-    h.topR1 = f.Int("topR1");
-    h.topR2 = f.Int("topR2");
-    l_.helices.push_back(std::move(h));
-  }
+  if (Has(line, "<helix ")) Read(line, n, schema::kHelix, l_.helices.emplace_back());
 }
 
-bool Reader::ReadLine(std::string_view line, int n) {
+bool Reader::ReadLine(std::string_view text, int n) {
+  const Line line(text);
   if (in_pieces_) {
     PieceLine(line, n);
     return error_.empty();
   }
   if (Has(line, "</layout>")) seen_end_ = true;
   if (Has(line, "<layout ")) {
-    FileLine f(line, n, "layout", error_);
     seen_layout_ = true;
-    name_ = f.Text("name");
-    l_.units = f.Int("units", 0);
+    schema::LayoutHead head;
+    Read(line, n, schema::kLayout, head);
+    name_ = std::move(head.name);
     // Only the three known units: anything else would index past the unit tables.
-    if (l_.units < 0 || l_.units > 2) l_.units = 0;
+    l_.units = head.units >= 0 && head.units <= 2 ? head.units : 0;
   }
-  if (Has(line, "<run ")) {
-    FileLine f(line, n, "run", error_);
-    GradeRun r;
-    r.deg = f.Real("deg");
-    r.anchor = f.Int("anchor");
-    r.conn = f.Int("conn");
-    l_.grade_runs.push_back(r);
-  }
+  if (Has(line, "<run ")) Read(line, n, schema::kRun, l_.grade_runs.emplace_back());
   if (Has(line, "<pieces>")) {
     in_pieces_ = true;
     piece_in_section_ = false;
@@ -308,8 +238,16 @@ void TakeStoredContent(Layout& to, Layout& from) {
 // in `next`, where the following line starts; npos when no line end is in `text`. A CR
 // at the very end of a block may be the first half of a CR LF: it counts only at `eof`.
 std::size_t FindLineEnd(std::string_view text, std::size_t from, bool eof, std::size_t& next) {
-  const std::size_t end = text.find_first_of("\r\n", from);
-  if (end == std::string_view::npos) return end;
+  // Two memchr runs: find_first_of would test every byte against the set one by one.
+  const char* begin = text.data() + from;
+  const std::size_t left = text.size() - from;
+  const void* lf = std::memchr(begin, '\n', left);
+  const std::size_t before_lf =
+      lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) : left;
+  const void* cr = std::memchr(begin, '\r', before_lf);
+  if (!cr && !lf) return std::string_view::npos;
+  const std::size_t end =
+      from + (cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - begin) : before_lf);
   if (text[end] == '\n') {
     next = end + 1;
     return end;
@@ -332,6 +270,9 @@ std::size_t ReadLines(Reader& reader, std::string_view text, bool eof, int& n) {
   return start;
 }
 
+// What is read at a time from a file.
+constexpr std::size_t kBlockBytes = std::size_t{1} << 18;
+
 }  // namespace
 
 LoadResult ReadLayoutText(std::string_view text, Layout& layout) {
@@ -339,8 +280,13 @@ LoadResult ReadLayoutText(std::string_view text, Layout& layout) {
   LoadResult result;
   Reader reader(fresh, result.error);
   int n = 0;
-  const std::size_t rest = ReadLines(reader, text, true, n);
+  // The first block, then room for the pieces of the rest.
+  std::size_t rest = ReadLines(reader, text.substr(0, kBlockBytes), false, n);
   if (rest == std::string_view::npos) return result;
+  reader.ExpectPieces(rest, text.size());
+  const std::size_t more = ReadLines(reader, text.substr(rest), true, n);
+  if (more == std::string_view::npos) return result;
+  rest += more;
   if (rest < text.size() && !reader.ReadLine(text.substr(rest), ++n)) return result;
   if (!reader.Finish(n)) return result;
   TakeStoredContent(layout, fresh);
@@ -350,14 +296,16 @@ LoadResult ReadLayoutText(std::string_view text, Layout& layout) {
 
 // Reads the file in blocks, so a big file is never held whole beside its layout. A
 // device or pipe that never ends is cut off by the limits on file and line length.
-LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path) {
+LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path,
+                      const LoadProgressFn& progress) {
   const std::string cannot_open = "Cannot open file: " + path.string();
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return {cannot_open, {}};
   // A file claiming more than the limit (a sparse file, say) is refused before reading.
   struct stat st {};
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-      static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes) {
+  const bool sized = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  const std::uint64_t size = sized ? static_cast<std::uint64_t>(st.st_size) : 0;
+  if (size > kMaxFileBytes) {
     ::close(fd);
     return {"The file is larger than " + SizeText(kMaxFileBytes) + "; this is not a layout file.",
             {}};
@@ -365,7 +313,7 @@ LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path) {
   Layout fresh;
   LoadResult result;
   Reader reader(fresh, result.error);
-  std::string buf(std::size_t{1} << 18, '\0');
+  std::string buf(kBlockBytes, '\0');
   std::size_t have = 0;
   std::uint64_t total = 0;
   int n = 0;
@@ -387,6 +335,7 @@ LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path) {
     }
     if (got == 0) break;
     have += static_cast<std::size_t>(got);
+    const bool first = total == 0;
     total += static_cast<std::uint64_t>(got);
     if (total > kMaxFileBytes)
       return refuse("the file is larger than 1 GiB; this is not a layout file.");
@@ -395,9 +344,14 @@ LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path) {
       ::close(fd);
       return result;
     }
+    if (first) reader.ExpectPieces(total - (have - start), size);
+    if (progress && !progress({total, std::max(size, total), reader.pieces()})) {
+      ::close(fd);
+      return {"The open was cancelled.", {}, true};
+    }
     buf.erase(0, start);
     have -= start;
-    buf.resize(std::max(buf.size(), std::size_t{1} << 18));
+    buf.resize(std::max(buf.size(), kBlockBytes));
   }
   ::close(fd);
   const std::string_view rest(buf.data(), have);

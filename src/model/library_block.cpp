@@ -1,5 +1,6 @@
 // Block files are written by the layout file's element writers and read by a line
-// reader of their own that keeps only what a placed block needs.
+// reader of their own that keeps only what a placed block needs: the attributes the
+// element tables mark for blocks.
 #include "model/library_block.h"
 
 #include <algorithm>
@@ -7,7 +8,10 @@
 
 #include "model/atomic_file.h"
 #include "model/file_line.h"
+#include "model/file_schema.h"
 #include "model/layout_file.h"
+
+namespace schema = file_schema;
 
 std::string LibraryFolderName(const std::string& system_name) {
   if (system_name == "Minitrix") return "Minitrix-Track";
@@ -18,9 +22,9 @@ std::string LibraryFolderName(const std::string& system_name) {
 }
 
 std::string BlockFileText(const Layout& layout, const std::string& name) {
-  std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<block name=\"";
-  AppendEscaped(out, name);
-  out += "\" version=\"1\">\n";
+  std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  schema::AppendOpen(out, 0, schema::kBlockHead, schema::LayoutHead{name});
+  out += ">\n";
   for (const PlacedPiece& p : layout.pieces)
     if (p.sel) AppendPieceLines(out, p, 1, "\n");
   bool any_scenery = false;
@@ -67,8 +71,15 @@ LoadedBlock ReadBlockText(std::string_view text) {
     ++number;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const auto has = [&](std::string_view m) { return line.find(m) != std::string_view::npos; };
+    // Reads the line as element `e` into `obj`, keeping only what a block keeps.
+    const auto read = [&](const auto& e, auto& obj) {
+      FileLine f(line, number, e.name, error);
+      schema::ReadAttrs(f, e, obj, schema::Source::Block);
+    };
     if (has("<block ")) {
-      block.name = FileLine(line, number, "block", error).Text("name");
+      schema::LayoutHead head;
+      read(schema::kBlockHead, head);
+      block.name = std::move(head.name);
       seen_block = true;
     } else if (has("</block>")) {
       seen_end = true;
@@ -78,38 +89,18 @@ LoadedBlock ReadBlockText(std::string_view text) {
     } else if (has("<scenery>")) {
       in_scenery = true;
     } else if (in_scenery && has("<sceneryitem ")) {
-      FileLine f(line, number, "sceneryitem", error);
-      SceneryItem s;
-      s.id = f.Int("id");
-      s.item = f.Text("item");
-      s.x = f.Real("x");
-      s.y = f.Real("y");
-      s.heading = f.Real("heading", 0.0);
-      s.scalex = f.Real("scalex", 1.0);
-      s.scaley = f.Real("scaley", 1.0);
-      s.level = f.Int("level", 1);
-      block.scenery.push_back(std::move(s));
+      read(schema::kSceneryItem, block.scenery.emplace_back());
     } else if (has("<piece ")) {
-      FileLine f(line, number, "piece", error);
-      PlacedPiece p;
-      p.id = f.Int("id");
-      p.cat = f.Text("cat");
-      p.x = f.Real("x");
-      p.y = f.Real("y");
-      p.heading = f.Real("heading", 0.0);
-      p.free = f.IsOne("free");  // a turntable's free spoke extensions stay free
+      piece = &block.pieces.emplace_back();
+      read(schema::kPiece, *piece);
       // Joints name pieces by id: a second piece of the same id would join to itself.
-      if (error.empty() && !piece_ids.insert(p.id).second)
-        error = "Line " + std::to_string(number) + ": piece id " + std::to_string(p.id) +
+      if (error.empty() && !piece_ids.insert(piece->id).second)
+        error = "Line " + std::to_string(number) + ": piece id " + std::to_string(piece->id) +
                 " is used twice; the block is damaged.";
-      block.pieces.push_back(std::move(p));
-      piece = &block.pieces.back();
     } else if (piece && has("<joint ")) {
-      FileLine f(line, number, "joint", error);
-      const int conn = f.IntIn("conn", 0, kMaxJointSlot);
-      const int target = f.Int("target");
-      const int tconn = f.Int("tconn");
-      if (error.empty()) piece->SetJoint(conn, target, tconn);
+      schema::JointLine j;
+      read(schema::kJoint, j);
+      if (error.empty()) piece->SetJoint(j.conn, j.target, j.tconn);
     } else if (has("</piece>")) {
       piece = nullptr;
     }

@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <system_error>
 
 void AppendInt(std::string& out, long long value) {
@@ -25,8 +26,52 @@ std::string FixedText(double value, int decimals) {
   return s;
 }
 
+namespace {
+
+// "-123.4567" and the like with at most 15 digits, the way files are written: the digits
+// as an integer are exact in a double, and so is a power of ten up to 1e22, so one
+// division rounds exactly as from_chars does. Anything else is left to from_chars.
+bool ParsePlainDecimal(std::string_view text, double& out) {
+  std::size_t i = text[0] == '-' ? 1 : 0;
+  std::uint64_t digits = 0;
+  int count = 0;
+  int decimals = -1;  // digits after the point; -1 before it
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      digits = digits * 10 + static_cast<unsigned>(c - '0');
+      ++count;
+      if (decimals >= 0) ++decimals;
+    } else if (c == '.' && decimals < 0 && count > 0) {
+      decimals = 0;
+    } else {
+      return false;
+    }
+  }
+  if (count == 0 || count > 15 || decimals == 0) return false;
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  const double v = static_cast<double>(digits) / kPowers[decimals < 0 ? 0 : decimals];
+  out = text[0] == '-' ? -v : v;
+  return true;
+}
+
+}  // namespace
+
 bool ParseInt(std::string_view text, int& out) {
   if (text.empty()) return false;
+  // Up to nine digits cannot overflow: the common case without from_chars.
+  const std::size_t sign = text[0] == '-' ? 1 : 0;
+  if (text.size() > sign && text.size() - sign <= 9) {
+    int v = 0;
+    std::size_t i = sign;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) v = v * 10 + (text[i] - '0');
+    if (i == text.size()) {
+      out = sign ? -v : v;
+      return true;
+    }
+    return false;
+  }
   int v = 0;
   const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
   if (r.ec != std::errc() || r.ptr != text.data() + text.size()) return false;
@@ -36,6 +81,7 @@ bool ParseInt(std::string_view text, int& out) {
 
 bool ParseDouble(std::string_view text, double& out) {
   if (text.empty()) return false;
+  if (ParsePlainDecimal(text, out)) return true;
   double v = 0;
   const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
   if (r.ec != std::errc() || r.ptr != text.data() + text.size() || !std::isfinite(v)) return false;

@@ -12,6 +12,8 @@
 #include <map>
 #include <random>
 
+#include "fake_prompter.h"
+#include "interact/file_commands.h"
 #include "layout_builder.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
@@ -173,6 +175,42 @@ TEST(LayoutFileLoad, ReadsAFileInBlocksLikeOneText) {
   const std::string error = LoadLayout(from_file, dir / "b.vtl").error;
   EXPECT_EQ(error, ReadLayoutText(text, from_text).error);
   EXPECT_EQ(error.rfind("Line ", 0), 0u);
+}
+
+// A big file is told block by block; a cancel leaves the layout, and an open through the
+// File menu leaves the document, as they were, without a message.
+TEST(LayoutFileLoad, ProgressIsToldAndACancelKeepsTheLayout) {
+  TempDir dir;
+  ASSERT_EQ(SaveLayout(MakeBigLayout(3000), dir / "big.vtl", "big"), "");
+  std::vector<LoadProgress> told;
+  Layout l;
+  ASSERT_EQ(LoadLayout(l, dir / "big.vtl",
+                       [&](const LoadProgress& p) {
+                         told.push_back(p);
+                         return true;
+                       })
+                .error,
+            "");
+  ASSERT_GE(told.size(), 2u);
+  for (std::size_t i = 1; i < told.size(); ++i)
+    EXPECT_GT(told[i].bytes_done, told[i - 1].bytes_done);
+  EXPECT_EQ(told.back().bytes_done, fs::file_size(dir / "big.vtl"));
+  EXPECT_EQ(told.back().bytes_total, told.back().bytes_done);
+  EXPECT_GT(told.front().pieces, 0u);
+  EXPECT_EQ(told.back().pieces, l.pieces.size());
+
+  Document doc;
+  doc.layout() = Sentinel();
+  const std::string before = State(doc.layout());
+  FakePrompter prompter;
+  FileCommands files(doc, prompter, dir.path());
+  int calls = 0;
+  files.set_load_progress([&] { return [&](const LoadProgress&) { return ++calls < 2; }; });
+  EXPECT_FALSE(files.OpenFile(dir / "big.vtl"));
+  EXPECT_EQ(calls, 2);
+  EXPECT_EQ(State(doc.layout()), before);
+  EXPECT_TRUE(prompter.shown.empty());
+  EXPECT_EQ(doc.path(), "");
 }
 
 TEST(LayoutFileErrors, UnopenablePathsNameThePath) {

@@ -18,6 +18,7 @@
 #include "gui/dialogs/check_plan_dialog.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/dialogs/layout_shape_dialog.h"
+#include "gui/dialogs/open_progress.h"
 #include "gui/dialogs/welcome_dialogs.h"
 #include "gui/panels/palette_panel.h"
 #include "gui/panels/properties_panel.h"
@@ -61,6 +62,7 @@ MainFrame::MainFrame(const AppPaths& paths)
   Bind(wxEVT_CLOSE_WINDOW, &MainFrame::OnClose, this);
   recovery_ = std::make_unique<RecoveryStore>(paths.recovery_dir, RecoveryStore::Clock::now());
   files_.set_recovery(recovery_.get());
+  files_.set_load_progress([this] { return MakeOpenProgress(this); });
   recovery_timer_.Bind(wxEVT_TIMER, [this](wxTimerEvent&) {
     recovery_->Tick(RecoveryStore::Clock::now(), doc_);
     const std::string failure = recovery_->TakeWriteFailure();
