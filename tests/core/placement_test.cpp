@@ -121,7 +121,7 @@ TEST_F(Placing, DropTurntableBringsSixSpokeExtensions) {
   EXPECT_EQ(CheckJointConsistency(l), "");
 }
 
-TEST_F(Placing, DropPairedRampBringsItsPartnerAndTheFirstStaysSelected) {
+TEST_F(Placing, DropPairedRampBringsItsPartnerUnlessSnappedByItsConnectorOne) {
   const PlaceResult r = DropPiece(doc, Def("74618"), {0, 0, 0}, {}, ask);
   ASSERT_EQ(l.pieces.size(), 2u);
   const PlacedPiece& second = l.pieces[1];
@@ -131,16 +131,14 @@ TEST_F(Placing, DropPairedRampBringsItsPartnerAndTheFirstStaysSelected) {
   EXPECT_TRUE(Piece(l, r.id).sel);
   EXPECT_FALSE(second.sel);
   EXPECT_EQ(doc.undo_steps(), 1u);
-}
 
-TEST_F(Placing, DropARampSnappedByItsConnectorOneBringsNoPartner) {
-  ChainBuilder b(l);
-  const int a = b.Start("24188");
+  l.pieces.clear();
+  const int a = ChainBuilder(l).Start("24188");
   const SnapCandidate s = SnapAt(l, "74618", {-181, 1, 0});
   ASSERT_EQ(s.newConnector, 1);
-  const PlaceResult r = DropPiece(doc, Def("74618"), {-181, 1, 0}, s, ask);
+  const PlaceResult one = DropPiece(doc, Def("74618"), {-181, 1, 0}, s, ask);
   ASSERT_EQ(l.pieces.size(), 2u);
-  EXPECT_EQ(Piece(l, r.id).joints[1], (Joint{a, 0}));
+  EXPECT_EQ(Piece(l, one.id).joints[1], (Joint{a, 0}));
   EXPECT_EQ(CheckJointConsistency(l), "");
 }
 
@@ -153,7 +151,6 @@ TEST_F(Placing, AutoConnectContinuesTheNewestSelectedPieceInItsRunningDirection)
   EXPECT_EQ(Piece(l, r.id).joints[0], (Joint{a, 1}));
   EXPECT_TRUE(Piece(l, r.id).sel);
   EXPECT_FALSE(Piece(l, a).sel);
-  // Connector 1 of the newest is joined now? No: it continues from there next time.
   const PlaceResult r2 = AutoConnect(doc, "24188", ask);
   EXPECT_EQ(Piece(l, r2.id).joints[0], (Joint{r.id, 1}));
   // With connector 1 joined the piece continues backwards from connector 0, laid by its
@@ -225,10 +222,13 @@ TEST(MoveJoin, AnUnsnappedSelectionJoinsOnlyWhereItsEndsLieOnOthers) {
   EXPECT_FALSE(Piece(l, above).Joined(0));
 }
 
-TEST(MoveJoin, TheMoveSnapCarriesTheWholeSelection) {
+// Snapped onto the end of a climbing piece, the selection takes the snap's place and height.
+TEST(MoveJoin, TheMoveSnapCarriesAndLiftsTheWholeSelection) {
   Layout l = Fresh();
   ChainBuilder b(l);
   const int fixed = b.Start("24188");
+  l.pieces[0].grade = 2.0;
+  SetGradeRun(l, 2.0, fixed, 0);
   const int m1 = b.Start("24188", {210, 10, 5});
   const int m2 = b.Append("24130");
   for (auto& p : l.pieces) p.sel = p.id != fixed;
@@ -240,6 +240,9 @@ TEST(MoveJoin, TheMoveSnapCarriesTheWholeSelection) {
   EXPECT_NEAR(Piece(l, m1).x, 188.3, 1e-9);
   EXPECT_NEAR(Piece(l, m1).heading, 0, 1e-9);
   EXPECT_EQ(Piece(l, m1).joints[0], (Joint{fixed, 1}));
+  const double top = 188.3 * std::sin(2.0 * kPi / 180);
+  EXPECT_NEAR(Piece(l, m1).z, top, 1e-9);
+  EXPECT_NEAR(Piece(l, m2).z, top, 1e-9);
   // The follower stays joined and in place against the moved piece.
   const auto end = WorldConnectors(Piece(l, m1), Def("24188"))[1];
   const auto start = WorldConnectors(Piece(l, m2), Def("24130"))[0];
@@ -248,32 +251,24 @@ TEST(MoveJoin, TheMoveSnapCarriesTheWholeSelection) {
   EXPECT_EQ(CheckJointConsistency(l), "");
 }
 
-TEST(CloseLoops, OnlyEndsOfTheSameSystem) {
-  Layout l = Fresh();
-  ChainBuilder b(l);
-  b.Start("24188");
-  const int n = b.Start("24188", {188.3 + 2, 0, 0});
-  EXPECT_EQ(CloseLoops(l, {n}), 1);
-  // A K-Track end at the same place is not joined.
-  Layout k = Fresh();
-  ChainBuilder kb(k);
-  kb.Start("2200", {8.3, 0, 0});
-  const int c = kb.Start("24188", {190, 0, 0});
-  EXPECT_EQ(CloseLoops(k, {c}), 0);
-}
-
-TEST(CloseLoops, EndsWithin2mmOfHeightOnTheSameLevelOnly) {
+TEST(CloseLoops, EndsOfOneSystemWithin2mmOfHeightOnTheSameLevelOnly) {
   for (const double rise : {1.9, 2.1}) {
     for (const int level : {1, 2}) {
       Layout l = Fresh();
       ChainBuilder b(l);
       b.Start("24188", {}, level);
       l.pieces[0].z = rise;
-      const int n = b.Start("24188", {188.3, 0, 0});
+      const int n = b.Start("24188", {188.3 + 2, 0, 0});
       EXPECT_EQ(CloseLoops(l, {n}), rise < 2.0 && level == 1 ? 1 : 0) << rise << " " << level;
       EXPECT_EQ(CheckJointConsistency(l), "");
     }
   }
+  // A K-Track end at the same place is not joined.
+  Layout k = Fresh();
+  ChainBuilder kb(k);
+  kb.Start("2200", {8.3, 0, 0});
+  const int c = kb.Start("24188", {190, 0, 0});
+  EXPECT_EQ(CloseLoops(k, {c}), 0);
 }
 
 // A piece already joined at connector 1 closes with connector 0 onto the end of `target`.
@@ -314,25 +309,6 @@ TEST(CloseLoops, AClosingJoinContinuesOnlyTheLeadingEndOfAGrade) {
   const int n = b.Start("24188", {188.3, 0, 0});
   ASSERT_EQ(CloseLoops(l, {n}), 1);
   EXPECT_EQ(Piece(l, n).z, 1.5);
-}
-
-TEST(MoveJoin, TheSnapsHeightChangeLiftsTheWholeSelection) {
-  Layout l = Fresh();
-  ChainBuilder b(l);
-  const int fixed = b.Start("24188");
-  l.pieces[0].grade = 2.0;
-  SetGradeRun(l, 2.0, fixed, 0);
-  const int m1 = b.Start("24188", {190, 1, 0});
-  const int m2 = b.Append("24188");
-  for (auto& p : l.pieces) p.sel = p.id != fixed;
-  SnapIndex idx;
-  idx.Build(l.pieces, [](const PlacedPiece& p) { return !p.sel; });
-  const SnapCandidate s = idx.FindFor(Piece(l, m1), Def("24188"));
-  ASSERT_TRUE(s.found);
-  JoinMovedSelection(l, s, m1);
-  const double top = 188.3 * std::sin(2.0 * kPi / 180);
-  EXPECT_NEAR(Piece(l, m1).z, top, 1e-9);
-  EXPECT_NEAR(Piece(l, m2).z, top, 1e-9);
 }
 
 TEST(MoveJoin, TwoMovedEndsNeverJoinOneFreeEnd) {
