@@ -24,10 +24,8 @@ TEST(Catalog, HoldsEveryArticleOnceInPaletteOrder) {
   // The palette's first and last rows.
   EXPECT_EQ(Cat().at(0)->id, "24188");
   EXPECT_EQ(Cat().at(165)->id, "7267");
-  std::set<std::string> seen;
   for (int i = 0; i < 166; ++i) {
     ASSERT_NE(Cat().at(i), nullptr);
-    EXPECT_TRUE(seen.insert(Cat().at(i)->id).second) << "repeated id " << Cat().at(i)->id;
     EXPECT_EQ(Cat().find(Cat().at(i)->id), Cat().at(i));
     // Every connector list starts at the origin pointing back, except the turntable's.
     const PieceDef& d = *Cat().at(i);

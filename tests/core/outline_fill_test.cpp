@@ -26,22 +26,6 @@ class CountingTessellator : public PolygonTessellator {
   }
 };
 
-// A comb of `teeth` teeth 5 wide and 1000 high, 10 apart, on a back 100 deep: 4 points
-// a tooth and 2 for the back, 5000 * teeth + 100 * (10 * teeth - 5) in area.
-std::vector<Point> Comb(int teeth) {
-  std::vector<Point> out;
-  for (int i = 0; i < teeth; ++i) {
-    const double x = 10.0 * i;
-    out.insert(out.end(), {{x, 0}, {x, 1000}, {x + 5, 1000}, {x + 5, 0}});
-  }
-  out.insert(out.end(), {{10.0 * teeth - 5, -100}, {0, -100}});
-  return out;
-}
-
-double TriangleArea(const Point& a, const Point& b, const Point& c) {
-  return ((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y)) / 2;
-}
-
 TEST(OutlineFill, MeetingsAreCountedBetweenEdgesThatAreNotNeighbours) {
   const std::vector<Point> square{{0, 0}, {100, 0}, {100, 100}, {0, 100}};
   EXPECT_EQ(CountCrossings(square, 100), 0);
@@ -76,11 +60,7 @@ TEST(OutlineFill, OrdinaryOutlinesAreTessellatedAndHugeOrTangledOnesFanned) {
   ASSERT_EQ(comb.size(), 302u);
   FillOutline(comb, tess, points, triangles);
   EXPECT_EQ(tess.calls, 1);
-  double area = 0;
-  for (std::size_t i = 0; i + 2 < triangles.size(); i += 3)
-    area += std::fabs(
-        TriangleArea(points[triangles[i]], points[triangles[i + 1]], points[triangles[i + 2]]));
-  EXPECT_NEAR(area, 5000.0 * 75 + 100.0 * (10 * 75 - 5), 1e-6);
+  EXPECT_NEAR(FilledArea(points, triangles), 5000.0 * 75 + 100.0 * (10 * 75 - 5), 1e-6);
 
   tess.clip = false;  // from here on only who gets the outline matters
   const auto tessellated = [&](const std::vector<Point>& outline) {

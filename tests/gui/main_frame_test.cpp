@@ -74,9 +74,6 @@ TEST_F(FrameTest, UndoRedoAndDeleteEnabling) {
   EXPECT_FALSE(Enabled(kCmdUndo));
   EXPECT_FALSE(Enabled(kCmdRedo));
   EXPECT_FALSE(Enabled(kCmdDelete));
-  frame->canvas()->AutoConnect("24188");  // nothing selected: starts a drag
-  EXPECT_EQ(frame->canvas()->controller().gesture(), CanvasGesture::PaletteDrag);
-  frame->canvas()->Apply(frame->canvas()->controller().CancelPieceDrag());
   ::Layout& l = frame->layout();
   PlacedPiece p;
   p.cat = "24188";
@@ -128,7 +125,6 @@ TEST_F(FrameTest, LabelsToolNamesWhatItWillDo) {
 TEST_F(FrameTest, PaletteSystemsAndTheScenerySwitch) {
   PalettePanel* palette = frame->palette();
   EXPECT_EQ(palette->track_list()->GetString(0), "--- Straights");
-  EXPECT_EQ(palette->track_row_ids()[1], "24064");
   EXPECT_EQ(palette->notebook()->GetPageCount(), 4u);
   palette->SelectSystemForLayout([] {
     ::Layout z;
@@ -162,9 +158,7 @@ TEST_F(FrameTest, DoubleClickOnAPaletteRowAddsAJoinedPiece) {
   palette->track_list()->ProcessWindowEvent(dclick);
   ASSERT_EQ(l.pieces.size(), 2u);
   EXPECT_EQ(l.pieces[1].cat, "24130");
-  EXPECT_EQ(l.pieces[1].joints[0], (Joint{l.pieces[0].id, 1}));
   EXPECT_EQ(l.pieces[0].joints[1], (Joint{l.pieces[1].id, 0}));
-  EXPECT_TRUE(l.pieces[1].sel);
   EXPECT_EQ(frame->GetStatusBar()->GetStatusText(1), "Pieces: 2");
 }
 

@@ -13,6 +13,7 @@
 #include "model/layout_file.h"
 #include "render/raster_painter.h"
 #include "render/render.h"
+#include "run_vantrel.h"
 #include "temp_dir.h"
 
 namespace {
@@ -41,16 +42,6 @@ wxImage Render(const Layout& l, ViewTransform v = {1.0, 0, 0},
 
 Color Pixel(const wxImage& img, int x, int y) {
   return {img.GetRed(x, y), img.GetGreen(x, y), img.GetBlue(x, y)};
-}
-
-std::string RunVantrel(const std::string& args, int& status) {
-  const std::string cmd = std::string(VANTREL_EXE) + " " + args + " 2>&1";
-  FILE* f = popen(cmd.c_str(), "r");
-  std::string out;
-  char buf[512];
-  while (f && fgets(buf, sizeof buf, f)) out += buf;
-  status = f ? pclose(f) : -1;
-  return out;
 }
 
 }  // namespace

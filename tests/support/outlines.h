@@ -37,3 +37,29 @@ inline std::vector<Point> RaggedRing(int n, double radius) {
   }
   return out;
 }
+
+// A comb of `teeth` teeth 5 wide and 1000 high, 10 apart, on a back 100 deep: 4 points
+// a tooth and 2 for the back, 5000 * teeth + 100 * (10 * teeth - 5) in area.
+inline std::vector<Point> Comb(int teeth) {
+  std::vector<Point> out;
+  for (int i = 0; i < teeth; ++i) {
+    const double x = 10.0 * i;
+    out.insert(out.end(), {{x, 0}, {x, 1000}, {x + 5, 1000}, {x + 5, 0}});
+  }
+  out.insert(out.end(), {{10.0 * teeth - 5, -100}, {0, -100}});
+  return out;
+}
+
+inline double TriangleArea(const Point& a, const Point& b, const Point& c) {
+  return ((b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y)) / 2;
+}
+
+// The area the triangles cover, each counted once.
+inline double FilledArea(const std::vector<Point>& points,
+                         const std::vector<std::uint32_t>& triangles) {
+  double area = 0;
+  for (std::size_t i = 0; i + 2 < triangles.size(); i += 3)
+    area += std::fabs(
+        TriangleArea(points[triangles[i]], points[triangles[i + 1]], points[triangles[i + 2]]));
+  return area;
+}
