@@ -89,6 +89,7 @@ TEST(LibraryBlock, UnsafeEmptyOrCancelledNamesAndNoSelectionWriteNothing) {
   EXPECT_FALSE(SaveBlockCommand(YardLayout(), folder, prompter));  // cancelled
   prompter.texts.push_back(std::string("   "));
   EXPECT_FALSE(SaveBlockCommand(YardLayout(), folder, prompter));
+  EXPECT_NE(prompter.last().kind, "notify") << "a blank name is no fault";
   EXPECT_FALSE(fs::exists(dir / "escape.xml"));
   EXPECT_FALSE(fs::exists(dir / "library"));
 }
