@@ -52,6 +52,23 @@ struct Desk {
   void Drag(double x0, double y0, double x1, double y1, Mods mods = {}) {
     ::Drag(canvas, x0, y0, x1, y1, mods);
   }
+  // Drops the palette item being dragged at (x, y).
+  void Drop(double x, double y) {
+    canvas.Motion(At(x, y));
+    canvas.LeftDown(At(x, y, {}, true));
+  }
+  ShownItem PieceA() const { return {ShownKind::Piece, a}; }
+  static void SelectA(Desk& d) { d.Select({d.a}); }
+  static void SelectB(Desk& d) { d.Select({d.b}); }
+  static void SelectAB(Desk& d) { d.Select({d.a, d.b}); }
+  static void AddHelix(Desk& d) { InsertHelix(d.doc, "", 0, {2000, 2000}); }
+  static void AddShape(Desk& d) {
+    LayoutShape shape;
+    shape.id = TakeId(d.l);
+    shape.vertices = {{0, 300}, {100, 300}, {100, 400}};
+    d.l.shapes.push_back(shape);
+  }
+  static void AddLabelAt500(Desk& d) { d.l.labels.push_back({TakeId(d.l), "Yard", 500, 500}); }
 
   Document doc;
   Layout& l = doc.layout();
@@ -74,6 +91,11 @@ LayoutSnapshot State(const Layout& l) {
   return s;
 }
 
+const Mods kCtrl{true, false, false};
+const Mods kAlt{false, false, true};
+const Point kYard{10, 10};
+const Rgb kLake{10, 20, 200};
+
 struct EditCase {
   const char* name;
   const char* label;
@@ -86,40 +108,24 @@ const std::vector<EditCase>& EditCases() {
       {"drop a palette piece", "Place", nullptr,
        [](Desk& d) {
          d.canvas.BeginPieceDrag("24188");
-         d.canvas.Motion(At(600, 300));
-         d.canvas.LeftDown(At(600, 300, {}, true));
+         d.Drop(600, 300);
        }},
-      {"extend the selection from the palette", "Place", [](Desk& d) { d.Select({d.b}); },
+      {"extend the selection from the palette", "Place", Desk::SelectB,
        [](Desk& d) { d.canvas.AutoConnect("24188"); }},
       {"double-click a piece", "Place", nullptr, [](Desk& d) { d.canvas.LeftDClick(At(94, 0)); }},
       {"drop scenery", "Place Scenery", nullptr,
        [](Desk& d) {
          d.canvas.BeginSceneryDrag("tree_sm_dec");
-         d.canvas.Motion(At(500, 500));
-         d.canvas.LeftDown(At(500, 500, {}, true));
+         d.Drop(500, 500);
        }},
-      {"move the selection", "Move",
-       [](Desk& d) {
-         d.Select({d.a, d.b});
-       },
-       [](Desk& d) { d.Drag(94, 0, 94, 200); }},
-      {"rotate with Alt and a drag", "Rotate",
-       [](Desk& d) {
-         d.Select({d.a, d.b});
-       },
-       [](Desk& d) {
-         d.Drag(400, 100, 100, 400, {false, false, true});
-       }},
-      {"rotate with Ctrl and the wheel", "Rotate", [](Desk& d) { d.Select({d.a}); },
-       [](Desk& d) {
-         d.canvas.Wheel(At(10, 10, {true, false, false}), 120);
-       }},
-      {"rotate with Alt and the right button", "Rotate", [](Desk& d) { d.Select({d.a}); },
-       [](Desk& d) {
-         d.canvas.RightDown(At(10, 10, {false, false, true}));
-       }},
-      {"delete", "Delete", [](Desk& d) { d.Select({d.a}); },
-       [](Desk& d) { d.canvas.DeleteSelection(); }},
+      {"move the selection", "Move", Desk::SelectAB, [](Desk& d) { d.Drag(94, 0, 94, 200); }},
+      {"rotate with Alt and a drag", "Rotate", Desk::SelectAB,
+       [](Desk& d) { d.Drag(400, 100, 100, 400, kAlt); }},
+      {"rotate with Ctrl and the wheel", "Rotate", Desk::SelectA,
+       [](Desk& d) { d.canvas.Wheel(At(10, 10, kCtrl), 120); }},
+      {"rotate with Alt and the right button", "Rotate", Desk::SelectA,
+       [](Desk& d) { d.canvas.RightDown(At(10, 10, kAlt)); }},
+      {"delete", "Delete", Desk::SelectA, [](Desk& d) { d.canvas.DeleteSelection(); }},
       {"paste", "Paste",
        [](Desk& d) {
          d.Select({d.a});
@@ -133,51 +139,23 @@ const std::vector<EditCase>& EditCases() {
       {"recalculate heights", "Recalculate Heights", [](Desk& d) { d.P(d.b).z = 10; },
        [](Desk& d) { RecalculateForward(d.doc, d.b); }},
       {"type a height", "Height", nullptr,
-       [](Desk& d) {
-         ApplyHeightText(d.doc, {ShownKind::Piece, d.a}, "25");
-       }},
-      {"type a helix's base height", "Height",
-       [](Desk& d) {
-         InsertHelix(d.doc, "", 0, {2000, 2000});
-       },
+       [](Desk& d) { ApplyHeightText(d.doc, d.PieceA(), "25"); }},
+      {"type a helix's base height", "Height", Desk::AddHelix,
        [](Desk& d) { SetHelixBaseHeight(d.doc, d.l.helices[0].id, 50); }},
-      {"place a helix", "Place Helix", nullptr,
-       [](Desk& d) {
-         InsertHelix(d.doc, "", 0, {2000, 2000});
-       }},
-      {"make a tunnel", "Tunnel",
-       [](Desk& d) {
-         d.Select({d.a, d.b});
-       },
-       [](Desk& d) { ToggleTunnel(d.doc); }},
+      {"place a helix", "Place Helix", nullptr, Desk::AddHelix},
+      {"make a tunnel", "Tunnel", Desk::SelectAB, [](Desk& d) { ToggleTunnel(d.doc); }},
       {"choose a level", "Level",
        [](Desk& d) {
          d.AddUpperLevel();
          d.Select({d.a});
        },
+       [](Desk& d) { ApplyLevelChoice(d.doc, d.PieceA(), 2); }},
+      {"colour track", "Color", Desk::SelectA, [](Desk& d) { ApplyColor(d.doc, 1); }},
+      {"add a label", "Add Label", nullptr, [](Desk& d) { AddLabel(d.doc, "Yard", kYard); }},
+      {"drag a label", "Move", Desk::AddLabelAt500, [](Desk& d) { d.Drag(510, 510, 560, 560); }},
+      {"shape properties", "Shape Properties", Desk::AddShape,
        [](Desk& d) {
-         ApplyLevelChoice(d.doc, {ShownKind::Piece, d.a}, 2);
-       }},
-      {"colour track", "Color", [](Desk& d) { d.Select({d.a}); },
-       [](Desk& d) { ApplyColor(d.doc, 1); }},
-      {"add a label", "Add Label", nullptr,
-       [](Desk& d) {
-         AddLabel(d.doc, "Yard", Point{10, 10});
-       }},
-      {"drag a label", "Move",
-       [](Desk& d) {
-         d.l.labels.push_back({TakeId(d.l), "Yard", 500, 500});
-       },
-       [](Desk& d) { d.Drag(510, 510, 560, 560); }},
-      {"shape properties", "Shape Properties",
-       [](Desk& d) {
-         LayoutShape shape;
-         shape.id = TakeId(d.l);
-         shape.vertices = {{0, 300}, {100, 300}, {100, 400}};
-         d.l.shapes.push_back(shape);
-       },
-       [](Desk& d) {
-         ApplyShapeProps(d.doc, d.l.shapes[0].id, {"Lake", {10, 20, 200}});
+         ApplyShapeProps(d.doc, d.l.shapes[0].id, ShapeProps{"Lake", kLake});
        }},
       {"resize scenery", "Resize Scenery",
        [](Desk& d) { InsertScenery(d.l, {.item = "tree_sm_dec", .x = 700, .y = 700}); },
@@ -204,9 +182,7 @@ const std::vector<EditCase>& EditCases() {
        [](Desk& d) { AutofillGap(d.doc, d.ask); }},
       {"place a library block", "Place Block", nullptr,
        [](Desk& d) {
-         LoadedBlock block;
-         block.pieces = {d.P(d.a)};
-         PlaceBlock(d.doc, block);
+         PlaceBlock(d.doc, LoadedBlock{"", "", {d.P(d.a)}, {}});
        }},
       {"remove a level", "Remove Level",
        [](Desk& d) {
@@ -216,17 +192,10 @@ const std::vector<EditCase>& EditCases() {
        [](Desk& d) { RemoveLevel(d.doc, d.ask, 2); }},
       {"raise a level", "Level Properties", [](Desk& d) { d.P(d.b).level = d.AddUpperLevel(); },
        [](Desk& d) {
-         LevelProperties props;
-         props.name = "Upper";
-         props.height_mm = 50.0;
-         ApplyLevelProperties(d.doc, 2, props);
+         ApplyLevelProperties(d.doc, 2, {.name = "Upper", .height_mm = 50.0, .color = {}});
        }},
       {"new layout", "New", [](Desk& d) { d.ask.answers.push_back(PromptAnswer::No); },
-       [](Desk& d) {
-         TempDir dir;
-         FileCommands files(d.doc, d.ask, dir.path());
-         files.New();
-       }},
+       [](Desk& d) { FileCommands(d.doc, d.ask, TempDir().path()).New(); }},
   };
   return cases;
 }
@@ -254,7 +223,7 @@ TEST(Document, EveryKindOfEditIsOneLabelledUndoStepThatUndoAndRedoTakeBackAndRep
 TEST(Document, ARefusedOrEmptyEditIsNoStepAndChangesNothing) {
   const std::vector<EditCase> cases = {
       {"delete with nothing selected", "", nullptr, [](Desk& d) { d.canvas.DeleteSelection(); }},
-      {"extend by another track system", "", [](Desk& d) { d.Select({d.b}); },
+      {"extend by another track system", "", Desk::SelectB,
        [](Desk& d) { d.canvas.AutoConnect("2200"); }},
       {"fill between two track systems", "",
        [](Desk& d) {
@@ -275,17 +244,13 @@ TEST(Document, ARefusedOrEmptyEditIsNoStepAndChangesNothing) {
       {"recalculate heights that are right", "", nullptr,
        [](Desk& d) { RecalculateForward(d.doc, d.b); }},
       {"type the height a piece has", "", nullptr,
-       [](Desk& d) {
-         ApplyHeightText(d.doc, {ShownKind::Piece, d.a}, "0");
-       }},
+       [](Desk& d) { ApplyHeightText(d.doc, d.PieceA(), "0"); }},
       {"turn one piece of a helix", "",
        [](Desk& d) {
-         InsertHelix(d.doc, "", 0, {2000, 2000});
+         Desk::AddHelix(d);
          d.Select({d.l.pieces.back().id});
        },
-       [](Desk& d) {
-         d.canvas.Wheel(At(10, 10, {true, false, false}), 120);
-       }},
+       [](Desk& d) { d.canvas.Wheel(At(10, 10, kCtrl), 120); }},
   };
   for (const EditCase& c : cases) {
     SCOPED_TRACE(c.name);

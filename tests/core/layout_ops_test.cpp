@@ -43,9 +43,7 @@ TEST(Extent, EachFilterCountsItsOwnObjects) {
   ChainBuilder(l).Start("no-such-article", {-5000, -5000, 0});
   l.scenery.push_back({.id = 50, .item = "platform", .x = 100, .y = 500, .level = 2});
   l.scenery.push_back({.id = 51, .item = "no-such-item", .x = -700, .y = 0, .level = 1});
-  Helix h;
-  h.cx = 3000;
-  h.cy = 3000;
+  const Helix h{.cx = 3000, .cy = 3000};
   l.helices.push_back(h);  // no bottom piece: on level 1
   l.labels.push_back({7, "Yard", 0, -900});
   l.baseboard = {{-50, 0}, {0, 0}};
@@ -92,12 +90,9 @@ TEST(Delete, LeavesNoJointToAMissingPieceAndCleansRunsHelicesAndTunnels) {
   const int m = b.Append("24188");
   const int z = b.Append("24188");
   l.grade_runs = {{2.0, m, 0}, {1.0, z, 0}, {-1.0, a, 1}};
-  l.helices.push_back({});
-  l.helices[0].id = 50;
+  l.helices = {{.id = 50}};
   l.pieces[1].helix = 50;  // only the middle piece belongs to the helix
-  l.scenery = {SceneryItem{}, SceneryItem{}};
-  l.scenery[0].id = 60;
-  l.scenery[1].id = 61;
+  l.scenery = {{.id = 60, .item = {}}, {.id = 61, .item = {}}};
   l.tunnels.push_back({70, 60, 61, m, m, {m}});
   l.next_id = 80;
   l.labels.resize(2);

@@ -44,14 +44,10 @@ TEST(LibraryBlock, SavedBlockPlacesTwiceWithFreshIdsAndOnlyItsOwnJoints) {
   ASSERT_TRUE(SaveBlockCommand(source, folder, prompter));
   EXPECT_EQ(prompter.last().text, "Block saved: Yard & Co");
   const fs::path file = dir / "library" / "Marklin_C-Track" / "Yard & Co.xml";
-  ASSERT_TRUE(fs::exists(file));
   ASSERT_EQ(ListLibraryBlocks(folder).size(), 1u);
-  EXPECT_EQ(ListLibraryBlocks(folder)[0].name, "Yard & Co");
-
+  EXPECT_EQ(ListLibraryBlocks(folder)[0].path, file);
   Document target_doc;
-
   Layout& target = target_doc.layout();
-
   target = YardLayout();
   target.pieces[0].level = 2;  // whatever the source pieces were
   const std::size_t before = target.pieces.size();
@@ -76,7 +72,7 @@ TEST(LibraryBlock, SavedBlockPlacesTwiceWithFreshIdsAndOnlyItsOwnJoints) {
   EXPECT_EQ(target.pieces.size(), before + 3) << "one placement is one undo step";
 }
 
-TEST(LibraryBlock, UnsafeNamesAreRefusedAndNothingIsWritten) {
+TEST(LibraryBlock, UnsafeEmptyOrCancelledNamesAndNoSelectionWriteNothing) {
   TempDir dir;
   const fs::path folder = dir / "library" / "Marklin_C-Track";
   for (const char* name : {"../../escape", "a/b", "..", "/tmp/abs"}) {
@@ -85,9 +81,17 @@ TEST(LibraryBlock, UnsafeNamesAreRefusedAndNothingIsWritten) {
     EXPECT_FALSE(SaveBlockCommand(YardLayout(), folder, prompter)) << name;
     EXPECT_EQ(prompter.last().caption, "Save Block Failed") << name;
   }
+  Layout none = YardLayout();
+  DeselectAll(none);
+  FakePrompter prompter;
+  EXPECT_FALSE(SaveBlockCommand(none, folder, prompter));
+  EXPECT_EQ(prompter.last().text, "Select pieces first to save as library block.");
+  EXPECT_FALSE(SaveBlockCommand(YardLayout(), folder, prompter));  // cancelled
+  prompter.texts.push_back(std::string("   "));
+  EXPECT_FALSE(SaveBlockCommand(YardLayout(), folder, prompter));
+  EXPECT_NE(prompter.last().kind, "notify") << "a blank name is no fault";
   EXPECT_FALSE(fs::exists(dir / "escape.xml"));
-  EXPECT_FALSE(fs::exists(dir / "library" / "escape.xml"));
-  EXPECT_FALSE(fs::exists(folder));
+  EXPECT_FALSE(fs::exists(dir / "library"));
 }
 
 TEST(LibraryBlock, ReplacingAsksWithNoAsDefaultAndKeepsTheOldBlockOnNo) {
@@ -108,50 +112,21 @@ TEST(LibraryBlock, ReplacingAsksWithNoAsDefaultAndKeepsTheOldBlockOnNo) {
   EXPECT_EQ(LoadBlock(folder / "Yard.xml").pieces.size(), 3u);
 }
 
-TEST(LibraryBlock, NothingSelectedAndCancelledNamesWriteNothing) {
-  TempDir dir;
-  Layout l = YardLayout();
-  for (PlacedPiece& p : l.pieces) p.sel = false;
-  FakePrompter prompter;
-  EXPECT_FALSE(SaveBlockCommand(l, dir / "lib", prompter));
-  EXPECT_EQ(prompter.last().text, "Select pieces first to save as library block.");
-  EXPECT_FALSE(SaveBlockCommand(YardLayout(), dir / "lib", prompter));  // cancelled
-  prompter.texts.push_back(std::string("   "));
-  EXPECT_FALSE(SaveBlockCommand(YardLayout(), dir / "lib", prompter));
-  EXPECT_FALSE(fs::exists(dir / "lib"));
-}
-
 TEST(LibraryBlock, SceneryOnlyBlockKeepsItsLevelWhenItExistsElseTakesTheActiveOne) {
   Layout source;
-  SceneryItem tree;
-  tree.id = 4;
-  tree.item = "tree";
-  tree.x = 300;
-  tree.y = 40;
-  tree.level = 2;
-  tree.sel = true;
-  source.scenery.push_back(tree);
+  source.scenery = {{.id = 4, .item = "tree", .x = 300, .y = 40, .sel = true, .level = 2}};
   const LoadedBlock block = ReadBlockText(BlockFileText(source, "Trees"));
   ASSERT_EQ(block.error, "");
-  ASSERT_EQ(block.scenery.size(), 1u);
-
-  Document two_decks_doc;
-
-  Layout& two_decks = two_decks_doc.layout();
-  two_decks.levels = {Level{}, Level{}};
-  two_decks.levels[1].id = 2;
-  ASSERT_TRUE(PlaceBlock(two_decks_doc, block));
-  EXPECT_EQ(two_decks.scenery[0].level, 2);
-  EXPECT_DOUBLE_EQ(two_decks.scenery[0].x, 0.0);
-
-  Document only_three_doc;
-
-  Layout& only_three = only_three_doc.layout();
-  only_three.levels = {Level{}};
-  only_three.levels[0].id = 3;
-  only_three.active_level = 3;
-  ASSERT_TRUE(PlaceBlock(only_three_doc, block));
-  EXPECT_EQ(only_three.scenery[0].level, 3);
+  Document two_decks;
+  two_decks.layout().levels = {Level{}, Level{.id = 2, .outline = {}}};
+  ASSERT_TRUE(PlaceBlock(two_decks, block));
+  EXPECT_EQ(two_decks.layout().scenery.at(0).level, 2);
+  EXPECT_DOUBLE_EQ(two_decks.layout().scenery[0].x, 0.0);
+  Document only_three;
+  only_three.layout().levels = {Level{.id = 3, .outline = {}}};
+  only_three.layout().active_level = 3;
+  ASSERT_TRUE(PlaceBlock(only_three, block));
+  EXPECT_EQ(only_three.layout().scenery.at(0).level, 3);
 }
 
 TEST(LibraryBlock, DamagedBlockIsRefusedWithoutChangingTheLayout) {
@@ -201,15 +176,7 @@ TEST(LibraryBlock, HeadingsAndSceneryReadBackAsSaved) {
   ChainBuilder b(source);
   b.Start("24130", {10, 20, 75});
   b.Append("24188");
-  SceneryItem house;
-  house.id = 9;
-  house.item = "house";
-  house.x = 300;
-  house.y = 40;
-  house.heading = 33;
-  house.scalex = 2;
-  house.sel = true;
-  source.scenery.push_back(house);
+  source.scenery = {{.id = 9, .item = "house", .x = 300, .y = 40, .heading = 33, .scalex = 2}};
   SelectAll(source);
   const std::string text = BlockFileText(source, "Turn");
   // Saved unselected: a placed block selects what it places, nothing else does.
@@ -224,9 +191,8 @@ TEST(LibraryBlock, HeadingsAndSceneryReadBackAsSaved) {
   EXPECT_DOUBLE_EQ(placed.pieces[0].heading, 75);
   EXPECT_DOUBLE_EQ(placed.pieces[1].heading, source.pieces[1].heading);
   EXPECT_NEAR(placed.pieces[1].x - placed.pieces[0].x, source.pieces[1].x - 10, 1e-9);
-  ASSERT_EQ(placed.scenery.size(), 1u);
-  EXPECT_DOUBLE_EQ(placed.scenery[0].heading, 33);
-  EXPECT_DOUBLE_EQ(placed.scenery[0].scalex, 2);
+  EXPECT_EQ(std::pair(placed.scenery.at(0).heading, placed.scenery[0].scalex),
+            std::pair(33.0, 2.0));
 }
 
 TEST(LibraryBlock, ToolPlacesABlockCentredOnAPoint) {
@@ -242,7 +208,6 @@ TEST(LibraryBlock, ToolPlacesABlockCentredOnAPoint) {
   ASSERT_EQ(back.pieces.size(), 3u);
   // The start points span 0 ... 376.6 mm along x: their middle lands on 1000.
   EXPECT_NEAR(back.pieces[0].x, 1000 - 188.3, 1e-9);
-  EXPECT_NEAR(back.pieces[2].x, 1000 + 188.3, 1e-9);
   EXPECT_NEAR(back.pieces[1].y, 2000, 1e-9);
 
   dir.Write("cut.xml", BlockFileText(source, "Yard").substr(0, 120));

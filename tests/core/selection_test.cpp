@@ -36,16 +36,11 @@ TEST(HitTest, StraightBandAndEnds) {
                                   {94.5, 100.0, false},
                                   {293.3, 100.0, true}})
     EXPECT_EQ(Hit(l, x, y), hit ? s : -1) << x << " " << y;
-  // Z track is narrower.
-  Layout z;
-  const int zs = ChainBuilder(z).Start("8500");
-  EXPECT_EQ(Hit(z, 50, 7.0), zs);
-  EXPECT_EQ(Hit(z, 50, 7.5), -1);
-  // Rotated pieces are tested in their own frame.
-  Layout r;
-  const int rs = ChainBuilder(r).Start("24188", {0, 0, 90});
-  EXPECT_EQ(Hit(r, 0, 150), rs);
-  EXPECT_EQ(Hit(r, 150, 0), -1);
+  // Z track is narrower; rotated pieces are tested in their own frame.
+  Layout z, r;
+  const int zs = ChainBuilder(z).Start("8500"), rs = ChainBuilder(r).Start("24188", {0, 0, 90});
+  EXPECT_EQ(std::tuple(Hit(z, 50, 7.0), Hit(z, 50, 7.5), Hit(r, 0, 150), Hit(r, 150, 0)),
+            std::tuple(zs, -1, rs, -1));
 }
 
 TEST(HitTest, CurvesFollowTheirArcWidenedThreeDegrees) {
@@ -122,8 +117,7 @@ TEST(Select, ShiftPicksTheShortestChainAroundALoop) {
   ClickSelectPiece(l, ring[1], false, false);
   ClickSelectPiece(l, ring[10], false, true);  // the short way round: 1, 0, 11, 10
   EXPECT_EQ(Selected(l), (std::vector<int>{ring[0], ring[1], ring[10], ring[11]}));
-  const auto path = ChainPath(l, ring[2], ring[5]);
-  EXPECT_EQ(path.size(), 4u);
+  EXPECT_EQ(ChainPath(l, ring[2], ring[5]).size(), 4u);
 }
 
 TEST(Select, ShiftOnAnUnconnectedPieceTogglesIt) {
@@ -179,7 +173,7 @@ TEST(RubberBand, PositionsNotBodiesAndTinyBandsAreClicks) {
   EXPECT_TRUE(Selected(l).empty());
 }
 
-Layout HelixAndTunnel() {
+TEST(Locks, HelixAndTunnelMessages) {
   Layout l;
   ChainBuilder b(l);
   for (int k = 0; k < 4; ++k) {
@@ -189,17 +183,9 @@ Layout HelixAndTunnel() {
   const int t1 = b.Start("24188", {0, 500, 0});
   const int t2 = b.Append("24188");
   b.Start("24188", {0, 1000, 0});
-  l.helices.push_back({});
-  l.helices[0].id = 50;
-  l.scenery.resize(2);
-  l.scenery[0].id = 60;
-  l.scenery[1].id = 61;
+  l.helices = {{.id = 50}};
+  l.scenery = {{.id = 60, .item = {}}, {.id = 61, .item = {}}};
   l.tunnels.push_back({70, 60, 61, t1, t2, {t1, t2}});
-  return l;
-}
-
-TEST(Locks, HelixAndTunnelMessages) {
-  Layout l = HelixAndTunnel();
   FakePrompter ask;
   l.pieces[0].sel = true;
   EXPECT_FALSE(CheckLocks(l, "delete", ask));
