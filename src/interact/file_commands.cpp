@@ -343,12 +343,14 @@ bool FileCommands::DeleteEntry(OpenList& list, std::size_t index) {
 
 std::optional<ImportChoice> FileCommands::ChooseImport(const ImportChooser& choose) {
   ImportChoice start;
+  start.folder = folder_;
   for (;;) {
     std::optional<ImportChoice> c = choose(start);
     if (!c) return std::nullopt;
     c->folder = Trim(c->folder);
     c->name = Trim(c->name);
     if (c->file_name.empty() || c->name.empty()) return std::nullopt;
+    folder_ = c->folder;
     if (SafeOrRefuse(c->name, "Import Failed")) return c;
     start = *c;
   }
@@ -385,6 +387,7 @@ bool FileCommands::Import(const ImportChooser& choose) {
 std::optional<ExportChoice> FileCommands::ChooseExport(const ExportChooser& choose,
                                                        const std::vector<std::string>& names) {
   ExportChoice start;
+  start.folder = folder_;
   if (std::find(names.begin(), names.end(), doc_.name()) != names.end())
     start.entry = start.name = doc_.name();
   for (;;) {
@@ -393,6 +396,7 @@ std::optional<ExportChoice> FileCommands::ChooseExport(const ExportChooser& choo
     c->folder = Trim(c->folder);
     c->name = Trim(c->name);
     if (c->entry.empty() || c->folder.empty() || c->name.empty()) return std::nullopt;
+    folder_ = c->folder;
     if (SafeOrRefuse(c->name, "Export Failed")) return c;
     start = *c;
   }

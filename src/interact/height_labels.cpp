@@ -13,6 +13,8 @@ namespace {
 
 constexpr int kMarginPx = 40;  // labels of joints just off the surface still show their text
 constexpr int kLabelPoints = 8;
+// No article reaches further than this from its origin.
+constexpr double kLongestPieceMm = 1200.0;
 
 bool OnSurface(IPoint q, int width, int height) {
   return q.x >= -kMarginPx && q.y >= -kMarginPx && q.x <= width + kMarginPx &&
@@ -28,7 +30,12 @@ std::vector<HeightLabel> HeightLabels(const Layout& layout, const ViewTransform&
   const Units units = Units::Of(layout.units);
   const Catalog& catalog = Catalog::instance();
   std::vector<Connector> ends;
+  const Point lo = ToLayoutPoint(v, -kMarginPx, -kMarginPx);
+  const Point hi = ToLayoutPoint(v, width + kMarginPx, height + kMarginPx);
   for (const PlacedPiece& p : layout.pieces) {
+    if (p.x < lo.x - kLongestPieceMm || p.x > hi.x + kLongestPieceMm ||
+        p.y < lo.y - kLongestPieceMm || p.y > hi.y + kLongestPieceMm)
+      continue;
     if (!LevelVisible(layout, p.level)) continue;
     const PieceDef* def = catalog.find(p.cat);
     if (!def) continue;
