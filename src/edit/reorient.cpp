@@ -95,10 +95,15 @@ int OtherEnd(const PieceDef& def, int k) {
 }
 
 std::optional<Counterpart> OppositeHand(const PieceDef& def) {
+  // A piece that is its own mirror image (a straight, a three-way turnout) has no other
+  // hand, though a bridge may share its ends.
+  if (!MirrorMatch(def, def).empty()) return std::nullopt;
   const Catalog& catalog = Catalog::instance();
   for (int i = 0; i < catalog.count(); ++i) {
     const PieceDef* other = catalog.at(i);
-    if (!other || other->id == def.id || other->system != def.system) continue;
+    if (!other || other->id == def.id || other->system != def.system ||
+        other->elevated != def.elevated || other->ramp != def.ramp)
+      continue;
     std::vector<int> to = MirrorMatch(def, *other);
     if (!to.empty()) return Counterpart{other, std::move(to)};
   }
