@@ -10,6 +10,7 @@
 #include "catalog/track_system.h"
 #include "interact/commands.h"
 #include "model/atomic_file.h"
+#include "model/background.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
 #include "model/text.h"
@@ -265,6 +266,10 @@ bool FileCommands::OpenFile(const fs::path& file) {
   doc_.SetFile(file.string(), result.name);
   doc_.Replaced(false);
   Settled();
+  // The placement stays, so that saving keeps it for when the picture is back.
+  std::error_code ec;
+  if (const auto& image = doc_.layout().background; image && !fs::is_regular_file(image->path, ec))
+    prompter_.Notify(kBackgroundCaption, MissingImageText(image->path), PromptIcon::Warning);
   return true;
 }
 
