@@ -263,6 +263,7 @@ const std::vector<Action> kActions = {
      .op = {"baseboard", "SHAPE [VALUES...]",
             "Layout Shape and Apply: rect|L|U|T W H [W2 H2], custom TEXT, free, clear", 1, 5,
             BaseboardOp}},
+    {.id = kCmdBackground, .text = "Background &Image...", .menu = M::Layout},
     {.id = kCmdCheckPlan, .text = "&Check Plan...", .menu = M::Layout, .group = true},
     {.id = kCmdPaste,
      .text = "Paste",

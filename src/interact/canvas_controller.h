@@ -22,6 +22,9 @@
 inline constexpr const char* kPolygonStatus =
     "Click to place vertices. Tab: exact length. Enter or double-click: close. Backspace: "
     "undo last.";
+// Status field 0 while the background picture's scale is being set.
+inline constexpr const char* kBackgroundScaleStatus =
+    "Click two points on the background image whose distance you know. Escape cancels.";
 // Status field 0 when the baseboard dialog asks for a hand-drawn outline.
 inline constexpr const char* kBaseboardDrawStatus =
     "Click vertices to outline the baseboard. Click first vertex (or press Enter) to close. "
@@ -158,6 +161,10 @@ class CanvasController {
   // "Add Label": at the last Ctrl+press on empty canvas (that point serves one label),
   // else at the origin.
   CanvasEffects AddLabel(const std::string& text);
+  // Background Image's "Set Scale...": two clicks on the canvas, then the real distance
+  // between them is asked and the picture scaled about the first. Refused with a message
+  // while the picture is locked.
+  CanvasEffects BeginBackgroundScale();
 
   // What the tool on top is doing.
   CanvasGesture gesture() const;
@@ -199,6 +206,7 @@ class CanvasController {
   class HelixDragTool;
   class MeasureTool;
   class OutlineTool;
+  class BackgroundScaleTool;
   class AnnotationDragTool;
   class MeasureDragTool;
   class ShapeDragTool;

@@ -52,6 +52,7 @@ enum CommandId : int {
   kCmdFlip = 2028,
   kCmdMirror = 2029,
   kCmdOpenRecent = 2030,
+  kCmdBackground = 2031,
   kCmdRecentFirst = 2040,  // File > Open Recent's entries: this and the next seven
   kCmdCopy = 5032,
   kCmdPaste = 5033,

@@ -15,6 +15,7 @@
 #include "app/version.h"
 #include "edit/baseboard.h"
 #include "edit/tunnels.h"
+#include "gui/dialogs/background_dialog.h"
 #include "gui/dialogs/check_plan_dialog.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/dialogs/layout_shape_dialog.h"
@@ -290,6 +291,25 @@ void MainFrame::OnLayoutShape() {
   }
 }
 
+void MainFrame::OnBackground() {
+  BackgroundDialog dlg(this, doc_.layout().background);
+  const int answer = dlg.ShowModal();
+  if (answer == wxID_CANCEL) return;
+  {
+    // Like the baseboard, the picture is a setting of the file: no undo step.
+    Transaction t(doc_, "Background Image", Change::View);
+    if (answer == BackgroundDialog::kRemove)
+      t.layout().background.reset();
+    else if (!dlg.Result().path.empty())
+      t.layout().background = dlg.Result();
+    t.Commit();
+  }
+  if (answer == BackgroundDialog::kSetScale && doc_.layout().background) {
+    CanvasToolEnded();
+    canvas_->Apply(canvas_->controller().BeginBackgroundScale());
+  }
+}
+
 void MainFrame::BindWindowActions() {
   auto bind = [this](int id, std::function<void(wxCommandEvent&)> run) {
     window_actions_[id] = std::move(run);
@@ -315,6 +335,7 @@ void MainFrame::BindWindowActions() {
       palette_->RefillLibrary();
   });
   bind(kCmdLevels, [this](wxCommandEvent&) { OnLevels(); });
+  bind(kCmdBackground, [this](wxCommandEvent&) { OnBackground(); });
   bind(kCmdPageSetup, [this](wxCommandEvent&) { OnPageSetup(); });
   bind(kCmdPrintPreview, [this](wxCommandEvent&) { OnPrintPreview(); });
   bind(kCmdPrint, [this](wxCommandEvent&) { OnPrint(); });

@@ -123,6 +123,7 @@ class MainFrame : public wxFrame, public CanvasHost {
   void OnLabelsTool();
   void OnDrawingTool(int id);
   void OnLayoutShape();
+  void OnBackground();
   void EndDrawing();
   void CanvasToolEnded() override;
   // Levels, Page Setup, Print Preview, Print and Export PDF (main_frame_print.cpp).
