@@ -2,6 +2,8 @@
 // two points.
 #include <gtest/gtest.h>
 
+#include "canvas_events.h"
+#include "fake_prompter.h"
 #include "model/background.h"
 #include "model/layout_file.h"
 #include "temp_dir.h"
@@ -44,6 +46,26 @@ TEST(BackgroundImage, TwoPointsOfKnownDistanceSetTheScaleAboutTheFirst) {
   EXPECT_DOUBLE_EQ(scaled->y, 50);
   EXPECT_FALSE(ScaledBetween(image, a, a, 2500));
   EXPECT_FALSE(ScaledBetween(image, a, b, 0));
+}
+
+TEST(BackgroundImage, SetScaleTakesTwoClicksAndTheDistanceInTheLayoutsUnit) {
+  Document doc;
+  FakePrompter ask;
+  CanvasController canvas(doc, ask);
+  canvas.SetView(1.0, 0, 0);  // screen pixels = layout millimetres
+  doc.layout().units = 1;     // centimetres
+  doc.layout().background = BackgroundImage{"room.png", 0, 0, 1, 0.5, true, false};
+  canvas.BeginBackgroundScale();
+  EXPECT_EQ(ask.shown.size(), 1u);  // refused while locked
+  doc.layout().background->locked = false;
+  canvas.BeginBackgroundScale();
+  canvas.LeftDown(At(10, 0));
+  ask.texts = {"250"};
+  canvas.LeftDown(At(10, 100));
+  EXPECT_DOUBLE_EQ(doc.layout().background->mm_per_px, 25);
+  EXPECT_DOUBLE_EQ(doc.layout().background->x, -240);
+  EXPECT_TRUE(doc.modified());
+  EXPECT_FALSE(doc.CanUndo());
 }
 
 }  // namespace
