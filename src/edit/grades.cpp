@@ -109,6 +109,12 @@ double ElevationAt(const PlacedPiece& piece, int connector) {
   return piece.rev ? piece.z - e : piece.z + e;
 }
 
+std::string GradeText(double grade_deg) {
+  const double g = std::fabs(grade_deg);
+  return (grade_deg >= 0 ? "+" : "-") + FixedText(g, 2) + " deg (" +
+         FixedText(std::tan(DegToRad(g)) * 100.0, 1) + "%)";
+}
+
 bool RunContinuesAt(const Layout& layout, int piece_id, int connector) {
   const int pi = FindPiece(layout, piece_id);
   if (pi < 0 || !AnchorsRun(layout, piece_id)) return false;

@@ -18,6 +18,8 @@ inline constexpr double kFlatGradeDeg = 0.001;
 double RunLength(const PieceDef& def);
 // Elevation of a placed piece at one of its connectors.
 double ElevationAt(const PlacedPiece& piece, int connector);
+// A grade as the properties panel and the plan write it: "+2.00 deg (3.5%)".
+std::string GradeText(double grade_deg);
 // A run anchored on the piece continues only at its leading end: connector 0 of a piece
 // that climbs from connector 1 (`rev`), any other connector otherwise.
 bool RunContinuesAt(const Layout& layout, int piece_id, int connector);

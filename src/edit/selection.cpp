@@ -135,7 +135,10 @@ bool CheckLocks(const Layout& layout, const std::string& action, Prompter& promp
   for (const SceneryItem& s : layout.scenery)
     if (s.sel) tunnel = tunnel || IsPortal(layout, s.id);
   if (helix) {
-    const std::string verb = action == "delete" ? "deleted" : "rotated";
+    const std::string verb = action == "delete"   ? "deleted"
+                             : action == "flip"   ? "flipped"
+                             : action == "mirror" ? "mirrored"
+                                                  : "rotated";
     prompter.Notify("Helix track is locked",
                     "Selection includes track that is part of a helix. Helix track cannot be " +
                         verb + " individually.",

@@ -51,6 +51,18 @@ CanvasEffects ZoomOut(CanvasController& c, bool) {
 CanvasEffects Fit(CanvasController& c, bool) {
   return c.ZoomToFit();
 }
+CanvasEffects FitSelection(CanvasController& c, bool) {
+  return c.ZoomToSelection();
+}
+CanvasEffects Flip(CanvasController& c, bool) {
+  return c.Flip();
+}
+CanvasEffects Mirror(CanvasController& c, bool) {
+  return c.Mirror();
+}
+CanvasEffects Heights(CanvasController& c, bool on) {
+  return c.ShowHeights(on);
+}
 CanvasEffects Conflicts(CanvasController& c, bool on) {
   return c.ShowConflicts(on);
 }
@@ -78,6 +90,7 @@ CanvasEffects AutofillCurves(CanvasController& c, bool) {
 const std::vector<Action> kActions = {
     {.id = kCmdNew, .text = "&New Layout", .accel = "Ctrl+N", .menu = M::File},
     {.id = kCmdOpen, .text = "&Open Layout...", .accel = "Ctrl+O", .menu = M::File},
+    {.id = kCmdOpenRecent, .text = "Open &Recent", .kind = K::Submenu, .menu = M::File},
     {.id = kCmdSave, .text = "&Save", .accel = "Ctrl+S", .menu = M::File, .group = true},
     {.id = kCmdSaveAs, .text = "Save &As...", .accel = "Ctrl+Shift+S", .menu = M::File},
     {.id = kCmdImport, .text = "&Import Layout...", .menu = M::File, .group = true},
@@ -116,6 +129,12 @@ const std::vector<Action> kActions = {
      .menu = M::View,
      .tool = "Fit",
      .canvas = Fit},
+    {.id = kCmdZoomSelection,
+     .text = "Zoom to &Selection",
+     .accel = "Ctrl+9",
+     .menu = M::View,
+     .enabled = CanDelete,
+     .canvas = FitSelection},
     {.id = kCmdGrid,
      .text = "Show &Grid",
      .accel = "Ctrl+G",
@@ -134,6 +153,12 @@ const std::vector<Action> kActions = {
      .kind = K::Check,
      .menu = M::View,
      .canvas = Conflicts},
+    {.id = kCmdShowHeights,
+     .text = "Show &Heights",
+     .accel = "Ctrl+H",
+     .kind = K::Check,
+     .menu = M::View,
+     .canvas = Heights},
     {.id = kCmdLabels,
      .kind = K::Check,
      .tool = "Hide Labels",
@@ -171,6 +196,22 @@ const std::vector<Action> kActions = {
      .accel = "Ctrl+A",
      .menu = M::Edit,
      .edit = SelectEverything},
+    {.id = kCmdFlip,
+     .text = "&Flip",
+     .accel = "F",
+     .menu = M::Edit,
+     .group = true,
+     .context = CanvasMenu::Piece,
+     .context_if = &CanvasEffects::menu_flip,
+     .canvas = Flip,
+     .op = {"flip", "", "Flip: the selected piece turned end for end about its joint"}},
+    {.id = kCmdMirror,
+     .text = "&Mirror",
+     .accel = "M",
+     .menu = M::Edit,
+     .context = CanvasMenu::Piece,
+     .canvas = Mirror,
+     .op = {"mirror", "", "Mirror: the selected turnouts swapped for the other hand"}},
     {.op = {"helix", "KIT X Y [ANGLE]", "place a helix kit centred at (X, Y) mm", 3, 4, HelixOp}},
     {.op = {"level-add", "NAME", "Add Level: a new level named NAME, made active", 1, 1,
             LevelAddOp}},
@@ -222,6 +263,7 @@ const std::vector<Action> kActions = {
      .op = {"baseboard", "SHAPE [VALUES...]",
             "Layout Shape and Apply: rect|L|U|T W H [W2 H2], custom TEXT, free, clear", 1, 5,
             BaseboardOp}},
+    {.id = kCmdBackground, .text = "Background &Image...", .menu = M::Layout},
     {.id = kCmdCheckPlan, .text = "&Check Plan...", .menu = M::Layout, .group = true},
     {.id = kCmdPaste,
      .text = "Paste",

@@ -49,7 +49,7 @@ struct Action {
   int id = 0;
   const char* text = "";  // menu or context-menu text, with its "&" mnemonic
   const char* accel = "";
-  ItemKind kind = ItemKind::Normal;  // Normal, Check or Radio
+  ItemKind kind = ItemKind::Normal;  // Normal, Check, Radio or Submenu
   bool checked = false;              // the first tick of a check or radio item
   BarMenu menu = BarMenu::None;
   bool group = false;          // a separator comes before it in its menu

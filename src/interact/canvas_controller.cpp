@@ -13,8 +13,10 @@
 #include "edit/helix_ops.h"
 #include "edit/panel_edits.h"
 #include "edit/placement.h"
+#include "edit/reorient.h"
 #include "edit/selection.h"
 #include "interact/canvas_tool.h"
+#include "interact/height_labels.h"
 #include "model/layout_ops.h"
 #include "model/units.h"
 #include "render/render_overlays.h"
@@ -139,6 +141,7 @@ void CanvasController::DrawOverlays(Painter& p) {
   overlay_rc_.layout = &layout_;
   DrawSelectionHandles(p, view_, layout_);
   if (show_conflicts_) DrawConflictMarks(p, view_, ConflictMarks());
+  if (show_heights_) DrawHeightLabels(p, HeightLabels(layout_, view_, width_, height_));
   for (const auto& t : tools_) t->Draw(p);
 }
 
@@ -257,6 +260,7 @@ CanvasEffects CanvasController::ContextPress(const MouseInput& m) {
     e.menu = CanvasMenu::Piece;
     e.menu_autofill = selected == 2;
     e.menu_end_grade = !layout_.grade_runs.empty();
+    e.menu_flip = selected == 1;
     menu_piece_ = piece;
     return e;
   }
@@ -458,6 +462,23 @@ CanvasEffects CanvasController::AddLabel(const std::string& text) {
 
 // ---- commands ----------------------------------------------------------------------
 
+CanvasEffects CanvasController::Flip() {
+  if (!FlipSelected(doc_, prompter_).changed) return {};
+  index_dirty_ = true;
+  return CanvasEffects::Edited();
+}
+
+CanvasEffects CanvasController::Mirror() {
+  const ReorientOutcome r = MirrorSelected(doc_, prompter_);
+  CanvasEffects e;
+  if (r.changed) {
+    index_dirty_ = true;
+    e = CanvasEffects::Edited();
+  }
+  if (!r.status.empty()) e.status[0] = r.status;
+  return e;
+}
+
 CanvasEffects CanvasController::DeleteSelection() {
   if (!::DeleteSelection(doc_, prompter_)) return {};
   index_dirty_ = true;
@@ -486,6 +507,18 @@ CanvasEffects CanvasController::Paste() {
 
 CanvasEffects CanvasController::ZoomBy(double factor) {
   ::ZoomBy(view_, factor, width_, height_);
+  CanvasEffects e = CanvasEffects::Repaint();
+  e.view = true;
+  return e;
+}
+
+CanvasEffects CanvasController::ShowHeights(bool on) {
+  show_heights_ = on;
+  return CanvasEffects::Repaint();
+}
+
+CanvasEffects CanvasController::ZoomToSelection() {
+  if (!FitToSelection(view_, layout_, width_, height_)) return {};
   CanvasEffects e = CanvasEffects::Repaint();
   e.view = true;
   return e;

@@ -22,6 +22,9 @@
 inline constexpr const char* kPolygonStatus =
     "Click to place vertices. Tab: exact length. Enter or double-click: close. Backspace: "
     "undo last.";
+// Status field 0 while the background picture's scale is being set.
+inline constexpr const char* kBackgroundScaleStatus =
+    "Click two points on the background image whose distance you know. Escape cancels.";
 // Status field 0 when the baseboard dialog asks for a hand-drawn outline.
 inline constexpr const char* kBaseboardDrawStatus =
     "Click vertices to outline the baseboard. Click first vertex (or press Enter) to close. "
@@ -66,6 +69,7 @@ struct CanvasEffects {
   CanvasMenu menu = CanvasMenu::None;
   bool menu_autofill = false;   // the piece menu offers the two autofill commands
   bool menu_end_grade = false;  // the piece menu offers "End Grade" (a grade is active)
+  bool menu_flip = false;       // the piece menu offers "Flip" (one piece is selected)
   std::array<std::optional<std::string>, 3> status;
 
   CanvasEffects& operator|=(const CanvasEffects& o);
@@ -131,12 +135,21 @@ class CanvasController {
   CanvasEffects Paste();  // at the point of the last right click
   CanvasEffects ZoomBy(double factor);
   CanvasEffects ZoomToFit(bool pieces_only = false);
+  // View > Zoom to Selection: nothing happens when nothing is selected.
+  CanvasEffects ZoomToSelection();
+  // Flip: the one selected piece turned end for end about its joint. Mirror: the
+  // selected pieces swapped for their opposite-hand articles; the status names the others.
+  CanvasEffects Flip();
+  CanvasEffects Mirror();
   CanvasEffects SetView(double zoom, double offset_x, double offset_y);
   // Keeps the zoom and brings a layout point to the middle of the canvas.
   CanvasEffects CentreOn(Point at);
   // View > Show Conflicts: a red ring on every conflict of the plan.
   CanvasEffects ShowConflicts(bool on);
   bool conflicts_shown() const { return show_conflicts_; }
+  // View > Show Heights: the height at each joint and the grade of graded pieces.
+  CanvasEffects ShowHeights(bool on);
+  bool heights_shown() const { return show_heights_; }
   // Where the rings go: the conflicts as the layout is now, re-checked only where it
   // changed since the last call (told by LayoutChanged, or a piece being carried).
   std::vector<Point> ConflictMarks();
@@ -148,6 +161,10 @@ class CanvasController {
   // "Add Label": at the last Ctrl+press on empty canvas (that point serves one label),
   // else at the origin.
   CanvasEffects AddLabel(const std::string& text);
+  // Background Image's "Set Scale...": two clicks on the canvas, then the real distance
+  // between them is asked and the picture scaled about the first. Refused with a message
+  // while the picture is locked.
+  CanvasEffects BeginBackgroundScale();
 
   // What the tool on top is doing.
   CanvasGesture gesture() const;
@@ -189,6 +206,7 @@ class CanvasController {
   class HelixDragTool;
   class MeasureTool;
   class OutlineTool;
+  class BackgroundScaleTool;
   class AnnotationDragTool;
   class MeasureDragTool;
   class ShapeDragTool;
@@ -246,5 +264,6 @@ class CanvasController {
   std::optional<Transaction> gesture_;  // the drag under way, begun once something moved
   PlanChecker conflicts_;
   bool show_conflicts_ = false;
+  bool show_heights_ = false;
   bool conflicts_stale_ = true;
 };

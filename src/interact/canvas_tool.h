@@ -253,6 +253,25 @@ class CanvasController::OutlineTool : public Tool {
   IPoint last_vertex_screen_;  // a second press on this pixel (a double-click) adds nothing
 };
 
+// Two clicks on the background picture, then the real distance between them sets its
+// scale; Escape cancels.
+class CanvasController::BackgroundScaleTool : public Tool {
+ public:
+  using Tool::Tool;
+  CanvasGesture gesture() const override {
+    return first_ ? CanvasGesture::Other : CanvasGesture::None;
+  }
+  CanvasEffects LeftDown(const MouseInput& m) override;
+  CanvasEffects LeftDClick(const MouseInput&) override { return {}; }
+  CanvasEffects Motion(const MouseInput& m) override;
+  CanvasEffects KeyDown(CanvasKey key, char text) override;
+  void Draw(Painter& p) override;
+
+ private:
+  std::optional<Point> first_;
+  Point mouse_;
+};
+
 // ---- drags of annotations (annotation_tools.cpp) ---------------------------------------
 
 // A measurement, shape, label, deck outline or scenery size dragged from `press`. The undo

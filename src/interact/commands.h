@@ -47,6 +47,13 @@ enum CommandId : int {
   kCmdOptions = 2023,
   kCmdCheckPlan = 2024,
   kCmdShowConflicts = 2025,
+  kCmdZoomSelection = 2026,
+  kCmdShowHeights = 2027,
+  kCmdFlip = 2028,
+  kCmdMirror = 2029,
+  kCmdOpenRecent = 2030,
+  kCmdBackground = 2031,
+  kCmdRecentFirst = 2040,  // File > Open Recent's entries: this and the next seven
   kCmdCopy = 5032,
   kCmdPaste = 5033,
   kCmdCanvasDelete = 5038,
@@ -56,7 +63,8 @@ enum CommandId : int {
   kCmdEndGrade = 4104,   // the properties panel's button and the piece menu's item
 };
 
-enum class ItemKind { Normal, Check, Radio, Separator, SubmenuStart, SubmenuEnd };
+// Submenu: an empty submenu the window fills (File > Open Recent).
+enum class ItemKind { Normal, Check, Radio, Separator, SubmenuStart, SubmenuEnd, Submenu };
 
 struct MenuItemSpec {
   int id;

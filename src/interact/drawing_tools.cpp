@@ -5,6 +5,7 @@
 
 #include "edit/measurement.h"
 #include "interact/canvas_tool.h"
+#include "model/background.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
 #include "model/units.h"
@@ -238,4 +239,70 @@ CanvasEffects CanvasController::OutlineTool::KeyDown(CanvasKey key, char text) {
 void CanvasController::OutlineTool::Draw(Painter& p) {
   if (vertices_.empty()) return;
   DrawOutlineInProgress(p, c_.view_, vertices_, mouse_, NearFirst(mouse_), c_.layout_.units);
+}
+
+// ---- the background picture's scale ------------------------------------------------
+
+CanvasEffects CanvasController::BeginBackgroundScale() {
+  if (!layout_.background) return {};
+  if (layout_.background->locked) {
+    prompter_.Notify(kBackgroundCaption,
+                     "The background image is locked. Clear Lock to set its scale.",
+                     PromptIcon::Information);
+    return {};
+  }
+  SetBase(std::make_unique<BackgroundScaleTool>(*this));
+  CanvasEffects e = CanvasEffects::Repaint();
+  e.cursor = CanvasCursor::Cross;
+  e.tool_ended = true;  // no Measure or Polygon toggle stays down
+  e.focus = true;
+  e.status[0] = kBackgroundScaleStatus;
+  return e;
+}
+
+CanvasEffects CanvasController::BackgroundScaleTool::LeftDown(const MouseInput& m) {
+  const Point p = ToLayoutPoint(c_.view_, m.x, m.y);
+  mouse_ = p;
+  if (!first_) {
+    first_ = p;
+    return CanvasEffects::Repaint();
+  }
+  CanvasController& c = c_;  // the tool is gone after EndTool
+  const Point a = *first_;
+  CanvasEffects e = c.EndTool();
+  e.status[0] = "";
+  const Units units = Units::Of(c.layout_.units);
+  const std::optional<std::string> typed = c.prompter_.AskText(
+      kBackgroundCaption,
+      std::string("Real distance between the two points (") + units.abbreviation() + "):", "");
+  if (!typed || !c.layout_.background) return e;
+  const std::optional<double> mm = units.ParseLength(*typed);
+  const std::optional<BackgroundImage> scaled =
+      ScaledBetween(*c.layout_.background, a, p, mm.value_or(0));
+  if (!scaled) {
+    c.prompter_.Notify(kBackgroundCaption,
+                       "Enter a distance greater than zero between two different points.",
+                       PromptIcon::Warning);
+    return e;
+  }
+  Transaction t(c.doc_, "Background Image", Change::View);
+  t.layout().background = *scaled;
+  t.Commit();
+  return e |= CanvasEffects::Edited();
+}
+
+CanvasEffects CanvasController::BackgroundScaleTool::Motion(const MouseInput& m) {
+  mouse_ = ToLayoutPoint(c_.view_, m.x, m.y);
+  return first_ ? CanvasEffects::Repaint() : IdleMotion(m);
+}
+
+CanvasEffects CanvasController::BackgroundScaleTool::KeyDown(CanvasKey key, char) {
+  if (key != CanvasKey::Escape) return {};
+  CanvasEffects e = c_.EndTool();
+  e.status[0] = "";
+  return e;
+}
+
+void CanvasController::BackgroundScaleTool::Draw(Painter& p) {
+  if (first_) DrawMeasureInProgress(p, c_.view_, *first_, mouse_, c_.layout_.units);
 }

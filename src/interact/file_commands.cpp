@@ -10,6 +10,7 @@
 #include "catalog/track_system.h"
 #include "interact/commands.h"
 #include "model/atomic_file.h"
+#include "model/background.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
 #include "model/text.h"
@@ -265,6 +266,10 @@ bool FileCommands::OpenFile(const fs::path& file) {
   doc_.SetFile(file.string(), result.name);
   doc_.Replaced(false);
   Settled();
+  // The placement stays, so that saving keeps it for when the picture is back.
+  std::error_code ec;
+  if (const auto& image = doc_.layout().background; image && !fs::is_regular_file(image->path, ec))
+    prompter_.Notify(kBackgroundCaption, MissingImageText(image->path), PromptIcon::Warning);
   return true;
 }
 
@@ -343,12 +348,14 @@ bool FileCommands::DeleteEntry(OpenList& list, std::size_t index) {
 
 std::optional<ImportChoice> FileCommands::ChooseImport(const ImportChooser& choose) {
   ImportChoice start;
+  start.folder = folder_;
   for (;;) {
     std::optional<ImportChoice> c = choose(start);
     if (!c) return std::nullopt;
     c->folder = Trim(c->folder);
     c->name = Trim(c->name);
     if (c->file_name.empty() || c->name.empty()) return std::nullopt;
+    folder_ = c->folder;
     if (SafeOrRefuse(c->name, "Import Failed")) return c;
     start = *c;
   }
@@ -385,6 +392,7 @@ bool FileCommands::Import(const ImportChooser& choose) {
 std::optional<ExportChoice> FileCommands::ChooseExport(const ExportChooser& choose,
                                                        const std::vector<std::string>& names) {
   ExportChoice start;
+  start.folder = folder_;
   if (std::find(names.begin(), names.end(), doc_.name()) != names.end())
     start.entry = start.name = doc_.name();
   for (;;) {
@@ -393,6 +401,7 @@ std::optional<ExportChoice> FileCommands::ChooseExport(const ExportChooser& choo
     c->folder = Trim(c->folder);
     c->name = Trim(c->name);
     if (c->entry.empty() || c->folder.empty() || c->name.empty()) return std::nullopt;
+    folder_ = c->folder;
     if (SafeOrRefuse(c->name, "Export Failed")) return c;
     start = *c;
   }

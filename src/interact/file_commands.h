@@ -84,6 +84,10 @@ class FileCommands {
   FileCommands(Document& doc, Prompter& prompter, std::filesystem::path layout_dir);
 
   const std::filesystem::path& layout_dir() const { return layout_dir_; }
+  // The folder the file dialogs used last: Import and Export start there, and so do the
+  // window's file choosers. Empty: none yet.
+  const std::string& folder() const { return folder_; }
+  void set_folder(std::string folder) { folder_ = std::move(folder); }
   // Before the layout is discarded: false when the user cancels (or a wanted save failed).
   bool ConfirmDiscard();
   // New and Close: false when cancelled; otherwise the layout is empty with one level in
@@ -131,4 +135,5 @@ class FileCommands {
   std::filesystem::path layout_dir_;
   RecoveryStore* recovery_ = nullptr;
   std::function<LoadProgressFn()> make_progress_;
+  std::string folder_;
 };

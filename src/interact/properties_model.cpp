@@ -39,8 +39,7 @@ void DescribeGrade(PropertiesView& v, const PlacedPiece& p, const PieceDef* def,
   v.angle = g;
   if (g <= kFlatGradeDeg) return;
   v.down = p.grade < 0;
-  v.grade_text = (p.grade >= 0 ? "+" : "-") + FixedText(g, 2) + " deg (" +
-                 FixedText(std::tan(DegToRad(g)) * 100.0, 1) + "%)";
+  v.grade_text = GradeText(p.grade);
   if (def) {
     const double rise = std::sin(DegToRad(p.grade)) * RunLength(*def);
     v.rise_text = "rise " + std::string(rise >= 0 ? "+" : "-") +

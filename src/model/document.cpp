@@ -31,7 +31,7 @@ Subscription::~Subscription() {
 }
 
 SavedSettings TakeSavedSettings(const Layout& l) {
-  return {l.levels, l.active_level, l.baseboard, l.lastshape, l.units};
+  return {l.levels, l.active_level, l.baseboard, l.lastshape, l.units, l.background};
 }
 
 void RestoreSavedSettings(Layout& l, const SavedSettings& s) {
@@ -40,6 +40,7 @@ void RestoreSavedSettings(Layout& l, const SavedSettings& s) {
   l.baseboard = s.baseboard;
   l.lastshape = s.lastshape;
   l.units = s.units;
+  l.background = s.background;
 }
 
 Document::Document() : registry_(std::make_shared<Subscription::Registry>()) {}

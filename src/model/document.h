@@ -48,6 +48,7 @@ struct SavedSettings {
   std::vector<Point> baseboard;
   LastShape lastshape;
   int units = 0;
+  std::optional<BackgroundImage> background;
   friend bool operator==(const SavedSettings&, const SavedSettings&) = default;
 };
 SavedSettings TakeSavedSettings(const Layout& layout);

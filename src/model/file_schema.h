@@ -275,6 +275,17 @@ inline constexpr Attr<Helix> kHelixAttrs[] = {
     A<Int, &Helix::topR2>("topR2", kRequired),
 };
 
+// The picture under the plan; its path is kept relative to the layout file.
+inline constexpr Attr<BackgroundImage> kBackgroundAttrs[] = {
+    A<Text, &BackgroundImage::path>("path", kRequired),
+    A<Real, &BackgroundImage::x>("x"),
+    A<Real, &BackgroundImage::y>("y"),
+    A<Real, &BackgroundImage::mm_per_px>("scale"),
+    A<Real, &BackgroundImage::opacity>("opacity"),
+    A<Flag, &BackgroundImage::locked>("locked"),
+    A<Flag, &BackgroundImage::print>("print"),
+};
+
 inline constexpr Element<LayoutHead> kLayout{"layout", kLayoutAttrs};
 inline constexpr Element<LayoutHead> kBlockHead{"block", kBlockHeadAttrs};
 inline constexpr Element<GradeRun> kRun{"run", kRunAttrs};
@@ -293,6 +304,7 @@ inline constexpr Element<LayoutShape> kShape{"shape", kShapeAttrs};
 inline constexpr Element<Tunnel> kTunnel{"tunnel", kTunnelAttrs};
 inline constexpr Element<CoveredPiece> kCovers{"covers", kCoversAttrs};
 inline constexpr Element<Helix> kHelix{"helix", kHelixAttrs};
+inline constexpr Element<BackgroundImage> kBackground{"background", kBackgroundAttrs};
 
 // The value of one attribute, by kind.
 void AppendValue(std::string& out, std::string_view name, Kind kind, const void* value);

@@ -165,6 +165,19 @@ struct LastShape {
   friend bool operator==(const LastShape&, const LastShape&) = default;
 };
 
+// A picture laid under the plan to trace over, such as a scanned room plan. Its top-left
+// corner lies at (x, y) and each of its pixels covers mm_per_px millimetres.
+struct BackgroundImage {
+  std::string path;  // absolute while open; the file keeps it relative to the layout file
+  double x = 0;
+  double y = 0;
+  double mm_per_px = 1.0;
+  double opacity = 0.5;  // 0 invisible ... 1 opaque
+  bool locked = false;   // scale and place cannot be changed
+  bool print = false;    // printed under the plan
+  friend bool operator==(const BackgroundImage&, const BackgroundImage&) = default;
+};
+
 // The deck list as Remove Level found it, so that its undo brings the level back.
 struct LevelState {
   std::vector<Level> levels;
@@ -204,4 +217,5 @@ struct Layout {
   int units = 0;
   std::vector<GradeRun> grade_runs;
   GradeMode grade_mode;
+  std::optional<BackgroundImage> background;
 };

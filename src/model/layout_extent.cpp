@@ -53,6 +53,11 @@ int BottomLevel(const Layout& layout, const Helix& helix) {
 }
 
 // A piece's position and heading: piece millimetres to layout millimetres.
+bool HelixSelected(const Layout& layout, const Helix& helix) {
+  return std::any_of(layout.pieces.begin(), layout.pieces.end(),
+                     [&](const PlacedPiece& p) { return p.helix == helix.id && p.sel; });
+}
+
 struct PieceFrame {
   double x, y, heading, c, s;
   PieceFrame(double px, double py, double heading_deg)
@@ -132,7 +137,7 @@ Extent LayoutExtent(const Layout& layout, const ExtentFilter& filter) {
   const Catalog& catalog = Catalog::instance();
   if (filter.pieces != OnLevels::None)
     for (const PlacedPiece& p : layout.pieces) {
-      if (!Counts(filter.pieces, layout, p.level)) continue;
+      if (!Counts(filter.pieces, layout, p.level) || (filter.selected_only && !p.sel)) continue;
       const PieceDef* def = catalog.find(p.cat);
       if (!def) continue;
       const double h = DegToRad(p.heading);
@@ -144,7 +149,7 @@ Extent LayoutExtent(const Layout& layout, const ExtentFilter& filter) {
     }
   if (filter.scenery != OnLevels::None)
     for (const SceneryItem& s : layout.scenery) {
-      if (!Counts(filter.scenery, layout, s.level)) continue;
+      if (!Counts(filter.scenery, layout, s.level) || (filter.selected_only && !s.sel)) continue;
       if (!filter.scenery_footprints && !filter.as_drawn) {
         b.Add(s.x, s.y);
         continue;
@@ -166,6 +171,8 @@ Extent LayoutExtent(const Layout& layout, const ExtentFilter& filter) {
       if (filter.helices != OnLevels::All &&
           !Counts(filter.helices, layout, BottomLevel(layout, h)))
         continue;
+      if (filter.selected_only && !HelixSelected(layout, h))
+        continue;
       if (filter.helix_rings) {
         AddHelixRings(b, h, filter.as_drawn);
       } else {
@@ -174,19 +181,24 @@ Extent LayoutExtent(const Layout& layout, const ExtentFilter& filter) {
       }
     }
   if (filter.drawings) {
+    const bool all = !filter.selected_only;
     for (const LayoutShape& s : layout.shapes)
-      if (s.vertices.size() >= 3 && (!filter.as_drawn || LevelVisible(layout, s.level)))
+      if ((all || s.sel) && s.vertices.size() >= 3 &&
+          (!filter.as_drawn || LevelVisible(layout, s.level)))
         b.AddAll(s.vertices);
-    for (const LayoutLabel& l : layout.labels) b.Add(l.x, l.y);
+    for (const LayoutLabel& l : layout.labels)
+      if (all || l.sel) b.Add(l.x, l.y);
     for (const Measurement& m : layout.measures) {
+      if (!all && !m.sel) continue;
       b.Add(m.start.x, m.start.y);
       b.Add(m.end.x, m.end.y);
     }
-    for (const Level& l : layout.levels)
-      if (l.outline.size() >= 3 && (!filter.as_drawn || l.visible)) b.AddAll(l.outline);
+    if (all)
+      for (const Level& l : layout.levels)
+        if (l.outline.size() >= 3 && (!filter.as_drawn || l.visible)) b.AddAll(l.outline);
   }
-  if (filter.baseboard == ExtentFilter::Board::Always ||
-      (filter.baseboard == ExtentFilter::Board::Outline && layout.baseboard.size() >= 3))
+  if (!filter.selected_only && (filter.baseboard == ExtentFilter::Board::Always ||
+      (filter.baseboard == ExtentFilter::Board::Outline && layout.baseboard.size() >= 3)))
     b.AddAll(layout.baseboard);
   return b.extent();
 }

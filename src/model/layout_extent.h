@@ -43,6 +43,9 @@ struct ExtentFilter {
   // The baseboard: not at all, every vertex when it is an outline of three or more (as
   // it is drawn), or every vertex.
   enum class Board { None, Outline, Always } baseboard = Board::None;
+  // Only what is selected: pieces, scenery items, shapes, labels and measurements (never
+  // level outlines or the baseboard).
+  bool selected_only = false;
 };
 
 Extent LayoutExtent(const Layout& layout, const ExtentFilter& filter);

@@ -4,6 +4,7 @@
 #include "model/layout_file.h"
 
 #include "model/atomic_file.h"
+#include "model/background.h"
 #include "model/file_schema.h"
 #include "model/layout_ops.h"
 
@@ -144,7 +145,8 @@ void AppendSceneryItemLine(std::string& out, const SceneryItem& s, int depth,
   LineWriter{out, eol}.Element(depth, schema::kSceneryItem, s, "/>");
 }
 
-std::string LayoutFileText(const Layout& layout, const std::string& name) {
+std::string LayoutFileText(const Layout& layout, const std::string& name,
+                           const std::filesystem::path& file) {
   std::string out;
   out.reserve(1024 + 240 * layout.pieces.size() + 160 * layout.scenery.size());
   LineWriter w{out, kCrLf};
@@ -167,6 +169,11 @@ std::string LayoutFileText(const Layout& layout, const std::string& name) {
   WriteBoardAndLabels(w, layout);
   WriteShapes(w, layout);
   WriteTunnelsAndHelices(w, layout);
+  if (layout.background) {
+    BackgroundImage stored = *layout.background;
+    stored.path = StoredImagePath(stored.path, file);
+    w.Element(1, schema::kBackground, stored, "/>");
+  }
   w.Line(0, "</layout>");
   return out;
 }
@@ -176,5 +183,5 @@ std::string SaveLayout(const Layout& layout, const std::filesystem::path& path,
   // The reader refuses larger ids: a file it could not open again is never written.
   if (HighestId(layout) > kMaxObjectId)
     return "Cannot save: an object id is larger than " + std::to_string(kMaxObjectId) + ".";
-  return WriteFileAtomically(path, LayoutFileText(layout, name));
+  return WriteFileAtomically(path, LayoutFileText(layout, name, path));
 }

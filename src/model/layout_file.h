@@ -30,8 +30,10 @@ void AppendPieceLines(std::string& out, const PlacedPiece& piece, int depth,
 void AppendSceneryItemLine(std::string& out, const SceneryItem& item, int depth,
                            std::string_view eol = kCrLf);
 
-// The exact text of the file, CRLF line ends included.
-std::string LayoutFileText(const Layout& layout, const std::string& name);
+// The exact text of the file, CRLF line ends included. The background picture's path is
+// written relative to `file`, the path the text is saved to (absolute when it is empty).
+std::string LayoutFileText(const Layout& layout, const std::string& name,
+                           const std::filesystem::path& file = {});
 // Writes the file atomically; "" on success, otherwise an error text and the old file
 // is left as it was.
 std::string SaveLayout(const Layout& layout, const std::filesystem::path& path,
@@ -57,6 +59,7 @@ using LoadProgressFn = std::function<bool(const LoadProgress&)>;
 // derives next_id and grade_mode), on failure leaves `layout` untouched. The caller adds the
 // default level when the file has none.
 LoadResult ReadLayoutText(std::string_view text, Layout& layout);
-// Same, from a file ("Cannot open file: " + path when it cannot be read).
+// Same, from a file ("Cannot open file: " + path when it cannot be read); the background
+// picture's stored path is made absolute against the file's folder.
 LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path,
                       const LoadProgressFn& progress = {});

@@ -152,6 +152,7 @@ void ClearForNew(Layout& layout) {
   layout.next_id = 1;
   layout.baseboard.clear();
   layout.lastshape = LastShape{};
+  layout.background.reset();
   layout.units = 0;
   layout.levels.clear();
   EnsureDefaultLevel(layout);

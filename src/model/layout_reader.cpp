@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "model/background.h"
 #include "model/file_line.h"
 #include "model/file_schema.h"
 #include "model/layout_file.h"
@@ -173,6 +174,7 @@ void Reader::TunnelsAndHelices(const Line& line, int n) {
     l_.tunnels.back().covers.push_back(c.piece);
   }
   if (Has(line, "<helix ")) Read(line, n, schema::kHelix, l_.helices.emplace_back());
+  if (Has(line, "<background ")) Read(line, n, schema::kBackground, l_.background.emplace());
 }
 
 bool Reader::ReadLine(std::string_view text, int n) {
@@ -232,6 +234,7 @@ void TakeStoredContent(Layout& to, Layout& from) {
   to.units = from.units;
   to.grade_runs = std::move(from.grade_runs);
   to.grade_mode = from.grade_mode;
+  to.background = std::move(from.background);
 }
 
 // The end of the line starting at `from` (a line ends at LF, CR LF or a lone CR) and,
@@ -359,6 +362,7 @@ LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path,
   if (start == std::string_view::npos) return result;
   if (start < rest.size() && !reader.ReadLine(rest.substr(start), ++n)) return result;
   if (!reader.Finish(n)) return result;
+  if (fresh.background) fresh.background->path = OpenedImagePath(fresh.background->path, path);
   TakeStoredContent(layout, fresh);
   result.name = reader.name();
   return result;

@@ -67,6 +67,7 @@ PagePrinter::PagePrinter(const Layout& layout, std::string name, const PrintOpti
   page_.units = printed_.units;
   page_.grade_runs = printed_.grade_runs;
   page_.grade_mode = printed_.grade_mode;
+  page_.background = printed_.background;
   const std::vector<bool> helix = HelixGroups(printed_);
   std::unordered_set<int> anchors;
   for (const GradeRun& run : printed_.grade_runs) anchors.insert(run.anchor);

@@ -35,6 +35,8 @@ class PagePrinter {
   // touch the page (in their order), and those every page needs (helix groups, grade
   // anchors). The same object is refilled for every page.
   const Layout& PageLayout(int page);
+  // What draws the background picture under each page (when the layout prints it).
+  void SetUnderlay(RenderContext::Underlay underlay) { rc_.underlay = std::move(underlay); }
 
  private:
   const Layout printed_;

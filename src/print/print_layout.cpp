@@ -246,6 +246,7 @@ Layout PrintedLayout(const Layout& layout, const PrintOptions& options) {
   c.units = layout.units;
   c.grade_runs = layout.grade_runs;
   c.grade_mode = layout.grade_mode;
+  if (layout.background && layout.background->print) c.background = layout.background;
   for (Level& l : c.levels)
     l.visible = options.levels == PrintLevels::All || l.id == layout.active_level;
   return c;

@@ -329,6 +329,7 @@ void DrawLayout(RenderContext& rc, Painter& p, const Layout& layout, const ViewT
   // Paper is blank to begin with; clearing a page would make a PDF page an image.
   if (still && rc.paper_px_per_mm <= 0) p.Clear({255, 255, 255});
   if (still) {
+    if (rc.underlay && layout.background) rc.underlay(p, layout, v, width, height);
     if (rc.show.baseboard) DrawBaseboardFill(p, layout, v);
     DrawLevelDecks(p, layout, v);
     if (rc.show.grid) DrawGrid(p, layout, v, width, height);

@@ -2,6 +2,7 @@
 // on an abstract Painter in device pixels (canvas, printout, preview, picture export).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -41,6 +42,12 @@ inline constexpr double kSimpleDrawZoom = 0.06;
 // Per drawing surface; DrawLayout refreshes it on every call.
 struct RenderContext {
   DrawSwitches show;
+  // Draws the layout's background picture, when it has one, over the cleared surface of
+  // `width` by `height` pixels and under everything else; the window's toolkit does it,
+  // the core has no pictures.
+  using Underlay =
+      std::function<void(Painter&, const Layout&, const ViewTransform&, int width, int height)>;
+  Underlay underlay;
   const Layout* layout = nullptr;
   // Non-helix pieces joined, directly or through other non-helix pieces, to a helix piece.
   std::unordered_set<int> helixAttached;

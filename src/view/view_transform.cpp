@@ -67,11 +67,9 @@ void ZoomBy(ViewTransform& v, double factor, int client_width, int client_height
   ZoomAbout(v, factor, client_width / 2, client_height / 2);
 }
 
-void FitToLayout(ViewTransform& v, const Layout& layout, bool pieces_only, int client_width,
-                 int client_height) {
-  // A layout with nothing that has a position (or only unknown articles) gets the
-  // start view rather than a view of the empty bounds.
-  const Extent b = ContentExtent(layout, pieces_only);
+static void FitToExtent(ViewTransform& v, const Extent& b, int client_width, int client_height) {
+  // Nothing that has a position (or only unknown articles) gets the start view rather
+  // than a view of the empty bounds.
   if (!b.any) {
     v = ViewTransform{};
     return;
@@ -85,4 +83,20 @@ void FitToLayout(ViewTransform& v, const Layout& layout, bool pieces_only, int c
   // Coordinates near the limits of a double give infinite sizes: shown like empty.
   if (!std::isfinite(v.offset_x) || !std::isfinite(v.offset_y) || !std::isfinite(v.zoom))
     v = ViewTransform{};
+}
+
+void FitToLayout(ViewTransform& v, const Layout& layout, bool pieces_only, int client_width,
+                 int client_height) {
+  FitToExtent(v, ContentExtent(layout, pieces_only), client_width, client_height);
+}
+
+bool FitToSelection(ViewTransform& v, const Layout& layout, int client_width, int client_height) {
+  ExtentFilter f;
+  f.helices = OnLevels::All;
+  f.drawings = true;
+  f.selected_only = true;
+  const Extent b = LayoutExtent(layout, f);
+  if (!b.any) return false;
+  FitToExtent(v, b, client_width, client_height);
+  return true;
 }

@@ -32,3 +32,6 @@ void WheelZoom(ViewTransform& v, double factor, double sx, double sy, const View
 // is zoom 0.4 at (60, 60).
 void FitToLayout(ViewTransform& v, const Layout& layout, bool pieces_only, int client_width,
                  int client_height);
+// View > Zoom to Selection: fits what is selected as Zoom to Fit fits the layout; false,
+// and the view as it was, when nothing with a position is selected.
+bool FitToSelection(ViewTransform& v, const Layout& layout, int client_width, int client_height);

@@ -26,7 +26,9 @@ void CanvasPicture::DrawWhole(const Layout& layout, const ViewTransform& view, i
   WxPainter painter(mem);
   painter.ShareTextExtents(extents_);
   render_.area = {};
+  render_.underlay = background_.UnderlayOn(mem);
   DrawLayout(render_, painter, layout, view, width, height);
+  render_.underlay = {};
 }
 
 void CanvasPicture::Shift(const Layout& layout, const ViewTransform& view, int dx, int dy,
@@ -38,6 +40,7 @@ void CanvasPicture::Shift(const Layout& layout, const ViewTransform& view, int d
     mem.DrawBitmap(layer_, dx, dy);
     WxPainter painter(mem);
     painter.ShareTextExtents(extents_);
+    render_.underlay = background_.UnderlayOn(mem);
     // The columns uncovered at the left or right, then the rows at the top or bottom
     // beside them; no pixel is drawn twice.
     const int cx0 = dx > 0 ? 0 : width + dx, cx1 = dx > 0 ? dx : width;
@@ -52,6 +55,7 @@ void CanvasPicture::Shift(const Layout& layout, const ViewTransform& view, int d
       painter.ResetClip();
     }
     render_.area = {};
+    render_.underlay = {};
   }
   std::swap(layer_, spare_);
 }

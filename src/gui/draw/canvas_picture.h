@@ -9,6 +9,7 @@
 
 #include <functional>
 
+#include "gui/draw/background_picture.h"
 #include "gui/draw/wx_painter.h"
 #include "interact/canvas_controller.h"
 #include "render/render.h"
@@ -32,6 +33,7 @@ class CanvasPicture {
              int height);
 
   RenderContext render_;
+  BackgroundPicture background_;
   WxPainter::TextExtents extents_;
   wxBitmap layer_;   // the layout, or during a move all of it but the selection
   wxBitmap spare_;   // the next layer while a pan shifts it

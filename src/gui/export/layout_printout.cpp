@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "gui/draw/background_picture.h"
 #include "gui/draw/wx_painter.h"
 #include "gui/wx_text.h"
 #include "model/units.h"
@@ -62,8 +63,12 @@ bool LayoutPrintout::OnPrintPage(int page) {
   // may be a few pixels smaller, which only trims the margin.
   FitThisSizeToPaper(wxSize(w, h));
   PaperPainter painter(*dc, plan_.px_per_mm * kMmPerInch);
+  BackgroundPicture picture;
+  printer_->SetUnderlay(picture.UnderlayOn(*dc));
   // False ends the print job.
-  return printer_->DrawPage(painter, page, progress_);
+  const bool more = printer_->DrawPage(painter, page, progress_);
+  printer_->SetUnderlay({});
+  return more;
 }
 
 Paper PaperOf(const wxPrintData& print_data) {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "gui/draw/background_picture.h"
 #include "gui/draw/wx_painter.h"
 #include "model/atomic_file.h"
 #include "model/layout_file.h"
@@ -56,6 +57,7 @@ std::string WriteLayoutPdf(const Layout& layout, const std::string& name,
   }
   cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE,
                                  name.empty() ? "Vantrel Layout" : name.c_str());
+  BackgroundPicture picture;
   bool stopped = false;
   for (int page = 1; page <= printer.pages() && !stopped; ++page) {
     cairo_t* cr = cairo_create(surface);
@@ -64,8 +66,10 @@ std::string WriteLayoutPdf(const Layout& layout, const std::string& name,
       wxGCDC dc(renderer->CreateContextFromNativeContext(cr));
       PaperPainter paper_painter(dc, kPdfDpi);
       OutlineThinner painter(paper_painter);
+      printer.SetUnderlay(picture.UnderlayOn(dc));
       stopped = !printer.DrawPage(painter, page, progress);
     }
+    printer.SetUnderlay({});
     if (!stopped) cairo_show_page(cr);
     cairo_destroy(cr);
   }

@@ -15,6 +15,7 @@
 #include "app/version.h"
 #include "edit/baseboard.h"
 #include "edit/tunnels.h"
+#include "gui/dialogs/background_dialog.h"
 #include "gui/dialogs/check_plan_dialog.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/dialogs/layout_shape_dialog.h"
@@ -38,6 +39,7 @@ MainFrame::MainFrame(const AppPaths& paths)
       files_(doc_, prompter_, paths.layout_dir) {
   log_.Line("A: wxFrame base constructed");
   BuildMenuBar();
+  RebuildRecentMenu();
   log_.Line("B: MenuBar done");
   BuildToolBar();
   log_.Line("C: ToolBar done");
@@ -107,6 +109,12 @@ void MainFrame::BuildMenuBar() {
         case ItemKind::Normal:
           target->Append(item.id, ToWx(item.label));
           break;
+        case ItemKind::Submenu: {
+          auto* sub = new wxMenu;
+          target->Append(item.id, ToWx(item.label), sub);
+          if (item.id == kCmdOpenRecent) recent_menu_ = sub;
+          break;
+        }
       }
     }
     bar->Append(menu, ToWx(menu_spec.title));
@@ -161,6 +169,8 @@ void MainFrame::AfterStart(const Prefs& prefs) {
   properties_->Rebuild();
   properties_->tally()->UpdateTally();
   CurrentPrefs() = prefs;
+  files_.set_folder(prefs.folder);
+  RebuildRecentMenu();
   // Once the event loop runs: the splash, and only after it has closed, the chooser.
   const StartGreeting greeting = GreetingAtStart(prefs);
   CallAfter([this, greeting] {
@@ -189,6 +199,7 @@ void MainFrame::OnDocumentChanged(Change what) {
   }
   if (Has(what, Change::Content) || Has(what, Change::Levels) || Has(what, Change::View))
     RebuildView3D();
+  if (Has(what, Change::File)) NoteRecentLayout();
   UpdateTitle();
   const std::string refusal = doc_.TakeRefusal();
   if (!refusal.empty()) prompter_.Notify(kIdsExhaustedCaption, refusal, PromptIcon::Warning);
@@ -280,6 +291,25 @@ void MainFrame::OnLayoutShape() {
   }
 }
 
+void MainFrame::OnBackground() {
+  BackgroundDialog dlg(this, doc_.layout().background);
+  const int answer = dlg.ShowModal();
+  if (answer == wxID_CANCEL) return;
+  {
+    // Like the baseboard, the picture is a setting of the file: no undo step.
+    Transaction t(doc_, "Background Image", Change::View);
+    if (answer == BackgroundDialog::kRemove)
+      t.layout().background.reset();
+    else if (!dlg.Result().path.empty())
+      t.layout().background = dlg.Result();
+    t.Commit();
+  }
+  if (answer == BackgroundDialog::kSetScale && doc_.layout().background) {
+    CanvasToolEnded();
+    canvas_->Apply(canvas_->controller().BeginBackgroundScale());
+  }
+}
+
 void MainFrame::BindWindowActions() {
   auto bind = [this](int id, std::function<void(wxCommandEvent&)> run) {
     window_actions_[id] = std::move(run);
@@ -287,6 +317,8 @@ void MainFrame::BindWindowActions() {
   bind(kCmdNew, [this](wxCommandEvent&) { OnNew(); });
   bind(kCmdClose, [this](wxCommandEvent&) { OnNew(); });
   bind(kCmdOpen, [this](wxCommandEvent&) { OnOpen(); });
+  for (int i = 0; i < static_cast<int>(kMostRecent); ++i)
+    bind(kCmdRecentFirst + i, [this, i](wxCommandEvent&) { OnOpenRecent(i); });
   bind(kCmdSave, [this](wxCommandEvent&) {
     files_.Save();
     UpdateTitle();
@@ -303,6 +335,7 @@ void MainFrame::BindWindowActions() {
       palette_->RefillLibrary();
   });
   bind(kCmdLevels, [this](wxCommandEvent&) { OnLevels(); });
+  bind(kCmdBackground, [this](wxCommandEvent&) { OnBackground(); });
   bind(kCmdPageSetup, [this](wxCommandEvent&) { OnPageSetup(); });
   bind(kCmdPrintPreview, [this](wxCommandEvent&) { OnPrintPreview(); });
   bind(kCmdPrint, [this](wxCommandEvent&) { OnPrint(); });
@@ -366,6 +399,60 @@ void MainFrame::OnOpen() {
     UpdateTitle();  // a save, or a deleted file that was open
 }
 
+void MainFrame::NoteRecentLayout() {
+  // Just opened or saved: the file holds what is shown.
+  if (doc_.path().empty() || doc_.modified()) return;
+  Prefs& prefs = CurrentPrefs();
+  const std::vector<std::string> before = prefs.recent;
+  NoteRecent(prefs, doc_.path());
+  if (prefs.recent == before) return;
+  SavePrefs(prefs, paths_.prefs_file);
+  RebuildRecentMenu();
+}
+
+void MainFrame::KeepFolder(const std::string& folder) {
+  if (folder.empty() || folder == CurrentPrefs().folder) return;
+  files_.set_folder(folder);
+  CurrentPrefs().folder = folder;
+  SavePrefs(CurrentPrefs(), paths_.prefs_file);
+}
+
+wxString MainFrame::StartFolder() const {
+  return ToWx(files_.folder().empty() ? paths_.layout_dir.string() : files_.folder());
+}
+
+void MainFrame::RebuildRecentMenu() {
+  if (!recent_menu_) return;
+  while (recent_menu_->GetMenuItemCount() > 0)
+    recent_menu_->Destroy(recent_menu_->FindItemByPosition(0));
+  const std::vector<std::string>& recent = CurrentPrefs().recent;
+  for (std::size_t i = 0; i < recent.size() && i < kMostRecent; ++i) {
+    wxString label = ToWx(recent[i]);
+    label.Replace("&", "&&");
+    recent_menu_->Append(kCmdRecentFirst + static_cast<int>(i),
+                         wxString::Format("&%d %s", static_cast<int>(i) + 1, label));
+  }
+  if (recent.empty()) recent_menu_->Append(wxID_ANY, "No recent layouts")->Enable(false);
+}
+
+void MainFrame::OnOpenRecent(int index) {
+  Prefs& prefs = CurrentPrefs();
+  if (index < 0 || index >= static_cast<int>(prefs.recent.size())) return;
+  const std::string path = prefs.recent[static_cast<std::size_t>(index)];
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    ForgetRecent(prefs, path);
+    SavePrefs(prefs, paths_.prefs_file);
+    RebuildRecentMenu();
+    prompter_.Notify("Open Recent",
+                     "The layout file\n" + path + "\nno longer exists. It was taken off the list.",
+                     PromptIcon::Warning);
+    return;
+  }
+  if (!files_.ConfirmDiscard()) return;
+  OpenLayoutFile(path);
+}
+
 void MainFrame::OnImport() {
   const bool opened =
       files_.Import([this](const ImportChoice& start) -> std::optional<ImportChoice> {
@@ -391,11 +478,12 @@ void MainFrame::OnExport() {
 void MainFrame::OnSavePartsList() {
   const std::string start =
       (doc_.name().empty() ? std::string("Parts List") : doc_.name()) + ".csv";
-  wxFileDialog dlg(this, "Save Parts List", ToWx(paths_.layout_dir.string()), ToWx(start),
+  wxFileDialog dlg(this, "Save Parts List", StartFolder(), ToWx(start),
                    "CSV files (*.csv)|*.csv|Text files (*.txt)|*.txt",
                    wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (dlg.ShowModal() != wxID_OK) return;
   const std::filesystem::path file = FromWx(dlg.GetPath());
+  KeepFolder(file.parent_path().string());
   const PartsListFormat chosen =
       dlg.GetFilterIndex() == 0 ? PartsListFormat::Csv : PartsListFormat::Text;
   const std::string error = SavePartsList(doc_.layout(), file, PartsListFormatFor(file, chosen));

@@ -123,6 +123,7 @@ class MainFrame : public wxFrame, public CanvasHost {
   void OnLabelsTool();
   void OnDrawingTool(int id);
   void OnLayoutShape();
+  void OnBackground();
   void EndDrawing();
   void CanvasToolEnded() override;
   // Levels, Page Setup, Print Preview, Print and Export PDF (main_frame_print.cpp).
@@ -136,6 +137,14 @@ class MainFrame : public wxFrame, public CanvasHost {
   bool PreparePrint(Paper& paper, bool& portrait);
   void OnNew();
   void OnOpen();
+  // File > Open Recent: the list from the preferences, newest first; a layout just opened
+  // or saved heads it.
+  void OnOpenRecent(int index);
+  void NoteRecentLayout();
+  void RebuildRecentMenu();
+  // The folder the file dialogs start in, and keeping the one just used.
+  wxString StartFolder() const;
+  void KeepFolder(const std::string& folder);
   void OnImport();
   void OnExport();
   void OnSavePartsList();
@@ -168,5 +177,6 @@ class MainFrame : public wxFrame, public CanvasHost {
   std::unique_ptr<RecoveryStore> recovery_;
   wxTimer recovery_timer_;
   wxToolBar* toolbar_ = nullptr;
+  wxMenu* recent_menu_ = nullptr;  // File > Open Recent
   std::unordered_map<int, std::function<void(wxCommandEvent&)>> window_actions_;
 };

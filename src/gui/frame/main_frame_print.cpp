@@ -82,9 +82,10 @@ void MainFrame::OnExportPdf() {
   if (options.ShowModal() != wxID_OK) return;
   print_options_ = options.Options();
   const std::string start = (doc_.name().empty() ? std::string("Layout") : doc_.name()) + ".pdf";
-  wxFileDialog save(this, "Export PDF", ToWx(paths_.layout_dir.string()), ToWx(start),
+  wxFileDialog save(this, "Export PDF", StartFolder(), ToWx(start),
                     "PDF files (*.pdf)|*.pdf", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (save.ShowModal() != wxID_OK) return;
+  KeepFolder(std::filesystem::path(FromWx(save.GetPath())).parent_path().string());
   Paper paper;
   bool portrait = false;
   if (!PreparePrint(paper, portrait)) return;
