@@ -15,6 +15,7 @@
 #include "app/version.h"
 #include "edit/baseboard.h"
 #include "edit/tunnels.h"
+#include "gui/app/translations.h"
 #include "gui/dialogs/check_plan_dialog.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/dialogs/layout_shape_dialog.h"
@@ -44,7 +45,7 @@ MainFrame::MainFrame(const AppPaths& paths)
   BuildPanels();
   log_.Line("D: Panels done");
   CreateStatusBar(3);
-  SetStatusText("Ready", 0);
+  SetStatusText(_("Ready"), 0);
   SetStatusText("Pieces: 0", 1);
   SetStatusText("x: 0  y: 0 mm", 2);
   log_.Line("E: StatusBar done");
@@ -92,24 +93,24 @@ void MainFrame::BuildMenuBar() {
           break;
         case ItemKind::SubmenuStart:
           target = new wxMenu;
-          sub_title = ToWx(item.label);
+          sub_title = TrWx(item.label);
           break;
         case ItemKind::SubmenuEnd:
           menu->AppendSubMenu(target, sub_title);
           target = menu;
           break;
         case ItemKind::Check:
-          target->AppendCheckItem(item.id, ToWx(item.label))->Check(item.checked);
+          target->AppendCheckItem(item.id, TrMenuWx(item.label))->Check(item.checked);
           break;
         case ItemKind::Radio:
-          target->AppendRadioItem(item.id, ToWx(item.label))->Check(item.checked);
+          target->AppendRadioItem(item.id, TrMenuWx(item.label))->Check(item.checked);
           break;
         case ItemKind::Normal:
-          target->Append(item.id, ToWx(item.label));
+          target->Append(item.id, TrMenuWx(item.label));
           break;
       }
     }
-    bar->Append(menu, ToWx(menu_spec.title));
+    bar->Append(menu, TrWx(menu_spec.title));
   }
   SetMenuBar(bar);
 }
@@ -118,7 +119,7 @@ void MainFrame::BuildToolBar() {
   toolbar_ = CreateToolBar(wxTB_HORIZONTAL | wxTB_TEXT | wxTB_NOICONS);
   for (const ToolSpec& t : ToolBarSpec()) {
     const wxItemKind kind = t.kind == ItemKind::Check ? wxITEM_CHECK : wxITEM_NORMAL;
-    toolbar_->AddTool(t.id, ToWx(t.label), wxNullBitmap, ToWx(t.tooltip), kind);
+    toolbar_->AddTool(t.id, TrWx(t.label), wxNullBitmap, TrWx(t.tooltip), kind);
   }
   toolbar_->Realize();
 }
@@ -240,7 +241,7 @@ void MainFrame::OnLabelsTool() {
   DrawSwitches shown = canvas_->shown();
   shown.labels = !toolbar_->GetToolState(kCmdLabels);
   canvas_->SetShown(shown);
-  toolbar_->FindById(kCmdLabels)->SetLabel(shown.labels ? "Hide Labels" : "Show Labels");
+  toolbar_->FindById(kCmdLabels)->SetLabel(shown.labels ? _("Hide Labels") : _("Show Labels"));
   toolbar_->Realize();
 }
 
@@ -337,7 +338,7 @@ void MainFrame::OnNew() {
   }
   ShowFreshView();
   canvas_->Apply(canvas_->controller().SetView(0.4, 60, 60));
-  SetStatusText("Ready", 0);
+  SetStatusText(_("Ready"), 0);
 }
 
 void MainFrame::ShowFreshView() {
@@ -347,7 +348,7 @@ void MainFrame::ShowFreshView() {
   GetMenuBar()->Check(kCmdGrid, true);
   GetMenuBar()->Check(kCmdSnap, true);
   toolbar_->ToggleTool(kCmdLabels, false);
-  toolbar_->FindById(kCmdLabels)->SetLabel("Hide Labels");
+  toolbar_->FindById(kCmdLabels)->SetLabel(_("Hide Labels"));
   toolbar_->Realize();
   constexpr int kUnitItems[] = {kCmdUnitsMm, kCmdUnitsCm, kCmdUnitsIn};
   const int units = doc_.layout().units;
