@@ -46,7 +46,7 @@ MainFrame::MainFrame(const AppPaths& paths)
   log_.Line("D: Panels done");
   CreateStatusBar(3);
   SetStatusText(_("Ready"), 0);
-  SetStatusText("Pieces: 0", 1);
+  SetStatusText(_("Pieces: 0"), 1);
   SetStatusText("x: 0  y: 0 mm", 2);
   log_.Line("E: StatusBar done");
   Centre();
@@ -186,7 +186,7 @@ void MainFrame::OnDocumentChanged(Change what) {
   }
   if (Has(what, Change::Content) || Has(what, Change::Levels)) {
     properties_->tally()->UpdateTally();
-    SetStatusText(ToWx("Pieces: " + std::to_string(doc_.layout().pieces.size())), 1);
+    SetStatusText(wxString::Format(_("Pieces: %zu"), doc_.layout().pieces.size()), 1);
   }
   if (Has(what, Change::Content) || Has(what, Change::Levels) || Has(what, Change::View))
     RebuildView3D();
@@ -392,7 +392,7 @@ void MainFrame::OnExport() {
 void MainFrame::OnSavePartsList() {
   const std::string start =
       (doc_.name().empty() ? std::string("Parts List") : doc_.name()) + ".csv";
-  wxFileDialog dlg(this, "Save Parts List", ToWx(paths_.layout_dir.string()), ToWx(start),
+  wxFileDialog dlg(this, _("Save Parts List"), ToWx(paths_.layout_dir.string()), ToWx(start),
                    "CSV files (*.csv)|*.csv|Text files (*.txt)|*.txt",
                    wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (dlg.ShowModal() != wxID_OK) return;
