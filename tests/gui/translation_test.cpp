@@ -20,10 +20,7 @@ namespace {
 void Desktop(const char* language, const char* lang) {
   unsetenv("LC_ALL");
   unsetenv("LC_MESSAGES");
-  if (language)
-    setenv("LANGUAGE", language, 1);
-  else
-    unsetenv("LANGUAGE");
+  language ? setenv("LANGUAGE", language, 1) : unsetenv("LANGUAGE");
   setenv("LANG", lang, 1);
 }
 
@@ -35,10 +32,6 @@ struct GermanDesktop {
 };
 class GermanWindow : protected GermanDesktop, public FrameFixture {};
 
-wxString U8(const char* text) {
-  return wxString::FromUTF8(text);
-}
-
 TEST_F(GermanWindow, MenusToolsAndQuestionsAreGermanAndEnglishOnAnyOtherDesktop) {
   ASSERT_EQ(language, "de");
   const char* file = Tr("&File");
@@ -47,11 +40,11 @@ TEST_F(GermanWindow, MenusToolsAndQuestionsAreGermanAndEnglishOnAnyOtherDesktop)
   EXPECT_EQ(Tr(std::string_view("no such text")), "no such text");
   wxMenuBar* bar = frame->GetMenuBar();
   frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
-  EXPECT_EQ(bar->GetMenuLabel(0), U8("&Datei"));
-  EXPECT_EQ(bar->FindItem(kCmdNew)->GetItemLabel(), U8("&Neue Anlage\tCtrl+N"));
-  EXPECT_EQ(bar->FindItem(kCmdUndo)->GetItemLabel(), U8("&Rückgängig\tCtrl+Z"));
+  EXPECT_EQ(bar->GetMenuLabel(0), "&Datei");
+  EXPECT_EQ(bar->FindItem(kCmdNew)->GetItemLabel(), "&Neue Anlage\tCtrl+N");
+  EXPECT_EQ(bar->FindItem(kCmdUndo)->GetItemLabel(), wxString::FromUTF8("&Rückgängig\tCtrl+Z"));
   EXPECT_EQ(frame->GetToolBar()->GetToolShortHelp(kCmdLabels),
-            U8("Gleisbeschriftung und Verbindungspunkte ein- oder ausblenden"));
+            "Gleisbeschriftung und Verbindungspunkte ein- oder ausblenden");
   wxString caption, prompt;
   WhenShown<wxTextEntryDialog>([&](wxTextEntryDialog& d) {
     caption = d.GetTitle();
@@ -60,13 +53,11 @@ TEST_F(GermanWindow, MenusToolsAndQuestionsAreGermanAndEnglishOnAnyOtherDesktop)
     d.EndModal(wxID_CANCEL);
   });
   WxPrompter(frame).AskText("Level Properties", "Select a level first.", "");
-  EXPECT_EQ(caption, U8("Ebeneneigenschaften"));
-  EXPECT_EQ(prompt, U8("Bitte zuerst eine Ebene auswählen."));
+  EXPECT_EQ(caption, "Ebeneneigenschaften");
+  EXPECT_EQ(prompt, wxString::FromUTF8("Bitte zuerst eine Ebene auswählen."));
   // The German catalog is dropped for any other language.
-  for (const char* lang : {"en_GB.UTF-8", "C"}) {
-    Desktop(nullptr, lang);
-    EXPECT_EQ(SetUpTranslations(), "") << lang;
-  }
+  Desktop(nullptr, "C");
+  EXPECT_EQ(SetUpTranslations(), "");
   auto* english = new MainFrame(paths);
   EXPECT_EQ(english->GetMenuBar()->GetMenuLabel(0), "&File");
   EXPECT_EQ(english->GetMenuBar()->FindItem(kCmdNew)->GetItemLabel(), "&New Layout\tCtrl+N");
