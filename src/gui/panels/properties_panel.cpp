@@ -13,6 +13,7 @@
 
 #include "edit/grades.h"
 #include "edit/shape_edits.h"
+#include "gui/app/translations.h"
 #include "gui/frame/main_frame.h"
 #include "gui/panels/tally_box.h"
 #include "gui/wx_text.h"
@@ -145,7 +146,7 @@ void PropertiesPanel::SetDown(bool down) {
 void PropertiesPanel::Rebuild() {
   view_ = DescribeSelection(frame_.layout());
   const PropertiesView& v = view_;
-  title_->SetLabel(ToWx(v.title));
+  title_->SetLabel(TrWx(v.title));
   details_->SetLabel(ToWx(v.details));
   details_->Wrap(std::max(GetClientSize().x - 12, 120));
   level_->Clear();
@@ -155,12 +156,12 @@ void PropertiesPanel::Rebuild() {
   color_->SetSelection(v.color_enabled ? v.color_index : 0);
   color_->Enable(v.color_enabled);
   color_apply_->Enable(v.color_enabled);
-  height_label_->SetLabel(ToWx(v.height_label));
+  height_label_->SetLabel(TrWx(v.height_label));
   height_->ChangeValue(ToWx(v.height_text));
   height_->Enable(v.height_enabled);
   grade_->SetLabel(ToWx(v.grade_text));
   rise_->SetLabel(ToWx(v.rise_text));
-  warning_->SetLabel(ToWx(v.warning));
+  warning_->SetLabel(TrWx(v.warning));
   // Beside the "Grade:" caption: wrapped, it is read whole at any panel width.
   warning_->Wrap(std::max(GetClientSize().x - 100, 80));
   if (v.shown.kind == ShownKind::Piece) angle_->SetValue(v.angle);
