@@ -7,6 +7,7 @@
 #include "app/version.h"
 #include "interact/actions.h"
 #include "model/number_text.h"
+#include "model/translate.h"
 
 std::string WindowTitle(const std::string& name, const std::string& path, bool modified) {
   std::string t = AppTitle();
@@ -40,7 +41,8 @@ const CommandStates& CommandStateCache::Get(const Document& doc) {
 std::string UndoRedoMenuText(int id, const Document& doc) {
   const Action& action = *FindAction(id);
   const std::string label = id == kCmdUndo ? doc.UndoLabel() : doc.RedoLabel();
-  return std::string(action.text) + (label.empty() ? "" : " " + label) + "\t" + action.accel;
+  return Tr(std::string_view(action.text)) + (label.empty() ? "" : " " + label) + "\t" +
+         action.accel;
 }
 
 std::string ElevationStatusText(const Layout& layout) {

@@ -7,6 +7,7 @@
 #include "catalog/catalog.h"
 #include "catalog/helix_catalog.h"
 #include "catalog/track_system.h"
+#include "model/translate.h"
 
 namespace {
 
@@ -104,7 +105,7 @@ std::vector<PaletteRow> TrackRows(int chooser_index) {
   std::vector<PaletteRow> rows;
   if (chooser_index < 0 || chooser_index >= static_cast<int>(Groups().size())) return rows;
   for (const Group& g : Groups()[static_cast<std::size_t>(chooser_index)]) {
-    rows.push_back({std::string("--- ") + g.name, ""});
+    rows.push_back({"--- " + Tr(std::string_view(g.name)), ""});
     for (const char* id : g.articles)
       if (const PieceDef* d = Catalog::instance().find(id)) rows.push_back({d->name, d->id});
     if (g.helices)
@@ -121,7 +122,8 @@ std::vector<SceneryRow> SceneryRows() {
   for (const SceneryDef& d : SceneryCatalog::instance().all()) {
     if (std::find(std::begin(kListed), std::end(kListed), d.category) == std::end(kListed))
       continue;
-    if (d.category != last) rows.push_back({"--- " + SceneryCategoryName(d.category), nullptr});
+    if (d.category != last)
+      rows.push_back({"--- " + Tr(std::string_view(SceneryCategoryName(d.category))), nullptr});
     last = d.category;
     rows.push_back({d.name, &d});
   }
@@ -141,7 +143,8 @@ std::vector<SceneryRow> SignalRows(int chooser_index) {
   for (const SceneryDef& d : SceneryCatalog::instance().all()) {
     if (d.category != kSignals || d.z_scale != (chooser_index == 3)) continue;
     const std::string group = SignalGroupName(d);
-    if (rows.empty() || group != last) rows.push_back({"--- " + group, nullptr});
+    if (rows.empty() || group != last)
+      rows.push_back({"--- " + Tr(std::string_view(group)), nullptr});
     last = group;
     rows.push_back({d.name, &d});
   }

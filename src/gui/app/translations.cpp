@@ -60,3 +60,13 @@ void DropTranslations() {
   InstallTranslation(nullptr, nullptr);
   wxTranslations::Set(nullptr);
 }
+
+wxString TrWx(const std::string& text) {
+  return ToWx(Tr(std::string_view(text)));
+}
+
+wxString TrMenuWx(const std::string& label) {
+  const std::size_t tab = label.find('\t');
+  if (tab == std::string::npos) return TrWx(label);
+  return TrWx(label.substr(0, tab)) + ToWx(label.substr(tab));
+}

@@ -12,3 +12,8 @@ wxString SetUpTranslations(const wxString& language = wxString());
 
 // Back to the English texts: the core's lookup is removed and wx's catalogs dropped.
 void DropTranslations();
+
+// A core text translated for a control: the whole text looked up in the catalog.
+wxString TrWx(const std::string& text);
+// A menu text translated: the part before "\t" is looked up, the accelerator after it kept.
+wxString TrMenuWx(const std::string& label);

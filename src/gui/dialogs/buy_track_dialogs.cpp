@@ -15,7 +15,7 @@
 #include "parts/store_variants.h"
 
 BuyTrackHelpDialog::BuyTrackHelpDialog(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, "Buy Track - How it works") {
+    : wxDialog(parent, wxID_ANY, _("Buy Track - How it works")) {
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   if (CurrentPrefs().playful) {
     const wxImage picture = LoadResourceImage(102);
@@ -34,13 +34,13 @@ BuyTrackHelpDialog::BuyTrackHelpDialog(wxWindow* parent)
              0, wxALL, 12);
   const wxString store = ToWx(std::string(kStoreBaseUrl));
   sizer->Add(new wxHyperlinkCtrl(this, wxID_ANY, store, store), 0, wxLEFT | wxRIGHT, 12);
-  sizer->Add(new wxButton(this, wxID_OK, "Got it!"), 0, wxALIGN_CENTRE | wxALL, 12);
+  sizer->Add(new wxButton(this, wxID_OK, _("Got it!")), 0, wxALIGN_CENTRE | wxALL, 12);
   SetSizerAndFit(sizer);
   Centre();
 }
 
 CartAddressDialog::CartAddressDialog(wxWindow* parent, const std::string& address)
-    : wxDialog(parent, wxID_ANY, "Buy Track", wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent, wxID_ANY, _("Buy Track"), wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER) {
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   sizer->Add(new wxStaticText(this, wxID_ANY,
@@ -51,9 +51,9 @@ CartAddressDialog::CartAddressDialog(wxWindow* parent, const std::string& addres
                             wxTE_READONLY);
   sizer->Add(address_, 0, wxEXPAND | wxLEFT | wxRIGHT, 12);
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-  auto* copy = new wxButton(this, wxID_COPY, "Copy");
+  auto* copy = new wxButton(this, wxID_COPY, _("Copy"));
   buttons->Add(copy, 0, wxRIGHT, 8);
-  buttons->Add(new wxButton(this, wxID_CANCEL, "Close"));
+  buttons->Add(new wxButton(this, wxID_CANCEL, _("Close")));
   sizer->Add(buttons, 0, wxALIGN_RIGHT | wxALL, 12);
   SetSizerAndFit(sizer);
   Centre();

@@ -12,7 +12,7 @@
 #include "gui/wx_text.h"
 
 CheckPlanDialog::CheckPlanDialog(wxWindow* parent, Document& doc, CanvasPanel& canvas)
-    : wxDialog(parent, wxID_ANY, "Check Plan", wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent, wxID_ANY, _("Check Plan"), wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       doc_(doc),
       canvas_(canvas),
@@ -22,10 +22,13 @@ CheckPlanDialog::CheckPlanDialog(wxWindow* parent, Document& doc, CanvasPanel& c
   sizer->Add(summary_, 0, wxALL, 8);
   list_ = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(900, 260),
                          wxLC_REPORT | wxLC_SINGLE_SEL);
-  const std::pair<const char*, int> columns[] = {
-      {"Kind", 100}, {"Pieces", 90}, {"Level", 90}, {"Where", 150}, {"Details", 420}};
+  const std::pair<const char*, int> columns[] = {{wxTRANSLATE("Kind"), 100},
+                                                 {wxTRANSLATE("Pieces"), 90},
+                                                 {wxTRANSLATE("Level"), 90},
+                                                 {wxTRANSLATE("Where"), 150},
+                                                 {wxTRANSLATE("Details"), 420}};
   for (int c = 0; c < 5; ++c)
-    list_->AppendColumn(columns[c].first, wxLIST_FORMAT_LEFT, columns[c].second);
+    list_->AppendColumn(wxGetTranslation(columns[c].first), wxLIST_FORMAT_LEFT, columns[c].second);
   for (const FindingRow& r : findings_.rows) {
     const long row = list_->InsertItem(list_->GetItemCount(), ToWx(r.kind));
     list_->SetItem(row, 1, ToWx(r.pieces));
@@ -34,7 +37,7 @@ CheckPlanDialog::CheckPlanDialog(wxWindow* parent, Document& doc, CanvasPanel& c
     list_->SetItem(row, 4, ToWx(r.details));
   }
   sizer->Add(list_, 1, wxEXPAND | wxLEFT | wxRIGHT, 8);
-  sizer->Add(new wxButton(this, wxID_CANCEL, "Close"), 0, wxALIGN_RIGHT | wxALL, 8);
+  sizer->Add(new wxButton(this, wxID_CANCEL, _("Close")), 0, wxALIGN_RIGHT | wxALL, 8);
   SetEscapeId(wxID_CANCEL);
   SetSizerAndFit(sizer);
   list_->Bind(wxEVT_LIST_ITEM_SELECTED, &CheckPlanDialog::OnSelected, this);

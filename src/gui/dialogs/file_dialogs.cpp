@@ -25,7 +25,7 @@ wxSizer* OkCancelRow(wxDialog* dialog, const wxString& ok_label, wxButton*& ok) 
   ok = new wxButton(dialog, wxID_OK, ok_label);
   ok->SetDefault();
   row->Add(ok, 0, wxRIGHT, 6);
-  row->Add(new wxButton(dialog, wxID_CANCEL, "Cancel"));
+  row->Add(new wxButton(dialog, wxID_CANCEL, _("Cancel")));
   return row;
 }
 
@@ -58,7 +58,7 @@ wxString DefaultTransferFolder() {
 // ---- Open ---------------------------------------------------------------------
 
 OpenLayoutDialog::OpenLayoutDialog(wxWindow* parent, FileCommands& files, OpenList& list)
-    : wxDialog(parent, wxID_ANY, "Open Layout", wxDefaultPosition, wxSize(320, 420), kResizable),
+    : wxDialog(parent, wxID_ANY, _("Open Layout"), wxDefaultPosition, wxSize(320, 420), kResizable),
       files_(files),
       entries_(list) {
   auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -66,13 +66,13 @@ OpenLayoutDialog::OpenLayoutDialog(wxWindow* parent, FileCommands& files, OpenLi
   for (const std::string& name : entries_.names) list_->Append(ToWx(name));
   sizer->Add(list_, 1, wxEXPAND | wxALL, 8);
   auto* row = new wxBoxSizer(wxHORIZONTAL);
-  delete_ = new wxButton(this, wxID_ANY, "Delete...");
+  delete_ = new wxButton(this, wxID_ANY, _("Delete..."));
   row->Add(delete_);
   row->AddStretchSpacer(1);
-  open_ = new wxButton(this, wxID_OK, "Open");
+  open_ = new wxButton(this, wxID_OK, _("Open"));
   open_->SetDefault();
   row->Add(open_, 0, wxRIGHT, 6);
-  auto* cancel = new wxButton(this, wxID_CANCEL, "Cancel");
+  auto* cancel = new wxButton(this, wxID_CANCEL, _("Cancel"));
   row->Add(cancel);
   sizer->Add(row, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 8);
   SetSizer(sizer);
@@ -111,25 +111,26 @@ void OpenLayoutDialog::OnDoubleClick(wxCommandEvent&) {
 // ---- Import -------------------------------------------------------------------
 
 ImportLayoutDialog::ImportLayoutDialog(wxWindow* parent, const ImportChoice& start)
-    : wxDialog(parent, wxID_ANY, "Import Layout", wxDefaultPosition, wxSize(480, 440), kResizable) {
+    : wxDialog(parent, wxID_ANY, _("Import Layout"), wxDefaultPosition, wxSize(480, 440),
+               kResizable) {
   auto* sizer = new wxBoxSizer(wxVERTICAL);
-  sizer->Add(new wxStaticText(this, wxID_ANY, "Source folder:"), 0, wxLEFT | wxRIGHT | wxTOP, 8);
+  sizer->Add(new wxStaticText(this, wxID_ANY, _("Source folder:")), 0, wxLEFT | wxRIGHT | wxTOP, 8);
   auto* folder_row = new wxBoxSizer(wxHORIZONTAL);
   folder_ = new wxTextCtrl(this, wxID_ANY,
                            start.folder.empty() ? DefaultTransferFolder() : ToWx(start.folder));
   folder_row->Add(folder_, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
-  auto* browse = new wxButton(this, wxID_ANY, "Browse...");
+  auto* browse = new wxButton(this, wxID_ANY, _("Browse..."));
   folder_row->Add(browse);
   sizer->Add(folder_row, 0, wxEXPAND | wxALL, 8);
-  sizer->Add(new wxStaticText(this, wxID_ANY, "Layout files in this folder:"), 0, wxLEFT | wxRIGHT,
-             8);
+  sizer->Add(new wxStaticText(this, wxID_ANY, _("Layout files in this folder:")), 0,
+             wxLEFT | wxRIGHT, 8);
   list_ =
       new wxListBox(this, wxID_ANY, wxDefaultPosition, wxSize(-1, 160), 0, nullptr, wxLB_SINGLE);
   sizer->Add(list_, 1, wxEXPAND | wxALL, 8);
-  sizer->Add(new wxStaticText(this, wxID_ANY, "Import as:"), 0, wxLEFT | wxRIGHT, 8);
+  sizer->Add(new wxStaticText(this, wxID_ANY, _("Import as:")), 0, wxLEFT | wxRIGHT, 8);
   name_ = new wxTextCtrl(this, wxID_ANY, ToWx(start.name));
   sizer->Add(name_, 0, wxEXPAND | wxALL, 8);
-  sizer->Add(OkCancelRow(this, "Import", import_), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 8);
+  sizer->Add(OkCancelRow(this, _("Import"), import_), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 8);
   SetSizer(sizer);
   Layout();
   CentreOnParent();
@@ -156,7 +157,7 @@ void ImportLayoutDialog::Refill() {
 }
 
 void ImportLayoutDialog::OnBrowse(wxCommandEvent&) {
-  BrowseInto(this, folder_, "Choose folder containing layout file");
+  BrowseInto(this, folder_, _("Choose folder containing layout file"));
 }
 
 void ImportLayoutDialog::OnSelect(wxCommandEvent&) {
@@ -177,9 +178,10 @@ void ImportLayoutDialog::UpdateButton() {
 
 ExportLayoutDialog::ExportLayoutDialog(wxWindow* parent, const std::vector<std::string>& names,
                                        const ExportChoice& start)
-    : wxDialog(parent, wxID_ANY, "Export Layout", wxDefaultPosition, wxSize(480, 440), kResizable) {
+    : wxDialog(parent, wxID_ANY, _("Export Layout"), wxDefaultPosition, wxSize(480, 440),
+               kResizable) {
   auto* sizer = new wxBoxSizer(wxVERTICAL);
-  sizer->Add(new wxStaticText(this, wxID_ANY, "Choose a layout to export:"), 0,
+  sizer->Add(new wxStaticText(this, wxID_ANY, _("Choose a layout to export:")), 0,
              wxLEFT | wxRIGHT | wxTOP, 8);
   list_ =
       new wxListBox(this, wxID_ANY, wxDefaultPosition, wxSize(-1, 160), 0, nullptr, wxLB_SINGLE);
@@ -187,19 +189,19 @@ ExportLayoutDialog::ExportLayoutDialog(wxWindow* parent, const std::vector<std::
   sizer->Add(list_, 1, wxEXPAND | wxALL, 8);
   auto* grid = new wxFlexGridSizer(3, 6, 6);
   grid->AddGrowableCol(1);
-  grid->Add(new wxStaticText(this, wxID_ANY, "Destination:"), 0, wxALIGN_CENTER_VERTICAL);
+  grid->Add(new wxStaticText(this, wxID_ANY, _("Destination:")), 0, wxALIGN_CENTER_VERTICAL);
   folder_ = new wxTextCtrl(this, wxID_ANY,
                            start.folder.empty() ? DefaultTransferFolder() : ToWx(start.folder));
   grid->Add(folder_, 1, wxEXPAND);
-  auto* browse = new wxButton(this, wxID_ANY, "Browse...");
+  auto* browse = new wxButton(this, wxID_ANY, _("Browse..."));
   grid->Add(browse);
-  grid->Add(new wxStaticText(this, wxID_ANY, "Save as (no extension):"), 0,
+  grid->Add(new wxStaticText(this, wxID_ANY, _("Save as (no extension):")), 0,
             wxALIGN_CENTER_VERTICAL);
   name_ = new wxTextCtrl(this, wxID_ANY, ToWx(start.name));
   grid->Add(name_, 1, wxEXPAND);
   grid->AddSpacer(0);
   sizer->Add(grid, 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 8);
-  sizer->Add(OkCancelRow(this, "Export", export_), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 8);
+  sizer->Add(OkCancelRow(this, _("Export"), export_), 0, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 8);
   SetSizer(sizer);
   Layout();
   CentreOnParent();
@@ -216,7 +218,7 @@ ExportChoice ExportLayoutDialog::Choice() const {
 }
 
 void ExportLayoutDialog::OnBrowse(wxCommandEvent&) {
-  BrowseInto(this, folder_, "Choose destination folder");
+  BrowseInto(this, folder_, _("Choose destination folder"));
 }
 
 void ExportLayoutDialog::OnSelect(wxCommandEvent&) {

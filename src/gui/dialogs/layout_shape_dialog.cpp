@@ -15,30 +15,30 @@
 #include "model/units.h"
 
 LayoutShapeDialog::LayoutShapeDialog(wxWindow* parent, ::Layout& layout, Prompter& prompter)
-    : wxDialog(parent, wxID_ANY, "Layout Baseboard", wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent, wxID_ANY, _("Layout Baseboard"), wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       layout_(layout),
       prompter_(prompter),
       initial_custom_(InitialCustomText(layout.baseboard, layout.units)) {
   auto* top = new wxBoxSizer(wxVERTICAL);
   auto* row = new wxBoxSizer(wxHORIZONTAL);
-  row->Add(new wxStaticText(this, wxID_ANY, "Shape:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 8);
+  row->Add(new wxStaticText(this, wxID_ANY, _("Shape:")), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 8);
   choice_ = new wxChoice(this, wxID_ANY);
   for (int i = 0; i < kBoardShapeCount; ++i) choice_->Append(BoardShape(i).name);
   choice_->SetSelection(InitialBoardShape(layout));
   row->Add(choice_, 1, wxEXPAND);
   top->Add(row, 0, wxEXPAND | wxALL, 8);
-  top->Add(new wxStaticText(
-               this, wxID_ANY,
-               wxString::Format("All dimensions in %s.", Units::Of(layout.units).abbreviation())),
+  top->Add(new wxStaticText(this, wxID_ANY,
+                            wxString::Format(_("All dimensions in %s."),
+                                             Units::Of(layout.units).abbreviation())),
            0, wxLEFT | wxRIGHT, 8);
   fields_ = new wxPanel(this);
   top->Add(fields_, 1, wxEXPAND | wxALL, 8);
   top->Add(new wxStaticLine(this), 0, wxEXPAND | wxLEFT | wxRIGHT, 8);
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);
   buttons->AddStretchSpacer();
-  buttons->Add(new wxButton(this, wxID_OK, "Apply"), 0, wxRIGHT, 8);
-  buttons->Add(new wxButton(this, wxID_CANCEL, "Cancel"));
+  buttons->Add(new wxButton(this, wxID_OK, _("Apply")), 0, wxRIGHT, 8);
+  buttons->Add(new wxButton(this, wxID_CANCEL, _("Cancel")));
   top->Add(buttons, 0, wxEXPAND | wxALL, 8);
   SetSizer(top);
   BuildFields();

@@ -16,7 +16,7 @@
 #include "model/layout_ops.h"
 
 LevelManagerDialog::LevelManagerDialog(wxWindow* parent, Document& doc, Prompter& prompter)
-    : wxDialog(parent, wxID_ANY, "Manage Levels", wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent, wxID_ANY, _("Manage Levels"), wxDefaultPosition, wxDefaultSize,
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER),
       doc_(doc),
       layout_(doc.layout()),
@@ -31,18 +31,18 @@ LevelManagerDialog::LevelManagerDialog(wxWindow* parent, Document& doc, Prompter
   list_ = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(420, 200),
                          wxLC_REPORT | wxLC_SINGLE_SEL);
   list_->EnableCheckBoxes();
-  list_->AppendColumn("Level Name", wxLIST_FORMAT_LEFT, 200);
-  list_->AppendColumn("Height", wxLIST_FORMAT_RIGHT, 90);
-  list_->AppendColumn("Track Color", wxLIST_FORMAT_LEFT, 90);
-  list_->AppendColumn("ID", wxLIST_FORMAT_RIGHT, 40);
+  list_->AppendColumn(_("Level Name"), wxLIST_FORMAT_LEFT, 200);
+  list_->AppendColumn(_("Height"), wxLIST_FORMAT_RIGHT, 90);
+  list_->AppendColumn(_("Track Color"), wxLIST_FORMAT_LEFT, 90);
+  list_->AppendColumn(_("ID"), wxLIST_FORMAT_RIGHT, 40);
   top->Add(list_, 1, wxEXPAND | wxLEFT | wxRIGHT, 8);
   auto* row = new wxBoxSizer(wxHORIZONTAL);
-  auto* add = new wxButton(this, wxID_ANY, "Add Level");
-  remove_ = new wxButton(this, wxID_ANY, "Remove Level");
+  auto* add = new wxButton(this, wxID_ANY, _("Add Level"));
+  remove_ = new wxButton(this, wxID_ANY, _("Remove Level"));
   row->Add(add, 0, wxRIGHT, 6);
   row->Add(remove_);
   top->Add(row, 0, wxALL, 8);
-  top->Add(new wxButton(this, wxID_OK, "Close"), 0, wxALIGN_RIGHT | wxALL, 8);
+  top->Add(new wxButton(this, wxID_OK, _("Close")), 0, wxALIGN_RIGHT | wxALL, 8);
   SetSizer(top);
   Fit();
   SetSize(500, 360);
@@ -121,7 +121,7 @@ LevelPropertiesDialog::LevelPropertiesDialog(wxWindow* parent, const ::Layout& l
       stored_height_(level.height) {
   const HeightUnit unit = LevelHeightUnit(units_);
   auto* grid = new wxFlexGridSizer(2, 6, 8);
-  grid->Add(new wxStaticText(this, wxID_ANY, "Name:"), 0, wxALIGN_CENTER_VERTICAL);
+  grid->Add(new wxStaticText(this, wxID_ANY, _("Name:")), 0, wxALIGN_CENTER_VERTICAL);
   name_ = new wxTextCtrl(this, wxID_ANY, ToWx(level.name), wxDefaultPosition, wxSize(220, -1));
   grid->Add(name_);
   char label[64];
@@ -132,7 +132,7 @@ LevelPropertiesDialog::LevelPropertiesDialog(wxWindow* parent, const ::Layout& l
                            unit.max, HeightInUnit(level.height, units_), unit.step);
   height_->SetDigits(static_cast<unsigned>(unit.digits));
   grid->Add(height_);
-  color_on_ = new wxCheckBox(this, wxID_ANY, "Color track on this level:");
+  color_on_ = new wxCheckBox(this, wxID_ANY, _("Color track on this level:"));
   color_on_->SetValue(level.trackcolor);
   grid->Add(color_on_, 0, wxALIGN_CENTER_VERTICAL);
   color_ = new wxColourPickerCtrl(this, wxID_ANY, wxColour(level.r, level.g, level.b));

@@ -26,7 +26,7 @@ struct OpenProgress {
     const wxString text = wxString::Format("%lu pieces read", static_cast<unsigned long>(p.pieces));
     if (!dialog) {
       if (Clock::now() - start < kQuiet) return true;
-      dialog = std::make_unique<wxProgressDialog>("Open Layout", text, kSteps, parent,
+      dialog = std::make_unique<wxProgressDialog>(_("Open Layout"), text, kSteps, parent,
                                                   wxPD_APP_MODAL | wxPD_CAN_ABORT | wxPD_AUTO_HIDE);
     }
     // Below the end: at the end the dialog would hide before the layout is shown.

@@ -8,10 +8,10 @@
 #include <wx/stattext.h>
 
 PrintOptionsDialog::PrintOptionsDialog(wxWindow* parent, const PrintOptions& options)
-    : wxDialog(parent, wxID_ANY, "Print Options") {
+    : wxDialog(parent, wxID_ANY, _("Print Options")) {
   auto* top = new wxBoxSizer(wxVERTICAL);
-  const wxString scalings[] = {"Fit to page", "Actual scale 1 : N", "Custom percentage"};
-  scaling_ = new wxRadioBox(this, wxID_ANY, "Scaling", wxDefaultPosition, wxDefaultSize, 3,
+  const wxString scalings[] = {_("Fit to page"), _("Actual scale 1 : N"), _("Custom percentage")};
+  scaling_ = new wxRadioBox(this, wxID_ANY, _("Scaling"), wxDefaultPosition, wxDefaultSize, 3,
                             scalings, 1, wxRA_SPECIFY_COLS);
   scaling_->SetSelection(static_cast<int>(options.scaling));
   top->Add(scaling_, 0, wxEXPAND | wxALL, 8);
@@ -33,20 +33,20 @@ PrintOptionsDialog::PrintOptionsDialog(wxWindow* parent, const PrintOptions& opt
            n_labels_);
   spin_row("    Scale:", percent_, options.percent, "  %", percent_labels_);
 
-  const wxString levels[] = {"Active level only", "All levels (composite)"};
-  levels_ = new wxRadioBox(this, wxID_ANY, "Levels", wxDefaultPosition, wxDefaultSize, 2, levels, 1,
-                           wxRA_SPECIFY_COLS);
+  const wxString levels[] = {_("Active level only"), _("All levels (composite)")};
+  levels_ = new wxRadioBox(this, wxID_ANY, _("Levels"), wxDefaultPosition, wxDefaultSize, 2, levels,
+                           1, wxRA_SPECIFY_COLS);
   levels_->SetSelection(static_cast<int>(options.levels));
   top->Add(levels_, 0, wxEXPAND | wxALL, 8);
-  const wxString colors[] = {"Color", "Grayscale"};
-  color_ = new wxRadioBox(this, wxID_ANY, "Color", wxDefaultPosition, wxDefaultSize, 2, colors, 2,
-                          wxRA_SPECIFY_COLS);
+  const wxString colors[] = {_("Color"), _("Grayscale")};
+  color_ = new wxRadioBox(this, wxID_ANY, _("Color"), wxDefaultPosition, wxDefaultSize, 2, colors,
+                          2, wxRA_SPECIFY_COLS);
   color_->SetSelection(static_cast<int>(options.color));
   top->Add(color_, 0, wxEXPAND | wxALL, 8);
-  auto* include = new wxStaticBoxSizer(wxVERTICAL, this, "Include");
-  grid_ = new wxCheckBox(include->GetStaticBox(), wxID_ANY, "Grid");
+  auto* include = new wxStaticBoxSizer(wxVERTICAL, this, _("Include"));
+  grid_ = new wxCheckBox(include->GetStaticBox(), wxID_ANY, _("Grid"));
   grid_->SetValue(options.grid);
-  baseboard_ = new wxCheckBox(include->GetStaticBox(), wxID_ANY, "Baseboard outline");
+  baseboard_ = new wxCheckBox(include->GetStaticBox(), wxID_ANY, _("Baseboard outline"));
   baseboard_->SetValue(options.baseboard);
   include->Add(grid_, 0, wxALL, 4);
   include->Add(baseboard_, 0, wxALL, 4);

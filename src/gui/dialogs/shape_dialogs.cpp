@@ -33,7 +33,7 @@ bool ShowShapePropertiesDialog(wxWindow* parent, Document& doc, int shape_id) {
                                [&](const LayoutShape& s) { return s.id == shape_id; });
   if (it == layout.shapes.end()) return false;
   const ShapeProps start = ShapePropsOf(*it, layout.units);
-  wxDialog dlg(parent, wxID_ANY, "Shape Properties");
+  wxDialog dlg(parent, wxID_ANY, _("Shape Properties"));
   auto* grid = new wxFlexGridSizer(2, 6, 8);
   grid->AddGrowableCol(1);
   auto* name = new wxTextCtrl(&dlg, wxID_ANY, ToWx(start.name));
@@ -49,14 +49,15 @@ bool ShowShapePropertiesDialog(wxWindow* parent, Document& doc, int shape_id) {
                                  wxSP_ARROW_KEYS, 0, 100, start.opacity_percent);
   auto* height = new wxSpinCtrlDouble(&dlg, wxID_ANY, wxEmptyString, wxDefaultPosition,
                                       wxDefaultSize, wxSP_ARROW_KEYS, 0, 5000, start.height, 1);
-  auto* outline = new wxCheckBox(&dlg, wxID_ANY, "Show outline");
+  auto* outline = new wxCheckBox(&dlg, wxID_ANY, _("Show outline"));
   outline->SetValue(start.outline);
-  AddRow(&dlg, grid, "Name:", name);
-  AddRow(&dlg, grid, "Color:", color);
-  AddRow(&dlg, grid, "Opacity %:", opacity);
-  AddRow(&dlg, grid,
-         wxString::Format("Height (above level deck, %s):", Units::Of(layout.units).abbreviation()),
-         height);
+  AddRow(&dlg, grid, _("Name:"), name);
+  AddRow(&dlg, grid, _("Color:"), color);
+  AddRow(&dlg, grid, _("Opacity %:"), opacity);
+  AddRow(
+      &dlg, grid,
+      wxString::Format(_("Height (above level deck, %s):"), Units::Of(layout.units).abbreviation()),
+      height);
   grid->AddSpacer(0);
   grid->Add(outline);
   auto* top = new wxBoxSizer(wxVERTICAL);
@@ -82,13 +83,13 @@ bool ShowResizeSceneryDialog(wxWindow* parent, Document& doc, int item_id) {
   if (it == layout.scenery.end()) return false;
   const SceneryDef* def = SceneryCatalog::instance().find(it->item);
   const double w = def ? def->width : 0, d = def ? def->depth : 0;
-  wxDialog dlg(parent, wxID_ANY, "Resize Scenery");
+  wxDialog dlg(parent, wxID_ANY, _("Resize Scenery"));
   auto* top = new wxBoxSizer(wxVERTICAL);
-  top->Add(
-      new wxStaticText(&dlg, wxID_ANY,
-                       wxString::Format("Catalog size: %.0f x %.0f mm    Current: %.0f x %.0f mm",
-                                        w, d, w * it->scalex, d * it->scaley)),
-      0, wxALL, 10);
+  top->Add(new wxStaticText(
+               &dlg, wxID_ANY,
+               wxString::Format(_("Catalog size: %.0f x %.0f mm    Current: %.0f x %.0f mm"), w, d,
+                                w * it->scalex, d * it->scaley)),
+           0, wxALL, 10);
   auto* grid = new wxFlexGridSizer(3, 6, 8);
   auto* sx =
       new wxSpinCtrlDouble(&dlg, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
@@ -96,16 +97,16 @@ bool ShowResizeSceneryDialog(wxWindow* parent, Document& doc, int item_id) {
   auto* sy =
       new wxSpinCtrlDouble(&dlg, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                            wxSP_ARROW_KEYS, kMinSceneryScale, kMaxSceneryScale, it->scaley, 0.05);
-  auto* wmm = new wxStaticText(&dlg, wxID_ANY, wxString::Format("(= %.0f mm)", w * it->scalex));
-  auto* dmm = new wxStaticText(&dlg, wxID_ANY, wxString::Format("(= %.0f mm)", d * it->scaley));
-  grid->Add(new wxStaticText(&dlg, wxID_ANY, "Width scale:"), 0, wxALIGN_CENTER_VERTICAL);
+  auto* wmm = new wxStaticText(&dlg, wxID_ANY, wxString::Format(_("(= %.0f mm)"), w * it->scalex));
+  auto* dmm = new wxStaticText(&dlg, wxID_ANY, wxString::Format(_("(= %.0f mm)"), d * it->scaley));
+  grid->Add(new wxStaticText(&dlg, wxID_ANY, _("Width scale:")), 0, wxALIGN_CENTER_VERTICAL);
   grid->Add(sx);
   grid->Add(wmm, 0, wxALIGN_CENTER_VERTICAL);
-  grid->Add(new wxStaticText(&dlg, wxID_ANY, "Depth scale:"), 0, wxALIGN_CENTER_VERTICAL);
+  grid->Add(new wxStaticText(&dlg, wxID_ANY, _("Depth scale:")), 0, wxALIGN_CENTER_VERTICAL);
   grid->Add(sy);
   grid->Add(dmm, 0, wxALIGN_CENTER_VERTICAL);
   top->Add(grid, 0, wxLEFT | wxRIGHT, 10);
-  auto* lock = new wxCheckBox(&dlg, wxID_ANY, "Lock aspect ratio");
+  auto* lock = new wxCheckBox(&dlg, wxID_ANY, _("Lock aspect ratio"));
   top->Add(lock, 0, wxALL, 10);
   // With the lock on, a change of one factor scales the other by the same ratio.
   double last_x = it->scalex, last_y = it->scaley;
@@ -120,17 +121,17 @@ bool ShowResizeSceneryDialog(wxWindow* parent, Document& doc, int item_id) {
     }
     last_x = sx->GetValue();
     last_y = sy->GetValue();
-    wmm->SetLabel(wxString::Format("(= %.0f mm)", w * last_x));
-    dmm->SetLabel(wxString::Format("(= %.0f mm)", d * last_y));
+    wmm->SetLabel(wxString::Format(_("(= %.0f mm)"), w * last_x));
+    dmm->SetLabel(wxString::Format(_("(= %.0f mm)"), d * last_y));
   };
   sx->Bind(wxEVT_SPINCTRLDOUBLE, [&](wxSpinDoubleEvent&) { update(true); });
   sy->Bind(wxEVT_SPINCTRLDOUBLE, [&](wxSpinDoubleEvent&) { update(false); });
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);
   constexpr int kReset = wxID_HIGHEST + 1;
-  buttons->Add(new wxButton(&dlg, kReset, "Reset to Default"), 0, wxRIGHT, 8);
+  buttons->Add(new wxButton(&dlg, kReset, _("Reset to Default")), 0, wxRIGHT, 8);
   buttons->AddStretchSpacer();
-  buttons->Add(new wxButton(&dlg, wxID_OK, "OK"), 0, wxRIGHT, 8);
-  buttons->Add(new wxButton(&dlg, wxID_CANCEL, "Cancel"));
+  buttons->Add(new wxButton(&dlg, wxID_OK, _("OK")), 0, wxRIGHT, 8);
+  buttons->Add(new wxButton(&dlg, wxID_CANCEL, _("Cancel")));
   top->Add(buttons, 0, wxEXPAND | wxALL, 8);
   dlg.Bind(
       wxEVT_BUTTON, [&](wxCommandEvent&) { dlg.EndModal(kReset); }, kReset);

@@ -21,16 +21,16 @@ Prefs& CurrentPrefs() {
 }
 
 void ShowExperienceChooser(wxWindow* parent, const std::filesystem::path& prefs_file) {
-  wxDialog dlg(parent, wxID_ANY, "Choose Your Experience", wxDefaultPosition, wxSize(420, 200));
+  wxDialog dlg(parent, wxID_ANY, _("Choose Your Experience"), wxDefaultPosition, wxSize(420, 200));
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   sizer->AddStretchSpacer();
-  sizer->Add(new wxStaticText(&dlg, wxID_ANY, "How would you like Vantrel to greet you?"), 0,
+  sizer->Add(new wxStaticText(&dlg, wxID_ANY, _("How would you like Vantrel to greet you?")), 0,
              wxALIGN_CENTRE | wxALL, 12);
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);
   auto* playful =
-      new wxButton(&dlg, wxID_YES, "Keep it Playful", wxDefaultPosition, wxSize(160, 38));
+      new wxButton(&dlg, wxID_YES, _("Keep it Playful"), wxDefaultPosition, wxSize(160, 38));
   auto* business =
-      new wxButton(&dlg, wxID_NO, "Down to Business", wxDefaultPosition, wxSize(160, 38));
+      new wxButton(&dlg, wxID_NO, _("Down to Business"), wxDefaultPosition, wxSize(160, 38));
   buttons->Add(playful, 0, wxRIGHT, 12);
   buttons->Add(business);
   sizer->Add(buttons, 0, wxALIGN_CENTRE | wxALL, 12);
@@ -47,8 +47,7 @@ void ShowExperienceChooser(wxWindow* parent, const std::filesystem::path& prefs_
 // ---- splash -------------------------------------------------------------------------
 
 SplashDialog::SplashDialog(wxWindow* parent, const wxImage& big, const wxImage& small)
-    : wxDialog(parent, wxID_ANY, AppTitle(), wxDefaultPosition,
-               wxSize(900, 700)) {
+    : wxDialog(parent, wxID_ANY, AppTitle(), wxDefaultPosition, wxSize(900, 700)) {
   if (big.IsOk()) big_ = big.Scale(900, 600, wxIMAGE_QUALITY_HIGH);
   if (small.IsOk()) small_ = small.Scale(120, 160, wxIMAGE_QUALITY_HIGH);
   auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -59,11 +58,12 @@ SplashDialog::SplashDialog(wxWindow* parent, const wxImage& big, const wxImage& 
   });
   sizer->Add(panel, 0);
   auto* byline = new wxBoxSizer(wxHORIZONTAL);
-  byline->Add(new wxStaticText(this, wxID_ANY, "Vantrel by"), 0, wxALIGN_CENTRE_VERTICAL);
+  byline->Add(new wxStaticText(this, wxID_ANY, _("Vantrel by")), 0, wxALIGN_CENTRE_VERTICAL);
   byline->Add(new wxHyperlinkCtrl(this, wxID_ANY, "Kestrelmoor", kMakerSite), 0,
               wxALIGN_CENTRE_VERTICAL | wxLEFT, 4);
   sizer->Add(byline, 0, wxALIGN_CENTRE | wxTOP, 8);
-  auto* done = new wxButton(this, wxID_OK, "  Done Staring  ", wxDefaultPosition, wxSize(280, 40));
+  auto* done =
+      new wxButton(this, wxID_OK, _("  Done Staring  "), wxDefaultPosition, wxSize(280, 40));
   sizer->Add(done, 0, wxALIGN_CENTRE | wxALL, 8);
   done->SetDefault();
   done->SetFocus();  // Enter closes the splash instead of following the link
@@ -136,7 +136,7 @@ void ShowHelp(wxWindow* parent) {
   scroll->SetSizer(text);
   row->Add(scroll, 1, wxEXPAND | wxALL, 8);
   outer->Add(row, 1, wxEXPAND);
-  outer->Add(new wxButton(&dlg, wxID_CLOSE, "Close"), 0, wxALIGN_RIGHT | wxALL, 8);
+  outer->Add(new wxButton(&dlg, wxID_CLOSE, _("Close")), 0, wxALIGN_RIGHT | wxALL, 8);
   dlg.SetSizer(outer);
   dlg.SetEscapeId(wxID_CLOSE);
   dlg.Bind(

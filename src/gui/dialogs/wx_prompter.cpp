@@ -9,6 +9,7 @@
 #include <wx/stattext.h>
 #include <wx/textdlg.h>
 
+#include "gui/app/translations.h"
 #include "gui/wx_text.h"
 
 namespace {
@@ -27,17 +28,17 @@ long IconStyle(PromptIcon icon) {
 }  // namespace
 
 void WxPrompter::Notify(const std::string& caption, const std::string& text, PromptIcon icon) {
-  wxMessageBox(ToWx(text), ToWx(caption), wxOK | IconStyle(icon), parent_);
+  wxMessageBox(TrWx(text), TrWx(caption), wxOK | IconStyle(icon), parent_);
 }
 
 bool WxPrompter::AskYesNo(const std::string& caption, const std::string& text, PromptIcon icon,
                           bool default_no) {
   const long style = wxYES_NO | IconStyle(icon) | (default_no ? wxNO_DEFAULT : 0);
-  return wxMessageBox(ToWx(text), ToWx(caption), style, parent_) == wxYES;
+  return wxMessageBox(TrWx(text), TrWx(caption), style, parent_) == wxYES;
 }
 
 PromptAnswer WxPrompter::AskYesNoCancel(const std::string& caption, const std::string& text) {
-  switch (wxMessageBox(ToWx(text), ToWx(caption), wxYES_NO | wxCANCEL | wxICON_QUESTION, parent_)) {
+  switch (wxMessageBox(TrWx(text), TrWx(caption), wxYES_NO | wxCANCEL | wxICON_QUESTION, parent_)) {
     case wxYES:
       return PromptAnswer::Yes;
     case wxNO:
@@ -50,7 +51,7 @@ PromptAnswer WxPrompter::AskYesNoCancel(const std::string& caption, const std::s
 std::optional<std::string> WxPrompter::AskText(const std::string& caption,
                                                const std::string& prompt,
                                                const std::string& initial) {
-  wxTextEntryDialog dlg(parent_, ToWx(prompt), ToWx(caption), ToWx(initial));
+  wxTextEntryDialog dlg(parent_, TrWx(prompt), TrWx(caption), ToWx(initial));
   if (dlg.ShowModal() != wxID_OK) return std::nullopt;
   return FromWx(dlg.GetValue());
 }
@@ -58,9 +59,9 @@ std::optional<std::string> WxPrompter::AskText(const std::string& caption,
 bool WxPrompter::AskTwoButtons(const std::string& caption, const std::string& text, PromptIcon icon,
                                const std::string& first_label, const std::string& second_label,
                                bool default_second) {
-  wxMessageDialog dlg(parent_, ToWx(text), ToWx(caption),
+  wxMessageDialog dlg(parent_, TrWx(text), TrWx(caption),
                       wxYES_NO | IconStyle(icon) | (default_second ? wxNO_DEFAULT : 0));
-  dlg.SetYesNoLabels(ToWx(first_label), ToWx(second_label));
+  dlg.SetYesNoLabels(TrWx(first_label), TrWx(second_label));
   return dlg.ShowModal() == wxID_YES;
 }
 
@@ -68,20 +69,20 @@ std::optional<std::size_t> WxPrompter::ChooseRow(const std::string& title,
                                                  const std::string& header,
                                                  const std::vector<std::string>& rows,
                                                  const std::string& ok_label) {
-  wxDialog dlg(parent_, wxID_ANY, ToWx(title), wxDefaultPosition, wxSize(380, 320),
+  wxDialog dlg(parent_, wxID_ANY, TrWx(title), wxDefaultPosition, wxSize(380, 320),
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER);
   auto* sizer = new wxBoxSizer(wxVERTICAL);
-  sizer->Add(new wxStaticText(&dlg, wxID_ANY, ToWx(header)), 0, wxALL, 8);
+  sizer->Add(new wxStaticText(&dlg, wxID_ANY, TrWx(header)), 0, wxALL, 8);
   auto* list =
       new wxListBox(&dlg, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxLB_SINGLE);
   for (const std::string& row : rows) list->Append(ToWx(row));
   if (!rows.empty()) list->SetSelection(0);
   sizer->Add(list, 1, wxEXPAND | wxLEFT | wxRIGHT, 8);
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-  auto* ok = new wxButton(&dlg, wxID_OK, ToWx(ok_label));
+  auto* ok = new wxButton(&dlg, wxID_OK, TrWx(ok_label));
   ok->SetDefault();
   buttons->Add(ok, 0, wxRIGHT, 8);
-  buttons->Add(new wxButton(&dlg, wxID_CANCEL, "Cancel"));
+  buttons->Add(new wxButton(&dlg, wxID_CANCEL, _("Cancel")));
   sizer->Add(buttons, 0, wxALIGN_RIGHT | wxALL, 8);
   dlg.SetSizer(sizer);
   dlg.SetSize(wxSize(380, 320));

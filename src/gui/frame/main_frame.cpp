@@ -16,6 +16,7 @@
 #include "edit/baseboard.h"
 #include "edit/tunnels.h"
 #include "gui/dialogs/background_dialog.h"
+#include "gui/app/translations.h"
 #include "gui/dialogs/check_plan_dialog.h"
 #include "gui/dialogs/file_dialogs.h"
 #include "gui/dialogs/layout_shape_dialog.h"
@@ -46,8 +47,8 @@ MainFrame::MainFrame(const AppPaths& paths)
   BuildPanels();
   log_.Line("D: Panels done");
   CreateStatusBar(3);
-  SetStatusText("Ready", 0);
-  SetStatusText("Pieces: 0", 1);
+  SetStatusText(_("Ready"), 0);
+  SetStatusText(_("Pieces: 0"), 1);
   SetStatusText("x: 0  y: 0 mm", 2);
   log_.Line("E: StatusBar done");
   Centre();
@@ -94,30 +95,30 @@ void MainFrame::BuildMenuBar() {
           break;
         case ItemKind::SubmenuStart:
           target = new wxMenu;
-          sub_title = ToWx(item.label);
+          sub_title = TrWx(item.label);
           break;
         case ItemKind::SubmenuEnd:
           menu->AppendSubMenu(target, sub_title);
           target = menu;
           break;
         case ItemKind::Check:
-          target->AppendCheckItem(item.id, ToWx(item.label))->Check(item.checked);
+          target->AppendCheckItem(item.id, TrMenuWx(item.label))->Check(item.checked);
           break;
         case ItemKind::Radio:
-          target->AppendRadioItem(item.id, ToWx(item.label))->Check(item.checked);
+          target->AppendRadioItem(item.id, TrMenuWx(item.label))->Check(item.checked);
           break;
         case ItemKind::Normal:
-          target->Append(item.id, ToWx(item.label));
+          target->Append(item.id, TrMenuWx(item.label));
           break;
         case ItemKind::Submenu: {
           auto* sub = new wxMenu;
-          target->Append(item.id, ToWx(item.label), sub);
+          target->Append(item.id, TrMenuWx(item.label), sub);
           if (item.id == kCmdOpenRecent) recent_menu_ = sub;
           break;
         }
       }
     }
-    bar->Append(menu, ToWx(menu_spec.title));
+    bar->Append(menu, TrWx(menu_spec.title));
   }
   SetMenuBar(bar);
 }
@@ -126,7 +127,7 @@ void MainFrame::BuildToolBar() {
   toolbar_ = CreateToolBar(wxTB_HORIZONTAL | wxTB_TEXT | wxTB_NOICONS);
   for (const ToolSpec& t : ToolBarSpec()) {
     const wxItemKind kind = t.kind == ItemKind::Check ? wxITEM_CHECK : wxITEM_NORMAL;
-    toolbar_->AddTool(t.id, ToWx(t.label), wxNullBitmap, ToWx(t.tooltip), kind);
+    toolbar_->AddTool(t.id, TrWx(t.label), wxNullBitmap, TrWx(t.tooltip), kind);
   }
   toolbar_->Realize();
 }
@@ -195,7 +196,7 @@ void MainFrame::OnDocumentChanged(Change what) {
   }
   if (Has(what, Change::Content) || Has(what, Change::Levels)) {
     properties_->tally()->UpdateTally();
-    SetStatusText(ToWx("Pieces: " + std::to_string(doc_.layout().pieces.size())), 1);
+    SetStatusText(wxString::Format(_("Pieces: %zu"), doc_.layout().pieces.size()), 1);
   }
   if (Has(what, Change::Content) || Has(what, Change::Levels) || Has(what, Change::View))
     RebuildView3D();
@@ -251,7 +252,7 @@ void MainFrame::OnLabelsTool() {
   DrawSwitches shown = canvas_->shown();
   shown.labels = !toolbar_->GetToolState(kCmdLabels);
   canvas_->SetShown(shown);
-  toolbar_->FindById(kCmdLabels)->SetLabel(shown.labels ? "Hide Labels" : "Show Labels");
+  toolbar_->FindById(kCmdLabels)->SetLabel(shown.labels ? _("Hide Labels") : _("Show Labels"));
   toolbar_->Realize();
 }
 
@@ -370,7 +371,7 @@ void MainFrame::OnNew() {
   }
   ShowFreshView();
   canvas_->Apply(canvas_->controller().SetView(0.4, 60, 60));
-  SetStatusText("Ready", 0);
+  SetStatusText(_("Ready"), 0);
 }
 
 void MainFrame::ShowFreshView() {
@@ -380,7 +381,7 @@ void MainFrame::ShowFreshView() {
   GetMenuBar()->Check(kCmdGrid, true);
   GetMenuBar()->Check(kCmdSnap, true);
   toolbar_->ToggleTool(kCmdLabels, false);
-  toolbar_->FindById(kCmdLabels)->SetLabel("Hide Labels");
+  toolbar_->FindById(kCmdLabels)->SetLabel(_("Hide Labels"));
   toolbar_->Realize();
   constexpr int kUnitItems[] = {kCmdUnitsMm, kCmdUnitsCm, kCmdUnitsIn};
   const int units = doc_.layout().units;
@@ -432,7 +433,7 @@ void MainFrame::RebuildRecentMenu() {
     recent_menu_->Append(kCmdRecentFirst + static_cast<int>(i),
                          wxString::Format("&%d %s", static_cast<int>(i) + 1, label));
   }
-  if (recent.empty()) recent_menu_->Append(wxID_ANY, "No recent layouts")->Enable(false);
+  if (recent.empty()) recent_menu_->Append(wxID_ANY, _("No recent layouts"))->Enable(false);
 }
 
 void MainFrame::OnOpenRecent(int index) {
@@ -478,7 +479,7 @@ void MainFrame::OnExport() {
 void MainFrame::OnSavePartsList() {
   const std::string start =
       (doc_.name().empty() ? std::string("Parts List") : doc_.name()) + ".csv";
-  wxFileDialog dlg(this, "Save Parts List", StartFolder(), ToWx(start),
+  wxFileDialog dlg(this, _("Save Parts List"), StartFolder(), ToWx(start),
                    "CSV files (*.csv)|*.csv|Text files (*.txt)|*.txt",
                    wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (dlg.ShowModal() != wxID_OK) return;

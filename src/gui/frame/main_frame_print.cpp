@@ -70,7 +70,7 @@ void MainFrame::OnPrintPreview() {
     return;
   }
   auto* frame =
-      new wxPreviewFrame(preview, this, "Print Preview -- Vantrel", wxDefaultPosition,
+      new wxPreviewFrame(preview, this, _("Print Preview -- Vantrel"), wxDefaultPosition,
                          wxSize(900, 700), wxDEFAULT_FRAME_STYLE | wxFRAME_FLOAT_ON_PARENT);
   frame->Centre();
   frame->Initialize();
@@ -82,7 +82,7 @@ void MainFrame::OnExportPdf() {
   if (options.ShowModal() != wxID_OK) return;
   print_options_ = options.Options();
   const std::string start = (doc_.name().empty() ? std::string("Layout") : doc_.name()) + ".pdf";
-  wxFileDialog save(this, "Export PDF", StartFolder(), ToWx(start),
+  wxFileDialog save(this, _("Export PDF"), StartFolder(), ToWx(start),
                     "PDF files (*.pdf)|*.pdf", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (save.ShowModal() != wxID_OK) return;
   KeepFolder(std::filesystem::path(FromWx(save.GetPath())).parent_path().string());

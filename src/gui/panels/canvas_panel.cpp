@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "catalog/catalog.h"
+#include "gui/app/translations.h"
 #include "gui/dialogs/shape_dialogs.h"
 #include "gui/draw/wx_painter.h"
 #include "gui/wx_text.h"
@@ -206,7 +207,7 @@ void CanvasPanel::OnMenu(wxCommandEvent& e) {
 
 void CanvasPanel::ShowMenu(const CanvasEffects& e) {
   wxMenu menu;
-  for (const MenuItemSpec& item : ContextMenuSpec(e)) menu.Append(item.id, ToWx(item.label));
+  for (const MenuItemSpec& item : ContextMenuSpec(e)) menu.Append(item.id, TrMenuWx(item.label));
   PopupMenu(&menu);
 }
 

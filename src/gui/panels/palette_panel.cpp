@@ -18,7 +18,8 @@
 namespace {
 
 // A page of the notebook holding one list box.
-wxListBox* AddListPage(wxNotebook* book, int id, const char* title, wxPanel** page_out = nullptr) {
+wxListBox* AddListPage(wxNotebook* book, int id, const wxString& title,
+                       wxPanel** page_out = nullptr) {
   auto* page = new wxPanel(book);
   auto* list = new wxListBox(page, id, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxLB_SINGLE);
   auto* sizer = new wxBoxSizer(wxVERTICAL);
@@ -38,13 +39,13 @@ PalettePanel::PalettePanel(wxWindow* parent, MainFrame& frame) : wxPanel(parent)
   system_ = new wxChoice(this, kIdSystem, wxDefaultPosition, wxDefaultSize, names);
   system_->SetSelection(0);
   sizer->Add(system_, 0, wxEXPAND | wxALL, 4);
-  sizer->Add(new wxStaticText(this, wxID_ANY, "Double-click to place on canvas."), 0,
+  sizer->Add(new wxStaticText(this, wxID_ANY, _("Double-click to place on canvas.")), 0,
              wxLEFT | wxRIGHT | wxBOTTOM, 4);
   book_ = new wxNotebook(this, wxID_ANY);
-  track_ = AddListPage(book_, kIdTrack, "Track");
-  library_ = AddListPage(book_, kIdLibrary, "Library");
-  scenery_ = AddListPage(book_, kIdScenery, "Scenery", &scenery_page_);
-  signals_ = AddListPage(book_, kIdSignals, "Signals");
+  track_ = AddListPage(book_, kIdTrack, _("Track"));
+  library_ = AddListPage(book_, kIdLibrary, _("Library"));
+  scenery_ = AddListPage(book_, kIdScenery, _("Scenery"), &scenery_page_);
+  signals_ = AddListPage(book_, kIdSignals, _("Signals"));
   sizer->Add(book_, 1, wxEXPAND | wxLEFT | wxRIGHT | wxBOTTOM, 4);
   SetSizer(sizer);
   preview_ = new PiecePreviewPopup(this);
@@ -141,7 +142,7 @@ void PalettePanel::OnLibraryMenu(wxMouseEvent& e) {
   if (row == wxNOT_FOUND) return;
   library_->SetSelection(row);
   wxMenu menu;
-  menu.Append(wxID_DELETE, "Delete...");
+  menu.Append(wxID_DELETE, _("Delete..."));
   if (library_->GetPopupMenuSelectionFromUser(menu, e.GetPosition()) != wxID_DELETE) return;
   if (DeleteBlockCommand(library_entries_[static_cast<std::size_t>(row)], frame_.prompter()))
     RefillLibrary();
@@ -156,7 +157,7 @@ void PalettePanel::UpdateSceneryPage(int chooser_index) {
     book_->RemovePage(static_cast<size_t>(page));
     scenery_page_->Hide();
   } else {
-    book_->AddPage(scenery_page_, "Scenery", false);
+    book_->AddPage(scenery_page_, _("Scenery"), false);
   }
   scenery_shown_ = want;
 }

@@ -13,6 +13,7 @@
 
 #include "edit/grades.h"
 #include "edit/shape_edits.h"
+#include "gui/app/translations.h"
 #include "gui/frame/main_frame.h"
 #include "gui/panels/tally_box.h"
 #include "gui/wx_text.h"
@@ -40,7 +41,7 @@ PropertiesPanel::PropertiesPanel(wxWindow* parent, MainFrame& frame)
 }
 
 wxSizer* PropertiesPanel::BuildLabelBox() {
-  auto* box = new wxStaticBoxSizer(wxHORIZONTAL, this, "Add Label");
+  auto* box = new wxStaticBoxSizer(wxHORIZONTAL, this, _("Add Label"));
   label_field_ = new wxTextCtrl(box->GetStaticBox(), kLabelField, "", wxDefaultPosition,
                                 wxDefaultSize, wxTE_PROCESS_ENTER);
   box->Add(label_field_, 1, wxALL | wxALIGN_CENTER_VERTICAL, 4);
@@ -51,31 +52,31 @@ wxSizer* PropertiesPanel::BuildLabelBox() {
     if (clean != text) label_field_->ChangeValue(ToWx(clean));
     e.Skip();
   });
-  box->Add(new wxButton(box->GetStaticBox(), kLabelButton, "Add", wxDefaultPosition, wxDefaultSize,
-                        wxBU_EXACTFIT),
+  box->Add(new wxButton(box->GetStaticBox(), kLabelButton, _("Add"), wxDefaultPosition,
+                        wxDefaultSize, wxBU_EXACTFIT),
            0, wxALL | wxALIGN_CENTER_VERTICAL, 4);
   return box;
 }
 
 wxSizer* PropertiesPanel::BuildSelectionRows() {
   auto* rows = new wxBoxSizer(wxVERTICAL);
-  title_ = new wxStaticText(this, wxID_ANY, "No selection", wxDefaultPosition, wxDefaultSize,
+  title_ = new wxStaticText(this, wxID_ANY, _("No selection"), wxDefaultPosition, wxDefaultSize,
                             wxST_ELLIPSIZE_END);
   title_->SetFont(title_->GetFont().Bold());
   details_ = new wxStaticText(this, wxID_ANY, "");
   rows->Add(title_, 0, wxEXPAND | wxBOTTOM, 2);
   rows->Add(details_, 0, wxEXPAND | wxBOTTOM, 6);
   auto* level_row = new wxBoxSizer(wxHORIZONTAL);
-  level_row->Add(new wxStaticText(this, wxID_ANY, "Level:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT,
-                 6);
+  level_row->Add(new wxStaticText(this, wxID_ANY, _("Level:")), 0,
+                 wxALIGN_CENTER_VERTICAL | wxRIGHT, 6);
   level_ = new wxChoice(this, kLevelChoice);
   level_row->Add(level_, 1);
   rows->Add(level_row, 0, wxEXPAND | wxBOTTOM, 6);
-  auto* color_box = new wxStaticBoxSizer(wxHORIZONTAL, this, "Color");
+  auto* color_box = new wxStaticBoxSizer(wxHORIZONTAL, this, _("Color"));
   color_ = new wxChoice(color_box->GetStaticBox(), kColorChoice);
   for (const ColorChoice& c : kColorChoices) color_->Append(c.name);
   color_->SetSelection(0);
-  color_apply_ = new wxButton(color_box->GetStaticBox(), kColorApply, "Apply", wxDefaultPosition,
+  color_apply_ = new wxButton(color_box->GetStaticBox(), kColorApply, _("Apply"), wxDefaultPosition,
                               wxDefaultSize, wxBU_EXACTFIT);
   color_box->Add(color_, 1, wxALL | wxALIGN_CENTER_VERTICAL, 4);
   color_box->Add(color_apply_, 0, wxALL | wxALIGN_CENTER_VERTICAL, 4);
@@ -85,16 +86,16 @@ wxSizer* PropertiesPanel::BuildSelectionRows() {
 
 wxWindow* PropertiesPanel::BuildGradePanel() {
   auto* sub = new wxPanel(this);
-  auto* box = new wxStaticBoxSizer(wxVERTICAL, sub, "Set Grade");
+  auto* box = new wxStaticBoxSizer(wxVERTICAL, sub, _("Set Grade"));
   wxWindow* in = box->GetStaticBox();
   auto* grid = new wxFlexGridSizer(2, 4, 6);
   grid->AddGrowableCol(1);
-  height_label_ = new wxStaticText(in, wxID_ANY, "Height (mm):");
+  height_label_ = new wxStaticText(in, wxID_ANY, _("Height (mm):"));
   height_ =
       new wxTextCtrl(in, kHeightField, "", wxDefaultPosition, wxSize(70, -1), wxTE_PROCESS_ENTER);
   grid->Add(height_label_, 0, wxALIGN_CENTER_VERTICAL);
   grid->Add(height_, 1, wxEXPAND);
-  grid->Add(new wxStaticText(in, wxID_ANY, "Grade:"), 0, wxALIGN_TOP);
+  grid->Add(new wxStaticText(in, wxID_ANY, _("Grade:")), 0, wxALIGN_TOP);
   auto* values = new wxBoxSizer(wxVERTICAL);
   grade_ = new wxStaticText(in, wxID_ANY, "-");
   rise_ = new wxStaticText(in, wxID_ANY, "");
@@ -105,11 +106,11 @@ wxWindow* PropertiesPanel::BuildGradePanel() {
   values->Add(warning_);
   grid->Add(values, 1, wxEXPAND);
   box->Add(grid, 0, wxALL | wxEXPAND, 4);
-  box->Add(new wxStaticText(in, wxID_ANY, "Set height above baseboard.\nMax grade: 6 deg."), 0,
+  box->Add(new wxStaticText(in, wxID_ANY, _("Set height above baseboard.\nMax grade: 6 deg.")), 0,
            wxALL, 4);
   box->Add(new wxStaticLine(in), 0, wxEXPAND | wxALL, 4);
   auto* angle_row = new wxBoxSizer(wxHORIZONTAL);
-  direction_ = new wxButton(in, wxID_ANY, "DOWN", wxDefaultPosition, wxSize(64, -1));
+  direction_ = new wxButton(in, wxID_ANY, _("DOWN"), wxDefaultPosition, wxSize(64, -1));
   direction_->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { SetDown(!down_); });
   // Its own best size: a fixed width hid the "+" button under GTK.
   angle_ = new wxSpinCtrlDouble(in, wxID_ANY, "0.0", wxDefaultPosition, wxDefaultSize,
@@ -118,18 +119,19 @@ wxWindow* PropertiesPanel::BuildGradePanel() {
   angle_->SetMinSize(angle_->GetBestSize());
   angle_row->Add(direction_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
   angle_row->Add(angle_, 1, wxALIGN_CENTER_VERTICAL | wxRIGHT, 4);
-  angle_row->Add(new wxStaticText(in, wxID_ANY, "deg"), 0, wxALIGN_CENTER_VERTICAL);
+  angle_row->Add(new wxStaticText(in, wxID_ANY, _("deg")), 0, wxALIGN_CENTER_VERTICAL);
   box->Add(angle_row, 0, wxALL | wxEXPAND, 4);
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-  const std::pair<int, const char*> labels[] = {
-      {kStartGrade, "Start Grade"}, {kEndGrade, "End Grade"}, {kRecalc, "Recalc"}};
+  const std::pair<int, const char*> labels[] = {{kStartGrade, wxTRANSLATE("Start Grade")},
+                                                {kEndGrade, wxTRANSLATE("End Grade")},
+                                                {kRecalc, wxTRANSLATE("Recalc")}};
   for (std::size_t i = 0; i < 3; ++i) {
-    auto* b = new wxButton(in, labels[i].first, labels[i].second, wxDefaultPosition, wxDefaultSize,
-                           wxBU_EXACTFIT);
+    auto* b = new wxButton(in, labels[i].first, wxGetTranslation(labels[i].second),
+                           wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
     buttons->Add(b, 1, wxRIGHT, 2);
     grade_buttons_[i] = b;
   }
-  grade_buttons_[2]->SetToolTip("Recalculate elevation chain from this piece forward");
+  grade_buttons_[2]->SetToolTip(_("Recalculate elevation chain from this piece forward"));
   box->Add(buttons, 0, wxALL | wxEXPAND, 4);
   sub->SetSizer(box);
   // Command events of the sub-panel's controls rise to this panel's handlers.
@@ -138,13 +140,13 @@ wxWindow* PropertiesPanel::BuildGradePanel() {
 
 void PropertiesPanel::SetDown(bool down) {
   down_ = down;
-  direction_->SetLabel(down ? "DOWN" : "UP");
+  direction_->SetLabel(down ? _("DOWN") : _("UP"));
 }
 
 void PropertiesPanel::Rebuild() {
   view_ = DescribeSelection(frame_.layout());
   const PropertiesView& v = view_;
-  title_->SetLabel(ToWx(v.title));
+  title_->SetLabel(TrWx(v.title));
   details_->SetLabel(ToWx(v.details));
   details_->Wrap(std::max(GetClientSize().x - 12, 120));
   level_->Clear();
@@ -154,12 +156,12 @@ void PropertiesPanel::Rebuild() {
   color_->SetSelection(v.color_enabled ? v.color_index : 0);
   color_->Enable(v.color_enabled);
   color_apply_->Enable(v.color_enabled);
-  height_label_->SetLabel(ToWx(v.height_label));
+  height_label_->SetLabel(TrWx(v.height_label));
   height_->ChangeValue(ToWx(v.height_text));
   height_->Enable(v.height_enabled);
   grade_->SetLabel(ToWx(v.grade_text));
   rise_->SetLabel(ToWx(v.rise_text));
-  warning_->SetLabel(ToWx(v.warning));
+  warning_->SetLabel(TrWx(v.warning));
   // Beside the "Grade:" caption: wrapped, it is read whole at any panel width.
   warning_->Wrap(std::max(GetClientSize().x - 100, 80));
   if (v.shown.kind == ShownKind::Piece) angle_->SetValue(v.angle);

@@ -30,14 +30,14 @@ TallyBox::TallyBox(wxWindow* parent, const ::Layout& layout, Prompter& prompter)
     : wxPanel(parent), layout_(layout), prompter_(prompter), launch_(LaunchBrowser) {
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   sizer->Add(new wxStaticLine(this), 0, wxEXPAND | wxTOP | wxBOTTOM, 4);
-  sizer->Add(new wxStaticText(this, wxID_ANY, "Piece Count"), 0, wxLEFT | wxRIGHT, 4);
+  sizer->Add(new wxStaticText(this, wxID_ANY, _("Piece Count")), 0, wxLEFT | wxRIGHT, 4);
   list_ = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(-1, 160),
                          wxLC_REPORT | wxLC_SINGLE_SEL);
   // "Count" is 40 wide unless the font needs more for its title; "Piece" takes the
   // rest of the panel's width so that long article names stay readable.
-  const int count_width = std::max(40, list_->GetTextExtent("Count").x + 16);
-  list_->InsertColumn(0, "Piece", wxLIST_FORMAT_LEFT, 110);
-  list_->InsertColumn(1, "Count", wxLIST_FORMAT_RIGHT, count_width);
+  const int count_width = std::max(40, list_->GetTextExtent(_("Count")).x + 16);
+  list_->InsertColumn(0, _("Piece"), wxLIST_FORMAT_LEFT, 110);
+  list_->InsertColumn(1, _("Count"), wxLIST_FORMAT_RIGHT, count_width);
   list_->Bind(wxEVT_SIZE, [this, count_width](wxSizeEvent& e) {
     list_->SetColumnWidth(0, std::max(110, list_->GetClientSize().x - count_width));
     e.Skip();
@@ -45,9 +45,9 @@ TallyBox::TallyBox(wxWindow* parent, const ::Layout& layout, Prompter& prompter)
   sizer->Add(list_, 1, wxEXPAND | wxALL, 4);
   sizer->Add(new wxStaticLine(this), 0, wxEXPAND | wxTOP | wxBOTTOM, 4);
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-  buy_ = new wxButton(this, wxID_ANY, "  Buy Track  ");
+  buy_ = new wxButton(this, wxID_ANY, _("  Buy Track  "));
   help_ = new wxButton(this, wxID_ANY, "?", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
-  help_->SetToolTip("About Buy Track");
+  help_->SetToolTip(_("About Buy Track"));
   buttons->Add(buy_, 1, wxRIGHT, 4);
   buttons->Add(help_);
   sizer->Add(buttons, 0, wxEXPAND | wxALL, 4);

@@ -108,11 +108,11 @@ void TrackGLCanvas::OnKey(wxKeyEvent& e) {
 }
 
 View3DFrame::View3DFrame(wxWindow* parent, const ::Layout& layout, std::function<void()> closed)
-    : wxFrame(parent, wxID_ANY, "3D View - Vantrel", wxDefaultPosition, wxSize(1000, 700),
+    : wxFrame(parent, wxID_ANY, _("3D View - Vantrel"), wxDefaultPosition, wxSize(1000, 700),
               wxDEFAULT_FRAME_STYLE | wxFRAME_FLOAT_ON_PARENT),
       closed_(std::move(closed)) {
   CreateStatusBar(1);
-  SetStatusText("Left drag: rotate  |  Right drag: pan  |  Scroll: zoom  |  R: reset view");
+  SetStatusText(_("Left drag: rotate  |  Right drag: pan  |  Scroll: zoom  |  R: reset view"));
   canvas_ = new TrackGLCanvas(this, DisplayAttributes(), layout);
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   sizer->Add(canvas_, 1, wxEXPAND);
