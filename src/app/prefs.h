@@ -11,8 +11,8 @@
 inline constexpr std::size_t kMostRecent = 8;
 
 struct Prefs {
-  bool playful = true;  // "Keep it Playful" (true) or "Down to Business" (false)
-  bool asked = false;   // the experience question has been answered
+  bool playful = true;              // "Keep it Playful" (true) or "Down to Business" (false)
+  bool asked = false;               // the experience question has been answered
   std::vector<std::string> recent;  // newest first, at most kMostRecent
   std::string folder;               // where the last file dialog was left
 };

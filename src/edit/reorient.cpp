@@ -183,8 +183,8 @@ ReorientOutcome MirrorSelected(Document& doc, Prompter& prompter) {
     }
     const std::vector<Connector> old_ends = WorldConnectors(before, *def);
     const int k = HangingConnector(before);
-    const Pose pose =
-        PoseOnto(*other->def, other->to[static_cast<std::size_t>(k)], old_ends[static_cast<std::size_t>(k)]);
+    const Pose pose = PoseOnto(*other->def, other->to[static_cast<std::size_t>(k)],
+                               old_ends[static_cast<std::size_t>(k)]);
     PlacedPiece& p = layout.pieces[pi];
     p.cat = other->def->id;
     p.x = pose.x;

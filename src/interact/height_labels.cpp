@@ -45,7 +45,8 @@ std::vector<HeightLabel> HeightLabels(const Layout& layout, const ViewTransform&
       // One label a joint: the piece with the lower id writes it.
       if (p.joints[static_cast<std::size_t>(c.index)].target < p.id) continue;
       const IPoint at = ToDevice(v, c.x, c.y);
-      if (OnSurface(at, width, height)) out.push_back({at, units.Text(ElevationAt(p, c.index)), false});
+      if (OnSurface(at, width, height))
+        out.push_back({at, units.Text(ElevationAt(p, c.index)), false});
     }
     if (std::fabs(p.grade) > kFlatGradeDeg && ends.size() >= 2) {
       const IPoint at = ToDevice(v, (ends[0].x + ends[1].x) / 2, (ends[0].y + ends[1].y) / 2);

@@ -171,8 +171,7 @@ Extent LayoutExtent(const Layout& layout, const ExtentFilter& filter) {
       if (filter.helices != OnLevels::All &&
           !Counts(filter.helices, layout, BottomLevel(layout, h)))
         continue;
-      if (filter.selected_only && !HelixSelected(layout, h))
-        continue;
+      if (filter.selected_only && !HelixSelected(layout, h)) continue;
       if (filter.helix_rings) {
         AddHelixRings(b, h, filter.as_drawn);
       } else {
@@ -197,8 +196,9 @@ Extent LayoutExtent(const Layout& layout, const ExtentFilter& filter) {
       for (const Level& l : layout.levels)
         if (l.outline.size() >= 3 && (!filter.as_drawn || l.visible)) b.AddAll(l.outline);
   }
-  if (!filter.selected_only && (filter.baseboard == ExtentFilter::Board::Always ||
-      (filter.baseboard == ExtentFilter::Board::Outline && layout.baseboard.size() >= 3)))
+  if (!filter.selected_only &&
+      (filter.baseboard == ExtentFilter::Board::Always ||
+       (filter.baseboard == ExtentFilter::Board::Outline && layout.baseboard.size() >= 3)))
     b.AddAll(layout.baseboard);
   return b.extent();
 }

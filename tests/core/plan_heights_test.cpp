@@ -23,7 +23,7 @@ TEST(PlanHeights, OneLabelAJointInTheLayoutsUnitAndTheGradeOfGradedPieces) {
   std::vector<HeightLabel> labels = HeightLabels(layout, v, 1600, 1000);
   ASSERT_EQ(labels.size(), 3u);
   EXPECT_EQ(labels[0].text, "0.0 cm");
-  EXPECT_EQ(labels[0].at.x, 248);  // 60 px offset + 188.3 mm
+  EXPECT_EQ(labels[0].at.x, 248);       // 60 px offset + 188.3 mm
   EXPECT_EQ(labels[1].text, "2.7 cm");  // 20 mm + sin 2 deg x 188.3 mm
   EXPECT_EQ(labels[2].text, "+2.00 deg (3.5%)");
   EXPECT_TRUE(labels[2].grade);

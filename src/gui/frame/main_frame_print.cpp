@@ -82,8 +82,8 @@ void MainFrame::OnExportPdf() {
   if (options.ShowModal() != wxID_OK) return;
   print_options_ = options.Options();
   const std::string start = (doc_.name().empty() ? std::string("Layout") : doc_.name()) + ".pdf";
-  wxFileDialog save(this, _("Export PDF"), StartFolder(), ToWx(start),
-                    "PDF files (*.pdf)|*.pdf", wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+  wxFileDialog save(this, _("Export PDF"), StartFolder(), ToWx(start), "PDF files (*.pdf)|*.pdf",
+                    wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (save.ShowModal() != wxID_OK) return;
   KeepFolder(std::filesystem::path(FromWx(save.GetPath())).parent_path().string());
   Paper paper;
