@@ -11,18 +11,24 @@
 #include <string>
 #include <string_view>
 
+#include "model/background.h"
 #include "model/layout_file.h"
 #include "model/library_block.h"
 
 namespace {
 
-// The bytes as a file: an anonymous in-memory file, reached through /proc.
+std::string FilePath(int fd) {
+  return "/proc/self/fd/" + std::to_string(fd);
+}
+
+// The bytes as a file: an anonymous in-memory file, reached through /proc. A background
+// picture's path is read against the file's folder; the text reader keeps it as stored.
 LoadResult LoadThroughFile(std::string_view text, Layout& layout) {
   static const int fd = ::memfd_create("fuzz-layout", MFD_CLOEXEC);
   if (fd < 0 || ::ftruncate(fd, 0) != 0 ||
       ::pwrite(fd, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size()))
     std::abort();
-  return LoadLayout(layout, "/proc/self/fd/" + std::to_string(fd));
+  return LoadLayout(layout, FilePath(fd));
 }
 
 }  // namespace
@@ -36,6 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const LoadResult first = ReadLayoutText(text, layout);
   Layout from_file;
   const LoadResult loaded = LoadThroughFile(text, from_file);
+  if (from_file.background && layout.background) {
+    if (from_file.background->path != OpenedImagePath(layout.background->path, "/proc/self/fd/0"))
+      std::abort();
+    from_file.background->path = layout.background->path;
+  }
   if (loaded.error != first.error || loaded.name != first.name ||
       LayoutFileText(from_file, loaded.name) != LayoutFileText(layout, first.name)) {
     std::fprintf(stderr, "block reader disagrees: \"%s\" / \"%s\"\n", loaded.error.c_str(),

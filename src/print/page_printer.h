@@ -56,50 +56,21 @@ class PagePrinter {
 // what shows at the page's resolution: a point that lies within `tolerance` pixels of
 // the line its kept neighbours make is left out. A PDF page then carries fewer path
 // points for the same picture.
-class OutlineThinner : public Painter {
+class OutlineThinner : public ForwardingPainter {
  public:
   explicit OutlineThinner(Painter& inner, double tolerance = 0.5)
-      : inner_(inner), tolerance_(tolerance) {}
-  void Clear(Color background) override { inner_.Clear(background); }
-  void SetClip(int x, int y, int width, int height) override {
-    inner_.SetClip(x, y, width, height);
-  }
-  void ResetClip() override { inner_.ResetClip(); }
-  void SetPen(Color color, int width, PenStyle style) override {
-    inner_.SetPen(color, width, style);
-  }
-  void SetTransparentPen() override { inner_.SetTransparentPen(); }
-  void SetBrush(Color color) override { inner_.SetBrush(color); }
-  void SetTransparentBrush() override { inner_.SetTransparentBrush(); }
-  void SetFont(int point_size, bool bold) override { inner_.SetFont(point_size, bold); }
-  void SetTextForeground(Color color) override { inner_.SetTextForeground(color); }
-  void SetSolidTextBackground(Color color) override { inner_.SetSolidTextBackground(color); }
-  void SetTransparentTextBackground() override { inner_.SetTransparentTextBackground(); }
+      : ForwardingPainter(inner), tolerance_(tolerance) {}
   void DrawPolygon(const IPoint* points, int count) override;
-  void DrawLine(IPoint a, IPoint b) override { inner_.DrawLine(a, b); }
   void DrawLines(const IPoint* points, int count) override;
-  void DrawCircle(IPoint centre, int radius) override { inner_.DrawCircle(centre, radius); }
-  void DrawRectangle(int x, int y, int width, int height) override {
-    inner_.DrawRectangle(x, y, width, height);
-  }
-  void DrawRoundedRectangle(int x, int y, int width, int height, double radius) override {
-    inner_.DrawRoundedRectangle(x, y, width, height, radius);
-  }
-  void DrawEllipticArc(int x, int y, int width, int height, double start_deg,
-                       double end_deg) override {
-    inner_.DrawEllipticArc(x, y, width, height, start_deg, end_deg);
-  }
-  IPoint TextExtent(const std::string& text) override { return inner_.TextExtent(text); }
-  void DrawText(const std::string& text, int x, int y) override { inner_.DrawText(text, x, y); }
-  void DrawRotatedText(const std::string& text, int x, int y, double angle_deg) override {
-    inner_.DrawRotatedText(text, x, y, angle_deg);
+  // Each polyline thinned like DrawLines.
+  void DrawPolylines(const IPoint* points, const int* counts, int n) override {
+    Painter::DrawPolylines(points, counts, n);
   }
 
  private:
   // The kept points of points[0 .. count) in `kept_`: the first and the last always.
   void Thin(const IPoint* points, int count);
 
-  Painter& inner_;
   double tolerance_;
   std::vector<IPoint> kept_;
 };

@@ -124,46 +124,16 @@ Color GreyOf(Color c);
 
 // A painter that passes everything on in grey: greyscale printing stays vector
 // drawing instead of a page-sized bitmap.
-class GreyPainter : public Painter {
+class GreyPainter : public ForwardingPainter {
  public:
-  explicit GreyPainter(Painter& inner) : inner_(inner) {}
+  using ForwardingPainter::ForwardingPainter;
   void Clear(Color background) override { inner_.Clear(GreyOf(background)); }
-  void SetClip(int x, int y, int width, int height) override {
-    inner_.SetClip(x, y, width, height);
-  }
-  void ResetClip() override { inner_.ResetClip(); }
   void SetPen(Color color, int width, PenStyle style) override {
     inner_.SetPen(GreyOf(color), width, style);
   }
-  void SetTransparentPen() override { inner_.SetTransparentPen(); }
   void SetBrush(Color color) override { inner_.SetBrush(GreyOf(color)); }
-  void SetTransparentBrush() override { inner_.SetTransparentBrush(); }
-  void SetFont(int point_size, bool bold) override { inner_.SetFont(point_size, bold); }
   void SetTextForeground(Color color) override { inner_.SetTextForeground(GreyOf(color)); }
   void SetSolidTextBackground(Color color) override {
     inner_.SetSolidTextBackground(GreyOf(color));
   }
-  void SetTransparentTextBackground() override { inner_.SetTransparentTextBackground(); }
-  void DrawPolygon(const IPoint* points, int count) override { inner_.DrawPolygon(points, count); }
-  void DrawLine(IPoint a, IPoint b) override { inner_.DrawLine(a, b); }
-  void DrawLines(const IPoint* points, int count) override { inner_.DrawLines(points, count); }
-  void DrawCircle(IPoint centre, int radius) override { inner_.DrawCircle(centre, radius); }
-  void DrawRectangle(int x, int y, int width, int height) override {
-    inner_.DrawRectangle(x, y, width, height);
-  }
-  void DrawRoundedRectangle(int x, int y, int width, int height, double radius) override {
-    inner_.DrawRoundedRectangle(x, y, width, height, radius);
-  }
-  void DrawEllipticArc(int x, int y, int width, int height, double start_deg,
-                       double end_deg) override {
-    inner_.DrawEllipticArc(x, y, width, height, start_deg, end_deg);
-  }
-  IPoint TextExtent(const std::string& text) override { return inner_.TextExtent(text); }
-  void DrawText(const std::string& text, int x, int y) override { inner_.DrawText(text, x, y); }
-  void DrawRotatedText(const std::string& text, int x, int y, double angle_deg) override {
-    inner_.DrawRotatedText(text, x, y, angle_deg);
-  }
-
- private:
-  Painter& inner_;
 };
