@@ -348,19 +348,19 @@ const std::vector<MenuSpec>& MenuBarSpec() {
   static const std::vector<MenuSpec> menus = [] {
     std::vector<MenuSpec> bar;
     for (const BarMenuTitle& m : kBarMenus) {
-      MenuSpec spec{m.title, {}};
+      MenuSpec menu{m.title, {}};
       bool in_units = false;
       for (const Action& a : kActions) {
         const bool units = m.menu == M::Layout && a.menu == M::Units;
         if (a.menu != m.menu && !units) continue;
-        if (in_units && !units) spec.items.push_back({0, "", K::SubmenuEnd, false});
-        if (a.group && !spec.items.empty()) spec.items.push_back({0, "", K::Separator, false});
-        if (units && !in_units) spec.items.push_back({0, kUnitsTitle, K::SubmenuStart, false});
+        if (in_units && !units) menu.items.push_back({0, "", K::SubmenuEnd, false});
+        if (a.group && !menu.items.empty()) menu.items.push_back({0, "", K::Separator, false});
+        if (units && !in_units) menu.items.push_back({0, kUnitsTitle, K::SubmenuStart, false});
         in_units = units;
-        spec.items.push_back(ItemOf(a));
+        menu.items.push_back(ItemOf(a));
       }
-      if (in_units) spec.items.push_back({0, "", K::SubmenuEnd, false});
-      bar.push_back(std::move(spec));
+      if (in_units) menu.items.push_back({0, "", K::SubmenuEnd, false});
+      bar.push_back(std::move(menu));
     }
     return bar;
   }();
