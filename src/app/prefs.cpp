@@ -6,13 +6,14 @@
 #include <string>
 
 #include "model/atomic_file.h"
+#include "model/translate.h"
 
 std::string LoadPrefs(Prefs& prefs, const std::filesystem::path& file) {
   std::error_code ec;
   if (!std::filesystem::exists(file, ec)) return {};  // a first start
   std::string text;
   if (std::string error = ReadWholeFile(file, text, kMaxPrefsBytes); !error.empty())
-    return error + "\n\nThe preferences start from their defaults.";
+    return error + Tr("\n\nThe preferences start from their defaults.");
   std::vector<std::string> recent;
   bool any_recent = false;
   std::size_t pos = 0;

@@ -13,6 +13,7 @@
 #include "model/atomic_file.h"
 #include "model/file_line.h"
 #include "model/layout_file.h"
+#include "model/translate.h"
 
 namespace fs = std::filesystem;
 
@@ -199,8 +200,8 @@ void RecoveryStore::SetAside(RecoveryCopy& copy, const std::string& why) {
   const bool moved = ::rename(copy.file.c_str(), aside.c_str()) == 0;
   ::unlink(LockFileOf(copy.file).c_str());
   CloseFd(copy.lock_fd);
-  set_aside_.push_back("A recovery copy could not be read" +
-                       (moved ? " and was set aside as\n" + aside.string() : std::string()) +
+  set_aside_.push_back(Tr("A recovery copy could not be read") +
+                       (moved ? Tr(" and was set aside as\n") + aside.string() : std::string()) +
                        "\n\n" + why);
 }
 
@@ -298,12 +299,13 @@ void RecoveryStore::Release(RecoveryCopy& copy) {
 }
 
 std::string RecoveryFailureStatus(const std::string& error) {
-  return "Recovery copies cannot be written: " + error;
+  return Tr("Recovery copies cannot be written: ") + error;
 }
 
 std::string RecoveryQuestionText(const RecoveryCopy& copy) {
   std::string name = copy.name;
   if (name.empty() && !copy.layout_path.empty()) name = fs::path(copy.layout_path).stem().string();
-  if (name.empty()) name = "Untitled";
-  return "Vantrel closed without saving changes to \u201C" + name + "\u201D. Restore them?";
+  if (name.empty()) name = TrMark("Untitled");
+  return Subst(Tr("Vantrel closed without saving changes to \u201C%1\u201D. Restore them?"),
+               {name});
 }

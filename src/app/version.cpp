@@ -1,4 +1,5 @@
 #include "app/version.h"
+#include "model/translate.h"
 
 #ifndef VANTREL_VERSION
 #error "The build defines VANTREL_VERSION (the project version) for this file"
@@ -13,5 +14,5 @@ std::string ProgramTitle() {
 }
 
 std::string AppTitle() {
-  return ProgramTitle() + " by Kestrelmoor";
+  return ProgramTitle() + Tr(" by Kestrelmoor");
 }

@@ -1,5 +1,6 @@
 // Scenery catalog storage and lookup, and the palette group names of its categories.
 #include "catalog/scenery_catalog.h"
+#include "catalog/text_mark.h"
 
 SceneryCatalog::SceneryCatalog() : index_(8) {
   index_.max_load_factor(1.0f);
@@ -35,8 +36,10 @@ void SceneryCatalog::clear() {
 }
 
 std::string SceneryCategoryName(int category) {
-  static const char* const kNames[] = {"Platforms", "Buildings", "Stations", "Signals",  "Bridges",
-                                       "Tunnels",   "Roads",     "Nature",   "Vehicles", "Special"};
-  if (category < 0 || category >= static_cast<int>(std::size(kNames))) return "Other";
+  static const char* const kNames[] = {TrMark("Platforms"), TrMark("Buildings"), TrMark("Stations"),
+                                       "Signals",           TrMark("Bridges"),   TrMark("Tunnels"),
+                                       TrMark("Roads"),     TrMark("Nature"),    TrMark("Vehicles"),
+                                       TrMark("Special")};
+  if (category < 0 || category >= static_cast<int>(std::size(kNames))) return TrMark("Other");
   return kNames[category];
 }

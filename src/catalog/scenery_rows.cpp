@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "catalog/scenery_rows.h"
+#include "catalog/text_mark.h"
 
 namespace scenery_rows {
 
@@ -90,7 +91,7 @@ constexpr Rgba kPlatformEdge = Rgb(220, 200, 100);
 constexpr Rgba kPlatformJoint = Rgb(150, 145, 140, 80);
 
 SceneryDef Platform() {
-  SceneryDef def = NewItem("platform", "Platform", kPlatforms, 230, 60);
+  SceneryDef def = NewItem("platform", TrMark("Platform"), kPlatforms, 230, 60);
   Sketch s(def);
   s.Rect(0, 0, 230, 60, kPlatformPaving, kPlatformOutline);
   s.Rect(0, 52, 230, 8, kPlatformEdge);
@@ -99,7 +100,8 @@ SceneryDef Platform() {
 }
 
 SceneryDef IslandPlatform() {
-  SceneryDef def = NewItem("platform_island", "Island platform 460mm", kPlatforms, 460, 120);
+  SceneryDef def =
+      NewItem("platform_island", TrMark("Island platform 460mm"), kPlatforms, 460, 120);
   Sketch s(def);
   s.Rect(0, 0, 460, 120, kPlatformPaving, kPlatformOutline);
   s.Rect(0, 0, 460, 8, kPlatformEdge);
@@ -154,7 +156,8 @@ SceneryDef ColorLightSignal(const char* id, const char* name, bool clear, bool z
 
 // A low Warren truss: two chords with gusset plates, floor beams across the deck.
 SceneryDef SceneryTrussBridge() {
-  SceneryDef def = NewItem("bridge_truss_scenery", "Truss bridge (scenery)", kBridges, 188, 64);
+  SceneryDef def =
+      NewItem("bridge_truss_scenery", TrMark("Truss bridge (scenery)"), kBridges, 188, 64);
   constexpr Rgba kSteel = Rgb(98, 118, 108);
   constexpr Rgba kSteelEdge = Rgb(52, 66, 60);
   Sketch s(def);
@@ -177,7 +180,8 @@ SceneryDef SceneryTrussBridge() {
 
 // A masonry viaduct: parapets with refuges over the piers, ballast between them.
 SceneryDef ArchBridge() {
-  SceneryDef def = NewItem("bridge_arch_scenery", "Arch bridge (scenery)", kBridges, 360, 64);
+  SceneryDef def =
+      NewItem("bridge_arch_scenery", TrMark("Arch bridge (scenery)"), kBridges, 360, 64);
   constexpr Rgba kParapet = Rgb(186, 176, 160);
   Sketch s(def);
   s.Rect(0, 0, 360, 64, kStone, kStoneEdge);
@@ -197,7 +201,8 @@ SceneryDef ArchBridge() {
 
 // A through truss: portal frames at both ends and X bracing over the track.
 SceneryDef SteelTrussBridge() {
-  SceneryDef def = NewItem("bridge_truss", "Steel truss bridge (1 track)", kSpecial, 188, 80);
+  SceneryDef def =
+      NewItem("bridge_truss", TrMark("Steel truss bridge (1 track)"), kSpecial, 188, 80);
   constexpr Rgba kSteel = Rgb(128, 82, 68);
   constexpr Rgba kSteelEdge = Rgb(76, 44, 36);
   Sketch s(def);
@@ -265,7 +270,7 @@ SceneryDef LevelCrossing(const char* id, const char* name, int tracks) {
 
 // Dashes repeat every 188/6 mm so that joined road pieces continue the pattern.
 SceneryDef RoadStraight() {
-  SceneryDef def = NewItem("road_straight", "Road straight 188mm", kRoads, 188, 60);
+  SceneryDef def = NewItem("road_straight", TrMark("Road straight 188mm"), kRoads, 188, 60);
   Sketch s(def);
   s.Rect(0, 0, 188, 60, kAsphalt, kAsphaltEdge);
   s.Line(0, 4, 188, 4, kWhitePaint);
@@ -331,28 +336,28 @@ void ConiferCrown(Sketch& s, double cx, double cy, double rx, double ry) {
 }
 
 SceneryDef SmallTree() {
-  SceneryDef def = NewItem("tree_sm_dec", "Deciduous tree (small)", kNature, 34, 34);
+  SceneryDef def = NewItem("tree_sm_dec", TrMark("Deciduous tree (small)"), kNature, 34, 34);
   Sketch s(def);
   Crown(s, 17, 17, 17, 7, kLimeGreen);
   return def;
 }
 
 SceneryDef LargeTree() {
-  SceneryDef def = NewItem("tree_lg_dec", "Deciduous tree (large)", kNature, 57, 57);
+  SceneryDef def = NewItem("tree_lg_dec", TrMark("Deciduous tree (large)"), kNature, 57, 57);
   Sketch s(def);
   Crown(s, 28.5, 28.5, 28.5, 9, kOakGreen);
   return def;
 }
 
 SceneryDef ConiferTree() {
-  SceneryDef def = NewItem("tree_conifer", "Conifer tree", kNature, 23, 40);
+  SceneryDef def = NewItem("tree_conifer", TrMark("Conifer tree"), kNature, 23, 40);
   Sketch s(def);
   ConiferCrown(s, 11.5, 20, 11.5, 20);
   return def;
 }
 
 SceneryDef TreeGroup() {
-  SceneryDef def = NewItem("tree_group", "Tree group (3 mixed)", kNature, 115, 80);
+  SceneryDef def = NewItem("tree_group", TrMark("Tree group (3 mixed)"), kNature, 115, 80);
   Sketch s(def);
   ConiferCrown(s, 92, 24, 20, 20);
   Crown(s, 88, 61, 18, 7, kLimeGreen);
@@ -361,7 +366,7 @@ SceneryDef TreeGroup() {
 }
 
 SceneryDef Bush() {
-  SceneryDef def = NewItem("bush", "Bush / shrub", kNature, 23, 17);
+  SceneryDef def = NewItem("bush", TrMark("Bush / shrub"), kNature, 23, 17);
   const Pt lobes[] = {{6, 9}, {11.5, 6}, {17, 9}, {9, 11.5}, {14.5, 11.5}};
   Sketch s(def);
   for (const Pt& p : lobes) s.Circle(p.first, p.second, 5.2, kShrubGreen.dark, kShrubGreen.outline);
@@ -378,7 +383,7 @@ SceneryDef Bush() {
 constexpr Rgba kGlass = Rgb(64, 76, 88);
 
 SceneryDef Car() {
-  SceneryDef def = NewItem("car", "Car", kVehicles, 50, 20);
+  SceneryDef def = NewItem("car", TrMark("Car"), kVehicles, 50, 20);
   constexpr Rgba kBody = Rgb(138, 52, 48);
   Sketch s(def);
   s.Rect(32, 0, 2.5, 20, Rgb(40, 40, 44));  // the mirrors either side
@@ -392,7 +397,7 @@ SceneryDef Car() {
 }
 
 SceneryDef Truck() {
-  SceneryDef def = NewItem("truck", "Truck", kVehicles, 80, 25);
+  SceneryDef def = NewItem("truck", TrMark("Truck"), kVehicles, 80, 25);
   constexpr Rgba kCab = Rgb(68, 94, 126);
   Sketch s(def);
   s.Rect(56, 5, 7, 15, Rgb(50, 50, 54));
@@ -409,7 +414,7 @@ SceneryDef Truck() {
 
 // Ten bays along the top edge, the aisle below with the parking sign.
 SceneryDef ParkingLot() {
-  SceneryDef def = NewItem("parking_lot", "Parking lot (10 spaces)", kSpecial, 250, 120);
+  SceneryDef def = NewItem("parking_lot", TrMark("Parking lot (10 spaces)"), kSpecial, 250, 120);
   Sketch s(def);
   s.Rect(0, 0, 250, 120, kAsphalt, kAsphaltEdge);
   s.Rect(0, 0, 250, 7, Rgb(122, 146, 88), kAsphaltEdge);
@@ -424,7 +429,7 @@ SceneryDef ParkingLot() {
 
 // Large paving slabs, a bench and a round planter with a small tree.
 SceneryDef PedestrianZone() {
-  SceneryDef def = NewItem("ped_zone", "Pedestrian zone", kSpecial, 115, 57);
+  SceneryDef def = NewItem("ped_zone", TrMark("Pedestrian zone"), kSpecial, 115, 57);
   constexpr Rgba kJoint = Rgb(168, 156, 136, 170);
   Sketch s(def);
   s.Rect(0, 0, 115, 57, Rgb(198, 186, 166), Rgb(140, 128, 110));
@@ -442,7 +447,7 @@ SceneryDef PedestrianZone() {
 // The top of a concrete pier: the wider footing, the cap, and four bearings under the
 // two spans that meet here.
 SceneryDef ViaductPier() {
-  SceneryDef def = NewItem("viaduct_pier", "Viaduct pier (concrete)", kSpecial, 40, 60);
+  SceneryDef def = NewItem("viaduct_pier", TrMark("Viaduct pier (concrete)"), kSpecial, 40, 60);
   Sketch s(def);
   s.Polygon(RoundedRectPoints(0, 0, 40, 60, 10), Rgb(164, 161, 154), kConcreteEdge);
   s.Polygon(RoundedRectPoints(5, 5, 30, 50, 7), Rgb(194, 191, 184), kConcreteEdge);
@@ -457,7 +462,8 @@ SceneryDef ViaductPier() {
 // The track leaves the hill towards +x. The hill hides the track on the left; the
 // portal wall with its arch ring, and the wing walls, leave the approach open.
 SceneryDef TunnelPortal() {
-  SceneryDef def = NewItem("tunnel_portal_single", "Tunnel portal (1 track)", kTunnels, 40, 80);
+  SceneryDef def =
+      NewItem("tunnel_portal_single", TrMark("Tunnel portal (1 track)"), kTunnels, 40, 80);
   constexpr Rgba kArch = Rgb(184, 174, 156);
   Sketch s(def);
   s.Rect(0, 0, 20, 80, Rgb(112, 122, 86));
@@ -488,7 +494,7 @@ SceneryDef TunnelPortal() {
 
 // The wall's coping seen from above, the bank it holds on the far side and its footing.
 SceneryDef RetainingWall() {
-  SceneryDef def = NewItem("retaining_wall", "Retaining wall 188mm", kSpecial, 188, 30);
+  SceneryDef def = NewItem("retaining_wall", TrMark("Retaining wall 188mm"), kSpecial, 188, 30);
   Sketch s(def);
   s.Rect(0, 0, 188, 19, Rgb(124, 138, 90));
   for (double x : {30.0, 96.0, 150.0}) Crown(s, x, 9, 7.5, 6, kShrubGreen);
@@ -513,36 +519,45 @@ void LoadBuiltInScenery(SceneryCatalog& catalog) {
   catalog.clear();
   catalog.add(Platform());
   catalog.add(IslandPlatform());
-  catalog.add(
-      Drawn(NewItem("station_small", "Station Gueglingen", kStations, 308, 140), DrawStationSmall));
-  catalog.add(Drawn(NewItem("station_large", "Station Schwarzburg", kStations, 550, 185),
+  catalog.add(Drawn(NewItem("station_small", TrMark("Station Gueglingen"), kStations, 308, 140),
+                    DrawStationSmall));
+  catalog.add(Drawn(NewItem("station_large", TrMark("Station Schwarzburg"), kStations, 550, 185),
                     DrawStationLarge));
-  catalog.add(Drawn(NewItem("signal_box", "Signal box", kBuildings, 60, 50), DrawSignalBox));
-  catalog.add(Drawn(NewItem("shed_1road", "Engine shed (1 road)", kBuildings, 300, 80),
+  catalog.add(
+      Drawn(NewItem("signal_box", TrMark("Signal box"), kBuildings, 60, 50), DrawSignalBox));
+  catalog.add(Drawn(NewItem("shed_1road", TrMark("Engine shed (1 road)"), kBuildings, 300, 80),
                     [](Sketch& s) { DrawEngineShed(s, 1); }));
-  catalog.add(Drawn(NewItem("shed_2road", "Engine shed (2 roads)", kBuildings, 300, 160),
+  catalog.add(Drawn(NewItem("shed_2road", TrMark("Engine shed (2 roads)"), kBuildings, 300, 160),
                     [](Sketch& s) { DrawEngineShed(s, 2); }));
-  catalog.add(Drawn(NewItem("goods_shed", "Goods shed", kBuildings, 200, 80), DrawGoodsShed));
-  catalog.add(Drawn(NewItem("warehouse", "Warehouse", kBuildings, 400, 200), DrawWarehouse));
-  catalog.add(SemaphoreSignal("signal_semaphore_stop", "Semaphore (Stop)", false, false));
-  catalog.add(SemaphoreSignal("signal_semaphore_clear", "Semaphore (Clear)", true, false));
-  catalog.add(ColorLightSignal("signal_color_stop", "Color light (Stop)", false, false));
-  catalog.add(ColorLightSignal("signal_color_clear", "Color light (Clear)", true, false));
-  catalog.add(SemaphoreSignal("signal_z_semaphore_stop", "Semaphore Z (Stop)", false, true));
-  catalog.add(SemaphoreSignal("signal_z_semaphore_clear", "Semaphore Z (Clear)", true, true));
-  catalog.add(ColorLightSignal("signal_z_color_stop", "Color light Z (Stop)", false, true));
-  catalog.add(ColorLightSignal("signal_z_color_clear", "Color light Z (Clear)", true, true));
+  catalog.add(
+      Drawn(NewItem("goods_shed", TrMark("Goods shed"), kBuildings, 200, 80), DrawGoodsShed));
+  catalog.add(
+      Drawn(NewItem("warehouse", TrMark("Warehouse"), kBuildings, 400, 200), DrawWarehouse));
+  catalog.add(SemaphoreSignal("signal_semaphore_stop", TrMark("Semaphore (Stop)"), false, false));
+  catalog.add(SemaphoreSignal("signal_semaphore_clear", TrMark("Semaphore (Clear)"), true, false));
+  catalog.add(ColorLightSignal("signal_color_stop", TrMark("Color light (Stop)"), false, false));
+  catalog.add(ColorLightSignal("signal_color_clear", TrMark("Color light (Clear)"), true, false));
+  catalog.add(
+      SemaphoreSignal("signal_z_semaphore_stop", TrMark("Semaphore Z (Stop)"), false, true));
+  catalog.add(
+      SemaphoreSignal("signal_z_semaphore_clear", TrMark("Semaphore Z (Clear)"), true, true));
+  catalog.add(ColorLightSignal("signal_z_color_stop", TrMark("Color light Z (Stop)"), false, true));
+  catalog.add(
+      ColorLightSignal("signal_z_color_clear", TrMark("Color light Z (Clear)"), true, true));
   catalog.add(SceneryTrussBridge());
   catalog.add(ArchBridge());
-  catalog.add(LevelCrossing("crossing_1track", "Level crossing (1 track)", 1));
-  catalog.add(LevelCrossing("crossing_2track", "Level crossing (2 tracks)", 2));
+  catalog.add(LevelCrossing("crossing_1track", TrMark("Level crossing (1 track)"), 1));
+  catalog.add(LevelCrossing("crossing_2track", TrMark("Level crossing (2 tracks)"), 2));
   catalog.add(RoadStraight());
-  catalog.add(
-      Drawn(NewItem("74861", "Turntable 74861 (pit 278mm)", kSpecial, 278, 278), DrawTurntable));
+  catalog.add(Drawn(NewItem("74861", TrMark("Turntable 74861 (pit 278mm)"), kSpecial, 278, 278),
+                    DrawTurntable));
   // The roundhouse has no palette group of its own; it is listed under "Other".
-  catalog.add(Drawn(NewItem("72886", "Roundhouse 72886 (3-stall)", 10, 386, 343), DrawRoundhouse));
-  catalog.add(Drawn(NewItem("water_tower", "Water tower", kSpecial, 50, 50), DrawWaterTower));
-  catalog.add(Drawn(NewItem("coaling_tower", "Coaling tower", kSpecial, 80, 80), DrawCoalingTower));
+  catalog.add(
+      Drawn(NewItem("72886", TrMark("Roundhouse 72886 (3-stall)"), 10, 386, 343), DrawRoundhouse));
+  catalog.add(
+      Drawn(NewItem("water_tower", TrMark("Water tower"), kSpecial, 50, 50), DrawWaterTower));
+  catalog.add(
+      Drawn(NewItem("coaling_tower", TrMark("Coaling tower"), kSpecial, 80, 80), DrawCoalingTower));
   catalog.add(SmallTree());
   catalog.add(LargeTree());
   catalog.add(ConiferTree());

@@ -1,18 +1,19 @@
 // Display names and drawing widths of the track systems.
 #include "catalog/track_system.h"
+#include "catalog/text_mark.h"
 
 std::string TrackSystemName(int system) {
   switch (system) {
     case MarklinC:
-      return "Marklin C-Track";
+      return TrMark("Marklin C-Track");
     case MarklinK:
-      return "Marklin K-Track";
+      return TrMark("Marklin K-Track");
     case MarklinZ:
-      return "Marklin Z-Track";
+      return TrMark("Marklin Z-Track");
     case TrixC:
-      return "TRIX C-Track";
+      return TrMark("TRIX C-Track");
     default:
-      return "Unknown";
+      return TrMark("Unknown");
   }
 }
 
@@ -33,7 +34,7 @@ std::string TrackSystemShortName(int system) {
     case KatoN:
       return "Kato N";
     default:
-      return "Unknown";
+      return TrMark("Unknown");
   }
 }
 

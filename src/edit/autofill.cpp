@@ -12,6 +12,7 @@
 #include "edit/fill_chain.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
+#include "model/translate.h"
 #include "model/world_connectors.h"
 
 namespace {
@@ -122,17 +123,18 @@ Refusal CheckEnds(Layout& layout, Prompter& prompter, const Selected& s, const G
   const int sa = ends.found ? EffectiveSystem(*s.adef, ends.ia) : s.adef->system;
   const int sb = ends.found ? EffectiveSystem(*s.bdef, ends.ib) : s.bdef->system;
   if (sa != sb) {
-    prompter.Notify("Autofill - Mixed Track Systems",
-                    "Autofill can only run on pieces of the same track series.\n\nSelected "
-                    "pieces:\n" +
+    prompter.Notify(TrMark("Autofill - Mixed Track Systems"),
+                    Tr("Autofill can only run on pieces of the same track series.\n\nSelected "
+                       "pieces:\n") +
                         SelectedLine(a, sa) + "\n" + SelectedLine(b, sb),
                     PromptIcon::Information);
     return Refusal::Kept;
   }
   if (!ends.found) {
-    prompter.Notify("Autofill", no_pair_text, PromptIcon::Information);
+    prompter.Notify(TrMark("Autofill"), no_pair_text, PromptIcon::Information);
   } else if (ends.distance < kTouchingMm) {
-    prompter.Notify("Autofill", "The two pieces are already touching - no gap to fill.",
+    prompter.Notify(TrMark("Autofill"),
+                    TrMark("The two pieces are already touching - no gap to fill."),
                     PromptIcon::Information);
   } else {
     return Refusal::None;
@@ -142,18 +144,18 @@ Refusal CheckEnds(Layout& layout, Prompter& prompter, const Selected& s, const G
 }
 
 AutofillOutcome NoSolution(Layout& layout, Prompter& prompter, const std::string& text) {
-  prompter.Notify("Autofill - No Solution", text, PromptIcon::Information);
+  prompter.Notify(TrMark("Autofill - No Solution"), text, PromptIcon::Information);
   DeselectAll(layout);
   return {false, true};
 }
 
 std::string GapHeader(double gap) {
-  return "Gap: " + FixedText(gap, 1) + " mm. Select fill:";
+  return Tr("Gap: ") + FixedText(gap, 1) + Tr(" mm. Select fill:");
 }
 
 AutofillOutcome Place(Document& doc, const Selected& s, const GapEnds& ends,
                       const std::vector<ChainPiece>& chain) {
-  Transaction t(doc, "Autofill Gap");
+  Transaction t(doc, TrMark("Autofill Gap"));
   Layout& layout = t.layout();
   const std::vector<int> laid = InsertFillChain(layout, layout.pieces[s.a].id, ends.ia,
                                                 layout.pieces[s.b].id, ends.ib, chain);
@@ -229,8 +231,9 @@ AutofillOutcome AutofillGap(Document& doc, Prompter& prompter) {
   const std::optional<Selected> s = SelectedPair(layout);
   if (!s) return {};
   const GapEnds ends = FindFacingEnds(layout.pieces[s->a], *s->adef, layout.pieces[s->b], *s->bdef);
-  const Refusal r = CheckEnds(layout, prompter, *s, ends,
-                              "Could not find facing free connectors on the two selected pieces.");
+  const Refusal r =
+      CheckEnds(layout, prompter, *s, ends,
+                TrMark("Could not find facing free connectors on the two selected pieces."));
   if (r != Refusal::None) return {false, r == Refusal::Deselected};
 
   const double gap = ends.distance;
@@ -241,13 +244,13 @@ AutofillOutcome AutofillGap(Document& doc, Prompter& prompter) {
     solutions = SolveStraightFill(FillStraights(EffectiveSystem(*s->adef, ends.ia)), gap);
   if (solutions.empty())
     return NoSolution(layout, prompter,
-                      "Gap is " + FixedText(gap, 1) +
-                          "mm. No combination of catalog straights fills it within tolerance.");
+                      Tr("Gap is ") + FixedText(gap, 1) +
+                          Tr("mm. No combination of catalog straights fills it within tolerance."));
 
   std::vector<std::string> rows;
   for (const FillSolution& f : solutions) rows.push_back(FillRowText(f));
   const std::optional<std::size_t> row =
-      prompter.ChooseRow("Autofill Gap", GapHeader(gap), rows, "Place");
+      prompter.ChooseRow(TrMark("Autofill Gap"), GapHeader(gap), rows, TrMark("Place"));
   if (!row || *row >= solutions.size()) return {};
   std::vector<ChainPiece> chain;
   for (const std::string& id : solutions[*row].ids) chain.push_back({id, false});
@@ -261,20 +264,20 @@ AutofillOutcome AutofillGapWithCurves(Document& doc, Prompter& prompter) {
   const GapEnds ends =
       FindNearestEnds(layout.pieces[s->a], *s->adef, layout.pieces[s->b], *s->bdef);
   const Refusal r = CheckEnds(layout, prompter, *s, ends,
-                              "Could not find free connectors on the two selected pieces.");
+                              TrMark("Could not find free connectors on the two selected pieces."));
   if (r != Refusal::None) return {false, r == Refusal::Deselected};
 
   const std::vector<CurveFill> fills =
       SolveCurvedGap(EffectiveSystem(*s->adef, ends.ia), ends.ca, ends.cb);
   if (fills.empty())
     return NoSolution(layout, prompter,
-                      "Gap is " + FixedText(ends.distance, 1) +
-                          "mm. No chain of catalog curves and straights joins the two ends "
-                          "within 1.5 mm and 0.5°.");
+                      Tr("Gap is ") + FixedText(ends.distance, 1) +
+                          Tr("mm. No chain of catalog curves and straights joins the two ends "
+                             "within 1.5 mm and 0.5°."));
   std::vector<std::string> rows;
   for (const CurveFill& f : fills) rows.push_back(CurveFillRowText(f));
   const std::optional<std::size_t> row =
-      prompter.ChooseRow("Autofill Gap", GapHeader(ends.distance), rows, "Place");
+      prompter.ChooseRow(TrMark("Autofill Gap"), GapHeader(ends.distance), rows, TrMark("Place"));
   if (!row || *row >= fills.size()) return {};
   return Place(doc, *s, ends, fills[*row].pieces);
 }

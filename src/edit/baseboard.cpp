@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "catalog/text_mark.h"
 #include "model/number_text.h"
 #include "model/text.h"
 #include "model/units.h"
@@ -12,43 +13,51 @@
 namespace {
 
 const BoardShapeInfo kShapes[kBoardShapeCount] = {
-    {"Rectangle",
-     "Simple rectangular baseboard:",
+    {TrMark("Rectangle"),
+     TrMark("Simple rectangular baseboard:"),
      2,
-     {"Width (left to right):", "Depth (top to bottom):", "", ""},
+     {TrMark("Width (left to right):"), TrMark("Depth (top to bottom):"), "", ""},
      {2400, 1200, 0, 0}},
-    {"L-Shape",
-     "L-Shape: full rectangle minus bottom-right corner.\nW1/H1 = full size,  W2/H2 = cutout "
-     "(bottom-right).",
+    {TrMark("L-Shape"),
+     TrMark(
+         "L-Shape: full rectangle minus bottom-right corner.\nW1/H1 = full size,  W2/H2 = cutout "
+         "(bottom-right)."),
      4,
-     {"Full width  W1:", "Full depth  H1:", "Cutout width  W2:", "Cutout depth  H2:"},
+     {TrMark("Full width  W1:"), TrMark("Full depth  H1:"), TrMark("Cutout width  W2:"),
+      TrMark("Cutout depth  H2:")},
      {2400, 2400, 1200, 1200}},
-    {"U-Shape",
-     "U-Shape: rectangle with notch cut from bottom centre.\nW/H = outer size,  W2/H2 = notch "
-     "(centred on bottom).",
+    {TrMark("U-Shape"),
+     TrMark(
+         "U-Shape: rectangle with notch cut from bottom centre.\nW/H = outer size,  W2/H2 = notch "
+         "(centred on bottom)."),
      4,
-     {"Outer width  W:", "Outer depth  H:", "Notch width  W2:", "Notch depth  H2:"},
+     {TrMark("Outer width  W:"), TrMark("Outer depth  H:"), TrMark("Notch width  W2:"),
+      TrMark("Notch depth  H2:")},
      {3600, 2400, 1200, 1200}},
-    {"T-Shape",
-     "T-Shape: wide top bar plus narrower stem below.\nW/H1 = top bar,  W2/H2 = stem (centred).",
+    {TrMark("T-Shape"),
+     TrMark("T-Shape: wide top bar plus narrower stem below.\nW/H1 = top bar,  W2/H2 = stem "
+            "(centred)."),
      4,
-     {"Top width  W:", "Top depth  H1:", "Stem width  W2:", "Stem depth  H2:"},
+     {TrMark("Top width  W:"), TrMark("Top depth  H1:"), TrMark("Stem width  W2:"),
+      TrMark("Stem depth  H2:")},
      {3600, 1200, 1200, 1200}},
-    {"Custom polygon (vertices)",
-     "Enter polygon vertices as  x,y  pairs, one per line.\nValues are in the unit selected "
-     "above.\nExample (mm):  0,0  /  2400,0  /  2400,1200  /  0,1200",
+    {TrMark("Custom polygon (vertices)"),
+     TrMark("Enter polygon vertices as  x,y  pairs, one per line.\nValues are in the unit selected "
+            "above.\nExample (mm):  0,0  /  2400,0  /  2400,1200  /  0,1200"),
      0,
      {"", "", "", ""},
      {0, 0, 0, 0}},
-    {"Free-form (draw on canvas)",
-     "Click OK and then click vertices on the canvas to outline the baseboard.\nClose the shape "
-     "by clicking near the first vertex or pressing Enter.\nBackspace removes the last vertex; "
-     "Escape cancels.",
+    {TrMark("Free-form (draw on canvas)"),
+     TrMark(
+         "Click OK and then click vertices on the canvas to outline the baseboard.\nClose the "
+         "shape "
+         "by clicking near the first vertex or pressing Enter.\nBackspace removes the last vertex; "
+         "Escape cancels."),
      0,
      {"", "", "", ""},
      {0, 0, 0, 0}},
-    {"Clear (no baseboard)",
-     "Remove the baseboard outline from the canvas.",
+    {TrMark("Clear (no baseboard)"),
+     TrMark("Remove the baseboard outline from the canvas."),
      0,
      {"", "", "", ""},
      {0, 0, 0, 0}},
@@ -184,7 +193,8 @@ BaseboardResult ApplyBaseboardDialog(Layout& layout, const BaseboardInput& in, P
       break;  // Clear
   }
   if (shape != kBoardClear && r.outline.size() < 3) {
-    prompter.Notify("Layout Shape", "Please enter valid dimensions.", PromptIcon::Warning);
+    prompter.Notify(TrMark("Layout Shape"), TrMark("Please enter valid dimensions."),
+                    PromptIcon::Warning);
     return r;
   }
   LastShape& s = layout.lastshape;

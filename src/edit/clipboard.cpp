@@ -24,7 +24,7 @@ void CopyShape(const Layout& layout, int shape_id, CanvasClipboard& clip) {
 
 std::vector<int> PasteAt(Document& doc, const CanvasClipboard& clip, Point at) {
   if (clip.empty()) return {};
-  Transaction t(doc, "Paste");
+  Transaction t(doc, TrMark("Paste"));
   Layout& layout = t.layout();
   double sx = 0, sy = 0;
   int n = 0;

@@ -12,6 +12,7 @@
 #include "model/document.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
+#include "model/translate.h"
 
 namespace {
 
@@ -89,8 +90,8 @@ int RunAnchorAhead(Layout& layout, const std::unordered_map<int, std::size_t>& i
 }
 
 std::string ElevationStatus(double deg) {
-  return std::string("Elevation: ") + (deg < 0 ? "DOWN " : "UP ") + FixedText(std::fabs(deg), 1) +
-         " deg";
+  return Subst(deg < 0 ? Tr("Elevation: DOWN %1 deg") : Tr("Elevation: UP %1 deg"),
+               {FixedText(std::fabs(deg), 1)});
 }
 
 }  // namespace
@@ -111,7 +112,7 @@ double ElevationAt(const PlacedPiece& piece, int connector) {
 
 std::string GradeText(double grade_deg) {
   const double g = std::fabs(grade_deg);
-  return (grade_deg >= 0 ? "+" : "-") + FixedText(g, 2) + " deg (" +
+  return (grade_deg >= 0 ? "+" : "-") + FixedText(g, 2) + Tr(" deg (") +
          FixedText(std::tan(DegToRad(g)) * 100.0, 1) + "%)";
 }
 
@@ -185,7 +186,7 @@ GradeOutcome StartGrade(Document& doc, int piece_id, double deg) {
   const int pi = FindPiece(layout, piece_id);
   if (pi < 0) return {};
   if (deg == 0) deg = 0;  // DOWN at 0 degrees is no descent, not -0.0
-  Transaction t(doc, "Start Grade");
+  Transaction t(doc, TrMark("Start Grade"));
   PlacedPiece& p = layout.pieces[static_cast<std::size_t>(pi)];
   // The joined end keeps its elevation and the free end rises: a piece joined only by
   // connector 1 was laid backwards and climbs from there.
@@ -203,7 +204,7 @@ GradeOutcome EndGrade(Document& doc, int piece_id) {
   Layout& layout = doc.layout();
   const int pi = FindPiece(layout, piece_id);
   if (pi < 0) return {};
-  Transaction t(doc, "End Grade");
+  Transaction t(doc, TrMark("End Grade"));
   const auto index = PieceIndexById(layout);
   PlacedPiece& p = layout.pieces[static_cast<std::size_t>(pi)];
   p.grade = 0;
@@ -211,14 +212,14 @@ GradeOutcome EndGrade(Document& doc, int piece_id) {
   PropagateFlat(layout, index, &p, ExitConnector(EntryConnector(p)));
   RemoveGradeRuns(layout, RunAnchorAhead(layout, index, &p));
   t.Commit();
-  return {true, "Grade ended - subsequent pieces will be flat"};
+  return {true, TrMark("Grade ended - subsequent pieces will be flat")};
 }
 
 GradeOutcome RecalculateForward(Document& doc, int piece_id) {
   Layout& layout = doc.layout();
   const int pi = FindPiece(layout, piece_id);
   if (pi < 0) return {};
-  Transaction t(doc, "Recalculate Heights");
+  Transaction t(doc, TrMark("Recalculate Heights"));
   const auto index = PieceIndexById(layout);
   PlacedPiece& p = layout.pieces[static_cast<std::size_t>(pi)];
   ElevationFromPrevious(layout, index, p);
@@ -231,7 +232,7 @@ GradeOutcome SetPieceHeight(Document& doc, int piece_id, double mm) {
   Layout& layout = doc.layout();
   const int pi = FindPiece(layout, piece_id);
   if (pi < 0 || !std::isfinite(mm)) return {};
-  Transaction t(doc, "Height");
+  Transaction t(doc, TrMark("Height"));
   const auto index = PieceIndexById(layout);
   PlacedPiece& p = layout.pieces[static_cast<std::size_t>(pi)];
   p.z = std::clamp(mm, 0.0, kMaxHeightMm);
@@ -248,7 +249,7 @@ GradeOutcome SetHelixBaseHeight(Document& doc, int helix_id, double mm) {
   const HelixDef* def = HelixCatalog::resolve(helix->variant);
   const double base = std::clamp(mm, 0.0, kMaxHeightMm);
   const double top = base + (def ? def->rise : 0.0);
-  Transaction t(doc, "Height");
+  Transaction t(doc, TrMark("Height"));
   const auto index = PieceIndexById(layout);
   const std::pair<int, double> stubs[] = {
       {helix->bottomR1, base}, {helix->bottomR2, base}, {helix->topR1, top}, {helix->topR2, top}};

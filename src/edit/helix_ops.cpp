@@ -5,6 +5,7 @@
 
 #include "catalog/catalog.h"
 #include "catalog/helix_catalog.h"
+#include "catalog/text_mark.h"
 #include "model/layout_ops.h"
 #include "model/world_connectors.h"
 
@@ -13,7 +14,7 @@ int InsertHelix(Document& doc, const std::string& id, double angle, Point at) {
   const HelixDef* def = HelixCatalog::find(id.empty() ? HelixCatalog::default_id : id);
   if (!def) def = HelixCatalog::find(HelixCatalog::default_id);
   if (!def || !Catalog::instance().find(def->straight_id)) return -1;
-  Transaction t(doc, "Place Helix");
+  Transaction t(doc, TrMark("Place Helix"));
   Helix h;
   h.id = TakeId(layout);
   h.cx = at.x;

@@ -8,6 +8,7 @@
 #include "model/document.h"
 #include "model/layout_ops.h"
 #include "model/text.h"
+#include "model/translate.h"
 #include "model/units.h"
 #include "view/hit_test.h"
 
@@ -47,7 +48,7 @@ std::vector<LevelRow> LevelRows(const Layout& layout) {
     r.id = l.id;
     r.name = l.name;
     r.height = Units::Of(layout.units).Text(l.height);
-    r.color = l.trackcolor ? "custom" : "-";
+    r.color = l.trackcolor ? TrMark("custom") : "-";
     r.id_text = std::to_string(l.id);
     r.visible = l.visible;
     r.active = l.id == layout.active_level;
@@ -62,7 +63,7 @@ Rgb DefaultLevelColor(int id) {
 }
 
 std::string ProposedLevelName(const Layout& layout) {
-  return "Level " + std::to_string(LargestLevelId(layout) + 1);
+  return Tr("Level ") + std::to_string(LargestLevelId(layout) + 1);
 }
 
 std::optional<int> AddLevelNamed(Layout& layout, const std::string& name) {
@@ -81,22 +82,22 @@ std::optional<int> AddLevelNamed(Layout& layout, const std::string& name) {
 
 std::optional<int> AddLevel(Document& doc, Prompter& prompter) {
   const auto name =
-      prompter.AskText("Add Level", "Name for new level:", ProposedLevelName(doc.layout()));
+      prompter.AskText("Add Level", TrMark("Name for new level:"), ProposedLevelName(doc.layout()));
   if (!name) return std::nullopt;
-  Transaction t(doc, "Add Level", Change::Levels);
+  Transaction t(doc, TrMark("Add Level"), Change::Levels);
   const std::optional<int> id = AddLevelNamed(t.layout(), *name);
   t.Commit();
   return id;
 }
 
 void SetLevelVisible(Document& doc, int level_id, bool visible) {
-  Transaction t(doc, "Show Level", Change::Levels);
+  Transaction t(doc, TrMark("Show Level"), Change::Levels);
   if (Level* l = LevelById(t.layout(), level_id)) l->visible = visible;
   t.Commit();
 }
 
 void SetActiveLevel(Document& doc, int level_id) {
-  Transaction t(doc, "Active Level", Change::Levels);
+  Transaction t(doc, TrMark("Active Level"), Change::Levels);
   if (LevelById(t.layout(), level_id)) t.layout().active_level = level_id;
   t.Commit();
 }
@@ -127,7 +128,7 @@ std::optional<double> ChangedHeight(double stored_mm, int units, double spin_val
 }
 
 bool ApplyLevelProperties(Document& doc, int level_id, const LevelProperties& props) {
-  Transaction t(doc, "Level Properties", Change::Levels | Change::Content);
+  Transaction t(doc, TrMark("Level Properties"), Change::Levels | Change::Content);
   Layout& layout = t.layout();
   Level* level = LevelById(layout, level_id);
   if (!level) return false;
@@ -164,7 +165,7 @@ LevelContents CountLevelContents(const Layout& layout, int level_id) {
 bool RemoveLevel(Document& doc, Prompter& prompter, int level_id) {
   Layout& layout = doc.layout();
   if (layout.levels.size() < 2) {
-    prompter.Notify("Remove Level", "A layout must have at least one level.",
+    prompter.Notify("Remove Level", TrMark("A layout must have at least one level."),
                     PromptIcon::Information);
     return false;
   }
@@ -172,17 +173,20 @@ bool RemoveLevel(Document& doc, Prompter& prompter, int level_id) {
   if (!level) return false;
   const LevelContents c = CountLevelContents(layout, level_id);
   // Built whole: a level's name may be of any length.
-  const std::string text =
-      "Remove level \"" + level->name +
-      "\"?\n\nThis will PERMANENTLY DELETE everything on this level:\n    \u2022 " +
-      std::to_string(c.pieces) + " track piece(s)\n    \u2022 " + std::to_string(c.scenery) +
-      " scenery item(s)\n    \u2022 " + std::to_string(c.helices) +
-      " helix/helices\n\nThis cannot be undone from this dialog. Are you sure?";
-  if (!prompter.AskTwoButtons("Remove Level \u2014 Confirm Deletion", text, PromptIcon::Warning,
-                              "Delete Level && Contents", "Cancel", true))
+  const std::string text = Subst(Tr("Remove level \"%1\"?\n\n"
+                                    "This will PERMANENTLY DELETE everything on this level:\n"
+                                    "    \u2022 %2 track piece(s)\n"
+                                    "    \u2022 %3 scenery item(s)\n"
+                                    "    \u2022 %4 helix/helices\n\n"
+                                    "This cannot be undone from this dialog. Are you sure?"),
+                                 {level->name, std::to_string(c.pieces), std::to_string(c.scenery),
+                                  std::to_string(c.helices)});
+  if (!prompter.AskTwoButtons(TrMark("Remove Level \u2014 Confirm Deletion"), text,
+                              PromptIcon::Warning, TrMark("Delete Level && Contents"), "Cancel",
+                              true))
     return false;
 
-  Transaction t(doc, "Remove Level", Change::Levels | Change::Content);
+  Transaction t(doc, TrMark("Remove Level"), Change::Levels | Change::Content);
   t.IncludeLevels();
 
   // The pieces and items go through the delete's clean-up: joints on other levels are

@@ -7,7 +7,7 @@
 bool AddMeasurement(Document& doc, Point start, Point end) {
   const double length = std::hypot(end.x - start.x, end.y - start.y);
   if (!std::isfinite(length) || length < kMinMeasureMm) return false;
-  Transaction t(doc, "Measure");
+  Transaction t(doc, TrMark("Measure"));
   Measurement m;
   m.id = TakeId(t.layout());
   m.start = start;

@@ -117,7 +117,7 @@ ShownItem WhatIsShown(const Layout& layout) {
 
 bool ApplyLevelChoice(Document& doc, const ShownItem& shown, int level_id) {
   if (level_id < 0) return false;
-  Transaction t(doc, "Level", Change::Content | Change::Levels);
+  Transaction t(doc, TrMark("Level"), Change::Content | Change::Levels);
   Layout& layout = t.layout();
   const double height = LevelHeight(layout, level_id);
   switch (shown.kind) {
@@ -169,7 +169,7 @@ bool ApplyColor(Document& doc, int entry) {
                    [](const PlacedPiece& p) { return p.sel; }))
     return false;
   const ColorChoice& c = kColorChoices[static_cast<std::size_t>(entry)];
-  Transaction t(doc, "Color");
+  Transaction t(doc, TrMark("Color"));
   for (PlacedPiece& p : layout.pieces) {
     if (!p.sel) continue;
     p.has_color = c.has_color;
@@ -182,7 +182,7 @@ bool ApplyColor(Document& doc, int entry) {
 
 bool AddLabel(Document& doc, std::string_view text, std::optional<Point> at) {
   if (text.empty()) return false;
-  Transaction t(doc, "Add Label");
+  Transaction t(doc, TrMark("Add Label"));
   Layout& layout = t.layout();
   LayoutLabel label;
   label.id = TakeId(layout);

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "catalog/text_mark.h"
 #include "model/document.h"
 
 enum class ShownKind { None, Piece, Pieces, Scenery, Shape, Helix, Other };
@@ -34,15 +35,15 @@ struct ColorChoice {
 };
 // The panel's colour entries in order; the first, "Default", removes the colour.
 inline constexpr std::array<ColorChoice, 9> kColorChoices{{
-    {"Default", false, {0, 0, 0}},
-    {"Red", true, {220, 60, 60}},
-    {"Orange", true, {230, 140, 40}},
-    {"Yellow", true, {220, 200, 50}},
-    {"Green", true, {60, 170, 60}},
-    {"Blue", true, {60, 100, 200}},
-    {"Purple", true, {140, 60, 180}},
-    {"Pink", true, {210, 90, 150}},
-    {"White", true, {240, 240, 240}},
+    {TrMark("Default"), false, {0, 0, 0}},
+    {TrMark("Red"), true, {220, 60, 60}},
+    {TrMark("Orange"), true, {230, 140, 40}},
+    {TrMark("Yellow"), true, {220, 200, 50}},
+    {TrMark("Green"), true, {60, 170, 60}},
+    {TrMark("Blue"), true, {60, 100, 200}},
+    {TrMark("Purple"), true, {140, 60, 180}},
+    {TrMark("Pink"), true, {210, 90, 150}},
+    {TrMark("White"), true, {240, 240, 240}},
 }};
 
 // The level choice: moves what is shown to level `level_id` (a negative id, the

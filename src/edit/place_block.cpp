@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "catalog/text_mark.h"
 #include "model/layout_ops.h"
 
 namespace {
@@ -38,7 +39,7 @@ bool PlaceBlock(Document& doc, const LoadedBlock& block, std::optional<Point> ce
     dy = 0.5 * (min_y + max_y) - centre->y;
   }
 
-  Transaction t(doc, "Place Block");
+  Transaction t(doc, TrMark("Place Block"));
   DeselectAll(layout);
   std::unordered_map<int, int> new_ids;
   std::vector<PlacedPiece> pieces = block.pieces;

@@ -7,6 +7,7 @@
 
 #include "catalog/catalog.h"
 #include "catalog/scenery_catalog.h"
+#include "catalog/text_mark.h"
 #include "catalog/track_system.h"
 #include "edit/grades.h"
 #include "model/layout_ops.h"
@@ -84,7 +85,8 @@ bool SystemsMatch(const PieceDef& a, int ca, const PieceDef& b, int cb) {
 
 void RefuseSystems(Prompter& prompter, const PieceDef& a, int ca, const PieceDef& b, int cb) {
   const JoinCompatibility c{true, EffectiveSystem(a, ca), EffectiveSystem(b, cb)};
-  prompter.Notify("Incompatible Track Systems", IncompatibleSystemsText(c), PromptIcon::Warning);
+  prompter.Notify(TrMark("Incompatible Track Systems"), IncompatibleSystemsText(c),
+                  PromptIcon::Warning);
 }
 
 // Lays a new piece of `def` joined by `new_conn` to connector `at` of piece `from`.
@@ -143,12 +145,12 @@ PlaceResult DropPiece(Document& doc, const PieceDef& def, const Pose& free_pose,
   if (!snap.found && snapping) {
     const JoinCompatibility c = CheckJoinCompatibility(def, free_pose, layout.pieces);
     if (c.incompatible) {
-      prompter.Notify("Incompatible Track Systems", IncompatibleSystemsText(c),
+      prompter.Notify(TrMark("Incompatible Track Systems"), IncompatibleSystemsText(c),
                       PromptIcon::Warning);
       return {};
     }
   }
-  Transaction t(doc, "Place");
+  Transaction t(doc, TrMark("Place"));
   const int ti = snap.found ? FindPiece(layout, snap.targetPiece) : -1;
   const int level = ti >= 0 ? layout.pieces[static_cast<std::size_t>(ti)].level : DropLevel(layout);
   const int id = InsertPiece(layout, NewPiece(def, snap.found ? snap.pose() : free_pose, level));
@@ -186,9 +188,9 @@ PlaceResult AutoConnect(Document& doc, const std::string& article, Prompter& pro
           (ai < 0 || layout.pieces[i].id > layout.pieces[static_cast<std::size_t>(ai)].id))
         ai = static_cast<int>(i);
     if (ai < 0) {
-      prompter.Notify("Extend Track",
-                      "Every end of this helix is joined to track already. Select the track "
-                      "to extend, then double-click the piece in the palette.",
+      prompter.Notify(TrMark("Extend Track"),
+                      TrMark("Every end of this helix is joined to track already. Select the track "
+                             "to extend, then double-click the piece in the palette."),
                       PromptIcon::Information);
       return {};
     }
@@ -214,7 +216,7 @@ PlaceResult AutoConnect(Document& doc, const std::string& article, Prompter& pro
     RefuseSystems(prompter, *ndef, new_conn, *adef, at);
     return {};
   }
-  Transaction t(doc, "Place");
+  Transaction t(doc, TrMark("Place"));
   const PlaceResult placed = Extend(layout, a, at, *ndef, new_conn);
   t.Commit();
   return placed;
@@ -241,7 +243,7 @@ PlaceResult ClonePiece(Document& doc, int piece_id, Prompter& prompter) {
     RefuseSystems(prompter, *def, new_conn, *def, at);
     return {};
   }
-  Transaction t(doc, "Place");
+  Transaction t(doc, TrMark("Place"));
   const PlaceResult placed = Extend(layout, s, at, *def, new_conn);
   t.Commit();
   return placed;
@@ -270,7 +272,7 @@ Pose AlignRoundhouse(const Layout& layout, const std::string& item, Pose pose) {
 PlaceResult DropScenery(Document& doc, const std::string& item, Pose pose) {
   Layout& layout = doc.layout();
   if (!SceneryCatalog::instance().find(item)) return {};
-  Transaction t(doc, "Place Scenery");
+  Transaction t(doc, TrMark("Place Scenery"));
   pose = AlignRoundhouse(layout, item, pose);
   SceneryItem s;
   s.item = item;

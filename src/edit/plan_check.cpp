@@ -14,6 +14,7 @@
 #include "edit/grades.h"
 #include "edit/plan_geometry.h"
 #include "model/number_text.h"
+#include "model/translate.h"
 #include "model/world_connectors.h"
 
 namespace {
@@ -107,18 +108,18 @@ std::string ConflictText(const PlanConflict& c) {
   const std::string a = std::to_string(c.a), b = std::to_string(c.b);
   switch (c.kind) {
     case ConflictKind::HeightStep:
-      return "height step " + FixedText(c.value, 1) + " mm at joint " + a + " " +
+      return Tr("height step ") + FixedText(c.value, 1) + Tr(" mm at joint ") + a + " " +
              std::to_string(c.conn_a) + " -> " + b + " " + std::to_string(c.conn_b) + " (" +
              PlaceText(c.at) + ")";
     case ConflictKind::Collision:
-      return "collision pieces " + a + " and " + b + " at " + XY(c.at) + " (level " +
-             std::to_string(c.level) + ")";
+      return Tr("collision pieces ") + a + Tr(" and ") + b + Tr(" at ") + XY(c.at) +
+             Tr(" (level ") + std::to_string(c.level) + ")";
     case ConflictKind::Clearance:
-      return "clearance " + FixedText(c.value, 1) + " mm < " + FixedText(c.limit, 1) +
-             " mm, piece " + a + " over piece " + b + " at " + XY(c.at);
+      return Tr("clearance ") + FixedText(c.value, 1) + " mm < " + FixedText(c.limit, 1) +
+             Tr(" mm, piece ") + a + Tr(" over piece ") + b + Tr(" at ") + XY(c.at);
     case ConflictKind::SteepGrade:
-      return "grade " + FixedText(c.value, 1) + " deg on piece " + a + " exceeds " +
-             FixedText(c.limit, 0) + " deg";
+      return Tr("grade ") + FixedText(c.value, 1) + Tr(" deg on piece ") + a + Tr(" exceeds ") +
+             FixedText(c.limit, 0) + Tr(" deg");
   }
   return {};
 }

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "catalog/catalog.h"
+#include "catalog/text_mark.h"
 #include "edit/grades.h"
 #include "edit/placement.h"
 #include "edit/selection.h"
@@ -114,7 +115,7 @@ ReorientOutcome FlipSelected(Document& doc, Prompter& prompter) {
   Layout& layout = doc.layout();
   const std::vector<std::size_t> sel = SelectedIndexes(layout);
   if (sel.size() != 1) {
-    prompter.Notify("Flip", "Select one piece to flip.", PromptIcon::Information);
+    prompter.Notify(TrMark("Flip"), TrMark("Select one piece to flip."), PromptIcon::Information);
     return {};
   }
   if (!CheckLocks(layout, "flip", prompter)) return {};
@@ -125,19 +126,20 @@ ReorientOutcome FlipSelected(Document& doc, Prompter& prompter) {
   int joined = 0;
   for (const Joint& j : before.joints) joined += j.target != -1 ? 1 : 0;
   if (joined > 1) {
-    prompter.Notify("Flip",
-                    "The piece is joined at more than one end. Only a piece hanging on one "
-                    "joint can be flipped.",
+    prompter.Notify(TrMark("Flip"),
+                    TrMark("The piece is joined at more than one end. Only a piece hanging on one "
+                           "joint can be flipped."),
                     PromptIcon::Information);
     return {};
   }
   const int k = HangingConnector(before);
   const int m = OtherEnd(*def, k);
   if (m < 0) {
-    prompter.Notify("Flip", "This piece has no other end to turn to.", PromptIcon::Information);
+    prompter.Notify(TrMark("Flip"), TrMark("This piece has no other end to turn to."),
+                    PromptIcon::Information);
     return {};
   }
-  Transaction t(doc, "Flip");
+  Transaction t(doc, TrMark("Flip"));
   PlacedPiece& p = layout.pieces[pi];
   const std::vector<Connector> ends = WorldConnectors(before, *def);
   const Pose pose = PoseOnto(*def, m, ends[static_cast<std::size_t>(k)]);
@@ -169,7 +171,7 @@ ReorientOutcome MirrorSelected(Document& doc, Prompter& prompter) {
   const std::vector<std::size_t> sel = SelectedIndexes(layout);
   if (sel.empty()) return {};
   if (!CheckLocks(layout, "mirror", prompter)) return {};
-  Transaction t(doc, "Mirror");
+  Transaction t(doc, TrMark("Mirror"));
   std::vector<std::string> alone;
   std::vector<int> changed;
   for (std::size_t pi : sel) {

@@ -10,6 +10,7 @@
 
 #include "catalog/catalog.h"
 #include "model/layout_ops.h"
+#include "model/translate.h"
 
 namespace {
 
@@ -135,20 +136,21 @@ bool CheckLocks(const Layout& layout, const std::string& action, Prompter& promp
   for (const SceneryItem& s : layout.scenery)
     if (s.sel) tunnel = tunnel || IsPortal(layout, s.id);
   if (helix) {
-    const std::string verb = action == "delete"   ? "deleted"
-                             : action == "flip"   ? "flipped"
-                             : action == "mirror" ? "mirrored"
-                                                  : "rotated";
-    prompter.Notify("Helix track is locked",
-                    "Selection includes track that is part of a helix. Helix track cannot be " +
-                        verb + " individually.",
+    const std::string verb = action == TrMark("delete") ? TrMark("deleted")
+                             : action == "flip"         ? "flipped"
+                             : action == "mirror"       ? "mirrored"
+                                                        : TrMark("rotated");
+    prompter.Notify(TrMark("Helix track is locked"),
+                    Tr("Selection includes track that is part of a helix. Helix track cannot be ") +
+                        verb + Tr(" individually."),
                     PromptIcon::Information);
     return false;
   }
   if (tunnel) {
     prompter.Notify(
-        "Tunnel is locked",
-        "Selection includes tunnel track or portals. Remove the tunnel first, then " + action + ".",
+        TrMark("Tunnel is locked"),
+        Tr("Selection includes tunnel track or portals. Remove the tunnel first, then ") + action +
+            ".",
         PromptIcon::Information);
     return false;
   }
@@ -160,14 +162,16 @@ bool DeleteSelection(Document& doc, Prompter& prompter) {
   if (!AnythingSelected(layout)) return false;
   // Deleting a whole helix is allowed: all of its pieces and nothing else but labels,
   // measurements or shapes. Part of a helix would leave it without stubs.
-  if (!IsWholeHelixSelection(layout) && !CheckLocks(layout, "delete", prompter)) return false;
+  if (!IsWholeHelixSelection(layout) && !CheckLocks(layout, TrMark("delete"), prompter))
+    return false;
   const bool graded =
       std::any_of(layout.pieces.begin(), layout.pieces.end(),
                   [](const PlacedPiece& p) { return p.sel && std::fabs(p.grade) > 0.001; });
-  if (graded && !prompter.AskYesNo("Delete", "Selection includes graded pieces. Delete?",
-                                   PromptIcon::Question, false))
+  if (graded &&
+      !prompter.AskYesNo(TrMark("Delete"), TrMark("Selection includes graded pieces. Delete?"),
+                         PromptIcon::Question, false))
     return false;
-  Transaction t(doc, "Delete");
+  Transaction t(doc, TrMark("Delete"));
   // A paired ramp goes with its joined partner.
   const Catalog& catalog = Catalog::instance();
   const auto index = PieceIndexById(layout);

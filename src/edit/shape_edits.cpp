@@ -28,7 +28,7 @@ bool ApplyShapeProps(Document& doc, int shape_id, const ShapeProps& props) {
   auto it = std::find_if(layout.shapes.begin(), layout.shapes.end(),
                          [&](const LayoutShape& s) { return s.id == shape_id; });
   if (it == layout.shapes.end()) return false;
-  Transaction t(doc, "Shape Properties");
+  Transaction t(doc, TrMark("Shape Properties"));
   it->label = BlankControls(props.name);
   it->r = props.color.r;
   it->g = props.color.g;
@@ -49,7 +49,7 @@ bool ResizeScenery(Document& doc, int item_id, double scale_x, double scale_y) {
   const auto clamp = [](double v) {
     return std::isfinite(v) ? std::clamp(v, kMinSceneryScale, kMaxSceneryScale) : 1.0;
   };
-  Transaction t(doc, "Resize Scenery");
+  Transaction t(doc, TrMark("Resize Scenery"));
   it->scalex = clamp(scale_x);
   it->scaley = clamp(scale_y);
   t.Commit();

@@ -9,6 +9,7 @@
 
 #include "catalog/catalog.h"
 #include "catalog/scenery_catalog.h"
+#include "catalog/text_mark.h"
 #include "edit/placement.h"
 #include "edit/selection.h"
 #include "model/document.h"
@@ -52,7 +53,7 @@ bool CoveredOrPortal(const Layout& layout) {
 }
 
 bool RotationAllowed(const Layout& layout, Prompter& prompter) {
-  return IsWholeHelixSelection(layout) || CheckLocks(layout, "rotate", prompter);
+  return IsWholeHelixSelection(layout) || CheckLocks(layout, TrMark("rotate"), prompter);
 }
 
 }  // namespace
@@ -84,16 +85,16 @@ bool MoveAllowed(const Layout& layout, Prompter& prompter) {
   for (const auto& [id, n] : per_helix) {
     if (n == 4) continue;
     prompter.Notify(
-        "Helix partially selected",
-        "Selection contains part of a helix. Either select the whole helix (click any of "
-        "its stubs) or exclude it from the selection before moving.",
+        TrMark("Helix partially selected"),
+        TrMark("Selection contains part of a helix. Either select the whole helix (click any of "
+               "its stubs) or exclude it from the selection before moving."),
         PromptIcon::Information);
     return false;
   }
   if (CoveredOrPortal(layout)) {
     prompter.Notify(
-        "Tunnel is locked",
-        "Selection includes tunnel track or portals. Remove the tunnel first, then move.",
+        TrMark("Tunnel is locked"),
+        TrMark("Selection includes tunnel track or portals. Remove the tunnel first, then move."),
         PromptIcon::Information);
     return false;
   }
@@ -102,10 +103,10 @@ bool MoveAllowed(const Layout& layout, Prompter& prompter) {
                   [](const PlacedPiece& p) { return p.sel && std::fabs(p.grade) > 0.001; });
   if (graded && !GradedMoveConfirmed()) {
     if (!prompter.AskYesNo(
-            "Move",
-            "Selection includes graded pieces. Moving will break joints and leave the "
-            "chain's elevation inconsistent.\n\nMove anyway? (This warning will not "
-            "appear again this session.)",
+            TrMark("Move"),
+            TrMark("Selection includes graded pieces. Moving will break joints and leave the "
+                   "chain's elevation inconsistent.\n\nMove anyway? (This warning will not "
+                   "appear again this session.)"),
             PromptIcon::Question, true))
       return false;
     GradedMoveConfirmed() = true;
@@ -203,7 +204,7 @@ Point WheelRotationPivot(const Layout& layout) {
 bool WheelRotateSelection(Document& doc, double step_deg, Prompter& prompter) {
   Layout& layout = doc.layout();
   if (!AnyPieceOrScenerySelected(layout) || !RotationAllowed(layout, prompter)) return false;
-  Transaction t(doc, "Rotate");
+  Transaction t(doc, TrMark("Rotate"));
   RotateSelectionFrom(layout, RecordSelection(layout), WheelRotationPivot(layout), step_deg);
   RejoinAfterRotation(layout);
   t.Commit();
@@ -213,7 +214,7 @@ bool WheelRotateSelection(Document& doc, double step_deg, Prompter& prompter) {
 bool RotateSelectionStep(Document& doc, Prompter& prompter) {
   Layout& layout = doc.layout();
   if (!AnyPieceOrScenerySelected(layout) || !RotationAllowed(layout, prompter)) return false;
-  Transaction t(doc, "Rotate");
+  Transaction t(doc, TrMark("Rotate"));
   Point pivot;
   int helix = -1;
   if (IsWholeHelixSelection(layout, &helix)) {

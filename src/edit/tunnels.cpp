@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "catalog/catalog.h"
+#include "catalog/text_mark.h"
 #include "model/document.h"
 #include "model/layout_ops.h"
 #include "model/piece_lookup.h"
@@ -168,7 +169,7 @@ bool RemoveTunnel(Layout& layout, int tunnel_id) {
 bool ToggleTunnel(Document& doc) {
   const TunnelAnalysis a = AnalyzeTunnelSelection(doc.layout());
   if (!a.enabled) return false;
-  Transaction t(doc, a.inTunnel ? "Remove Tunnel" : "Tunnel");
+  Transaction t(doc, a.inTunnel ? TrMark("Remove Tunnel") : TrMark("Tunnel"));
   if (!(a.inTunnel ? RemoveTunnel(t.layout(), a.tunnelId) : PlaceTunnel(t.layout(), a)))
     return false;
   t.Commit();
@@ -180,5 +181,5 @@ TunnelToolState TunnelTool(const Layout& layout) {
 }
 
 TunnelToolState TunnelTool(const TunnelAnalysis& a) {
-  return {a.enabled, a.inTunnel ? "Remove Tunnel" : "Tunnel"};
+  return {a.enabled, a.inTunnel ? TrMark("Remove Tunnel") : "Tunnel"};
 }

@@ -2,6 +2,7 @@
 // Apply with given values, and Paste of the stored selection at a layout point.
 #include "interact/action_ops.h"
 
+#include "catalog/text_mark.h"
 #include "edit/baseboard.h"
 #include "edit/clipboard.h"
 #include "edit/measurement.h"
@@ -12,8 +13,8 @@
 namespace {
 
 int ShapeByName(const std::string& name) {
-  static const char* const names[kBoardShapeCount] = {"rect",   "L",    "U",    "T",
-                                                      "custom", "free", "clear"};
+  static const char* const names[kBoardShapeCount] = {"rect",           "L",    "U",    "T",
+                                                      TrMark("custom"), "free", "clear"};
   for (int i = 0; i < kBoardShapeCount; ++i)
     if (name == names[i]) return i;
   return -1;
@@ -43,7 +44,7 @@ bool BaseboardOp(ActionContext& ctx, const ActionArgs& args) {
       if (!ParseDouble(args[i + 1], v) || !(v >= kBoardMinSize && v <= kBoardMaxSize)) return false;
       in.values[i] = v;
     }
-  Transaction t(ctx.doc, "Baseboard", Change::View);
+  Transaction t(ctx.doc, TrMark("Baseboard"), Change::View);
   const BaseboardResult r = ApplyBaseboardDialog(ctx.layout, in, ctx.prompter);
   if (r.free_form) ctx.status = kBaseboardDrawStatus;  // the window would now draw it
   StoreBaseboard(ctx.layout, r);

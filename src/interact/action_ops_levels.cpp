@@ -2,12 +2,14 @@
 // Level with its question, and the height of Level Properties.
 #include "interact/action_ops.h"
 
+#include "catalog/text_mark.h"
+
 #include "edit/levels.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
 
 bool LevelAddOp(ActionContext& ctx, const ActionArgs& args) {
-  Transaction t(ctx.doc, "Add Level", Change::Levels);
+  Transaction t(ctx.doc, TrMark("Add Level"), Change::Levels);
   AddLevelNamed(t.layout(), args[0]);
   t.Commit();
   return true;

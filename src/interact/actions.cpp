@@ -195,7 +195,8 @@ const std::vector<Action> kActions = {
          TrMark("Place tunnel portals on the selected chain (or remove if already in a tunnel)"),
      .enabled = CanTunnel,
      .edit = ToggleTunnel,
-     .op = {"tunnel", "", "the Tunnel button: tunnel over the selected chain, or remove it"}},
+     .op = {TrMark("tunnel"), "",
+            "the Tunnel button: tunnel over the selected chain, or remove it"}},
     {.id = kCmdDelete,
      .text = TrMark("&Delete"),
      .accel = "Del",
@@ -203,7 +204,7 @@ const std::vector<Action> kActions = {
      .group = true,
      .enabled = CanDelete,
      .canvas = Delete,
-     .op = {"delete", "", "Edit > Delete: the selection, with its locks and questions"}},
+     .op = {TrMark("delete"), "", "Edit > Delete: the selection, with its locks and questions"}},
     {.id = kCmdSelectAll,
      .text = TrMark("Select &All"),
      .accel = "Ctrl+A",
@@ -225,7 +226,8 @@ const std::vector<Action> kActions = {
      .context = CanvasMenu::Piece,
      .canvas = Mirror,
      .op = {"mirror", "", "Mirror: the selected turnouts swapped for the other hand"}},
-    {.op = {"helix", "KIT X Y [ANGLE]", "place a helix kit centred at (X, Y) mm", 3, 4, HelixOp}},
+    {.op = {TrMark("helix"), "KIT X Y [ANGLE]", "place a helix kit centred at (X, Y) mm", 3, 4,
+            HelixOp}},
     {.op = {"level-add", "NAME", "Add Level: a new level named NAME, made active", 1, 1,
             LevelAddOp}},
     {.op = {"level-remove", "ID",
@@ -399,7 +401,7 @@ bool RunOperation(const Action& action, ActionContext& ctx, const ActionArgs& ar
 }
 
 bool SetLayoutUnits(Document& doc, int units) {
-  Transaction t(doc, "Units", Change::View);
+  Transaction t(doc, TrMark("Units"), Change::View);
   t.layout().units = units;
   return t.Commit();
 }

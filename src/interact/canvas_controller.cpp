@@ -18,6 +18,7 @@
 #include "interact/canvas_tool.h"
 #include "interact/height_labels.h"
 #include "model/layout_ops.h"
+#include "model/translate.h"
 #include "model/units.h"
 #include "render/render_overlays.h"
 #include "view/hit_test.h"
@@ -366,8 +367,8 @@ CanvasEffects CanvasController::StartPan(const MouseInput& m, bool dead_zone) {
 CanvasEffects CanvasController::StartRotation(const MouseInput& m) {
   int helix = -1;
   const bool whole_helix = IsWholeHelixSelection(layout_, &helix);
-  if (!whole_helix && !CheckLocks(layout_, "rotate", prompter_)) return {};
-  gesture_.emplace(doc_, "Rotate");
+  if (!whole_helix && !CheckLocks(layout_, TrMark("rotate"), prompter_)) return {};
+  gesture_.emplace(doc_, TrMark("Rotate"));
   Push(std::make_unique<RotateTool>(*this, m, whole_helix, helix));
   CanvasEffects e = CanvasEffects::Repaint();
   e.capture = true;
@@ -378,7 +379,7 @@ CanvasEffects CanvasController::Placed(bool placed) {
   if (!placed) return CanvasEffects::Repaint();
   index_dirty_ = true;
   CanvasEffects e = CanvasEffects::Edited();
-  e.status[1] = "Pieces: " + std::to_string(layout_.pieces.size());
+  e.status[1] = Tr("Pieces: ") + std::to_string(layout_.pieces.size());
   return e;
 }
 
@@ -483,7 +484,7 @@ CanvasEffects CanvasController::DeleteSelection() {
   if (!::DeleteSelection(doc_, prompter_)) return {};
   index_dirty_ = true;
   CanvasEffects e = CanvasEffects::Edited();
-  e.status[1] = "Pieces: " + std::to_string(layout_.pieces.size());
+  e.status[1] = Tr("Pieces: ") + std::to_string(layout_.pieces.size());
   return e;
 }
 

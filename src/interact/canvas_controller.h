@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/prompter.h"
+#include "catalog/text_mark.h"
 #include "edit/plan_check.h"
 #include "edit/snap.h"
 #include "interact/canvas_state.h"
@@ -19,16 +20,16 @@
 #include "view/view_transform.h"
 
 // Status field 0 while a polygon or baseboard outline is drawn.
-inline constexpr const char* kPolygonStatus =
+inline constexpr const char* kPolygonStatus = TrMark(
     "Click to place vertices. Tab: exact length. Enter or double-click: close. Backspace: "
-    "undo last.";
+    "undo last.");
 // Status field 0 while the background picture's scale is being set.
 inline constexpr const char* kBackgroundScaleStatus =
     "Click two points on the background image whose distance you know. Escape cancels.";
 // Status field 0 when the baseboard dialog asks for a hand-drawn outline.
-inline constexpr const char* kBaseboardDrawStatus =
+inline constexpr const char* kBaseboardDrawStatus = TrMark(
     "Click vertices to outline the baseboard. Click first vertex (or press Enter) to close. "
-    "Backspace removes last vertex; Escape cancels.";
+    "Backspace removes last vertex; Escape cancels.");
 
 struct Mods {
   bool ctrl = false;

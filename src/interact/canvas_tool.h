@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "catalog/text_mark.h"
 #include "edit/snap.h"
 #include "edit/transform.h"
 #include "interact/canvas_controller.h"
@@ -283,7 +284,7 @@ class CanvasController::AnnotationDragTool : public Tool {
   CanvasEffects Motion(const MouseInput& m) override;
 
  protected:
-  virtual const char* label() const { return "Move"; }
+  virtual const char* label() const { return TrMark("Move"); }
   // Puts the dragged thing where the mouse at `at`, moved by `d` since the press, says.
   virtual void Apply(Point at, Point d) = 0;
 
@@ -330,7 +331,7 @@ class CanvasController::DeckDragTool : public AnnotationDragTool {
       : AnnotationDragTool(c, press), level_(l.id), start_(l.outline) {}
 
  private:
-  const char* label() const override { return "Move Deck Outline"; }
+  const char* label() const override { return TrMark("Move Deck Outline"); }
   void Apply(Point at, Point d) override;
   int level_;
   std::vector<Point> start_;

@@ -41,15 +41,16 @@ const CommandStates& CommandStateCache::Get(const Document& doc) {
 std::string UndoRedoMenuText(int id, const Document& doc) {
   const Action& action = *FindAction(id);
   const std::string label = id == kCmdUndo ? doc.UndoLabel() : doc.RedoLabel();
-  return Tr(std::string_view(action.text)) + (label.empty() ? "" : " " + label) + "\t" +
+  // Step names are kept in English (marked where the step is taken) and shown translated.
+  return Tr(std::string_view(action.text)) + (label.empty() ? "" : " " + Tr(label)) + "\t" +
          action.accel;
 }
 
 std::string ElevationStatusText(const Layout& layout) {
   if (layout.grade_runs.empty()) return {};
   std::string t = "[ELEV]";
-  for (const GradeRun& r : layout.grade_runs) t += " " + FixedText(r.deg, 1) + " deg";
-  return t + "  (right-click piece to stop)";
+  for (const GradeRun& r : layout.grade_runs) t += " " + FixedText(r.deg, 1) + Tr(" deg");
+  return t + Tr("  (right-click piece to stop)");
 }
 
 std::string NextStatusText(const Layout& layout, const std::string& current) {

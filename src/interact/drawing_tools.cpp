@@ -8,6 +8,7 @@
 #include "model/background.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
+#include "model/translate.h"
 #include "model/units.h"
 #include "render/render_overlays.h"
 
@@ -17,8 +18,8 @@ constexpr double kCloseRadiusPx = 10.0;
 constexpr double kLongestTypedMm = 100000.0;  // 100 m
 
 std::string LengthPrompt(int units, const std::string& text) {
-  return std::string("Length (") + Units::Of(units).mark() + "): " + (text.empty() ? "_" : text) +
-         "  [Enter] confirm  [Esc] cancel";
+  return Subst(Tr("Length (%1): %2  [Enter] confirm  [Esc] cancel"),
+               {Units::Of(units).mark(), text.empty() ? "_" : text});
 }
 
 // The visible level with the greatest height, else the active one.
@@ -147,7 +148,7 @@ CanvasEffects CanvasController::OutlineTool::Close() {
   CanvasController& c = c_;
   Layout& layout = c.layout_;
   // The baseboard is not part of an undo step, so closing it takes none.
-  Transaction t(c.doc_, baseboard_ ? "Baseboard" : "Draw Shape",
+  Transaction t(c.doc_, baseboard_ ? TrMark("Baseboard") : TrMark("Draw Shape"),
                 baseboard_ ? Change::View : Change::Content);
   if (baseboard_) {
     layout.baseboard = vertices_;
@@ -274,7 +275,7 @@ CanvasEffects CanvasController::BackgroundScaleTool::LeftDown(const MouseInput& 
   const Units units = Units::Of(c.layout_.units);
   const std::optional<std::string> typed = c.prompter_.AskText(
       kBackgroundCaption,
-      std::string("Real distance between the two points (") + units.abbreviation() + "):", "");
+      std::string("Real distance between the two points (") + units.abbreviation() + Tr("):"), "");
   if (!typed || !c.layout_.background) return e;
   const std::optional<double> mm = units.ParseLength(*typed);
   const std::optional<BackgroundImage> scaled =
@@ -285,7 +286,7 @@ CanvasEffects CanvasController::BackgroundScaleTool::LeftDown(const MouseInput& 
                        PromptIcon::Warning);
     return e;
   }
-  Transaction t(c.doc_, "Background Image", Change::View);
+  Transaction t(c.doc_, TrMark("Background Image"), Change::View);
   t.layout().background = *scaled;
   t.Commit();
   return e |= CanvasEffects::Edited();

@@ -14,6 +14,7 @@
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
 #include "model/text.h"
+#include "model/translate.h"
 
 namespace fs = std::filesystem;
 
@@ -77,7 +78,7 @@ std::string PathFromFileUri(std::string_view uri) {
 }
 
 std::string AlreadyExistsText(const std::string& name) {
-  return "A layout named \"" + name + "\" already exists.\n\nReplace it?";
+  return Tr("A layout named \"") + name + Tr("\" already exists.\n\nReplace it?");
 }
 
 }  // namespace
@@ -134,8 +135,8 @@ std::string UnsafeNameText(const std::string& name) {
     shown += u < 0x20 || u == 0x7F ? '?' : c;
   }
   return "\"" + shown +
-         "\" cannot be used as a file name.\n\nA name may not contain / or \\ or control "
-         "characters such as tabs and line breaks, and may not be . or ..";
+         Tr("\" cannot be used as a file name.\n\nA name may not contain / or \\ or control "
+            "characters such as tabs and line breaks, and may not be . or ..");
 }
 
 std::string CopyFileAtomically(const fs::path& from, const fs::path& to) {
@@ -174,8 +175,8 @@ FileCommands::FileCommands(Document& doc, Prompter& prompter, fs::path layout_di
 
 bool FileCommands::ConfirmDiscard() {
   if (!doc_.modified()) return true;
-  switch (prompter_.AskYesNoCancel("Unsaved Changes",
-                                   "You have unsaved changes. Save before continuing?")) {
+  switch (prompter_.AskYesNoCancel(TrMark("Unsaved Changes"),
+                                   TrMark("You have unsaved changes. Save before continuing?"))) {
     case PromptAnswer::Yes:
       return Save();
     case PromptAnswer::No:
@@ -188,7 +189,7 @@ bool FileCommands::ConfirmDiscard() {
 
 bool FileCommands::New() {
   if (!ConfirmDiscard()) return false;
-  Transaction t(doc_, "New", Change::Content | Change::Levels | Change::View);
+  Transaction t(doc_, TrMark("New"), Change::Content | Change::Levels | Change::View);
   ClearForNew(t.layout());
   t.Commit();            // so that New can be undone
   doc_.SetFile("", "");  // a new layout: the next Save asks for a name
@@ -214,11 +215,11 @@ std::optional<std::string> FileCommands::AskLayoutName() {
   std::string initial = doc_.name().empty() ? kDefaultLayoutName : doc_.name();
   for (;;) {
     const std::optional<std::string> answer =
-        prompter_.AskText("Save Layout", "Layout name:", initial);
+        prompter_.AskText(TrMark("Save Layout"), TrMark("Layout name:"), initial);
     if (!answer) return std::nullopt;
     std::string name = Trim(*answer);
     if (name.empty()) name = kDefaultLayoutName;
-    if (SafeOrRefuse(name, "Save Layout")) return name;
+    if (SafeOrRefuse(name, TrMark("Save Layout"))) return name;
     initial = name;  // shown again so the user can correct it
   }
 }
@@ -227,7 +228,7 @@ bool FileCommands::SaveTo(const fs::path& target, const std::string& name) {
   const std::string error = SaveLayout(doc_.layout(), target, name);
   if (!error.empty()) {
     // The layout keeps its file and name: a failed Save As names nothing new.
-    prompter_.Notify("Save Failed", error, PromptIcon::Error);
+    prompter_.Notify(TrMark("Save Failed"), error, PromptIcon::Error);
     return false;
   }
   doc_.SetFile(target.string(), name);
@@ -237,20 +238,21 @@ bool FileCommands::SaveTo(const fs::path& target, const std::string& name) {
 }
 
 bool FileCommands::ConfirmReplace(const std::string& text) {
-  return prompter_.AskYesNo("Confirm Replace", text, PromptIcon::Question, true);
+  return prompter_.AskYesNo(TrMark("Confirm Replace"), text, PromptIcon::Question, true);
 }
 
 bool FileCommands::SafeOrRefuse(const std::string& name, const char* caption) {
   if (IsSafeFileName(name)) return true;
-  const PromptIcon icon =
-      std::string_view(caption) == "Save Layout" ? PromptIcon::Information : PromptIcon::Error;
+  const PromptIcon icon = std::string_view(caption) == TrMark("Save Layout")
+                              ? PromptIcon::Information
+                              : PromptIcon::Error;
   prompter_.Notify(caption, UnsafeNameText(name), icon);
   return false;
 }
 
 bool FileCommands::CopyChecked(const fs::path& from, const fs::path& to, const char* caption) {
   if (CopyFileAtomically(from, to).empty()) return true;
-  prompter_.Notify(caption, "Could not copy the file to:\n" + to.string(), PromptIcon::Error);
+  prompter_.Notify(caption, Tr("Could not copy the file to:\n") + to.string(), PromptIcon::Error);
   return false;
 }
 
@@ -259,7 +261,7 @@ bool FileCommands::OpenFile(const fs::path& file) {
       LoadLayout(doc_.layout(), file, make_progress_ ? make_progress_() : LoadProgressFn{});
   if (result.cancelled) return false;
   if (!result.error.empty()) {
-    prompter_.Notify("Open Failed", result.error, PromptIcon::Error);
+    prompter_.Notify(TrMark("Open Failed"), result.error, PromptIcon::Error);
     return false;
   }
   EnsureDefaultLevel(doc_.layout());
@@ -280,7 +282,7 @@ void FileCommands::Settled() {
 bool FileCommands::OfferRecovery(RecoveryStore& store) {
   std::vector<RecoveryCopy> copies = store.ClaimOrphans();
   for (const std::string& text : store.TakeSetAside())
-    prompter_.Notify("Recovery", text, PromptIcon::Warning);
+    prompter_.Notify(TrMark("Recovery"), text, PromptIcon::Warning);
   bool restored = false;
   for (RecoveryCopy& copy : copies) {
     if (restored) {
@@ -288,13 +290,13 @@ bool FileCommands::OfferRecovery(RecoveryStore& store) {
       continue;
     }
     if (!prompter_.AskTwoButtons(AppTitle(), RecoveryQuestionText(copy), PromptIcon::Question,
-                                 "Restore", "Discard", false)) {
+                                 TrMark("Restore"), TrMark("Discard"), false)) {
       store.Discard(copy);
       continue;
     }
     const std::string error = store.Read(copy, doc_.layout());
     if (!error.empty()) {
-      prompter_.Notify("Open Failed", error, PromptIcon::Error);
+      prompter_.Notify(TrMark("Open Failed"), error, PromptIcon::Error);
       store.Release(copy);
       continue;
     }
@@ -312,7 +314,7 @@ bool FileCommands::Open(const OpenChooser& choose) {
   OpenList list;
   list.files = CollectLayoutFiles(layout_dir_);
   if (list.files.empty()) {
-    prompter_.Notify("Open Layout", "No layouts found in\n" + layout_dir_.string(),
+    prompter_.Notify("Open Layout", Tr("No layouts found in\n") + layout_dir_.string(),
                      PromptIcon::Information);
     return false;
   }
@@ -329,15 +331,16 @@ bool FileCommands::DeleteEntry(OpenList& list, std::size_t index) {
   const auto it = std::find_if(list.files.begin(), list.files.end(),
                                [&](const LayoutFileEntry& f) { return f.display_name == shown; });
   if (it == list.files.end()) return false;
-  if (!prompter_.AskYesNo("Delete Layout",
-                          "Delete layout \"" + shown + "\"?\n\nThis cannot be undone.",
+  if (!prompter_.AskYesNo(TrMark("Delete Layout"),
+                          Tr("Delete layout \"") + shown + Tr("\"?\n\nThis cannot be undone."),
                           PromptIcon::Warning, true))
     return false;
   const bool is_open = !doc_.path().empty() && SameFile(it->file, doc_.path());
   std::error_code ec;
   fs::remove(it->file, ec);  // a file already gone counts as deleted
   if (ec) {
-    prompter_.Notify("Delete Failed", "Could not delete:\n" + it->file.string(), PromptIcon::Error);
+    prompter_.Notify(TrMark("Delete Failed"), Tr("Could not delete:\n") + it->file.string(),
+                     PromptIcon::Error);
     return false;
   }
   if (is_open) doc_.SetFile("", doc_.name());  // the next Save asks for a name
@@ -356,7 +359,7 @@ std::optional<ImportChoice> FileCommands::ChooseImport(const ImportChooser& choo
     c->name = Trim(c->name);
     if (c->file_name.empty() || c->name.empty()) return std::nullopt;
     folder_ = c->folder;
-    if (SafeOrRefuse(c->name, "Import Failed")) return c;
+    if (SafeOrRefuse(c->name, TrMark("Import Failed"))) return c;
     start = *c;
   }
 }
@@ -373,17 +376,18 @@ bool FileCommands::Import(const ImportChooser& choose) {
   std::string error = ReadWholeFile(source, data);
   if (error.empty()) error = ReadLayoutText(data, probe).error;
   if (!error.empty()) {
-    prompter_.Notify("Import Failed",
-                     "This file does not appear to be a Vantrel layout:\n\n" + error,
+    prompter_.Notify(TrMark("Import Failed"),
+                     Tr("This file does not appear to be a Vantrel layout:\n\n") + error,
                      PromptIcon::Error);
     return false;
   }
   if (!WriteFileAtomically(target, data).empty()) {
-    prompter_.Notify("Import Failed", "Could not copy the file to:\n" + target.string(),
+    prompter_.Notify(TrMark("Import Failed"), Tr("Could not copy the file to:\n") + target.string(),
                      PromptIcon::Error);
     return false;
   }
-  if (!prompter_.AskYesNo("Import", "Imported successfully.\n\nOpen \"" + c->name + "\" now?",
+  if (!prompter_.AskYesNo("Import",
+                          Tr("Imported successfully.\n\nOpen \"") + c->name + Tr("\" now?"),
                           PromptIcon::Question, false))
     return false;
   return ConfirmDiscard() && OpenFile(target);
@@ -402,7 +406,7 @@ std::optional<ExportChoice> FileCommands::ChooseExport(const ExportChooser& choo
     c->name = Trim(c->name);
     if (c->entry.empty() || c->folder.empty() || c->name.empty()) return std::nullopt;
     folder_ = c->folder;
-    if (SafeOrRefuse(c->name, "Export Failed")) return c;
+    if (SafeOrRefuse(c->name, TrMark("Export Failed"))) return c;
     start = *c;
   }
 }
@@ -410,7 +414,7 @@ std::optional<ExportChoice> FileCommands::ChooseExport(const ExportChooser& choo
 void FileCommands::Export(const ExportChooser& choose) {
   const std::vector<LayoutFileEntry> files = CollectLayoutFiles(layout_dir_);
   if (files.empty()) {
-    prompter_.Notify("Export Layout", "No layouts to export. Save a layout first.",
+    prompter_.Notify("Export Layout", TrMark("No layouts to export. Save a layout first."),
                      PromptIcon::Information);
     return;
   }
@@ -422,14 +426,14 @@ void FileCommands::Export(const ExportChooser& choose) {
   if (!source) return;
   std::error_code ec;
   if (!fs::is_directory(c->folder, ec)) {
-    prompter_.Notify("Export Failed", "Destination folder does not exist:\n" + c->folder,
-                     PromptIcon::Error);
+    prompter_.Notify(TrMark("Export Failed"),
+                     Tr("Destination folder does not exist:\n") + c->folder, PromptIcon::Error);
     return;
   }
   const fs::path target = fs::path(c->folder) / (WithoutExtension(c->name) + ".vtl");
   if (Exists(target) && !ConfirmReplace("\"" + target.filename().string() +
-                                        "\" already exists in that folder.\n\nReplace it?"))
+                                        Tr("\" already exists in that folder.\n\nReplace it?")))
     return;
-  if (CopyChecked(source->file, target, "Export Failed"))
-    prompter_.Notify("Export", "Exported to:\n" + target.string(), PromptIcon::Information);
+  if (CopyChecked(source->file, target, TrMark("Export Failed")))
+    prompter_.Notify("Export", Tr("Exported to:\n") + target.string(), PromptIcon::Information);
 }

@@ -11,10 +11,11 @@
 
 #include "app/prompter.h"
 #include "app/recovery_store.h"
+#include "catalog/text_mark.h"
 #include "model/document.h"
 #include "model/layout_file.h"
 
-inline constexpr const char* kDefaultLayoutName = "My Layout";
+inline constexpr const char* kDefaultLayoutName = TrMark("My Layout");
 
 // One layout file of a folder and the name the lists show for it (no folder, no extension).
 struct LayoutFileEntry {

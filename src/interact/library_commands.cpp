@@ -7,6 +7,7 @@
 #include "interact/file_commands.h"
 #include "model/library_block.h"
 #include "model/text.h"
+#include "model/translate.h"
 
 namespace fs = std::filesystem;
 
@@ -34,34 +35,35 @@ bool SaveBlockCommand(const Layout& layout, const fs::path& folder, Prompter& pr
                    std::any_of(layout.scenery.begin(), layout.scenery.end(),
                                [](const SceneryItem& s) { return s.sel; });
   if (!any) {
-    prompter.Notify("Save Library Block", "Select pieces first to save as library block.",
+    prompter.Notify(TrMark("Save Library Block"),
+                    TrMark("Select pieces first to save as library block."),
                     PromptIcon::Information);
     return false;
   }
   const std::optional<std::string> typed =
-      prompter.AskText("Save Library Block", "Block name:", "");
+      prompter.AskText(TrMark("Save Library Block"), TrMark("Block name:"), "");
   if (!typed) return false;
   const std::string name = Trim(*typed);
   if (name.empty()) return false;
   // The name becomes a file name: "../x" or "/tmp/x" would write outside the library.
   if (!IsSafeFileName(name)) {
-    prompter.Notify("Save Block Failed", UnsafeNameText(name), PromptIcon::Error);
+    prompter.Notify(TrMark("Save Block Failed"), UnsafeNameText(name), PromptIcon::Error);
     return false;
   }
   const fs::path path = folder / (name + ".xml");
   std::error_code ec;
-  if (fs::exists(path, ec) &&
-      !prompter.AskYesNo("Confirm Replace",
-                         "A library block named \"" + name + "\" already exists.\n\nReplace it?",
-                         PromptIcon::Question, true))
+  if (fs::exists(path, ec) && !prompter.AskYesNo(TrMark("Confirm Replace"),
+                                                 Tr("A library block named \"") + name +
+                                                     Tr("\" already exists.\n\nReplace it?"),
+                                                 PromptIcon::Question, true))
     return false;
   fs::create_directories(folder, ec);
   const std::string error = SaveBlock(layout, path, name);
   if (!error.empty()) {
-    prompter.Notify("Save Block Failed", error, PromptIcon::Error);
+    prompter.Notify(TrMark("Save Block Failed"), error, PromptIcon::Error);
     return false;
   }
-  prompter.Notify("Save Block", "Block saved: " + name, PromptIcon::Information);
+  prompter.Notify(TrMark("Save Block"), Tr("Block saved: ") + name, PromptIcon::Information);
   return true;
 }
 
@@ -69,20 +71,21 @@ bool PlaceBlockCommand(Document& doc, const fs::path& path, Prompter& prompter,
                        std::optional<Point> centre) {
   const LoadedBlock block = LoadBlock(path);
   if (!block.error.empty()) {
-    prompter.Notify("Load Block Failed", block.error, PromptIcon::Error);
+    prompter.Notify(TrMark("Load Block Failed"), block.error, PromptIcon::Error);
     return false;
   }
   return PlaceBlock(doc, block, centre);
 }
 
 bool DeleteBlockCommand(const LibraryEntry& entry, Prompter& prompter) {
-  if (!prompter.AskYesNo("Delete Library Block",
-                         "Delete library block \"" + entry.name + "\"?\n\nThis cannot be undone.",
-                         PromptIcon::Warning, true))
+  if (!prompter.AskYesNo(
+          TrMark("Delete Library Block"),
+          Tr("Delete library block \"") + entry.name + Tr("\"?\n\nThis cannot be undone."),
+          PromptIcon::Warning, true))
     return false;
   std::error_code ec;
   if (!fs::remove(entry.path, ec))
-    prompter.Notify("Delete Failed", "Could not delete:\n" + entry.path.string(),
+    prompter.Notify(TrMark("Delete Failed"), Tr("Could not delete:\n") + entry.path.string(),
                     PromptIcon::Error);
   return true;
 }

@@ -20,59 +20,60 @@ struct Group {
 const std::vector<std::vector<Group>>& Groups() {
   static const std::vector<std::vector<Group>> groups = {
       {
-          {"Straights",
+          {TrMark("Straights"),
            {"24064", "24071", "24077", "24094", "24172", "24188", "24229", "24236", "24360"}},
-          {"Curves",
+          {TrMark("Curves"),
            {"24130", "24115", "24107", "24230", "24294", "24224", "24215", "24207", "24206",
             "24330", "24315", "24430", "24530", "24912"}},
-          {"Switches", {"24611", "24612", "24671", "24672", "24630"}},
-          {"Crossings", {"24640", "24649", "24740"}},
-          {"Double Slip Switches", {"24624", "24720"}},
-          {"Slim Switches", {"24711", "24712", "24771", "24772"}},
-          {"Circuit Tracks", {"24994", "24294"}},
-          {"Other", {"24997", "24977", "24978", "24922", "74861", "74871"}},
-          {"Bridges", {"74636", "74620", "74623", "74613", "74618"}},
-          {"Helix", {}, true},
+          {TrMark("Switches"), {"24611", "24612", "24671", "24672", "24630"}},
+          {TrMark("Crossings"), {"24640", "24649", "24740"}},
+          {TrMark("Double Slip Switches"), {"24624", "24720"}},
+          {TrMark("Slim Switches"), {"24711", "24712", "24771", "24772"}},
+          {TrMark("Circuit Tracks"), {"24994", "24294"}},
+          {TrMark("Other"), {"24997", "24977", "24978", "24922", "74861", "74871"}},
+          {TrMark("Bridges"), {"74636", "74620", "74623", "74613", "74618"}},
+          {TrMark("Helix"), {}, true},
       },
       {
-          {"Straights",
+          {TrMark("Straights"),
            {"2200", "2201", "2202", "2203", "2204", "2205", "2206", "2207", "2208", "2209",
             "2293"}},
-          {"Special Track", {"2290", "2291", "2292", "2295", "2297", "2299"}},
-          {"Curves R1 (360mm)", {"2210", "2229"}},
-          {"Curves R2 (424.6mm)", {"2221", "2223", "2224", "2239"}},
-          {"Curves R3 (515mm)", {"2231", "2232", "2233", "2234", "2235"}},
-          {"Curves R4 (573.6mm)", {"2241", "2251"}},
-          {"Curves R5 (636mm)", {"2274"}},
-          {"Crossings", {"2257", "2258", "2259"}},
-          {"Turnouts", {"2262", "2263", "2265", "2266", "2268", "2269", "2270", "22715", "22716"}},
-          {"Double Slip Switches", {"2260", "2275"}},
-          {"Bumpers", {"7389", "7391"}},
-          {"Bridges", {"7263", "7262", "7569", "7267"}},
+          {TrMark("Special Track"), {"2290", "2291", "2292", "2295", "2297", "2299"}},
+          {TrMark("Curves R1 (360mm)"), {"2210", "2229"}},
+          {TrMark("Curves R2 (424.6mm)"), {"2221", "2223", "2224", "2239"}},
+          {TrMark("Curves R3 (515mm)"), {"2231", "2232", "2233", "2234", "2235"}},
+          {TrMark("Curves R4 (573.6mm)"), {"2241", "2251"}},
+          {TrMark("Curves R5 (636mm)"), {"2274"}},
+          {TrMark("Crossings"), {"2257", "2258", "2259"}},
+          {TrMark("Turnouts"),
+           {"2262", "2263", "2265", "2266", "2268", "2269", "2270", "22715", "22716"}},
+          {TrMark("Double Slip Switches"), {"2260", "2275"}},
+          {TrMark("Bumpers"), {"7389", "7391"}},
+          {TrMark("Bridges"), {"7263", "7262", "7569", "7267"}},
       },
       {
-          {"Straights",
+          {TrMark("Straights"),
            {"62064", "62071", "62077", "62094", "62172", "62188", "62229", "62236", "62360"}},
-          {"Curves R1 (360mm)", {"62107", "62115", "62130"}},
-          {"Curves R2 (437.5mm)", {"62206", "62207", "62215", "62224", "62230"}},
-          {"Curves R3 (515mm)", {"62315", "62330"}},
-          {"Curves R9 (1114.6mm)", {"62912"}},
-          {"Switches", {"62611", "62612", "62671", "62672", "62630"}},
-          {"Double Slip Switches", {"62624"}},
-          {"Other", {"62977", "62997"}},
-          {"Bridges", {"62636", "62620", "62623", "62613"}},
+          {TrMark("Curves R1 (360mm)"), {"62107", "62115", "62130"}},
+          {TrMark("Curves R2 (437.5mm)"), {"62206", "62207", "62215", "62224", "62230"}},
+          {TrMark("Curves R3 (515mm)"), {"62315", "62330"}},
+          {TrMark("Curves R9 (1114.6mm)"), {"62912"}},
+          {TrMark("Switches"), {"62611", "62612", "62671", "62672", "62630"}},
+          {TrMark("Double Slip Switches"), {"62624"}},
+          {TrMark("Other"), {"62977", "62997"}},
+          {TrMark("Bridges"), {"62636", "62620", "62623", "62613"}},
       },
       {
-          {"Straights", {"8500", "8501", "8502", "8503", "8504", "8505", "8506", "8507"}},
-          {"Curves R1 (145mm)", {"8510", "8511"}},
-          {"Curves R2 (195mm)", {"8520", "8521", "8529"}},
-          {"Curves R3 (220mm)", {"8530", "8531", "8539"}},
-          {"Turnout Branch Curve", {"8591"}},
-          {"Turnouts", {"8562", "8563", "8565", "8566"}},
-          {"Curved Turnouts", {"8568", "8569"}},
-          {"Crossings", {"8559", "8560"}},
-          {"Other", {"8587", "8588", "8590", "8598", "8991"}},
-          {"Bridges", {"8975", "89759", "8976", "8977"}},
+          {TrMark("Straights"), {"8500", "8501", "8502", "8503", "8504", "8505", "8506", "8507"}},
+          {TrMark("Curves R1 (145mm)"), {"8510", "8511"}},
+          {TrMark("Curves R2 (195mm)"), {"8520", "8521", "8529"}},
+          {TrMark("Curves R3 (220mm)"), {"8530", "8531", "8539"}},
+          {TrMark("Turnout Branch Curve"), {"8591"}},
+          {TrMark("Turnouts"), {"8562", "8563", "8565", "8566"}},
+          {TrMark("Curved Turnouts"), {"8568", "8569"}},
+          {TrMark("Crossings"), {"8559", "8560"}},
+          {TrMark("Other"), {"8587", "8588", "8590", "8598", "8991"}},
+          {TrMark("Bridges"), {"8975", "89759", "8976", "8977"}},
       },
   };
   return groups;
@@ -81,8 +82,9 @@ const std::vector<std::vector<Group>>& Groups() {
 }  // namespace
 
 const std::vector<std::string>& PaletteSystemNames() {
-  static const std::vector<std::string> names = {"Marklin C-Track", "Marklin K-Track",
-                                                 "TRIX C-Track", "Marklin Z-Track"};
+  static const std::vector<std::string> names = {TrMark("Marklin C-Track"),
+                                                 TrMark("Marklin K-Track"), TrMark("TRIX C-Track"),
+                                                 TrMark("Marklin Z-Track")};
   return names;
 }
 
@@ -131,10 +133,10 @@ std::vector<SceneryRow> SceneryRows() {
 }
 
 std::string SignalGroupName(const SceneryDef& def) {
-  if (def.id.find("semaphore") != std::string::npos) return "Semaphore";
-  if (def.id.find("color") != std::string::npos) return "Color light";
-  if (def.id.find("distant") != std::string::npos) return "Distant";
-  return "Other";
+  if (def.id.find("semaphore") != std::string::npos) return TrMark("Semaphore");
+  if (def.id.find("color") != std::string::npos) return TrMark("Color light");
+  if (def.id.find("distant") != std::string::npos) return TrMark("Distant");
+  return TrMark("Other");
 }
 
 std::vector<SceneryRow> SignalRows(int chooser_index) {

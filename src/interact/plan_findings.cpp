@@ -3,6 +3,7 @@
 
 #include "model/layout_check.h"
 #include "model/layout_ops.h"
+#include "model/translate.h"
 
 namespace {
 
@@ -20,13 +21,13 @@ std::string LevelName(const Layout& layout, int id) {
 const char* KindName(ConflictKind kind) {
   switch (kind) {
     case ConflictKind::HeightStep:
-      return "Height step";
+      return TrMark("Height step");
     case ConflictKind::Collision:
-      return "Collision";
+      return TrMark("Collision");
     case ConflictKind::Clearance:
-      return "Clearance";
+      return TrMark("Clearance");
     case ConflictKind::SteepGrade:
-      return "Steep grade";
+      return TrMark("Steep grade");
   }
   return "";
 }
@@ -41,7 +42,7 @@ FindingList PlanFindings(const Layout& layout, const PlanCheckOptions& options) 
   const auto index = PieceIndexById(layout);
   for (std::size_t i = 0; i < check.problems.size(); ++i) {
     FindingRow row;
-    row.kind = "Problem";
+    row.kind = TrMark("Problem");
     row.details = check.problems[i];
     if (i < check.problem_pieces.size()) row.ids = check.problem_pieces[i];
     row.pieces = IdsText(row.ids);
@@ -67,14 +68,14 @@ FindingList PlanFindings(const Layout& layout, const PlanCheckOptions& options) 
   }
   for (const OpenEnd& e : check.open_ends) {
     FindingRow row;
-    row.kind = "Open end";
+    row.kind = TrMark("Open end");
     row.ids = {e.piece};
     row.pieces = std::to_string(e.piece);
     if (const auto it = index.find(e.piece); it != index.end())
       row.level = LevelName(layout, layout.pieces[it->second].level);
     row.at = Point{e.x, e.y};
     row.where = PlaceText(*row.at);
-    row.details = "connector " + std::to_string(e.conn) + " is not joined";
+    row.details = Tr("connector ") + std::to_string(e.conn) + Tr(" is not joined");
     out.rows.push_back(std::move(row));
   }
   return out;

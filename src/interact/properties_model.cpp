@@ -13,6 +13,7 @@
 #include "edit/grades.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
+#include "model/translate.h"
 #include "model/units.h"
 #include "view/hit_test.h"
 
@@ -42,12 +43,12 @@ void DescribeGrade(PropertiesView& v, const PlacedPiece& p, const PieceDef* def,
   v.grade_text = GradeText(p.grade);
   if (def) {
     const double rise = std::sin(DegToRad(p.grade)) * RunLength(*def);
-    v.rise_text = "rise " + std::string(rise >= 0 ? "+" : "-") +
+    v.rise_text = Tr("rise ") + std::string(rise >= 0 ? "+" : "-") +
                   HeightText(std::fabs(rise), units) + " " + units.abbreviation();
   }
   if (g > kMaxGradeDeg)
-    v.warning = "WARNING: Grade " + FixedText(g, 1) + " deg exceeds " + FixedText(kMaxGradeDeg, 0) +
-                " deg max!";
+    v.warning = Tr("WARNING: Grade ") + FixedText(g, 1) + Tr(" deg exceeds ") +
+                FixedText(kMaxGradeDeg, 0) + Tr(" deg max!");
 }
 
 // The choice a piece's colour is: 0 ("Default") without a colour of its own.
@@ -64,7 +65,7 @@ void DescribePiece(PropertiesView& v, const Layout& layout, const PlacedPiece& p
   v.details = def ? def->name : p.cat;
   if (def && def->length > 0) v.details += "  |  " + FixedText(def->length, 1) + " mm";
   const Units units = Units::Of(layout.units);
-  v.height_label = std::string("Height (") + units.abbreviation() + "):";
+  v.height_label = Subst(Tr("Height (%1):"), {units.abbreviation()});
   v.height_text = HeightText(p.z, units);
   v.height_enabled = true;
   v.grade_enabled = true;
@@ -85,12 +86,12 @@ void DescribePieces(PropertiesView& v, const Layout& layout) {
     if (const PieceDef* def = Catalog::instance().find(selected[i]->cat)) total += def->length;
   }
   if (selected.size() > kTitleEntries)
-    v.title += " … and " + std::to_string(selected.size() - kTitleEntries) + " more";
+    v.title += Tr(" … and ") + std::to_string(selected.size() - kTitleEntries) + Tr(" more");
   // The pieces' total keeps a decimal even in millimetres.
   const Units units = Units::Of(layout.units);
   const std::string length =
       units.Number(total, std::max(units.decimals(), 1)) + " " + units.abbreviation();
-  v.details = std::to_string(selected.size()) + " pieces  |  " + length;
+  v.details = std::to_string(selected.size()) + Tr(" pieces  |  ") + length;
   v.color_enabled = true;
   v.color_index = ColorIndex(*selected.front());
   for (const PlacedPiece* p : selected)
@@ -99,7 +100,7 @@ void DescribePieces(PropertiesView& v, const Layout& layout) {
     return p->level != selected.front()->level;
   });
   if (mixed) {
-    v.levels.push_back({"(mixed)", -1});
+    v.levels.push_back({TrMark("(mixed)"), -1});
     for (const Level& l : layout.levels) v.levels.push_back({l.name, l.id});
     v.level_index = 0;
     v.level_enabled = true;
@@ -119,9 +120,9 @@ void DescribeScenery(PropertiesView& v, const Layout& layout, const SceneryItem&
 }
 
 void DescribeShape(PropertiesView& v, const Layout& layout, const LayoutShape& s) {
-  v.title = s.label.empty() ? "(unnamed shape)" : s.label;
+  v.title = s.label.empty() ? TrMark("(unnamed shape)") : s.label;
   if (s.vertices.empty()) {
-    v.details = "Polygon  |  (no vertices)";
+    v.details = TrMark("Polygon  |  (no vertices)");
   } else {
     double x0 = std::numeric_limits<double>::infinity(), y0 = x0, x1 = -x0, y1 = -x0;
     for (const Point& p : s.vertices) {
@@ -130,8 +131,8 @@ void DescribeShape(PropertiesView& v, const Layout& layout, const LayoutShape& s
       y0 = std::min(y0, p.y);
       y1 = std::max(y1, p.y);
     }
-    v.details = "Polygon  |  " + std::to_string(s.vertices.size()) + " verts  |  " +
-                FixedText(x1 - x0, 0) + " x " + FixedText(y1 - y0, 0) + " mm  |  height " +
+    v.details = Tr("Polygon  |  ") + std::to_string(s.vertices.size()) + Tr(" verts  |  ") +
+                FixedText(x1 - x0, 0) + " x " + FixedText(y1 - y0, 0) + Tr(" mm  |  height ") +
                 FixedText(s.height, 0) + " mm";
   }
   FillLevels(v, layout, s.level);
@@ -140,12 +141,12 @@ void DescribeShape(PropertiesView& v, const Layout& layout, const LayoutShape& s
 void DescribeHelix(PropertiesView& v, const Layout& layout, const Helix& h) {
   const HelixDef* def = HelixCatalog::resolve(h.variant);
   const Units units = Units::Of(layout.units);
-  v.title = def ? def->name : "Helix";
+  v.title = def ? def->name : TrMark("Helix");
   if (def)
-    v.details = FixedText(def->turns, 1) + " turns  |  rise " + units.Number(def->rise, 1) + " " +
-                units.abbreviation() + "  |  R1 " + FixedText(def->inner_radius, 1) + " / R2 " +
-                FixedText(def->outer_radius, 1) + " mm";
-  v.height_label = std::string("Base height (") + units.abbreviation() + "):";
+    v.details = FixedText(def->turns, 1) + Tr(" turns  |  rise ") + units.Number(def->rise, 1) +
+                " " + units.abbreviation() + "  |  R1 " + FixedText(def->inner_radius, 1) +
+                " / R2 " + FixedText(def->outer_radius, 1) + " mm";
+  v.height_label = Subst(Tr("Base height (%1):"), {units.abbreviation()});
   const int bottom = FindPiece(layout, h.bottomR1);
   v.height_text =
       HeightText(bottom < 0 ? 0.0 : layout.pieces[static_cast<std::size_t>(bottom)].z, units);
@@ -163,11 +164,11 @@ std::string OtherTitle(const Layout& layout) {
     return static_cast<std::size_t>(
         std::count_if(list.begin(), list.end(), [](const auto& o) { return o.sel; }));
   };
-  add(count(layout.pieces), "piece", "pieces");
-  add(count(layout.scenery), "scenery item", "scenery items");
-  add(count(layout.shapes), "shape", "shapes");
-  add(count(layout.labels), "label", "labels");
-  add(count(layout.measures), "measurement", "measurements");
+  add(count(layout.pieces), TrMark("piece"), TrMark("pieces"));
+  add(count(layout.scenery), TrMark("scenery item"), TrMark("scenery items"));
+  add(count(layout.shapes), TrMark("shape"), TrMark("shapes"));
+  add(count(layout.labels), TrMark("label"), TrMark("labels"));
+  add(count(layout.measures), TrMark("measurement"), TrMark("measurements"));
   return title;
 }
 
@@ -176,7 +177,7 @@ std::string OtherTitle(const Layout& layout) {
 PropertiesView DescribeSelection(const Layout& layout) {
   PropertiesView v;
   v.shown = WhatIsShown(layout);
-  v.height_label = std::string("Height (") + Units::Of(layout.units).abbreviation() + "):";
+  v.height_label = Subst(Tr("Height (%1):"), {Units::Of(layout.units).abbreviation()});
   switch (v.shown.kind) {
     case ShownKind::Piece:
       DescribePiece(v, layout,
@@ -188,7 +189,7 @@ PropertiesView DescribeSelection(const Layout& layout) {
       break;
     case ShownKind::Scenery:
     case ShownKind::Shape:
-      v.height_label = "Height:";
+      v.height_label = TrMark("Height:");
       v.height_text = "-";
       if (v.shown.kind == ShownKind::Scenery)
         DescribeScenery(v, layout,

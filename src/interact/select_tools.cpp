@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "catalog/catalog.h"
+#include "catalog/text_mark.h"
 #include "edit/placement.h"
 #include "edit/selection.h"
 #include "interact/canvas_tool.h"
@@ -138,7 +139,7 @@ CanvasEffects CanvasController::MoveTool::Start() {
     e.release = e.repaint = true;
     return e;
   }
-  c_.gesture_.emplace(c_.doc_, "Move");
+  c_.gesture_.emplace(c_.doc_, TrMark("Move"));
   moving_ = true;
   // A turntable moves with the track joined to it.
   const auto index = PieceIndexById(layout);
@@ -217,7 +218,7 @@ CanvasEffects CanvasController::SceneryMoveTool::Motion(const MouseInput& m) {
   CanvasEffects e = Hover(m);
   if (!m.left_down) return e;
   // Begun once the item really moves, so that a click is no undo step.
-  if (!c_.gesture_) c_.gesture_.emplace(c_.doc_, "Move");
+  if (!c_.gesture_) c_.gesture_.emplace(c_.doc_, TrMark("Move"));
   const Point at = ToLayoutPoint(c_.view_, m.x, m.y);
   TranslateSelection(c_.layout_, start_, at.x - press_world_.x, at.y - press_world_.y);
   e.content = e.repaint = true;

@@ -13,6 +13,7 @@
 #include <random>
 
 #include "model/layout_file.h"
+#include "model/translate.h"
 
 namespace fs = std::filesystem;
 
@@ -77,27 +78,27 @@ std::string WriteFileAtomically(const fs::path& link, std::string_view data) {
   struct stat st {};
   const bool exists = ::stat(target.c_str(), &st) == 0;
   if (exists && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0)
-    return "Cannot replace file: " + link.string() + " (the file is read-only)";
+    return Tr("Cannot replace file: ") + link.string() + Tr(" (the file is read-only)");
   fs::path tmp;
   const int fd = CreateTempBeside(target, tmp);
-  if (fd < 0) return "Cannot open file: " + target.string();
+  if (fd < 0) return Tr("Cannot open file: ") + target.string();
   // The replacement keeps the permissions of the file it replaces.
   if (exists && S_ISREG(st.st_mode)) ::fchmod(fd, st.st_mode & 07777);
   if (!WriteAll(fd, data) || ::fsync(fd) != 0) {
     const int err = errno;
     ::close(fd);
     ::unlink(tmp.c_str());
-    return ErrnoText("Cannot write file: ", target, err);
+    return ErrnoText(TrMark("Cannot write file: "), target, err);
   }
   if (::close(fd) != 0) {
     const int err = errno;
     ::unlink(tmp.c_str());
-    return ErrnoText("Cannot write file: ", target, err);
+    return ErrnoText(TrMark("Cannot write file: "), target, err);
   }
   if (::rename(tmp.c_str(), target.c_str()) != 0) {
     const int err = errno;
     ::unlink(tmp.c_str());
-    return ErrnoText("Cannot replace file: ", target, err);
+    return ErrnoText(TrMark("Cannot replace file: "), target, err);
   }
   // The rename is durable only once the folder entry is on disk.
   fs::path dir = target.parent_path();
@@ -115,22 +116,23 @@ std::string SizeText(std::uint64_t bytes) {
     return std::to_string(bytes >> 30) + " GiB";
   if (bytes >= (std::uint64_t{1} << 20) && bytes % (std::uint64_t{1} << 20) == 0)
     return std::to_string(bytes >> 20) + " MiB";
-  return std::to_string(bytes) + " bytes";
+  return std::to_string(bytes) + Tr(" bytes");
 }
 
 std::string TooLargeText(const fs::path& file, std::uint64_t limit) {
-  return "The file " + file.string() + " is larger than " + SizeText(limit) + " and was not read.";
+  return Tr("The file ") + file.string() + Tr(" is larger than ") + SizeText(limit) +
+         Tr(" and was not read.");
 }
 
 std::string ReadWholeFile(const fs::path& file, std::string& out, std::uint64_t limit) {
   out.clear();
   const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return "Cannot open file: " + file.string();
+  if (fd < 0) return Tr("Cannot open file: ") + file.string();
   // The size is checked before anything is allocated: a sparse file may claim terabytes.
   struct stat st {};
   if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
     ::close(fd);
-    return "Cannot open file: " + file.string();
+    return Tr("Cannot open file: ") + file.string();
   }
   std::uint64_t size = 0;
   if (S_ISREG(st.st_mode)) size = static_cast<std::uint64_t>(st.st_size);
@@ -153,7 +155,7 @@ std::string ReadWholeFile(const fs::path& file, std::string& out, std::uint64_t 
       const int err = errno;
       ::close(fd);
       out.clear();
-      return ErrnoText("Cannot read file: ", file, err);
+      return ErrnoText(TrMark("Cannot read file: "), file, err);
     }
     used += static_cast<std::uint64_t>(n);
     out.resize(static_cast<std::size_t>(used));

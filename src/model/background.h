@@ -6,9 +6,10 @@
 #include <optional>
 #include <string>
 
+#include "catalog/text_mark.h"
 #include "model/layout.h"
 
-inline constexpr const char* kBackgroundCaption = "Background Image";
+inline constexpr const char* kBackgroundCaption = TrMark("Background Image");
 // Told when a layout opens and its picture file is not there.
 std::string MissingImageText(const std::string& path);
 

@@ -10,6 +10,7 @@
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
 #include "model/snapshot.h"
+#include "model/translate.h"
 
 struct Subscription::Registry {
   int next_id = 1;
@@ -193,8 +194,9 @@ bool Transaction::Commit() {
   Layout& l = doc_->layout();
   if (l.next_id > kMaxObjectId + 1 && HighestId(l) > kMaxObjectId) {
     Rollback();
-    doc_->refusal_ = "This layout has used every object id (up to " + std::to_string(kMaxObjectId) +
-                     "), so nothing more can be added to it; the last edit was undone.";
+    doc_->refusal_ = Tr("This layout has used every object id (up to ") +
+                     std::to_string(kMaxObjectId) +
+                     Tr("), so nothing more can be added to it; the last edit was undone.");
     doc_->Notify(what_);
     return false;
   }

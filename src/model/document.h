@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "catalog/text_mark.h"
 #include "model/layout.h"
 
 inline constexpr std::size_t kUndoLimit = 50;
@@ -54,7 +55,7 @@ struct SavedSettings {
 SavedSettings TakeSavedSettings(const Layout& layout);
 void RestoreSavedSettings(Layout& layout, const SavedSettings& settings);
 
-inline constexpr const char* kIdsExhaustedCaption = "Layout Full";
+inline constexpr const char* kIdsExhaustedCaption = TrMark("Layout Full");
 
 // Ends the subscription it was returned for when destroyed; safe to outlive the document.
 class Subscription {

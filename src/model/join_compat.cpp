@@ -1,6 +1,7 @@
 // The track-system check made before an unsnapped drop.
 #include "catalog/catalog.h"
 #include "catalog/track_system.h"
+#include "model/translate.h"
 #include "model/world_connectors.h"
 
 void ForEachNearFacingPair(
@@ -40,7 +41,8 @@ JoinCompatibility CheckJoinCompatibility(const PieceDef& def, const Pose& pose,
 }
 
 std::string IncompatibleSystemsText(const JoinCompatibility& c) {
-  return TrackSystemName(c.new_system) + " cannot connect to " + TrackSystemName(c.placed_system) +
-         ".\n\nThese track systems are not compatible.\nUse adapter track 24922 to connect "
-         "C-Track to K-Track.";
+  return TrackSystemName(c.new_system) + Tr(" cannot connect to ") +
+         TrackSystemName(c.placed_system) +
+         Tr(".\n\nThese track systems are not compatible.\nUse adapter track 24922 to connect "
+            "C-Track to K-Track.");
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include "catalog/text_mark.h"
 
 struct Point {
   double x = 0;
@@ -128,7 +129,7 @@ struct Helix {
 
 struct Level {
   int id = 1;
-  std::string name = "Level 1";
+  std::string name = TrMark("Level 1");
   bool visible = true;
   double height = 0;
   bool trackcolor = false;

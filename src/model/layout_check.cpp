@@ -11,6 +11,7 @@
 #include "catalog/catalog.h"
 #include "catalog/track_system.h"
 #include "model/number_text.h"
+#include "model/translate.h"
 #include "model/world_connectors.h"
 
 namespace {
@@ -18,7 +19,7 @@ namespace {
 using DefIndex = std::vector<const PieceDef*>;  // per piece, null when unknown
 
 std::string JointText(int piece, std::size_t conn, const Joint& j) {
-  return "joint " + std::to_string(piece) + " " + std::to_string(conn) + " -> " +
+  return Tr("joint ") + std::to_string(piece) + " " + std::to_string(conn) + " -> " +
          std::to_string(j.target) + " " + std::to_string(j.tconn) + ": ";
 }
 
@@ -51,27 +52,29 @@ void CheckJoints(const Layout& layout, const DefIndex& defs, LayoutCheck& out) {
       const std::string head = JointText(p.id, c, j);
       const int own = ConnectorCount(defs[i]);
       if (own >= 0 && static_cast<int>(c) >= own)
-        out.problems.push_back(head + "article " + p.cat + " has no connector " +
+        out.problems.push_back(head + Tr("article ") + p.cat + Tr(" has no connector ") +
                                std::to_string(c));
       const auto it = index.find(j.target);
       if (it == index.end()) {
-        out.problems.push_back(head + "piece " + std::to_string(j.target) + " does not exist");
+        out.problems.push_back(head + Tr("piece ") + std::to_string(j.target) +
+                               Tr(" does not exist"));
         continue;
       }
       const PlacedPiece& t = layout.pieces[it->second];
       const int theirs = ConnectorCount(defs[it->second]);
       if (j.tconn < 0 || (theirs >= 0 && j.tconn >= theirs))
-        out.problems.push_back(head + "article " + t.cat + " has no connector " +
+        out.problems.push_back(head + Tr("article ") + t.cat + Tr(" has no connector ") +
                                std::to_string(j.tconn));
       const bool back = j.tconn >= 0 && j.tconn < static_cast<int>(t.joints.size()) &&
                         t.joints[static_cast<std::size_t>(j.tconn)].target == p.id &&
                         t.joints[static_cast<std::size_t>(j.tconn)].tconn == static_cast<int>(c);
       if (!back)
-        out.problems.push_back(head + "one-sided, piece " + std::to_string(t.id) +
-                               " does not record it");
+        out.problems.push_back(head + Tr("one-sided, piece ") + std::to_string(t.id) +
+                               Tr(" does not record it"));
       if (j.target == p.id) {
-        out.problems.push_back(head + (j.tconn == static_cast<int>(c) ? "connector joined to itself"
-                                                                      : "piece joined to itself"));
+        out.problems.push_back(head + (j.tconn == static_cast<int>(c)
+                                           ? TrMark("connector joined to itself")
+                                           : TrMark("piece joined to itself")));
         continue;
       }
       if (j.target < p.id || own < 0 || static_cast<int>(c) >= own || j.tconn < 0 || theirs < 0 ||
@@ -81,22 +84,22 @@ void CheckJoints(const Layout& layout, const DefIndex& defs, LayoutCheck& out) {
       const Connector b = WorldConnectors(t, *defs[it->second])[static_cast<std::size_t>(j.tconn)];
       const double gap = std::hypot(a.x - b.x, a.y - b.y);
       if (!(gap <= kJointGapLimit))
-        out.problems.push_back(head + "connectors " + Mm3(gap) + " mm apart");
+        out.problems.push_back(head + Tr("connectors ") + Mm3(gap) + Tr(" mm apart"));
     }
   }
 }
 
 void CheckIds(const Layout& layout, LayoutCheck& out) {
   std::map<int, std::vector<std::string>> kinds;
-  for (const auto& o : layout.pieces) kinds[o.id].push_back("piece");
-  for (const auto& o : layout.scenery) kinds[o.id].push_back("scenery item");
-  for (const auto& o : layout.labels) kinds[o.id].push_back("label");
-  for (const auto& o : layout.shapes) kinds[o.id].push_back("shape");
-  for (const auto& o : layout.tunnels) kinds[o.id].push_back("tunnel");
-  for (const auto& o : layout.helices) kinds[o.id].push_back("helix");
+  for (const auto& o : layout.pieces) kinds[o.id].push_back(TrMark("piece"));
+  for (const auto& o : layout.scenery) kinds[o.id].push_back(TrMark("scenery item"));
+  for (const auto& o : layout.labels) kinds[o.id].push_back(TrMark("label"));
+  for (const auto& o : layout.shapes) kinds[o.id].push_back(TrMark("shape"));
+  for (const auto& o : layout.tunnels) kinds[o.id].push_back(TrMark("tunnel"));
+  for (const auto& o : layout.helices) kinds[o.id].push_back(TrMark("helix"));
   for (const auto& [id, list] : kinds) {
     if (list.size() < 2) continue;
-    std::string line = "duplicate id " + std::to_string(id) + ":";
+    std::string line = Tr("duplicate id ") + std::to_string(id) + ":";
     for (const std::string& k : list) line += " " + k;
     out.problems.push_back(line);
   }
@@ -110,25 +113,25 @@ void CheckReferences(const Layout& layout, LayoutCheck& out) {
   for (std::size_t i = 0; i < layout.grade_runs.size(); ++i) {
     const int a = layout.grade_runs[i].anchor;
     if (!pieces.count(a))
-      out.problems.push_back("grade run " + std::to_string(i + 1) + " names missing piece " +
-                             std::to_string(a));
+      out.problems.push_back(Tr("grade run ") + std::to_string(i + 1) +
+                             Tr(" names missing piece ") + std::to_string(a));
   }
   for (const Tunnel& t : layout.tunnels) {
-    const std::string head = "tunnel " + std::to_string(t.id) + " ";
+    const std::string head = Tr("tunnel ") + std::to_string(t.id) + " ";
     for (int c : t.covers)
       if (!pieces.count(c))
-        out.problems.push_back(head + "covers missing piece " + std::to_string(c));
+        out.problems.push_back(head + Tr("covers missing piece ") + std::to_string(c));
     for (int a : {t.anchorA, t.anchorB})
       if (missing(pieces, a))
-        out.problems.push_back(head + "anchors missing piece " + std::to_string(a));
+        out.problems.push_back(head + Tr("anchors missing piece ") + std::to_string(a));
     for (int s : {t.portalA, t.portalB})
       if (missing(scenery, s))
-        out.problems.push_back(head + "names missing portal " + std::to_string(s));
+        out.problems.push_back(head + Tr("names missing portal ") + std::to_string(s));
   }
   for (const Helix& h : layout.helices)
     for (int s : {h.bottomR1, h.bottomR2, h.topR1, h.topR2})
       if (missing(pieces, s))
-        out.problems.push_back("helix " + std::to_string(h.id) + " names missing piece " +
+        out.problems.push_back(Tr("helix ") + std::to_string(h.id) + Tr(" names missing piece ") +
                                std::to_string(s));
 }
 
@@ -152,28 +155,29 @@ void CheckTunnelsAndHelices(const Layout& layout, LayoutCheck& out) {
         if (covered.count(j.target) && reached.insert(j.target).second) todo.push_back(j.target);
     }
     if (reached.size() < covered.size())
-      out.problems.push_back("tunnel " + std::to_string(t.id) +
-                             " covers pieces that are not one connected chain");
+      out.problems.push_back(Tr("tunnel ") + std::to_string(t.id) +
+                             Tr(" covers pieces that are not one connected chain"));
   }
   std::set<int> helices;
   for (const Helix& h : layout.helices) {
     helices.insert(h.id);
     const std::pair<const char*, int> stubs[] = {
         {"bottomR1", h.bottomR1}, {"bottomR2", h.bottomR2}, {"topR1", h.topR1}, {"topR2", h.topR2}};
-    const std::string head = "helix " + std::to_string(h.id) + " ";
+    const std::string head = Tr("helix ") + std::to_string(h.id) + " ";
     for (const auto& [slot, id] : stubs) {
       if (id == -1) {
-        out.problems.push_back(head + "is missing its " + slot + " stub");
+        out.problems.push_back(head + Tr("is missing its ") + slot + Tr(" stub"));
         continue;
       }
       const auto it = index.find(id);
       if (it != index.end() && layout.pieces[it->second].helix != h.id)
-        out.problems.push_back(head + "stub " + std::to_string(id) + " does not belong to it");
+        out.problems.push_back(head + Tr("stub ") + std::to_string(id) +
+                               Tr(" does not belong to it"));
     }
   }
   for (const PlacedPiece& p : layout.pieces)
     if (p.helix != -1 && !helices.count(p.helix))
-      out.problems.push_back("piece " + std::to_string(p.id) + " names missing helix " +
+      out.problems.push_back(Tr("piece ") + std::to_string(p.id) + Tr(" names missing helix ") +
                              std::to_string(p.helix));
 }
 
@@ -212,7 +216,7 @@ LayoutCheck CheckLayout(const Layout& layout) {
   out.unknown_articles.assign(unknown.begin(), unknown.end());
   for (const auto& [system, mm] : lengths) out.lengths.push_back({system, mm});
   for (const std::string& a : out.unknown_articles) {
-    out.problems.push_back("unknown article " + a);
+    out.problems.push_back(Tr("unknown article ") + a);
     std::vector<int>& named = out.problem_pieces.emplace_back();
     for (const PlacedPiece& p : layout.pieces)
       if (p.cat == a) named.push_back(p.id);
@@ -226,8 +230,9 @@ LayoutCheck CheckLayout(const Layout& layout) {
 }
 
 std::string CheckVerdictText(std::size_t problems, std::size_t conflicts) {
-  if (problems == 0 && conflicts == 0) return "consistent";
-  return std::to_string(problems) + " problem(s), " + std::to_string(conflicts) + " conflict(s)";
+  if (problems == 0 && conflicts == 0) return TrMark("consistent");
+  return std::to_string(problems) + Tr(" problem(s), ") + std::to_string(conflicts) +
+         Tr(" conflict(s)");
 }
 
 std::string CheckReportText(const Layout& layout, const LayoutCheck& check,
@@ -237,10 +242,10 @@ std::string CheckReportText(const Layout& layout, const LayoutCheck& check,
     out += what;
     out += ' ' + std::to_string(n) + '\n';
   };
-  count("pieces", layout.pieces.size());
-  count("scenery items", layout.scenery.size());
-  count("labels", layout.labels.size());
-  count("shapes", layout.shapes.size());
+  count(TrMark("pieces"), layout.pieces.size());
+  count(TrMark("scenery items"), layout.scenery.size());
+  count(TrMark("labels"), layout.labels.size());
+  count(TrMark("shapes"), layout.shapes.size());
   count("tunnels", layout.tunnels.size());
   count("helices", layout.helices.size());
   count("levels", layout.levels.size());

@@ -7,6 +7,7 @@
 #include "model/background.h"
 #include "model/file_schema.h"
 #include "model/layout_ops.h"
+#include "model/translate.h"
 
 namespace schema = file_schema;
 
@@ -182,6 +183,6 @@ std::string SaveLayout(const Layout& layout, const std::filesystem::path& path,
                        const std::string& name) {
   // The reader refuses larger ids: a file it could not open again is never written.
   if (HighestId(layout) > kMaxObjectId)
-    return "Cannot save: an object id is larger than " + std::to_string(kMaxObjectId) + ".";
+    return Tr("Cannot save: an object id is larger than ") + std::to_string(kMaxObjectId) + ".";
   return WriteFileAtomically(path, LayoutFileText(layout, name, path));
 }

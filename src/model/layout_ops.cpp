@@ -1,5 +1,6 @@
 // Whole-document operations. Bulk work builds id sets once; no nested id searches.
 #include "model/layout_ops.h"
+#include "catalog/text_mark.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -37,7 +38,7 @@ void EnsureDefaultLevel(Layout& layout) {
   if (!layout.levels.empty()) return;
   Level l;
   l.id = 1;
-  l.name = "Level 1";
+  l.name = TrMark("Level 1");
   l.r = 180;
   l.g = 200;
   l.b = 220;

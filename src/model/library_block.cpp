@@ -10,6 +10,7 @@
 #include "model/file_line.h"
 #include "model/file_schema.h"
 #include "model/layout_file.h"
+#include "model/translate.h"
 
 namespace schema = file_schema;
 
@@ -47,9 +48,9 @@ std::string SaveBlock(const Layout& layout, const std::filesystem::path& path,
   bool any = false;
   for (const PlacedPiece& p : layout.pieces) any = any || p.sel;
   for (const SceneryItem& s : layout.scenery) any = any || s.sel;
-  if (!any) return "No pieces or scenery selected";
+  if (!any) return TrMark("No pieces or scenery selected");
   if (!WriteFileAtomically(path, BlockFileText(layout, name)).empty())
-    return "Cannot open file: " + path.string();
+    return Tr("Cannot open file: ") + path.string();
   return "";
 }
 
@@ -95,8 +96,8 @@ LoadedBlock ReadBlockText(std::string_view text) {
       read(schema::kPiece, *piece);
       // Joints name pieces by id: a second piece of the same id would join to itself.
       if (error.empty() && !piece_ids.insert(piece->id).second)
-        error = "Line " + std::to_string(number) + ": piece id " + std::to_string(piece->id) +
-                " is used twice; the block is damaged.";
+        error = Tr("Line ") + std::to_string(number) + Tr(": piece id ") +
+                std::to_string(piece->id) + Tr(" is used twice; the block is damaged.");
     } else if (piece && has("<joint ")) {
       schema::JointLine j;
       read(schema::kJoint, j);
@@ -107,10 +108,10 @@ LoadedBlock ReadBlockText(std::string_view text) {
   }
   // A block is placed only when it was read to its end, as a layout is opened.
   if (error.empty() && !seen_block)
-    error = "Line 1: no <block> element; this is not a library block.";
+    error = TrMark("Line 1: no <block> element; this is not a library block.");
   else if (error.empty() && !seen_end)
-    error = "Line " + std::to_string(std::max(number, 1)) +
-            ": the file ends before </block>; it is incomplete.";
+    error = Tr("Line ") + std::to_string(std::max(number, 1)) +
+            Tr(": the file ends before </block>; it is incomplete.");
   if (!error.empty()) {
     block.pieces.clear();
     block.scenery.clear();

@@ -60,3 +60,22 @@ std::string TrN(std::string_view one, std::string_view many, unsigned long n) {
   }
   return std::string(n == 1 ? one : many);
 }
+
+std::string Subst(std::string_view pattern, std::initializer_list<std::string_view> values) {
+  std::string out;
+  out.reserve(pattern.size());
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+    if (pattern[i] == '%' && next == '%') {
+      out += '%';
+      ++i;
+    } else if (pattern[i] == '%' && next >= '1' && next <= '9' &&
+               static_cast<std::size_t>(next - '1') < values.size()) {
+      out += *(values.begin() + (next - '1'));
+      ++i;
+    } else {
+      out += pattern[i];
+    }
+  }
+  return out;
+}

@@ -8,6 +8,9 @@
 //   TrMark("Straights")                  only marked; translated with Tr() where shown
 #pragma once
 
+#include "catalog/text_mark.h"  // TrMark: marked only, for tables of static texts
+
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -26,10 +29,9 @@ bool TranslationInstalled();
 const char* Tr(const char* text);
 std::string Tr(std::string_view text);
 
+// `pattern` with %1 ... %9 replaced by `values` (a translated sentence keeps its own word
+// order): Subst(Tr("Remove level \"%1\"?"), {name}). "%%" is a percent sign.
+std::string Subst(std::string_view pattern, std::initializer_list<std::string_view> values);
+
 // The translated form for `n`, or `one` for n == 1 and `many` otherwise.
 std::string TrN(std::string_view one, std::string_view many, unsigned long n);
-
-// Marks a text for the catalog without translating it (tables of static texts).
-constexpr const char* TrMark(const char* text) {
-  return text;
-}

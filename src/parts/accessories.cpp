@@ -1,5 +1,6 @@
 // The bridge deck, turnout motor and decoder tables.
 #include "parts/accessories.h"
+#include "catalog/text_mark.h"
 
 #include <algorithm>
 #include <iterator>
@@ -55,10 +56,10 @@ constexpr std::string_view kDecoded74462[] = {
 };
 
 constexpr Accessory kAccessories[] = {
-    {"74491", "74492", "Turnout Motor", &AccessoryCounts::c_motors},
-    {"75491", "75491", "K-Track Motor", &AccessoryCounts::k_motors},
-    {"74462", "74462", "Decoder", &AccessoryCounts::decoders_74462},
-    {"74467", "74467", "Decoder (24720)", &AccessoryCounts::decoders_74467},
+    {"74491", "74492", TrMark("Turnout Motor"), &AccessoryCounts::c_motors},
+    {"75491", "75491", TrMark("K-Track Motor"), &AccessoryCounts::k_motors},
+    {"74462", "74462", TrMark("Decoder"), &AccessoryCounts::decoders_74462},
+    {"74467", "74467", TrMark("Decoder (24720)"), &AccessoryCounts::decoders_74467},
 };
 
 int Count(const ArticleCounts& counts, std::string_view article) {

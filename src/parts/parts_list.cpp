@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "catalog/text_mark.h"
 #include "model/atomic_file.h"
 
 namespace {
@@ -52,7 +53,8 @@ std::string PartsListCsv(const std::vector<TallyRow>& rows) {
 }
 
 std::string PartsListText(const std::vector<TallyRow>& rows) {
-  const std::string article_head = "Article", name_head = "Name", count_head = "Count";
+  const std::string article_head = TrMark("Article"), name_head = TrMark("Name"),
+                    count_head = "Count";
   std::size_t article_w = TextWidth(article_head), name_w = TextWidth(name_head),
               count_w = TextWidth(count_head);
   for (const TallyRow& r : rows) {

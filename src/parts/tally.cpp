@@ -6,6 +6,7 @@
 #include "catalog/catalog.h"
 #include "catalog/helix_catalog.h"
 #include "catalog/scenery_catalog.h"
+#include "catalog/text_mark.h"
 #include "parts/store_variants.h"
 
 namespace {
@@ -67,7 +68,7 @@ std::vector<TallyRow> TallyRows(const Tally& tally) {
   for (const auto& [article, n] : tally.counts)
     rows.push_back({TallyRowKind::Piece, article, PieceName(article), n});
   if (tally.accessories.Total() < 1) return rows;
-  rows.push_back({TallyRowKind::Heading, "", "We Recommend", 0});
+  rows.push_back({TallyRowKind::Heading, "", TrMark("We Recommend"), 0});
   for (const Accessory& a : Accessories()) {
     const int n = tally.accessories.*a.count;
     if (n > 0)

@@ -9,6 +9,7 @@
 #include "model/layout_extent.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
+#include "model/translate.h"
 #include "model/units.h"
 #include "render/render_internal.h"
 
@@ -215,18 +216,18 @@ PageOffset PageOffsetFor(const PagePlan& plan, int page) {
 
 bool ConfirmPageCount(const PagePlan& plan, Prompter& prompter) {
   if (plan.pages > kMostPages) {
-    prompter.Notify("Print",
-                    "This printout would need " + FixedText(plan.pages, 0) + " pages; at most " +
-                        std::to_string(kMostPages) +
-                        " pages can be printed.\nChoose a smaller scale.",
+    prompter.Notify(TrMark("Print"),
+                    Tr("This printout would need ") + FixedText(plan.pages, 0) +
+                        Tr(" pages; at most ") + std::to_string(kMostPages) +
+                        Tr(" pages can be printed.\nChoose a smaller scale."),
                     PromptIcon::Information);
     return false;
   }
   if (plan.pages <= kAskAbovePages) return true;
-  return prompter.AskYesNo("Print",
-                           "This printout needs " + FixedText(plan.pages, 0) + " pages (" +
-                               std::to_string(plan.across) + " across, " +
-                               std::to_string(plan.down) + " down).\n\nPrint them all?",
+  return prompter.AskYesNo(TrMark("Print"),
+                           Tr("This printout needs ") + FixedText(plan.pages, 0) + Tr(" pages (") +
+                               std::to_string(plan.across) + Tr(" across, ") +
+                               std::to_string(plan.down) + Tr(" down).\n\nPrint them all?"),
                            PromptIcon::Question, true);
 }
 
@@ -266,16 +267,16 @@ std::string PageName(const PagePlan& plan, int page) {
 
 std::string PageHeader(const Layout& layout, const std::string& name, const PrintOptions& options,
                        const PagePlan& plan, int page) {
-  std::string levels = "all levels";
+  std::string levels = Tr("all levels");
   if (options.levels == PrintLevels::ActiveOnly) {
-    levels = "Level " + std::to_string(layout.active_level);
+    levels = Tr("Level ") + std::to_string(layout.active_level);
     for (const Level& l : layout.levels)
       if (l.id == layout.active_level && !l.name.empty()) levels = l.name;
   }
   std::string header = name.empty() ? levels : name + " \u2014 " + levels;
   if (PageCount(plan) > 1)
-    header += " \u2014 page " + PageName(plan, page) + " of " + std::to_string(plan.across) +
-              " \u00d7 " + std::to_string(plan.down);
+    header += Subst(Tr(" \u2014 page %1 of %2 \u00d7 %3"),
+                    {PageName(plan, page), std::to_string(plan.across), std::to_string(plan.down)});
   return render_detail::DrawableText(header);
 }
 

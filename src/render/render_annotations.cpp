@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "catalog/catalog.h"
+#include "model/translate.h"
 #include "model/units.h"
 #include "render/render.h"
 #include "render/render_internal.h"
@@ -216,7 +217,7 @@ void DrawGradeMarkers(RenderContext& rc, Painter& p, const Layout& layout, const
     p.SetTextForeground(c);
     p.SetTransparentTextBackground();
     const std::string value = FormatFixed(run.deg, 1);
-    p.DrawText((value[0] == '-' ? "" : "+") + value + " deg", tip.x + 4, tip.y - 10);
+    p.DrawText((value[0] == '-' ? "" : "+") + value + Tr(" deg"), tip.x + 4, tip.y - 10);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <iterator>
 
+#include "model/translate.h"
 #include "model/units.h"
 #include "render/render_internal.h"
 #include "view/scenery_handles.h"
@@ -148,7 +149,7 @@ void DrawRotationMarker(Painter& p, IPoint pivot, double heading_deg, bool flash
     p.SetPen({180, 120, 0}, 2);
   }
   p.DrawCircle(pivot, r);
-  const std::string text = FormatFixed(heading_deg, 1) + " deg";
+  const std::string text = FormatFixed(heading_deg, 1) + Tr(" deg");
   p.SetFont(11, true);
   const IPoint ext = p.TextExtent(text);
   const int x = pivot.x + r + 8, y = pivot.y - ext.y / 2;

@@ -13,10 +13,12 @@
 #include <cmath>
 #include <filesystem>
 
+#include "catalog/text_mark.h"
 #include "gui/wx_text.h"
 
 BackgroundDialog::BackgroundDialog(wxWindow* parent, const std::optional<BackgroundImage>& current)
-    : wxDialog(parent, wxID_ANY, "Background Image"), start_(current.value_or(BackgroundImage{})) {
+    : wxDialog(parent, wxID_ANY, _("Background Image")),
+      start_(current.value_or(BackgroundImage{})) {
   auto* top = new wxBoxSizer(wxVERTICAL);
   auto* file_row = new wxBoxSizer(wxHORIZONTAL);
   file_row->Add(new wxStaticText(this, wxID_ANY, "Picture:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT,
@@ -39,7 +41,7 @@ BackgroundDialog::BackgroundDialog(wxWindow* parent, const std::optional<Backgro
   lock_ = new wxCheckBox(this, wxID_ANY, "Lock");
   lock_->SetValue(start_.locked);
   top->Add(lock_, 0, wxALL, 8);
-  print_ = new wxCheckBox(this, wxID_ANY, "Print");
+  print_ = new wxCheckBox(this, wxID_ANY, _("Print"));
   print_->SetValue(start_.print);
   top->Add(print_, 0, wxLEFT | wxRIGHT | wxBOTTOM, 8);
 
@@ -75,7 +77,7 @@ BackgroundImage BackgroundDialog::Result() const {
 void BackgroundDialog::OnBrowse() {
   const std::filesystem::path now(FromWx(path_->GetValue()));
   wxFileDialog dlg(
-      this, "Choose a Background Image", ToWx(now.parent_path().string()),
+      this, _("Choose a Background Image"), ToWx(now.parent_path().string()),
       ToWx(now.filename().string()),
       "PNG and JPEG pictures (*.png;*.jpg;*.jpeg)|*.png;*.PNG;*.jpg;*.JPG;*.jpeg;*.JPEG",
       wxFD_OPEN | wxFD_FILE_MUST_EXIST);

@@ -9,6 +9,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "catalog/text_mark.h"
 #include "gui/app/pictures.h"
 #include "gui/dialogs/welcome_dialogs.h"
 #include "gui/wx_text.h"
@@ -25,12 +26,12 @@ BuyTrackHelpDialog::BuyTrackHelpDialog(wxWindow* parent)
                  0, wxALIGN_CENTRE | wxALL, 12);
   }
   sizer->Add(new wxStaticText(this, wxID_ANY,
-                              "Buy all required track and accessories securely and\n"
-                              "conveniently online from Kestrelmoor.\n"
-                              "\n"
-                              "Buy Track takes you to the Kestrelmoor website, where\n"
-                              "all the track your layout needs is waiting in the\n"
-                              "shopping cart for you to review and check out."),
+                              _("Buy all required track and accessories securely and\n"
+                                "conveniently online from Kestrelmoor.\n"
+                                "\n"
+                                "Buy Track takes you to the Kestrelmoor website, where\n"
+                                "all the track your layout needs is waiting in the\n"
+                                "shopping cart for you to review and check out.")),
              0, wxALL, 12);
   const wxString store = ToWx(std::string(kStoreBaseUrl));
   sizer->Add(new wxHyperlinkCtrl(this, wxID_ANY, store, store), 0, wxLEFT | wxRIGHT, 12);
@@ -44,8 +45,8 @@ CartAddressDialog::CartAddressDialog(wxWindow* parent, const std::string& addres
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER) {
   auto* sizer = new wxBoxSizer(wxVERTICAL);
   sizer->Add(new wxStaticText(this, wxID_ANY,
-                              "No web browser could be started. Open this address in your\n"
-                              "browser to find your track in the store's shopping cart:"),
+                              _("No web browser could be started. Open this address in your\n"
+                                "browser to find your track in the store's shopping cart:")),
              0, wxALL, 12);
   address_ = new wxTextCtrl(this, wxID_ANY, ToWx(address), wxDefaultPosition, wxSize(520, -1),
                             wxTE_READONLY);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "gui/app/translations.h"
 #include "gui/panels/canvas_panel.h"
 #include "gui/wx_text.h"
 
@@ -18,7 +19,7 @@ CheckPlanDialog::CheckPlanDialog(wxWindow* parent, Document& doc, CanvasPanel& c
       canvas_(canvas),
       findings_(PlanFindings(doc.layout())) {
   auto* sizer = new wxBoxSizer(wxVERTICAL);
-  summary_ = new wxStaticText(this, wxID_ANY, ToWx(findings_.summary));
+  summary_ = new wxStaticText(this, wxID_ANY, TrWx(findings_.summary));
   sizer->Add(summary_, 0, wxALL, 8);
   list_ = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(900, 260),
                          wxLC_REPORT | wxLC_SINGLE_SEL);
@@ -30,7 +31,7 @@ CheckPlanDialog::CheckPlanDialog(wxWindow* parent, Document& doc, CanvasPanel& c
   for (int c = 0; c < 5; ++c)
     list_->AppendColumn(wxGetTranslation(columns[c].first), wxLIST_FORMAT_LEFT, columns[c].second);
   for (const FindingRow& r : findings_.rows) {
-    const long row = list_->InsertItem(list_->GetItemCount(), ToWx(r.kind));
+    const long row = list_->InsertItem(list_->GetItemCount(), TrWx(r.kind));
     list_->SetItem(row, 1, ToWx(r.pieces));
     list_->SetItem(row, 2, ToWx(r.level));
     list_->SetItem(row, 3, ToWx(r.where));

@@ -12,8 +12,10 @@
 
 #include <cstdio>
 
+#include "gui/app/translations.h"
 #include "gui/wx_text.h"
 #include "model/layout_ops.h"
+#include "model/translate.h"
 
 LevelManagerDialog::LevelManagerDialog(wxWindow* parent, Document& doc, Prompter& prompter)
     : wxDialog(parent, wxID_ANY, _("Manage Levels"), wxDefaultPosition, wxDefaultSize,
@@ -24,9 +26,9 @@ LevelManagerDialog::LevelManagerDialog(wxWindow* parent, Document& doc, Prompter
   EnsureDefaultLevel(doc_.layout());
   auto* top = new wxBoxSizer(wxVERTICAL);
   top->Add(new wxStaticText(this, wxID_ANY,
-                            "Check to show a level.  Double-click a row to edit its properties\n"
-                            "(name, height, and track color).  Single-click sets the active "
-                            "level\nfor new pieces."),
+                            _("Check to show a level.  Double-click a row to edit its properties\n"
+                              "(name, height, and track color).  Single-click sets the active "
+                              "level\nfor new pieces.")),
            0, wxALL, 8);
   list_ = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(420, 200),
                          wxLC_REPORT | wxLC_SINGLE_SEL);
@@ -64,7 +66,7 @@ void LevelManagerDialog::Fill() {
     const LevelRow& r = rows[i];
     const long item = list_->InsertItem(static_cast<long>(i), ToWx(r.name));
     list_->SetItem(item, 1, ToWx(r.height));
-    list_->SetItem(item, 2, ToWx(r.color));
+    list_->SetItem(item, 2, TrWx(r.color));
     list_->SetItem(item, 3, ToWx(r.id_text));
     list_->SetItemData(item, r.id);
     list_->CheckItem(item, r.visible);
@@ -105,7 +107,8 @@ void LevelManagerDialog::PropertiesCommand() {
   const long row = list_->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED);
   const Level* level = FindLevel(layout_, LevelAt(row));
   if (!level) {
-    prompter_.Notify("Level Properties", "Select a level first.", PromptIcon::Information);
+    prompter_.Notify(TrMark("Level Properties"), TrMark("Select a level first."),
+                     PromptIcon::Information);
     return;
   }
   LevelPropertiesDialog dlg(this, layout_, *level);
@@ -116,7 +119,7 @@ void LevelManagerDialog::PropertiesCommand() {
 
 LevelPropertiesDialog::LevelPropertiesDialog(wxWindow* parent, const ::Layout& layout,
                                              const Level& level)
-    : wxDialog(parent, wxID_ANY, ToWx("Level Properties: " + level.name)),
+    : wxDialog(parent, wxID_ANY, ToWx(Tr("Level Properties: ") + level.name)),
       units_(layout.units),
       stored_height_(level.height) {
   const HeightUnit unit = LevelHeightUnit(units_);
@@ -125,7 +128,7 @@ LevelPropertiesDialog::LevelPropertiesDialog(wxWindow* parent, const ::Layout& l
   name_ = new wxTextCtrl(this, wxID_ANY, ToWx(level.name), wxDefaultPosition, wxSize(220, -1));
   grid->Add(name_);
   char label[64];
-  std::snprintf(label, sizeof label, "Height off the ground (%s):", unit.abbrev);
+  std::snprintf(label, sizeof label, Tr("Height off the ground (%s):"), unit.abbrev);
   grid->Add(new wxStaticText(this, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL);
   height_ =
       new wxSpinCtrlDouble(this, wxID_ANY, "", wxDefaultPosition, wxDefaultSize, wxSP_ARROW_KEYS, 0,

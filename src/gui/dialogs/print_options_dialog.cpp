@@ -1,4 +1,5 @@
 #include "gui/dialogs/print_options_dialog.h"
+#include "catalog/text_mark.h"
 
 #include <wx/checkbox.h>
 #include <wx/radiobox.h>
@@ -16,7 +17,7 @@ PrintOptionsDialog::PrintOptionsDialog(wxWindow* parent, const PrintOptions& opt
   scaling_->SetSelection(static_cast<int>(options.scaling));
   top->Add(scaling_, 0, wxEXPAND | wxALL, 8);
 
-  auto spin_row = [&](const char* before, wxSpinCtrl*& spin, int value, const char* after,
+  auto spin_row = [&](const wxString& before, wxSpinCtrl*& spin, int value, const wxString& after,
                       wxStaticText*(&labels)[2]) {
     auto* row = new wxBoxSizer(wxHORIZONTAL);
     labels[0] = new wxStaticText(this, wxID_ANY, before);
@@ -29,9 +30,9 @@ PrintOptionsDialog::PrintOptionsDialog(wxWindow* parent, const PrintOptions& opt
     row->Add(labels[1], 0, wxALIGN_CENTER_VERTICAL);
     top->Add(row, 0, wxLEFT | wxRIGHT | wxBOTTOM, 8);
   };
-  spin_row("    1 :", scale_n_, options.scale_n, "  (e.g. 1:10 -- 10 mm on layout = 1 mm on paper)",
-           n_labels_);
-  spin_row("    Scale:", percent_, options.percent, "  %", percent_labels_);
+  spin_row("    1 :", scale_n_, options.scale_n,
+           _("  (e.g. 1:10 -- 10 mm on layout = 1 mm on paper)"), n_labels_);
+  spin_row(_("    Scale:"), percent_, options.percent, "  %", percent_labels_);
 
   const wxString levels[] = {_("Active level only"), _("All levels (composite)")};
   levels_ = new wxRadioBox(this, wxID_ANY, _("Levels"), wxDefaultPosition, wxDefaultSize, 2, levels,

@@ -13,7 +13,9 @@
 #include "app/help_text.h"
 #include "app/version.h"
 #include "gui/app/pictures.h"
+#include "gui/app/translations.h"
 #include "gui/wx_text.h"
+#include "model/translate.h"
 
 Prefs& CurrentPrefs() {
   static Prefs prefs;
@@ -83,7 +85,7 @@ void SplashDialog::PaintPanel(wxDC& dc) const {
     dc.SetFont(wxFont(wxFontInfo(20).Bold()));
     dc.DrawText("Vantrel", 20, 20);
     dc.SetFont(wxFont(wxFontInfo(13)));
-    dc.DrawText("by Kestrelmoor", 20, 60);
+    dc.DrawText(_("by Kestrelmoor"), 20, 60);
   }
   if (small_.IsOk()) dc.DrawBitmap(wxBitmap(small_), 890 - 120, 590 - 160);
 }
@@ -96,7 +98,7 @@ void ShowSplash(wxWindow* parent) {
 // ---- help ---------------------------------------------------------------------------
 
 void ShowHelp(wxWindow* parent) {
-  wxDialog dlg(parent, wxID_ANY, ProgramTitle() + " Help", wxDefaultPosition, wxSize(925, 700),
+  wxDialog dlg(parent, wxID_ANY, ProgramTitle() + Tr(" Help"), wxDefaultPosition, wxSize(925, 700),
                wxDEFAULT_DIALOG_STYLE | wxRESIZE_BORDER);
   auto* outer = new wxBoxSizer(wxVERTICAL);
   auto* row = new wxBoxSizer(wxHORIZONTAL);
@@ -114,13 +116,13 @@ void ShowHelp(wxWindow* parent) {
   const wxFont body_font(wxFontInfo(10));
   std::vector<std::pair<wxStaticText*, wxString>> bodies;  // with their unwrapped text
   const auto add_body = [&](wxSizer* into, const std::string& body) {
-    auto* t = new wxStaticText(scroll, wxID_ANY, ToWx(body));
+    auto* t = new wxStaticText(scroll, wxID_ANY, TrWx(body));
     t->SetFont(body_font);
-    bodies.emplace_back(t, ToWx(body));
+    bodies.emplace_back(t, TrWx(body));
     into->Add(t, 0, wxEXPAND);
   };
   for (const HelpSection& s : HelpSections()) {
-    auto* heading = new wxStaticText(scroll, wxID_ANY, ToWx(s.heading));
+    auto* heading = new wxStaticText(scroll, wxID_ANY, TrWx(s.heading));
     heading->SetFont(heading_font);
     text->Add(heading, 0, wxTOP | wxBOTTOM, 6);
     if (s.link.empty()) {

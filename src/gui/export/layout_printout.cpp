@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "catalog/text_mark.h"
 #include "gui/draw/background_picture.h"
 #include "gui/draw/wx_painter.h"
 #include "gui/wx_text.h"
@@ -12,7 +13,7 @@
 
 LayoutPrintout::LayoutPrintout(const ::Layout& layout, const PrintOptions& options,
                                const Paper& paper, bool portrait, const std::string& name)
-    : wxPrintout(name.empty() ? wxString("Vantrel Layout") : ToWx(name)),
+    : wxPrintout(name.empty() ? _("Vantrel Layout") : ToWx(name)),
       layout_(layout),
       name_(name),
       options_(options),

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gui/wx_text.h"
+#include "model/translate.h"
 
 namespace {
 
@@ -23,11 +24,11 @@ PageProgress PageProgressDialog::Callback() {
 bool PageProgressDialog::Update(int page, int pages) {
   if (cancelled_) return false;
   if (!dialog_ && watch_.Time() < kShowAfterMs) return true;
-  const wxString line =
-      ToWx(doing_ + " page " + std::to_string(page) + " of " + std::to_string(pages));
+  const wxString line = ToWx(
+      Subst(Tr("%1 page %2 of %3"), {Tr(doing_), std::to_string(page), std::to_string(pages)}));
   const int most = std::max(pages, 1);
   if (!dialog_) {
-    dialog_ = std::make_unique<wxProgressDialog>(ToWx(title_), line, most, parent_,
+    dialog_ = std::make_unique<wxProgressDialog>(ToWx(Tr(title_)), line, most, parent_,
                                                  wxPD_APP_MODAL | wxPD_AUTO_HIDE | wxPD_CAN_ABORT);
   }
   // The bar shows the pages done before this one.

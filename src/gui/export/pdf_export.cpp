@@ -17,6 +17,7 @@
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
+#include "model/translate.h"
 #include "print/page_printer.h"
 
 namespace {
@@ -39,7 +40,7 @@ std::string WriteLayoutPdf(const Layout& layout, const std::string& name,
                            const std::filesystem::path& pdf, const PageProgress& progress) {
   const PagePlan plan = PlanPrint(layout, options, paper, portrait, kPdfDpi);
   if (plan.pages > kMostPages) {
-    return "the printout would need " + FixedText(plan.pages, 0) + " pages; at most " +
+    return "the printout would need " + FixedText(plan.pages, 0) + Tr(" pages; at most ") +
            std::to_string(kMostPages) + " are written";
   }
   wxGraphicsRenderer* renderer = wxGraphicsRenderer::GetCairoRenderer();
@@ -56,7 +57,7 @@ std::string WriteLayoutPdf(const Layout& layout, const std::string& name,
     return "cannot start a PDF";
   }
   cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE,
-                                 name.empty() ? "Vantrel Layout" : name.c_str());
+                                 name.empty() ? Tr("Vantrel Layout") : name.c_str());
   BackgroundPicture picture;
   bool stopped = false;
   for (int page = 1; page <= printer.pages() && !stopped; ++page) {

@@ -30,6 +30,7 @@
 #include "interact/actions.h"
 #include "interact/commands.h"
 #include "model/layout_ops.h"
+#include "model/translate.h"
 #include "parts/parts_list.h"
 
 MainFrame::MainFrame(const AppPaths& paths)
@@ -182,7 +183,8 @@ void MainFrame::AfterStart(const Prefs& prefs) {
 
 void MainFrame::OfferRecovery(const std::string& refused_prefs) {
   // What could not be read at start is said first, one box after the other.
-  if (!refused_prefs.empty()) prompter_.Notify("Preferences", refused_prefs, PromptIcon::Warning);
+  if (!refused_prefs.empty())
+    prompter_.Notify(TrMark("Preferences"), refused_prefs, PromptIcon::Warning);
   if (files_.OfferRecovery(*recovery_)) ShowOpenedLayout();
 }
 
@@ -221,7 +223,7 @@ void MainFrame::RebuildView3D() {
 
 void MainFrame::GradeCommandDone(const GradeOutcome& outcome) {
   if (!outcome.changed || outcome.status.empty()) return;
-  SetStatusText(ToWx(outcome.status), 0);
+  SetStatusText(TrWx(outcome.status), 0);
   canvas_->Refresh(false);  // whose paint shows the grade indication
 }
 
@@ -230,7 +232,7 @@ void MainFrame::UpdateTitle() {
 }
 
 void MainFrame::CanvasStatus(int field, const std::string& text) {
-  SetStatusText(ToWx(text), field);
+  SetStatusText(TrWx(text), field);
 }
 
 std::string MainFrame::CanvasStatusText(int field) const {
@@ -281,7 +283,7 @@ void MainFrame::CanvasToolEnded() {
 
 void MainFrame::OnLayoutShape() {
   // The dialog keeps its last inputs in the layout: they and the board are one change.
-  Transaction t(doc_, "Baseboard", Change::View);
+  Transaction t(doc_, TrMark("Baseboard"), Change::View);
   LayoutShapeDialog dlg(this, doc_.layout(), prompter_);
   if (dlg.ShowModal() != wxID_OK) return;
   StoreBaseboard(t.layout(), dlg.Result());
@@ -298,7 +300,7 @@ void MainFrame::OnBackground() {
   if (answer == wxID_CANCEL) return;
   {
     // Like the baseboard, the picture is a setting of the file: no undo step.
-    Transaction t(doc_, "Background Image", Change::View);
+    Transaction t(doc_, TrMark("Background Image"), Change::View);
     if (answer == BackgroundDialog::kRemove)
       t.layout().background.reset();
     else if (!dlg.Result().path.empty())
@@ -445,7 +447,7 @@ void MainFrame::OnOpenRecent(int index) {
     ForgetRecent(prefs, path);
     SavePrefs(prefs, paths_.prefs_file);
     RebuildRecentMenu();
-    prompter_.Notify("Open Recent",
+    prompter_.Notify(TrMark("Open Recent"),
                      "The layout file\n" + path + "\nno longer exists. It was taken off the list.",
                      PromptIcon::Warning);
     return;
@@ -478,9 +480,9 @@ void MainFrame::OnExport() {
 
 void MainFrame::OnSavePartsList() {
   const std::string start =
-      (doc_.name().empty() ? std::string("Parts List") : doc_.name()) + ".csv";
+      (doc_.name().empty() ? std::string(Tr("Parts List")) : doc_.name()) + ".csv";
   wxFileDialog dlg(this, _("Save Parts List"), StartFolder(), ToWx(start),
-                   "CSV files (*.csv)|*.csv|Text files (*.txt)|*.txt",
+                   _("CSV files (*.csv)|*.csv|Text files (*.txt)|*.txt"),
                    wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (dlg.ShowModal() != wxID_OK) return;
   const std::filesystem::path file = FromWx(dlg.GetPath());
@@ -488,7 +490,7 @@ void MainFrame::OnSavePartsList() {
   const PartsListFormat chosen =
       dlg.GetFilterIndex() == 0 ? PartsListFormat::Csv : PartsListFormat::Text;
   const std::string error = SavePartsList(doc_.layout(), file, PartsListFormatFor(file, chosen));
-  if (!error.empty()) prompter_.Notify("Save Parts List Failed", error, PromptIcon::Error);
+  if (!error.empty()) prompter_.Notify(TrMark("Save Parts List Failed"), error, PromptIcon::Error);
 }
 
 bool MainFrame::OpenLayoutFile(const std::filesystem::path& file) {
@@ -503,7 +505,7 @@ void MainFrame::ShowOpenedLayout() {
   CanvasController& view = canvas_->controller();
   canvas_->Apply(UsesZTrack(layout) ? view.SetView(1.0, 60, 60) : view.ZoomToFit());
   palette_->SelectSystemForLayout(layout);
-  SetStatusText(ToWx(StatusAfterOpen(layout)), 0);
+  SetStatusText(TrWx(StatusAfterOpen(layout)), 0);
 }
 
 void MainFrame::OnCommand(wxCommandEvent& e) {

@@ -10,6 +10,7 @@
 #include "gui/frame/main_frame.h"
 #include "gui/wx_text.h"
 #include "interact/commands.h"
+#include "model/translate.h"
 
 void MainFrame::OnLevels() {
   LevelManagerDialog dlg(this, doc_, prompter_);
@@ -42,14 +43,14 @@ void MainFrame::OnPrint() {
   wxPrintDialogData data(*print_data_);
   wxPrinter printer(&data);
   LayoutPrintout printout(doc_.layout(), print_options_, paper, portrait, doc_.name());
-  PageProgressDialog progress(this, "Print", "Printing");
+  PageProgressDialog progress(this, TrMark("Print"), TrMark("Printing"));
   printout.SetProgress(progress.Callback());
   if (printer.Print(this, &printout, true)) {
     *print_data_ = printer.GetPrintDialogData().GetPrintData();
   } else if (wxPrinter::GetLastError() == wxPRINTER_ERROR && !progress.cancelled()) {
-    prompter_.Notify("Print",
-                     "There was a problem printing. Check that a printer is installed and "
-                     "connected.",
+    prompter_.Notify(TrMark("Print"),
+                     TrMark("There was a problem printing. Check that a printer is installed and "
+                            "connected."),
                      PromptIcon::Error);
   }
 }
@@ -64,8 +65,8 @@ void MainFrame::OnPrintPreview() {
       new LayoutPrintout(doc_.layout(), print_options_, paper, portrait, doc_.name()), &data);
   if (!preview->IsOk()) {
     delete preview;
-    prompter_.Notify("Print Preview",
-                     "Could not create print preview. Is a printer driver installed?",
+    prompter_.Notify(TrMark("Print Preview"),
+                     TrMark("Could not create print preview. Is a printer driver installed?"),
                      PromptIcon::Information);
     return;
   }
@@ -81,15 +82,16 @@ void MainFrame::OnExportPdf() {
   PrintOptionsDialog options(this, print_options_);
   if (options.ShowModal() != wxID_OK) return;
   print_options_ = options.Options();
-  const std::string start = (doc_.name().empty() ? std::string("Layout") : doc_.name()) + ".pdf";
-  wxFileDialog save(this, _("Export PDF"), StartFolder(), ToWx(start), "PDF files (*.pdf)|*.pdf",
+  const std::string start =
+      (doc_.name().empty() ? std::string(Tr("Layout")) : doc_.name()) + ".pdf";
+  wxFileDialog save(this, _("Export PDF"), StartFolder(), ToWx(start), _("PDF files (*.pdf)|*.pdf"),
                     wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
   if (save.ShowModal() != wxID_OK) return;
   KeepFolder(std::filesystem::path(FromWx(save.GetPath())).parent_path().string());
   Paper paper;
   bool portrait = false;
   if (!PreparePrint(paper, portrait)) return;
-  PageProgressDialog progress(this, "Export PDF", "Writing");
+  PageProgressDialog progress(this, TrMark("Export PDF"), TrMark("Writing"));
   const std::string error =
       WriteLayoutPdf(doc_.layout(), doc_.name(), print_options_, paper, portrait,
                      FromWx(save.GetPath()).c_str(), progress.Callback());

@@ -9,6 +9,7 @@
 #include <wx/stattext.h>
 
 #include "catalog/catalog.h"
+#include "gui/app/translations.h"
 #include "gui/frame/main_frame.h"
 #include "gui/panels/canvas_panel.h"
 #include "gui/panels/piece_preview_popup.h"
@@ -102,7 +103,7 @@ void PalettePanel::FillSceneryList() {
   scenery_->Clear();
   scenery_items_.clear();
   for (const SceneryRow& r : SceneryRows()) {
-    scenery_->Append(ToWx(r.text));
+    scenery_->Append(TrWx(r.text));
     scenery_items_.push_back(r.item);
   }
 }
@@ -111,7 +112,7 @@ void PalettePanel::FillSignalsList() {
   signals_->Clear();
   signal_items_.clear();
   for (const SceneryRow& r : SignalRows(chooser_index())) {
-    signals_->Append(ToWx(r.text));
+    signals_->Append(TrWx(r.text));
     signal_items_.push_back(r.item);
   }
 }

@@ -74,7 +74,7 @@ wxSizer* PropertiesPanel::BuildSelectionRows() {
   rows->Add(level_row, 0, wxEXPAND | wxBOTTOM, 6);
   auto* color_box = new wxStaticBoxSizer(wxHORIZONTAL, this, _("Color"));
   color_ = new wxChoice(color_box->GetStaticBox(), kColorChoice);
-  for (const ColorChoice& c : kColorChoices) color_->Append(c.name);
+  for (const ColorChoice& c : kColorChoices) color_->Append(TrWx(c.name));
   color_->SetSelection(0);
   color_apply_ = new wxButton(color_box->GetStaticBox(), kColorApply, _("Apply"), wxDefaultPosition,
                               wxDefaultSize, wxBU_EXACTFIT);

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 
+#include "gui/app/translations.h"
 #include "gui/dialogs/buy_track_dialogs.h"
 #include "gui/wx_text.h"
 #include "interact/buy_track.h"
@@ -74,7 +75,9 @@ void TallyBox::Recount() {
   list_->DeleteAllItems();
   long index = 0;
   for (const TallyRow& row : TallyRows(tally)) {
-    list_->InsertItem(index, ToWx(row.Label()));
+    // Headings are the program's own texts; the rows name articles, which stay as they are.
+    list_->InsertItem(index,
+                      row.kind == TallyRowKind::Heading ? TrWx(row.Label()) : ToWx(row.Label()));
     if (row.kind == TallyRowKind::Heading) {
       list_->SetItemFont(index, list_->GetFont().Bold());
       list_->SetItemTextColour(index, wxColour(60, 60, 160));

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/prompter.h"
+#include "catalog/text_mark.h"
 #include "gui/view3d/gl_scene.h"
 #include "model/layout.h"
 #include "scene3d/scene3d.h"
@@ -64,4 +65,4 @@ class View3DFrame : public wxFrame {
 
 inline constexpr const char* kView3DCaption = "3D View";
 inline constexpr const char* kNoOpenGlText =
-    "OpenGL is not available on this display, so the 3D view cannot be shown.";
+    TrMark("OpenGL is not available on this display, so the 3D view cannot be shown.");
