@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 
+#include "app/recovery_store.h"
 #include "frame_fixture.h"
 #include "gui/app/translations.h"
 #include "gui/dialogs/wx_prompter.h"
@@ -55,6 +56,13 @@ TEST_F(GermanWindow, MenusToolsAndQuestionsAreGermanAndEnglishOnAnyOtherDesktop)
   WxPrompter(frame).AskText("Level Properties", "Select a level first.", "");
   EXPECT_EQ(caption, "Ebeneneigenschaften");
   EXPECT_EQ(prompt, wxString::FromUTF8("Bitte zuerst eine Ebene auswählen."));
+  // A sentence with a name in it is translated whole, in the translation's word order.
+  RecoveryCopy copy;
+  copy.name = "Shelf";
+  EXPECT_EQ(RecoveryQuestionText(copy),
+            "Vantrel wurde beendet, ohne die \u00c4nderungen an \u201eShelf\u201c zu speichern. "
+            "Wiederherstellen?");
+  EXPECT_EQ(frame->GetStatusBar()->GetStatusText(0), "Bereit");
   // The German catalog is dropped for any other language.
   Desktop(nullptr, "C");
   EXPECT_EQ(SetUpTranslations(), "");
