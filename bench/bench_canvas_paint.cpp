@@ -1,17 +1,25 @@
 // The canvas's own paint code drawing frames into a 1600 x 1000 bitmap through the wx
 // painter, as the window does: a full repaint at the fit zoom and near, a pan step, a
 // step of a carried selection and a rubber band step, on layouts of closed ovals with
-// turnouts, grades, scenery, labels and a second level.
+// turnouts, grades, scenery, labels and a second level. And what an edit costs the window
+// from the release of the mouse or the key to the repainted frame: a rubber band's
+// selection, a Delete and an Undo, each with the enabling rules and a full repaint.
 #include <benchmark/benchmark.h>
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 
 #include <map>
 #include <memory>
+#include <stdexcept>
 
 #include "bench_gui.h"
+#include "edit/selection.h"
+#include "fake_prompter.h"
 #include "gui/draw/canvas_picture.h"
+#include "interact/commands.h"
 #include "layout_builder.h"
+#include "model/document.h"
+#include "model/layout_ops.h"
 #include "render/render_overlays.h"
 #include "view/view_transform.h"
 
@@ -147,6 +155,73 @@ void BandStep(benchmark::State& state, bool fit) {
   Report(state, layout, v);
 }
 
+// The window after a change: the enabling rules asked again and the frame drawn anew.
+struct EditedWindow {
+  Document doc;
+  CommandStateCache states;
+  Canvas canvas;
+  ViewTransform view;
+  FakePrompter prompter;
+
+  explicit EditedWindow(int pieces) {
+    doc.layout() = LayoutOf(pieces);
+    view = FitView(doc.layout());
+    canvas.Paint(doc.layout(), view, CanvasGesture::None);
+  }
+  // A band over the left eighth of the layout.
+  void Band() { RubberBandSelect(doc.layout(), view, {0, 0}, {kWidth / 8, kHeight}); }
+  void Redraw() {
+    benchmark::DoNotOptimize(states.Get(doc).del);
+    canvas.picture.Invalidate();
+    canvas.Paint(doc.layout(), view, CanvasGesture::None);
+  }
+  void Delete() {
+    prompter.answers.assign(4, PromptAnswer::Yes);
+    if (!DeleteSelection(doc, prompter)) throw std::runtime_error("nothing deleted");
+  }
+};
+
+void BM_EditBandRelease(benchmark::State& state) {
+  EditedWindow w(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    w.Band();
+    w.Redraw();
+    state.PauseTiming();
+    DeselectAll(w.doc.layout());
+    state.ResumeTiming();
+  }
+}
+
+void BM_EditDelete(benchmark::State& state) {
+  EditedWindow w(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    w.Band();
+    state.ResumeTiming();
+    w.Delete();
+    w.Redraw();
+    state.PauseTiming();
+    w.doc.Undo();
+    DeselectAll(w.doc.layout());
+    state.ResumeTiming();
+  }
+}
+
+void BM_EditUndo(benchmark::State& state) {
+  EditedWindow w(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    w.Band();
+    w.Delete();
+    state.ResumeTiming();
+    w.doc.Undo();
+    w.Redraw();
+    state.PauseTiming();
+    DeselectAll(w.doc.layout());
+    state.ResumeTiming();
+  }
+}
+
 void BM_CanvasFullFit(benchmark::State& s) {
   FullFrame(s, true);
 }
@@ -177,7 +252,8 @@ void RegisterCanvasPaintBenchmarks() {
       {"BM_CanvasFullFit", BM_CanvasFullFit}, {"BM_CanvasFullNear", BM_CanvasFullNear},
       {"BM_CanvasPanFit", BM_CanvasPanFit},   {"BM_CanvasPanNear", BM_CanvasPanNear},
       {"BM_CanvasDragFit", BM_CanvasDragFit}, {"BM_CanvasDragNear", BM_CanvasDragNear},
-      {"BM_CanvasBandFit", BM_CanvasBandFit}};
+      {"BM_CanvasBandFit", BM_CanvasBandFit}, {"BM_EditBandRelease", BM_EditBandRelease},
+      {"BM_EditDelete", BM_EditDelete},       {"BM_EditUndo", BM_EditUndo}};
   for (const auto& [name, fn] : cases)
     benchmark::RegisterBenchmark(name, fn)->Arg(10000)->Arg(86000)->Unit(benchmark::kMillisecond);
 }
