@@ -6,11 +6,11 @@
 #include <map>
 
 #include "catalog/catalog.h"
-#include "catalog/text_mark.h"
 #include "edit/grades.h"
 #include "edit/placement.h"
 #include "edit/selection.h"
 #include "model/layout_ops.h"
+#include "model/translate.h"
 #include "model/world_connectors.h"
 
 namespace {
@@ -212,6 +212,7 @@ ReorientOutcome MirrorSelected(Document& doc, Prompter& prompter) {
   CloseLoops(layout, changed, kMatedMm);
   t.Commit();
   std::string status;
-  if (!alone.empty()) status = "No opposite hand for " + ArticleList(alone) + "; left as they are.";
+  if (!alone.empty())
+    status = Subst(Tr("No opposite hand for %1; left as they are."), {ArticleList(alone)});
   return {!changed.empty(), status};
 }

@@ -248,7 +248,7 @@ CanvasEffects CanvasController::BeginBackgroundScale() {
   if (!layout_.background) return {};
   if (layout_.background->locked) {
     prompter_.Notify(kBackgroundCaption,
-                     "The background image is locked. Clear Lock to set its scale.",
+                     TrMark("The background image is locked. Clear Lock to set its scale."),
                      PromptIcon::Information);
     return {};
   }
@@ -275,14 +275,14 @@ CanvasEffects CanvasController::BackgroundScaleTool::LeftDown(const MouseInput& 
   const Units units = Units::Of(c.layout_.units);
   const std::optional<std::string> typed = c.prompter_.AskText(
       kBackgroundCaption,
-      std::string("Real distance between the two points (") + units.abbreviation() + Tr("):"), "");
+      Subst(Tr("Real distance between the two points (%1):"), {units.abbreviation()}), "");
   if (!typed || !c.layout_.background) return e;
   const std::optional<double> mm = units.ParseLength(*typed);
   const std::optional<BackgroundImage> scaled =
       ScaledBetween(*c.layout_.background, a, p, mm.value_or(0));
   if (!scaled) {
     c.prompter_.Notify(kBackgroundCaption,
-                       "Enter a distance greater than zero between two different points.",
+                       TrMark("Enter a distance greater than zero between two different points."),
                        PromptIcon::Warning);
     return e;
   }

@@ -386,8 +386,8 @@ bool FileCommands::Import(const ImportChooser& choose) {
                      PromptIcon::Error);
     return false;
   }
-  if (!prompter_.AskYesNo("Import",
-                          Tr("Imported successfully.\n\nOpen \"") + c->name + Tr("\" now?"),
+  if (!prompter_.AskYesNo(TrMark("Import"),
+                          Subst(Tr("Imported successfully.\n\nOpen \"%1\" now?"), {c->name}),
                           PromptIcon::Question, false))
     return false;
   return ConfirmDiscard() && OpenFile(target);

@@ -21,24 +21,24 @@ BackgroundDialog::BackgroundDialog(wxWindow* parent, const std::optional<Backgro
       start_(current.value_or(BackgroundImage{})) {
   auto* top = new wxBoxSizer(wxVERTICAL);
   auto* file_row = new wxBoxSizer(wxHORIZONTAL);
-  file_row->Add(new wxStaticText(this, wxID_ANY, "Picture:"), 0, wxALIGN_CENTER_VERTICAL | wxRIGHT,
-                8);
+  file_row->Add(new wxStaticText(this, wxID_ANY, _("Picture:")), 0,
+                wxALIGN_CENTER_VERTICAL | wxRIGHT, 8);
   path_ = new wxTextCtrl(this, wxID_ANY, ToWx(start_.path), wxDefaultPosition, wxSize(320, -1),
                          wxTE_READONLY);
   file_row->Add(path_, 1, wxEXPAND | wxRIGHT, 8);
-  auto* browse = new wxButton(this, wxID_ANY, "Browse...");
+  auto* browse = new wxButton(this, wxID_ANY, _("Browse..."));
   file_row->Add(browse);
   top->Add(file_row, 0, wxEXPAND | wxALL, 8);
 
   auto* opacity_row = new wxBoxSizer(wxHORIZONTAL);
-  opacity_row->Add(new wxStaticText(this, wxID_ANY, "Opacity:"), 0,
+  opacity_row->Add(new wxStaticText(this, wxID_ANY, _("Opacity:")), 0,
                    wxALIGN_CENTER_VERTICAL | wxRIGHT, 8);
   opacity_ = new wxSlider(this, wxID_ANY, static_cast<int>(std::lround(start_.opacity * 100)), 0,
                           100, wxDefaultPosition, wxSize(200, -1), wxSL_HORIZONTAL | wxSL_LABELS);
   opacity_row->Add(opacity_, 1, wxEXPAND);
   top->Add(opacity_row, 0, wxEXPAND | wxLEFT | wxRIGHT, 8);
 
-  lock_ = new wxCheckBox(this, wxID_ANY, "Lock");
+  lock_ = new wxCheckBox(this, wxID_ANY, _("Lock"));
   lock_->SetValue(start_.locked);
   top->Add(lock_, 0, wxALL, 8);
   print_ = new wxCheckBox(this, wxID_ANY, _("Print"));
@@ -47,12 +47,12 @@ BackgroundDialog::BackgroundDialog(wxWindow* parent, const std::optional<Backgro
 
   top->Add(new wxStaticLine(this), 0, wxEXPAND | wxLEFT | wxRIGHT, 8);
   auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-  scale_ = new wxButton(this, kSetScale, "Set Scale...");
+  scale_ = new wxButton(this, kSetScale, _("Set Scale..."));
   buttons->Add(scale_, 0, wxRIGHT, 8);
-  buttons->Add(new wxButton(this, kRemove, "Remove"), 0, wxRIGHT, 8);
+  buttons->Add(new wxButton(this, kRemove, _("Remove")), 0, wxRIGHT, 8);
   buttons->AddStretchSpacer();
-  buttons->Add(new wxButton(this, wxID_OK, "OK"), 0, wxRIGHT, 8);
-  buttons->Add(new wxButton(this, wxID_CANCEL, "Cancel"));
+  buttons->Add(new wxButton(this, wxID_OK, _("OK")), 0, wxRIGHT, 8);
+  buttons->Add(new wxButton(this, wxID_CANCEL, _("Cancel")));
   top->Add(buttons, 0, wxEXPAND | wxALL, 8);
   SetSizerAndFit(top);
 
@@ -79,7 +79,7 @@ void BackgroundDialog::OnBrowse() {
   wxFileDialog dlg(
       this, _("Choose a Background Image"), ToWx(now.parent_path().string()),
       ToWx(now.filename().string()),
-      "PNG and JPEG pictures (*.png;*.jpg;*.jpeg)|*.png;*.PNG;*.jpg;*.JPG;*.jpeg;*.JPEG",
+      _("PNG and JPEG pictures (*.png;*.jpg;*.jpeg)|*.png;*.PNG;*.jpg;*.JPG;*.jpeg;*.JPEG"),
       wxFD_OPEN | wxFD_FILE_MUST_EXIST);
   if (dlg.ShowModal() != wxID_OK) return;
   path_->SetValue(dlg.GetPath());

@@ -447,9 +447,10 @@ void MainFrame::OnOpenRecent(int index) {
     ForgetRecent(prefs, path);
     SavePrefs(prefs, paths_.prefs_file);
     RebuildRecentMenu();
-    prompter_.Notify(TrMark("Open Recent"),
-                     "The layout file\n" + path + "\nno longer exists. It was taken off the list.",
-                     PromptIcon::Warning);
+    prompter_.Notify(
+        TrMark("Open Recent"),
+        Subst(Tr("The layout file\n%1\nno longer exists. It was taken off the list."), {path}),
+        PromptIcon::Warning);
     return;
   }
   if (!files_.ConfirmDiscard()) return;

@@ -96,6 +96,7 @@ void MainFrame::OnExportPdf() {
       WriteLayoutPdf(doc_.layout(), doc_.name(), print_options_, paper, portrait,
                      FromWx(save.GetPath()).c_str(), progress.Callback());
   if (!error.empty() && !progress.cancelled())
-    prompter_.Notify("Export PDF", "Cannot write " + FromWx(save.GetPath()) + ": " + error,
+    prompter_.Notify(TrMark("Export PDF"),
+                     Subst(Tr("Cannot write %1: %2"), {FromWx(save.GetPath()), error}),
                      PromptIcon::Error);
 }
