@@ -357,7 +357,7 @@ void ReadAttrs(FileLine& f, const Element<T>& e, T& obj, Source source = Source:
   // The indent and "<name" hold no attribute: the scan starts after them.
   std::size_t pos = line.find_first_not_of(' ');
   if (pos == std::string_view::npos || line[pos] != '<' ||
-      !line.substr(pos + 1).starts_with(e.name))
+      !SameName(line.substr(pos + 1, e.name.size()), e.name))
     pos = 0;
   else
     pos += 1 + e.name.size();
