@@ -6,36 +6,53 @@
 #include <string>
 #include <string_view>
 
-// Calls visit(name, value) for each ` name="value"` in order until it returns true.
-// Values are skipped whole, so text inside a value (a level named "Deck x=") is never
-// taken for an attribute. An unclosed value ends the scan: it and the rest are empty.
-template <typename Visit>
-void ScanAttributes(std::string_view line, Visit visit) {
+// The value that starts at `start`, up to the next quote; returns where a scan goes on
+// after its closing quote. An unclosed value is empty and ends the line.
+inline std::size_t ValueAt(std::string_view line, std::size_t start, std::string_view& value) {
+  const char* const s = line.data();
+  const std::size_t n = line.size();
+  std::size_t end = start;
+  while (end < n && s[end] != '"') ++end;
+  if (end == n) {
+    value = {};
+    return n;
+  }
+  value = std::string_view(s + start, end - start);
+  return end + 1;
+}
+
+// The first ` name="value"` at or after `pos`: sets `name` and `value` and returns where
+// the scan goes on, or npos when there is none. Values are skipped whole, so text inside
+// a value (a level named "Deck x=") is never taken for an attribute.
+inline std::size_t NextAttribute(std::string_view line, std::size_t pos, std::string_view& name,
+                                 std::string_view& value) {
   // Byte loops rather than find(): names and values are a few bytes long.
   const char* const s = line.data();
   const std::size_t n = line.size();
-  std::size_t pos = 0;
   for (;;) {
     std::size_t eq = pos;
     std::size_t blank = std::string_view::npos;  // the last blank before `eq`
     for (; eq + 1 < n && !(s[eq] == '=' && s[eq + 1] == '"'); ++eq)
       if (s[eq] == ' ') blank = eq;
-    if (eq + 1 >= n) return;
+    if (eq + 1 >= n) return std::string_view::npos;
     if (blank == std::string_view::npos || blank + 1 == eq) {
       pos = eq + 1;  // not an attribute: no name after a blank
       continue;
     }
-    const std::string_view name(s + blank + 1, eq - blank - 1);
-    const std::size_t start = eq + 2;
-    std::size_t end = start;
-    while (end < n && s[end] != '"') ++end;
-    if (end == n) {
-      visit(name, std::string_view{});
-      return;
-    }
-    if (visit(name, std::string_view(s + start, end - start))) return;
-    pos = end + 1;
+    name = std::string_view(s + blank + 1, eq - blank - 1);
+    return ValueAt(line, eq + 2, value);
   }
+}
+
+// Calls visit(name, value) for each ` name="value"` in order until it returns true.
+// An unclosed value ends the scan: it and the rest are empty.
+template <typename Visit>
+void ScanAttributes(std::string_view line, Visit visit) {
+  std::string_view name;
+  std::string_view value;
+  for (std::size_t pos = 0;
+       (pos = NextAttribute(line, pos, name, value)) != std::string_view::npos;)
+    if (visit(name, value)) return;
 }
 
 // Text of the first ` name="` value on the line, up to the next quote, still encoded;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/layout_file.h"
+#include "model/number_text.h"
 
 namespace file_schema {
 
@@ -83,6 +84,15 @@ bool SameValue(Kind kind, const void* a, const void* b) {
 
 void ReadValue(FileLine& f, std::string_view name, std::string_view raw, Kind kind, unsigned use,
                Source source, void* value, bool* has) {
+  // A well-formed id or slot in range is stored at once; anything else takes the checks
+  // below.
+  if (kind == Kind::Id || kind == Kind::Slot) {
+    int v = 0;
+    if (ParseInt(raw, v) && v >= 0 && v <= (kind == Kind::Slot ? kMaxJointSlot : kMaxObjectId)) {
+      *static_cast<int*>(value) = v;
+      return;
+    }
+  }
   const bool required = (use & kRequired) && !(source == Source::Block && (use & kBlockOptional));
   switch (kind) {
     case Kind::Int: {
@@ -116,7 +126,13 @@ void ReadValue(FileLine& f, std::string_view name, std::string_view raw, Kind ki
       if (!raw.empty()) *static_cast<bool*>(value) = kind == Kind::Flag ? raw == "1" : raw != "0";
       return;
     case Kind::Text:
-      if (required || !raw.empty()) *static_cast<std::string*>(value) = FileLine::Text(raw);
+      if (required || !raw.empty()) {
+        std::string& text = *static_cast<std::string*>(value);
+        if (raw.find('&') == std::string_view::npos)
+          text.assign(raw);  // reuses the string's room
+        else
+          text = DecodeEntities(raw);
+      }
       return;
     case Kind::Color:
       if (!raw.empty()) {

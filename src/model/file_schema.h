@@ -16,6 +16,7 @@
 
 #include "model/file_line.h"
 #include "model/layout.h"
+#include "model/number_text.h"
 
 namespace file_schema {
 
@@ -337,32 +338,59 @@ inline bool SameName(std::string_view a, std::string_view b) {
 }
 
 // Reads the line's attributes into `obj` in table order; the first fault is kept in the
-// FileLine's error text. One pass over the line picks each attribute's first value; in a
-// file this program wrote they come in table order, so each name is compared once.
+// FileLine's error text. One pass over the line picks each attribute's first value. In a
+// file this program wrote they come in table order, each right after the last one's
+// closing quote: that is tried first, and the line is searched only when it fails.
 template <class T>
 void ReadAttrs(FileLine& f, const Element<T>& e, T& obj, Source source = Source::Layout) {
   const std::size_t rows = e.attrs.size();
-  std::string_view raw[kMaxAttrs];
+  // Filled only where `seen` is set: clearing all the rows would cost more than a short line.
+  struct Raw {
+    const char* text;
+    std::size_t size;
+  } raw[kMaxAttrs];
   bool seen[kMaxAttrs] = {};
   std::size_t next = 0;  // the row expected next
   std::size_t left = rows;
-  ScanAttributes(f.line(), [&](std::string_view name, std::string_view value) {
+  const std::string_view line = f.line();
+  std::string_view value;
+  // The indent and "<name" hold no attribute: the scan starts after them.
+  std::size_t pos = line.find_first_not_of(' ');
+  if (pos == std::string_view::npos || line[pos] != '<' ||
+      !SameName(line.substr(pos + 1, e.name.size()), e.name))
+    pos = 0;
+  else
+    pos += 1 + e.name.size();
+  for (;;) {
     std::size_t r = next;
-    if (r >= rows || !SameName(e.attrs[r].name, name)) {
-      r = 0;
+    const std::string_view want = r < rows ? e.attrs[r].name : std::string_view{};
+    const std::size_t start = pos + want.size() + 3;  // past ` name="`
+    if (r < rows && start <= line.size() && line[pos] == ' ' && line[start - 2] == '=' &&
+        line[start - 1] == '"' && SameName(line.substr(pos + 1, want.size()), want)) {
+      pos = ValueAt(line, start, value);
+    } else {
+      std::string_view name;
+      if ((pos = NextAttribute(line, pos, name, value)) == std::string_view::npos) break;
+      r = 0;  // names are unique in a table
       while (r < rows && !SameName(e.attrs[r].name, name)) ++r;
-      if (r == rows) return false;  // not ours: skipped
+      if (r == rows) continue;  // not ours: skipped
     }
     next = r + 1;
-    if (seen[r]) return false;  // the first value counts
+    if (seen[r]) continue;  // the first value counts
     seen[r] = true;
-    raw[r] = value;
-    return --left == 0;
-  });
+    raw[r] = {value.data(), value.size()};
+    if (--left == 0) break;
+  }
   for (std::size_t r = 0; r < rows; ++r) {
     const Attr<T>& a = e.attrs[r];
     if ((a.use & kUnread) || (source == Source::Block && !(a.use & kBlock))) continue;
-    ReadValue(f, a.name, raw[r], a.kind, a.use, source, const_cast<void*>(a.at(obj)),
+    const std::string_view v =
+        seen[r] ? std::string_view(raw[r].text, raw[r].size) : std::string_view{};
+    void* const at = const_cast<void*>(a.at(obj));
+    // Well-formed numbers are stored here; anything else takes ReadValue's checks.
+    if (a.kind == Kind::Real && ParseDouble(v, *static_cast<double*>(at))) continue;
+    if (a.kind == Kind::Int && ParseInt(v, *static_cast<int*>(at))) continue;
+    ReadValue(f, a.name, v, a.kind, a.use, source, at,
               a.has ? const_cast<bool*>(a.has(obj)) : nullptr);
   }
 }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "model/background.h"
 #include "model/file_line.h"
@@ -21,20 +22,40 @@ namespace schema = file_schema;
 
 namespace {
 
+// The '<' of a text in order, each found by one memchr run that may reach into the lines
+// after it, so a line's tags cost no scan of their own.
+class TagFinder {
+ public:
+  explicit TagFinder(std::string_view text) : text_(text), next_(Find(0)) {}
+  // The first '<' at or after `from`; the text's size when there is none.
+  std::size_t From(std::size_t from) {
+    if (next_ < from) next_ = Find(from);
+    return next_;
+  }
+
+ private:
+  std::size_t Find(std::size_t from) const {
+    if (from >= text_.size()) return text_.size();
+    const void* p = std::memchr(text_.data() + from, '<', text_.size() - from);
+    return p ? static_cast<std::size_t>(static_cast<const char*>(p) - text_.data()) : text_.size();
+  }
+
+  std::string_view text_;
+  std::size_t next_;  // the first '<' at or after the last place asked for
+};
+
 // A line and where on it a tag may start: every marker begins with '<', so a marker is
-// only compared at those places, one scan of the line for all of them.
+// only compared at those places.
 struct Line {
-  explicit Line(std::string_view t) : text(t) {
-    const char* const begin = t.data();
-    const char* const end = begin + t.size();
-    for (const char* p = begin;
-         (p = static_cast<const char*>(std::memchr(p, '<', static_cast<std::size_t>(end - p))));
-         ++p) {
+  // The line at `begin` of the text that `finder` looks through.
+  Line(std::string_view t, std::size_t begin, TagFinder& finder) : text(t) {
+    const std::size_t end = begin + t.size();
+    for (std::size_t at = finder.From(begin); at < end; at = finder.From(at + 1)) {
       if (count == kMaxTags) {
         many = true;
         return;
       }
-      tags[count++] = static_cast<std::size_t>(p - begin);
+      tags[count++] = at - begin;
     }
   }
   static constexpr int kMaxTags = 8;
@@ -60,7 +81,11 @@ class Reader {
   Reader(Layout& layout, std::string& error) : l_(layout), error_(error) {}
 
   // Returns false once the file is found faulty (the error text is then set).
-  bool ReadLine(std::string_view line, int n);
+  bool ReadLine(std::string_view line, int n) {
+    TagFinder tags(line);
+    return ReadLine(Line(line, 0, tags), n);
+  }
+  bool ReadLine(const Line& line, int n);
   bool Finish(int lines);
   const std::string& name() const { return name_; }
   std::size_t pieces() const { return l_.pieces.size(); }
@@ -100,19 +125,46 @@ class Reader {
 };
 
 void Reader::PieceLine(const Line& line, int n) {
-  if (Has(line, "</pieces>") || Has(line, "</block>") || Has(line, "</layout>")) {
-    if (Has(line, "</layout>")) seen_end_ = true;
+  // Nearly every line here is a piece, a joint or a closing tag: one look at each tag.
+  bool layout_end = false;
+  bool section_end = false;
+  bool piece = false;
+  bool joint = false;
+  if (line.many) {
+    layout_end = Has(line, "</layout>");
+    section_end = layout_end || Has(line, "</pieces>") || Has(line, "</block>");
+    piece = Has(line, "<piece ");
+    joint = Has(line, "<joint ");
+  } else {
+    for (int i = 0; i < line.count; ++i) {
+      const std::string_view tag = line.text.substr(line.tags[i]);
+      if (tag.starts_with("</")) {
+        layout_end = layout_end || tag.starts_with("</layout>");
+        section_end = section_end || layout_end || tag.starts_with("</pieces>") ||
+                      tag.starts_with("</block>");
+      } else {
+        piece = piece || tag.starts_with("<piece ");
+        joint = joint || tag.starts_with("<joint ");
+      }
+    }
+  }
+  if (section_end) {
+    if (layout_end) seen_end_ = true;
     in_pieces_ = false;
     return;
   }
-  if (Has(line, "<piece ")) {
+  if (piece) {
     Read(line, n, schema::kPiece, l_.pieces.emplace_back());
     piece_in_section_ = true;
   }
-  if (Has(line, "<joint ") && piece_in_section_ && error_.empty()) {
+  if (joint && piece_in_section_ && error_.empty()) {
     schema::JointLine j;
     Read(line, n, schema::kJoint, j);
-    if (error_.empty()) l_.pieces.back().SetJoint(j.conn, j.target, j.tconn);
+    if (!error_.empty()) return;
+    // Room for three joints takes no more memory than one: the heap's smallest block.
+    std::vector<Joint>& joints = l_.pieces.back().joints;
+    if (joints.capacity() == 0 && j.conn < 3) joints.reserve(3);
+    l_.pieces.back().SetJoint(j.conn, j.target, j.tconn);
   }
 }
 
@@ -177,8 +229,7 @@ void Reader::TunnelsAndHelices(const Line& line, int n) {
   if (Has(line, "<background ")) Read(line, n, schema::kBackground, l_.background.emplace());
 }
 
-bool Reader::ReadLine(std::string_view text, int n) {
-  const Line line(text);
+bool Reader::ReadLine(const Line& line, int n) {
   if (in_pieces_) {
     PieceLine(line, n);
     return error_.empty();
@@ -240,14 +291,16 @@ void TakeStoredContent(Layout& to, Layout& from) {
 // The end of the line starting at `from` (a line ends at LF, CR LF or a lone CR) and,
 // in `next`, where the following line starts; npos when no line end is in `text`. A CR
 // at the very end of a block may be the first half of a CR LF: it counts only at `eof`.
-std::size_t FindLineEnd(std::string_view text, std::size_t from, bool eof, std::size_t& next) {
+// `cr_in_text` says whether the text holds a CR at all; most files have none.
+std::size_t FindLineEnd(std::string_view text, std::size_t from, bool eof, bool cr_in_text,
+                        std::size_t& next) {
   // Two memchr runs: find_first_of would test every byte against the set one by one.
   const char* begin = text.data() + from;
   const std::size_t left = text.size() - from;
   const void* lf = std::memchr(begin, '\n', left);
   const std::size_t before_lf =
       lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) : left;
-  const void* cr = std::memchr(begin, '\r', before_lf);
+  const void* cr = cr_in_text ? std::memchr(begin, '\r', before_lf) : nullptr;
   if (!cr && !lf) return std::string_view::npos;
   const std::size_t end =
       from + (cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - begin) : before_lf);
@@ -265,9 +318,12 @@ std::size_t FindLineEnd(std::string_view text, std::size_t from, bool eof, std::
 std::size_t ReadLines(Reader& reader, std::string_view text, bool eof, int& n) {
   std::size_t start = 0;
   std::size_t next = 0;
-  for (std::size_t end = FindLineEnd(text, 0, eof, next); end != std::string_view::npos;
-       end = FindLineEnd(text, start, eof, next)) {
-    if (!reader.ReadLine(text.substr(start, end - start), ++n)) return std::string_view::npos;
+  const bool cr = !text.empty() && std::memchr(text.data(), '\r', text.size()) != nullptr;
+  TagFinder tags(text);
+  for (std::size_t end = FindLineEnd(text, 0, eof, cr, next); end != std::string_view::npos;
+       end = FindLineEnd(text, start, eof, cr, next)) {
+    if (!reader.ReadLine(Line(text.substr(start, end - start), start, tags), ++n))
+      return std::string_view::npos;
     start = next;
   }
   return start;

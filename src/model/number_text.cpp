@@ -32,27 +32,31 @@ namespace {
 // as an integer are exact in a double, and so is a power of ten up to 1e22, so one
 // division rounds exactly as from_chars does. Anything else is left to from_chars.
 bool ParsePlainDecimal(std::string_view text, double& out) {
-  std::size_t i = text[0] == '-' ? 1 : 0;
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool minus = *p == '-';
+  p += minus;
+  // Digits past 19 wrap the integer, but such text has too many digits and is refused.
   std::uint64_t digits = 0;
-  int count = 0;
-  int decimals = -1;  // digits after the point; -1 before it
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c >= '0' && c <= '9') {
-      digits = digits * 10 + static_cast<unsigned>(c - '0');
-      ++count;
-      if (decimals >= 0) ++decimals;
-    } else if (c == '.' && decimals < 0 && count > 0) {
-      decimals = 0;
-    } else {
-      return false;
-    }
+  const char* const whole = p;
+  for (; p < end && static_cast<unsigned>(*p - '0') < 10; ++p)
+    digits = digits * 10 + static_cast<unsigned>(*p - '0');
+  const std::size_t whole_digits = static_cast<std::size_t>(p - whole);
+  std::size_t decimals = 0;
+  if (whole_digits == 0) return false;
+  if (p < end) {
+    if (*p++ != '.') return false;
+    const char* const fraction = p;
+    for (; p < end && static_cast<unsigned>(*p - '0') < 10; ++p)
+      digits = digits * 10 + static_cast<unsigned>(*p - '0');
+    decimals = static_cast<std::size_t>(p - fraction);
+    if (decimals == 0 || p != end) return false;
   }
-  if (count == 0 || count > 15 || decimals == 0) return false;
+  if (whole_digits + decimals > 15) return false;
   static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  const double v = static_cast<double>(digits) / kPowers[decimals < 0 ? 0 : decimals];
-  out = text[0] == '-' ? -v : v;
+  const double v = static_cast<double>(digits) / kPowers[decimals];
+  out = minus ? -v : v;
   return true;
 }
 
