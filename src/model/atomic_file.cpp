@@ -120,8 +120,8 @@ std::string SizeText(std::uint64_t bytes) {
 }
 
 std::string TooLargeText(const fs::path& file, std::uint64_t limit) {
-  return Tr("The file ") + file.string() + Tr(" is larger than ") + SizeText(limit) +
-         Tr(" and was not read.");
+  return Subst(Tr("The file %1 is larger than %2 and was not read."),
+               {file.string(), SizeText(limit)});
 }
 
 std::string ReadWholeFile(const fs::path& file, std::string& out, std::uint64_t limit) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "model/number_text.h"
+#include "model/translate.h"
 
 std::string_view RawAttribute(std::string_view line, std::string_view name) {
   std::string_view found;
@@ -54,33 +55,33 @@ std::string FileLine::Text(std::string_view raw) {
 
 void FileLine::Fail(std::string_view name, std::string_view what) {
   if (!error_.empty()) return;
-  error_ = "Line " + std::to_string(number_) + ": \"" + std::string(name) + "\" of <" +
-           std::string(element_) + "> " + std::string(what);
+  error_ =
+      Subst(Tr("Line %1: \"%2\" of <%3> %4"), {std::to_string(number_), name, element_, Tr(what)});
 }
 
 int FileLine::Int(std::string_view name, std::string_view raw) {
   int v = 0;
-  if (!ParseInt(raw, v)) Fail(name, "is missing or not a number.");
+  if (!ParseInt(raw, v)) Fail(name, TrMark("is missing or not a number."));
   return v;
 }
 
 double FileLine::Real(std::string_view name, std::string_view raw) {
   double v = 0;
-  if (!ParseDouble(raw, v)) Fail(name, "is missing or not a number.");
+  if (!ParseDouble(raw, v)) Fail(name, TrMark("is missing or not a number."));
   return v;
 }
 
 int FileLine::Int(std::string_view name, std::string_view raw, int fallback) {
   if (raw.empty()) return fallback;
   int v = fallback;
-  if (!ParseInt(raw, v)) Fail(name, "is not a number.");
+  if (!ParseInt(raw, v)) Fail(name, TrMark("is not a number."));
   return v;
 }
 
 double FileLine::Real(std::string_view name, std::string_view raw, double fallback) {
   if (raw.empty()) return fallback;
   double v = fallback;
-  if (!ParseDouble(raw, v)) Fail(name, "is not a number.");
+  if (!ParseDouble(raw, v)) Fail(name, TrMark("is not a number."));
   return v;
 }
 
@@ -91,7 +92,7 @@ std::uint8_t FileLine::Channel(std::string_view name, std::string_view raw, std:
 int FileLine::IntIn(std::string_view name, std::string_view raw, int lo, int hi) {
   const int v = Int(name, raw);
   if (error_.empty() && (v < lo || v > hi)) {
-    Fail(name, "is out of range (" + std::to_string(lo) + " to " + std::to_string(hi) + ").");
+    Fail(name, Subst(Tr("is out of range (%1 to %2)."), {std::to_string(lo), std::to_string(hi)}));
     return lo;
   }
   return v;

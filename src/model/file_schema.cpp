@@ -8,6 +8,7 @@
 
 #include "model/layout_file.h"
 #include "model/number_text.h"
+#include "model/translate.h"
 
 namespace file_schema {
 
@@ -105,7 +106,7 @@ void ReadValue(FileLine& f, std::string_view name, std::string_view raw, Kind ki
       v = f.Int(name, raw);
       // Larger ids could make the id counter overflow; a block's pieces get fresh ids.
       if (source == Source::Layout && v > kMaxObjectId)
-        f.Fail(name, "is too large (at most " + std::to_string(kMaxObjectId) + ").");
+        f.Fail(name, Subst(Tr("is too large (at most %1)."), {std::to_string(kMaxObjectId)}));
       return;
     }
     case Kind::Slot:

@@ -183,6 +183,7 @@ std::string SaveLayout(const Layout& layout, const std::filesystem::path& path,
                        const std::string& name) {
   // The reader refuses larger ids: a file it could not open again is never written.
   if (HighestId(layout) > kMaxObjectId)
-    return Tr("Cannot save: an object id is larger than ") + std::to_string(kMaxObjectId) + ".";
+    return Subst(Tr("Cannot save: an object id is larger than %1."),
+                 {std::to_string(kMaxObjectId)});
   return WriteFileAtomically(path, LayoutFileText(layout, name, path));
 }

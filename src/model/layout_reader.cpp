@@ -17,6 +17,7 @@
 #include "model/file_schema.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
+#include "model/translate.h"
 
 namespace schema = file_schema;
 
@@ -257,10 +258,10 @@ bool Reader::ReadLine(const Line& line, int n) {
 
 bool Reader::Finish(int lines) {
   if (!seen_layout_) {
-    error_ = "Line 1: no <layout> element; this is not a layout file.";
+    error_ = Tr("Line 1: no <layout> element; this is not a layout file.");
   } else if (!seen_end_) {
-    error_ = "Line " + std::to_string(lines > 0 ? lines : 1) +
-             ": the file ends before </layout>; it is incomplete.";
+    error_ = Subst(Tr("Line %1: the file ends before </layout>; it is incomplete."),
+                   {std::to_string(lines > 0 ? lines : 1)});
   }
   if (!error_.empty()) return false;
   RecomputeNextId(l_);
@@ -366,7 +367,8 @@ LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path,
   const std::uint64_t size = sized ? static_cast<std::uint64_t>(st.st_size) : 0;
   if (size > kMaxFileBytes) {
     ::close(fd);
-    return {"The file is larger than " + SizeText(kMaxFileBytes) + "; this is not a layout file.",
+    return {Subst(Tr("The file is larger than %1; this is not a layout file."),
+                  {SizeText(kMaxFileBytes)}),
             {}};
   }
   Layout fresh;
@@ -378,12 +380,12 @@ LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path,
   int n = 0;
   const auto refuse = [&](const std::string& text) {
     ::close(fd);
-    return LoadResult{"Line " + std::to_string(n + 1) + ": " + text, {}};
+    return LoadResult{Subst(Tr("Line %1: %2"), {std::to_string(n + 1), text}), {}};
   };
   for (;;) {
     if (have == buf.size()) {
       if (have > kMaxLineBytes)
-        return refuse("the line is longer than 256 MiB; this is not a layout file.");
+        return refuse(Tr("the line is longer than 256 MiB; this is not a layout file."));
       buf.resize(std::min(buf.size() * 2, kMaxLineBytes + 1));  // a line longer than the block
     }
     const ssize_t got = ::read(fd, buf.data() + have, buf.size() - have);
@@ -397,7 +399,7 @@ LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path,
     const bool first = total == 0;
     total += static_cast<std::uint64_t>(got);
     if (total > kMaxFileBytes)
-      return refuse("the file is larger than 1 GiB; this is not a layout file.");
+      return refuse(Tr("the file is larger than 1 GiB; this is not a layout file."));
     const std::size_t start = ReadLines(reader, std::string_view(buf.data(), have), false, n);
     if (start == std::string_view::npos) {
       ::close(fd);
