@@ -94,7 +94,6 @@ TEST(Scene3D, TrackModelHasSleepersOnlyCloseUpAndIsOneQuadFarAway) {
   }
   // Tiny on screen, an R1 curve bends no more: one chord instead of two.
   const Model3D curve = BuildPieceModel(*Catalog::instance().find("24130"));
-  EXPECT_EQ(curve.lods[2].TriangleCount(), 4u);
   EXPECT_EQ(curve.lods[3].TriangleCount(), 2u);
 }
 
