@@ -400,7 +400,6 @@ TEST(PrintPages, LabelsAreDrawnOnThePagesTheyMeetAndLaidOutOncePerPrintout) {
             PlanPrint(cut, o, kA4Paper, true, 600).bounds);
 }
 
-// Fitted on one sheet, 2,000 pieces have bands a fifth of a millimetre wide: lines.
 TEST(PrintPages, PiecesTooSmallForAFillAreLinesAsWideAsTheirBand) {
   const Layout printed = PrintedLayout(MakeBigLayout(2000), PrintOptions{});
   const PagePlan plan = PlanPrint(printed, PrintOptions{}, kA4Paper, false, 600);

@@ -92,9 +92,7 @@ TEST(Scene3D, TrackModelHasSleepersOnlyCloseUpAndIsOneQuadFarAway) {
     ASSERT_NE(def, nullptr) << id;
     EXPECT_FALSE(BuildPieceModel(*def).full().empty()) << id;
   }
-  // Tiny on screen, an R1 curve bends no more: one chord instead of two.
-  const Model3D curve = BuildPieceModel(*Catalog::instance().find("24130"));
-  EXPECT_EQ(curve.lods[3].TriangleCount(), 2u);
+  EXPECT_EQ(BuildPieceModel(*Catalog::instance().find("24130")).lods[3].TriangleCount(), 2u);
 }
 
 TEST(Scene3D, PiersStandUnderRaisedBridgesAndAreShared) {
@@ -441,7 +439,6 @@ TEST(Camera3D, FramesDrawOnlyWhatIsInViewAndFarTrackCoarsely) {
   DrawPlan plan;
   PlanDraws(s.scene, ComputeView(s.camera, s.scene, 1000, 700), plan);
   EXPECT_EQ(plan.perLevel[3], 2000);  // the fit shows everything far away, as ballast tops
-  EXPECT_TRUE(plan.pieces.empty());   // in one mesh placed in the world
   ASSERT_EQ(plan.batched.size(), 2000u);
   const ModelInstance& first = s.scene.pieceInstances[0];
   const Mesh3D& top = s.scene.pieceModels.at(first.pieceId).lods[3];
