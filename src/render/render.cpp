@@ -161,18 +161,28 @@ bool InPass(const RenderContext& rc, bool selected) {
   return rc.pass == DrawPass::All || (rc.pass == DrawPass::Moving) == selected;
 }
 
+// The widest track bed (H0), whose band on paper is measured against kSimplePaperBandMm.
+constexpr double kSimplePaperTrackMm = 2 * 18.7;
+
 bool SimpleDrawing(const RenderContext& rc, const ViewTransform& v) {
-  return rc.simplify && rc.paper_px_per_mm <= 0 && v.zoom < kSimpleDrawZoom;
+  if (rc.paper_px_per_mm > 0)
+    return v.zoom * kSimplePaperTrackMm < kSimplePaperBandMm * rc.paper_px_per_mm;
+  return rc.simplify && v.zoom < kSimpleDrawZoom;
 }
 
 // A small piece as lines along its routes, gathered with the others of its colour.
+// On paper the line is as wide as the band it stands for; on screen a pixel.
 void AddSimplePiece(RenderContext& rc, const PlacedPiece& piece, const PieceDef& def,
                     const ViewTransform& v, Color color) {
+  const int width =
+      rc.paper_px_per_mm > 0
+          ? std::max(1, static_cast<int>(std::lround(2.0 * TrackHalfWidth(def.system) * v.zoom)))
+          : 1;
   RenderContext::LineBatch* batch = nullptr;
   for (RenderContext::LineBatch& b : rc.line_batches)
-    if (b.color == color) batch = &b;
+    if (b.color == color && b.width == width) batch = &b;
   if (!batch) {
-    rc.line_batches.push_back({color, {}, {}});
+    rc.line_batches.push_back({color, width, {}, {}});
     batch = &rc.line_batches.back();
   }
   const Frame f(piece.x, piece.y, piece.heading);
@@ -201,7 +211,7 @@ void AddSimplePiece(RenderContext& rc, const PlacedPiece& piece, const PieceDef&
 void FlushSimplePieces(RenderContext& rc, Painter& p) {
   for (RenderContext::LineBatch& b : rc.line_batches) {
     if (b.counts.empty()) continue;
-    p.SetPen(b.color, 1);
+    p.SetPen(b.color, b.width);
     p.DrawPolylines(b.points.data(), b.counts.data(), static_cast<int>(b.counts.size()));
     b.points.clear();
     b.counts.clear();

@@ -38,6 +38,8 @@ enum class DrawPass { All, Still, Moving };
 // Below this zoom a piece is a few pixels long and its band narrower than two pixels:
 // pieces are drawn as lines along their routes, without fill, marks or labels.
 inline constexpr double kSimpleDrawZoom = 0.06;
+// On paper the same once a band is narrower than this: a line as wide as the band.
+inline constexpr double kSimplePaperBandMm = 0.5;
 
 // Per drawing surface; DrawLayout refreshes it on every call.
 struct RenderContext {
@@ -69,8 +71,8 @@ struct RenderContext {
   } area;
 
   DrawPass pass = DrawPass::All;
-  // The canvas draws small pieces simply (see kSimpleDrawZoom); paper and pictures
-  // keep every detail.
+  // The canvas draws small pieces simply (see kSimpleDrawZoom), paper those whose band
+  // is too narrow to show a fill (kSimplePaperBandMm); pictures keep every detail.
   bool simplify = false;
   // Keep the piece index and a grid of where pieces lie from one drawing to the next,
   // so that a frame visits the pieces it shows rather than all of them. The owner sets
@@ -87,6 +89,7 @@ struct RenderContext {
   // Lines of simply drawn pieces, gathered per colour and drawn together.
   struct LineBatch {
     Color color;
+    int width = 1;
     std::vector<IPoint> points;
     std::vector<int> counts;
   };

@@ -39,7 +39,8 @@ Mat4 Rotate(float deg, int axis) {
 // Scenery sits a little into the ground; the bridges deeper.
 constexpr float kSleeperWidthMm = 3.5f, kSleeperMinPx = 0.75f;
 constexpr float kGaugeMm = 16.5f, kGaugeMinPx = 2.0f;
-constexpr int kFarLevel = 2;
+constexpr float kBallastWidthMm = 37.4f, kBallastMinPx = 1.0f;
+constexpr int kFarLevel = 2, kTinyLevel = 3;
 
 }  // namespace
 
@@ -146,7 +147,8 @@ Mat4 SceneryMatrix(const SceneryInstance& i) {
 int DetailLevel(float distance, float focal_px) {
   if (kSleeperWidthMm * focal_px >= kSleeperMinPx * distance) return 0;
   if (kGaugeMm * focal_px >= kGaugeMinPx * distance) return 1;
-  return 2;
+  if (kBallastWidthMm * focal_px >= kBallastMinPx * distance) return 2;
+  return 3;
 }
 
 namespace {
@@ -167,12 +169,13 @@ float VisibleDistance(const ViewSetup& v, const Mat4& to_eye, const Sphere& s, f
 }  // namespace
 
 void MergeFarInstances(const Scene3D& scene, const std::vector<std::uint32_t>& instances,
-                       Mesh3D& out, std::vector<IndexRange>& ranges) {
-  for (const std::uint32_t k : instances) {
-    const ModelInstance& i = scene.pieceInstances[k];
+                       const std::vector<std::uint8_t>& levels, Mesh3D& out,
+                       std::vector<IndexRange>& ranges) {
+  for (std::size_t j = 0; j < instances.size(); ++j) {
+    const ModelInstance& i = scene.pieceInstances[instances[j]];
     const auto it = scene.pieceModels.find(i.pieceId);
     if (it == scene.pieceModels.end()) continue;
-    const Mesh3D& m = it->second.ForLevel(kFarLevel);
+    const Mesh3D& m = it->second.ForLevel(levels[j]);
     const Mat4 t = InstanceMatrix(i);
     Mat4 turn = t;  // the normals turn (and mirror) with the model but do not move
     turn[12] = turn[13] = turn[14] = 0;
@@ -252,7 +255,8 @@ void PlaceInstances(const Scene3D& scene, DrawPlan& plan) {
     const Mesh3D& far = p.model->ForLevel(kFarLevel);
     if (!far.empty()) {
       c.far.push_back(k);
-      c.farTriangles += far.TriangleCount();
+      c.farTriangles[0] += far.TriangleCount();
+      c.farTriangles[1] += p.model->ForLevel(kTinyLevel).TriangleCount();
     }
   }
   for (DrawPlan::Cell& c : grid) {
@@ -286,11 +290,13 @@ void PlanDraws(const Scene3D& scene, const ViewSetup& view, DrawPlan& plan) {
   plan.scenery.clear();
   plan.pieces.clear();
   std::vector<std::uint32_t> far;
+  std::vector<std::uint8_t> far_levels;
   plan.perLevel = {};
   plan.culled = 0;
   plan.triangles = 0;
   if (!view.valid) {
     plan.batched.clear();
+    plan.batchLevels.clear();
     plan.batch.clear();
     plan.batchRanges.clear();
     ++plan.batchMerges;
@@ -320,11 +326,12 @@ void PlanDraws(const Scene3D& scene, const ViewSetup& view, DrawPlan& plan) {
       continue;
     }
     // Every instance lies inside the cell's bound, so none is nearer than the cell.
-    if (DetailLevel(cd, view.focalPx) >= kFarLevel &&
-        WhollyInView(view, view.modelview, cell.bound)) {
+    const int cell_level = std::min(DetailLevel(cd, view.focalPx), kTinyLevel);
+    if (cell_level >= kFarLevel && WhollyInView(view, view.modelview, cell.bound)) {
       far.insert(far.end(), cell.far.begin(), cell.far.end());
-      plan.perLevel[kFarLevel] += static_cast<int>(cell.far.size());
-      plan.triangles += cell.farTriangles;
+      far_levels.insert(far_levels.end(), cell.far.size(), static_cast<std::uint8_t>(cell_level));
+      plan.perLevel[static_cast<std::size_t>(cell_level)] += static_cast<int>(cell.far.size());
+      plan.triangles += cell.farTriangles[static_cast<std::size_t>(cell_level - kFarLevel)];
       continue;
     }
     for (const std::uint32_t k : cell.instances) {
@@ -334,25 +341,28 @@ void PlanDraws(const Scene3D& scene, const ViewSetup& view, DrawPlan& plan) {
         ++plan.culled;
         continue;
       }
-      const int level = std::min(DetailLevel(d, view.focalPx), kFarLevel);
+      const int level = std::min(DetailLevel(d, view.focalPx), kTinyLevel);
       const Mesh3D& mesh = p.model->ForLevel(level);
       if (mesh.empty()) continue;
       ++plan.perLevel[static_cast<std::size_t>(level)];
       plan.triangles += mesh.TriangleCount();
-      if (level == kFarLevel)
+      if (level >= kFarLevel) {
         far.push_back(k);
-      else
+        far_levels.push_back(static_cast<std::uint8_t>(level));
+      } else {
         near.emplace_back(k, DrawItem{&mesh, p.transform});
+      }
     }
   }
   std::sort(near.begin(), near.end(),
             [](const auto& a, const auto& b) { return a.first < b.first; });
   for (const auto& [k, item] : near) plan.pieces.push_back(item);
-  if (far != plan.batched || plan.batchVersion != scene.version) {
+  if (far != plan.batched || far_levels != plan.batchLevels || plan.batchVersion != scene.version) {
     plan.batch.clear();
     plan.batchRanges.clear();
-    MergeFarInstances(scene, far, plan.batch, plan.batchRanges);
+    MergeFarInstances(scene, far, far_levels, plan.batch, plan.batchRanges);
     plan.batched = std::move(far);
+    plan.batchLevels = std::move(far_levels);
     plan.batchVersion = scene.version;
     ++plan.batchMerges;
   }

@@ -62,11 +62,12 @@ struct DrawPlan {
   std::vector<DrawItem> pieces;   // list order, nearer than the coarsest detail
   // Far pieces are drawn as one mesh in world coordinates: thousands of tiny draws
   // cost more than their triangles. Kept while the same instances stay far.
-  std::vector<std::uint32_t> batched;  // instance indices in `batch`
+  std::vector<std::uint32_t> batched;     // instance indices in `batch`
+  std::vector<std::uint8_t> batchLevels;  // the detail level each is merged at
   Mesh3D batch;
   std::vector<IndexRange> batchRanges;  // covering `batch` in order
   std::uint64_t batchVersion = 0;
-  std::array<int, 3> perLevel{};  // pieces drawn at each detail level
+  std::array<int, 4> perLevel{};  // pieces drawn at each detail level
   int culled = 0;
   std::size_t triangles = 0;
 
@@ -80,10 +81,10 @@ struct DrawPlan {
     Sphere bound;  // in the world
   };
   struct Cell {
-    Sphere bound;                          // around the bounds of all its instances
-    std::vector<std::uint32_t> instances;  // with a model, in scene order
-    std::vector<std::uint32_t> far;        // those with a coarsest model to draw
-    std::size_t farTriangles = 0;
+    Sphere bound;                               // around the bounds of all its instances
+    std::vector<std::uint32_t> instances;       // with a model, in scene order
+    std::vector<std::uint32_t> far;             // those with a far model to draw
+    std::array<std::size_t, 2> farTriangles{};  // of their models at the two far levels
   };
   std::uint64_t placedVersion = 0;
   std::vector<Placed> placed;
@@ -97,11 +98,14 @@ struct DrawPlan {
 };
 
 // Detail level of a piece instance at `distance` from the eye: 0 while a sleeper is
-// wider than about a pixel, 1 while the rails are two or more pixels apart, else 2.
+// wider than about a pixel, 1 while the rails are two or more pixels apart, 2 while the
+// ballast is a pixel wide or more, else 3. Levels 2 and 3 are drawn in the far batch.
 int DetailLevel(float distance, float focal_px);
 // Fills `plan` with the instances inside the view at their detail level.
 void PlanDraws(const Scene3D& scene, const ViewSetup& view, DrawPlan& plan);
-// Appends the coarsest model of each listed piece instance, placed in the world.
-// Ranges of at most kBatchRangeVertices vertices each (or one instance) are recorded.
+// Appends the model of each listed piece instance at its level (2 or 3), placed in the
+// world. Ranges of at most kBatchRangeVertices vertices each (or one instance) are
+// recorded.
 void MergeFarInstances(const Scene3D& scene, const std::vector<std::uint32_t>& instances,
-                       Mesh3D& out, std::vector<IndexRange>& ranges);
+                       const std::vector<std::uint8_t>& levels, Mesh3D& out,
+                       std::vector<IndexRange>& ranges);

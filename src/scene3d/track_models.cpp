@@ -43,11 +43,8 @@ void Band(Mesh3D& m, const std::vector<PathSample>& path, float from, float to, 
   }
 }
 
-// Far away only the ballast top shows: a strip with shared edges over a coarse path
-// (a straight in one piece, arcs every 15 degrees: a chord strays under a pixel there).
-void FarTop(Mesh3D& m, const TrackRoute& r) {
-  const int n =
-      r.radius > 0 ? std::max(static_cast<int>(std::ceil(std::fabs(r.sweep) / 15.0)), 1) : 1;
+// The ballast top alone as a strip with shared edges over `n` equal pieces of a route.
+void TopStrip(Mesh3D& m, const TrackRoute& r, int n) {
   const double length = RouteLength(r);
   const std::uint32_t first = m.VertexCount();
   for (int i = 0; i <= n; ++i) {
@@ -60,6 +57,25 @@ void FarTop(Mesh3D& m, const TrackRoute& r) {
     m.Triangle(a, a + 2, a + 3);
     m.Triangle(a, a + 3, a + 1);
   }
+}
+
+// Far away only the ballast top shows: a straight in one piece, arcs every 15 degrees
+// (a chord strays under a pixel there).
+void FarTop(Mesh3D& m, const TrackRoute& r) {
+  TopStrip(m, r,
+           r.radius > 0 ? std::max(static_cast<int>(std::ceil(std::fabs(r.sweep) / 15.0)), 1) : 1);
+}
+
+// A piece about a pixel across shows no bend: as few chords as stay within 15 mm of the
+// arc (an R1 curve of 30 degrees is one), a fraction of a pixel at that distance.
+void ChordTop(Mesh3D& m, const TrackRoute& r) {
+  constexpr double kMostSag = 15.0;
+  int n = 1;
+  if (r.radius > kMostSag) {
+    const double widest = 2.0 * std::acos(1.0 - kMostSag / r.radius) * 180.0 / kPi;
+    n = std::max(static_cast<int>(std::ceil(std::fabs(r.sweep) / widest)), 1);
+  }
+  TopStrip(m, r, n);
 }
 
 void Sleepers(Mesh3D& m, const TrackRoute& r) {
@@ -218,9 +234,9 @@ std::vector<TrackRoute> PieceRoutes(const PieceDef& def) {
 Model3D BuildTrackModel(const PieceDef& def) {
   Model3D model;
   model.lods.resize(kTrackDetailLevels);
-  Mesh3D &full = model.lods[0], &bare = model.lods[1], &top = model.lods[2];
+  Mesh3D &full = model.lods[0], &bare = model.lods[1], &top = model.lods[2], &tiny = model.lods[3];
   if (def.kind == PieceKind::Turntable)
-    for (Mesh3D* m : {&full, &bare, &top}) TurntablePit(*m, def.radius);
+    for (Mesh3D* m : {&full, &bare, &top, &tiny}) TurntablePit(*m, def.radius);
   for (const TrackRoute& r : PieceRoutes(def)) {
     if (RouteLength(r) <= 0) continue;
     const std::vector<PathSample> path = SampleRoute(r);
@@ -228,6 +244,7 @@ Model3D BuildTrackModel(const PieceDef& def) {
       Band(*m, path, -kBallastHalf, kBallastHalf, 0, kBallastTop, kBallastTopColour, kBallastSide,
            true);
     FarTop(top, r);
+    ChordTop(tiny, r);
     Sleepers(full, r);
     Rails(full, path);
     Rails(bare, path);

@@ -33,8 +33,8 @@ std::vector<PathSample> SampleRoute(const TrackRoute& r);
 // The routes a piece contributes to its model, by kind.
 std::vector<TrackRoute> PieceRoutes(const PieceDef& def);
 
-// Levels of detail: full, without sleepers, ballast top only.
-inline constexpr int kTrackDetailLevels = 3;
+// Levels of detail: full, without sleepers, ballast top only, ballast top along chords.
+inline constexpr int kTrackDetailLevels = 4;
 Model3D BuildTrackModel(const PieceDef& def);
 Model3D BuildBumperModel(const PieceDef& def);
 // The model for a definition by its kind.

@@ -400,6 +400,17 @@ TEST(PrintPages, LabelsAreDrawnOnThePagesTheyMeetAndLaidOutOncePerPrintout) {
             PlanPrint(cut, o, kA4Paper, true, 600).bounds);
 }
 
+TEST(PrintPages, PiecesTooSmallForAFillAreLinesAsWideAsTheirBand) {
+  const Layout printed = PrintedLayout(MakeBigLayout(2000), PrintOptions{});
+  const PagePlan plan = PlanPrint(printed, PrintOptions{}, kA4Paper, false, 600);
+  RenderContext rc;
+  RecordingPainter rec;
+  DrawPrintPage(rc, rec, printed, "", PrintOptions{}, plan, 1);
+  EXPECT_TRUE(rec.Find(Op::Polygon).empty());
+  ASSERT_FALSE(rec.Find(Op::Lines).empty());
+  EXPECT_EQ(rec.Find(Op::Lines)[0]->state.pen_width, std::lround(37.4 * plan.scale));
+}
+
 TEST(PrintPages, PrintingDrawsACopyAndLeavesTheLayoutAlone) {
   Layout l = Baseboard2400x1200();
   Level upper;

@@ -83,7 +83,7 @@ TEST(Scene3D, TrackModelHasSleepersOnlyCloseUpAndIsOneQuadFarAway) {
   ChainBuilder(layout).Start("24188");
   const Built s = Build(layout);
   const Model3D& model = s.scene.pieceModels.at("24188");
-  ASSERT_EQ(model.lods.size(), 3u);
+  ASSERT_EQ(model.lods.size(), 4u);
   EXPECT_GT(model.lods[0].TriangleCount(), model.lods[1].TriangleCount() + 100);
   EXPECT_EQ(model.lods[2].TriangleCount(), 2u);  // far away a straight is one quad
   EXPECT_GT(MaxZ(model.lods[0]), MaxZ(model.lods[2]));
@@ -92,6 +92,7 @@ TEST(Scene3D, TrackModelHasSleepersOnlyCloseUpAndIsOneQuadFarAway) {
     ASSERT_NE(def, nullptr) << id;
     EXPECT_FALSE(BuildPieceModel(*def).full().empty()) << id;
   }
+  EXPECT_EQ(BuildPieceModel(*Catalog::instance().find("24130")).lods[3].TriangleCount(), 2u);
 }
 
 TEST(Scene3D, PiersStandUnderRaisedBridgesAndAreShared) {
@@ -437,11 +438,10 @@ TEST(Camera3D, FramesDrawOnlyWhatIsInViewAndFarTrackCoarsely) {
   Built s = Build(layout);
   DrawPlan plan;
   PlanDraws(s.scene, ComputeView(s.camera, s.scene, 1000, 700), plan);
-  EXPECT_EQ(plan.perLevel[2], 2000);  // the fit shows everything far away, as ballast tops
-  EXPECT_TRUE(plan.pieces.empty());   // in one mesh placed in the world
+  EXPECT_EQ(plan.perLevel[3], 2000);  // the fit shows everything far away, as ballast tops
   ASSERT_EQ(plan.batched.size(), 2000u);
   const ModelInstance& first = s.scene.pieceInstances[0];
-  const Mesh3D& top = s.scene.pieceModels.at(first.pieceId).lods[2];
+  const Mesh3D& top = s.scene.pieceModels.at(first.pieceId).lods[3];
   const Vec3 corner = Transform(InstanceMatrix(first), {top.positions[0], top.positions[1], 2});
   EXPECT_NEAR(plan.batch.positions[0], corner.x, 1e-2);
   EXPECT_NEAR(plan.batch.positions[1], corner.y, 1e-2);

@@ -65,6 +65,8 @@ void DrawBatch(DrawPlan& plan) {
   const auto at = [](GLsizeiptr offset) {
     return reinterpret_cast<const void*>(static_cast<std::uintptr_t>(offset));
   };
+  // The merged normals are unit length and the view turns without scaling.
+  glDisable(GL_NORMALIZE);
   glEnableClientState(GL_VERTEX_ARRAY);
   glEnableClientState(GL_NORMAL_ARRAY);
   glEnableClientState(GL_COLOR_ARRAY);
@@ -80,6 +82,7 @@ void DrawBatch(DrawPlan& plan) {
   glDisableClientState(GL_COLOR_ARRAY);
   glBindBuffer(GL_ARRAY_BUFFER, 0);
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  glEnable(GL_NORMALIZE);
 }
 
 void DrawItems(const std::vector<DrawItem>& items) {
