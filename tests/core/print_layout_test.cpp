@@ -284,11 +284,7 @@ TEST(PrintPages, APrintersPageIsTheNamedPaperWithinTwoMillimetres) {
 // more never.
 TEST(PrintPages, ThePageCountIsAskedAboveAHundredAndRefusedAboveTwoThousand) {
   const auto plan = [](int across, int down) {
-    PagePlan p;
-    p.across = across;
-    p.down = down;
-    p.pages = static_cast<double>(across) * down;
-    return p;
+    return PagePlan{.bounds = {}, .across = across, .down = down, .pages = 1.0 * across * down};
   };
   FakePrompter silent;
   EXPECT_TRUE(ConfirmPageCount(plan(10, 10), silent));
