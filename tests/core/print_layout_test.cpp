@@ -165,13 +165,9 @@ TEST(PrintPages, ArticleLabelsHaveAPaperSizeOfTheirOwnAndNeverOutgrowTheirPiece)
 TEST(PrintPages, PagesAreHeadedAndTiledPagesNamedAndMarkedWhereTheyJoin) {
   Layout l = ShelfToTheEdges();
   l.levels[0].name = "Lower deck";
-  PagePlan grid;
-  grid.across = 1;
-  EXPECT_EQ(PageName(grid, 27), "AA1");
-  EXPECT_EQ(PageName(grid, 28), "AB1");
-  grid.across = 3;
-  grid.down = 2;
-  grid.pages = 6;
+  EXPECT_EQ(PageName(PagePlan{}, 27), "AA1");  // one page across
+  EXPECT_EQ(PageName(PagePlan{}, 28), "AB1");
+  const PagePlan grid{.bounds = {}, .across = 3, .down = 2, .pages = 6};
   const PrintOptions all{.levels = PrintLevels::All, .shown = {}};
   EXPECT_EQ(PageHeader(l, "Shelf", PrintOptions{}, PagePlan{}, 1), "Shelf \u2014 Lower deck");
   EXPECT_EQ(PageHeader(l, "", all, PagePlan{}, 1), "all levels");
