@@ -21,9 +21,6 @@ const PieceDef& Def(const char* id) {
 
 TEST(Catalog, HoldsEveryArticleOnceInPaletteOrder) {
   ASSERT_EQ(Cat().count(), 166);
-  // The palette's first and last rows.
-  EXPECT_EQ(Cat().at(0)->id, "24188");
-  EXPECT_EQ(Cat().at(165)->id, "7267");
   for (int i = 0; i < 166; ++i) {
     ASSERT_NE(Cat().at(i), nullptr);
     EXPECT_EQ(Cat().find(Cat().at(i)->id), Cat().at(i));
@@ -65,7 +62,6 @@ TEST(ShapeConstructors, CurveEndAndArcLength) {
   EXPECT_NEAR(c.connectors[1].y, 48.2308546376, 1e-9);
   EXPECT_EQ(c.connectors[1].angle, 30);
   EXPECT_NEAR(c.length, kPi / 6 * 360, 1e-12);
-  EXPECT_EQ(c.kind, PieceKind::Curve);
 }
 
 TEST(ShapeConstructors, TurnoutBranch) {
@@ -82,20 +78,6 @@ TEST(ShapeConstructors, TurnoutBranch) {
   for (const char* id : {"2262", "2263", "22715", "22716"}) {
     const PieceDef& d = Def(id);
     EXPECT_NEAR(std::fabs(FoldAngle(d.connectors[2].angle)), std::fabs(d.angle), 1e-9) << id;
-  }
-}
-
-TEST(ShapeConstructors, SignOfTurnoutAnglesFollowsTheHand) {
-  for (int i = 0; i < Cat().count(); ++i) {
-    const PieceDef& d = *Cat().at(i);
-    const bool left = d.name.find("Left") != std::string::npos;
-    const bool right = d.name.find("Right") != std::string::npos;
-    if (left) {
-      EXPECT_LT(d.angle, 0) << d.id;
-    }
-    if (right) {
-      EXPECT_GT(d.angle, 0) << d.id;
-    }
   }
 }
 
