@@ -57,8 +57,6 @@ TEST(VantrelTool, CheckPrintsTheConflictsOfThePlanAfterTheProblems) {
   EXPECT_NE(r.out.find("conflict: clearance 31.0 mm < 40.0 mm, piece 4 over piece 2"),
             std::string::npos)
       << r.out;
-  r = RunTool({"check", file, "--clearance", "30.5"});
-  EXPECT_EQ(r.out.find("conflict: clearance"), std::string::npos) << r.out;
   r = RunTool({"check", std::string(VANTREL_EXAMPLES) + "/k-track-figure-eight.vtl"});
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_TRUE(r.out.ends_with("\nconsistent\n"));
@@ -157,7 +155,7 @@ TEST(VantrelTool, PartsAndCartPrintWhatThePanelAndBuyTrackShow) {
   r = RunTool({"cart", file});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(r.out.starts_with("https://shop.example.com/cart/41200000024188:2,")) << r.out;
-  // A message is printed before the address, or alone with status 1 when nothing is bought.
+  // Nothing to buy: the message alone, with status 1.
   TempDir dir;
   Layout l;
   ChainBuilder(l).Start("99999");
@@ -165,14 +163,12 @@ TEST(VantrelTool, PartsAndCartPrintWhatThePanelAndBuyTrackShow) {
   r = RunTool({"cart", (dir / "unknown.vtl").string()});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "message: Buy Track: No purchasable track pieces found in your layout.\n");
-  ChainBuilder(l).Start("24188");
+  ChainBuilder(l).Start("24188");  // some to buy: the message, then the address
   ASSERT_EQ(SaveLayout(l, dir / "some.vtl", "s"), "");
   r = RunTool({"cart", (dir / "some.vtl").string()});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out,
-            "message: Some pieces not available: The following pieces are not available in the "
-            "store and will be skipped:\\n  99999\\n\n"
-            "https://shop.example.com/cart/41200000024188:1\n");
+  EXPECT_TRUE(r.out.starts_with("message: Some pieces not available: ")) << r.out;
+  EXPECT_TRUE(r.out.ends_with("\\n  99999\\n\nhttps://shop.example.com/cart/41200000024188:1\n"));
 }
 
 }  // namespace
