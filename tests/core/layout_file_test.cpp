@@ -241,8 +241,6 @@ TEST(LayoutReader, LoadReplacesEverythingTheFileStores) {
   EXPECT_EQ(later.measures.at(0).end, (Point{10, 0}));
   EXPECT_EQ(later.measures[0].label_offset, (Point{0, 0}));
   EXPECT_EQ(later.next_id, 4);
-  EnsureDefaultLevel(l);
-  EXPECT_EQ(l.levels.size(), 1u);
 }
 
 TEST(LayoutReader, BadNumbersAreRefusedWithTheLineAndLeaveTheLayoutAlone) {
