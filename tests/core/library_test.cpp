@@ -222,5 +222,4 @@ TEST(LibraryBlock, DeleteAsksWithNoAsDefault) {
   EXPECT_TRUE(DeleteBlockCommand(entry, prompter));
   EXPECT_FALSE(fs::exists(entry.path));
   EXPECT_EQ(LibraryFolderName("Minitrix"), "Minitrix-Track");
-  EXPECT_EQ(LibraryFolderName("TRIX C-Track"), "TRIX_C-Track");
 }
