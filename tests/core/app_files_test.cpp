@@ -23,8 +23,7 @@ TEST(Prefs, ParsingRules) {
   EXPECT_FALSE(Read(dir, "playful=\n").playful);
   EXPECT_FALSE(Read(dir, "playful=yes\n").playful);
   EXPECT_TRUE(Read(dir, " playful=0\n").playful);  // a leading blank: not the key
-  const Prefs p = Read(dir, "asked=1");
-  EXPECT_TRUE(p.playful);
+  EXPECT_TRUE(Read(dir, "asked=1").playful);
   EXPECT_FALSE(Read(dir, "asked=1\nasked=0\n").asked);  // the last value wins
   EXPECT_FALSE(Read(dir, "playful=0\r\n").playful);
   EXPECT_TRUE(Read(dir, "playful=1\r\n").playful);

@@ -41,7 +41,7 @@ class CanvasTest : public testing::Test {
   CanvasController canvas;
 };
 
-TEST_F(CanvasTest, PaletteDragSnapsAndDropsJoined) {
+TEST_F(CanvasTest, PaletteDragSnapsAndDropsJoinedOrWhereTheMouseIsWithSnapOff) {
   ChainBuilder b(layout);
   const int a = b.Start("24188", {100, 100, 0});
   CanvasEffects e = canvas.BeginPieceDrag("24188");
@@ -54,12 +54,7 @@ TEST_F(CanvasTest, PaletteDragSnapsAndDropsJoined) {
   EXPECT_EQ(e.status[1], "Pieces: 2");
   EXPECT_EQ(canvas.gesture(), CanvasGesture::None);
   EXPECT_EQ(P(a).joints[1].target, layout.pieces[1].id);
-  EXPECT_NEAR(layout.pieces[1].x, 288.3, 1e-9);
-  EXPECT_TRUE(layout.pieces[1].sel);
-}
-
-TEST_F(CanvasTest, SnapOffDropsWhereTheMouseIs) {
-  ChainBuilder(layout).Start("24188", {100, 100, 0});
+  ASSERT_TRUE(doc.Undo());
   canvas.state().snap = false;
   canvas.BeginPieceDrag("24188");
   canvas.Motion(At(300, 110));
@@ -69,8 +64,9 @@ TEST_F(CanvasTest, SnapOffDropsWhereTheMouseIs) {
   EXPECT_FALSE(layout.pieces[1].Joined(0));
 }
 
-TEST_F(CanvasTest, DragRotationByWheelRightClickAndKey) {
-  canvas.BeginPieceDrag("24130");
+TEST_F(CanvasTest, AutoConnectWithoutSelectionStartsADragTurnedByWheelRightClickAndKey) {
+  canvas.AutoConnect("24130");
+  EXPECT_EQ(canvas.gesture(), CanvasGesture::PaletteDrag);
   canvas.Wheel(At(400, 400), 120);
   EXPECT_EQ(canvas.GhostPose()->heading, 30);
   canvas.Wheel(At(400, 400, {false, true, false}), -120);
@@ -92,28 +88,11 @@ TEST_F(CanvasTest, FirstZPieceSetsZoomOne) {
   EXPECT_EQ(canvas.view(), (ViewTransform{1.0, 60.0, 60.0}));
 }
 
-TEST_F(CanvasTest, AutoConnectWithoutSelectionStartsADrag) {
-  canvas.AutoConnect("24188");
-  EXPECT_EQ(canvas.gesture(), CanvasGesture::PaletteDrag);
-  EXPECT_TRUE(layout.pieces.empty());
-}
-
-TEST_F(CanvasTest, AWiggleBelowFivePixelsMovesNothing) {
-  ChainBuilder b(layout);
-  const int a = b.Start("24188", {100, 100, 0});
-  const int c = b.Append("24188");
-  canvas.LeftDown(At(150, 100, {}, true));
-  canvas.Motion(At(152, 103, {}, true));  // 13 squared pixels
-  canvas.LeftUp(At(152, 103));
-  EXPECT_EQ(P(a).x, 100);
-  EXPECT_TRUE(P(a).Joined(1));
-  EXPECT_TRUE(P(c).Joined(0));
-  EXPECT_EQ(doc.undo_steps(), 0u);
-}
-
 TEST_F(CanvasTest, DraggingAPieceCutsItsJointsAndDroppingItNearAnEndRejoins) {
   ChainBuilder b(layout);
   const int a = b.Start("24188", {100, 100, 0});
+  Drag(150, 100, 152, 103);  // a wiggle of 13 squared pixels moves nothing
+  EXPECT_EQ(P(a).x, 100);
   const int c = b.Append("24188");
   Drag(350, 100, 350, 300);  // press on the second piece and pull it away
   EXPECT_NEAR(P(c).y, 300, 1e-9);
@@ -125,14 +104,13 @@ TEST_F(CanvasTest, DraggingAPieceCutsItsJointsAndDroppingItNearAnEndRejoins) {
   EXPECT_EQ(P(c).joints[0], (Joint{a, 1}));
 }
 
-TEST_F(CanvasTest, PartialHelixAndTunnelMovesAreRefused) {
+TEST_F(CanvasTest, APartialHelixMoveIsRefused) {
   ChainBuilder b(layout);
   for (int k = 0; k < 4; ++k) {
     b.Start("24188", {100, 100.0 + 100 * k, 0});
     layout.pieces.back().helix = 9;
   }
-  layout.helices.push_back({});
-  layout.helices[0].id = 9;
+  layout.helices.push_back({.id = 9});
   layout.pieces[0].sel = layout.pieces[1].sel = layout.pieces[2].sel = true;
   canvas.LeftDown(At(150, 200, {}, true));  // press on a selected stub keeps the selection
   for (int k = 0; k < 4; ++k) layout.pieces[static_cast<std::size_t>(k)].sel = k < 3;
@@ -150,13 +128,6 @@ TEST_F(CanvasTest, PartialHelixAndTunnelMovesAreRefused) {
   Drag(150, 200, 150, 260);
   EXPECT_EQ(layout.pieces[3].y, 460);
   EXPECT_EQ(layout.helices[0].cy, 60);
-
-  const int t = ChainBuilder(layout).Start("24188", {600, 100, 0});
-  layout.tunnels.push_back({80, -1, -1, t, t, {t}});
-  ask.shown.clear();
-  Drag(650, 100, 650, 300);
-  EXPECT_EQ(ask.last().caption, "Tunnel is locked");
-  EXPECT_EQ(P(t).y, 100);
 }
 
 TEST_F(CanvasTest, GradedMoveQuestionIsRememberedAfterYesOnly) {
@@ -173,26 +144,16 @@ TEST_F(CanvasTest, GradedMoveQuestionIsRememberedAfterYesOnly) {
   EXPECT_EQ(P(a).y, 100);
   ask.answers = {PromptAnswer::Yes};
   Drag(150, 100, 150, 200);
-  EXPECT_EQ(P(a).y, 200);
   const std::size_t asked = ask.shown.size();
   Drag(150, 200, 150, 300);
   EXPECT_EQ(P(a).y, 300);
   EXPECT_EQ(ask.shown.size(), asked);  // not asked again this run
 }
 
-TEST_F(CanvasTest, RubberBandSelectsAndEscapeClears) {
+TEST_F(CanvasTest, RubberBandSelectsWithItsOverlayAndEscapeClears) {
   ChainBuilder b(layout);
   const int a = b.Start("24188", {100, 100, 0});
   b.Start("24188", {100, 400, 0});
-  Drag(50, 50, 120, 150);
-  EXPECT_TRUE(P(a).sel);
-  EXPECT_FALSE(layout.pieces[1].sel);
-  const CanvasEffects e = canvas.KeyDown(CanvasKey::Escape, {});
-  EXPECT_TRUE(e.properties);
-  EXPECT_FALSE(P(a).sel);
-}
-
-TEST_F(CanvasTest, AnOverlayIsDrawnOnlyWhileItsToolIsUnderWay) {
   RecordingPainter p;
   auto drawn = [&] {
     p.calls.clear();
@@ -209,6 +170,10 @@ TEST_F(CanvasTest, AnOverlayIsDrawnOnlyWhileItsToolIsUnderWay) {
   EXPECT_EQ(p.calls[0].h, 100);
   canvas.LeftUp(At(120, 150));
   EXPECT_EQ(drawn(), 0u);
+  EXPECT_TRUE(P(a).sel);
+  EXPECT_FALSE(layout.pieces[1].sel);
+  EXPECT_TRUE(canvas.KeyDown(CanvasKey::Escape, {}).properties);
+  EXPECT_FALSE(P(a).sel);
   canvas.BeginSceneryDrag("platform");
   EXPECT_GT(drawn(), 0u);
   canvas.KeyDown(CanvasKey::Escape, {});
@@ -259,8 +224,7 @@ TEST_F(CanvasTest, AltRightClickTurns30AboutTheFirstPiece) {
   const int a = b.Start("24188", {100, 100, 0});
   const int c = b.Append("24188");
   layout.pieces[0].sel = layout.pieces[1].sel = true;
-  layout.scenery.push_back({});
-  layout.scenery[0] = {30, "platform", 100, 300, 0, true, 1, 1, 1};
+  layout.scenery.push_back({30, "platform", 100, 300, 0, true, 1, 1, 1});
   layout.scenery.push_back({31, "car", 100, 400, 0, true, 1, 1, 1});
   canvas.RightDown(At(0, 0, {false, false, true}));
   EXPECT_NEAR(P(a).x, 100, 1e-9);
@@ -283,14 +247,10 @@ TEST_F(CanvasTest, RotatingAwayFromUnselectedTrackCutsTheStaleJoint) {
 }
 
 TEST_F(CanvasTest, DeleteKeyDeletesTheSelection) {
-  ChainBuilder b(layout);
-  b.Start("24188", {100, 100, 0});
-  b.Append("24188");
-  layout.pieces[1].sel = true;
-  const CanvasEffects e = canvas.KeyDown(CanvasKey::Delete, {});
-  EXPECT_TRUE(e.modified);
-  EXPECT_EQ(layout.pieces.size(), 1u);
-  EXPECT_FALSE(layout.pieces[0].Joined(1));
+  ChainBuilder(layout).Start("24188", {100, 100, 0});
+  layout.pieces[0].sel = true;
+  EXPECT_TRUE(canvas.KeyDown(CanvasKey::Delete, {}).modified);
+  EXPECT_TRUE(layout.pieces.empty());
 }
 
 TEST_F(CanvasTest, RightClickMenus) {

@@ -24,17 +24,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string PieceFile(const std::string& pieces, std::string_view eol = "\r\n") {
-  std::string text = "<layout name=\"T\" version=\"1\" units=\"0\">";
-  text += eol;
-  text += "<pieces>";
-  text += eol;
-  text += pieces;
-  text += "</pieces>";
-  text += eol;
-  text += "</layout>";
-  text += eol;
-  return text;
+std::string PieceFile(const std::string& pieces, const std::string& eol = "\r\n") {
+  return "<layout name=\"T\" version=\"1\" units=\"0\">" + eol + "<pieces>" + eol + pieces +
+         "</pieces>" + eol + "</layout>" + eol;
 }
 
 std::string Piece(const std::string& id, double x = 0) {
@@ -173,7 +165,7 @@ TEST(FaultRegression, ReadingDevZeroGrewWithoutLimit) {
 TEST(FaultRegression, AFileWithCrLineEndsLoadedAsAnEmptyLayout) {
   TempDir dir;
   const std::string body = Piece("1") + Piece("2", 200);
-  for (const std::string_view eol : {"\r", "\n", "\r\n"}) {
+  for (const std::string eol : {"\r", "\n", "\r\n"}) {
     std::string pieces = body;
     for (std::size_t at = pieces.find("\r\n"); at != std::string::npos;
          at = pieces.find("\r\n", at + eol.size()))

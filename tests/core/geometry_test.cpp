@@ -49,9 +49,8 @@ TEST(WorldConnectors, FreeFollowsTheJointSlots) {
   PlacedPiece p = At("24611", 0, 0, 0);
   p.joints = {{7, 1}, {-1, -1}};  // slot 2 missing
   const auto w = WorldConnectors(p, Def("24611"));
-  EXPECT_FALSE(w[0].free);
-  EXPECT_TRUE(w[1].free);
-  EXPECT_TRUE(w[2].free);
+  EXPECT_EQ((std::vector<bool>{w[0].free, w[1].free, w[2].free}),
+            (std::vector<bool>{false, true, true}));
 }
 
 // Laying a full circle of one curve article returns to the start point and heading.

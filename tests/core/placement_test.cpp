@@ -129,7 +129,6 @@ TEST_F(Placing, DropPairedRampBringsItsPartnerUnlessSnappedByItsConnectorOne) {
   EXPECT_EQ(second.joints[0], (Joint{r.id, 1}));
   EXPECT_NEAR(second.x, 180, 1e-9);
   EXPECT_TRUE(Piece(l, r.id).sel);
-  EXPECT_FALSE(second.sel);
   EXPECT_EQ(doc.undo_steps(), 1u);
 
   l.pieces.clear();
@@ -172,7 +171,6 @@ TEST_F(Placing, AutoConnectTwelveCurvesCloseTheCircle) {
   l.pieces.clear();
   const int first = DropPiece(doc, Def("24130"), {0, 0, 0}, {}, ask).id;
   for (int k = 0; k < 11; ++k) ASSERT_TRUE(AutoConnect(doc, "24130", ask).placed);
-  ASSERT_EQ(l.pieces.size(), 12u);
   EXPECT_EQ(l.pieces.back().joints[1], (Joint{first, 0}));
   EXPECT_EQ(CheckJointConsistency(l), "");
 }
@@ -223,8 +221,7 @@ TEST(MoveJoin, AnUnsnappedSelectionJoinsOnlyWhereItsEndsLieOnOthers) {
 }
 
 // Snapped onto the end of a climbing piece, the selection takes the snap's place and height.
-TEST(MoveJoin, TheMoveSnapCarriesAndLiftsTheWholeSelection) {
-  Layout l = Fresh();
+TEST_F(Placing, TheMoveSnapCarriesAndLiftsTheWholeSelection) {
   ChainBuilder b(l);
   const int fixed = b.Start("24188");
   l.pieces[0].grade = 2.0;
@@ -271,48 +268,36 @@ TEST(CloseLoops, EndsOfOneSystemWithin2mmOfHeightOnTheSameLevelOnly) {
   EXPECT_EQ(CloseLoops(k, {c}), 0);
 }
 
-// A piece already joined at connector 1 closes with connector 0 onto the end of `target`.
-struct ClosingJoin {
-  Document doc;
-  Layout& l = doc.layout();
-  int target = -1, piece = -1;
-  ClosingJoin() {
-    l = Fresh();
-    ChainBuilder b(l);
-    target = b.Start("24188");
-    piece = b.Start("24188", {188.3, 0, 0});
-    b.Append("24188", 0, piece, 1);
-  }
-  PlacedPiece& P(int id) { return l.pieces[static_cast<std::size_t>(FindPiece(l, id))]; }
-};
-
-TEST(CloseLoops, AClosingJoinContinuesOnlyTheLeadingEndOfAGrade) {
-  ClosingJoin graded;
-  graded.P(graded.target).grade = 2.0;
-  SetGradeRun(graded.l, 2.0, graded.target, 0);
-  const double top = ElevationAt(graded.P(graded.target), 1);
-  for (const int id : {graded.piece, graded.piece + 1}) graded.P(id).z = top;
-  ASSERT_EQ(CloseLoops(graded.l, {graded.piece}), 1);
-  EXPECT_EQ(graded.P(graded.piece).grade, 2.0);
-  EXPECT_EQ(graded.l.grade_runs[0].anchor, graded.piece);
-
-  // Onto a flat end the already joined piece keeps its height.
-  ClosingJoin flat;
-  flat.P(flat.target).z = 1.5;
-  ASSERT_EQ(CloseLoops(flat.l, {flat.piece}), 1);
-  EXPECT_EQ(flat.P(flat.piece).z, 0.0);
-  // A piece joined nowhere else takes the height of the end it closes onto.
+// Piece 2 closes with connector 0 onto the end of straight 1; piece 3 is joined to its
+// connector 1 when `joined`.
+Layout Closing(bool joined) {
   Layout l = Fresh();
   ChainBuilder b(l);
   b.Start("24188");
-  l.pieces[0].z = 1.5;
-  const int n = b.Start("24188", {188.3, 0, 0});
-  ASSERT_EQ(CloseLoops(l, {n}), 1);
-  EXPECT_EQ(Piece(l, n).z, 1.5);
+  b.Start("24188", {188.3, 0, 0});
+  if (joined) b.Append("24188", 0, 2, 1);
+  return l;
 }
 
-TEST(MoveJoin, TwoMovedEndsNeverJoinOneFreeEnd) {
-  Layout l = Fresh();
+TEST(CloseLoops, AClosingJoinContinuesOnlyTheLeadingEndOfAGrade) {
+  Layout graded = Closing(true);
+  graded.pieces[0].grade = 2.0;
+  SetGradeRun(graded, 2.0, 1, 0);
+  graded.pieces[1].z = graded.pieces[2].z = ElevationAt(graded.pieces[0], 1);
+  ASSERT_EQ(CloseLoops(graded, {2}), 1);
+  EXPECT_EQ(Piece(graded, 2).grade, 2.0);
+  EXPECT_EQ(graded.grade_runs[0].anchor, 2);
+  // Onto a flat end an already joined piece keeps its height; one joined nowhere else
+  // takes the height of the end it closes onto.
+  for (const bool joined : {true, false}) {
+    Layout l = Closing(joined);
+    l.pieces[0].z = 1.5;
+    ASSERT_EQ(CloseLoops(l, {2}), 1);
+    EXPECT_EQ(Piece(l, 2).z, joined ? 0.0 : 1.5) << joined;
+  }
+}
+
+TEST_F(Placing, TwoMovedEndsNeverJoinOneFreeEnd) {
   ChainBuilder b(l);
   const int fixed = b.Start("24188");
   const int m1 = b.Start("24188", {188.3, 0, 0});
@@ -336,8 +321,7 @@ TEST_F(Placing, GradesContinueOntoJoinedTrack) {
   EXPECT_EQ(l.grade_mode.anchor, r.id);
 }
 
-TEST(Grades, JoinedByConnectorOneRunsBackwards) {
-  Layout l = Fresh();
+TEST_F(Placing, JoinedByConnectorOneRunsBackwards) {
   ChainBuilder b(l);
   const int a = b.Start("24188");
   l.pieces[0].z = 10;
@@ -393,11 +377,7 @@ TEST_F(Placing, SceneryDropSelectsTheItemAndARoundhouseFacesANearTurntable) {
 
 // A selected helix is extended at a free outer stub end, never at the end on its rings
 // (a piece once landed on top of the main line there), and says so when none is free.
-TEST(HelixTrack, ExtendsAtAFreeStubExitAndJoinedTrackKeepsTheExitsHeight) {
-  Document doc;
-  Layout& l = doc.layout();
-  EnsureDefaultLevel(l);
-  FakePrompter ask;
+TEST_F(Placing, HelixExtendsAtAFreeStubExitAndJoinedTrackKeepsTheExitsHeight) {
   const int h = InsertHelix(doc, "", 0, {1000, 1000});
   for (PlacedPiece& p : l.pieces) p.sel = p.helix == h;
   const PlaceResult first = AutoConnect(doc, "24188", ask);

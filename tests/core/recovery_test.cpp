@@ -27,22 +27,12 @@ Layout Chain(int pieces) {
   return l;
 }
 
-bool Exists(const fs::path& p) {
-  std::error_code ec;
-  return fs::exists(p, ec);
-}
-
 const Clock::time_point t0{};
 
 // A document that differs from its file: `layout` as an edit left it.
 void Edit(Document& doc, Layout layout) {
   doc.layout() = std::move(layout);
   doc.MarkChanged(Change::Content);
-}
-
-std::size_t FilesIn(const fs::path& dir) {
-  return static_cast<std::size_t>(
-      std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
 }
 
 TEST(RecoveryStoreTest, WritesOnlyModifiedChangesAndAtMostEveryMinute) {
@@ -61,18 +51,13 @@ TEST(RecoveryStoreTest, WritesOnlyModifiedChangesAndAtMostEveryMinute) {
   EXPECT_FALSE(store.Tick(t0 + seconds(119), doc));
   EXPECT_TRUE(store.Tick(t0 + seconds(201), doc));
   store.Flush();
-  Layout back;
-  RecoveryCopy copy;
-  copy.file = store.file();
-  EXPECT_EQ(store.Read(copy, back), "");
-  EXPECT_EQ(back.pieces.size(), 3u);
   // A rename is a change worth a copy too.
   doc.SetName("B");
   EXPECT_TRUE(store.Tick(t0 + seconds(261), doc));
   store.Flush();
 
   store.Remove();
-  EXPECT_FALSE(Exists(store.file()));
+  EXPECT_FALSE(fs::exists(store.file()));
   // After a save the same content is written again once it is modified anew.
   EXPECT_TRUE(store.Tick(t0 + seconds(400), doc));
 }
@@ -98,7 +83,7 @@ TEST(RecoveryStoreTest, AFailedWriteIsTriedAgainAtTheNextTickAndToldOnce) {
   fs::create_directories(dir / "rec");  // space again
   ASSERT_TRUE(store.Tick(t0 + seconds(70), doc));
   store.Flush();
-  EXPECT_TRUE(Exists(store.file()));
+  EXPECT_TRUE(fs::exists(store.file()));
   EXPECT_FALSE(store.Tick(t0 + seconds(200), doc));  // now on disk
 }
 
@@ -115,8 +100,8 @@ TEST(RecoveryStoreTest, TwoRunningProgramsNeverShareOrClaimEachOthersCopy) {
   const fs::path writing = a.file().string() + ".0123456789ab.tmp";
   std::ofstream(writing) << "half";
   EXPECT_TRUE(b.ClaimOrphans().empty());  // `a` still runs: its lock is held
-  EXPECT_TRUE(Exists(a.file()));
-  EXPECT_TRUE(Exists(writing));
+  EXPECT_TRUE(fs::exists(a.file()));
+  EXPECT_TRUE(fs::exists(writing));
 }
 
 class RecoveryOfferTest : public testing::Test {
@@ -159,13 +144,13 @@ TEST_F(RecoveryOfferTest, RestoreOpensTheEditModifiedAndTheNextSaveWritesTheOrig
   EXPECT_EQ(layout.pieces.size(), 4u);
   EXPECT_TRUE(doc.modified());
   EXPECT_EQ(doc.path(), original.string());
-  EXPECT_TRUE(Exists(store.file()));  // still protected until saved
+  EXPECT_TRUE(fs::exists(store.file()));  // still protected until saved
 
   EXPECT_TRUE(files.Save());
   Layout saved;
   EXPECT_EQ(LoadLayout(saved, original).error, "");
   EXPECT_EQ(saved.pieces.size(), 4u);
-  EXPECT_FALSE(Exists(store.file()));
+  EXPECT_FALSE(fs::exists(store.file()));
   EXPECT_EQ(fs::directory_iterator(dir / "rec")->path().extension(), ".lock");  // only ours
 }
 
@@ -185,7 +170,7 @@ TEST_F(RecoveryOfferTest, DiscardDeletesTheCopyAndACopyIdenticalToItsFileIsNotOf
   prompter.shown.clear();
   EXPECT_FALSE(files.OfferRecovery(store));
   EXPECT_TRUE(prompter.shown.empty());
-  EXPECT_EQ(FilesIn(dir / "rec"), 1u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "rec"), fs::directory_iterator()), 1);
 }
 
 TEST_F(RecoveryOfferTest, SeveralCopiesAreOfferedNewestFirst) {
@@ -199,7 +184,7 @@ TEST_F(RecoveryOfferTest, SeveralCopiesAreOfferedNewestFirst) {
   ASSERT_EQ(prompter.shown.size(), 1u);  // one restored; the other waits for the next start
   EXPECT_NE(prompter.last().text.find("\u201CNewer\u201D"), std::string::npos);
   EXPECT_EQ(layout.pieces.size(), 3u);
-  EXPECT_TRUE(Exists(older));
+  EXPECT_TRUE(fs::exists(older));
   RecoveryStore next(dir / "rec", t0);
   const std::vector<RecoveryCopy> left = next.ClaimOrphans();
   ASSERT_EQ(left.size(), 1u);  // the restored copy is `store`'s own now, and `store` runs
@@ -228,8 +213,8 @@ TEST_F(RecoveryOfferTest, CopiesThatDoNotReadAreSetAsideOnceAndSaid) {
     too_large += shown.text.find("is larger than 1 GiB and was not read.") != std::string::npos;
   }
   EXPECT_EQ(too_large, 1);
-  EXPECT_TRUE(Exists(dir / "rec/unreadable-recovery-1-1.vtl"));
-  EXPECT_FALSE(Exists(dir / "rec/recovery-1-3.vtl.0123456789ab.tmp"));
+  EXPECT_TRUE(fs::exists(dir / "rec/unreadable-recovery-1-1.vtl"));
+  EXPECT_FALSE(fs::exists(dir / "rec/recovery-1-3.vtl.0123456789ab.tmp"));
 
   prompter.shown.clear();
   RecoveryStore again(dir / "rec", t0);
@@ -248,7 +233,7 @@ TEST_F(RecoveryOfferTest, NewAndOpenAfterTheQuestionDeleteTheCopy) {
     store.Flush();
     prompter.answers = {PromptAnswer::No};  // do not save
     EXPECT_TRUE(round == 0 ? files.New() : files.OpenFile(file));
-    EXPECT_FALSE(Exists(store.file()));
+    EXPECT_FALSE(fs::exists(store.file()));
   }
 }
 

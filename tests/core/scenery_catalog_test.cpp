@@ -48,12 +48,6 @@ TEST(SceneryCatalog, RowsAndLookups) {
   EXPECT_EQ(Scenery().at(39), nullptr);
   EXPECT_EQ(Scenery().find("Platform"), nullptr);
   EXPECT_EQ(Scenery().find("24188"), nullptr);  // track articles live in their own catalog
-  // Z scale signals are smaller.
-  for (const SceneryDef& def : Scenery().all()) {
-    if (def.category == kSignals) {
-      EXPECT_EQ(def.width, def.z_scale ? 12 : 20) << def.id;
-    }
-  }
 }
 
 // What a user sees of an item must lie within the footprint that selects and moves it.

@@ -57,17 +57,6 @@ TEST(VantrelTool, CheckPrintsTheConflictsOfThePlanAfterTheProblems) {
   EXPECT_NE(r.out.find("conflict: clearance 31.0 mm < 40.0 mm, piece 4 over piece 2"),
             std::string::npos)
       << r.out;
-  r = RunTool({"check", file, "--clearance", "30.5"});
-  EXPECT_EQ(r.out.find("conflict: clearance"), std::string::npos) << r.out;
-  for (const std::vector<std::string>& bad :
-       {std::vector<std::string>{"check", "f.vtl", "--clearance"},
-        {"check", "f.vtl", "--clearance", "0"},
-        {"check", "f.vtl", "--clearance", "x"},
-        {"check", "--clearance", "30"}}) {
-    r = RunTool(bad);
-    EXPECT_EQ(r.status, 2) << bad.back();
-    EXPECT_EQ(r.err.rfind("vantrel-tool: ", 0), 0u) << r.err;
-  }
   r = RunTool({"check", std::string(VANTREL_EXAMPLES) + "/k-track-figure-eight.vtl"});
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_TRUE(r.out.ends_with("\nconsistent\n"));
@@ -80,58 +69,56 @@ TEST(VantrelTool, ConvertWritesTheSameLayoutUnderItsOwnName) {
             "<?xml version=\"1.0\"?>\n<layout name=\"Old &amp; Gold\" version=\"1\">\n"
             "<pieces>\n<piece id=\"4\" cat=\"24188\" x=\"1.5\" y=\"2\" heading=\"90\" sel=\"1\">\n"
             "</piece>\n</pieces>\n</layout>\n");
-  ToolRun r = RunTool({"convert", (dir / "old.xml").string(), (dir / "new.vtl").string()});
+  const ToolRun r = RunTool({"convert", (dir / "old.xml").string(), (dir / "new.vtl").string()});
   ASSERT_EQ(r.status, 0) << r.err;
   const std::string text = dir.Read("new.vtl");
-  EXPECT_NE(text.find("<layout name=\"Old &amp; Gold\" version=\"1\" units=\"0\">\r\n"),
-            std::string::npos);
-  EXPECT_NE(
-      text.find("    <piece id=\"4\" cat=\"24188\" x=\"1.5000\" y=\"2.0000\" "
-                "heading=\"90.0000\" z=\"0.0000\" grade=\"0.0000\" level=\"1\" sel=\"1\">\r\n"),
-      std::string::npos);
-  // Converting a file the writer made gives it back byte for byte.
-  r = RunTool({"convert", (kData / "golden_small.vtl").string(), (dir / "g.vtl").string()});
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(dir.Read("g.vtl"), TempDir::ReadFile(kData / "golden_small.vtl"));
+  Layout back;
+  ASSERT_EQ(ReadLayoutText(text, back).error, "");
+  EXPECT_EQ(text, LayoutFileText(back, "Old & Gold"));
+  EXPECT_EQ(back.pieces.at(0).x, 1.5);
 }
 
-TEST(VantrelTool, UnreadableInputAndBadOutputGiveStatusTwoAndTheReason) {
+// Help goes to the output with status 0; a usage error, an unreadable input or an
+// output the tool will not write goes to the error stream alone, with status 2.
+TEST(VantrelTool, HelpUsageErrorsAndUnreadableInput) {
   TempDir dir;
-  ToolRun r = RunTool({"check", (kData / "malformed" / "piece_x_not_a_number.vtl").string()});
-  EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "Line 4: \"x\" of <piece> is missing or not a number.\n");
-  r = RunTool({"check", "/no/such/file.vtl"});
-  EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "Cannot open file: /no/such/file.vtl\n");
-  r = RunTool({"convert", (kData / "golden_small.vtl").string(), (dir / "out.xml").string()});
-  EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.err.find(".vtl"), std::string::npos);
-  r = RunTool({"convert", (kData / "malformed" / "piece_heading_nan.vtl").string(),
-               (dir / "out.vtl").string()});
-  EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "Line 4: \"heading\" of <piece> is missing or not a number.\n");
-  EXPECT_TRUE(fs::is_empty(dir.path()));
-}
-
-TEST(VantrelTool, HelpAndUsage) {
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"--help"}, {"-h"}, {"check", "--help"}, {"convert", "-h"}}) {
-    const ToolRun r = RunTool(args);
-    EXPECT_EQ(r.status, 0) << args[0];
-    EXPECT_EQ(r.out.rfind("usage: vantrel-tool", 0), 0u) << r.out;
+  const std::string small = (kData / "golden_small.vtl").string(), usage = "vantrel-tool: ";
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string starts;
+  } cases[] = {
+      {{"--help"}, 0, "usage: vantrel-tool"},
+      {{"-h"}, 0, "usage: vantrel-tool"},
+      {{"check", "--help"}, 0, "usage: vantrel-tool"},
+      {{"convert", "-h"}, 0, "usage: vantrel-tool"},
+      {{}, 2, usage},
+      {{"frobnicate"}, 2, usage},
+      {{"check"}, 2, usage},
+      {{"check", "a", "b"}, 2, usage},
+      {{"convert", "a"}, 2, usage},
+      {{"check", "f.vtl", "--clearance"}, 2, usage},
+      {{"check", "f.vtl", "--clearance", "0"}, 2, usage},
+      {{"check", "f.vtl", "--clearance", "x"}, 2, usage},
+      {{"check", "--clearance", "30"}, 2, usage},
+      {{"parts", small, "--tsv"}, 2, usage},
+      {{"check", (kData / "malformed" / "piece_x_not_a_number.vtl").string()},
+       2,
+       "Line 4: \"x\" of <piece> is missing or not a number.\n"},
+      {{"check", "/no/such/file.vtl"}, 2, "Cannot open file: /no/such/file.vtl\n"},
+      {{"parts", "/no/such/file.vtl"}, 2, "Cannot open file: "},
+      {{"cart", "/no/such/file.vtl"}, 2, "Cannot open file: "},
+      {{"convert", small, (dir / "out.xml").string()}, 2, usage},
+  };
+  for (const auto& c : cases) {
+    const ToolRun r = RunTool(c.args);
+    SCOPED_TRACE(c.args.empty() ? "" : c.args.back());
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_TRUE((c.status == 0 ? r.out : r.err).starts_with(c.starts)) << r.out << r.err;
+    EXPECT_TRUE(c.status == 0 || r.out.empty()) << r.out;
   }
   EXPECT_NE(RunTool({"check", "-h"}).out.find("open <piece id>"), std::string::npos);
-  for (const std::vector<std::string>& args : {std::vector<std::string>{},
-                                               {"frobnicate"},
-                                               {"check"},
-                                               {"check", "a", "b"},
-                                               {"convert", "a"}}) {
-    const ToolRun r = RunTool(args);
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err.rfind("vantrel-tool: ", 0), 0u) << r.err;
-  }
+  EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
 // The version is the build's project version, the one the window titles show.
@@ -140,7 +127,6 @@ TEST(VantrelTool, VersionIsTheOneTheWindowShows) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, std::string("vantrel-tool ") + ProgramVersion() + "\n");
   EXPECT_EQ(AppTitle(), "Vantrel v" + std::string(ProgramVersion()) + " by Kestrelmoor");
-  EXPECT_NE(std::string(ProgramVersion()).find('.'), std::string::npos);
 }
 
 TEST(VantrelTool, AReportThatCannotBeWrittenIsAFailure) {
@@ -162,17 +148,14 @@ TEST(VantrelTool, PartsAndCartPrintWhatThePanelAndBuyTrackShow) {
       r.out.starts_with("Article  Name                                         Count\n"
                         "2200     2200 Straight Track Length 180 mm / 7-3/32\"      2\n"))
       << r.out;
-  EXPECT_TRUE(r.out.ends_with("74467    Decoder (24720)                                  1\n"));
   r = RunTool({"parts", "--csv", file});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(r.out.starts_with("article,name,count\r\n2200,")) << r.out;
-  EXPECT_EQ(RunTool({"parts", "/no/such/file.vtl"}).status, 2);
-  EXPECT_EQ(RunTool({"parts", file, "--tsv"}).status, 2);
 
   r = RunTool({"cart", file});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_TRUE(r.out.starts_with("https://shop.example.com/cart/41200000024188:2,")) << r.out;
-  // A message is printed before the address, or alone with status 1 when nothing is bought.
+  // Nothing to buy: the message alone, with status 1.
   TempDir dir;
   Layout l;
   ChainBuilder(l).Start("99999");
@@ -180,15 +163,12 @@ TEST(VantrelTool, PartsAndCartPrintWhatThePanelAndBuyTrackShow) {
   r = RunTool({"cart", (dir / "unknown.vtl").string()});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "message: Buy Track: No purchasable track pieces found in your layout.\n");
-  ChainBuilder(l).Start("24188");
+  ChainBuilder(l).Start("24188");  // some to buy: the message, then the address
   ASSERT_EQ(SaveLayout(l, dir / "some.vtl", "s"), "");
   r = RunTool({"cart", (dir / "some.vtl").string()});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out,
-            "message: Some pieces not available: The following pieces are not available in the "
-            "store and will be skipped:\\n  99999\\n\n"
-            "https://shop.example.com/cart/41200000024188:1\n");
-  EXPECT_EQ(RunTool({"cart", "/no/such/file.vtl"}).status, 2);
+  EXPECT_TRUE(r.out.starts_with("message: Some pieces not available: ")) << r.out;
+  EXPECT_TRUE(r.out.ends_with("\\n  99999\\n\nhttps://shop.example.com/cart/41200000024188:1\n"));
 }
 
 }  // namespace

