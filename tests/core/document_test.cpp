@@ -30,16 +30,12 @@ namespace {
 
 // Two joined straights a (0..188.3) and b (188.3..376.6) on Level 1; the canvas shows
 // layout millimetres as screen pixels.
-struct Desk {
+struct Desk : CanvasDesk {
   Desk() {
-    EnsureDefaultLevel(l);
     ChainBuilder chain(l);
     a = chain.Start("24188");
     b = chain.Append("24188");
-    canvas.SetClientSize(1000, 800);
-    canvas.SetView(1.0, 0.0, 0.0);
   }
-  PlacedPiece& P(int id) { return l.pieces[static_cast<std::size_t>(FindPiece(l, id))]; }
   void Select(std::initializer_list<int> ids) {
     DeselectAll(l);
     for (int id : ids) P(id).sel = true;
@@ -48,9 +44,6 @@ struct Desk {
     const int id = *AddLevelNamed(l, "Upper");
     l.active_level = 1;
     return id;
-  }
-  void Drag(double x0, double y0, double x1, double y1, Mods mods = {}) {
-    ::Drag(canvas, x0, y0, x1, y1, mods);
   }
   // Drops the palette item being dragged at (x, y).
   void Drop(double x, double y) {
@@ -68,10 +61,7 @@ struct Desk {
   }
   static void AddLabelAt500(Desk& d) { d.l.labels.push_back({TakeId(d.l), "Yard", 500, 500}); }
 
-  Document doc;
-  Layout& l = doc.layout();
-  FakePrompter ask;
-  CanvasController canvas{doc, ask};
+  Layout& l = layout;
   int a = -1;
   int b = -1;
 };

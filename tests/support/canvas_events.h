@@ -30,9 +30,8 @@ inline CanvasEffects Drag(CanvasController& canvas, double x0, double y0, double
 
 // A document with Level 1 shown on a 1000 x 800 canvas where screen pixels are layout
 // millimetres; questions are answered by a script.
-class CanvasFixture : public testing::Test {
- protected:
-  CanvasFixture() : canvas(doc, ask) {
+struct CanvasDesk {
+  CanvasDesk() : canvas(doc, ask) {
     EnsureDefaultLevel(layout);
     canvas.SetClientSize(1000, 800);
     canvas.SetView(1.0, 0.0, 0.0);
@@ -47,3 +46,5 @@ class CanvasFixture : public testing::Test {
   FakePrompter ask;
   CanvasController canvas;
 };
+
+class CanvasFixture : public testing::Test, public CanvasDesk {};
