@@ -9,9 +9,7 @@
 #include "edit/baseboard.h"
 #include "edit/panel_edits.h"
 #include "edit/shape_edits.h"
-#include "fake_prompter.h"
 #include "layout_builder.h"
-#include "model/document.h"
 #include "model/layout_file.h"
 #include "view/scenery_handles.h"
 

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "canvas_events.h"
 #include "catalog/catalog.h"
 #include "catalog/scenery_catalog.h"
 #include "edit/grades.h"
@@ -11,9 +12,7 @@
 #include "edit/levels.h"
 #include "edit/panel_edits.h"
 #include "edit/placement.h"
-#include "fake_prompter.h"
 #include "layout_builder.h"
-#include "model/document.h"
 #include "model/layout_ops.h"
 
 namespace {
@@ -37,12 +36,9 @@ SnapCandidate SnapAt(const Layout& l, const char* cat, Pose pose) {
 }
 
 // An empty layout on Level 1 in a document, and a prompter that answers No.
-class Placing : public testing::Test {
+class Placing : public CanvasFixture {
  protected:
-  Placing() { EnsureDefaultLevel(l); }
-  Document doc;
-  Layout& l = doc.layout();
-  FakePrompter ask;
+  Layout& l = layout;
 };
 
 TEST_F(Placing, DropSnappedPieceIsJoinedOnBothSidesAndSelected) {

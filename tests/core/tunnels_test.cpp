@@ -10,9 +10,7 @@
 #include "edit/selection.h"
 #include "edit/transform.h"
 #include "edit/tunnels.h"
-#include "fake_prompter.h"
 #include "layout_builder.h"
-#include "model/document.h"
 #include "model/layout_check.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
@@ -43,12 +41,10 @@ const SceneryItem& Scenery(const Layout& l, int id) {
 }
 
 // ThreeStraights() in a document.
-class Tunnels : public testing::Test {
+class Tunnels : public CanvasFixture {
  protected:
   Tunnels() { l = ThreeStraights(); }
-  Document doc;
-  Layout& l = doc.layout();
-  FakePrompter ask;
+  Layout& l = layout;
 };
 
 template <typename Placed>
