@@ -221,23 +221,6 @@ TEST(PrintPages, FitPercentagesTilesAndTheCentredSinglePage) {
   EXPECT_NEAR(PageOffsetFor(tiles, tiles.across + 1).y, first.y - 1840, 1e-9);
 }
 
-TEST(PrintPages, TilesAndTheCentredSinglePage) {
-  const PrintBounds b{100, 50, 2500, 1250};
-  const PagePlan p = PlanPages(b, Scale(1), {"tall", 100, 200}, true, 254);
-  ASSERT_GT(p.across, 2);
-  // Page 2 is the next 920-pixel tile to the right; page across+1 the next row down.
-  const PageOffset first = PageOffsetFor(p, 1);
-  EXPECT_DOUBLE_EQ(first.x, 40 - 100 * p.scale);
-  EXPECT_DOUBLE_EQ(first.y, 80 - 50 * p.scale);
-  EXPECT_NEAR(PageOffsetFor(p, 2).x, first.x - 920, 1e-9);
-  EXPECT_NEAR(PageOffsetFor(p, p.across + 1).y, first.y - 1840, 1e-9);
-  // One page: centred within the margins.
-  const PagePlan fit = PlanPages(b, PrintOptions{}, kSquare, true, 254);
-  const PageOffset c = PageOffsetFor(fit, 1);
-  EXPECT_NEAR(c.x + 100 * fit.scale, 40, 1e-9);  // 2400 mm fill the width
-  EXPECT_NEAR(c.y + 50 * fit.scale, (920 - 1200 * fit.scale) / 2 + 40, 1e-9);
-}
-
 // The preview planned on the printer's page in pixels and the PDF on the paper at
 // 600 dpi, each rounded its own way: a layout just at a page boundary came out a page
 // longer in one of them.
