@@ -360,7 +360,6 @@ TEST(ShapeDialogs, PropertiesAndScaleFactorsAreStoredWithinTheirRanges) {
   l.units = 1;
   l.shapes.emplace_back().id = 3;
   ShapeProps p = ShapePropsOf(l.shapes[0], l.units);
-  EXPECT_EQ(p.opacity_percent, 55);
   p.name = "Lake\tBlue\n";
   p.height = 12;
   p.opacity_percent = 100;
