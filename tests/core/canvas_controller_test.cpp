@@ -7,38 +7,14 @@
 #include "canvas_events.h"
 #include "catalog/catalog.h"
 #include "edit/transform.h"
-#include "fake_prompter.h"
-#include "interact/canvas_controller.h"
 #include "layout_builder.h"
-#include "model/document.h"
-#include "model/layout_ops.h"
 #include "recording_painter.h"
 
 namespace {
 
-const PieceDef& Def(const char* id) {
-  return *Catalog::instance().find(id);
-}
-
-class CanvasTest : public testing::Test {
+class CanvasTest : public CanvasFixture {
  protected:
-  CanvasTest() : canvas(doc, ask) {
-    EnsureDefaultLevel(layout);
-    canvas.SetClientSize(1000, 800);
-    canvas.SetView(1.0, 0.0, 0.0);  // screen pixels = layout millimetres
-    GradedMoveConfirmed() = false;
-  }
-  CanvasEffects Drag(double x0, double y0, double x1, double y1, Mods mods = {}) {
-    return ::Drag(canvas, x0, y0, x1, y1, mods);
-  }
-  const PlacedPiece& P(int id) {
-    return layout.pieces[static_cast<std::size_t>(FindPiece(layout, id))];
-  }
-
-  Document doc;
-  Layout& layout = doc.layout();
-  FakePrompter ask;
-  CanvasController canvas;
+  CanvasTest() { GradedMoveConfirmed() = false; }
 };
 
 TEST_F(CanvasTest, PaletteDragSnapsAndDropsJoinedOrWhereTheMouseIsWithSnapOff) {
@@ -150,7 +126,7 @@ TEST_F(CanvasTest, GradedMoveQuestionIsRememberedAfterYesOnly) {
   EXPECT_EQ(ask.shown.size(), asked);  // not asked again this run
 }
 
-TEST_F(CanvasTest, RubberBandSelectsWithItsOverlayAndEscapeClears) {
+TEST_F(CanvasTest, RubberBandSelectsWithItsOverlayEscapeClearsAndDeleteDeletes) {
   ChainBuilder b(layout);
   const int a = b.Start("24188", {100, 100, 0});
   b.Start("24188", {100, 400, 0});
@@ -174,6 +150,9 @@ TEST_F(CanvasTest, RubberBandSelectsWithItsOverlayAndEscapeClears) {
   EXPECT_FALSE(layout.pieces[1].sel);
   EXPECT_TRUE(canvas.KeyDown(CanvasKey::Escape, {}).properties);
   EXPECT_FALSE(P(a).sel);
+  layout.pieces[1].sel = true;
+  EXPECT_TRUE(canvas.KeyDown(CanvasKey::Delete, {}).modified);
+  EXPECT_EQ(layout.pieces.size(), 1u);
   canvas.BeginSceneryDrag("platform");
   EXPECT_GT(drawn(), 0u);
   canvas.KeyDown(CanvasKey::Escape, {});
@@ -188,13 +167,14 @@ TEST_F(CanvasTest, CtrlWheelTurnsTheSelection) {
   canvas.Wheel(At(10, 10, {true, true, false}), -120);
   EXPECT_NEAR(P(a).heading, 10, 1e-9);
   // The pivot is the middle of the piece's box, so the middle stays put.
-  const auto ends = WorldConnectors(P(a), Def("24188"));
+  const auto ends = WorldConnectors(P(a), *Catalog::instance().find("24188"));
   EXPECT_NEAR((ends[0].x + ends[1].x) / 2, 194.15, 1e-9);
   EXPECT_NEAR((ends[0].y + ends[1].y) / 2, 100, 1e-9);
   // Without Ctrl the wheel zooms about the mouse even with a selection.
   canvas.Wheel(At(200, 100), 120);
   EXPECT_NEAR(canvas.view().zoom, 1.15, 1e-12);
   EXPECT_NEAR(canvas.view().offset_x, 200 - 200 * 1.15, 1e-9);
+  EXPECT_NEAR(canvas.view().offset_y, 100 - 100 * 1.15, 1e-9);
 }
 
 TEST_F(CanvasTest, AltDragSnapsToRightAnglesAndFlashes) {
@@ -219,7 +199,7 @@ TEST_F(CanvasTest, AltDragSnapsToRightAnglesAndFlashes) {
   EXPECT_EQ(AltDragRotation(10, 0, 351).target, 0);  // 361 folds to 1, snapping to 0
 }
 
-TEST_F(CanvasTest, AltRightClickTurns30AboutTheFirstPiece) {
+TEST_F(CanvasTest, AltRightClickTurns30AboutTheFirstPieceAndTurningCutsStaleJoints) {
   ChainBuilder b(layout);
   const int a = b.Start("24188", {100, 100, 0});
   const int c = b.Append("24188");
@@ -233,24 +213,11 @@ TEST_F(CanvasTest, AltRightClickTurns30AboutTheFirstPiece) {
   EXPECT_EQ(P(a).joints[1], (Joint{c, 0}));          // still meeting, still joined
   EXPECT_NEAR(layout.scenery[0].heading, 30, 1e-9);  // platforms and signals turn 30
   EXPECT_NEAR(layout.scenery[1].heading, 15, 1e-9);  // everything else 15
-}
-
-TEST_F(CanvasTest, RotatingAwayFromUnselectedTrackCutsTheStaleJoint) {
-  ChainBuilder b(layout);
-  const int a = b.Start("24188", {100, 100, 0});
-  const int c = b.Append("24188");
-  layout.pieces[1].sel = true;
+  // Turned away from unselected track, a piece leaves no stale joint behind.
+  P(a).sel = false;
   canvas.Wheel(At(0, 0, {true, false, false}), 120);
   EXPECT_FALSE(P(a).Joined(1));
-  EXPECT_FALSE(P(c).Joined(0));
   EXPECT_EQ(CheckJointConsistency(layout), "");
-}
-
-TEST_F(CanvasTest, DeleteKeyDeletesTheSelection) {
-  ChainBuilder(layout).Start("24188", {100, 100, 0});
-  layout.pieces[0].sel = true;
-  EXPECT_TRUE(canvas.KeyDown(CanvasKey::Delete, {}).modified);
-  EXPECT_TRUE(layout.pieces.empty());
 }
 
 TEST_F(CanvasTest, RightClickMenus) {

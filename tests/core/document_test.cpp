@@ -17,11 +17,8 @@
 #include "edit/placement.h"
 #include "edit/shape_edits.h"
 #include "edit/tunnels.h"
-#include "fake_prompter.h"
-#include "interact/canvas_controller.h"
 #include "interact/file_commands.h"
 #include "layout_builder.h"
-#include "model/document.h"
 #include "model/layout_ops.h"
 #include "model/snapshot.h"
 #include "temp_dir.h"
@@ -30,16 +27,12 @@ namespace {
 
 // Two joined straights a (0..188.3) and b (188.3..376.6) on Level 1; the canvas shows
 // layout millimetres as screen pixels.
-struct Desk {
+struct Desk : CanvasDesk {
   Desk() {
-    EnsureDefaultLevel(l);
     ChainBuilder chain(l);
     a = chain.Start("24188");
     b = chain.Append("24188");
-    canvas.SetClientSize(1000, 800);
-    canvas.SetView(1.0, 0.0, 0.0);
   }
-  PlacedPiece& P(int id) { return l.pieces[static_cast<std::size_t>(FindPiece(l, id))]; }
   void Select(std::initializer_list<int> ids) {
     DeselectAll(l);
     for (int id : ids) P(id).sel = true;
@@ -48,9 +41,6 @@ struct Desk {
     const int id = *AddLevelNamed(l, "Upper");
     l.active_level = 1;
     return id;
-  }
-  void Drag(double x0, double y0, double x1, double y1, Mods mods = {}) {
-    ::Drag(canvas, x0, y0, x1, y1, mods);
   }
   // Drops the palette item being dragged at (x, y).
   void Drop(double x, double y) {
@@ -68,10 +58,7 @@ struct Desk {
   }
   static void AddLabelAt500(Desk& d) { d.l.labels.push_back({TakeId(d.l), "Yard", 500, 500}); }
 
-  Document doc;
-  Layout& l = doc.layout();
-  FakePrompter ask;
-  CanvasController canvas{doc, ask};
+  Layout& l = layout;
   int a = -1;
   int b = -1;
 };
@@ -268,7 +255,6 @@ TEST(Document, UndoingBackToTheSavedStateClearsTheModifiedMark) {
   d.doc.MarkSaved();
   AddLabel(d.doc, "one", std::nullopt);
   AddLabel(d.doc, "two", std::nullopt);
-  EXPECT_TRUE(d.doc.modified());
   ASSERT_TRUE(d.doc.Undo());
   EXPECT_TRUE(d.doc.modified());
   ASSERT_TRUE(d.doc.Undo());

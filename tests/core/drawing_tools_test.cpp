@@ -9,23 +9,14 @@
 #include "edit/baseboard.h"
 #include "edit/panel_edits.h"
 #include "edit/shape_edits.h"
-#include "fake_prompter.h"
-#include "interact/canvas_controller.h"
 #include "layout_builder.h"
-#include "model/document.h"
 #include "model/layout_file.h"
-#include "model/layout_ops.h"
 #include "view/scenery_handles.h"
 
 namespace {
 
-class DrawingTest : public testing::Test {
+class DrawingTest : public CanvasFixture {
  protected:
-  DrawingTest() : canvas(doc, ask) {
-    EnsureDefaultLevel(layout);
-    canvas.SetClientSize(1000, 800);
-    canvas.SetView(1.0, 0.0, 0.0);  // screen pixels = layout millimetres
-  }
   // An undone edit, so that there is a redo step to keep or lose.
   void MakeRedoStep() {
     ASSERT_TRUE(AddLabel(doc, "undone", Point{}));
@@ -40,11 +31,6 @@ class DrawingTest : public testing::Test {
   void Type(const std::string& text) {
     for (char c : text) Key(CanvasKey::Text, c);
   }
-
-  Document doc;
-  Layout& layout = doc.layout();
-  FakePrompter ask;
-  CanvasController canvas;
 };
 
 TEST_F(DrawingTest, MeasureStoresTwoClicksOfAtLeastOneMillimetre) {
@@ -200,7 +186,7 @@ TEST_F(DrawingTest, DragsMoveAnnotationsAndAClickIsNoUndoStep) {
   ChainBuilder b(layout);
   const int piece = b.Start("24188", {450, 500, 0});
   Click(500, 500);
-  EXPECT_TRUE(layout.pieces[static_cast<std::size_t>(FindPiece(layout, piece))].sel);
+  EXPECT_TRUE(P(piece).sel);
   EXPECT_FALSE(layout.shapes[0].sel);
 }
 
@@ -374,7 +360,6 @@ TEST(ShapeDialogs, PropertiesAndScaleFactorsAreStoredWithinTheirRanges) {
   l.units = 1;
   l.shapes.emplace_back().id = 3;
   ShapeProps p = ShapePropsOf(l.shapes[0], l.units);
-  EXPECT_EQ(p.opacity_percent, 55);
   p.name = "Lake\tBlue\n";
   p.height = 12;
   p.opacity_percent = 100;

@@ -333,31 +333,28 @@ TEST(Camera3D, ControlsClampAndResetAndWideLayoutsStayInView) {
 }
 
 TEST(Camera3D, PanningMovesTheSceneWithTheMouseHoweverTheViewIsTurned) {
-  // Where the scene's origin shows in a 1000 x 700 window.
-  const auto OriginOnScreen = [](const Camera3D& camera, float& x, float& y) {
-    ASSERT_TRUE(ProjectToWindow(ComputeView(camera, Scene3D{}, 1000, 700), {0, 0, 0}, x, y));
-  };
-  float vertical_at_first = 0;
-  for (const float yaw : {0.0f, 30.0f, 90.0f, 135.0f, 200.0f, -60.0f}) {
+  // How far the scene's origin moves in a 1000 x 700 window when the view turned by
+  // `yaw` is panned.
+  const auto moved = [](float yaw, float dx, float dy) {
     Camera3D c;
     c.yaw = yaw;
-    float x0, y0, x1, y1;
-    OriginOnScreen(c, x0, y0);
+    float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    EXPECT_TRUE(ProjectToWindow(ComputeView(c, Scene3D{}, 1000, 700), {0, 0, 0}, x0, y0));
+    PanBy(c, dx, dy);
+    EXPECT_TRUE(ProjectToWindow(ComputeView(c, Scene3D{}, 1000, 700), {0, 0, 0}, x1, y1));
+    return std::pair{x1 - x0, y1 - y0};
+  };
+  const float vertical = moved(0, 0, 10).second;
+  EXPECT_GT(vertical, 3);  // down with the mouse
+  for (const float yaw : {0.0f, 30.0f, 90.0f, 135.0f, 200.0f, -60.0f}) {
     // Ten pixels right: the scene follows by about as much, and only sideways.
-    PanBy(c, 10, 0);
-    OriginOnScreen(c, x1, y1);
-    EXPECT_GT(x1 - x0, 8) << yaw;
-    EXPECT_LT(x1 - x0, 12) << yaw;
-    EXPECT_NEAR(y1, y0, 0.01) << yaw;
+    const auto [rx, ry] = moved(yaw, 10, 0);
+    EXPECT_NEAR(rx, 10, 2) << yaw;
+    EXPECT_NEAR(ry, 0, 0.01) << yaw;
     // Up and down: straight up or down the screen, as far whichever way the view turns.
-    c = Camera3D{};
-    c.yaw = yaw;
-    PanBy(c, 0, 10);
-    OriginOnScreen(c, x1, y1);
-    EXPECT_NEAR(x1, x0, 0.01) << yaw;
-    if (vertical_at_first == 0) vertical_at_first = y1 - y0;
-    EXPECT_NEAR(y1 - y0, vertical_at_first, 0.01) << yaw;
-    EXPECT_GT(y1 - y0, 3) << yaw;  // down with the mouse
+    const auto [ux, uy] = moved(yaw, 0, 10);
+    EXPECT_NEAR(ux, 0, 0.01) << yaw;
+    EXPECT_NEAR(uy, vertical, 0.01) << yaw;
   }
 }
 

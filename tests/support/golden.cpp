@@ -2,12 +2,21 @@
 
 #include <zlib.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 namespace {
+
+struct RgbImage {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgb;  // three bytes a pixel, rows from the top
+};
 
 void Put32(std::string& out, std::uint32_t v) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>(v >> shift));
@@ -29,8 +38,7 @@ void Chunk(std::string& out, const char* type, const std::string& data) {
 
 constexpr char kSignature[] = "\x89PNG\r\n\x1a\n";
 
-}  // namespace
-
+// An 8-bit RGB PNG without interlacing or row filters; false when it cannot be written.
 bool WritePng(const std::filesystem::path& file, const RgbImage& image) {
   const std::size_t row = static_cast<std::size_t>(image.width) * 3;
   std::string raw;
@@ -58,6 +66,7 @@ bool WritePng(const std::filesystem::path& file, const RgbImage& image) {
   return static_cast<bool>(f.flush());
 }
 
+// Such a PNG read back; an empty image when the file is missing or not one.
 RgbImage ReadPng(const std::filesystem::path& file) {
   std::ifstream f(file, std::ios::binary);
   const std::string s((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
@@ -95,6 +104,8 @@ RgbImage ReadPng(const std::filesystem::path& file) {
   }
   return image;
 }
+
+}  // namespace
 
 testing::AssertionResult MatchesGolden(const std::string& name, const RasterPainter& picture,
                                        int most_differing) {

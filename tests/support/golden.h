@@ -5,25 +5,11 @@
 // folder and named in the failure. VANTREL_UPDATE_GOLDEN=1 rewrites the stored files.
 #pragma once
 
-#include <cstdint>
-#include <filesystem>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "render/raster_painter.h"
-
-struct RgbImage {
-  int width = 0;
-  int height = 0;
-  std::vector<std::uint8_t> rgb;  // three bytes a pixel, rows from the top
-};
-
-// An 8-bit RGB PNG without interlacing or row filters; false when it cannot be written.
-bool WritePng(const std::filesystem::path& file, const RgbImage& image);
-// Such a PNG read back; an empty image when the file is missing or not one.
-RgbImage ReadPng(const std::filesystem::path& file);
 
 testing::AssertionResult MatchesGolden(const std::string& name, const RasterPainter& picture,
                                        int most_differing = 4);
