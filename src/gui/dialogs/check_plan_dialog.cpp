@@ -23,8 +23,8 @@ CheckPlanDialog::CheckPlanDialog(wxWindow* parent, Document& doc, CanvasPanel& c
   sizer->Add(summary_, 0, wxALL, 8);
   list_ = new wxListCtrl(this, wxID_ANY, wxDefaultPosition, wxSize(900, 260),
                          wxLC_REPORT | wxLC_SINGLE_SEL);
-  const std::pair<const char*, int> columns[] = {{wxTRANSLATE("Kind"), 100},
-                                                 {wxTRANSLATE("Pieces"), 90},
+  const std::pair<const char*, int> columns[] = {{wxTRANSLATE("Kind"), 140},
+                                                 {wxTRANSLATE("Pieces"), 80},
                                                  {wxTRANSLATE("Level"), 90},
                                                  {wxTRANSLATE("Where"), 150},
                                                  {wxTRANSLATE("Details"), 420}};
