@@ -15,14 +15,6 @@
 
 namespace {
 
-Level MakeLevel(int id, const std::string& name, double height = 0) {
-  Level l;
-  l.id = id;
-  l.name = name;
-  l.height = height;
-  return l;
-}
-
 PlacedPiece& Piece(Layout& l, int id) {
   return l.pieces[static_cast<std::size_t>(FindPiece(l, id))];
 }
@@ -32,7 +24,8 @@ PlacedPiece& Piece(Layout& l, int id) {
 Layout TwoDecks() {
   Document doc;
   Layout& l = doc.layout();
-  l.levels = {MakeLevel(1, "Level 1"), MakeLevel(2, "Upper", 100)};
+  l.levels = {Level{.id = 1, .outline = {}},
+              Level{.id = 2, .name = "Upper", .height = 100, .outline = {}}};
   ChainBuilder b(l);
   b.Start("24188");
   b.Append("24188");
@@ -57,7 +50,8 @@ Layout TwoDecks() {
 
 TEST(Levels, RowsShowHeightsInTheUnitAndTheActiveLevel) {
   Layout l;
-  l.levels = {MakeLevel(1, "Ground"), MakeLevel(5, "Deck", 100)};
+  l.levels = {Level{.id = 1, .name = "Ground", .outline = {}},
+              Level{.id = 5, .name = "Deck", .height = 100, .outline = {}}};
   l.levels[1].trackcolor = true;
   l.levels[1].visible = false;
   l.active_level = 5;
@@ -73,7 +67,7 @@ TEST(Levels, RowsShowHeightsInTheUnitAndTheActiveLevel) {
 TEST(Levels, AddProposesTheNextIdAndItsColour) {
   Document doc;
   Layout& l = doc.layout();
-  l.levels = {MakeLevel(1, "Level 1"), MakeLevel(5, "Level 5")};
+  l.levels = {Level{.id = 1, .outline = {}}, Level{.id = 5, .name = "Level 5", .outline = {}}};
   FakePrompter prompter;
   prompter.texts.push_back(std::string("Level 6"));
   ASSERT_EQ(AddLevel(doc, prompter), 6);
@@ -157,7 +151,9 @@ TEST(Levels, RemoveAsksWithTheCountsLeavesAConsistentLayoutAndCanBeUndone) {
 TEST(Levels, RemovingTheActiveOfThreeLevelsActivatesTheFirstLeftAndTakesWholeHelices) {
   Document doc;
   Layout& l = doc.layout();
-  l.levels = {MakeLevel(1, "Ground"), MakeLevel(2, "Middle", 100), MakeLevel(3, "Top", 200)};
+  l.levels = {Level{.id = 1, .name = "Ground", .outline = {}},
+              Level{.id = 2, .name = "Middle", .height = 100, .outline = {}},
+              Level{.id = 3, .name = "Top", .height = 200, .outline = {}}};
   l.active_level = 1;
   ChainBuilder b(l);
   b.Start("24188");
@@ -187,7 +183,7 @@ TEST(Levels, RemovingTheActiveOfThreeLevelsActivatesTheFirstLeftAndTakesWholeHel
   EXPECT_EQ(l.active_level, 3);  // the first level left
   ASSERT_TRUE(doc.Undo());
   ASSERT_TRUE(doc.Undo());
-  l.levels.push_back(MakeLevel(4, "Attic", 300));
+  l.levels.push_back(Level{.id = 4, .name = "Attic", .height = 300, .outline = {}});
   l.active_level = 2;
   prompter.answers = {PromptAnswer::Yes};
   ASSERT_TRUE(RemoveLevel(doc, prompter, 2));

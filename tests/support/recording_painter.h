@@ -161,6 +161,3 @@ inline RecordingPainter Paint(const Layout& l, ViewTransform v = {1.0, 100, 100}
   DrawLayout(rc, rec, l, v, w, h);
   return rec;
 }
-inline RecordingPainter PaintShowing(const Layout& l, DrawSwitches show) {
-  return Paint(l, {1.0, 100, 100}, 1400, 900, true, show);
-}
