@@ -35,8 +35,7 @@ TEST(Layout, NewLeavesOneLevelAndCanBeUndone) {
 }
 
 TEST(Extent, EachFilterCountsItsOwnObjects) {
-  Layout l;
-  EnsureDefaultLevel(l);
+  Layout l = WithLevel();
   l.levels.push_back({.id = 2, .visible = false, .outline = {}});
   ChainBuilder(l).Start("24188", {0, 0, 0});
   ChainBuilder(l).Start("24188", {1000, 0, 90}, 2);
@@ -83,8 +82,7 @@ TEST(Extent, EachFilterCountsItsOwnObjects) {
 }
 
 TEST(Delete, LeavesNoJointToAMissingPieceAndCleansRunsHelicesAndTunnels) {
-  Layout l;
-  EnsureDefaultLevel(l);
+  Layout l = WithLevel();
   ChainBuilder b(l);
   const int a = b.Start("24188");
   const int m = b.Append("24188");

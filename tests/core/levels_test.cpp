@@ -15,10 +15,6 @@
 
 namespace {
 
-PlacedPiece& Piece(Layout& l, int id) {
-  return l.pieces[static_cast<std::size_t>(FindPiece(l, id))];
-}
-
 // Level 1: straights 1, 2. Level 2 ("Upper"): straights 3, 4 joined on from piece 2,
 // under a tunnel, with a grade run anchored on 4, and a helix whose pieces lie on it.
 Layout TwoDecks() {

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "ear_clip_tessellator.h"
+#include "layout_builder.h"
 #include "model/layout_ops.h"
 #include "outlines.h"
 
@@ -100,8 +101,7 @@ std::size_t CheckFace(const Mesh3D& m, float z, double r) {
 
 TEST(OutlineFill, AHundredThousandPointStarBuildsABoundedSceneOfRealTriangles) {
   constexpr int kPoints = 100000;
-  Layout layout;
-  EnsureDefaultLevel(layout);
+  Layout layout = WithLevel();
   LayoutShape star;
   star.vertices = StarOutline(kPoints, kPoints / 2 - 1, 1000);
   star.height = 40;

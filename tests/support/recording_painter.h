@@ -1,5 +1,5 @@
 // A Painter that records every drawing call with the pen, brush, font and text colours
-// in force, so drawing rules can be checked without a display; plus small layout helpers.
+// in force, so drawing rules can be checked without a display.
 #pragma once
 
 #include <algorithm>
@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "layout_builder.h"
 #include "render/painter.h"
 #include "render/render.h"
 
@@ -134,20 +135,6 @@ class RecordingPainter : public Painter {
     calls.push_back({op, state, std::move(pts), w, h, a0, a1, std::move(text)});
   }
 };
-
-// A layout with Level 1, as the canvas always has one.
-inline Layout WithLevel() {
-  Layout l;
-  l.levels.push_back(Level{});
-  return l;
-}
-
-inline int AddPiece(Layout& l, const std::string& cat, double x = 0, double y = 0,
-                    double heading = 0, int level = 1) {
-  PlacedPiece& p = l.pieces.emplace_back();
-  p.id = l.next_id++, p.cat = cat, p.x = x, p.y = y, p.heading = heading, p.level = level;
-  return p.id;
-}
 
 // The whole layout drawn on a recording surface; a drawing without the grid.
 inline constexpr DrawSwitches kNoGrid{false, true, true};
