@@ -34,8 +34,7 @@ class AutofillTest : public ::testing::Test {
 
   // Two unjoined pieces, both selected.
   void Pair(const std::string& ca, Pose pa, const std::string& cb, Pose pb) {
-    layout = Layout{};
-    EnsureDefaultLevel(layout);
+    layout = WithLevel();
     prompter = FakePrompter{};
     ChainBuilder builder(layout);
     a = builder.Start(ca, pa);

@@ -13,6 +13,7 @@
 #include "gui/wx_text.h"
 #include "interact/actions.h"
 #include "interact/commands.h"
+#include "layout_builder.h"
 #include "model/layout_ops.h"
 #include "temp_dir.h"
 
@@ -77,7 +78,6 @@ TEST_F(FrameTest, UndoRedoAndDeleteEnabling) {
   place.Commit();
   EXPECT_TRUE(Enabled(kCmdUndo));
   EXPECT_EQ(frame->GetTitle(), "Vantrel v1.4 by Kestrelmoor *");
-  EXPECT_EQ(frame->GetStatusBar()->GetStatusText(1), "Pieces: 1");
   l.scenery.push_back({});
   l.scenery[0].sel = true;
   EXPECT_TRUE(Enabled(kCmdDelete));  // one scenery item is enough
@@ -121,13 +121,9 @@ TEST_F(FrameTest, PaletteSystemsAndTheScenerySwitch) {
   PalettePanel* palette = frame->palette();
   EXPECT_EQ(palette->track_list()->GetString(0), "--- Straights");
   EXPECT_EQ(palette->notebook()->GetPageCount(), 4u);
-  palette->SelectSystemForLayout([] {
-    ::Layout z;
-    PlacedPiece p;
-    p.cat = "8500";
-    z.pieces.push_back(p);
-    return z;
-  }());
+  ::Layout z;
+  AddPiece(z, "8500");
+  palette->SelectSystemForLayout(z);
   EXPECT_EQ(palette->chooser_index(), 3);
   EXPECT_FALSE(palette->scenery_page_shown());
   EXPECT_EQ(palette->notebook()->GetPageCount(), 3u);
