@@ -41,9 +41,7 @@ class AutofillTest : public ::testing::Test {
     b = builder.Start(cb, pb);
     for (PlacedPiece& p : layout.pieces) p.sel = true;
   }
-  const PlacedPiece& P(int id) const {
-    return layout.pieces[static_cast<std::size_t>(FindPiece(layout, id))];
-  }
+  const PlacedPiece& P(int id) const { return Piece(layout, id); }
   // Consistent, and the only open ends are A's outer end and B's.
   void ExpectClosed(const Layout& l) const {
     const LayoutCheck c = CheckLayout(l);

@@ -100,8 +100,7 @@ TEST(PrintPages, ArticleLabelsHaveAPaperSizeOfTheirOwnAndNeverOutgrowTheirPiece)
   Layout l = ShelfToTheEdges();
   l.grade_runs.push_back({2.0, l.pieces[0].id, 0});
   const LabelRoom room = PaperLabelRoom(*Catalog::instance().find("24188"));
-  PrintOptions fit;
-  for (const PrintOptions& o : {Scale(1), Scale(10), fit, Scale(200)}) {
+  for (const PrintOptions& o : {Scale(1), Scale(10), PrintOptions{}, Scale(200)}) {
     const PagePlan plan = PlanPrint(l, o, kA4Paper, false, kRecorderDpi);
     int labels = 0, grades = 0;
     for (int page = 1; page <= PageCount(plan); ++page) {
