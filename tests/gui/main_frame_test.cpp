@@ -14,7 +14,6 @@
 #include "interact/actions.h"
 #include "interact/commands.h"
 #include "layout_builder.h"
-#include "model/layout_ops.h"
 #include "temp_dir.h"
 
 namespace {
@@ -71,10 +70,8 @@ TEST_F(FrameTest, UndoRedoAndDeleteEnabling) {
   EXPECT_FALSE(Enabled(kCmdRedo));
   EXPECT_FALSE(Enabled(kCmdDelete));
   ::Layout& l = frame->layout();
-  PlacedPiece p;
-  p.cat = "24188";
   Transaction place(frame->document(), "Place");
-  InsertPiece(l, p);
+  AddPiece(l, "24188");
   place.Commit();
   EXPECT_TRUE(Enabled(kCmdUndo));
   EXPECT_EQ(frame->GetTitle(), "Vantrel v1.4 by Kestrelmoor *");
@@ -134,10 +131,7 @@ TEST_F(FrameTest, PaletteSystemsAndTheScenerySwitch) {
 
 TEST_F(FrameTest, DoubleClickOnAPaletteRowAddsAJoinedPiece) {
   ::Layout& l = frame->layout();
-  PlacedPiece first;
-  first.cat = "24188";
-  first.sel = true;
-  InsertPiece(l, first);
+  Piece(l, AddPiece(l, "24188")).sel = true;
   PalettePanel* palette = frame->palette();
   const auto& ids = palette->track_row_ids();
   const int row = static_cast<int>(std::find(ids.begin(), ids.end(), "24130") - ids.begin());

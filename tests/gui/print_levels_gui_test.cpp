@@ -29,7 +29,6 @@ class LevelsGuiTest : public FrameFixture {};
 TEST_F(LevelsGuiTest, ManageLevelsAddsShowsActivatesAndRemoves) {
   ::Layout& l = frame->layout();
   LevelManagerDialog dlg(frame, frame->document(), prompter);
-  EXPECT_EQ(dlg.list()->GetItemCount(), 1);
   EXPECT_FALSE(dlg.remove_button()->IsEnabled());
   prompter.texts.push_back(std::string("Deck"));
   dlg.AddLevelCommand();

@@ -15,7 +15,6 @@
 #include "gui/wx_text.h"
 #include "layout_builder.h"
 #include "model/document.h"
-#include "model/layout_ops.h"
 
 namespace {
 
@@ -37,10 +36,7 @@ TEST_F(PanelGuiTest, GradeButtonsHeightAndLabelsAreEachOneUndoStep) {
   ::Layout& l = frame->layout();
   Document& doc = frame->document();
   EXPECT_FALSE(panel()->FindWindow(PropertiesPanel::kStartGrade)->IsEnabled());
-  PlacedPiece p;
-  p.cat = "24188";
-  InsertPiece(l, p);
-  l.pieces[0].sel = true;
+  Piece(l, AddPiece(l, "24188")).sel = true;
   doc.Notify(Change::Selection);
   EXPECT_TRUE(panel()->FindWindow(PropertiesPanel::kStartGrade)->IsEnabled());
   const std::size_t steps = doc.undo_steps();

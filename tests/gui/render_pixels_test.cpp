@@ -11,6 +11,7 @@
 #include <string>
 
 #include "gui/draw/wx_painter.h"
+#include "layout_builder.h"
 #include "model/layout_file.h"
 #include "render/raster_painter.h"
 #include "render/render.h"
@@ -20,12 +21,6 @@
 namespace {
 
 constexpr int kW = 400, kH = 300;
-
-Layout Plain() {
-  Layout l;
-  l.levels.push_back(Level{});
-  return l;
-}
 
 // Without grid and labels unless asked for.
 wxImage Render(const Layout& l, ViewTransform v = {1.0, 0, 0},
@@ -49,7 +44,7 @@ Color Pixel(const wxImage& img, int x, int y) {
 
 // Inside every band and under a translucent shape both painters give the same colour.
 TEST(RenderPixels, FillsAgreeWithTheRasterPainter) {
-  Layout l = Plain();
+  Layout l = WithLevel();
   l.levels.push_back({.id = 2, .trackcolor = true, .r = 30, .g = 140, .b = 90, .outline = {}});
   const char* cats[] = {"24188", "2200", "24188", "24188", "24188", "24188", "24188", "24188"};
   for (int i = 0; i < 8; ++i) {
