@@ -10,9 +10,6 @@
 #include <wx/spinctrl.h>
 #include <algorithm>
 
-#include <fstream>
-#include <sstream>
-
 #include "frame_fixture.h"
 #include "gui/dialogs/level_dialogs.h"
 #include "gui/dialogs/print_options_dialog.h"
@@ -101,10 +98,7 @@ TEST_F(LevelsGuiTest, PrintedTextHasItsPaperSizeInThePrintout) {
 }
 
 int CountPages(const std::filesystem::path& pdf) {
-  std::ifstream in(pdf, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  const std::string s = ss.str();
+  const std::string s = TempDir::ReadFile(pdf);
   int pages = 0;
   for (std::size_t at = s.find("/Type /Page"); at != std::string::npos;
        at = s.find("/Type /Page", at + 1))
@@ -168,12 +162,11 @@ TEST_F(LevelsGuiTest, AStoppedPdfExportLeavesTheFileAsItWas) {
   l.baseboard = {{0, 0}, {2400, 0}, {2400, 1200}, {0, 1200}};
   const PrintOptions o{.scaling = PrintScaling::ActualScale, .scale_n = 5, .shown = {}};
   const auto pdf = dir / "kept.pdf";
-  std::ofstream(pdf) << "earlier";
+  dir.Write("kept.pdf", "earlier");
   EXPECT_EQ(
       WriteLayoutPdf(l, "Shelf", o, kA4Paper, false, pdf, [](int page, int) { return page < 2; }),
       kPdfExportCancelled);
-  std::ifstream in(pdf);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "earlier");
+  EXPECT_EQ(dir.Read("kept.pdf"), "earlier");
 }
 
 }  // namespace
