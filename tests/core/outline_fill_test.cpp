@@ -102,10 +102,8 @@ std::size_t CheckFace(const Mesh3D& m, float z, double r) {
 TEST(OutlineFill, AHundredThousandPointStarBuildsABoundedSceneOfRealTriangles) {
   constexpr int kPoints = 100000;
   Layout layout = WithLevel();
-  LayoutShape star;
-  star.vertices = StarOutline(kPoints, kPoints / 2 - 1, 1000);
-  star.height = 40;
-  layout.shapes.push_back(star);
+  layout.shapes.push_back(
+      {.vertices = StarOutline(kPoints, kPoints / 2 - 1, 1000), .height = 40, .label = {}});
   layout.baseboard = StarOutline(kPoints, kPoints / 2 - 1, 1000);
   Scene3D scene;
   Camera3D camera;

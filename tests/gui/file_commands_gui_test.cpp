@@ -9,8 +9,6 @@
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
-#include <functional>
-
 #include "fake_prompter.h"
 #include "frame_fixture.h"
 #include "gui/dialogs/file_dialogs.h"
@@ -20,7 +18,6 @@
 #include "interact/commands.h"
 #include "layout_builder.h"
 #include "model/layout_file.h"
-#include "model/layout_ops.h"
 #include "temp_dir.h"
 #include "when_shown.h"
 

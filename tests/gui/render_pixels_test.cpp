@@ -57,9 +57,7 @@ TEST(RenderPixels, FillsAgreeWithTheRasterPainter) {
   l.pieces[5].level = 2;
   l.pieces[6].has_color = true, l.pieces[6].color = {200, 40, 120};
   l.tunnels.push_back({50, -1, -1, -1, -1, {8}});
-  LayoutShape shape;
-  shape.vertices = {{0, 290}, {400, 290}, {400, 300}, {0, 300}};
-  l.shapes.push_back(shape);
+  l.shapes.push_back({.vertices = {{0, 290}, {400, 290}, {400, 300}, {0, 300}}, .label = {}});
   const wxImage wx = Render(l);
   RasterPainter raster(kW, kH);
   RenderContext rc;

@@ -7,8 +7,6 @@
 #include <wx/listctrl.h>
 #include <wx/textctrl.h>
 
-#include <functional>
-
 #include "frame_fixture.h"
 #include "gui/dialogs/buy_track_dialogs.h"
 #include "gui/panels/properties_panel.h"

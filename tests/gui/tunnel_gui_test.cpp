@@ -22,7 +22,6 @@ class TunnelWindowTest : public FrameFixture {
     frame->document().MarkChanged(Change::Content);
     frame->canvas()->Apply(frame->canvas()->controller().SetView(1.0, 0, 0));
   }
-  bool TunnelEnabled() { return Enabled(kCmdTunnel); }
   wxString TunnelLabel() { return frame->GetToolBar()->FindById(kCmdTunnel)->GetLabel(); }
   void Click(int x, int y, bool ctrl = false) {
     Mouse(frame->canvas(), wxEVT_LEFT_DOWN, x, y, true, false, ctrl);
@@ -31,11 +30,11 @@ class TunnelWindowTest : public FrameFixture {
 };
 
 TEST_F(TunnelWindowTest, TheToolFollowsTheSelection) {
-  EXPECT_FALSE(TunnelEnabled());
+  EXPECT_FALSE(Enabled(kCmdTunnel));
   Click(200, 100);
   Click(550, 100, true);
   Click(400, 100, true);  // the whole chain
-  EXPECT_TRUE(TunnelEnabled());
+  EXPECT_TRUE(Enabled(kCmdTunnel));
   EXPECT_EQ(TunnelLabel(), "Tunnel");
 
   frame->RunCommand(kCmdTunnel);
@@ -45,7 +44,7 @@ TEST_F(TunnelWindowTest, TheToolFollowsTheSelection) {
   frame->RunCommand(kCmdTunnel);
   EXPECT_TRUE(l.tunnels.empty());
   EXPECT_EQ(TunnelLabel(), "Tunnel");
-  EXPECT_TRUE(TunnelEnabled());  // the same chain can be tunnelled again
+  EXPECT_TRUE(Enabled(kCmdTunnel));  // the same chain can be tunnelled again
 }
 
 TEST_F(TunnelWindowTest, DeletingACoveredPieceSaysTheTunnelIsLocked) {
