@@ -34,17 +34,14 @@ class AutofillTest : public ::testing::Test {
 
   // Two unjoined pieces, both selected.
   void Pair(const std::string& ca, Pose pa, const std::string& cb, Pose pb) {
-    layout = Layout{};
-    EnsureDefaultLevel(layout);
+    layout = WithLevel();
     prompter = FakePrompter{};
     ChainBuilder builder(layout);
     a = builder.Start(ca, pa);
     b = builder.Start(cb, pb);
     for (PlacedPiece& p : layout.pieces) p.sel = true;
   }
-  const PlacedPiece& P(int id) const {
-    return layout.pieces[static_cast<std::size_t>(FindPiece(layout, id))];
-  }
+  const PlacedPiece& P(int id) const { return Piece(layout, id); }
   // Consistent, and the only open ends are A's outer end and B's.
   void ExpectClosed(const Layout& l) const {
     const LayoutCheck c = CheckLayout(l);

@@ -133,8 +133,7 @@ TEST(FaultRegression, CoordinatesNearTheLimitOfADoubleMadeTheFitInfinite) {
 }
 
 TEST(FaultRegression, ALabelWithInvalidUtf8WasNotDrawn) {
-  Layout l;
-  EnsureDefaultLevel(l);
+  Layout l = WithLevel();
   // A stray continuation byte, a cut-off sequence at the end, an overlong '/'.
   l.labels.push_back({1,
                       "A\x80"

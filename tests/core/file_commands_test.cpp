@@ -20,11 +20,10 @@ namespace {
 const fs::path kData = VANTREL_TEST_DATA;
 
 Layout TwoPieceLayout(const std::string& article = "24188") {
-  Layout l;
+  Layout l = WithLevel();
   ChainBuilder chain(l);
   chain.Start(article);
   chain.Append(article);
-  EnsureDefaultLevel(l);
   return l;
 }
 

@@ -11,21 +11,8 @@
 
 namespace {
 
-const PieceDef& Def(const char* id) {
-  return *Catalog::instance().find(id);
-}
-
-PlacedPiece At(const char* cat, double x, double y, double h) {
-  PlacedPiece p;
-  p.cat = cat;
-  p.x = x;
-  p.y = y;
-  p.heading = h;
-  return p;
-}
-
 TEST(WorldConnectors, RotateThenTranslate) {
-  const auto w = WorldConnectors(At("24188", 100, 50, 90), Def("24188"));
+  const auto w = WorldConnectors(PieceAt("24188", 100, 50, 90), Def("24188"));
   ASSERT_EQ(w.size(), 2u);
   EXPECT_NEAR(w[0].x, 100, 1e-12);
   EXPECT_NEAR(w[0].y, 50, 1e-12);
@@ -36,7 +23,7 @@ TEST(WorldConnectors, RotateThenTranslate) {
 }
 
 TEST(WorldConnectors, HeadingWrapsIntoRange) {
-  PlacedPiece p = At("24130", 0, 0, 350);
+  PlacedPiece p = PieceAt("24130", 0, 0, 350);
   EXPECT_DOUBLE_EQ(WorldConnectors(p, Def("24130"))[1].angle, 20);
   EXPECT_EQ(NormalizeAngle(-30), 330);
   EXPECT_EQ(NormalizeAngle(720), 0);
@@ -46,7 +33,7 @@ TEST(WorldConnectors, HeadingWrapsIntoRange) {
 }
 
 TEST(WorldConnectors, FreeFollowsTheJointSlots) {
-  PlacedPiece p = At("24611", 0, 0, 0);
+  PlacedPiece p = PieceAt("24611", 0, 0, 0);
   p.joints = {{7, 1}, {-1, -1}};  // slot 2 missing
   const auto w = WorldConnectors(p, Def("24611"));
   EXPECT_EQ((std::vector<bool>{w[0].free, w[1].free, w[2].free}),
@@ -92,7 +79,7 @@ TEST(MatePose, PutsTheConnectorOnTheTargetFacingBack) {
   const Connector w(300, 40, 30, 1);
   for (int k = 0; k < 2; ++k) {
     const Pose p = MatePose(Def("24130"), k, w);
-    PlacedPiece piece = At("24130", p.x, p.y, p.heading);
+    PlacedPiece piece = PieceAt("24130", p.x, p.y, p.heading);
     const auto c = WorldConnectors(piece, Def("24130"))[static_cast<std::size_t>(k)];
     EXPECT_NEAR(c.x, 300, 1e-9);
     EXPECT_NEAR(c.y, 40, 1e-9);
@@ -104,7 +91,7 @@ TEST(MatePose, PutsTheConnectorOnTheTargetFacingBack) {
 
 // A K-Track straight with its free end at (180, 0) pointing 0 degrees.
 std::vector<PlacedPiece> KStraight() {
-  return {At("2200", 0, 0, 0)};
+  return {PieceAt("2200", 0, 0, 0)};
 }
 
 TEST(JoinCompatibility, NearAndFacingConnectorsOfOtherSystemsConflict) {
@@ -123,14 +110,14 @@ TEST(JoinCompatibility, NearAndFacingConnectorsOfOtherSystemsConflict) {
   // Same system joins; TRIX C and Märklin C are different systems.
   EXPECT_FALSE(CheckJoinCompatibility(Def("2201"), {180, 0, 0}, k).incompatible);
   EXPECT_TRUE(
-      CheckJoinCompatibility(Def("62188"), {180, 0, 0}, {At("24188", 0, 0, 0)}).incompatible);
+      CheckJoinCompatibility(Def("62188"), {180, 0, 0}, {PieceAt("24188", 0, 0, 0)}).incompatible);
   // Unknown articles are skipped.
   EXPECT_FALSE(
-      CheckJoinCompatibility(Def("24188"), {180, 0, 0}, {At("nope", 0, 0, 0)}).incompatible);
+      CheckJoinCompatibility(Def("24188"), {180, 0, 0}, {PieceAt("nope", 0, 0, 0)}).incompatible);
 }
 
 TEST(JoinCompatibility, TheAdapterJoinsCAtOneEndAndKAtTheOther) {
-  const std::vector<PlacedPiece> adapter = {At("24922", 0, 0, 0)};
+  const std::vector<PlacedPiece> adapter = {PieceAt("24922", 0, 0, 0)};
   EXPECT_FALSE(CheckJoinCompatibility(Def("2200"), {180, 0, 0}, adapter).incompatible);
   EXPECT_TRUE(CheckJoinCompatibility(Def("24188"), {180, 0, 0}, adapter).incompatible);
   EXPECT_FALSE(CheckJoinCompatibility(Def("24188"), {-188.3, 0, 0}, adapter).incompatible);

@@ -89,8 +89,7 @@ TEST(Golden, TrackColours) {
   Layout l = WithLevel();
   l.levels.push_back({.id = 2, .trackcolor = true, .r = 30, .g = 140, .b = 90, .outline = {}});
   const auto straight = [&l](const char* cat, int slot) {
-    const int id = AddPiece(l, cat, slot % 2 * 400.0, slot / 2 * 90.0);
-    return &l.pieces[static_cast<std::size_t>(FindPiece(l, id))];
+    return &Piece(l, AddPiece(l, cat, slot % 2 * 400.0, slot / 2 * 90.0));
   };
   straight("24188", 0);
   straight("2200", 1);
@@ -148,8 +147,7 @@ TEST(Golden, MarkersLabelsMeasurementsAndSpecialPieces) {
   l.measures.push_back({TakeId(l), {100, -20}, {100, 440}, {0, 0}, false});
   l.measures.push_back({TakeId(l), {0, 470}, {300, 520}, {0, 20}, true});
   l.measures.push_back({TakeId(l), {450, 470}, {460, 470}, {0, 0}, false});
-  PlacedPiece& table =
-      l.pieces[static_cast<std::size_t>(FindPiece(l, AddPiece(l, "74861", 650, 200, 90)))];
+  PlacedPiece& table = Piece(l, AddPiece(l, "74861", 650, 200, 90));
   table.SetJoint(0, 50, 0);
   table.SetJoint(5, 51, 0);
   AddPiece(l, "74620", 300, 80, 20);

@@ -17,26 +17,20 @@ namespace {
 
 const std::filesystem::path kData = VANTREL_TEST_DATA;
 
-PlacedPiece Piece(int id, const char* cat, double x, double y, double heading) {
-  PlacedPiece p;
-  p.id = id, p.cat = cat, p.x = x, p.y = y, p.heading = heading;
-  return p;
-}
-
 // Uses every element and attribute the file has, with awkward values.
 Layout FullLayout() {
   Layout l;
   l.units = 2;
   l.grade_runs = {{2.5, 1, 1}, {-1.25, 2, 0}};
-  PlacedPiece a = Piece(1, "24188", -100.5, 20.25, 90);
+  PlacedPiece a = PieceAt("24188", -100.5, 20.25, 90, 1);
   a.z = 12.5, a.grade = 2.5, a.level = 2, a.helix = 9, a.color = {200, 100, 50};
   a.rev = a.free = a.sel = a.has_color = true;
   a.SetJoint(1, 2, 0);
-  PlacedPiece b = Piece(2, "24130", -100.5, 208.55, 90);
+  PlacedPiece b = PieceAt("24130", -100.5, 208.55, 90, 2);
   b.SetJoint(0, 1, 1);
   b.SetJoint(5, 1, 7);  // beyond the article's connectors: kept as it is
   b.has_color = true;   // black is a colour too
-  l.pieces = {a, b, Piece(3, "a&b <\"c\"> 'd'", 1e6, -1e-4, 359.9999)};
+  l.pieces = {a, b, PieceAt("a&b <\"c\"> 'd'", 1e6, -1e-4, 359.9999, 3)};
   l.scenery = {{10, "platform_island", 5, -6, 45, true, 1.5, 0.75, 2},
                {11, "Bäume am Hang", -0.0625, 0, 0, false, 1, 1, 1}};
   l.levels = {Level{1, "Erdgeschoss & \"Keller\"", true, 0, true, 200, 100, 50, {}},
@@ -119,7 +113,7 @@ TEST(LayoutFile, TextsAreWrittenSoTheyReadBackAsTexts) {
                "bell\x07",
                0, 0, false},
               {2, "a x=\"1\" text=", 3, 4, false}};
-  l.pieces = {Piece(2, "24\n188", 0, 0, 0), Piece(3, "24188 x=", 5, 6, 7)};
+  l.pieces = {PieceAt("24\n188", 0, 0, 0, 2), PieceAt("24188 x=", 5, 6, 7, 3)};
   l.levels = {Level{.name = "Deck height=", .outline = {}}};
   const std::string text = LayoutFileText(l, "Name\r\nwith break units=");
   EXPECT_NE(text.find("name=\"Name  with break units=\""), std::string::npos);
@@ -134,7 +128,7 @@ TEST(LayoutFile, TextsAreWrittenSoTheyReadBackAsTexts) {
 TEST(LayoutFile, NumberEdgesThatAreFineOrNotWritten) {
   // NaN and infinity cannot be read back: they are written as 0.
   Layout l;
-  l.pieces = {Piece(1, "24188", std::nan(""), 1e300, -std::numeric_limits<double>::infinity())};
+  l.pieces = {PieceAt("24188", std::nan(""), 1e300, -std::numeric_limits<double>::infinity(), 1)};
   Layout back = Read(LayoutFileText(l, ""));
   EXPECT_EQ(std::tuple(back.pieces[0].x, back.pieces[0].y, back.pieces[0].heading),
             std::tuple(0.0, 1e300, 0.0));

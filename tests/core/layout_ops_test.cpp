@@ -3,16 +3,14 @@
 
 #include "catalog/helix_catalog.h"
 #include "layout_builder.h"
-#include "model/document.h"
 #include "model/layout_extent.h"
 #include "model/layout_ops.h"
 
 namespace {
 
-// New keeps nothing of the last layout but one fresh level, and undo brings it all back.
-TEST(Layout, NewLeavesOneLevelAndCanBeUndone) {
-  Document doc;
-  Layout& l = doc.layout();
+// New keeps nothing of the last layout but one fresh level.
+TEST(Layout, NewLeavesOneFreshLevel) {
+  Layout l;
   ChainBuilder b(l);
   b.Start("24188");
   b.Append("24188");
@@ -21,22 +19,16 @@ TEST(Layout, NewLeavesOneLevelAndCanBeUndone) {
   l.baseboard = {{0, 0}, {10, 0}, {10, 10}};
   l.grade_runs = {{2.0, 1, 0}};
   RecomputeGradeMode(l);
-  Transaction t(doc, "New");
   ClearForNew(l);
-  t.Commit();
   EXPECT_TRUE(l.pieces.empty() && l.baseboard.empty() && l.grade_runs.empty());
   ASSERT_EQ(l.levels.size(), 1u);
   EXPECT_EQ(l.active_level, 1);
   EXPECT_EQ(l.next_id, 1);
   EXPECT_FALSE(l.grade_mode.active);
-  ASSERT_TRUE(doc.Undo());
-  EXPECT_EQ(l.pieces.size(), 2u);
-  EXPECT_TRUE(l.grade_mode.active);
 }
 
 TEST(Extent, EachFilterCountsItsOwnObjects) {
-  Layout l;
-  EnsureDefaultLevel(l);
+  Layout l = WithLevel();
   l.levels.push_back({.id = 2, .visible = false, .outline = {}});
   ChainBuilder(l).Start("24188", {0, 0, 0});
   ChainBuilder(l).Start("24188", {1000, 0, 90}, 2);
@@ -83,8 +75,7 @@ TEST(Extent, EachFilterCountsItsOwnObjects) {
 }
 
 TEST(Delete, LeavesNoJointToAMissingPieceAndCleansRunsHelicesAndTunnels) {
-  Layout l;
-  EnsureDefaultLevel(l);
+  Layout l = WithLevel();
   ChainBuilder b(l);
   const int a = b.Start("24188");
   const int m = b.Append("24188");

@@ -20,8 +20,7 @@ namespace {
 
 // Three joined straights (ids 1-3) and a fourth piece (id 10) joined to the last.
 Layout YardLayout() {
-  Layout l;
-  l.levels.push_back(Level{});
+  Layout l = WithLevel();
   ChainBuilder b(l);
   b.Start("24188", {100, 50, 0});
   b.Append("24188");

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "ear_clip_tessellator.h"
+#include "layout_builder.h"
 #include "model/layout_ops.h"
 #include "outlines.h"
 
@@ -100,12 +101,9 @@ std::size_t CheckFace(const Mesh3D& m, float z, double r) {
 
 TEST(OutlineFill, AHundredThousandPointStarBuildsABoundedSceneOfRealTriangles) {
   constexpr int kPoints = 100000;
-  Layout layout;
-  EnsureDefaultLevel(layout);
-  LayoutShape star;
-  star.vertices = StarOutline(kPoints, kPoints / 2 - 1, 1000);
-  star.height = 40;
-  layout.shapes.push_back(star);
+  Layout layout = WithLevel();
+  layout.shapes.push_back(
+      {.vertices = StarOutline(kPoints, kPoints / 2 - 1, 1000), .height = 40, .label = {}});
   layout.baseboard = StarOutline(kPoints, kPoints / 2 - 1, 1000);
   Scene3D scene;
   Camera3D camera;

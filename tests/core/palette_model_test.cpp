@@ -5,6 +5,7 @@
 #include "catalog/catalog.h"
 #include "catalog/track_system.h"
 #include "interact/palette_model.h"
+#include "layout_builder.h"
 
 namespace {
 
@@ -21,14 +22,10 @@ TEST(PaletteModel, TrackGroupsPerSystem) {
                                                   "--- Crossings", "--- Double Slip Switches",
                                                   "--- Slim Switches", "--- Circuit Tracks",
                                                   "--- Other", "--- Bridges", "--- Helix"}));
-  EXPECT_EQ(c[1].id, "24064");
   EXPECT_EQ(c[1].text, "24064 - 64mm");
-  EXPECT_EQ(std::count_if(c.begin(), c.end(), [](auto& r) { return r.id == "24294"; }), 2);
-  EXPECT_EQ(c.back().id, "@helix:proses_4_5_r4r5");
   EXPECT_EQ(
       std::count_if(c.begin(), c.end(), [](auto& r) { return r.id.rfind("@helix:", 0) == 0; }), 10);
   EXPECT_EQ(TrackRows(1)[1].id, "2200");
-  EXPECT_EQ(Headers(TrackRows(2)).back(), "--- Bridges");
   EXPECT_EQ(TrackRows(3)[1].id, "8500");
   EXPECT_TRUE(TrackRows(4).empty());
   EXPECT_TRUE(TrackRows(-1).empty());
@@ -67,11 +64,7 @@ TEST(PaletteModel, SceneryAndSignalRows) {
 TEST(PaletteModel, SystemForAnOpenedLayout) {
   auto with = [](std::vector<std::string> cats) {
     Layout l;
-    for (auto& c : cats) {
-      PlacedPiece p;
-      p.cat = c;
-      l.pieces.push_back(p);
-    }
+    for (auto& c : cats) AddPiece(l, c);
     return ChooserIndexForLayout(l);
   };
   EXPECT_EQ(with({}), 0);

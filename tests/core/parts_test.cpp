@@ -8,6 +8,7 @@
 #include "catalog/helix_catalog.h"
 #include "fake_prompter.h"
 #include "interact/buy_track.h"
+#include "layout_builder.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
 #include "parts/cart.h"
@@ -22,27 +23,15 @@ const std::filesystem::path kData = VANTREL_TEST_DATA;
 const std::string kCart = "https://shop.example.com/cart/";
 
 void Add(Layout& l, const std::string& cat, int times = 1, bool free = false) {
-  for (int i = 0; i < times; ++i) {
-    PlacedPiece p;
-    p.id = TakeId(l);
-    p.cat = cat;
-    p.free = free;
-    l.pieces.push_back(p);
-  }
+  for (int i = 0; i < times; ++i) Piece(l, AddPiece(l, cat)).free = free;
 }
 
 void AddScenery(Layout& l, const std::string& item) {
-  SceneryItem s;
-  s.id = TakeId(l);
-  s.item = item;
-  l.scenery.push_back(s);
+  l.scenery.push_back({.id = TakeId(l), .item = item});
 }
 
 void AddHelix(Layout& l, const std::string& variant) {
-  Helix h;
-  h.id = TakeId(l);
-  h.variant = variant;
-  l.helices.push_back(h);
+  l.helices.push_back({.id = TakeId(l), .variant = variant});
 }
 
 // 24188 x2 and one free, 24230, 7263, five 74871, 24630, 24720, 24624.

@@ -17,20 +17,6 @@
 
 namespace {
 
-const PieceDef& Def(const char* id) {
-  return *Catalog::instance().find(id);
-}
-
-const PlacedPiece& Piece(const Layout& l, int id) {
-  return l.pieces[static_cast<std::size_t>(FindPiece(l, id))];
-}
-
-Layout Fresh() {
-  Layout l;
-  EnsureDefaultLevel(l);
-  return l;
-}
-
 SnapCandidate SnapAt(const Layout& l, const char* cat, Pose pose) {
   return FindSnap(Def(cat), pose, l.pieces);
 }
@@ -192,7 +178,7 @@ TEST_F(Placing, CloneExtendsTheFreeEndWithACopy) {
 // track as joined that is not (it was once joined 1.7 mm apart and passed the check).
 TEST(MoveJoin, AnUnsnappedSelectionJoinsOnlyWhereItsEndsLieOnOthers) {
   for (double gap : {0.0, 0.04, 0.06, 1.7, 3.9}) {
-    Layout l = Fresh();
+    Layout l = WithLevel();
     ChainBuilder b(l);
     const int fixed = b.Start("24188");
     const int moved = b.Start("24188", {188.3 + gap, 0, 0});
@@ -204,7 +190,7 @@ TEST(MoveJoin, AnUnsnappedSelectionJoinsOnlyWhereItsEndsLieOnOthers) {
   }
   // Lying on another end is not enough: ends that do not face, or at other heights, stay
   // apart.
-  Layout l = Fresh();
+  Layout l = WithLevel();
   ChainBuilder b(l);
   b.Start("24188");
   const int turned = b.Start("24188", {188.3, 0, 180});  // its connector 1 lies on the end
@@ -215,7 +201,7 @@ TEST(MoveJoin, AnUnsnappedSelectionJoinsOnlyWhereItsEndsLieOnOthers) {
   EXPECT_FALSE(Piece(l, turned).Joined(0) || Piece(l, turned).Joined(1));
   EXPECT_FALSE(Piece(l, above).Joined(0));
   // Two moved ends on one free end: only one of them joins.
-  Layout two = Fresh();
+  Layout two = WithLevel();
   ChainBuilder tb(two);
   tb.Start("24188");
   const int m1 = tb.Start("24188", {188.3, 0, 0});
@@ -258,7 +244,7 @@ TEST_F(Placing, TheMoveSnapCarriesAndLiftsTheWholeSelection) {
 TEST(CloseLoops, EndsOfOneSystemWithin2mmOfHeightOnTheSameLevelOnly) {
   for (const double rise : {1.9, 2.1}) {
     for (const int level : {1, 2}) {
-      Layout l = Fresh();
+      Layout l = WithLevel();
       ChainBuilder b(l);
       b.Start("24188", {}, level);
       l.pieces[0].z = rise;
@@ -268,7 +254,7 @@ TEST(CloseLoops, EndsOfOneSystemWithin2mmOfHeightOnTheSameLevelOnly) {
     }
   }
   // A K-Track end at the same place is not joined.
-  Layout k = Fresh();
+  Layout k = WithLevel();
   ChainBuilder kb(k);
   kb.Start("2200", {8.3, 0, 0});
   const int c = kb.Start("24188", {190, 0, 0});
@@ -278,7 +264,7 @@ TEST(CloseLoops, EndsOfOneSystemWithin2mmOfHeightOnTheSameLevelOnly) {
 // Piece 2 closes with connector 0 onto the end of straight 1; piece 3 is joined to its
 // connector 1 when `joined`.
 Layout Closing(bool joined) {
-  Layout l = Fresh();
+  Layout l = WithLevel();
   ChainBuilder b(l);
   b.Start("24188");
   b.Start("24188", {188.3, 0, 0});
@@ -316,7 +302,7 @@ TEST_F(Placing, GradesContinueOntoJoinedTrack) {
 
 TEST(Grades, ABridgeEndsTheRunFlatAndARampContinuesIt) {
   for (const char* article : {"74620", "74613"}) {
-    Layout l = Fresh();
+    Layout l = WithLevel();
     ChainBuilder b(l);
     const int a = b.Start("24188");
     l.pieces[0].grade = 2.0;

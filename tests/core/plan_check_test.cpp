@@ -32,10 +32,6 @@ std::vector<std::string> Texts(const std::vector<PlanConflict>& all) {
   return out;
 }
 
-PlacedPiece& Piece(Layout& l, int id) {
-  return l.pieces[static_cast<std::size_t>(FindPiece(l, id))];
-}
-
 TEST(PlanCheck, JoinedEndsAtDifferentHeightsAreOneStep) {
   Layout l;
   ChainBuilder b(l);

@@ -20,8 +20,7 @@
 namespace {
 
 Layout Baseboard2400x1200() {
-  Layout l;
-  EnsureDefaultLevel(l);
+  Layout l = WithLevel();
   l.baseboard = {{0, 0}, {2400, 0}, {2400, 1200}, {0, 1200}};
   return l;
 }
@@ -45,8 +44,7 @@ TEST(PrintPages, PagesInPixelsAtTheirResolutionOr300DpiWhenUnknown) {
 // Fit to Page cut off helix rings, the outer half of edge track and scenery: the
 // printed area held piece ends and scenery positions only.
 TEST(PrintBounds, HoldWhatThePrintedLevelsDrawAsItIsDrawn) {
-  Layout l;
-  EnsureDefaultLevel(l);
+  Layout l = WithLevel();
   l.levels.push_back({.id = 2, .outline = {}});
   EXPECT_EQ(ComputePrintBounds(l, PrintOptions{}).max_x, 1000);  // nothing: a square metre
   ChainBuilder(l).Start("24188", {5000, 5000, 0});
@@ -102,8 +100,7 @@ TEST(PrintPages, ArticleLabelsHaveAPaperSizeOfTheirOwnAndNeverOutgrowTheirPiece)
   Layout l = ShelfToTheEdges();
   l.grade_runs.push_back({2.0, l.pieces[0].id, 0});
   const LabelRoom room = PaperLabelRoom(*Catalog::instance().find("24188"));
-  PrintOptions fit;
-  for (const PrintOptions& o : {Scale(1), Scale(10), fit, Scale(200)}) {
+  for (const PrintOptions& o : {Scale(1), Scale(10), PrintOptions{}, Scale(200)}) {
     const PagePlan plan = PlanPrint(l, o, kA4Paper, false, kRecorderDpi);
     int labels = 0, grades = 0;
     for (int page = 1; page <= PageCount(plan); ++page) {

@@ -18,10 +18,8 @@ TEST(PagePrinter, EveryTiledPageDrawsWhatTheWholeLayoutDraws) {
   layout.pieces[30].helix = 7;
   layout.grade_runs.push_back({2.5, layout.pieces[200].id, 0});
   for (const bool labels : {true, false}) {
-    PrintOptions options;
-    options.scaling = PrintScaling::ActualScale;
-    options.scale_n = 10;
-    options.shown.labels = labels;
+    const PrintOptions options{
+        .scaling = PrintScaling::ActualScale, .scale_n = 10, .shown = {.labels = labels}};
     const PagePlan plan = PlanPrint(layout, options, kA4Paper, false, kPdfDpi);
     PagePrinter printer(layout, "Shelf", options);
     printer.Plan(plan);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "canvas_events.h"
 #include "edit/grades.h"
 #include "edit/helix_ops.h"
 #include "edit/panel_edits.h"
@@ -102,12 +103,11 @@ TEST_F(PanelTest, SceneryShapeHelixAndOtherSelections) {
   EXPECT_EQ(DescribeSelection(l).details, "Scenery");
   l.scenery[0].sel = false;
 
-  LayoutShape shape;
-  shape.id = 8;
-  shape.vertices = {{0, 0}, {400, 0}, {400, 250.4}};
-  shape.height = 30;
-  shape.sel = true;
-  l.shapes.push_back(shape);
+  l.shapes.push_back({.id = 8,
+                      .vertices = {{0, 0}, {400, 0}, {400, 250.4}},
+                      .height = 30,
+                      .label = {},
+                      .sel = true});
   v = DescribeSelection(l);
   EXPECT_EQ(v.title, "(unnamed shape)");
   EXPECT_EQ(v.details, "Polygon  |  3 verts  |  400 x 250 mm  |  height 30 mm");
@@ -194,11 +194,7 @@ TEST_F(PanelTest, ColorApplyAndLabels) {
   FakePrompter ask;
   CanvasController canvas(doc, ask);
   canvas.SetView(1.0, 0, 0);
-  MouseInput press;
-  press.x = 300;
-  press.y = 400;
-  press.mods.ctrl = true;
-  canvas.LeftDown(press);
+  canvas.LeftDown(At(300, 400, {.ctrl = true}));
   EXPECT_FALSE(canvas.AddLabel("").modified);
   EXPECT_TRUE(canvas.AddLabel("Yard\tEast").modified);
   EXPECT_TRUE(canvas.AddLabel("Second").modified);
@@ -213,9 +209,7 @@ TEST_F(PanelTest, PieceMenuOffersEndGradeWhileARunIsActive) {
   CanvasController canvas(doc, ask);
   canvas.SetView(1.0, 100, 100);
   const int a = build.Start("24188");
-  MouseInput m;
-  m.x = 150;
-  m.y = 100;
+  const MouseInput m = At(150, 100);
   EXPECT_FALSE(canvas.RightDown(m).menu_end_grade);
   StartGrade(doc, a, 2);
   const CanvasEffects menu = canvas.RightDown(m);

@@ -19,11 +19,10 @@ using std::chrono::seconds;
 namespace {
 
 Layout Chain(int pieces) {
-  Layout l;
+  Layout l = WithLevel();
   ChainBuilder chain(l);
   chain.Start("24188");
   for (int i = 1; i < pieces; ++i) chain.Append("24188");
-  EnsureDefaultLevel(l);
   return l;
 }
 

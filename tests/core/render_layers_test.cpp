@@ -22,7 +22,7 @@ TEST(Grid, DrawnOnlyFrom6To400PixelSpacing) {
   EXPECT_GT(lines({4.0, 60, 60}), 2u);
   EXPECT_EQ(lines({4.001, 60, 60}), 0u);     // 400.1 px
   EXPECT_GT(lines({1.0, 1e30, -1e30}), 0u);  // a far-away view still ends the loop
-  EXPECT_TRUE(PaintShowing(WithLevel(), kNoGrid).Find(Op::Line).empty());
+  EXPECT_TRUE(Paint(WithLevel(), {1.0, 100, 100}, 1400, 900, true, kNoGrid).Find(Op::Line).empty());
 }
 
 TEST(Baseboard, EdgesShorterThan10mmHaveNoLength) {
@@ -31,7 +31,9 @@ TEST(Baseboard, EdgesShorterThan10mmHaveNoLength) {
   EXPECT_EQ(Paint(l).Texts(), (std::vector<std::string>{"400 mm", "400 mm"}));
   l.baseboard[1].x = 10.0;
   EXPECT_EQ(Paint(l).Texts(), (std::vector<std::string>{"10 mm", "400 mm", "400 mm"}));
-  EXPECT_TRUE(PaintShowing(l, DrawSwitches{.baseboard = false}).Find(Op::Polygon).empty());
+  EXPECT_TRUE(Paint(l, {1.0, 100, 100}, 1400, 900, true, DrawSwitches{.baseboard = false})
+                  .Find(Op::Polygon)
+                  .empty());
 }
 
 TEST(Levels, HiddenLevelHidesPiecesShapesAndScenery) {
@@ -42,9 +44,10 @@ TEST(Levels, HiddenLevelHidesPiecesShapesAndScenery) {
   l.scenery.push_back({.id = 50, .item = "platform", .x = 100, .y = 100, .level = 2});
   AddPiece(l, "no-such-article");
   l.scenery.push_back({51, "no-such-item", 0, 0});
-  EXPECT_EQ(PaintShowing(l, kNoGrid).calls.size(), 1u);            // the clear only
+  EXPECT_EQ(Paint(l, {1.0, 100, 100}, 1400, 900, true, kNoGrid).calls.size(),
+            1u);                                                   // the clear only
   l.pieces[0].level = l.shapes[0].level = l.scenery[0].level = 7;  // no such level: shown
-  EXPECT_GT(PaintShowing(l, kNoGrid).calls.size(), 3u);
+  EXPECT_GT(Paint(l, {1.0, 100, 100}, 1400, 900, true, kNoGrid).calls.size(), 3u);
 }
 
 // The calls of a culled and an unculled drawing that touch an 800 x 600 screen are the same.

@@ -20,9 +20,7 @@ double Side(const Connector& a, const Connector& b) {
 
 class Reorient : public testing::Test {
  protected:
-  const PlacedPiece& Piece(int id) {
-    return doc.layout().pieces[static_cast<std::size_t>(FindPiece(doc.layout(), id))];
-  }
+  const PlacedPiece& Piece(int id) { return ::Piece(doc.layout(), id); }
   Connector End(int id, int k) {
     const PlacedPiece& p = Piece(id);
     return WorldConnectors(p, *Catalog::instance().find(p.cat))[static_cast<std::size_t>(k)];

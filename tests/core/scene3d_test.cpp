@@ -31,12 +31,6 @@ Built Build(const Layout& layout) {
   return b;
 }
 
-Layout WithLevel() {
-  Layout layout;
-  EnsureDefaultLevel(layout);
-  return layout;
-}
-
 // Vertices of one pier prism: 18 side quads and a top fan of 18 points plus its centre.
 constexpr std::uint32_t kPierVertices = 18 * 4 + 19;
 

@@ -10,23 +10,9 @@
 
 namespace {
 
-const PieceDef& Def(const char* id) {
-  return *Catalog::instance().find(id);
-}
-
-PlacedPiece At(const char* cat, double x, double y, double h, int id = 1) {
-  PlacedPiece p;
-  p.id = id;
-  p.cat = cat;
-  p.x = x;
-  p.y = y;
-  p.heading = h;
-  return p;
-}
-
 // A C-Track straight whose free end 1 is at (188.3, 0) pointing 0 degrees.
 std::vector<PlacedPiece> OneStraight() {
-  return {At("24188", 0, 0, 0, 7)};
+  return {PieceAt("24188", 0, 0, 0, 7)};
 }
 
 SnapCandidate Both(const PieceDef& def, Pose pose, const std::vector<PlacedPiece>& pieces) {
@@ -59,7 +45,7 @@ TEST(Snap, EndsPointingTheSameWayNeverMate) {
 TEST(Snap, SystemsMixOnlyThroughTheAdapter) {
   EXPECT_FALSE(Both(Def("2200"), {190, 0, 0}, OneStraight()).found);   // K next to C
   EXPECT_FALSE(Both(Def("62188"), {190, 0, 0}, OneStraight()).found);  // TRIX next to Märklin C
-  const std::vector<PlacedPiece> adapter = {At("24922", 0, 0, 0)};
+  const std::vector<PlacedPiece> adapter = {PieceAt("24922", 0, 0, 0)};
   EXPECT_TRUE(Both(Def("2200"), {185, 0, 0}, adapter).found);    // K at the K end
   EXPECT_FALSE(Both(Def("24188"), {185, 0, 0}, adapter).found);  // C at the K end
   const SnapCandidate c = Both(Def("24188"), {-190, 0, 0}, adapter);
@@ -70,7 +56,8 @@ TEST(Snap, SystemsMixOnlyThroughTheAdapter) {
 
 TEST(Snap, EqualDistancesKeepTheEarlierPair) {
   // Two pieces whose free ends lie 10 mm either side of the new piece's connector 0.
-  std::vector<PlacedPiece> two = {At("24188", -188.3, -10, 0, 5), At("24188", -188.3, 10, 0, 3)};
+  std::vector<PlacedPiece> two = {PieceAt("24188", -188.3, -10, 0, 5),
+                                  PieceAt("24188", -188.3, 10, 0, 3)};
   SnapCandidate s = Both(Def("24188"), {0, 0, 0}, two);
   ASSERT_TRUE(s.found);
   EXPECT_EQ(s.targetPiece, 5);  // placed first, whatever its id
@@ -85,14 +72,14 @@ TEST(Snap, RotatingACurveChangesWhichEndSnaps) {
   const SnapCandidate forward = Both(curve, {195, 0, 0}, OneStraight());
   ASSERT_TRUE(forward.found);
   EXPECT_EQ(forward.newConnector, 0);
-  PlacedPiece placed = At("24130", forward.x, forward.y, forward.heading, 9);
+  PlacedPiece placed = PieceAt("24130", forward.x, forward.y, forward.heading, 9);
   EXPECT_GT(WorldConnectors(placed, curve)[1].y, 1.0);  // bends toward +y
   // Turned by 150 degrees (five steps of 30) its connector 1 comes near the end instead,
   // and the curve bends the other way.
   const SnapCandidate back = Both(curve, {193.3 + 180.0, -48.23, 150}, OneStraight());
   ASSERT_TRUE(back.found);
   EXPECT_EQ(back.newConnector, 1);
-  placed = At("24130", back.x, back.y, back.heading, 9);
+  placed = PieceAt("24130", back.x, back.y, back.heading, 9);
   const auto ends = WorldConnectors(placed, curve);
   EXPECT_NEAR(ends[1].x, 188.3, 1e-9);
   EXPECT_NEAR(ends[1].y, 0, 1e-9);
@@ -114,8 +101,8 @@ TEST(Snap, IndexMatchesThePlainScanOnRandomLayouts) {
     Layout l = MakeBigLayout(300, seed);
     // Scatter loose pieces on a coarse grid so that many ends coincide exactly (ties).
     for (int k = 0; k < 100; ++k) {
-      PlacedPiece p = At(kArticles[rng() % 8], (rng() % 20) * 94.15, (rng() % 20) * 94.15,
-                         (rng() % 12) * 30.0, 10000 + k);
+      PlacedPiece p = PieceAt(kArticles[rng() % 8], (rng() % 20) * 94.15, (rng() % 20) * 94.15,
+                              (rng() % 12) * 30.0, 10000 + k);
       l.pieces.push_back(p);
     }
     SnapIndex index;
@@ -134,7 +121,7 @@ TEST(Snap, IndexMatchesThePlainScanOnRandomLayouts) {
 }
 
 TEST(Snap, NearListsIndexedEndsInLayoutOrder) {
-  std::vector<PlacedPiece> p = {At("24188", 0, 0, 0, 4), At("24188", 190, 0, 0, 2)};
+  std::vector<PlacedPiece> p = {PieceAt("24188", 0, 0, 0, 4), PieceAt("24188", 190, 0, 0, 2)};
   SnapIndex index;
   index.Build(p, [](const PlacedPiece&) { return true; });
   const auto near = index.Near(189, 0, 4.0);

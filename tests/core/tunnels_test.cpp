@@ -21,8 +21,7 @@ namespace {
 
 // Three joined straights at x = 0, 188.3 and 376.6 (ids 1, 2, 3), all selected.
 Layout ThreeStraights() {
-  Layout l;
-  EnsureDefaultLevel(l);
+  Layout l = WithLevel();
   ChainBuilder b(l);
   b.Start("24188");
   b.Append("24188");
@@ -33,7 +32,7 @@ Layout ThreeStraights() {
 
 void Select(Layout& l, std::initializer_list<int> ids) {
   DeselectAll(l);
-  for (int id : ids) l.pieces[static_cast<std::size_t>(FindPiece(l, id))].sel = true;
+  for (int id : ids) Piece(l, id).sel = true;
 }
 
 const SceneryItem& Scenery(const Layout& l, int id) {

@@ -25,10 +25,6 @@ class CanvasWindowTest : public FrameFixture {
       Send(wxEVT_MOTION, x0 + (x1 - x0) * k / 5, y0 + (y1 - y0) * k / 5, true);
     Send(wxEVT_LEFT_UP, x1, y1, false);
   }
-  const PlacedPiece& P(int id) {
-    const ::Layout& l = frame->layout();
-    return l.pieces[static_cast<std::size_t>(FindPiece(l, id))];
-  }
   CanvasPanel* canvas = nullptr;
 };
 
@@ -38,9 +34,9 @@ TEST_F(CanvasWindowTest, DraggingASelectedPieceAndAPalettePiece) {
   frame->document().MarkChanged(Change::Content);
   Send(wxEVT_LEFT_DOWN, 150, 100, true);
   Send(wxEVT_LEFT_UP, 150, 100, false);
-  ASSERT_TRUE(P(a).sel);
+  ASSERT_TRUE(Piece(l, a).sel);
   Drag(150, 100, 150, 250);
-  EXPECT_NEAR(P(a).y, 250, 1e-9);
+  EXPECT_NEAR(Piece(l, a).y, 250, 1e-9);
   EXPECT_TRUE(frame->modified());
   EXPECT_FALSE(canvas->HasCapture());
 
@@ -50,7 +46,7 @@ TEST_F(CanvasWindowTest, DraggingASelectedPieceAndAPalettePiece) {
   Send(wxEVT_LEFT_DOWN, 300, 260, true);
   Send(wxEVT_LEFT_UP, 300, 260, false);
   ASSERT_EQ(l.pieces.size(), 2u);
-  EXPECT_EQ(P(a).joints[1].target, l.pieces[1].id);
+  EXPECT_EQ(Piece(l, a).joints[1].target, l.pieces[1].id);
   EXPECT_FALSE(canvas->HasCapture());
 }
 

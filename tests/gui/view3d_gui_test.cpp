@@ -82,8 +82,7 @@ double SleeperRow(const wxImage& img) {
 
 TEST(SceneExport, OneStraightNearTheMiddleHigherWhenRaisedAndABoard) {
   TempDir dir;
-  Layout layout;
-  EnsureDefaultLevel(layout);
+  Layout layout = WithLevel();
   ChainBuilder(layout).Start("24188");
   ASSERT_EQ(SaveLayout(layout, dir / "one.vtl", "one"), "");
   layout.pieces[0].z = 100;

@@ -10,12 +10,7 @@
 #include "model/layout_ops.h"
 
 inline MouseInput At(double x, double y, Mods mods = {}, bool left = false) {
-  MouseInput m;
-  m.x = x;
-  m.y = y;
-  m.mods = mods;
-  m.left_down = left;
-  return m;
+  return {x, y, mods, left};
 }
 
 // Press, drag in four steps and release; the effects of all of it.

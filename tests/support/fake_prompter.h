@@ -30,19 +30,16 @@ class FakePrompter : public Prompter {
   bool AskYesNo(const std::string& caption, const std::string& text, PromptIcon icon,
                 bool default_no) override {
     shown.push_back({"yesno", caption, text, icon, default_no});
-    return Next() == PromptAnswer::Yes;
+    return Pop(answers, PromptAnswer::No) == PromptAnswer::Yes;
   }
   PromptAnswer AskYesNoCancel(const std::string& caption, const std::string& text) override {
     shown.push_back({"yesnocancel", caption, text, PromptIcon::Question, false});
-    return Next(PromptAnswer::Cancel);
+    return Pop(answers, PromptAnswer::Cancel);
   }
   std::optional<std::string> AskText(const std::string& caption, const std::string& prompt,
                                      const std::string& initial) override {
     shown.push_back({"text", caption, prompt + "|" + initial, PromptIcon::Question, false});
-    if (texts.empty()) return std::nullopt;
-    auto t = texts.front();
-    texts.pop_front();
-    return t;
+    return Pop(texts, {});
   }
 
   bool AskTwoButtons(const std::string& caption, const std::string& text, PromptIcon icon,
@@ -50,26 +47,25 @@ class FakePrompter : public Prompter {
                      bool default_second) override {
     shown.push_back(
         {"buttons", caption, text + "|" + first_label + "|" + second_label, icon, default_second});
-    return Next() == PromptAnswer::Yes;
+    return Pop(answers, PromptAnswer::No) == PromptAnswer::Yes;
   }
   std::optional<std::size_t> ChooseRow(const std::string& title, const std::string& header,
                                        const std::vector<std::string>& list,
                                        const std::string&) override {
     shown.push_back({"rows", title, header, PromptIcon::Question, false});
     last_rows = list;
-    if (rows.empty()) return std::nullopt;
-    auto r = rows.front();
-    rows.pop_front();
-    return r;
+    return Pop(rows, {});
   }
 
   const Shown& last() const { return shown.back(); }
 
  private:
-  PromptAnswer Next(PromptAnswer when_empty = PromptAnswer::No) {
-    if (answers.empty()) return when_empty;
-    const PromptAnswer a = answers.front();
-    answers.pop_front();
-    return a;
+  // The next scripted answer, or `when_empty` once the script has run out.
+  template <class T>
+  static T Pop(std::deque<T>& queue, T when_empty) {
+    if (queue.empty()) return when_empty;
+    T next = std::move(queue.front());
+    queue.pop_front();
+    return next;
   }
 };

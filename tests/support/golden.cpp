@@ -7,8 +7,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
+
+#include "temp_dir.h"
 
 namespace {
 
@@ -68,8 +69,7 @@ bool WritePng(const std::filesystem::path& file, const RgbImage& image) {
 
 // Such a PNG read back; an empty image when the file is missing or not one.
 RgbImage ReadPng(const std::filesystem::path& file) {
-  std::ifstream f(file, std::ios::binary);
-  const std::string s((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  const std::string s = TempDir::ReadFile(file);
   if (s.size() < 8 || s.compare(0, 8, std::string(kSignature, 8)) != 0) return {};
   RgbImage image;
   std::string packed;

@@ -7,6 +7,22 @@
 #include "catalog/catalog.h"
 #include "model/layout_ops.h"
 
+const PieceDef& Def(const std::string& id) {
+  return *Catalog::instance().find(id);
+}
+
+PlacedPiece PieceAt(const std::string& cat, double x, double y, double heading, int id) {
+  return {.id = id, .cat = cat, .x = x, .y = y, .heading = heading, .color = {}, .joints = {}};
+}
+
+PlacedPiece& Piece(Layout& l, int id) {
+  return l.pieces[static_cast<std::size_t>(FindPiece(l, id))];
+}
+
+const PlacedPiece& Piece(const Layout& l, int id) {
+  return l.pieces[static_cast<std::size_t>(FindPiece(l, id))];
+}
+
 int ChainBuilder::Start(const std::string& cat, Pose pose, int level) {
   last_ = InsertPiece(layout_, {.cat = cat,
                                 .x = pose.x,

@@ -1,4 +1,4 @@
-// Test helpers that lay joined track of real catalog pieces.
+// Test helpers that make layouts and lay joined track of real catalog pieces.
 #pragma once
 
 #include <cstdint>
@@ -6,6 +6,28 @@
 
 #include "model/layout.h"
 #include "model/world_connectors.h"
+
+// A layout with Level 1, as the canvas always has one.
+inline Layout WithLevel() {
+  Layout l;
+  l.levels.push_back(Level{});
+  return l;
+}
+
+inline int AddPiece(Layout& l, const std::string& cat, double x = 0, double y = 0,
+                    double heading = 0, int level = 1) {
+  PlacedPiece& p = l.pieces.emplace_back();
+  p.id = l.next_id++, p.cat = cat, p.x = x, p.y = y, p.heading = heading, p.level = level;
+  return p.id;
+}
+
+// The catalog's article `id`, which must exist.
+const PieceDef& Def(const std::string& id);
+// A piece of article `cat` at (x, y) turned `heading` degrees.
+PlacedPiece PieceAt(const std::string& cat, double x, double y, double heading, int id = 1);
+// The piece with `id`, which must exist.
+PlacedPiece& Piece(Layout& l, int id);
+const PlacedPiece& Piece(const Layout& l, int id);
 
 // Lays pieces one after another, each joined to a connector of the previous one.
 class ChainBuilder {

@@ -1,5 +1,5 @@
 // A Painter that records every drawing call with the pen, brush, font and text colours
-// in force, so drawing rules can be checked without a display; plus small layout helpers.
+// in force, so drawing rules can be checked without a display.
 #pragma once
 
 #include <algorithm>
@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "layout_builder.h"
 #include "render/painter.h"
 #include "render/render.h"
 
@@ -135,20 +136,6 @@ class RecordingPainter : public Painter {
   }
 };
 
-// A layout with Level 1, as the canvas always has one.
-inline Layout WithLevel() {
-  Layout l;
-  l.levels.push_back(Level{});
-  return l;
-}
-
-inline int AddPiece(Layout& l, const std::string& cat, double x = 0, double y = 0,
-                    double heading = 0, int level = 1) {
-  PlacedPiece& p = l.pieces.emplace_back();
-  p.id = l.next_id++, p.cat = cat, p.x = x, p.y = y, p.heading = heading, p.level = level;
-  return p.id;
-}
-
 // The whole layout drawn on a recording surface; a drawing without the grid.
 inline constexpr DrawSwitches kNoGrid{false, true, true};
 
@@ -160,7 +147,4 @@ inline RecordingPainter Paint(const Layout& l, ViewTransform v = {1.0, 100, 100}
   RecordingPainter rec;
   DrawLayout(rc, rec, l, v, w, h);
   return rec;
-}
-inline RecordingPainter PaintShowing(const Layout& l, DrawSwitches show) {
-  return Paint(l, {1.0, 100, 100}, 1400, 900, true, show);
 }
