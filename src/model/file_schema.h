@@ -388,8 +388,8 @@ void ReadAttrs(FileLine& f, const Element<T>& e, T& obj, Source source = Source:
         seen[r] ? std::string_view(raw[r].text, raw[r].size) : std::string_view{};
     void* const at = const_cast<void*>(a.at(obj));
     // Well-formed numbers are stored here; anything else takes ReadValue's checks.
-    if (a.kind == Kind::Real && ParseDouble(v, *static_cast<double*>(at))) continue;
-    if (a.kind == Kind::Int && ParseInt(v, *static_cast<int*>(at))) continue;
+    if (a.kind == Kind::Real && ParsePlainDecimal(v, *static_cast<double*>(at))) continue;
+    if (a.kind == Kind::Int && ParseShortInt(v, *static_cast<int*>(at))) continue;
     ReadValue(f, a.name, v, a.kind, a.use, source, at,
               a.has ? const_cast<bool*>(a.has(obj)) : nullptr);
   }
