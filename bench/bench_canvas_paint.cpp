@@ -8,8 +8,6 @@
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 
-#include <map>
-#include <memory>
 #include <stdexcept>
 
 #include "bench_gui.h"
@@ -61,10 +59,7 @@ Layout MakeLayout(int pieces) {
 }
 
 Layout& LayoutOf(int pieces) {
-  static std::map<int, std::unique_ptr<Layout>> layouts;
-  auto& slot = layouts[pieces];
-  if (!slot) slot = std::make_unique<Layout>(MakeLayout(pieces));
-  return *slot;
+  return KeptLayout(pieces, MakeLayout);
 }
 
 ViewTransform FitView(const Layout& layout) {

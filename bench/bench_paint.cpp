@@ -5,9 +5,6 @@
 #include <wx/bitmap.h>
 #include <wx/dcmemory.h>
 
-#include <map>
-#include <memory>
-
 #include "bench_gui.h"
 #include "gui/draw/wx_painter.h"
 #include "layout_builder.h"
@@ -18,13 +15,6 @@
 namespace {
 
 constexpr int kWidth = 1400, kHeight = 900;
-
-const Layout& BigLayout(int pieces) {
-  static std::map<int, std::unique_ptr<Layout>> layouts;
-  auto& slot = layouts[pieces];
-  if (!slot) slot = std::make_unique<Layout>(MakeBigLayout(pieces));
-  return *slot;
-}
 
 ViewTransform FitView(const Layout& layout) {
   ViewTransform v;
@@ -44,7 +34,7 @@ void Repaint(wxBitmap& target, RenderContext& rc, const Layout& layout, const Vi
 }
 
 void PaintBenchmark(benchmark::State& state, bool fit, bool antialias) {
-  const Layout& layout = BigLayout(static_cast<int>(state.range(0)));
+  const Layout& layout = KeptBigLayout(static_cast<int>(state.range(0)));
   const ViewTransform v = fit ? FitView(layout) : ViewTransform{1.0, 60, 60};
   wxBitmap target(kWidth, kHeight, 24);
   RenderContext rc;
@@ -65,7 +55,7 @@ void BM_PaintFitAliased(benchmark::State& state) {
 
 // The layout did not change: blit its cached picture and draw the rubber band.
 void BM_UnchangedFrame(benchmark::State& state) {
-  const Layout& layout = BigLayout(static_cast<int>(state.range(0)));
+  const Layout& layout = KeptBigLayout(static_cast<int>(state.range(0)));
   wxBitmap cache(kWidth, kHeight, 24), frame(kWidth, kHeight, 24);
   RenderContext rc;
   Repaint(cache, rc, layout, FitView(layout), WxPainter::kDefaultAntialias);

@@ -10,8 +10,6 @@
 #include <wx/dcgraph.h>
 
 #include <filesystem>
-#include <map>
-#include <memory>
 #include <string>
 
 #include "bench_gui.h"
@@ -68,16 +66,9 @@ void BM_PrintPageHugeLabel(benchmark::State& state) {
   state.counters["pages"] = PageCount(plan);
 }
 
-const Layout& BigLayout(int pieces) {
-  static std::map<int, std::unique_ptr<Layout>> layouts;
-  auto& slot = layouts[pieces];
-  if (!slot) slot = std::make_unique<Layout>(MakeBigLayout(pieces));
-  return *slot;
-}
-
 // Arguments: pieces, and 0 to fit on one page or N for 1 : N (A4 landscape).
 void BM_ExportPdf(benchmark::State& state) {
-  const Layout& layout = BigLayout(static_cast<int>(state.range(0)));
+  const Layout& layout = KeptBigLayout(static_cast<int>(state.range(0)));
   PrintOptions options;
   if (state.range(1) > 0) {
     options.scaling = PrintScaling::ActualScale;

@@ -6,9 +6,6 @@
 
 #include <wx/app.h>
 
-#include <map>
-#include <memory>
-
 #include "bench_gui.h"
 #include "ear_clip_tessellator.h"
 #include "fake_prompter.h"
@@ -23,15 +20,8 @@
 
 namespace {
 
-const Layout& BigLayout(int pieces) {
-  static std::map<int, std::unique_ptr<Layout>> layouts;
-  auto& slot = layouts[pieces];
-  if (!slot) slot = std::make_unique<Layout>(MakeBigLayout(pieces));
-  return *slot;
-}
-
 void BM_SceneRebuild(benchmark::State& state) {
-  const Layout& layout = BigLayout(static_cast<int>(state.range(0)));
+  const Layout& layout = KeptBigLayout(static_cast<int>(state.range(0)));
   Scene3D scene;
   Camera3D camera;
   EarClipTessellator tess;
@@ -86,7 +76,7 @@ BENCHMARK(BM_SceneRebuildBigPolygon)
 
 // Choosing what a frame draws (culling, detail) at the fitted view, without drawing.
 void BM_PlanFrame(benchmark::State& state) {
-  const Layout& layout = BigLayout(static_cast<int>(state.range(0)));
+  const Layout& layout = KeptBigLayout(static_cast<int>(state.range(0)));
   Scene3D scene;
   Camera3D camera;
   EarClipTessellator tess;
@@ -106,7 +96,7 @@ void FrameBenchmark(benchmark::State& state, bool close_up) {
     state.SkipWithError(gl.error().c_str());
     return;
   }
-  const Layout& layout = BigLayout(static_cast<int>(state.range(0)));
+  const Layout& layout = KeptBigLayout(static_cast<int>(state.range(0)));
   Scene3D scene;
   Camera3D camera;
   GluTessellator tess;
@@ -131,7 +121,7 @@ void BM_OpenView(benchmark::State& state) {
     state.SkipWithError(gl.error().c_str());
     return;
   }
-  const Layout& layout = BigLayout(static_cast<int>(state.range(0)));
+  const Layout& layout = KeptBigLayout(static_cast<int>(state.range(0)));
   SetUpGlState();
   for (auto _ : state) {
     Scene3D scene;
@@ -153,7 +143,7 @@ void BM_OrbitFrameClose(benchmark::State& state) {
 
 // The same orbit in the 3D window on the display: paint, draw and swap buffers.
 void BM_OrbitFrameWindow(benchmark::State& state) {
-  const Layout& layout = BigLayout(static_cast<int>(state.range(0)));
+  const Layout& layout = KeptBigLayout(static_cast<int>(state.range(0)));
   FakePrompter prompter;  // answers nothing: the window asks no questions
   View3DFrame* frame = View3DFrame::Open(nullptr, layout, prompter, {});
   if (!frame) {

@@ -1,8 +1,11 @@
 // Chains of real pieces for tests and benchmarks.
 #include "layout_builder.h"
 
+#include <map>
+#include <memory>
 #include <random>
 #include <sstream>
+#include <utility>
 
 #include "catalog/catalog.h"
 #include "model/layout_ops.h"
@@ -44,6 +47,17 @@ int ChainBuilder::Append(const std::string& cat, int new_conn, int from, int fro
   Start(cat, MatePose(*nd, new_conn, w), layout_.pieces[static_cast<std::size_t>(fi)].level);
   JoinBoth(layout_, static_cast<std::size_t>(fi), from_conn, layout_.pieces.size() - 1, new_conn);
   return last_;
+}
+
+Layout& KeptLayout(int pieces, Layout (*make)(int)) {
+  static std::map<std::pair<Layout (*)(int), int>, std::unique_ptr<Layout>> kept;
+  auto& slot = kept[{make, pieces}];
+  if (!slot) slot = std::make_unique<Layout>(make(pieces));
+  return *slot;
+}
+
+const Layout& KeptBigLayout(int pieces) {
+  return KeptLayout(pieces, [](int n) { return MakeBigLayout(n); });
 }
 
 Layout MakeBigLayout(int pieces, std::uint32_t seed) {

@@ -48,6 +48,10 @@ class ChainBuilder {
 // A layout of `pieces` joined pieces in long chains and loops of C-Track, spread over
 // a grid of rows so that it has a realistic density; deterministic for a seed.
 Layout MakeBigLayout(int pieces, std::uint32_t seed = 1);
+// `make(pieces)` built once and kept for the program's life, so that benchmark cases
+// share their layouts; KeptBigLayout keeps MakeBigLayout's.
+Layout& KeptLayout(int pieces, Layout (*make)(int));
+const Layout& KeptBigLayout(int pieces);
 
 // Checks every joint is recorded on both pieces and names an existing piece and
 // connector; returns an empty text when consistent.
