@@ -13,7 +13,6 @@
 #include <cmath>
 #include <filesystem>
 
-#include "catalog/text_mark.h"
 #include "gui/wx_text.h"
 
 BackgroundDialog::BackgroundDialog(wxWindow* parent, const std::optional<BackgroundImage>& current)

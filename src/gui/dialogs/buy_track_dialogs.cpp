@@ -9,7 +9,6 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
-#include "catalog/text_mark.h"
 #include "gui/app/pictures.h"
 #include "gui/dialogs/welcome_dialogs.h"
 #include "gui/wx_text.h"

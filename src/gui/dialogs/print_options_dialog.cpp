@@ -1,5 +1,4 @@
 #include "gui/dialogs/print_options_dialog.h"
-#include "catalog/text_mark.h"
 
 #include <wx/checkbox.h>
 #include <wx/radiobox.h>

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "catalog/text_mark.h"
 #include "gui/draw/background_picture.h"
 #include "gui/draw/wx_painter.h"
 #include "gui/wx_text.h"
