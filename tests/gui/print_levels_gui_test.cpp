@@ -1,8 +1,11 @@
 // The level manager, the print options, the preview and the PDF export on a display.
+#include <cairo-pdf.h>
 #include <gtest/gtest.h>
 
 #include <wx/button.h>
+#include <wx/dcgraph.h>
 #include <wx/dcmemory.h>
+#include <wx/graphics.h>
 #include <wx/listctrl.h>
 #include <wx/print.h>
 #include <wx/printdlg.h>
@@ -13,8 +16,10 @@
 #include "frame_fixture.h"
 #include "gui/dialogs/level_dialogs.h"
 #include "gui/dialogs/print_options_dialog.h"
+#include "gui/draw/wx_painter.h"
 #include "gui/export/layout_printout.h"
 #include "gui/export/pdf_export.h"
+#include "gui/export/pdf_fonts.h"
 #include "layout_builder.h"
 #include "model/layout_file.h"
 #include "run_vantrel.h"
@@ -155,6 +160,33 @@ TEST_F(LevelsGuiTest, ExportPdfTilesATrueScalePlan) {
     ASSERT_EQ(status, 0) << out;
     EXPECT_EQ(CountPages(pdf), pages) << args;
   }
+}
+
+// The PDF lays its text out itself; a label's box is sized by what it measures, so it
+// must measure as the toolkit's text does on paper, or labels spill out of their boxes.
+TEST_F(LevelsGuiTest, PdfTextMeasuresAsTheToolkitsTextOnPaper) {
+  cairo_surface_t* surface = cairo_pdf_surface_create(nullptr, 595, 842);
+  cairo_t* cr = cairo_create(surface);
+  cairo_scale(cr, 72 / kPdfDpi, 72 / kPdfDpi);
+  {
+    wxGCDC dc(wxGraphicsRenderer::GetCairoRenderer()->CreateContextFromNativeContext(cr));
+    PaperPainter toolkit(dc, kPdfDpi);
+    PangoPdfFonts fonts(kPdfDpi);
+    PdfFile file(595, 842, kPdfDpi, fonts, "");
+    PdfPage& page = file.BeginPage();
+    for (int size : {7, 9, 14})
+      for (bool bold : {false, true})
+        for (const char* text : {"24130",
+                                 "Gleis <1> & S\xC3\xBC"
+                                 "d",
+                                 "Wg\nzwei"}) {
+          toolkit.SetFont(size, bold);
+          page.SetFont(size, bold);
+          EXPECT_EQ(page.TextExtent(text), toolkit.TextExtent(text)) << size << bold << text;
+        }
+  }
+  cairo_destroy(cr);
+  cairo_surface_destroy(surface);
 }
 
 TEST_F(LevelsGuiTest, AStoppedPdfExportLeavesTheFileAsItWas) {

@@ -1,24 +1,21 @@
 #include "gui/export/pdf_export.h"
 
-#include <cairo-pdf.h>
-#include <cairo.h>
-#include <wx/dcgraph.h>
-#include <wx/graphics.h>
+#include <wx/image.h>
 #include <wx/log.h>
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 #include "gui/draw/background_picture.h"
-#include "gui/draw/wx_painter.h"
+#include "gui/export/pdf_fonts.h"
 #include "model/atomic_file.h"
 #include "model/layout_file.h"
 #include "model/layout_ops.h"
 #include "model/number_text.h"
 #include "model/translate.h"
 #include "print/page_printer.h"
+#include "print/pdf_file.h"
 
 namespace {
 
@@ -28,10 +25,44 @@ constexpr const char* kUsage =
     "[--all-levels] [--grayscale] [--grid] [--no-baseboard] [--paper a4|a3|letter] "
     "[--portrait]";
 
-cairo_status_t AppendToString(void* closure, const unsigned char* data, unsigned int length) {
-  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-  return CAIRO_STATUS_SUCCESS;
-}
+// The layout's background picture in the PDF: read once, kept once in the file, and
+// placed on every page that shows it.
+class PdfPicture {
+ public:
+  explicit PdfPicture(PdfFile& file) : file_(file) {}
+
+  RenderContext::Underlay UnderlayOn(PdfPage*& page) {
+    return [this, &page](Painter&, const Layout& layout, const ViewTransform& view, int, int) {
+      const BackgroundImage& image = *layout.background;
+      if (!page || !(image.opacity > 0) || !(image.mm_per_px > 0) || !Load(image.path)) return;
+      const double px = view.zoom * image.mm_per_px;  // page pixels per picture pixel
+      page->DrawImage(image_, view.zoom * image.x + view.offset_x,
+                      view.zoom * image.y + view.offset_y, width_ * px, height_ * px,
+                      image.opacity);
+    };
+  }
+
+ private:
+  bool Load(const std::string& path) {
+    if (path == path_) return image_ >= 0;
+    path_ = path;
+    image_ = -1;
+    if (!BackgroundPicture::Readable(path)) return false;
+    wxLogNull quiet;  // a broken picture was told of when the layout opened
+    wxImage picture(wxString::FromUTF8(path));
+    if (!picture.IsOk()) return false;
+    width_ = picture.GetWidth();
+    height_ = picture.GetHeight();
+    image_ = file_.AddImage(picture.GetData(), picture.HasAlpha() ? picture.GetAlpha() : nullptr,
+                            width_, height_);
+    return true;
+  }
+
+  PdfFile& file_;
+  std::string path_;
+  int image_ = -1;
+  int width_ = 0, height_ = 0;
+};
 
 }  // namespace
 
@@ -43,44 +74,24 @@ std::string WriteLayoutPdf(const Layout& layout, const std::string& name,
     return "the printout would need " + FixedText(plan.pages, 0) + Tr(" pages; at most ") +
            std::to_string(kMostPages) + " are written";
   }
-  wxGraphicsRenderer* renderer = wxGraphicsRenderer::GetCairoRenderer();
-  if (!renderer) return "no Cairo drawing is available";
   PagePrinter printer(layout, name, options);
   printer.Plan(plan);
 
-  std::string data;
   const double pt = 72.0 / kPdfDpi;
-  cairo_surface_t* surface =
-      cairo_pdf_surface_create_for_stream(AppendToString, &data, plan.width * pt, plan.height * pt);
-  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
-    cairo_surface_destroy(surface);
-    return "cannot start a PDF";
+  PangoPdfFonts fonts(kPdfDpi);
+  PdfFile file(plan.width * pt, plan.height * pt, kPdfDpi, fonts,
+               name.empty() ? Tr("Vantrel Layout") : name);
+  PdfPicture picture(file);
+  PdfPage* page = nullptr;
+  printer.SetUnderlay(picture.UnderlayOn(page));
+  for (int n = 1; n <= printer.pages(); ++n) {
+    page = &file.BeginPage();
+    OutlineThinner painter(*page);
+    // A stopped export writes nothing: the file at the path stays as it was.
+    if (!printer.DrawPage(painter, n, progress)) return kPdfExportCancelled;
+    file.EndPage();
   }
-  cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE,
-                                 name.empty() ? Tr("Vantrel Layout") : name.c_str());
-  BackgroundPicture picture;
-  bool stopped = false;
-  for (int page = 1; page <= printer.pages() && !stopped; ++page) {
-    cairo_t* cr = cairo_create(surface);
-    cairo_scale(cr, pt, pt);  // drawing in page pixels at the printer resolution
-    {
-      wxGCDC dc(renderer->CreateContextFromNativeContext(cr));
-      PaperPainter paper_painter(dc, kPdfDpi);
-      OutlineThinner painter(paper_painter);
-      printer.SetUnderlay(picture.UnderlayOn(dc));
-      stopped = !printer.DrawPage(painter, page, progress);
-    }
-    printer.SetUnderlay({});
-    if (!stopped) cairo_show_page(cr);
-    cairo_destroy(cr);
-  }
-  cairo_surface_finish(surface);
-  const cairo_status_t status = cairo_surface_status(surface);
-  cairo_surface_destroy(surface);
-  // A stopped export writes nothing: the file at the path stays as it was.
-  if (stopped) return kPdfExportCancelled;
-  if (status != CAIRO_STATUS_SUCCESS) return cairo_status_to_string(status);
-  return WriteFileAtomically(pdf, data);
+  return WriteFileAtomically(pdf, file.Finish());
 }
 
 bool IsPdfExportCommand(int argc, char** argv) {

@@ -1,5 +1,5 @@
-// The printout as a PDF file: each page drawn at true scale as vector graphics on a
-// Cairo PDF surface, with the same page arithmetic and margins as printing.
+// The printout as a PDF file: each page drawn at true scale as vector graphics, written
+// straight into the file, with the same page arithmetic and margins as printing.
 #pragma once
 
 #include <filesystem>
