@@ -83,6 +83,7 @@ void BM_UndoStep(benchmark::State& state) {
 
 BENCHMARK(BM_LayoutFileText)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveLayout)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadLayoutText)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LoadLayout)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond);
+// Reading uses a second thread for long runs of pieces: timed by the clock on the wall.
+BENCHMARK(BM_ReadLayoutText)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LoadLayout)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_UndoStep)->Arg(10000)->Unit(benchmark::kMillisecond);

@@ -57,8 +57,9 @@ using LoadProgressFn = std::function<bool(const LoadProgress&)>;
 
 // Parses `text`; on success replaces in `layout` everything the file stores (and
 // derives next_id and grade_mode), on failure leaves `layout` untouched. The caller adds the
-// default level when the file has none.
-LoadResult ReadLayoutText(std::string_view text, Layout& layout);
+// default level when the file has none. A long run of pieces is read on two threads;
+// `two_threads` false reads line by line, to the same result.
+LoadResult ReadLayoutText(std::string_view text, Layout& layout, bool two_threads = true);
 // Same, from a file ("Cannot open file: " + path when it cannot be read); the background
 // picture's stored path is made absolute against the file's folder.
 LoadResult LoadLayout(Layout& layout, const std::filesystem::path& path,

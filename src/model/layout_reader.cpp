@@ -9,7 +9,9 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "model/background.h"
@@ -90,6 +92,18 @@ class Reader {
   bool Finish(int lines);
   const std::string& name() const { return name_; }
   std::size_t pieces() const { return l_.pieces.size(); }
+  bool in_pieces() const { return in_pieces_; }
+  // Reads on as from the start of a line inside the pieces section.
+  void ContinuePieces() {
+    in_pieces_ = true;
+    piece_in_section_ = false;
+  }
+  // Appends pieces read by another reader of the same section after this one's.
+  void AppendPieces(std::vector<PlacedPiece>& pieces) {
+    l_.pieces.insert(l_.pieces.end(), std::make_move_iterator(pieces.begin()),
+                     std::make_move_iterator(pieces.end()));
+    piece_in_section_ = piece_in_section_ || !pieces.empty();
+  }
   // Makes room for the pieces of a file of `total` bytes, guessed from the pieces in its
   // first `done` bytes, so that the list grows once instead of moving every piece at
   // each doubling.
@@ -314,20 +328,98 @@ std::size_t FindLineEnd(std::string_view text, std::size_t from, bool eof, bool 
   return end;
 }
 
-// Feeds the complete lines of `text` to the reader; returns where the unread rest
-// starts, or npos once the reader refused a line.
-std::size_t ReadLines(Reader& reader, std::string_view text, bool eof, int& n) {
-  std::size_t start = 0;
+// Where a run of lines ends early: never, after the line that opens the pieces
+// section, or before a line that leaves it.
+enum class Stop { Never, InPieces, OutsidePieces };
+
+// Feeds the complete lines of text[from ..) to the reader, up to `until` (a line
+// start); returns where the unread rest starts, or npos once the reader refused a line.
+std::size_t ReadLinesFrom(Reader& reader, std::string_view text, std::size_t from,
+                          std::size_t until, bool eof, bool cr, int& n, Stop stop = Stop::Never) {
+  std::size_t start = from;
   std::size_t next = 0;
-  const bool cr = !text.empty() && std::memchr(text.data(), '\r', text.size()) != nullptr;
   TagFinder tags(text);
-  for (std::size_t end = FindLineEnd(text, 0, eof, cr, next); end != std::string_view::npos;
+  for (std::size_t end = FindLineEnd(text, start, eof, cr, next);
+       end != std::string_view::npos && start < until;
        end = FindLineEnd(text, start, eof, cr, next)) {
     if (!reader.ReadLine(Line(text.substr(start, end - start), start, tags), ++n))
       return std::string_view::npos;
+    if (stop == Stop::OutsidePieces && !reader.in_pieces()) {
+      --n;  // read again by the reader of the whole
+      return start;
+    }
     start = next;
+    if (stop == Stop::InPieces && reader.in_pieces()) break;
   }
   return start;
+}
+
+// Below this many bytes a block's pieces are read by one thread: a second costs more
+// to start than it saves.
+constexpr std::size_t kTwoThreadBytes = std::size_t{1} << 16;
+
+// Where the second part of text[from ..) may start: the first line from a little before
+// its middle on that begins with a piece. The first part is the smaller, as its thread
+// also reads the file and gathers the pieces. npos when there is no such line.
+std::size_t SecondPart(std::string_view text, std::size_t from, std::size_t last) {
+  for (std::size_t at = text.find("<piece ", from + (text.size() - from) * 9 / 20); at < last;
+       at = text.find("<piece ", at + 1)) {
+    std::size_t line = at;
+    while (line > from && text[line - 1] == ' ') --line;
+    if (line > from && text[line - 1] == '\n') return line;
+  }
+  return std::string_view::npos;
+}
+
+// Reads text[from ..), inside the pieces section, on two threads: the second part, from
+// a piece's line on, into pieces of its own, appended after the first part's. Whatever
+// is unusual (the section ending in the first part, a fault in the second) has the
+// second part read again the plain way, so that the pieces and every message are the
+// same as reading line by line. Both parts end at a line feed, which ends a line
+// whatever line ends the file uses. Returns where the plain reading goes on.
+std::size_t ReadPiecesInTwo(Reader& reader, std::string_view text, std::size_t from, bool cr,
+                            int& n) {
+  if (!reader.in_pieces() || text.size() - from < kTwoThreadBytes) return from;
+  const std::size_t last = text.rfind('\n');
+  if (last == std::string_view::npos || last < from) return from;
+  const std::size_t mid = SecondPart(text, from, last);
+  if (mid == std::string_view::npos) return from;
+
+  Layout part;
+  // A piece's lines take well over 100 bytes: room for all of them at once.
+  part.pieces.reserve((last + 1 - mid) / 100);
+  std::string part_error;
+  Reader second(part, part_error);
+  second.ContinuePieces();
+  int second_lines = 0;
+  std::size_t second_end = std::string_view::npos;
+  std::thread worker([&] {
+    second_end =
+        ReadLinesFrom(second, text, mid, last + 1, false, cr, second_lines, Stop::OutsidePieces);
+  });
+  const std::size_t first_end = ReadLinesFrom(reader, text, from, mid, false, cr, n);
+  worker.join();
+  if (first_end == std::string_view::npos) return first_end;
+  if (first_end != mid || !reader.in_pieces() || second_end == std::string_view::npos)
+    return first_end;
+  reader.AppendPieces(part.pieces);
+  n += second_lines;
+  return second_end;
+}
+
+// Feeds the complete lines of `text` to the reader; returns where the unread rest
+// starts, or npos once the reader refused a line.
+std::size_t ReadLines(Reader& reader, std::string_view text, bool eof, int& n,
+                      bool two_threads = true) {
+  const bool cr = !text.empty() && std::memchr(text.data(), '\r', text.size()) != nullptr;
+  std::size_t from = 0;
+  if (!reader.in_pieces()) {
+    from = ReadLinesFrom(reader, text, 0, text.size(), eof, cr, n, Stop::InPieces);
+    if (from == std::string_view::npos || !reader.in_pieces()) return from;
+  }
+  if (two_threads) from = ReadPiecesInTwo(reader, text, from, cr, n);
+  if (from == std::string_view::npos) return from;
+  return ReadLinesFrom(reader, text, from, text.size(), eof, cr, n);
 }
 
 // What is read at a time from a file.
@@ -335,16 +427,16 @@ constexpr std::size_t kBlockBytes = std::size_t{1} << 18;
 
 }  // namespace
 
-LoadResult ReadLayoutText(std::string_view text, Layout& layout) {
+LoadResult ReadLayoutText(std::string_view text, Layout& layout, bool two_threads) {
   Layout fresh;
   LoadResult result;
   Reader reader(fresh, result.error);
   int n = 0;
   // The first block, then room for the pieces of the rest.
-  std::size_t rest = ReadLines(reader, text.substr(0, kBlockBytes), false, n);
+  std::size_t rest = ReadLines(reader, text.substr(0, kBlockBytes), false, n, two_threads);
   if (rest == std::string_view::npos) return result;
   reader.ExpectPieces(rest, text.size());
-  const std::size_t more = ReadLines(reader, text.substr(rest), true, n);
+  const std::size_t more = ReadLines(reader, text.substr(rest), true, n, two_threads);
   if (more == std::string_view::npos) return result;
   rest += more;
   if (rest < text.size() && !reader.ReadLine(text.substr(rest), ++n)) return result;

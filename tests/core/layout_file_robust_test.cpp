@@ -6,8 +6,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
+#include <cstring>
 #include <locale>
 #include <map>
 #include <random>
@@ -115,6 +117,34 @@ TEST(LayoutReaderRobustness, DamagedInputIsRefusedOrReadsStably) {
   }
 }
 
+// A long run of pieces is read on two threads: damaged anywhere, with the line ends a
+// file may have, it reads as it does line by line, to the same layout or the same message.
+TEST(LayoutReaderRobustness, TwoThreadsReadAsOne) {
+  std::string good = LayoutFileText(MakeBigLayout(1500), "two");
+  std::mt19937 rng(5);
+  const char kDamage[] = "<>\"=/ \n\r\rx0";
+  for (int round = 0; round < 60; ++round) {
+    std::string text = good;
+    if (round % 3 == 1) text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    for (int e = round % 4; e > 0; --e) {
+      // A byte changed or gone (two lines joined), or the section closed early.
+      const std::size_t at = rng() % text.size();
+      if (e == 1 && round % 5 == 2)
+        text.insert(text.find('\n', at) + 1, "</pieces>\n");
+      else if (e == 2)
+        text.erase(text.find('\n', at), 1);
+      else
+        text[at] = kDamage[rng() % (sizeof kDamage - 1)];
+    }
+    Layout two, one;
+    const std::string error = ReadLayoutText(text, two).error;
+    ASSERT_EQ(error, ReadLayoutText(text, one, false).error) << round;
+    if (error.empty()) {
+      ASSERT_EQ(State(two), State(one)) << round;
+    }
+  }
+}
+
 TEST(LayoutReaderRobustness, OneEnormousLine) {
   std::string huge(6 << 20, 'a');
   ExpectRefused(huge, "letters");
@@ -155,7 +185,8 @@ TEST(LayoutFileLoad, ReadsAFileInBlocksLikeOneTextAndTellsItsProgress) {
   EXPECT_EQ(r.name, "blocks");
   ASSERT_EQ(ReadLayoutText(text, from_text).error, "");
   EXPECT_EQ(State(from_file), State(from_text));
-  EXPECT_EQ(from_file.pieces.size(), big.pieces.size());
+  // Big blocks of pieces are read on two threads: the pieces come back as written.
+  EXPECT_EQ(LayoutFileText(from_file, "blocks"), LayoutFileText(big, "blocks"));
   ASSERT_GE(told.size(), 2u);
   for (std::size_t i = 1; i < told.size(); ++i)
     EXPECT_GT(told[i].bytes_done, told[i - 1].bytes_done);
@@ -177,14 +208,24 @@ TEST(LayoutFileLoad, ReadsAFileInBlocksLikeOneTextAndTellsItsProgress) {
   EXPECT_TRUE(prompter.shown.empty());
   EXPECT_EQ(doc.path(), "");
 
-  // A fault far into the file names the same line either way.
-  const std::size_t at = text.find("<piece id=\"2900\"");
-  ASSERT_NE(at, std::string::npos);
-  text.replace(text.find("heading=\"", at), 9, "heading=\"x");
-  dir.Write("b.vtl", text);
-  const std::string error = LoadLayout(from_file, dir / "b.vtl").error;
-  EXPECT_EQ(error, ReadLayoutText(text, from_text).error);
-  EXPECT_EQ(error.rfind("Line ", 0), 0u);
+  // A fault early or late in a block, or far into the file, names its line either way.
+  // After the pieces too: the lines read on two threads are counted.
+  const std::pair<const char*, const char*> faults[] = {{"<piece id=\"2900\"", "heading=\""},
+                                                        {"<piece id=\"1500\"", "heading=\""},
+                                                        {"<piece id=\"2100\"", "heading=\""},
+                                                        {"<level id=\"1\"", "height=\""}};
+  for (const auto& [line_start, attribute] : faults) {
+    std::string damaged = text;
+    const std::size_t at = damaged.find(line_start);
+    ASSERT_NE(at, std::string::npos);
+    damaged.insert(damaged.find(attribute, at) + std::strlen(attribute), "x");
+    dir.Write("b.vtl", damaged);
+    const std::string error = LoadLayout(from_file, dir / "b.vtl").error;
+    EXPECT_EQ(error, ReadLayoutText(damaged, from_text).error);
+    const auto line =
+        std::count(damaged.begin(), damaged.begin() + static_cast<long>(at), '\n') + 1;
+    EXPECT_EQ(error.rfind("Line " + std::to_string(line) + ":", 0), 0u) << error;
+  }
 }
 
 TEST(LayoutFileErrors, UnopenablePathsNameThePath) {
