@@ -19,20 +19,22 @@ void AppendInt(std::string& out, long long v) {
   out.append(buf, end);
 }
 
-// At most three decimals, without trailing zeros.
-void AppendNum(std::string& out, double v) {
+// At most `decimals` (up to 6) decimals, without trailing zeros.
+void AppendNum(std::string& out, double v, int decimals = 3) {
+  static constexpr long long kScale[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+  const long long scale = kScale[std::clamp(decimals, 0, 6)];
   if (!std::isfinite(v)) v = 0;
-  const long long milli = std::llround(v * 1000.0);
-  if (milli % 1000 == 0) {
-    AppendInt(out, milli / 1000);
+  const long long units = std::llround(v * static_cast<double>(scale));
+  if (units % scale == 0) {
+    AppendInt(out, units / scale);
     return;
   }
-  if (milli < 0) out += '-';
-  const long long a = milli < 0 ? -milli : milli;
-  AppendInt(out, a / 1000);
-  char frac[4] = {static_cast<char>('0' + a / 100 % 10), static_cast<char>('0' + a / 10 % 10),
-                  static_cast<char>('0' + a % 10), 0};
-  int n = 3;
+  if (units < 0) out += '-';
+  const long long a = units < 0 ? -units : units;
+  AppendInt(out, a / scale);
+  char frac[8];
+  int n = 0;
+  for (long long s = scale / 10; s > 0; s /= 10) frac[n++] = static_cast<char>('0' + a / s % 10);
   while (frac[n - 1] == '0') --n;
   out += '.';
   out.append(frac, static_cast<std::size_t>(n));
@@ -530,13 +532,12 @@ void PdfPage::DrawShaped(const PdfFonts::Shaped& shaped, double x, double y, dou
       font = -1;
       line = g.line;
       at = 0;
+      // Six decimals: the size scales every advance along a label of any length.
       const double down = shaped.baseline + line;
-      Num(size * c);
-      Num(-size * s);
-      Num(-size * s);
-      Num(-size * c);
-      Num(x + down * s);
-      Num(y + down * c);
+      for (double v : {size * c, -size * s, -size * s, -size * c, x + down * s, y + down * c}) {
+        AppendNum(out_, v, 6);
+        out_ += ' ';
+      }
       out_ += "Tm ";
     }
     const PdfFile::Code& code = file_.GlyphCode(g.face, g.glyph, g.text);
@@ -547,17 +548,20 @@ void PdfPage::DrawShaped(const PdfFonts::Shaped& shaped, double x, double y, dou
       out_ += " 1 Tf [";
       font = code.font;
     }
-    const double shift = g.x - at;
-    if (std::abs(shift) > size * 5e-4) {
+    // Moved to where it was shaped by as much as the file can say; `at` follows where
+    // a reader puts it, so that small errors never add up along a long text.
+    const double adjust = std::round((at - g.x) / size * 1e6) / 1000;
+    if (adjust != 0) {
       out_ += ' ';
-      AppendNum(out_, -shift / size * 1000);
+      AppendNum(out_, adjust);
       out_ += ' ';
+      at -= adjust / 1000 * size;
     }
     out_ += '<';
     out_ += kHex[code.code >> 4];
     out_ += kHex[code.code & 15];
     out_ += '>';
-    at = g.x + code.advance / 1000 * size;
+    at += code.advance / 1000 * size;
   }
   Op("] TJ ET");
 }
@@ -679,7 +683,10 @@ const PdfFile::Code& PdfFile::GlyphCode(int face, std::uint32_t glyph, const std
   code.code = static_cast<int>(slot.glyphs.size());
   slot.glyphs.push_back(fonts_.GlyphOutline(face, glyph));
   slot.texts.push_back(text);
-  code.advance = slot.glyphs.back().advance;
+  // The width as the font's table gives it, to the thousandth a reader sees.
+  PdfFonts::Outline& outline = slot.glyphs.back();
+  outline.advance = std::round(outline.advance * 1000) / 1000;
+  code.advance = outline.advance;
   return codes_.emplace(std::make_pair(face, glyph), code).first->second;
 }
 

@@ -14,7 +14,8 @@
 
 namespace {
 
-// One glyph per byte, with a kern after every "A", so the file must adjust positions.
+// One glyph per byte, with a kern after every "A" and a hair's breadth after every "C",
+// so the file must adjust positions.
 class FakeFonts : public PdfFonts {
  public:
   Shaped Shape(const std::string& text, int point_size, bool bold) override {
@@ -24,7 +25,7 @@ class FakeFonts : public PdfFonts {
     double x = 0;
     for (char c : text) {
       s.glyphs.push_back({0, static_cast<unsigned char>(c), x, 0, std::string(1, c)});
-      x += s.size * 0.6 + (c == 'A' ? -2.5 : 0);
+      x += s.size * 0.6 + (c == 'A' ? -2.5 : c == 'C' ? 0.01 : 0);
     }
     s.extent = {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(s.size * 1.2))};
     return s;
@@ -35,13 +36,16 @@ class FakeFonts : public PdfFonts {
 };
 
 std::string Inflate(const std::string& data) {
-  std::string out(data.size() * 20 + 1024, '\0');
-  uLongf size = out.size();
-  if (uncompress(reinterpret_cast<Bytef*>(out.data()), &size,
-                 reinterpret_cast<const Bytef*>(data.data()), data.size()) != Z_OK)
-    return "";
-  out.resize(size);
-  return out;
+  for (std::size_t room = data.size() * 8 + 1024;; room *= 4) {
+    std::string out(room, '\0');
+    uLongf size = out.size();
+    const int status = uncompress(reinterpret_cast<Bytef*>(out.data()), &size,
+                                  reinterpret_cast<const Bytef*>(data.data()), data.size());
+    if (status == Z_BUF_ERROR) continue;
+    if (status != Z_OK) return "";
+    out.resize(size);
+    return out;
+  }
 }
 
 // The objects of a file found through its cross-reference table: number -> text.
@@ -280,6 +284,16 @@ TEST(PdfFile, TextLandsWhereItWasShapedAndTurnsAboutItsCorner) {
   EXPECT_NEAR(glyphs[3].y, 300, 0.01);
   EXPECT_NEAR(glyphs[4].x, 300 + s.baseline, 0.01);
   EXPECT_NEAR(glyphs[4].y, 300 - s.glyphs[1].x, 0.01);
+
+  // Along a long label, adjustments too small to write on their own still add up.
+  const std::string long_text(3000, 'C');
+  const Written many = Write(1, [&](PdfPage& page, int) {
+    page.SetFont(9, false);
+    page.DrawText(long_text, 0, 100);
+  });
+  const PdfFonts::Shaped l = fonts.Shape(long_text, 68, false);
+  ASSERT_EQ(many.pages.at(0).glyphs.size(), 3000u);
+  EXPECT_NEAR(many.pages.at(0).glyphs.back().x, l.glyphs.back().x, 0.01);
 }
 
 TEST(PdfFile, WhatCannotShowIsLeftOut) {

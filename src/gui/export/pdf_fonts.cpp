@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -85,6 +86,10 @@ PdfFonts::Shaped PangoPdfFonts::Shape(const std::string& text, int point_size, b
     const int face = FaceNumber(cairo_scaled_font_get_font_face(font));
     const PangoGlyphString* glyphs = run->glyphs;
     const PangoItem* item = run->item;
+    // Where each cluster starts in the item's text, in order, to find where one ends.
+    std::vector<int> starts(glyphs->log_clusters, glyphs->log_clusters + glyphs->num_glyphs);
+    std::sort(starts.begin(), starts.end());
+    starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
     int x = run_logical.x;
     for (int i = 0; i < glyphs->num_glyphs; ++i) {
       const PangoGlyphInfo& info = glyphs->glyphs[i];
@@ -99,9 +104,8 @@ PdfFonts::Shaped PangoPdfFonts::Shape(const std::string& text, int point_size, b
       // The characters of the glyph's cluster go with its first glyph.
       const int start = glyphs->log_clusters[i];
       if (i == 0 || glyphs->log_clusters[i - 1] != start) {
-        int end = item->length;
-        for (int k = 0; k < glyphs->num_glyphs; ++k)
-          if (glyphs->log_clusters[k] > start) end = std::min(end, glyphs->log_clusters[k]);
+        const auto after = std::upper_bound(starts.begin(), starts.end(), start);
+        const int end = after == starts.end() ? item->length : *after;
         g.text = text.substr(static_cast<std::size_t>(item->offset + start),
                              static_cast<std::size_t>(end - start));
       }
