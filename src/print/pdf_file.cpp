@@ -149,36 +149,28 @@ void PdfPage::Begin() {
   Op("cm 1 J 1 j");
 }
 
-void PdfPage::FillColor(Color c) {
-  if (c.r != now_.fill.r || c.g != now_.fill.g || c.b != now_.fill.b) {
+void PdfPage::SetColor(Color c, Color& now, bool stroke) {
+  if (c.r != now.r || c.g != now.g || c.b != now.b) {
     AppendChannel(out_, c.r);
     out_ += ' ';
     AppendChannel(out_, c.g);
     out_ += ' ';
     AppendChannel(out_, c.b);
-    Op(" rg");
+    Op(stroke ? " RG" : " rg");
   }
-  if (c.a != now_.fill.a) {
-    out_ += file_.AlphaState(c.a, false);
+  if (c.a != now.a) {
+    out_ += file_.AlphaState(c.a, stroke);
     Op(" gs");
   }
-  now_.fill = c;
+  now = c;
+}
+
+void PdfPage::FillColor(Color c) {
+  SetColor(c, now_.fill, false);
 }
 
 void PdfPage::StrokeColor(Color c) {
-  if (c.r != now_.stroke.r || c.g != now_.stroke.g || c.b != now_.stroke.b) {
-    AppendChannel(out_, c.r);
-    out_ += ' ';
-    AppendChannel(out_, c.g);
-    out_ += ' ';
-    AppendChannel(out_, c.b);
-    Op(" RG");
-  }
-  if (c.a != now_.stroke.a) {
-    out_ += file_.AlphaState(c.a, true);
-    Op(" gs");
-  }
-  now_.stroke = c;
+  SetColor(c, now_.stroke, true);
 }
 
 void PdfPage::StrokeStyle() {

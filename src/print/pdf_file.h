@@ -90,6 +90,7 @@ class PdfPage : public Painter {
   // Brings the content stream's graphics state to these, writing only what changes.
   void FillColor(Color c);
   void StrokeColor(Color c);
+  void SetColor(Color c, Color& now, bool stroke);
   void StrokeStyle();
   // Appends the path of `points` without consecutive repeats; returns the points kept.
   int AppendPath(const IPoint* points, int count, bool close);
