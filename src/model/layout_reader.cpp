@@ -11,6 +11,7 @@
 #include <cstring>
 #include <iterator>
 #include <string>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -393,10 +394,21 @@ std::size_t ReadPiecesInTwo(Reader& reader, std::string_view text, std::size_t f
   second.ContinuePieces();
   int second_lines = 0;
   std::size_t second_end = std::string_view::npos;
-  std::thread worker([&] {
-    second_end =
-        ReadLinesFrom(second, text, mid, last + 1, false, cr, second_lines, Stop::OutsidePieces);
-  });
+  std::thread worker;
+  try {
+    worker = std::thread([&] {
+      // Whatever goes wrong here (memory running out, say) happens again, where the
+      // caller hears of it, when the part is read the plain way.
+      try {
+        second_end = ReadLinesFrom(second, text, mid, last + 1, false, cr, second_lines,
+                                   Stop::OutsidePieces);
+      } catch (...) {
+        second_end = std::string_view::npos;
+      }
+    });
+  } catch (const std::system_error&) {
+    return from;  // no second thread to be had: one reads it all
+  }
   const std::size_t first_end = ReadLinesFrom(reader, text, from, mid, false, cr, n);
   worker.join();
   if (first_end == std::string_view::npos) return first_end;
