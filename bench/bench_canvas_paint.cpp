@@ -176,45 +176,42 @@ struct EditedWindow {
   }
 };
 
-void BM_EditBandRelease(benchmark::State& state) {
+// One edit timed from the input to the repainted frame: `before` and the way back to the
+// start (Undo, then nothing selected) are not timed.
+template <class Before, class Edit>
+void TimeEdit(benchmark::State& state, Before before, Edit edit, bool undo_after) {
   EditedWindow w(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    w.Band();
+    state.PauseTiming();
+    before(w);
+    state.ResumeTiming();
+    edit(w);
     w.Redraw();
     state.PauseTiming();
+    if (undo_after) w.doc.Undo();
     DeselectAll(w.doc.layout());
     state.ResumeTiming();
   }
+}
+
+void BM_EditBandRelease(benchmark::State& state) {
+  TimeEdit(
+      state, [](EditedWindow&) {}, [](EditedWindow& w) { w.Band(); }, false);
 }
 
 void BM_EditDelete(benchmark::State& state) {
-  EditedWindow w(static_cast<int>(state.range(0)));
-  for (auto _ : state) {
-    state.PauseTiming();
-    w.Band();
-    state.ResumeTiming();
-    w.Delete();
-    w.Redraw();
-    state.PauseTiming();
-    w.doc.Undo();
-    DeselectAll(w.doc.layout());
-    state.ResumeTiming();
-  }
+  TimeEdit(
+      state, [](EditedWindow& w) { w.Band(); }, [](EditedWindow& w) { w.Delete(); }, true);
 }
 
 void BM_EditUndo(benchmark::State& state) {
-  EditedWindow w(static_cast<int>(state.range(0)));
-  for (auto _ : state) {
-    state.PauseTiming();
-    w.Band();
-    w.Delete();
-    state.ResumeTiming();
-    w.doc.Undo();
-    w.Redraw();
-    state.PauseTiming();
-    DeselectAll(w.doc.layout());
-    state.ResumeTiming();
-  }
+  TimeEdit(
+      state,
+      [](EditedWindow& w) {
+        w.Band();
+        w.Delete();
+      },
+      [](EditedWindow& w) { w.doc.Undo(); }, false);
 }
 
 void BM_CanvasFullFit(benchmark::State& s) {

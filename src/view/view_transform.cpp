@@ -100,3 +100,8 @@ bool FitToSelection(ViewTransform& v, const Layout& layout, int client_width, in
   FitToExtent(v, b, client_width, client_height);
   return true;
 }
+
+PicturePlace PlacePicture(const BackgroundImage& image, const ViewTransform& v) {
+  if (!(image.opacity > 0) || !(image.mm_per_px > 0)) return {};
+  return {v.zoom * image.x + v.offset_x, v.zoom * image.y + v.offset_y, v.zoom * image.mm_per_px};
+}

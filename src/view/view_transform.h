@@ -20,6 +20,15 @@ IPoint ToDevice(const ViewTransform& v, double x, double y);
 // The layout point under a device point.
 Point ToLayoutPoint(const ViewTransform& v, double sx, double sy);
 
+// Where the background picture falls: its top-left corner in device pixels and the device
+// pixels per picture pixel. `px` is 0 when it draws nothing (no opacity, no scale).
+struct PicturePlace {
+  double left = 0;
+  double top = 0;
+  double px = 0;
+};
+PicturePlace PlacePicture(const BackgroundImage& image, const ViewTransform& v);
+
 // Zoom about the centre of a client area, clamped to [0.3, 20].
 void ZoomBy(ViewTransform& v, double factor, int client_width, int client_height);
 // Zoom about a device point (the mouse), which stays put; clamped to [0.3, 20].

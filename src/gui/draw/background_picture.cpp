@@ -57,10 +57,9 @@ bool BackgroundPicture::Load(const std::string& path) {
 
 void BackgroundPicture::Draw(wxDC& dc, const BackgroundImage& image, const ViewTransform& view,
                              int width, int height) {
-  if (!Load(image.path) || !(image.opacity > 0) || !(image.mm_per_px > 0)) return;
-  const double px = view.zoom * image.mm_per_px;  // device pixels per picture pixel
-  const double left = view.zoom * image.x + view.offset_x;
-  const double top = view.zoom * image.y + view.offset_y;
+  const PicturePlace place = PlacePicture(image, view);
+  if (!(place.px > 0) || !Load(image.path)) return;
+  const double px = place.px, left = place.left, top = place.top;
   const double w = image_.GetWidth() * px, h = image_.GetHeight() * px;
   if (!std::isfinite(w * h) || w < 1 || h < 1) return;
   if (w * h <= kMostKeptPixels) {

@@ -16,6 +16,7 @@
 #include "model/translate.h"
 #include "print/page_printer.h"
 #include "print/pdf_file.h"
+#include "view/view_transform.h"
 
 namespace {
 
@@ -34,10 +35,9 @@ class PdfPicture {
   RenderContext::Underlay UnderlayOn(PdfPage*& page) {
     return [this, &page](Painter&, const Layout& layout, const ViewTransform& view, int, int) {
       const BackgroundImage& image = *layout.background;
-      if (!page || !(image.opacity > 0) || !(image.mm_per_px > 0) || !Load(image.path)) return;
-      const double px = view.zoom * image.mm_per_px;  // page pixels per picture pixel
-      page->DrawImage(image_, view.zoom * image.x + view.offset_x,
-                      view.zoom * image.y + view.offset_y, width_ * px, height_ * px,
+      const PicturePlace place = PlacePicture(image, view);
+      if (!page || !(place.px > 0) || !Load(image.path)) return;
+      page->DrawImage(image_, place.left, place.top, width_ * place.px, height_ * place.px,
                       image.opacity);
     };
   }
